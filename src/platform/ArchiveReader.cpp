@@ -1,0 +1,278 @@
+#include "platform/ArchiveReader.h"
+
+#include "platform/ArchiveFormat.h"
+#include "platform/Checksum.h"
+
+#include <QtEndian>
+#include <bit>
+#include <cstring>
+#include <limits>
+
+using archive::ObjectTag;
+
+ArchiveReader::ArchiveReader(QByteArrayView bytes) : m_bytes(bytes), m_end(bytes.size()) {}
+
+void ArchiveReader::fail(const QString& why)
+{
+    if (m_error.isEmpty())
+        m_error = why;
+    m_pos = m_end;
+}
+
+bool ArchiveReader::need(qsizetype count, const char* what)
+{
+    if (!ok())
+        return false;
+    if (count < 0 || count > m_end - m_pos) {
+        fail(QStringLiteral("the file is truncated or damaged at byte %1 (%2)")
+                 .arg(m_pos)
+                 .arg(QLatin1String(what)));
+        return false;
+    }
+    return true;
+}
+
+quint8 ArchiveReader::getU8()
+{
+    if (!need(1, "byte"))
+        return 0;
+    return quint8(m_bytes[m_pos++]);
+}
+
+quint16 ArchiveReader::getU16()
+{
+    if (!need(2, "16-bit value"))
+        return 0;
+    const auto v = qFromLittleEndian<quint16>(m_bytes.data() + m_pos);
+    m_pos += 2;
+    return v;
+}
+
+quint32 ArchiveReader::getU32()
+{
+    if (!need(4, "32-bit value"))
+        return 0;
+    const auto v = qFromLittleEndian<quint32>(m_bytes.data() + m_pos);
+    m_pos += 4;
+    return v;
+}
+
+qint64 ArchiveReader::getI64()
+{
+    if (!need(8, "64-bit value"))
+        return 0;
+    const auto v = qFromLittleEndian<qint64>(m_bytes.data() + m_pos);
+    m_pos += 8;
+    return v;
+}
+
+QString ArchiveReader::getShortText(const char* what)
+{
+    const quint8 len = getU8();
+    if (len > archive::kMaxShortText) {
+        fail(QStringLiteral("the %1 at byte %2 is too long").arg(QLatin1String(what)).arg(m_pos - 1));
+        return {};
+    }
+    if (!need(len, what))
+        return {};
+    const QByteArrayView raw = m_bytes.sliced(m_pos, len);
+    m_pos += len;
+    for (const char c : raw) {
+        if (c < 0x20 || c > 0x7e) {
+            fail(QStringLiteral("the %1 at byte %2 is not plain text").arg(QLatin1String(what)).arg(m_pos - len));
+            return {};
+        }
+    }
+    return QString::fromLatin1(raw);
+}
+
+bool ArchiveReader::open()
+{
+    const qsizetype minimum = archive::kMagic.size() + 4 + 1 + 1 + 2 + 4 + archive::kChecksumBytes;
+    if (m_bytes.size() < archive::kMagic.size() || m_bytes.first(archive::kMagic.size()) != archive::kMagic) {
+        fail(QStringLiteral("not an Ondrix document"));
+        return false;
+    }
+    if (m_bytes.size() < minimum) {
+        fail(QStringLiteral("the file is truncated"));
+        return false;
+    }
+    m_pos = archive::kMagic.size();
+    const quint32 format = getU32();
+    if (format > archive::kFormatVersion || format == 0) {
+        fail(QStringLiteral("written in file format %1, which this version of Ondrix does not know").arg(format));
+        return false;
+    }
+    m_end = m_bytes.size() - archive::kChecksumBytes;
+    const quint64 stored = qFromLittleEndian<quint64>(m_bytes.data() + m_end);
+    if (stored != archiveChecksum(m_bytes.first(m_end))) {
+        fail(QStringLiteral("the file is damaged (checksum mismatch)"));
+        return false;
+    }
+    m_header.documentType = getShortText("document type");
+    m_header.rootClass = getShortText("root class");
+    const quint16 classCount = getU16();
+    if (ok() && (classCount == 0 || classCount > archive::kMaxClasses)) {
+        fail(QStringLiteral("the class table is damaged"));
+        return false;
+    }
+    for (int i = 0; i < classCount && ok(); ++i) {
+        QString name = getShortText("class name");
+        const qint32 version = qint32(getU32());
+        m_header.classes.append({std::move(name), version});
+    }
+    if (ok() && m_header.classes.first().name != m_header.rootClass) {
+        fail(QStringLiteral("the class table is damaged"));
+        return false;
+    }
+    m_header.recordCount = getU32();
+    // Each record takes at least its two-byte class index.
+    if (ok() && qint64(m_header.recordCount) * 2 > bytesLeft()) {
+        fail(QStringLiteral("the file is damaged: it claims %1 records in %2 bytes")
+                 .arg(m_header.recordCount)
+                 .arg(bytesLeft()));
+    }
+    return ok();
+}
+
+int ArchiveReader::classVersion(const QString& className) const
+{
+    for (const auto& c : m_header.classes)
+        if (c.name == className)
+            return c.version;
+    return 0;
+}
+
+int ArchiveReader::beginRecord()
+{
+    const quint16 index = getU16();
+    if (ok() && index >= m_header.classes.size()) {
+        fail(QStringLiteral("the file is damaged at byte %1 (unknown class)").arg(m_pos - 2));
+        return -1;
+    }
+    return ok() ? int(index) : -1;
+}
+
+qint32 ArchiveReader::readInt() { return qint32(getU32()); }
+
+float ArchiveReader::readFloat() { return std::bit_cast<float>(getU32()); }
+
+bool ArchiveReader::expectTag(quint8 expected, const char* what)
+{
+    const quint8 tag = getU8();
+    if (!ok() || tag == quint8(ObjectTag::Absent))
+        return false;
+    if (tag != expected) {
+        fail(QStringLiteral("the file is damaged at byte %1 (expected %2)").arg(m_pos - 1).arg(QLatin1String(what)));
+        return false;
+    }
+    return true;
+}
+
+std::optional<QString> ArchiveReader::readString()
+{
+    if (!expectTag(quint8(ObjectTag::String), "a text"))
+        return std::nullopt;
+    const quint32 len = getU32();
+    if (len > archive::kMaxStringBytes) {
+        fail(QStringLiteral("the file is damaged at byte %1 (text too long)").arg(m_pos - 4));
+        return std::nullopt;
+    }
+    if (!need(len, "text"))
+        return std::nullopt;
+    QString s = QString::fromUtf8(m_bytes.sliced(m_pos, len));
+    m_pos += len;
+    return s;
+}
+
+QDateTime ArchiveReader::readDate()
+{
+    if (!expectTag(quint8(ObjectTag::Date), "a date"))
+        return {};
+    return QDateTime::fromMSecsSinceEpoch(getI64(), Qt::UTC);
+}
+
+std::optional<double> ArchiveReader::readNumber()
+{
+    if (!expectTag(quint8(ObjectTag::Number), "a number"))
+        return std::nullopt;
+    return std::bit_cast<double>(getI64());
+}
+
+std::optional<QList<float>> ArchiveReader::readFloatArray()
+{
+    if (!expectTag(quint8(ObjectTag::FloatArray), "a list of numbers"))
+        return std::nullopt;
+    const quint32 count = getU32();
+    if (count > archive::kMaxArrayCount || !need(qsizetype(count) * 4, "list of numbers"))
+        return fail(QStringLiteral("the file is damaged at byte %1 (list too long)").arg(m_pos)), std::nullopt;
+    QList<float> values(count);
+    const char* in = m_bytes.data() + m_pos;
+    if constexpr (std::endian::native == std::endian::little) {
+        if (count > 0)
+            std::memcpy(values.data(), in, size_t(count) * 4);
+    } else {
+        for (quint32 i = 0; i < count; ++i)
+            values[i] = std::bit_cast<float>(qFromLittleEndian<quint32>(in + 4 * i));
+    }
+    m_pos += qsizetype(count) * 4;
+    return values;
+}
+
+template <typename T> std::optional<QList<T>> ArchiveReader::readIntArrayAs()
+{
+    if (!expectTag(quint8(ObjectTag::IntArray), "a list of integers"))
+        return std::nullopt;
+    const quint8 width = getU8();
+    const quint32 count = getU32();
+    if (ok() && width != 1 && width != 2 && width != 4) {
+        fail(QStringLiteral("the file is damaged at byte %1 (bad integer width)").arg(m_pos - 5));
+        return std::nullopt;
+    }
+    if (count > archive::kMaxArrayCount || !need(qsizetype(count) * width, "list of integers"))
+        return fail(QStringLiteral("the file is damaged at byte %1 (list too long)").arg(m_pos)), std::nullopt;
+    QList<T> values(count);
+    const auto* in = reinterpret_cast<const unsigned char*>(m_bytes.data() + m_pos);
+    T* out = values.data();
+    if (width == 1) {
+        for (quint32 i = 0; i < count; ++i)
+            out[i] = T(qint8(in[i]));
+    } else if (width == 2) {
+        for (quint32 i = 0; i < count; ++i)
+            out[i] = T(qFromLittleEndian<qint16>(in + 2 * i));
+    } else {
+        for (quint32 i = 0; i < count; ++i) {
+            const qint32 v = qFromLittleEndian<qint32>(in + 4 * i);
+            if (v < std::numeric_limits<T>::min() || v > std::numeric_limits<T>::max()) {
+                fail(QStringLiteral("the file is damaged at byte %1 (value out of range)").arg(m_pos + 4 * i));
+                return std::nullopt;
+            }
+            out[i] = T(v);
+        }
+    }
+    m_pos += qsizetype(count) * width;
+    return values;
+}
+
+std::optional<QList<qint16>> ArchiveReader::readIntArray() { return readIntArrayAs<qint16>(); }
+
+std::optional<QList<qint32>> ArchiveReader::readIntArray32() { return readIntArrayAs<qint32>(); }
+
+std::optional<QByteArray> ArchiveReader::readImage()
+{
+    if (!expectTag(quint8(ObjectTag::Image), "an image"))
+        return std::nullopt;
+    const quint32 len = getU32();
+    if (len > archive::kMaxImageBytes || !need(len, "image"))
+        return fail(QStringLiteral("the file is damaged at byte %1 (image too long)").arg(m_pos)), std::nullopt;
+    QByteArray bytes(m_bytes.data() + m_pos, len);
+    m_pos += len;
+    return bytes;
+}
+
+bool ArchiveReader::finish()
+{
+    if (ok() && m_pos != m_end)
+        fail(QStringLiteral("the file is damaged: %1 unexpected bytes after the last record").arg(m_end - m_pos));
+    return ok();
+}

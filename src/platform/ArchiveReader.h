@@ -1,0 +1,73 @@
+#pragma once
+
+#include "platform/ArchiveWriter.h"
+
+#include <QByteArrayView>
+#include <QDateTime>
+#include <QList>
+#include <QString>
+#include <optional>
+
+// Reads a document file written by ArchiveWriter. open() checks the magic,
+// the format version, the checksum and the header before any record is
+// decoded, so a damaged file is refused before anything is built from it.
+// Every later read checks its length against the bytes left before it
+// allocates; the first failure is kept (error()) and every read after it
+// returns an empty value, so callers test ok() once per record.
+class ArchiveReader {
+public:
+    struct Header {
+        QString documentType;
+        QString rootClass;
+        QList<ArchiveWriter::ClassVersion> classes;
+        quint32 recordCount = 0;
+    };
+
+    explicit ArchiveReader(QByteArrayView bytes);
+
+    bool open();
+    const Header& header() const { return m_header; }
+
+    // The version under which a class was written; 0 for a class the file
+    // does not name.
+    int classVersion(const QString& className) const;
+
+    // Starts the next record; returns its index into the class table.
+    int beginRecord();
+
+    qint32 readInt();
+    float readFloat();
+    std::optional<QString> readString();
+    QDateTime readDate();
+    std::optional<double> readNumber();
+    std::optional<QList<float>> readFloatArray();
+    std::optional<QList<qint16>> readIntArray();
+    std::optional<QList<qint32>> readIntArray32();
+    std::optional<QByteArray> readImage();
+
+    // After the last record: every byte up to the checksum must have been read.
+    bool finish();
+
+    bool ok() const { return m_error.isEmpty(); }
+    const QString& error() const { return m_error; }
+    void fail(const QString& why);
+    qsizetype bytesLeft() const { return m_end - m_pos; }
+
+private:
+    bool need(qsizetype count, const char* what);
+    quint8 getU8();
+    quint16 getU16();
+    quint32 getU32();
+    qint64 getI64();
+    QString getShortText(const char* what);
+    // Reads the tag of an object and checks that it is Absent or the expected
+    // kind; returns false for Absent or a failure.
+    bool expectTag(quint8 expected, const char* what);
+    template <typename T> std::optional<QList<T>> readIntArrayAs();
+
+    QByteArrayView m_bytes;
+    qsizetype m_pos = 0;
+    qsizetype m_end = 0;
+    Header m_header;
+    QString m_error;
+};

@@ -1,0 +1,201 @@
+#include "platform/ArchiveWriter.h"
+
+#include "platform/ArchiveFormat.h"
+#include "platform/Checksum.h"
+
+#include <QtEndian>
+#include <bit>
+#include <cstring>
+
+using archive::ObjectTag;
+
+ArchiveWriter::ArchiveWriter(const QString& documentType, const QList<ClassVersion>& classes,
+                             quint32 recordCount, qsizetype expectedBytes)
+    : m_declaredRecords(recordCount)
+{
+    Q_ASSERT(!classes.isEmpty() && classes.size() <= archive::kMaxClasses);
+    m_bytes.reserve(expectedBytes > 0 ? expectedBytes : 4096);
+    m_bytes.append(archive::kMagic.data(), archive::kMagic.size());
+    putU32(archive::kFormatVersion);
+    putShortText(documentType);
+    putShortText(classes.first().name);
+    putU16(quint16(classes.size()));
+    for (const ClassVersion& c : classes) {
+        putShortText(c.name);
+        putU32(quint32(c.version));
+    }
+    putU32(recordCount);
+}
+
+void ArchiveWriter::beginRecord(int classIndex)
+{
+    ++m_writtenRecords;
+    putU16(quint16(classIndex));
+}
+
+void ArchiveWriter::writeInt(qint32 value) { putU32(quint32(value)); }
+
+void ArchiveWriter::writeFloat(float value) { putU32(std::bit_cast<quint32>(value)); }
+
+void ArchiveWriter::writeString(const std::optional<QString>& value)
+{
+    if (!value) {
+        putTag(quint8(ObjectTag::Absent));
+        return;
+    }
+    const QByteArray utf8 = value->toUtf8();
+    putTag(quint8(ObjectTag::String));
+    putU32(quint32(utf8.size()));
+    m_bytes.append(utf8);
+}
+
+void ArchiveWriter::writeDate(const QDateTime& value)
+{
+    if (!value.isValid()) {
+        putTag(quint8(ObjectTag::Absent));
+        return;
+    }
+    putTag(quint8(ObjectTag::Date));
+    putI64(value.toMSecsSinceEpoch());
+}
+
+void ArchiveWriter::writeNumber(std::optional<double> value)
+{
+    if (!value) {
+        putTag(quint8(ObjectTag::Absent));
+        return;
+    }
+    putTag(quint8(ObjectTag::Number));
+    putI64(std::bit_cast<qint64>(*value));
+}
+
+template <typename T> void ArchiveWriter::putArray(quint8 width, const QList<T>& values)
+{
+    putU32(quint32(values.size()));
+    if (values.isEmpty())
+        return;
+    const qsizetype at = m_bytes.size();
+    m_bytes.resize(at + values.size() * width);
+    char* out = m_bytes.data() + at;
+    if (width == sizeof(T) && std::endian::native == std::endian::little) {
+        std::memcpy(out, values.constData(), size_t(values.size()) * sizeof(T));
+        return;
+    }
+    for (const T v : values) {
+        if constexpr (std::is_floating_point_v<T>) {
+            qToLittleEndian(std::bit_cast<quint32>(v), out);
+        } else if (width == 1) {
+            *out = char(qint8(v));
+        } else if (width == 2) {
+            qToLittleEndian(qint16(v), out);
+        } else {
+            qToLittleEndian(qint32(v), out);
+        }
+        out += width;
+    }
+}
+
+void ArchiveWriter::writeFloatArray(const std::optional<QList<float>>& value)
+{
+    if (!value) {
+        putTag(quint8(ObjectTag::Absent));
+        return;
+    }
+    putTag(quint8(ObjectTag::FloatArray));
+    putArray<float>(4, *value);
+}
+
+namespace {
+template <typename T> quint8 narrowestWidth(const QList<T>& values)
+{
+    quint8 width = 1;
+    for (const T v : values) {
+        if (v < -128 || v > 127) {
+            if (v < -32768 || v > 32767)
+                return 4;
+            width = 2;
+        }
+    }
+    return width;
+}
+} // namespace
+
+void ArchiveWriter::writeIntArray(const std::optional<QList<qint16>>& value)
+{
+    if (!value) {
+        putTag(quint8(ObjectTag::Absent));
+        return;
+    }
+    // Flags are 0 and 1 and gas codes are small: most arrays take one byte
+    // per element on disk.
+    const quint8 width = narrowestWidth(*value);
+    putTag(quint8(ObjectTag::IntArray));
+    putU8(width);
+    putArray<qint16>(width, *value);
+}
+
+void ArchiveWriter::writeIntArray32(const std::optional<QList<qint32>>& value)
+{
+    if (!value) {
+        putTag(quint8(ObjectTag::Absent));
+        return;
+    }
+    const quint8 width = narrowestWidth(*value);
+    putTag(quint8(ObjectTag::IntArray));
+    putU8(width);
+    putArray<qint32>(width, *value);
+}
+
+void ArchiveWriter::writeImage(const std::optional<QByteArray>& value)
+{
+    if (!value) {
+        putTag(quint8(ObjectTag::Absent));
+        return;
+    }
+    putTag(quint8(ObjectTag::Image));
+    putU32(quint32(value->size()));
+    m_bytes.append(*value);
+}
+
+QByteArray ArchiveWriter::finish()
+{
+    Q_ASSERT(m_writtenRecords == m_declaredRecords);
+    const quint64 sum = archiveChecksum(m_bytes);
+    char buf[8];
+    qToLittleEndian(sum, buf);
+    m_bytes.append(buf, 8);
+    return std::move(m_bytes);
+}
+
+void ArchiveWriter::putTag(quint8 tag) { m_bytes.append(char(tag)); }
+
+void ArchiveWriter::putU8(quint8 v) { m_bytes.append(char(v)); }
+
+void ArchiveWriter::putU16(quint16 v)
+{
+    char buf[2];
+    qToLittleEndian(v, buf);
+    m_bytes.append(buf, 2);
+}
+
+void ArchiveWriter::putU32(quint32 v)
+{
+    char buf[4];
+    qToLittleEndian(v, buf);
+    m_bytes.append(buf, 4);
+}
+
+void ArchiveWriter::putI64(qint64 v)
+{
+    char buf[8];
+    qToLittleEndian(v, buf);
+    m_bytes.append(buf, 8);
+}
+
+void ArchiveWriter::putShortText(const QString& text)
+{
+    const QByteArray latin = text.toLatin1();
+    Q_ASSERT(latin.size() <= archive::kMaxShortText);
+    putU8(quint8(latin.size()));
+    m_bytes.append(latin);
+}

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QByteArray>
+#include <QDateTime>
+#include <QList>
+#include <QString>
+#include <optional>
+#include <utility>
+#include <vector>
+
+// Writes one document file: the header, the root array of records and the
+// closing checksum (see ArchiveFormat.h). A record writes its fields with the
+// write* calls in its own field order, between beginRecord() and the next
+// record or finish().
+class ArchiveWriter {
+public:
+    struct ClassVersion {
+        QString name;
+        qint32 version;
+    };
+
+    // The class table lists every class the root may hold, with the version
+    // its writer uses; the first entry is the root class.
+    ArchiveWriter(const QString& documentType, const QList<ClassVersion>& classes, quint32 recordCount,
+                  qsizetype expectedBytes = 0);
+
+    void beginRecord(int classIndex = 0);
+
+    void writeInt(qint32 value);
+    void writeFloat(float value);
+    void writeString(const std::optional<QString>& value);
+    void writeDate(const QDateTime& value); // invalid = absent
+    void writeNumber(std::optional<double> value);
+    void writeFloatArray(const std::optional<QList<float>>& value);
+    void writeIntArray(const std::optional<QList<qint16>>& value);
+    void writeIntArray32(const std::optional<QList<qint32>>& value);
+    void writeImage(const std::optional<QByteArray>& value);
+
+    // Appends the checksum and hands over the bytes. The writer is spent.
+    QByteArray finish();
+
+private:
+    void putTag(quint8 tag);
+    void putU8(quint8 v);
+    void putU16(quint16 v);
+    void putU32(quint32 v);
+    void putI64(qint64 v);
+    void putShortText(const QString& text);
+    template <typename T> void putArray(quint8 width, const QList<T>& values);
+
+    QByteArray m_bytes;
+    quint32 m_declaredRecords;
+    quint32 m_writtenRecords = 0;
+};

@@ -1,0 +1,107 @@
+#include "platform/NumberText.h"
+
+#include <charconv>
+#include <cmath>
+#include <limits>
+
+namespace numbertext {
+
+namespace {
+
+bool isSpace(QChar c) { return c == u' ' || c == u'\t' || c == u'\n' || c == u'\r' || c == u'\f' || c == u'\v'; }
+
+bool isDigit(QChar c) { return c >= u'0' && c <= u'9'; }
+
+template <typename T> QByteArray toChars(T value)
+{
+    if (std::isnan(value))
+        return QByteArrayLiteral("nan");
+    if (std::isinf(value))
+        return value > 0 ? QByteArrayLiteral("inf") : QByteArrayLiteral("-inf");
+    char buf[64];
+    const auto res = std::to_chars(buf, buf + sizeof buf, value);
+    return QByteArray(buf, res.ptr - buf);
+}
+
+} // namespace
+
+qint32 leadingInt(QStringView text)
+{
+    qsizetype i = 0;
+    const qsizetype n = text.size();
+    while (i < n && isSpace(text[i]))
+        ++i;
+    bool negative = false;
+    if (i < n && (text[i] == u'+' || text[i] == u'-')) {
+        negative = text[i] == u'-';
+        ++i;
+    }
+    qint64 value = 0;
+    while (i < n && isDigit(text[i])) {
+        value = value * 10 + (text[i].unicode() - u'0');
+        if (value > qint64(std::numeric_limits<qint32>::max()) + 1)
+            value = qint64(std::numeric_limits<qint32>::max()) + 1;
+        ++i;
+    }
+    if (negative)
+        value = -value;
+    if (value > std::numeric_limits<qint32>::max())
+        return std::numeric_limits<qint32>::max();
+    if (value < std::numeric_limits<qint32>::min())
+        return std::numeric_limits<qint32>::min();
+    return qint32(value);
+}
+
+double leadingDouble(QStringView text, bool* ok)
+{
+    qsizetype i = 0;
+    const qsizetype n = text.size();
+    while (i < n && isSpace(text[i]))
+        ++i;
+    QByteArray ascii;
+    const qsizetype start = i;
+    if (i < n && (text[i] == u'+' || text[i] == u'-'))
+        ++i;
+    qsizetype digits = 0;
+    while (i < n && isDigit(text[i]))
+        ++i, ++digits;
+    if (i < n && text[i] == u'.') {
+        ++i;
+        while (i < n && isDigit(text[i]))
+            ++i, ++digits;
+    }
+    if (digits == 0) {
+        if (ok)
+            *ok = false;
+        return 0.0;
+    }
+    qsizetype end = i;
+    if (i < n && (text[i] == u'e' || text[i] == u'E')) {
+        qsizetype j = i + 1;
+        if (j < n && (text[j] == u'+' || text[j] == u'-'))
+            ++j;
+        if (j < n && isDigit(text[j])) {
+            while (j < n && isDigit(text[j]))
+                ++j;
+            end = j;
+        }
+    }
+    ascii = text.sliced(start, end - start).toLatin1();
+    if (ascii.startsWith('+'))
+        ascii.remove(0, 1);
+    double value = 0.0;
+    const auto res = std::from_chars(ascii.constData(), ascii.constData() + ascii.size(), value);
+    if (res.ec == std::errc::result_out_of_range)
+        value = ascii.startsWith('-') ? -std::numeric_limits<double>::infinity()
+                                      : std::numeric_limits<double>::infinity();
+    if (ok)
+        *ok = true;
+    return value;
+}
+
+QByteArray shortestUtf8(float value) { return toChars(value); }
+QByteArray shortestUtf8(double value) { return toChars(value); }
+QString shortest(float value) { return QString::fromLatin1(toChars(value)); }
+QString shortest(double value) { return QString::fromLatin1(toChars(value)); }
+
+} // namespace numbertext

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QString>
+#include <QStringView>
+
+// Number <-> text conversions that ignore the user's locale: "." is the
+// decimal separator everywhere in files, the command line and by-name access.
+namespace numbertext {
+
+// The leading integer of a text, as a C-style number scanner reads it: leading
+// white space, an optional sign, then digits; anything else stops the scan.
+// No digits gives 0; values beyond 32 bits saturate.
+qint32 leadingInt(QStringView text);
+
+// The leading decimal number (sign, digits, ".", digits, exponent). Without one,
+// 0 when the text has no number, or nothing when ok is given and set false.
+double leadingDouble(QStringView text, bool* ok = nullptr);
+
+// Shortest text that reads back to the same value: 12.4f -> "12.4", 25.0f -> "25".
+QString shortest(float value);
+QString shortest(double value);
+QByteArray shortestUtf8(float value);
+QByteArray shortestUtf8(double value);
+
+} // namespace numbertext

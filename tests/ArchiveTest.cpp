@@ -1,0 +1,187 @@
+#include "platform/ArchiveFormat.h"
+#include "platform/ArchiveReader.h"
+#include "platform/ArchiveWriter.h"
+#include "platform/Checksum.h"
+
+#include <QtEndian>
+#include <gtest/gtest.h>
+
+namespace {
+
+QByteArray oneRecord(const std::function<void(ArchiveWriter&)>& fields, const QString& type = QStringLiteral("logbook"))
+{
+    ArchiveWriter out(type, {{QStringLiteral("Plongee"), 24}, {QStringLiteral("Other"), 3}}, 1);
+    out.beginRecord(0);
+    fields(out);
+    return out.finish();
+}
+
+// Recomputes the checksum after a deliberate change, so that the decoder
+// itself (not only the checksum) is put to the test.
+void resign(QByteArray& bytes)
+{
+    const qsizetype body = bytes.size() - archive::kChecksumBytes;
+    qToLittleEndian(quint64(archiveChecksum(QByteArrayView(bytes).first(body))), bytes.data() + body);
+}
+
+} // namespace
+
+TEST(Archive, ObjectsAndScalarsComeBackInWriteOrder)
+{
+    const QDateTime when(QDate(2024, 7, 14), QTime(9, 30, 15), Qt::UTC);
+    const QByteArray bytes = oneRecord([&](ArchiveWriter& out) {
+        out.writeInt(-7);
+        out.writeString(QString());
+        out.writeString(std::nullopt);
+        out.writeString(QStringLiteral("Épave du «Liban»"));
+        out.writeFloat(12.4f);
+        out.writeDate(when);
+        out.writeDate(QDateTime());
+        out.writeNumber(2.5);
+        out.writeNumber(std::nullopt);
+        out.writeFloatArray(QList<float>{1.5f, -2.0f});
+        out.writeFloatArray(QList<float>{});
+        out.writeFloatArray(std::nullopt);
+        out.writeIntArray(QList<qint16>{0, 1, -1, 127, -128});
+        out.writeIntArray(QList<qint16>{300, -300});
+        out.writeIntArray32(QList<qint32>{70000, -70000, 5});
+        out.writeImage(QByteArray("\x89PNG", 4));
+        out.writeImage(std::nullopt);
+    });
+
+    ArchiveReader in(bytes);
+    ASSERT_TRUE(in.open()) << in.error().toStdString();
+    EXPECT_EQ(in.header().documentType, QStringLiteral("logbook"));
+    EXPECT_EQ(in.header().rootClass, QStringLiteral("Plongee"));
+    EXPECT_EQ(in.classVersion(QStringLiteral("Plongee")), 24);
+    EXPECT_EQ(in.classVersion(QStringLiteral("Other")), 3);
+    EXPECT_EQ(in.classVersion(QStringLiteral("Never")), 0);
+    EXPECT_EQ(in.beginRecord(), 0);
+    EXPECT_EQ(in.readInt(), -7);
+    const auto empty = in.readString();
+    ASSERT_TRUE(empty.has_value());
+    EXPECT_TRUE(empty->isEmpty());
+    EXPECT_FALSE(in.readString().has_value());
+    EXPECT_EQ(in.readString(), QStringLiteral("Épave du «Liban»"));
+    EXPECT_EQ(in.readFloat(), 12.4f);
+    EXPECT_EQ(in.readDate(), when);
+    EXPECT_FALSE(in.readDate().isValid());
+    EXPECT_EQ(in.readNumber(), 2.5);
+    EXPECT_FALSE(in.readNumber().has_value());
+    EXPECT_EQ(in.readFloatArray(), (QList<float>{1.5f, -2.0f}));
+    const auto emptyArray = in.readFloatArray();
+    ASSERT_TRUE(emptyArray.has_value());
+    EXPECT_TRUE(emptyArray->isEmpty());
+    EXPECT_FALSE(in.readFloatArray().has_value());
+    EXPECT_EQ(in.readIntArray(), (QList<qint16>{0, 1, -1, 127, -128}));
+    EXPECT_EQ(in.readIntArray(), (QList<qint16>{300, -300}));
+    EXPECT_EQ(in.readIntArray32(), (QList<qint32>{70000, -70000, 5}));
+    EXPECT_EQ(in.readImage(), QByteArray("\x89PNG", 4));
+    EXPECT_FALSE(in.readImage().has_value());
+    EXPECT_TRUE(in.finish()) << in.error().toStdString();
+}
+
+TEST(Archive, ByteLayoutIsLittleEndianWhateverTheMachine)
+{
+    const QByteArray bytes = oneRecord([](ArchiveWriter& out) {
+        out.writeInt(0x01020304);
+        out.writeFloat(4.5f);
+        out.writeIntArray(QList<qint16>{1, 0});
+    });
+    // magic(8) format(4) "logbook"(1+7) "Plongee"(1+7) classes(2) 2x(name+version) count(4) class index(2)
+    const QByteArray expectedHead = QByteArray("ONDRIXAR") + QByteArray("\x01\x00\x00\x00", 4) + "\x07logbook"
+        + "\x07Plongee" + QByteArray("\x02\x00", 2) + "\x07Plongee" + QByteArray("\x18\x00\x00\x00", 4) + "\x05Other"
+        + QByteArray("\x03\x00\x00\x00", 4) + QByteArray("\x01\x00\x00\x00", 4) + QByteArray("\x00\x00", 2);
+    ASSERT_TRUE(bytes.startsWith(expectedHead));
+    const QByteArray fields = bytes.mid(expectedHead.size(), bytes.size() - expectedHead.size() - 8);
+    // 0x01020304, then 4.5f = 0x40900000, then an int array of width 1.
+    EXPECT_EQ(fields.toHex(), QByteArray("04030201" "00009040" "05" "01" "02000000" "0100"));
+}
+
+TEST(Archive, RefusesWhatIsNotAWholeArchive)
+{
+    const QByteArray good = oneRecord([](ArchiveWriter& out) { out.writeString(QStringLiteral("x")); });
+    QByteArray newerFormat = good;
+    newerFormat[8] = 2;
+    resign(newerFormat);
+    QByteArray badSum = good;
+    badSum[good.size() - 1] = char(badSum[good.size() - 1] ^ 0x40);
+    QByteArray flipped = good;
+    flipped[20] = char(flipped[20] ^ 1);
+
+    const struct {
+        const char* what;
+        QByteArray bytes;
+        const char* reason;
+    } cases[] = {
+        {"empty file", QByteArray(), "not an Ondrix document"},
+        {"zeros", QByteArray(4096, '\0'), "not an Ondrix document"},
+        {"text file", QByteArray("hello, this is not a logbook\n"), "not an Ondrix document"},
+        {"magic only", QByteArray("ONDRIXAR"), "truncated"},
+        {"newer format", newerFormat, "file format 2"},
+        {"bad checksum", badSum, "checksum"},
+        {"flipped header byte", flipped, "checksum"},
+        {"truncated by one", good.chopped(1), "checksum"},
+    };
+    for (const auto& c : cases) {
+        ArchiveReader in(c.bytes);
+        EXPECT_FALSE(in.open()) << c.what;
+        EXPECT_TRUE(in.error().contains(QLatin1String(c.reason))) << c.what << ": " << in.error().toStdString();
+    }
+}
+
+TEST(Archive, LengthsAreCheckedBeforeAnythingIsAllocated)
+{
+    // A text, a float list and an int list each claiming 4 GiB in a tiny file.
+    for (const quint8 tag : {quint8(archive::ObjectTag::String), quint8(archive::ObjectTag::FloatArray),
+                             quint8(archive::ObjectTag::IntArray), quint8(archive::ObjectTag::Image)}) {
+        QByteArray bytes = oneRecord([](ArchiveWriter& out) { out.writeString(QStringLiteral("abcdefgh")); });
+        const qsizetype at = bytes.indexOf("abcdefgh") - 5; // the tag, then the u32 length
+        bytes[at] = char(tag);
+        qsizetype lengthAt = at + 1;
+        if (tag == quint8(archive::ObjectTag::IntArray)) {
+            bytes[at + 1] = 4; // element width, then the count overlaps the old length
+            lengthAt = at + 2;
+        }
+        qToLittleEndian(quint32(0xFFFFFFFF), bytes.data() + lengthAt);
+        resign(bytes);
+        ArchiveReader in(bytes);
+        ASSERT_TRUE(in.open());
+        in.beginRecord();
+        if (tag == quint8(archive::ObjectTag::String))
+            EXPECT_FALSE(in.readString());
+        else if (tag == quint8(archive::ObjectTag::FloatArray))
+            EXPECT_FALSE(in.readFloatArray());
+        else if (tag == quint8(archive::ObjectTag::IntArray))
+            EXPECT_FALSE(in.readIntArray());
+        else
+            EXPECT_FALSE(in.readImage());
+        EXPECT_FALSE(in.ok()) << int(tag);
+        // Everything after a failure reads empty and the failure stays.
+        EXPECT_EQ(in.readInt(), 0);
+        EXPECT_FALSE(in.finish());
+    }
+}
+
+TEST(Archive, WrongObjectKindIsRefused)
+{
+    const QByteArray bytes = oneRecord([](ArchiveWriter& out) { out.writeDate(QDateTime::currentDateTimeUtc()); });
+    ArchiveReader in(bytes);
+    ASSERT_TRUE(in.open());
+    in.beginRecord();
+    EXPECT_FALSE(in.readString().has_value());
+    EXPECT_FALSE(in.ok());
+    EXPECT_TRUE(in.error().contains(QLatin1String("expected a text")));
+}
+
+TEST(Archive, ChecksumSeesEveryByte)
+{
+    QByteArray data(1000, 'a');
+    const quint64 base = archiveChecksum(data);
+    for (int i = 0; i < data.size(); i += 37) {
+        QByteArray changed = data;
+        changed[i] = 'b';
+        EXPECT_NE(archiveChecksum(changed), base) << i;
+    }
+    EXPECT_NE(archiveChecksum(data.chopped(1)), base);
+}

@@ -1,0 +1,211 @@
+#include "app/AppContext.h"
+#include "app/Notifications.h"
+#include "logbook/Carnet.h"
+#include "logbook/ColumnSettings.h"
+#include "logbook/LogbookArchive.h"
+#include "platform/SafeSave.h"
+#include "platform/ScriptedAlerts.h"
+#include "platform/SettingsStore.h"
+#include "support/TestDives.h"
+
+#include <QFile>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+class CarnetTest : public ::testing::Test {
+protected:
+    QTemporaryDir dir;
+    ScriptedAlerts alerts;
+    std::unique_ptr<AppContext> context;
+
+    void SetUp() override { context = makeContext(); }
+
+    std::unique_ptr<AppContext> makeContext()
+    {
+        return std::make_unique<AppContext>(
+            std::make_unique<SettingsStore>(dir.filePath(QStringLiteral("settings.ini"))), alerts,
+            QStringLiteral("en"));
+    }
+    QString path(const char* name) const { return dir.filePath(QLatin1String(name)); }
+};
+
+QByteArray fileBytes(const QString& path)
+{
+    QFile f(path);
+    f.open(QIODevice::ReadOnly);
+    return f.readAll();
+}
+
+} // namespace
+
+TEST_F(CarnetTest, SavedLogbookOpensWithTheSameDivesAndTheLastLoaded)
+{
+    Carnet carnet(*context);
+    carnet.setDives(someDives(4));
+    carnet.setModified(true);
+    QString error;
+    ASSERT_TRUE(carnet.saveToFile(path("a.ondrix"), Carnet::logbookTypeId(), &error)) << error.toStdString();
+    EXPECT_FALSE(carnet.isModified());
+    EXPECT_EQ(carnet.filePath(), path("a.ondrix"));
+
+    Carnet reopened(*context);
+    QSignalSpy selection(&reopened, &Carnet::selectionChanged);
+    ASSERT_TRUE(reopened.openFile(path("a.ondrix"), &error)) << error.toStdString();
+    ASSERT_EQ(reopened.count(), 4);
+    for (int i = 0; i < 4; ++i)
+        EXPECT_TRUE(reopened.dives()[i].identical(carnet.dives()[i])) << i;
+    // The last dive is loaded into the form, with no row left selected.
+    EXPECT_EQ(reopened.loadedIndex(), 3);
+    EXPECT_EQ(reopened.currentIndex(), -1);
+    EXPECT_FALSE(reopened.isModified());
+    EXPECT_GE(selection.count(), 1);
+}
+
+TEST_F(CarnetTest, EmptyLogbookSelectsNothing)
+{
+    Carnet carnet(*context);
+    QString error;
+    ASSERT_TRUE(carnet.saveToFile(path("empty.ondrix"), Carnet::logbookTypeId(), &error));
+    Carnet reopened(*context);
+    ASSERT_TRUE(reopened.openFile(path("empty.ondrix"), &error));
+    EXPECT_EQ(reopened.count(), 0);
+    EXPECT_EQ(reopened.currentIndex(), -1);
+    EXPECT_EQ(reopened.loadedIndex(), -1);
+}
+
+TEST_F(CarnetTest, RefusedFilesLeaveTheDocumentAsItWas)
+{
+    Carnet carnet(*context);
+    carnet.setDives(someDives(2));
+    carnet.setFilePath(path("mine.ondrix"));
+    saveFileAtomically(path("zeros.ondrix"), QByteArray(100, '\0'));
+    saveFileAtomically(path("cut.ondrix"), logbookarchive::encode(someDives(3)).chopped(9));
+    for (const char* name : {"zeros.ondrix", "cut.ondrix", "missing.ondrix"}) {
+        QString error;
+        EXPECT_FALSE(carnet.openFile(path(name), &error)) << name;
+        EXPECT_FALSE(error.isEmpty()) << name;
+        EXPECT_EQ(carnet.count(), 2) << name;
+        EXPECT_EQ(carnet.filePath(), path("mine.ondrix")) << name;
+    }
+    QString error;
+    EXPECT_FALSE(carnet.loadDataRepresentation(logbookarchive::encode({}), QStringLiteral("Epaves"), &error));
+}
+
+TEST_F(CarnetTest, SaveTypes)
+{
+    Carnet carnet(*context);
+    carnet.setDives(someDives(1));
+    carnet.setModified(true);
+    QString error;
+    ASSERT_TRUE(carnet.saveToFile(path("log.ondrix"), Carnet::logbookTypeId(), &error));
+    carnet.setModified(true);
+    // An unknown type produces nothing; an export never rebinds the document.
+    EXPECT_FALSE(carnet.saveToFile(path("x.bin"), QStringLiteral("Carnet de plongee (old)"), &error));
+    EXPECT_FALSE(carnet.saveToFile(path("x.uddf"), QStringLiteral("Export UDDF (Universal Dive Data Format)"), &error));
+    EXPECT_FALSE(error.isEmpty());
+    EXPECT_FALSE(QFile::exists(path("x.bin")));
+    EXPECT_EQ(carnet.filePath(), path("log.ondrix"));
+    EXPECT_TRUE(carnet.isModified());
+    // The localised type name is only shown: saving does not depend on it.
+    EXPECT_EQ(Carnet::logbookTypeId(), QStringLiteral("logbook"));
+}
+
+TEST_F(CarnetTest, FailedSaveKeepsTheOldFileAndTheChangedMark)
+{
+    Carnet carnet(*context);
+    carnet.setDives(someDives(2));
+    QString error;
+    ASSERT_TRUE(carnet.saveToFile(path("keep.ondrix"), Carnet::logbookTypeId(), &error));
+    const QByteArray before = fileBytes(path("keep.ondrix"));
+    carnet.setDives(someDives(5));
+    carnet.setModified(true);
+    // A path below a regular file cannot be written, even by root.
+    EXPECT_FALSE(carnet.saveToFile(path("keep.ondrix/inside.ondrix"), Carnet::logbookTypeId(), &error));
+    EXPECT_FALSE(error.isEmpty());
+    EXPECT_TRUE(carnet.isModified());
+    EXPECT_EQ(carnet.filePath(), path("keep.ondrix"));
+    EXPECT_EQ(fileBytes(path("keep.ondrix")), before);
+}
+
+TEST_F(CarnetTest, FirstRunWritesTheDefaultColumnsOnce)
+{
+    SettingsStore& s = context->settings();
+    {
+        Carnet first(*context);
+    }
+    for (const QString& key : columnsettings::shownByDefault())
+        EXPECT_TRUE(s.boolValue(key)) << key.toStdString();
+    EXPECT_TRUE(s.hasStoredValue(QStringLiteral("column scaph")));
+    EXPECT_FALSE(s.boolValue(QStringLiteral("column scaph")));
+
+    // A diver who hides the number column keeps the choice in later logbooks.
+    s.setValue(QStringLiteral("column numero"), false);
+    s.setValue(QStringLiteral("column gaz"), false);
+    s.setValue(QStringLiteral("column scaph"), true);
+    Carnet second(*context);
+    EXPECT_FALSE(s.boolValue(QStringLiteral("column numero")));
+    EXPECT_FALSE(s.boolValue(QStringLiteral("column gaz")));
+    EXPECT_TRUE(s.boolValue(QStringLiteral("column scaph")));
+}
+
+TEST_F(CarnetTest, ColumnSettingsWrittenBeforeTheMarkerAreKept)
+{
+    SettingsStore& s = context->settings();
+    s.setValue(QStringLiteral("column numero"), true);
+    s.setValue(QStringLiteral("column date"), false);
+    Carnet carnet(*context);
+    EXPECT_FALSE(s.boolValue(QStringLiteral("column date")));
+    EXPECT_FALSE(s.hasStoredValue(QStringLiteral("column lieu")));
+}
+
+TEST_F(CarnetTest, EveryOpenLogbookAnswersTheNotifications)
+{
+    auto a = std::make_unique<Carnet>(*context);
+    Carnet b(*context);
+    QSignalSpy renumA(a.get(), &Carnet::renumberWindowRequested);
+    QSignalSpy renumB(&b, &Carnet::renumberWindowRequested);
+    QSignalSpy table(&b, &Carnet::tableReloadRequested);
+    QSignalSpy columns(&b, &Carnet::columnsChanged);
+    QSignalSpy profile(&b, &Carnet::profileRedrawRequested);
+    QSignalSpy form(&b, &Carnet::formRefreshRequested);
+    QSignalSpy synthesis(&b, &Carnet::synthesisRefreshRequested);
+
+    NotificationHub& hub = context->hub();
+    hub.post(notifications::renumDives, this);
+    EXPECT_EQ(renumA.count(), 1);
+    EXPECT_EQ(renumB.count(), 1);
+    hub.post(notifications::updateTableView);
+    EXPECT_EQ(table.count(), 1);
+    hub.post(notifications::updateColumnsTableView);
+    EXPECT_EQ(columns.count(), 1);
+    EXPECT_EQ(table.count(), 2);
+    hub.post(notifications::profile);
+    EXPECT_EQ(profile.count(), 1);
+    hub.post(notifications::updateEditDive);
+    EXPECT_EQ(form.count(), 1);
+    EXPECT_EQ(synthesis.count(), 1);
+    hub.post(notifications::updateDeco);
+    EXPECT_EQ(form.count(), 2);
+    EXPECT_EQ(synthesis.count(), 1);
+    hub.post(notifications::updateRebreather);
+    EXPECT_EQ(form.count(), 2);
+
+    // A closed logbook stops observing.
+    a.reset();
+    EXPECT_EQ(hub.observerCount(notifications::renumDives), 1);
+    hub.post(notifications::renumDives);
+    EXPECT_EQ(renumB.count(), 2);
+}
+
+TEST_F(CarnetTest, OfferedListsAreFixed)
+{
+    EXPECT_EQ(Carnet::offeredTankVolumes().size(), 16);
+    EXPECT_EQ(Carnet::offeredTankVolumes().last(), QStringLiteral("36"));
+    EXPECT_EQ(Carnet::offeredTankPressures(),
+              (QStringList{QStringLiteral("176"), QStringLiteral("200"), QStringLiteral("207"), QStringLiteral("232"),
+                           QStringLiteral("300")}));
+    EXPECT_EQ(Carnet::offeredDecoAlgorithms().at(1), QStringLiteral("BühlmannB-GF"));
+}

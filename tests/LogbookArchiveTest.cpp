@@ -1,0 +1,99 @@
+#include "logbook/LogbookArchive.h"
+#include "platform/ArchiveFormat.h"
+#include "platform/ArchiveWriter.h"
+#include "platform/Checksum.h"
+#include "support/TestDives.h"
+
+#include <QRandomGenerator>
+#include <QtEndian>
+#include <gtest/gtest.h>
+
+namespace {
+
+void resign(QByteArray& bytes)
+{
+    if (bytes.size() < archive::kChecksumBytes)
+        return;
+    const qsizetype body = bytes.size() - archive::kChecksumBytes;
+    qToLittleEndian(quint64(archiveChecksum(QByteArrayView(bytes).first(body))), bytes.data() + body);
+}
+
+QByteArray archiveOf(const QString& type, const QString& rootClass, int version, quint32 count = 0)
+{
+    ArchiveWriter out(type, {{rootClass, version}}, count);
+    return out.finish();
+}
+
+} // namespace
+
+TEST(LogbookArchive, RefusesOtherDocumentsAndNewerRecords)
+{
+    QByteArray hugeCount = logbookarchive::encode({});
+    // The record count sits just before the checksum of an empty logbook.
+    qToLittleEndian(quint32(0xFFFFFFFF), hugeCount.data() + hugeCount.size() - 12);
+    resign(hugeCount);
+    ASSERT_LT(hugeCount.size(), 100);
+
+    const struct {
+        const char* what;
+        QByteArray bytes;
+        const char* reason;
+    } cases[] = {
+        {"wreck repertory", archiveOf(QStringLiteral("wrecks"), QStringLiteral("Epaves"), 5), "not a logbook"},
+        {"unknown type", archiveOf(QStringLiteral("recipes"), QStringLiteral("Recipe"), 1), "unknown document type"},
+        {"wrong root class", archiveOf(QStringLiteral("logbook"), QStringLiteral("Epaves"), 5), "not dives"},
+        {"newer record version", archiveOf(QStringLiteral("logbook"), QStringLiteral("Plongee"), 25),
+         "newer version"},
+        {"4 GiB count in a tiny file", hugeCount, "claims"},
+        {"truncated", logbookarchive::encode(someDives(1)).chopped(30), "damaged"},
+    };
+    for (const auto& c : cases) {
+        auto dives = logbookarchive::decode(c.bytes);
+        EXPECT_FALSE(dives) << c.what;
+        EXPECT_TRUE(dives.error().contains(QLatin1String(c.reason))) << c.what << ": " << dives.error().toStdString();
+    }
+}
+
+TEST(LogbookArchive, EmptyLogbookRoundTrips)
+{
+    auto dives = logbookarchive::decode(logbookarchive::encode({}));
+    ASSERT_TRUE(dives);
+    EXPECT_TRUE(dives->isEmpty());
+}
+
+// Damaged files, with the checksum made right again so that the decoder sees
+// them: every answer must be a clean refusal or a whole logbook, never a
+// crash, a hang or a huge allocation (the sanitizer build watches this).
+TEST(LogbookArchive, SurvivesMutatedFiles)
+{
+    const QByteArray good = logbookarchive::encode(someDives(2));
+    int refused = 0;
+    for (qsizetype cut = 0; cut < good.size(); cut += 7) {
+        QByteArray truncated = good.first(cut);
+        resign(truncated);
+        auto dives = logbookarchive::decode(truncated);
+        refused += dives ? 0 : 1;
+        EXPECT_FALSE(dives && dives->size() == 2 && cut < good.size() - 8) << cut;
+    }
+    EXPECT_GT(refused, 0);
+
+    QRandomGenerator rng(20261206);
+    for (int round = 0; round < 3000; ++round) {
+        QByteArray bytes = good;
+        const int changes = 1 + int(rng.bounded(4));
+        for (int c = 0; c < changes; ++c) {
+            const qsizetype at = rng.bounded(bytes.size() - archive::kChecksumBytes);
+            switch (rng.bounded(3)) {
+            case 0: bytes[at] = char(rng.bounded(256)); break;
+            case 1: bytes[at] = char(0xFF); break;
+            default: bytes[at] = char(bytes[at] ^ (1 << rng.bounded(8))); break;
+            }
+        }
+        resign(bytes);
+        auto dives = logbookarchive::decode(bytes);
+        if (dives)
+            EXPECT_EQ(dives->size(), 2);
+        else
+            EXPECT_FALSE(dives.error().isEmpty());
+    }
+}

@@ -1,0 +1,172 @@
+#include "platform/NotificationHub.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+namespace {
+
+// Observers are identified by address only; these stand for windows.
+struct Observer {
+    int id;
+};
+
+class NotificationHubTest : public ::testing::Test {
+protected:
+    // A handler that records "<observer id>:<name>" in `calls`.
+    NotificationHub::Handler recorder(const Observer& observer)
+    {
+        return [this, id = observer.id](const QString& name, const void*) {
+            calls.append(QStringLiteral("%1:%2").arg(id).arg(name));
+        };
+    }
+
+    NotificationHub hub;
+    QStringList calls;
+    Observer a{1}, b{2}, c{3};
+    const QString update = QStringLiteral("updateTableView");
+    const QString renum = QStringLiteral("renumDives");
+};
+
+TEST_F(NotificationHubTest, CallsObserversOfTheNameInRegistrationOrder)
+{
+    hub.addObserver(&b, update, recorder(b));
+    hub.addObserver(&a, renum, recorder(a));
+    hub.addObserver(&a, update, recorder(a));
+    hub.addObserver(&c, update, recorder(c));
+
+    hub.post(update);
+    EXPECT_EQ(calls, (QStringList{"2:updateTableView", "1:updateTableView", "3:updateTableView"}));
+    calls.clear();
+    hub.post(QStringLiteral("updateRebreather"));
+    EXPECT_TRUE(calls.isEmpty());
+}
+
+TEST_F(NotificationHubTest, PassesNameAndSender)
+{
+    int document = 0;
+    QString seenName;
+    const void* seenSender = nullptr;
+    hub.addObserver(&a, update, [&](const QString& name, const void* sender) {
+        seenName = name;
+        seenSender = sender;
+    });
+    hub.post(update, &document);
+    EXPECT_EQ(seenName, update);
+    EXPECT_EQ(seenSender, &document);
+    hub.post(update);
+    EXPECT_EQ(seenSender, nullptr);
+}
+
+TEST_F(NotificationHubTest, RemovingAnObserver)
+{
+    hub.addObserver(&a, update, recorder(a));
+    hub.addObserver(&a, renum, recorder(a));
+    hub.addObserver(&b, update, recorder(b));
+    hub.addObserver(&b, renum, recorder(b));
+
+    hub.removeObserver(&a, update);
+    EXPECT_EQ(hub.observerCount(update), 1);
+    EXPECT_EQ(hub.observerCount(renum), 2);
+    hub.removeObserver(&b);
+    EXPECT_EQ(hub.observerCount(update), 0);
+    EXPECT_EQ(hub.observerCount(renum), 1);
+
+    hub.post(update);
+    hub.post(renum);
+    EXPECT_EQ(calls, QStringList{"1:renumDives"});
+    hub.removeObserver(&c); // never registered: nothing happens
+    EXPECT_EQ(hub.observerCount(renum), 1);
+}
+
+TEST_F(NotificationHubTest, EveryRegistrationCountsAndIsCalled)
+{
+    hub.addObserver(&a, update, recorder(a));
+    hub.addObserver(&a, update, recorder(a));
+    EXPECT_EQ(hub.observerCount(update), 2);
+    hub.post(update);
+    EXPECT_EQ(calls.size(), 2);
+    hub.removeObserver(&a, update);
+    EXPECT_EQ(hub.observerCount(update), 0);
+}
+
+TEST_F(NotificationHubTest, HandlerRemovingItselfRunsToItsEnd)
+{
+    auto captured = std::make_shared<std::string>("still alive");
+    std::string seen;
+    hub.addObserver(&a, update, [&, captured](const QString&, const void*) {
+        hub.removeObserver(&a);
+        seen = *captured; // the handler's own state outlives its removal
+    });
+    captured.reset();
+    hub.post(update);
+    hub.post(update);
+    EXPECT_EQ(seen, "still alive");
+    EXPECT_EQ(hub.observerCount(update), 0);
+}
+
+TEST_F(NotificationHubTest, RemovalDuringAPost)
+{
+    // a removes c, which comes later; b removes a, which has already run.
+    hub.addObserver(&a, update, [&](const QString& name, const void* sender) {
+        recorder(a)(name, sender);
+        hub.removeObserver(&c);
+    });
+    hub.addObserver(&b, update, [&](const QString& name, const void* sender) {
+        recorder(b)(name, sender);
+        hub.removeObserver(&a, update);
+    });
+    hub.addObserver(&c, update, recorder(c));
+
+    hub.post(update);
+    EXPECT_EQ(calls, (QStringList{"1:updateTableView", "2:updateTableView"}));
+    calls.clear();
+    hub.post(update);
+    EXPECT_EQ(calls, QStringList{"2:updateTableView"});
+}
+
+TEST_F(NotificationHubTest, ObserverAddedDuringAPostWaitsForTheNextOne)
+{
+    hub.addObserver(&a, update, [&](const QString& name, const void* sender) {
+        recorder(a)(name, sender);
+        if (hub.observerCount(update) == 1)
+            hub.addObserver(&b, update, recorder(b));
+    });
+    hub.post(update);
+    EXPECT_EQ(calls, QStringList{"1:updateTableView"});
+    calls.clear();
+    hub.post(update);
+    EXPECT_EQ(calls, (QStringList{"1:updateTableView", "2:updateTableView"}));
+}
+
+TEST_F(NotificationHubTest, HandlerMayPostAnotherNotification)
+{
+    hub.addObserver(&a, renum, [&](const QString& name, const void* sender) {
+        recorder(a)(name, sender);
+        hub.post(update);
+    });
+    hub.addObserver(&b, update, recorder(b));
+    hub.addObserver(&c, renum, recorder(c));
+    hub.post(renum);
+    EXPECT_EQ(calls, (QStringList{"1:renumDives", "2:updateTableView", "3:renumDives"}));
+}
+
+TEST_F(NotificationHubTest, HandlerRemovingEverythingDuringANestedPost)
+{
+    hub.addObserver(&a, renum, [&](const QString&, const void*) {
+        hub.post(update);
+    });
+    hub.addObserver(&b, update, [&](const QString& name, const void* sender) {
+        recorder(b)(name, sender);
+        hub.removeObserver(&c);
+    });
+    hub.addObserver(&c, renum, recorder(c));
+    hub.post(renum);
+    EXPECT_EQ(calls, QStringList{"2:updateTableView"});
+}
+
+} // namespace

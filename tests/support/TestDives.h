@@ -1,0 +1,11 @@
+#pragma once
+
+#include "logbook/Plongee.h"
+
+#include <QList>
+
+// Dives for tests: every field set to a value that differs from its fresh
+// value and from the other dives, so that a field read into the wrong slot
+// shows up.
+Plongee fullyPopulatedDive(int seed);
+QList<Plongee> someDives(int count);
