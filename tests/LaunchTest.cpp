@@ -1,0 +1,153 @@
+#include "app/LaunchPlan.h"
+#include "app/RecentDocuments.h"
+#include "platform/SettingsStore.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+class LaunchTest : public ::testing::Test {
+protected:
+    QTemporaryDir dir;
+    std::unique_ptr<SettingsStore> store =
+        std::make_unique<SettingsStore>(dir.filePath(QStringLiteral("settings.ini")));
+
+    QString path(const QString& name) const { return dir.filePath(name); }
+    QString path(int n) const { return path(QStringLiteral("log%1.ondrix").arg(n)); }
+};
+
+} // namespace
+
+TEST_F(LaunchTest, AddingPutsTheDocumentFirstAndMovesARepeatToTheFront)
+{
+    RecentDocuments recent(*store);
+    recent.add(path(1));
+    recent.add(path(2));
+    recent.add(path(3));
+    EXPECT_EQ(recent.list(), (QStringList{path(3), path(2), path(1)}));
+
+    recent.add(path(1));
+    EXPECT_EQ(recent.list(), (QStringList{path(1), path(3), path(2)}));
+    EXPECT_EQ(recent.mostRecent(), path(1));
+}
+
+TEST_F(LaunchTest, KeepsTheTenMostRecentAndDropsTheOldest)
+{
+    RecentDocuments recent(*store);
+    for (int i = 1; i <= 12; ++i)
+        recent.add(path(i));
+    const QStringList entries = recent.list();
+    ASSERT_EQ(entries.size(), RecentDocuments::kMaxEntries);
+    EXPECT_EQ(entries.first(), path(12));
+    EXPECT_EQ(entries.last(), path(3));
+    EXPECT_FALSE(entries.contains(path(2)));
+}
+
+TEST_F(LaunchTest, RemoveTakesOutOnlyThatDocument)
+{
+    RecentDocuments recent(*store);
+    recent.add(path(1));
+    recent.add(path(2));
+    recent.remove(path(1));
+    EXPECT_EQ(recent.list(), QStringList{path(2)});
+    recent.remove(path(7)); // not listed: nothing changes
+    EXPECT_EQ(recent.list(), QStringList{path(2)});
+}
+
+TEST_F(LaunchTest, PathsAreStoredAbsoluteAndCompareInTheirCleanForm)
+{
+    RecentDocuments recent(*store);
+    const QString previous = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(dir.path()));
+    recent.add(QStringLiteral("relative.ondrix"));
+    QDir::setCurrent(previous);
+    EXPECT_EQ(recent.list(), QStringList{path(QStringLiteral("relative.ondrix"))});
+
+    recent.add(dir.path() + QStringLiteral("/sub/../relative.ondrix"));
+    EXPECT_EQ(recent.list().size(), 1);
+    recent.remove(dir.path() + QStringLiteral("//relative.ondrix"));
+    EXPECT_TRUE(recent.list().isEmpty());
+
+    recent.add(QString());
+    EXPECT_TRUE(recent.list().isEmpty());
+}
+
+TEST_F(LaunchTest, TheListLivesInTheSettingsStoreUnderItsKey)
+{
+    RecentDocuments(*store).add(path(1));
+    RecentDocuments(*store).add(path(2));
+    EXPECT_EQ(store->stringListValue(QStringLiteral("recent documents")), (QStringList{path(2), path(1)}));
+
+    SettingsStore reopened(store->fileName());
+    EXPECT_EQ(RecentDocuments(reopened).list(), (QStringList{path(2), path(1)}));
+}
+
+TEST_F(LaunchTest, AListLeftUntidyInTheStoreReadsBackTidy)
+{
+    QStringList stored = {QString(), path(1), path(1), QStringLiteral("  ")};
+    for (int i = 2; i <= 14; ++i)
+        stored.append(path(i));
+    store->setStringList(RecentDocuments::settingsKey(), stored);
+
+    const QStringList entries = RecentDocuments(*store).list();
+    ASSERT_EQ(entries.size(), RecentDocuments::kMaxEntries);
+    EXPECT_EQ(entries.first(), path(1));
+    EXPECT_EQ(entries.at(1), path(2));
+    EXPECT_EQ(entries.last(), path(10));
+}
+
+namespace {
+
+struct LaunchCase {
+    const char* name;
+    bool memoSetting;
+    int recentCount;
+    bool showMemo;
+    bool opensRecent;
+    bool newLogbook;
+};
+
+class LaunchPlanTest : public LaunchTest, public ::testing::WithParamInterface<LaunchCase> {};
+
+} // namespace
+
+TEST_P(LaunchPlanTest, Decides)
+{
+    const LaunchCase& c = GetParam();
+    if (c.memoSetting)
+        store->setValue(QStringLiteral("pense bete"), true);
+    RecentDocuments recent(*store);
+    for (int i = 1; i <= c.recentCount; ++i)
+        recent.add(path(i));
+
+    const LaunchPlan plan = LaunchPlan::decide(*store, recent);
+    EXPECT_EQ(plan.showMemo, c.showMemo);
+    EXPECT_EQ(plan.newLogbook, c.newLogbook);
+    EXPECT_EQ(plan.openPath, c.opensRecent ? path(c.recentCount) : QString());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Launch, LaunchPlanTest,
+    ::testing::Values(LaunchCase{"FirstLaunch", false, 0, false, false, true},
+                      LaunchCase{"MemoWithoutRecents", true, 0, true, false, true},
+                      LaunchCase{"OneRecent", false, 1, false, true, false},
+                      LaunchCase{"MemoAndRecents", true, 3, true, true, false}),
+    [](const ::testing::TestParamInfo<LaunchCase>& info) { return std::string(info.param.name); });
+
+TEST_F(LaunchTest, AFailedOpenFallsBackToANewLogbook)
+{
+    store->setValue(QStringLiteral("pense bete"), true);
+    RecentDocuments recent(*store);
+    recent.add(path(1));
+    const LaunchPlan plan = LaunchPlan::decide(*store, recent);
+    ASSERT_FALSE(plan.newLogbook);
+
+    const LaunchPlan fallback = plan.afterFailedOpen();
+    EXPECT_TRUE(fallback.newLogbook);
+    EXPECT_TRUE(fallback.openPath.isEmpty());
+    EXPECT_FALSE(fallback.showMemo); // already shown by the first step
+}

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "app/AppContext.h"
+#include "app/ui/DocumentController.h"
+#include "logbook/Plongee.h"
+#include "platform/ScriptedAlerts.h"
+
+#include <QList>
+#include <QString>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <ostream>
+#include <memory>
+
+// A document controller over settings in a temporary INI file, with alerts
+// answered from a script.
+// Readable QString values in failure messages.
+inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
+
+// Runs the event loop until `done` holds or the time is up; whether it held.
+bool waitFor(const std::function<bool()>& done, int timeoutMs = 5000);
+
+class ShellFixture : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    QString path(const QString& name) const { return dir.filePath(name); }
+    SettingsStore& settings() { return context->settings(); }
+
+    // A dive with the fields the list shows.
+    static Plongee dive(int number, const QString& place, float depth, int minutes);
+    static QList<Plongee> dives(int count);
+    // Writes a logbook file the way the program saves one.
+    QString writeLogbook(const QString& name, const QList<Plongee>& dives) const;
+    // The messages of the alerts asked so far.
+    QStringList alertMessages() const;
+
+    QTemporaryDir dir;
+    ScriptedAlerts alerts;
+    std::unique_ptr<AppContext> context;
+    std::unique_ptr<MyDocumentController> controller;
+};
