@@ -5,9 +5,18 @@
 #include "app/Notifications.h"
 #include "logbook/ColumnSettings.h"
 #include "logbook/LogbookArchive.h"
+#include "app/PickListOffer.h"
+#include "platform/Alert.h"
+#include "platform/AlertPresenter.h"
 #include "platform/FileBytes.h"
 #include "platform/SafeSave.h"
 #include "platform/SettingsStore.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <numeric>
+#include <vector>
 
 
 const QStringList& Carnet::exportTypeNames()
@@ -25,10 +34,12 @@ const QStringList& Carnet::exportTypeNames()
 
 QString Carnet::logbookTypeId() { return DocumentTypes::of(DocumentKind::Logbook).id; }
 
-Carnet::Carnet(AppContext& context, QObject* parent) : QObject(parent), m_context(context)
+Carnet::Carnet(AppContext& context, QObject* parent) : QObject(parent), m_context(context), m_form(context)
 {
     observeNotifications();
-    writeFirstRunColumns();
+    columnsettings::writeFirstRunDefaults(m_context.settings());
+    m_form.blank();
+    m_form.refresh(-1, 0);
 }
 
 Carnet::~Carnet() { m_context.hub().removeObserver(this); }
@@ -58,41 +69,336 @@ void Carnet::observeNotifications()
     });
 }
 
-void Carnet::writeFirstRunColumns()
-{
-    columnsettings::writeFirstRunDefaults(m_context.settings());
-}
-
 void Carnet::setDives(QList<Plongee> dives)
 {
     m_carnet = std::move(dives);
+    m_selectedRows.clear();
     m_currentIndex = -1;
     m_loadedIndex = -1;
     emit diveListChanged();
+    emit selectionChanged(-1, -1);
 }
 
-void Carnet::setCurrentIndex(int index)
+void Carnet::setSelectionSilently(const QList<int>& rows, int current)
 {
-    if (index < -1 || index >= count())
-        index = -1;
-    m_currentIndex = index;
-    if (index >= 0)
-        m_loadedIndex = index;
+    m_selectedRows.clear();
+    for (const int r : rows)
+        if (r >= 0 && r < count() && !m_selectedRows.contains(r))
+            m_selectedRows.append(r);
+    std::sort(m_selectedRows.begin(), m_selectedRows.end());
+    if (m_selectedRows.isEmpty())
+        m_currentIndex = -1;
+    else
+        m_currentIndex = m_selectedRows.contains(current) ? current : m_selectedRows.last();
+}
+
+void Carnet::setSelection(const QList<int>& rows, int current)
+{
+    setSelectionSilently(rows, current);
+    if (m_currentIndex >= 0) {
+        editFields(m_currentIndex);
+        updateUI();
+    }
     emit selectionChanged(m_currentIndex, m_loadedIndex);
 }
 
 void Carnet::selectLastDive(int index, bool selected)
 {
-    if (count() == 0 || index < 0 || index >= count()) {
-        m_currentIndex = -1;
+    if (index < 0 || index >= count()) {
+        setSelectionSilently({}, -1);
         m_loadedIndex = -1;
+        updateUI();
         emit selectionChanged(-1, -1);
         return;
     }
-    m_loadedIndex = index;
-    m_currentIndex = selected ? index : -1;
+    setSelectionSilently({index}, index);
+    editFields(index);
+    if (!selected)
+        setSelectionSilently({}, -1);
+    updateUI();
     emit selectionChanged(m_currentIndex, m_loadedIndex);
+}
+
+void Carnet::editFields(int row)
+{
+    m_form.load(m_carnet[row]);
+    m_loadedIndex = row;
+    emit profileRedrawRequested();
+    emit synthesisRefreshRequested();
+}
+
+void Carnet::updateUI()
+{
+    m_form.refresh(m_currentIndex, count());
     emit formRefreshRequested();
+}
+
+int Carnet::nextDiveNumber() const { return m_carnet.isEmpty() ? 1 : m_carnet.last().noPlongee() + 1; }
+
+void Carnet::newDive()
+{
+    m_form.blank();
+    // The form now holds a new dive: nothing may store it over a selected one.
+    setSelectionSilently({}, -1);
+    m_loadedIndex = -1;
+    m_form.setText(plongee::idx_noPlongee, QString::number(nextDiveNumber()));
+    emit selectionChanged(-1, -1);
+    emit editWindowRequested();
+    updateUI();
+}
+
+void Carnet::addDive()
+{
+    m_carnet.append(m_form.build());
+    emit diveListChanged();
+    selectLastDive(count() - 1, false);
+    setModified(true);
+    m_form.blank();
+    m_loadedIndex = -1;
+    m_form.setText(plongee::idx_noPlongee, QString::number(nextDiveNumber()));
+    updateUI();
+}
+
+void Carnet::insertDive()
+{
+    if (m_currentIndex < 0)
+        return;
+    // The new dive takes the selected row; the form shows it.
+    insertDiveAt(m_currentIndex);
+}
+
+void Carnet::insertDiveAt(int row)
+{
+    row = std::clamp(row, 0, count());
+    m_carnet.insert(row, m_form.build());
+    m_loadedIndex = row;
+    setModified(true);
+    emit diveListChanged();
+    updateUI();
+}
+
+void Carnet::storeFormInto(int row)
+{
+    m_carnet[row] = m_form.build();
+    m_loadedIndex = row;
+    emit diveListChanged();
+}
+
+void Carnet::updateDive()
+{
+    if (m_currentIndex < 0) {
+        Alert alert;
+        alert.key = QStringLiteral("No dive selected");
+        alert.table = QStringLiteral("Carnet");
+        alert.message = m_context.localizer().text(alert.key, alert.table, QStringLiteral("\r\rerror ! "));
+        alert.buttons = {m_context.localizer().text(QStringLiteral("OK"), QStringLiteral("Main"), QStringLiteral("OK"))};
+        m_context.alerts().ask(alert);
+        return;
+    }
+    storeFormInto(m_currentIndex);
+    setModified(true);
+    updateUI();
+}
+
+void Carnet::deleteDive()
+{
+    if (m_selectedRows.isEmpty())
+        return;
+    const Localizer& loc = m_context.localizer();
+    Alert alert;
+    alert.key = QStringLiteral("Erase dive");
+    alert.table = QStringLiteral("Main");
+    alert.message = loc.text(alert.key, alert.table);
+    alert.buttons = {QStringLiteral("OK"), loc.text(QStringLiteral("Cancel"), QStringLiteral("Main"))};
+    if (m_context.alerts().ask(alert) != 0)
+        return;
+    const QList<int> rows = m_selectedRows;
+    for (qsizetype i = rows.size() - 1; i >= 0; --i)
+        m_carnet.removeAt(rows[i]);
+    setSelectionSilently({}, -1);
+    m_loadedIndex = -1;
+    setModified(true);
+    emit diveListChanged();
+    emit selectionChanged(-1, -1);
+    updateUI();
+}
+
+void Carnet::prevDive()
+{
+    if (m_currentIndex < 0)
+        return;
+    storeFormInto(m_currentIndex);
+    setModified(true);
+    if (m_currentIndex > 0)
+        setSelection({m_currentIndex - 1}, m_currentIndex - 1);
+    else
+        updateUI();
+}
+
+void Carnet::nextDive()
+{
+    if (m_currentIndex < 0)
+        return;
+    storeFormInto(m_currentIndex);
+    setModified(true);
+    if (m_currentIndex < count() - 1)
+        setSelection({m_currentIndex + 1}, m_currentIndex + 1);
+    else
+        updateUI();
+}
+
+void Carnet::closeEditWindow()
+{
+    if (m_currentIndex < 0)
+        return;
+    storeFormInto(m_currentIndex);
+    setModified(true);
+    updateUI();
+}
+
+void Carnet::renumDives(int first)
+{
+    // Each dive passes through the form again, with its new number.
+    for (int i = 0; i < count(); ++i) {
+        setSelectionSilently({i}, i);
+        editFields(i);
+        m_form.setText(plongee::idx_noPlongee, QString::number(qint64(first) + i));
+        m_carnet[i] = m_form.build();
+    }
+    setModified(true);
+    emit diveListChanged();
+    if (count() > 0)
+        setSelection({count() - 1}, count() - 1);
+}
+
+void Carnet::endEditingPickList(int field)
+{
+    using namespace plongee;
+    std::optional<PickListId> list;
+    switch (field) {
+    case idx_lieu: list = PickListId::Lieux; break;
+    case idx_site: list = PickListId::Sites; break;
+    case idx_pays: list = PickListId::Pays; break;
+    case idx_countryCode: list = PickListId::CountryCode; break;
+    case idx_partenaires: list = PickListId::Partenaires; break;
+    case idx_epaves: list = PickListId::Epaves; break;
+    case idx_structure: list = PickListId::Structures; break;
+    case idx_ordinateur: list = PickListId::Ordinateurs; break;
+    default:
+        if (field >= idx_equip_1 && field <= idx_equip_12)
+            list = PickListId::SacDePlongee;
+        break;
+    }
+    if (!list)
+        return;
+    offerToAddToPickList(m_context.pickLists(), *list, m_form.text(field), m_context.settings(), m_context.alerts(),
+                         m_context.localizer());
+    emit formRefreshRequested();
+}
+
+bool Carnet::setCellText(int row, const QString& field, const QString& text, QString* error)
+{
+    if (row < 0 || row >= count()) {
+        if (error)
+            *error = QStringLiteral("there is no dive at row %1").arg(row);
+        return false;
+    }
+    // A scratch form, so that the edit passes the same rules without
+    // touching what the edit window holds.
+    DiveForm cell(m_context);
+    cell.load(m_carnet[row]);
+    if (!cell.typeText(field, text, error))
+        return false;
+    m_carnet[row] = cell.build();
+    setModified(true);
+    if (row == m_loadedIndex)
+        editFields(row);
+    emit diveListChanged();
+    updateUI();
+    return true;
+}
+
+void Carnet::sortByColumn(const QString& columnId)
+{
+    const int field = Plongee::fieldIndex(columnId);
+    if (field < 0)
+        return;
+    // The first click on a column sorts descending; clicking it again turns
+    // the direction over; a column keeps its direction for the next visit.
+    const bool remembered = m_ascendingDirection.value(columnId, false);
+    bool ascending = remembered;
+    if (columnId == m_idColonne) {
+        ascending = !remembered;
+        m_ascendingDirection.insert(columnId, ascending);
+    } else {
+        m_idColonne = columnId;
+    }
+    sortRows(field, ascending);
+}
+
+void Carnet::sortByColumn(const QString& columnId, bool ascending)
+{
+    const int field = Plongee::fieldIndex(columnId);
+    if (field < 0)
+        return;
+    m_idColonne = columnId;
+    m_ascendingDirection.insert(columnId, ascending);
+    sortRows(field, ascending);
+}
+
+void Carnet::sortRows(int field, bool ascending)
+{
+    // Sort a permutation on raw values; equal keys keep their order.
+    const int n = count();
+    std::vector<int> order(static_cast<size_t>(n));
+    std::iota(order.begin(), order.end(), 0);
+    const Plongee::Kind kind = Plongee::field(field).kind;
+    if (kind == Plongee::Kind::String) {
+        std::vector<QString> keys(static_cast<size_t>(n));
+        for (int i = 0; i < n; ++i)
+            keys[size_t(i)] = std::get<Plongee::Text>(m_carnet[i].value(field)).value_or(QString());
+        std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
+            const int c = QString::compare(keys[size_t(a)], keys[size_t(b)], Qt::CaseSensitive);
+            return ascending ? c < 0 : c > 0;
+        });
+    } else {
+        std::vector<double> keys(static_cast<size_t>(n));
+        for (int i = 0; i < n; ++i) {
+            const Plongee::Value v = m_carnet[i].value(field);
+            double key = 0;
+            if (const auto* x = std::get_if<qint32>(&v))
+                key = *x;
+            else if (const auto* f = std::get_if<float>(&v))
+                key = std::isnan(*f) ? -std::numeric_limits<double>::infinity() : *f;
+            else if (const auto* d = std::get_if<QDateTime>(&v))
+                key = d->isValid() ? double(d->toMSecsSinceEpoch()) : -std::numeric_limits<double>::infinity();
+            keys[size_t(i)] = key;
+        }
+        std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
+            return ascending ? keys[size_t(a)] < keys[size_t(b)] : keys[size_t(a)] > keys[size_t(b)];
+        });
+    }
+
+    QList<Plongee> sorted;
+    sorted.reserve(n);
+    std::vector<int> newRowOf(static_cast<size_t>(n));
+    for (int pos = 0; pos < n; ++pos) {
+        sorted.append(std::move(m_carnet[order[size_t(pos)]]));
+        newRowOf[size_t(order[size_t(pos)])] = pos;
+    }
+    m_carnet = std::move(sorted);
+    // The selection and the form follow their dives to their new rows.
+    QList<int> rows;
+    for (const int r : m_selectedRows)
+        rows.append(newRowOf[size_t(r)]);
+    const int current = m_currentIndex >= 0 ? newRowOf[size_t(m_currentIndex)] : -1;
+    setSelectionSilently(rows, current);
+    if (m_loadedIndex >= 0)
+        m_loadedIndex = newRowOf[size_t(m_loadedIndex)];
+    setModified(true);
+    emit diveListChanged();
+    emit selectionChanged(m_currentIndex, m_loadedIndex);
+    updateUI();
 }
 
 void Carnet::setModified(bool modified)

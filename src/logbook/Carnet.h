@@ -1,5 +1,6 @@
 #pragma once
 
+#include "logbook/DiveForm.h"
 #include "logbook/Plongee.h"
 #include "platform/Result.h"
 
@@ -12,9 +13,10 @@
 class AppContext;
 
 // The logbook document: the diver's dives in list order (the root, the only
-// thing saved), the sort state of the list, the working state of the edit
-// form and the lists its combo boxes offer. It answers the application-wide
-// notifications by emitting the signals its windows follow.
+// thing saved), the list's selection and sort state, the edit form and the
+// lists its combo boxes offer. Every change of a dive by hand goes through
+// the form. It answers the application-wide notifications by emitting the
+// signals its windows follow.
 class Carnet : public QObject {
     Q_OBJECT
 
@@ -23,6 +25,7 @@ public:
     // writes a copy in another format and leaves the document bound to its
     // logbook file.
     static const QStringList& exportTypeNames();
+    static QString logbookTypeId();
 
     explicit Carnet(AppContext& context, QObject* parent = nullptr);
     ~Carnet() override;
@@ -33,19 +36,61 @@ public:
     QList<Plongee>& dives() { return m_carnet; }
     const QList<Plongee>& dives() const { return m_carnet; }
     int count() const { return int(m_carnet.size()); }
-    // Replaces every dive (an opened file, an import) and tells the windows.
+    // Replaces every dive (an opened file) and clears the selection.
     void setDives(QList<Plongee> dives);
 
-    // Row of the dive shown in the edit form; -1 with no row selected.
-    int currentIndex() const { return m_currentIndex; }
-    void setCurrentIndex(int index);
-    // Row whose values the form holds (it keeps them after a deselection).
-    int loadedIndex() const { return m_loadedIndex; }
+    // The edit form, which holds the dive last loaded.
+    DiveForm& form() { return m_form; }
+    const DiveForm& form() const { return m_form; }
 
+    // Selection. currentIndex is the row shown in the form (the row selected
+    // last), -1 with no row selected; loadedIndex the row whose values the
+    // form was loaded from (the form keeps them after a deselection), -1
+    // once the form holds a new dive.
+    int currentIndex() const { return m_currentIndex; }
+    int loadedIndex() const { return m_loadedIndex; }
+    const QList<int>& selectedRows() const { return m_selectedRows; }
+    // A selection change of the list: loads the current row into the form.
+    void setSelection(const QList<int>& rows, int current);
+    void setCurrentIndex(int index) { setSelection(index >= 0 ? QList<int>{index} : QList<int>(), index); }
     // Selects one row and loads it; with selected false the row is then
     // deselected again, so the form keeps its values but no row is current.
-    // With no dives nothing is selected.
     void selectLastDive(int index, bool selected);
+
+    // The form's actions.
+    void newDive();
+    void addDive();
+    void insertDive();
+    // Builds a dive from the form and inserts it at a row, 0 to count().
+    void insertDiveAt(int row);
+    // Stores the form over the selected dive; with no selected dive the
+    // diver is told and nothing changes.
+    void updateDive();
+    // Asks, then removes every selected dive.
+    void deleteDive();
+    void prevDive();
+    void nextDive();
+    // Closing the edit window stores the form into the selected dive.
+    void closeEditWindow();
+    // Gives every dive, in list order, the numbers first, first + 1, ...
+    // through the form.
+    void renumDives(int first);
+    // Refreshes what the form derives.
+    void updateUI();
+    // The end of editing in a pick-list field of the form.
+    void endEditingPickList(int field);
+
+    // In-place editing of a list cell: the text goes into the form control
+    // of the field and the dive is rebuilt through the form's rules.
+    bool setCellText(int row, const QString& field, const QString& text, QString* error = nullptr);
+
+    // A click on a column header: sorts by the column's field.
+    void sortByColumn(const QString& columnId);
+    // Sorts in a given direction and remembers it for the column.
+    void sortByColumn(const QString& columnId, bool ascending);
+    QString idColonne() const { return m_idColonne; }
+    // Direction of the last sort, true for ascending.
+    bool lastSortAscending() const { return m_ascendingDirection.value(m_idColonne, false); }
 
     bool isModified() const { return m_modified; }
     void setModified(bool modified);
@@ -54,27 +99,12 @@ public:
     const QString& filePath() const { return m_filePath; }
     void setFilePath(const QString& path) { m_filePath = path; }
 
-    // Sort state of the list.
-    QString idColonne() const { return m_idColonne; }
-    void setIdColonne(const QString& id) { m_idColonne = id; }
-    QHash<QString, bool>& ascendingDirection() { return m_ascendingDirection; }
-
     // Values offered by the form's combo boxes: the same for every logbook,
     // never saved.
     static const QStringList& offeredTankVolumes();
     static const QStringList& offeredTankPressures();
     static const QStringList& offeredDecoSoftNames();
     static const QStringList& offeredDecoAlgorithms();
-
-    // Working copy of the profile of the dive in the form.
-    struct WorkingProfile {
-        QList<float> profilProfondeur;
-        QList<qint16> ascFlag, slowFlag, surfFlag, ceilFlag, gazFlag;
-        QList<float> pressData;
-        int samplingRate = 0, ean5m = 0, ean10m = 0, ean15m = 0, ean20m = 0, ean25m = 0;
-        int pressDepart = 0, pressFin = 0;
-    };
-    WorkingProfile& workingProfile() { return m_working; }
 
     // The bytes saved under a type: the type id "logbook" gives the archive
     // of the dives; the export type names are handed to their exporters.
@@ -90,30 +120,34 @@ public:
     // clears the changed mark; an export type writes a copy only.
     bool saveToFile(const QString& path, const QString& type, QString* error);
 
-    static QString logbookTypeId();
-
 signals:
     void diveListChanged();          // the rows changed: reload the table
     void tableReloadRequested();     // colours and formats may have changed
     void columnsChanged();           // show and hide columns from the settings
     void profileRedrawRequested();
-    void formRefreshRequested();     // refresh the edit form
+    void formRefreshRequested();     // the form's values or derived values changed
     void synthesisRefreshRequested();
     void renumberWindowRequested();
+    void editWindowRequested();      // bring the edit window forward
     void selectionChanged(int currentIndex, int loadedIndex);
     void modifiedChanged(bool modified);
 
 private:
     void observeNotifications();
-    void writeFirstRunColumns();
+    void editFields(int row);
+    void storeFormInto(int row);
+    void setSelectionSilently(const QList<int>& rows, int current);
+    int nextDiveNumber() const;
+    void sortRows(int field, bool ascending);
 
     AppContext& m_context;
+    DiveForm m_form;
     QList<Plongee> m_carnet;
+    QList<int> m_selectedRows;
     int m_currentIndex = -1;
     int m_loadedIndex = -1;
     bool m_modified = false;
     QString m_filePath;
     QString m_idColonne;
     QHash<QString, bool> m_ascendingDirection;
-    WorkingProfile m_working;
 };

@@ -1,6 +1,10 @@
 #include "app/cli/Cli.h"
 
+#include "app/AppContext.h"
 #include "app/DocumentTypes.h"
+#include "logbook/Carnet.h"
+#include "logbook/DiveForm.h"
+#include "logbook/DiveList.h"
 #include "logbook/LogbookArchive.h"
 #include "logbook/LogbookGenerator.h"
 #include "logbook/Plongee.h"
@@ -9,7 +13,11 @@
 #include "platform/FileBytes.h"
 #include "platform/JsonWriter.h"
 #include "platform/SafeSave.h"
+#include "platform/ScriptedAlerts.h"
 #include "platform/SettingsStore.h"
+
+#include <algorithm>
+#include <cmath>
 
 #include <QFile>
 
@@ -176,6 +184,210 @@ int generate(Io& io, const QStringList& args)
     return save(io, outPath, logbookarchive::encode(logbook));
 }
 
+// A logbook opened for one command, with the settings in force and alerts
+// answered with their first button and reported on stderr.
+class LogbookSession {
+public:
+    LogbookSession(Io& io, const QString& settingsPath) : m_io(io)
+    {
+        m_alerts.setLog([this](const QString& line) { m_io.err.append((line + u'\n').toUtf8()); });
+        auto settings = settingsPath.isEmpty() ? SettingsStore::userStore() : std::make_unique<SettingsStore>(settingsPath);
+        m_context = std::make_unique<AppContext>(std::move(settings), m_alerts, Localizer::languageFromEnvironment());
+        m_carnet = std::make_unique<Carnet>(*m_context);
+    }
+
+    bool open(const QString& path)
+    {
+        m_path = path;
+        QString error;
+        if (m_carnet->openFile(path, &error))
+            return true;
+        m_io.refuse(path, error);
+        return false;
+    }
+
+    int save()
+    {
+        QString error;
+        if (!m_carnet->saveToFile(m_path, Carnet::logbookTypeId(), &error))
+            return m_io.refuse(m_path, error);
+        return kDone;
+    }
+
+    Carnet& carnet() { return *m_carnet; }
+    AppContext& context() { return *m_context; }
+
+private:
+    Io& m_io;
+    ScriptedAlerts m_alerts;
+    std::unique_ptr<AppContext> m_context;
+    std::unique_ptr<Carnet> m_carnet;
+    QString m_path;
+};
+
+bool parseRow(const QString& text, int* row)
+{
+    bool ok = false;
+    const int v = text.toInt(&ok);
+    if (!ok)
+        return false;
+    *row = v;
+    return true;
+}
+
+// Types FIELD=TEXT assignments into the form. Returns an exit status, or -1
+// when every assignment was taken.
+int typeAssignments(Io& io, DiveForm& form, const QStringList& assignments, const QString& path)
+{
+    for (const QString& a : assignments) {
+        const qsizetype eq = a.indexOf(u'=');
+        if (eq <= 0)
+            return io.usage(QStringLiteral("\"%1\" is not FIELD=TEXT").arg(a));
+        const QString field = a.left(eq);
+        const int index = Plongee::fieldIndex(field);
+        if (index < 0 || DiveForm::controlOf(index) == DiveForm::Control::None)
+            return io.usage(QStringLiteral("the dive form has no field \"%1\"").arg(field));
+        QString error;
+        if (!form.typeText(field, a.mid(eq + 1), &error))
+            return io.refuse(path, error);
+    }
+    return -1;
+}
+
+int addOrInsert(Io& io, const QStringList& args, const QString& settings, bool insert)
+{
+    const int fixed = insert ? 2 : 1;
+    if (args.size() < fixed)
+        return io.usage(insert ? QStringLiteral("insert takes LOGBOOK ROW [FIELD=TEXT ...]")
+                               : QStringLiteral("add takes LOGBOOK [FIELD=TEXT ...]"));
+    int row = 0;
+    if (insert && !parseRow(args[1], &row))
+        return io.usage(QStringLiteral("ROW must be a whole number"));
+    LogbookSession session(io, settings);
+    if (!session.open(args[0]))
+        return kRefused;
+    Carnet& carnet = session.carnet();
+    if (insert && (row < 0 || row > carnet.count()))
+        return io.refuse(args[0], QStringLiteral("row %1 is out of range (0 to %2)").arg(row).arg(carnet.count()));
+    carnet.newDive();
+    if (const int status = typeAssignments(io, carnet.form(), args.mid(fixed), args[0]); status >= 0)
+        return status;
+    if (insert)
+        carnet.insertDiveAt(row);
+    else
+        carnet.addDive();
+    return session.save();
+}
+
+int update(Io& io, const QStringList& args, const QString& settings)
+{
+    int row = 0;
+    if (args.size() < 2 || !parseRow(args[1], &row))
+        return io.usage(QStringLiteral("update takes LOGBOOK ROW [FIELD=TEXT ...]"));
+    LogbookSession session(io, settings);
+    if (!session.open(args[0]))
+        return kRefused;
+    Carnet& carnet = session.carnet();
+    if (row < 0 || row >= carnet.count())
+        return io.refuse(args[0], QStringLiteral("row %1 is out of range (0 to %2)").arg(row).arg(carnet.count() - 1));
+    carnet.setSelection({row}, row);
+    if (const int status = typeAssignments(io, carnet.form(), args.mid(2), args[0]); status >= 0)
+        return status;
+    carnet.updateDive();
+    return session.save();
+}
+
+int remove(Io& io, const QStringList& args, const QString& settings)
+{
+    int row = 0;
+    if (args.size() != 2 || !parseRow(args[1], &row))
+        return io.usage(QStringLiteral("delete takes LOGBOOK ROW"));
+    LogbookSession session(io, settings);
+    if (!session.open(args[0]))
+        return kRefused;
+    Carnet& carnet = session.carnet();
+    if (row < 0 || row >= carnet.count())
+        return io.refuse(args[0], QStringLiteral("row %1 is out of range (0 to %2)").arg(row).arg(carnet.count() - 1));
+    carnet.setSelection({row}, row);
+    carnet.deleteDive();
+    return session.save();
+}
+
+int renumber(Io& io, const QStringList& args, const QString& settings)
+{
+    int first = 0;
+    if (args.size() != 2 || !parseRow(args[1], &first))
+        return io.usage(QStringLiteral("renumber takes LOGBOOK FIRST"));
+    LogbookSession session(io, settings);
+    if (!session.open(args[0]))
+        return kRefused;
+    session.carnet().renumDives(first);
+    return session.save();
+}
+
+QByteArray colourText(const std::optional<RgbaColour>& colour)
+{
+    if (!colour)
+        return QByteArrayLiteral("-");
+    const auto channel = [](double v) { return int(std::lround(std::clamp(v, 0.0, 1.0) * 255)); };
+    char buf[8];
+    std::snprintf(buf, sizeof buf, "#%02x%02x%02x", channel(colour->red), channel(colour->green), channel(colour->blue));
+    return QByteArray(buf);
+}
+
+int list(Io& io, const QStringList& args, const QString& settings)
+{
+    const bool colours = args.contains(QStringLiteral("--colours"));
+    QStringList rest = args;
+    rest.removeAll(QStringLiteral("--colours"));
+    if (rest.size() != 1)
+        return io.usage(QStringLiteral("list takes LOGBOOK [--colours]"));
+    LogbookSession session(io, settings);
+    if (!session.open(rest[0]))
+        return kRefused;
+    AppContext& context = session.context();
+    const DiveListFormatter formatter(context.settings(), context.localizer());
+    const QList<int> columns = divelist::visibleColumns(context.settings());
+    QByteArray& out = io.out;
+    for (qsizetype c = 0; c < columns.size(); ++c) {
+        if (c > 0)
+            out.append('\t');
+        out.append(formatter.title(columns[c]).toUtf8());
+    }
+    out.append('\n');
+    for (const Plongee& dive : session.carnet().dives()) {
+        for (qsizetype c = 0; c < columns.size(); ++c) {
+            if (c > 0)
+                out.append('\t');
+            out.append(formatter.text(dive, columns[c]).toUtf8());
+            if (colours) {
+                out.append('\t');
+                out.append(colourText(formatter.style(dive, columns[c]).text));
+            }
+        }
+        out.append('\n');
+    }
+    return kDone;
+}
+
+int sort(Io& io, const QStringList& args, const QString& settings)
+{
+    if (args.size() < 2 || args.size() > 3)
+        return io.usage(QStringLiteral("sort takes LOGBOOK COLUMN [asc|desc]"));
+    if (divelist::columnOf(args[1]) < 0)
+        return io.usage(QStringLiteral("\"%1\" is not a list column").arg(args[1]));
+    if (args.size() == 3 && args[2] != u"asc" && args[2] != u"desc")
+        return io.usage(QStringLiteral("the direction is asc or desc"));
+    LogbookSession session(io, settings);
+    if (!session.open(args[0]))
+        return kRefused;
+    if (args.size() == 3)
+        session.carnet().sortByColumn(args[1], args[2] == u"asc");
+    else
+        session.carnet().sortByColumn(args[1]);
+    return session.save();
+}
+
 } // namespace
 
 QString Cli::helpText()
@@ -196,6 +408,17 @@ QString Cli::helpText()
         "  from-json ID IN.json OUT  build a document of type ID from dump-shaped JSON\n"
         "  generate --dives N [--samples M] [--seed S] OUT\n"
         "                            write a synthetic logbook (default 600 samples, seed 1)\n"
+        "\n"
+        "Logbook (rows count from 0 in list order; alerts are answered with their\n"
+        "first button and reported on stderr as \"alert: KEY\"):\n"
+        "  add LOGBOOK [FIELD=TEXT ...]         type the fields into a blank dive form, append the dive\n"
+        "  insert LOGBOOK ROW [FIELD=TEXT ...]  the same, inserted at ROW\n"
+        "  update LOGBOOK ROW [FIELD=TEXT ...]  load dive ROW into the form, type the fields, store it back\n"
+        "  delete LOGBOOK ROW                   delete dive ROW\n"
+        "  renumber LOGBOOK FIRST               renumber every dive from FIRST, through the form\n"
+        "  list LOGBOOK [--colours]             the dive list as the window shows it, tab-separated\n"
+        "  sort LOGBOOK COLUMN [asc|desc]       sort by a list column, as a click on its header does\n"
+        "Choice fields take the tag of the item; dates are YYYY-MM-DD[THH:MM], times HH:MM.\n"
         "\n"
         "Document type ids: logbook, wrecks, equipment, consumables, compressor,\n"
         "rebreather, budget, firms, structures, papers.\n");
@@ -233,6 +456,20 @@ int Cli::run(const QStringList& argsIn, QByteArray& out, QByteArray& err)
         return fromJson(io, args);
     if (command == u"generate")
         return generate(io, args);
+    if (command == u"add")
+        return addOrInsert(io, args, settingsPath, false);
+    if (command == u"insert")
+        return addOrInsert(io, args, settingsPath, true);
+    if (command == u"update")
+        return update(io, args, settingsPath);
+    if (command == u"delete")
+        return remove(io, args, settingsPath);
+    if (command == u"renumber")
+        return renumber(io, args, settingsPath);
+    if (command == u"list")
+        return list(io, args, settingsPath);
+    if (command == u"sort")
+        return sort(io, args, settingsPath);
     if (command == u"help") {
         out.append(helpText().toUtf8());
         return kDone;

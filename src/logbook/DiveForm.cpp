@@ -1,0 +1,457 @@
+#include "logbook/DiveForm.h"
+
+#include "app/AppContext.h"
+#include "logbook/DiveChoices.h"
+#include "platform/Alert.h"
+#include "platform/AlertPresenter.h"
+#include "platform/NumberText.h"
+#include "platform/SettingsStore.h"
+#include "platform/TextFormat.h"
+
+#include <algorithm>
+
+using namespace plongee;
+
+namespace {
+
+const QString kCarnet = QStringLiteral("Carnet");
+const QString kDash = QStringLiteral("-");
+
+bool isStopSwitch(int f) { return f >= idx_deco_Level_3_sw && f <= idx_deco_Level_5_sw; }
+bool isStopO2(int f) { return f >= idx_decoO2_Level_1 && f <= idx_decoO2_Level_5; }
+bool isStopHe(int f) { return f >= idx_decoHe_Level_1 && f <= idx_decoHe_Level_5; }
+bool isStopDepth(int f) { return f >= idx_decoDepth_Level_1 && f <= idx_decoDepth_Level_5; }
+bool isStopTime(int f) { return f >= idx_decoTime_Level_1 && f <= idx_decoTime_Level_5; }
+bool isPony(int f) { return f >= idx_volPony1 && f <= idx_pressFinPony3; }
+bool isBailout(int f) { return f >= idx_volBailout1 && f <= idx_HeBailout2; }
+int stopLevel(int f) { return f - idx_decoDepth_Level_1 + 1; }
+
+QString number(qint32 v) { return QString::number(v); }
+QString number(float v) { return numbertext::shortest(v); }
+qint32 wholeNumber(const QString& text) { return numbertext::leadingInt(text); }
+float decimalNumber(const QString& text) { return float(numbertext::leadingDouble(text)); }
+
+// A temperature as typed: "-" and text without a number mean "not given"
+// (-50); a number outside the range is not believed either.
+qint32 temperature(const QString& typed, int lowest, int highest)
+{
+    const QString t = typed.trimmed();
+    if (t == kDash)
+        return -50;
+    bool hasNumber = false;
+    numbertext::leadingDouble(t, &hasNumber);
+    if (!hasNumber)
+        return -50;
+    const qint32 whole = numbertext::leadingInt(t);
+    return whole >= lowest && whole <= highest ? whole : -50;
+}
+
+template <typename T> void giveOneElement(QList<T>& list)
+{
+    if (list.isEmpty())
+        list.append(T(0));
+}
+
+} // namespace
+
+DiveForm::DiveForm(AppContext& context) : m_context(context)
+{
+    m_nitrogen = {QStringLiteral("79"), QStringLiteral("79")};
+}
+
+DiveForm::Control DiveForm::controlOf(int f)
+{
+    switch (f) {
+    case idx_profilProfondeur:
+    case idx_ASC_Flag:
+    case idx_SLOW_Flag:
+    case idx_SURF_Flag:
+    case idx_CEIL_Flag:
+    case idx_GAZ_Flag:
+    case idx_PRESS_Data:
+    case idx_gaz_2: return Control::None;
+    case idx_date:
+    case idx_heure: return Control::DateTime;
+    case idx_nocturne: return Control::Switch;
+    case idx_difficulte: return Control::Slider;
+    default: break;
+    }
+    if (isStopSwitch(f))
+        return Control::Switch;
+    if (!divechoices::items(f).isEmpty())
+        return Control::Choice;
+    return Control::Text;
+}
+
+QString DiveForm::localized(const char* key, const char* fallback) const
+{
+    return m_context.localizer().text(QLatin1String(key), kCarnet, QLatin1String(fallback));
+}
+
+void DiveForm::warn(const char* key)
+{
+    Alert alert;
+    alert.key = QLatin1String(key);
+    alert.table = kCarnet;
+    alert.message = localized(key, "\r\rerror ! ");
+    alert.buttons = {m_context.localizer().text(QStringLiteral("OK"), QStringLiteral("Main"), QStringLiteral("OK"))};
+    m_context.alerts().ask(alert);
+}
+
+bool DiveForm::typeText(QStringView fieldName, const QString& text, QString* error)
+{
+    const int f = Plongee::fieldIndex(fieldName);
+    if (f < 0 || controlOf(f) == Control::None) {
+        if (error)
+            *error = f < 0 ? QStringLiteral("no dive field is named \"%1\"").arg(fieldName)
+                           : QStringLiteral("the dive field \"%1\" has no control in the form").arg(fieldName);
+        return false;
+    }
+    switch (controlOf(f)) {
+    case Control::Text: m_texts[f] = text; break;
+    case Control::Choice:
+    case Control::Slider: m_tags[f] = wholeNumber(text); break;
+    case Control::Switch: {
+        const QString t = text.trimmed().toLower();
+        m_switches[f] = t == u"on" || t == u"yes" || t == u"true" || wholeNumber(t) != 0;
+        break;
+    }
+    case Control::DateTime: {
+        const QString t = text.trimmed();
+        QDateTime value = QDateTime::fromString(t, Qt::ISODate);
+        if (!value.isValid()) {
+            const QDate day = QDate::fromString(t, Qt::ISODate);
+            if (day.isValid())
+                value = QDateTime(day, QTime(0, 0));
+        }
+        if (!value.isValid()) {
+            QTime time = QTime::fromString(t, QStringLiteral("HH:mm"));
+            if (!time.isValid())
+                time = QTime::fromString(t, QStringLiteral("HH:mm:ss"));
+            if (time.isValid())
+                value = QDateTime(m_dates[f].isValid() ? m_dates[f].toLocalTime().date() : QDate::currentDate(), time);
+        }
+        if (!value.isValid()) {
+            if (error)
+                *error = QStringLiteral("\"%1\" is not a date or time").arg(text);
+            return false;
+        }
+        m_dates[f] = value;
+        break;
+    }
+    case Control::None: break;
+    }
+    return true;
+}
+
+void DiveForm::blank()
+{
+    const SettingsStore& settings = m_context.settings();
+    const int stopInterval = settings.intValue(QStringLiteral("stop interval"));
+    for (int f = 0; f < Plongee::FieldCount; ++f) {
+        if (isBailout(f) || f == idx_samplingRate)
+            continue; // kept from the dive shown before
+        switch (controlOf(f)) {
+        case Control::Text: m_texts[f] = QString(); break;
+        case Control::Choice:
+        case Control::Slider: m_tags[f] = 0; break;
+        case Control::Switch: m_switches[f] = false; break;
+        case Control::DateTime: m_dates[f] = QDateTime(); break;
+        case Control::None: break;
+        }
+        if (isStopO2(f) || isStopTime(f))
+            m_texts[f] = kDash;
+        else if (isStopHe(f) || isPony(f))
+            m_texts[f] = QStringLiteral("0");
+        else if (isStopDepth(f))
+            m_texts[f] = number(stopLevel(f) * stopInterval);
+    }
+    m_dates[idx_date] = QDateTime::currentDateTime();
+    m_dates[idx_heure] = QDateTime(QDate::currentDate(), QTime(0, 0));
+    m_texts[idx_coeff] = kDash;
+    m_texts[idx_countryCode] = settings.stringValue(QStringLiteral("country code"));
+    m_texts[idx_gps] = localized("GPS template");
+    m_tags[idx_gpsSystem] = 1;
+    m_tags[idx_meteo] = 7;
+    m_tags[idx_courant] = 6;
+    m_tags[idx_visibilite] = 7;
+    m_tags[idx_typePlongee] = 8;
+    m_tags[idx_configuration] = 1;
+    m_texts[idx_tempEau] = kDash;
+    m_texts[idx_tempAir] = kDash;
+    m_texts[idx_surface] = QStringLiteral("--:--");
+    m_texts[idx_altitude] = QStringLiteral("0");
+    m_texts[idx_deco_TTS] = kDash;
+    m_texts[idx_decoSoftName] = kDash;
+    m_texts[idx_decoAlgoType] = kDash;
+    m_texts[idx_decoConservatism] = kDash;
+    m_texts[idx_flow] = QStringLiteral("0");
+    m_texts[idx_volumeBloc] = settings.stringValue(QStringLiteral("tank volume"));
+    m_texts[idx_pressionBloc] = settings.stringValue(QStringLiteral("tank pressure"));
+    m_texts[idx_o2Mix] = QStringLiteral("21");
+    m_texts[idx_o2Mix_2] = QStringLiteral("21");
+    m_texts[idx_heMix] = QStringLiteral("0");
+    m_texts[idx_heMix_2] = QStringLiteral("0");
+    m_texts[idx_fabricant] = settings.stringValue(QStringLiteral("fabricant"));
+    m_texts[idx_ordinateur] = settings.stringValue(QStringLiteral("ordinateur"));
+    m_texts[idx_serie] = settings.stringValue(QStringLiteral("serie"));
+    m_nitrogen = {QStringLiteral("79"), QStringLiteral("79")};
+
+    const int samplingRate = m_profile.samplingRate;
+    m_profile = WorkingProfile();
+    m_profile.samplingRate = samplingRate;
+    applyProfileDefaults();
+}
+
+void DiveForm::load(const Plongee& d)
+{
+    for (int f = 0; f < Plongee::FieldCount; ++f) {
+        const Plongee::Value v = d.value(f);
+        switch (controlOf(f)) {
+        case Control::Text:
+            if (const auto* t = std::get_if<Plongee::Text>(&v))
+                m_texts[f] = t->value_or(QString());
+            else if (const auto* i = std::get_if<qint32>(&v))
+                m_texts[f] = number(*i);
+            else if (const auto* x = std::get_if<float>(&v))
+                m_texts[f] = number(*x);
+            break;
+        case Control::Choice:
+        case Control::Slider: m_tags[f] = std::get<qint32>(v); break;
+        case Control::Switch: m_switches[f] = std::get<qint32>(v) != 0; break;
+        case Control::DateTime: m_dates[f] = std::get<QDateTime>(v); break;
+        case Control::None: break;
+        }
+    }
+    if (d.coeff() == 0)
+        m_texts[idx_coeff] = kDash;
+    if (d.tempEau() == -50)
+        m_texts[idx_tempEau] = kDash;
+    if (d.tempAir() == -50)
+        m_texts[idx_tempAir] = kDash;
+    if (d.deco_TTS() < 1)
+        m_texts[idx_deco_TTS] = kDash;
+    for (int f = idx_decoO2_Level_1; f <= idx_decoO2_Level_5; ++f)
+        if (std::get<qint32>(d.value(f)) < 5)
+            m_texts[f] = kDash;
+    for (int f = idx_decoHe_Level_1; f <= idx_decoHe_Level_5; ++f)
+        if (std::get<qint32>(d.value(f)) < 1)
+            m_texts[f] = QStringLiteral("0");
+    for (int f = idx_decoDepth_Level_1; f <= idx_decoDepth_Level_5; ++f)
+        if (!(std::get<float>(d.value(f)) > 0))
+            m_texts[f] = number(3 * stopLevel(f));
+
+    m_profile.profilProfondeur = d.profilProfondeur().value_or(QList<float>());
+    m_profile.ascFlag = d.ASC_Flag().value_or(QList<qint16>());
+    m_profile.slowFlag = d.SLOW_Flag().value_or(QList<qint16>());
+    m_profile.surfFlag = d.SURF_Flag().value_or(QList<qint16>());
+    m_profile.ceilFlag = d.CEIL_Flag().value_or(QList<qint16>());
+    // A dive stored without gas codes gets "no change" at every sample.
+    m_profile.gazFlag = d.GAZ_Flag() ? *d.GAZ_Flag() : QList<qint16>(m_profile.profilProfondeur.size(), 0);
+    m_profile.pressData = d.PRESS_Data().value_or(QList<float>());
+    m_profile.samplingRate = d.samplingRate();
+    m_profile.pressDepart = d.pressionDepart();
+    m_profile.pressFin = d.pressionFin();
+    m_profile.eanLevels = {d.decoO2_Level_1(), d.decoO2_Level_2(), d.decoO2_Level_3(), d.decoO2_Level_4(),
+                           d.decoO2_Level_5()};
+    applyProfileDefaults();
+}
+
+void DiveForm::applyProfileDefaults()
+{
+    giveOneElement(m_profile.profilProfondeur);
+    giveOneElement(m_profile.ascFlag);
+    giveOneElement(m_profile.slowFlag);
+    giveOneElement(m_profile.surfFlag);
+    giveOneElement(m_profile.ceilFlag);
+    giveOneElement(m_profile.gazFlag);
+    giveOneElement(m_profile.pressData);
+}
+
+Plongee DiveForm::build()
+{
+    Plongee d;
+    // Tank pressures are stored as typed, after a warning when they cannot be right.
+    const qint32 p1 = wholeNumber(m_texts[idx_pressionDepart]), e1 = wholeNumber(m_texts[idx_pressionFin]);
+    const qint32 p2 = wholeNumber(m_texts[idx_pressionDepart_2]), e2 = wholeNumber(m_texts[idx_pressionFin_2]);
+    if (p1 < 0 || e1 < 0 || p2 < 0 || e2 < 0 || e1 > p1 || e2 > p2)
+        warn("Pressure in out");
+
+    for (int f = 0; f < Plongee::FieldCount; ++f) {
+        const Plongee::Kind kind = Plongee::field(f).kind;
+        switch (controlOf(f)) {
+        case Control::None: continue; // profile below; the reserved gas stays 0
+        case Control::Choice:
+        case Control::Slider: d.setValue(f, qint32(m_tags[f])); continue;
+        case Control::Switch: d.setValue(f, qint32(m_switches[f] ? 1 : 0)); continue;
+        case Control::DateTime: d.setValue(f, m_dates[f]); continue;
+        case Control::Text: break;
+        }
+        QString& t = m_texts[f];
+        if (kind == Plongee::Kind::String) {
+            d.setValue(f, Plongee::Text(t));
+            continue;
+        }
+        if (kind == Plongee::Kind::Float || kind == Plongee::Kind::FloatBits) {
+            float v = decimalNumber(t);
+            if ((f == idx_profondeur || f == idx_lestage) && v < 0) {
+                v = 0;
+                t = QStringLiteral("0");
+            }
+            d.setValue(f, v);
+            continue;
+        }
+        qint32 v = wholeNumber(t);
+        switch (f) {
+        case idx_coeff:
+            if (v < 20 || v > 120 || t.trimmed() == kDash) {
+                v = 0;
+                t = kDash;
+            }
+            break;
+        case idx_tempEau:
+        case idx_tempAir:
+            v = f == idx_tempEau ? temperature(t, -5, 100) : temperature(t, -50, 140);
+            if (v == -50)
+                t = kDash;
+            break;
+        case idx_temps:
+            if (v < 0) {
+                v = 0;
+                t = QStringLiteral("0");
+            }
+            break;
+        case idx_altitude:
+            if (v < 0 || v >= 4001) {
+                v = 0;
+                t = QStringLiteral("0");
+            }
+            break;
+        case idx_o2Mix:
+        case idx_o2Mix_2:
+            if (v < 1) {
+                v = 21;
+                t = QStringLiteral("21");
+            }
+            break;
+        case idx_heMix:
+        case idx_heMix_2: {
+            const qint32 o2 = wholeNumber(m_texts[f == idx_heMix ? idx_o2Mix : idx_o2Mix_2]);
+            if (v < 0 || v >= 87) {
+                warn("Helium percent");
+                v = 0;
+                t = QStringLiteral("0");
+            } else if (o2 + v > 100) {
+                // Oxygen and helium above 100 % would leave negative nitrogen.
+                warn("Oxygen helium percent");
+                v = 0;
+                t = QStringLiteral("0");
+            }
+            break;
+        }
+        default:
+            if (isStopTime(f) && v < 0) {
+                v = 0;
+                t = QStringLiteral("0");
+            }
+            break;
+        }
+        d.setValue(f, v);
+    }
+
+    applyProfileDefaults();
+    d.setProfilProfondeur(m_profile.profilProfondeur);
+    d.setASC_Flag(m_profile.ascFlag);
+    d.setSLOW_Flag(m_profile.slowFlag);
+    d.setSURF_Flag(m_profile.surfFlag);
+    d.setCEIL_Flag(m_profile.ceilFlag);
+    d.setGAZ_Flag(m_profile.gazFlag);
+    d.setPRESS_Data(m_profile.pressData);
+    return d;
+}
+
+void DiveForm::refresh(int selectedRow, int diveCount)
+{
+    Derived& r = m_derived;
+    const Localizer& loc = m_context.localizer();
+    r.totalText = diveCount == 1 ? localized("One dive") : formatText(localized("Total dives"), {diveCount});
+    r.previousEnabled = selectedRow > 0;
+    r.nextEnabled = selectedRow >= 0 && selectedRow < diveCount - 1;
+
+    const int apparatus = m_tags[idx_rebreather];
+    if (apparatus == 2 || apparatus == 3) {
+        r.tank1Label = QStringLiteral("OXYGÈNE :");
+        r.tank2Label = QStringLiteral("DILUANT :");
+        r.setpointLabel = QStringLiteral("Setpoint :");
+        m_texts[idx_o2Mix] = QStringLiteral("100");
+    } else if (apparatus == 0 || apparatus == 1) {
+        r.tank1Label = QStringLiteral("Bloc principal :");
+        r.tank2Label = QStringLiteral("Bloc secondaire :");
+        r.setpointLabel = localized("PpO2");
+    }
+    r.flowEnabled = apparatus == 1;
+    r.bailoutEnabled = apparatus >= 1 && apparatus <= 3;
+
+    const int gas = m_tags[idx_gaz];
+    r.o2Enabled = gas >= 1 && gas <= 5;
+    r.heEnabled = gas == 2 || gas == 4 || gas == 5;
+    const qint32 o2 = wholeNumber(m_texts[idx_o2Mix]);
+    if (gas == 1) {
+        m_texts[idx_heMix] = QStringLiteral("0");
+        m_nitrogen[0] = number(100 - o2);
+    } else if (gas == 3) {
+        m_nitrogen[0] = QStringLiteral("0");
+        m_texts[idx_heMix] = number(100 - o2);
+    } else {
+        m_nitrogen[0] = number(100 - o2 - wholeNumber(m_texts[idx_heMix]));
+    }
+    m_nitrogen[1] = number(100 - wholeNumber(m_texts[idx_o2Mix_2]) - wholeNumber(m_texts[idx_heMix_2]));
+
+    r.planningEnabled = m_tags[idx_deco] == 3;
+    r.poniesEnabled = false;
+    for (int f = idx_deco_Level_3_sw; f <= idx_deco_Level_5_sw; ++f)
+        r.poniesEnabled = r.poniesEnabled || m_switches[f];
+
+    // Profile summary.
+    const QList<float>& depth = m_profile.profilProfondeur;
+    float deepest = 0;
+    double sum = 0;
+    r.slowCount = r.ceilCount = r.gazCount = 0;
+    int surfSum = 0;
+    for (qsizetype i = 0; i < depth.size(); ++i) {
+        deepest = std::max(deepest, depth[i]);
+        sum += depth[i];
+        if (i < m_profile.slowFlag.size())
+            r.slowCount += m_profile.slowFlag[i];
+        if (i < m_profile.ceilFlag.size())
+            r.ceilCount += m_profile.ceilFlag[i];
+        if (i < m_profile.surfFlag.size())
+            surfSum += m_profile.surfFlag[i];
+        if (i < m_profile.gazFlag.size() && m_profile.gazFlag[i] != 0)
+            ++r.gazCount;
+    }
+    // The final surfacing is not an intermediate one.
+    r.surfCount = surfSum > 0 && !m_profile.surfFlag.isEmpty() && m_profile.surfFlag.last() == 1 ? surfSum - 1 : surfSum;
+    r.maxDepth = deepest;
+    r.averageDepth = depth.isEmpty() ? 0.0f : float(sum / double(depth.size()));
+    r.depthSummaryText = formatText(localized("Max and average depth", "N/A"), {double(deepest), double(r.averageDepth)});
+    const int samplingPos = divechoices::positionOf(idx_samplingRate, m_tags[idx_samplingRate]);
+    const QString samplingItem = samplingPos < 0 ? QString()
+        : loc.text(QLatin1String(divechoices::items(idx_samplingRate)[samplingPos].text), QStringLiteral("Carnet"),
+                   QLatin1String(divechoices::items(idx_samplingRate)[samplingPos].text));
+    r.samplingText = formatText(localized("Sampling rate", "N/A"), {samplingItem});
+    r.pointsText = formatText(localized("Recorded points", "N/A"), {depth.size() < 2 ? 0 : int(depth.size())});
+
+    const bool us = m_context.settings().boolValue(QStringLiteral("us units"));
+    r.temperatureUnit = localized(us ? "Degree Farenheit" : "Degree Celsius");
+    r.depthUnit = us ? QStringLiteral("ft") : QStringLiteral("m");
+
+    const qint32 o2Now = wholeNumber(m_texts[idx_o2Mix]);
+    switch (gas) {
+    case 0: r.gasSummary = localized("Air"); break;
+    case 1: r.gasSummary = formatText(QStringLiteral("Nitrox %d"), {o2Now}); break;
+    case 2: r.gasSummary = formatText(QStringLiteral("Trimix %d/%d"), {o2Now, wholeNumber(m_texts[idx_heMix])}); break;
+    default: r.gasSummary = formatText(QStringLiteral("Heliox %d"), {o2Now}); break;
+    }
+    r.title = formatText(localized("Dive number title"), {wholeNumber(m_texts[idx_noPlongee])});
+}

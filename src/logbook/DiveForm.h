@@ -1,0 +1,105 @@
+#pragma once
+
+#include "logbook/Plongee.h"
+
+#include <QDateTime>
+#include <QList>
+#include <QString>
+#include <array>
+
+class AppContext;
+
+// The dive edit form as a model: one control value per field of the dive
+// (texts as typed, the tag of the chosen item, switches, dates), the
+// working copy of the profile, and the values the form derives at each
+// refresh. Widgets show it and type into it; adding, inserting, updating,
+// renumbering, cell editing and every import build their dives through it,
+// so every dive passes the same defaults, range rules and alerts.
+class DiveForm {
+public:
+    enum class Control { None, Text, Choice, Switch, DateTime, Slider };
+
+    struct WorkingProfile {
+        QList<float> profilProfondeur;
+        QList<qint16> ascFlag, slowFlag, surfFlag, ceilFlag, gazFlag;
+        QList<float> pressData;
+        int samplingRate = 0, pressDepart = 0, pressFin = 0;
+        std::array<int, 5> eanLevels{}; // oxygen per cent of stop levels 1 to 5
+    };
+
+    // What a refresh derives from the control values.
+    struct Derived {
+        QString totalText;
+        bool previousEnabled = false;
+        bool nextEnabled = false;
+        QString tank1Label, tank2Label, setpointLabel;
+        bool flowEnabled = false;
+        bool bailoutEnabled = false;
+        bool o2Enabled = false;
+        bool heEnabled = false;
+        bool planningEnabled = false;
+        bool poniesEnabled = false;
+        QString temperatureUnit, depthUnit;
+        QString gasSummary;
+        QString title;
+        // Profile summary of the working profile.
+        float maxDepth = 0, averageDepth = 0;
+        QString depthSummaryText, samplingText, pointsText;
+        int slowCount = 0, ceilCount = 0, gazCount = 0, surfCount = 0;
+    };
+
+    explicit DiveForm(AppContext& context);
+
+    static Control controlOf(int field);
+
+    // Control values, by field index of the dive.
+    QString text(int field) const { return m_texts[field]; }
+    void setText(int field, const QString& text) { m_texts[field] = text; }
+    int tag(int field) const { return m_tags[field]; }
+    void setTag(int field, int tag) { m_tags[field] = tag; }
+    bool isOn(int field) const { return m_switches[field]; }
+    void setOn(int field, bool on) { m_switches[field] = on; }
+    QDateTime dateTime(int field) const { return m_dates[field]; }
+    void setDateTime(int field, const QDateTime& value) { m_dates[field] = value; }
+    // Nitrogen per cent of tank 1 and 2: shown, never stored.
+    QString nitrogenText(int tank) const { return m_nitrogen[tank == 2 ? 1 : 0]; }
+
+    // Types a text into the control of a field, as the command line does:
+    // choice fields and the difficulty take the tag, switches "1"/"0" (or
+    // "on"/"off"), dates "YYYY-MM-DD[THH:MM[:SS]]" and times "HH:MM[:SS]".
+    bool typeText(QStringView fieldName, const QString& text, QString* error = nullptr);
+
+    WorkingProfile& workingProfile() { return m_profile; }
+    const WorkingProfile& workingProfile() const { return m_profile; }
+
+    // Blanks every control for a new dive; the bail-out cylinders and the
+    // sampling interval keep what they showed.
+    void blank();
+    // Shows a dive.
+    void load(const Plongee& dive);
+    // Builds a new dive from the controls by the store rules, writing the
+    // corrected values back into the controls; raises the pressure, helium
+    // and gas-sum alerts through the context's alert presenter.
+    Plongee build();
+
+    // Recomputes what the form derives. selectedRow and diveCount feed the
+    // total text and the arrows.
+    void refresh(int selectedRow, int diveCount);
+    const Derived& derived() const { return m_derived; }
+
+    // Gives each empty working profile list its one default element.
+    void applyProfileDefaults();
+
+private:
+    QString localized(const char* key, const char* fallback = "error !") const;
+    void warn(const char* key);
+
+    AppContext& m_context;
+    std::array<QString, Plongee::FieldCount> m_texts;
+    std::array<int, Plongee::FieldCount> m_tags{};
+    std::array<bool, Plongee::FieldCount> m_switches{};
+    std::array<QDateTime, Plongee::FieldCount> m_dates;
+    std::array<QString, 2> m_nitrogen;
+    WorkingProfile m_profile;
+    Derived m_derived;
+};

@@ -1,0 +1,62 @@
+#include "platform/TextFormat.h"
+
+#include "platform/NumberText.h"
+
+#include <QList>
+
+namespace {
+
+QString anyText(const QVariant& v)
+{
+    switch (v.typeId()) {
+    case QMetaType::Float: return numbertext::shortest(v.toFloat());
+    case QMetaType::Double: return numbertext::shortest(v.toDouble());
+    default: return v.toString();
+    }
+}
+
+} // namespace
+
+QString formatText(const QString& format, std::initializer_list<QVariant> argList)
+{
+    const QList<QVariant> args(argList);
+    QString out;
+    out.reserve(format.size() + 16);
+    qsizetype next = 0;
+    const qsizetype n = format.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const QChar c = format[i];
+        if (c != u'%' || i + 1 >= n) {
+            out.append(c);
+            continue;
+        }
+        qsizetype j = i + 1;
+        int precision = -1;
+        if (format[j] == u'.') {
+            qsizetype k = j + 1;
+            int p = 0;
+            while (k < n && format[k].isDigit())
+                p = p * 10 + format[k++].digitValue();
+            if (k < n && format[k] == u'f') {
+                precision = p;
+                j = k;
+            }
+        }
+        const QChar d = format[j];
+        const QVariant arg = next < args.size() ? args[next] : QVariant();
+        switch (d.unicode()) {
+        case u'%': out.append(u'%'); break;
+        case u'@':
+        case u's': out.append(anyText(arg)); ++next; break;
+        case u'd':
+        case u'i': out.append(arg.isValid() ? QString::number(arg.toLongLong()) : QString()); ++next; break;
+        case u'f':
+            out.append(arg.isValid() ? QString::number(arg.toDouble(), 'f', precision < 0 ? 6 : precision) : QString());
+            ++next;
+            break;
+        default: out.append(format.mid(i, j - i + 1)); break;
+        }
+        i = j;
+    }
+    return out;
+}

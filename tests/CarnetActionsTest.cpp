@@ -1,0 +1,171 @@
+#include "logbook/Carnet.h"
+#include "support/ContextFixture.h"
+
+using namespace plongee;
+
+namespace {
+
+class CarnetActionsTest : public ContextFixture {
+protected:
+    std::unique_ptr<Carnet> carnet;
+
+    void SetUp() override
+    {
+        ContextFixture::SetUp();
+        carnet = std::make_unique<Carnet>(*context);
+        // Dives 1 to 4 with depths 20, 35, 12, 28 and places A to D.
+        const float depths[] = {20, 35, 12, 28};
+        for (int i = 0; i < 4; ++i) {
+            carnet->newDive();
+            type("lieu", QString(QChar(u'A' + i)));
+            type("profondeur", QString::number(depths[i]));
+            carnet->addDive();
+        }
+        carnet->setModified(false);
+    }
+
+    void type(const char* field, const QString& text)
+    {
+        ASSERT_TRUE(carnet->form().typeText(QString::fromLatin1(field), text));
+    }
+    QString place(int row) const { return carnet->dives()[row].lieu().value_or(QString()); }
+    QString places() const
+    {
+        QString s;
+        for (int i = 0; i < carnet->count(); ++i)
+            s += place(i);
+        return s;
+    }
+};
+
+} // namespace
+
+TEST_F(CarnetActionsTest, AddNumbersAndDeselects)
+{
+    EXPECT_EQ(places(), QStringLiteral("ABCD"));
+    EXPECT_EQ(carnet->dives()[3].noPlongee(), 4);
+    EXPECT_EQ(carnet->currentIndex(), -1);
+    EXPECT_EQ(carnet->form().text(idx_noPlongee), QStringLiteral("5"));
+    EXPECT_EQ(carnet->form().text(idx_lieu), QString()); // blanked for the next dive
+}
+
+TEST_F(CarnetActionsTest, NextNumberIsTheLastRowsPlusOne)
+{
+    carnet->sortByColumn(QStringLiteral("noPlongee"), true);
+    carnet->sortByColumn(QStringLiteral("profondeur"), false);
+    EXPECT_EQ(carnet->dives().last().noPlongee(), 3);
+    carnet->newDive();
+    EXPECT_EQ(carnet->form().text(idx_noPlongee), QStringLiteral("4"));
+}
+
+TEST_F(CarnetActionsTest, SortingClicksRememberTheDirection)
+{
+    carnet->sortByColumn(QStringLiteral("profondeur"));
+    EXPECT_EQ(places(), QStringLiteral("BDAC")); // deepest first
+    carnet->sortByColumn(QStringLiteral("profondeur"));
+    EXPECT_EQ(places(), QStringLiteral("CADB"));
+    carnet->sortByColumn(QStringLiteral("lieu"));
+    EXPECT_EQ(places(), QStringLiteral("DCBA"));
+    carnet->sortByColumn(QStringLiteral("profondeur"));
+    EXPECT_EQ(places(), QStringLiteral("CADB")); // its remembered direction
+    EXPECT_TRUE(carnet->lastSortAscending());
+    EXPECT_TRUE(carnet->isModified());
+}
+
+TEST_F(CarnetActionsTest, SelectionAndFormFollowTheirDiveThroughASort)
+{
+    carnet->setSelection({1}, 1); // B
+    type("site", QStringLiteral("edited"));
+    carnet->sortByColumn(QStringLiteral("profondeur"), true); // C A D B
+    EXPECT_EQ(carnet->currentIndex(), 3);
+    EXPECT_EQ(carnet->loadedIndex(), 3);
+    carnet->updateDive();
+    EXPECT_EQ(places(), QStringLiteral("CADB"));
+    EXPECT_EQ(carnet->dives()[3].site(), QStringLiteral("edited"));
+    EXPECT_EQ(carnet->dives()[1].site(), QString()); // A untouched
+}
+
+TEST_F(CarnetActionsTest, NewDiveIsNeverStoredOverTheSelectedOne)
+{
+    carnet->setSelection({2}, 2);
+    carnet->newDive();
+    type("lieu", QStringLiteral("Z"));
+    carnet->updateDive();
+    carnet->nextDive();
+    carnet->closeEditWindow();
+    EXPECT_EQ(places(), QStringLiteral("ABCD"));
+    EXPECT_EQ(alertKeys(), QStringList{QStringLiteral("No dive selected")});
+    EXPECT_FALSE(carnet->isModified());
+}
+
+TEST_F(CarnetActionsTest, InsertUpdateAndDelete)
+{
+    carnet->setSelection({1}, 1);
+    carnet->newDive(); // clears the selection
+    type("lieu", QStringLiteral("X"));
+    carnet->insertDive();
+    EXPECT_EQ(places(), QStringLiteral("ABCD")); // nothing selected: nothing inserted
+    carnet->setSelection({1}, 1);
+    type("lieu", QStringLiteral("X"));
+    carnet->insertDive();
+    EXPECT_EQ(places(), QStringLiteral("AXBCD"));
+
+    carnet->setSelection({0, 2}, 2);
+    alerts.queueAnswer(1); // Cancel
+    carnet->deleteDive();
+    EXPECT_EQ(places(), QStringLiteral("AXBCD"));
+    carnet->deleteDive();
+    EXPECT_EQ(places(), QStringLiteral("XCD"));
+    EXPECT_EQ(carnet->currentIndex(), -1);
+    EXPECT_TRUE(carnet->isModified());
+}
+
+TEST_F(CarnetActionsTest, ArrowsStoreThenMove)
+{
+    carnet->setSelection({3}, 3);
+    type("site", QStringLiteral("last"));
+    carnet->nextDive(); // the last row: stores, stays
+    EXPECT_EQ(carnet->currentIndex(), 3);
+    EXPECT_EQ(carnet->dives()[3].site(), QStringLiteral("last"));
+    carnet->prevDive();
+    EXPECT_EQ(carnet->currentIndex(), 2);
+    EXPECT_EQ(carnet->form().text(idx_lieu), QStringLiteral("C"));
+    carnet->setSelection({0}, 0);
+    carnet->prevDive();
+    EXPECT_EQ(carnet->currentIndex(), 0);
+    EXPECT_TRUE(carnet->isModified());
+}
+
+TEST_F(CarnetActionsTest, RenumberThroughTheForm)
+{
+    carnet->dives()[2].setCoeff(7); // out of range: the form corrects it
+    carnet->renumDives(101);
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(carnet->dives()[i].noPlongee(), 101 + i);
+    EXPECT_EQ(carnet->dives()[2].coeff(), 0);
+    EXPECT_EQ(places(), QStringLiteral("ABCD"));
+    EXPECT_TRUE(carnet->isModified());
+}
+
+TEST_F(CarnetActionsTest, CellEditsGoThroughTheRulesAndShowInTheForm)
+{
+    carnet->setSelection({1}, 1);
+    QString error;
+    ASSERT_TRUE(carnet->setCellText(1, QStringLiteral("coeff"), QStringLiteral("15"), &error));
+    EXPECT_EQ(carnet->dives()[1].coeff(), 0);
+    ASSERT_TRUE(carnet->setCellText(1, QStringLiteral("tempEau"), QStringLiteral("18"), &error));
+    EXPECT_EQ(carnet->form().text(idx_tempEau), QStringLiteral("18"));
+    carnet->updateDive(); // does not revert the cell edit
+    EXPECT_EQ(carnet->dives()[1].tempEau(), 18);
+    EXPECT_FALSE(carnet->setCellText(9, QStringLiteral("lieu"), QStringLiteral("x"), &error));
+    EXPECT_FALSE(carnet->setCellText(0, QStringLiteral("nope"), QStringLiteral("x"), &error));
+}
+
+TEST_F(CarnetActionsTest, PickListOfferFromTheForm)
+{
+    type("lieu", QStringLiteral("Cassis"));
+    carnet->endEditingPickList(idx_lieu);
+    EXPECT_EQ(context->pickLists().list(PickListId::Lieux), QStringList{QStringLiteral("Cassis")});
+    carnet->endEditingPickList(idx_lieu); // already there: not asked again
+    EXPECT_EQ(alertKeys(), QStringList{QStringLiteral("Add item to ComboBox")});
+}

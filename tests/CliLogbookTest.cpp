@@ -1,0 +1,164 @@
+#include "app/cli/Cli.h"
+#include "logbook/LogbookArchive.h"
+#include "platform/FileBytes.h"
+#include "platform/SafeSave.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+struct Output {
+    int status;
+    QByteArray out, err;
+};
+
+class CliLogbookTest : public ::testing::Test {
+protected:
+    QTemporaryDir dir;
+    QString logbook;
+    QString settings;
+
+    void SetUp() override
+    {
+        logbook = dir.filePath(QStringLiteral("log.ondrix"));
+        settings = dir.filePath(QStringLiteral("settings.ini"));
+        saveFileAtomically(logbook, logbookarchive::encode({}));
+    }
+
+    Output run(QStringList args)
+    {
+        args.prepend(settings);
+        args.prepend(QStringLiteral("--settings"));
+        Output o;
+        o.status = Cli::run(args, o.out, o.err);
+        return o;
+    }
+
+    Output logbookCommand(const char* command, QStringList rest = {})
+    {
+        rest.prepend(logbook);
+        rest.prepend(QLatin1String(command));
+        return run(rest);
+    }
+
+    QList<Plongee> dives()
+    {
+        FileBytes file;
+        file.open(logbook, nullptr);
+        auto d = logbookarchive::decode(file.bytes());
+        return d ? *d : QList<Plongee>();
+    }
+
+    QByteArray fileBytes()
+    {
+        QFile f(logbook);
+        f.open(QIODevice::ReadOnly);
+        return f.readAll();
+    }
+};
+
+} // namespace
+
+TEST_F(CliLogbookTest, AddBuildsTheDiveThroughTheForm)
+{
+    const Output o = logbookCommand("add", {QStringLiteral("lieu=Cassis"), QStringLiteral("profondeur=33.3"),
+                                            QStringLiteral("coeff=15"), QStringLiteral("heMix=87"),
+                                            QStringLiteral("gaz=2"), QStringLiteral("tempEau=abc"),
+                                            QStringLiteral("date=2026-07-01"), QStringLiteral("heure=10:30")});
+    ASSERT_EQ(o.status, 0) << o.err.toStdString();
+    EXPECT_EQ(o.err, QByteArray("alert: Helium percent\n"));
+    const QList<Plongee> d = dives();
+    ASSERT_EQ(d.size(), 1);
+    EXPECT_EQ(d[0].noPlongee(), 1);
+    EXPECT_EQ(d[0].lieu(), QStringLiteral("Cassis"));
+    EXPECT_EQ(d[0].profondeur(), 33.3f);
+    EXPECT_EQ(d[0].coeff(), 0);
+    EXPECT_EQ(d[0].heMix(), 0);
+    EXPECT_EQ(d[0].gaz(), 2);
+    EXPECT_EQ(d[0].tempEau(), -50);
+    EXPECT_EQ(d[0].typePlongee(), 8);
+    EXPECT_EQ(d[0].heure().toLocalTime().time(), QTime(10, 30));
+    EXPECT_EQ(d[0].date().toLocalTime().date(), QDate(2026, 7, 1));
+}
+
+TEST_F(CliLogbookTest, ListShowsTheWindowsCells)
+{
+    ASSERT_EQ(logbookCommand("add", {QStringLiteral("lieu=Cassis"), QStringLiteral("site=La Voûte"),
+                                     QStringLiteral("profondeur=33.3"), QStringLiteral("temps=45"),
+                                     QStringLiteral("tempEau=14"), QStringLiteral("date=2026-07-01"),
+                                     QStringLiteral("heure=10:30"), QStringLiteral("coeff=95"), QStringLiteral("pmBm=1"),
+                                     QStringLiteral("visibilite=2"), QStringLiteral("gaz=1"), QStringLiteral("o2Mix=32"),
+                                     QStringLiteral("inoubliable=1")})
+                  .status,
+              0);
+    const Output o = logbookCommand("list");
+    ASSERT_EQ(o.status, 0) << o.err.toStdString();
+    EXPECT_EQ(o.out, QByteArray("No.\tDate\tPlace\tSite\tTime\tDepth\tDuration\tWater\tDeco\tTide\tVisibility\tWreck\tMemory\tGas\n"
+                                "1\t01/07/2026\tCassis\tLa Voûte\t10:30\t33.3 m\t45 '\t14 °C\tComputer\t95 HT\tGood\t\t\tNx 32\n"));
+    const Output colours = logbookCommand("list", {QStringLiteral("--colours")});
+    EXPECT_TRUE(colours.out.contains("\t33.3 m\t#0000ff\t45 '\t#0000ff\t14 °C\t-\t")) << colours.out.toStdString();
+}
+
+TEST_F(CliLogbookTest, InsertUpdateDeleteRenumberSort)
+{
+    for (const char* place : {"A", "B", "C"})
+        ASSERT_EQ(logbookCommand("add", {QStringLiteral("lieu=") + QLatin1String(place)}).status, 0);
+    ASSERT_EQ(logbookCommand("insert", {QStringLiteral("1"), QStringLiteral("lieu=X")}).status, 0);
+    ASSERT_EQ(logbookCommand("update", {QStringLiteral("0"), QStringLiteral("profondeur=40")}).status, 0);
+    auto places = [&] {
+        QString s;
+        for (const Plongee& d : dives())
+            s += d.lieu().value_or(QString());
+        return s;
+    };
+    EXPECT_EQ(places(), QStringLiteral("AXBC"));
+    EXPECT_EQ(dives()[0].profondeur(), 40.0f);
+    EXPECT_EQ(dives()[1].noPlongee(), 4); // the last row's number + 1 at the time
+
+    const Output deleted = logbookCommand("delete", {QStringLiteral("2")});
+    ASSERT_EQ(deleted.status, 0);
+    EXPECT_EQ(deleted.err, QByteArray("alert: Erase dive\n"));
+    EXPECT_EQ(places(), QStringLiteral("AXC"));
+
+    ASSERT_EQ(logbookCommand("renumber", {QStringLiteral("101")}).status, 0);
+    EXPECT_EQ(dives()[2].noPlongee(), 103);
+
+    ASSERT_EQ(logbookCommand("sort", {QStringLiteral("lieu"), QStringLiteral("asc")}).status, 0);
+    EXPECT_EQ(places(), QStringLiteral("ACX"));
+    ASSERT_EQ(logbookCommand("sort", {QStringLiteral("lieu")}).status, 0);
+    EXPECT_EQ(places(), QStringLiteral("XCA")); // a first click sorts descending
+}
+
+TEST_F(CliLogbookTest, RefusalsLeaveTheFileAsItWas)
+{
+    ASSERT_EQ(logbookCommand("add", {QStringLiteral("lieu=A")}).status, 0);
+    const QByteArray before = fileBytes();
+    const struct {
+        const char* command;
+        QStringList rest;
+        int status;
+        const char* message;
+    } cases[] = {
+        {"update", {QStringLiteral("5")}, 1, "row 5 is out of range"},
+        {"delete", {QStringLiteral("-1")}, 1, "row -1 is out of range"},
+        {"insert", {QStringLiteral("3")}, 1, "row 3 is out of range"},
+        {"add", {QStringLiteral("nosuch=1")}, 2, "no field \"nosuch\""},
+        {"add", {QStringLiteral("lieu")}, 2, "is not FIELD=TEXT"},
+        {"add", {QStringLiteral("date=soon")}, 1, "not a date"},
+        {"sort", {QStringLiteral("notes")}, 2, "not a list column"},
+        {"sort", {QStringLiteral("lieu"), QStringLiteral("up")}, 2, "asc or desc"},
+        {"renumber", {QStringLiteral("x")}, 2, "renumber takes"},
+    };
+    for (const auto& c : cases) {
+        const Output o = logbookCommand(c.command, c.rest);
+        EXPECT_EQ(o.status, c.status) << c.command;
+        EXPECT_TRUE(o.err.contains(c.message)) << o.err.toStdString();
+        EXPECT_EQ(fileBytes(), before) << c.command;
+    }
+    saveFileAtomically(logbook, QByteArray("not a logbook"));
+    const Output o = logbookCommand("add");
+    EXPECT_EQ(o.status, 1);
+    EXPECT_EQ(fileBytes(), QByteArray("not a logbook"));
+}

@@ -1,0 +1,286 @@
+#include "logbook/DiveChoices.h"
+#include "logbook/DiveForm.h"
+#include "support/ContextFixture.h"
+#include "support/TestDives.h"
+
+using namespace plongee;
+
+namespace {
+
+class DiveFormTest : public ContextFixture {
+protected:
+    std::unique_ptr<DiveForm> form;
+    void SetUp() override
+    {
+        ContextFixture::SetUp();
+        form = std::make_unique<DiveForm>(*context);
+        form->blank();
+    }
+    void type(const char* field, const QString& text) { ASSERT_TRUE(form->typeText(QString::fromLatin1(field), text)); }
+};
+
+} // namespace
+
+TEST_F(DiveFormTest, StoreRulesCorrectTheFormAndTheDive)
+{
+    const struct {
+        const char* field;
+        const char* typed;
+        qint32 stored;
+        const char* shown;
+    } cases[] = {
+        {"coeff", "15", 0, "-"},        {"coeff", "20", 20, "20"},     {"coeff", "120", 120, "120"},
+        {"coeff", "121", 0, "-"},       {"coeff", "-", 0, "-"},        {"tempEau", "101", -50, "-"},
+        {"tempEau", "100", 100, "100"}, {"tempEau", "-5", -5, "-5"},   {"tempEau", "-6", -50, "-"},
+        {"tempEau", "-", -50, "-"},     {"tempEau", "abc", -50, "-"},  {"tempEau", "", -50, "-"},
+        {"tempEau", "0", 0, "0"},       {"tempAir", "-50", -50, "-"},  {"tempAir", "140", 140, "140"},
+        {"tempAir", "141", -50, "-"},   {"altitude", "4000", 4000, "4000"}, {"altitude", "4001", 0, "0"},
+        {"altitude", "-1", 0, "0"},     {"temps", "-4", 0, "0"},       {"temps", "45", 45, "45"},
+        {"o2Mix", "0", 21, "21"},       {"o2Mix", "32", 32, "32"},     {"o2Mix_2", "-3", 21, "21"},
+        {"deco_TTS", "-", 0, "-"},      {"decoO2_Level_2", "-", 0, "-"}, {"decoTime_Level_3", "-2", 0, "0"},
+        {"noPlongee", "12abc", 12, "12abc"},
+    };
+    for (const auto& c : cases) {
+        form->blank();
+        type(c.field, QString::fromUtf8(c.typed));
+        const Plongee d = form->build();
+        const int f = Plongee::fieldIndex(QString::fromLatin1(c.field));
+        EXPECT_EQ(std::get<qint32>(d.value(f)), c.stored) << c.field << " typed " << c.typed;
+        EXPECT_EQ(form->text(f), QString::fromUtf8(c.shown)) << c.field << " typed " << c.typed;
+    }
+}
+
+TEST_F(DiveFormTest, DecimalFieldsAndTexts)
+{
+    type("profondeur", "-3.5");
+    type("lestage", "4.5");
+    type("decoDepth_Level_2", "4.5");
+    type("lieu", "  Cassis ");
+    const Plongee d = form->build();
+    EXPECT_EQ(d.profondeur(), 0.0f);
+    EXPECT_EQ(form->text(idx_profondeur), QStringLiteral("0"));
+    EXPECT_EQ(d.lestage(), 4.5f);
+    EXPECT_EQ(d.decoDepth_Level_2(), 4.5f);
+    EXPECT_EQ(d.lieu(), QStringLiteral("  Cassis "));
+    EXPECT_EQ(d.site(), QString()); // a text field left empty stores an empty text
+    EXPECT_TRUE(d.site().has_value());
+    EXPECT_EQ(d.gaz_2(), 0);
+}
+
+TEST_F(DiveFormTest, HeliumAndGasSumAlerts)
+{
+    const struct {
+        const char* o2;
+        const char* he;
+        qint32 stored;
+        const char* alert;
+    } cases[] = {
+        {"21", "86", 0, "Oxygen helium percent"}, // 21 + 86 > 100
+        {"10", "86", 86, ""},
+        {"10", "87", 0, "Helium percent"},
+        {"10", "-1", 0, "Helium percent"},
+        {"50", "50", 50, ""},
+        {"50", "51", 0, "Oxygen helium percent"},
+    };
+    for (const auto& c : cases) {
+        form->blank();
+        const qsizetype before = alerts.asked().size();
+        type("o2Mix", QLatin1String(c.o2));
+        type("heMix", QLatin1String(c.he));
+        const Plongee d = form->build();
+        EXPECT_EQ(d.heMix(), c.stored) << c.o2 << "/" << c.he;
+        const QStringList keys = alertKeys().mid(before);
+        if (*c.alert)
+            EXPECT_EQ(keys, QStringList{QLatin1String(c.alert)}) << c.o2 << "/" << c.he;
+        else
+            EXPECT_TRUE(keys.isEmpty()) << c.o2 << "/" << c.he;
+    }
+}
+
+TEST_F(DiveFormTest, PressureAlertStoresAnyway)
+{
+    type("pressionDepart", "200");
+    type("pressionFin", "210");
+    const Plongee d = form->build();
+    EXPECT_EQ(alertKeys(), QStringList{QStringLiteral("Pressure in out")});
+    EXPECT_EQ(d.pressionFin(), 210);
+    form->blank();
+    type("pressionDepart", "200");
+    type("pressionFin", "50");
+    form->build();
+    EXPECT_EQ(alertKeys().size(), 1);
+}
+
+TEST_F(DiveFormTest, BlankTakesTheDefaults)
+{
+    settings().setValue(QStringLiteral("stop interval"), QStringLiteral("4"));
+    settings().setValue(QStringLiteral("tank volume"), 15);
+    settings().setValue(QStringLiteral("country code"), QStringLiteral("FR"));
+    form->blank();
+    EXPECT_EQ(form->text(idx_decoDepth_Level_1), QStringLiteral("4"));
+    EXPECT_EQ(form->text(idx_decoDepth_Level_5), QStringLiteral("20"));
+    EXPECT_EQ(form->text(idx_volumeBloc), QStringLiteral("15"));
+    EXPECT_EQ(form->text(idx_countryCode), QStringLiteral("FR"));
+    EXPECT_EQ(form->tag(idx_meteo), 7);
+    EXPECT_EQ(form->tag(idx_courant), 6);
+    EXPECT_EQ(form->tag(idx_typePlongee), 8);
+    EXPECT_EQ(form->tag(idx_gpsSystem), 1);
+    EXPECT_EQ(form->tag(idx_configuration), 1);
+    const Plongee d = form->build();
+    EXPECT_EQ(d.tempEau(), -50);
+    EXPECT_EQ(d.coeff(), 0);
+    EXPECT_EQ(d.o2Mix(), 21);
+    // A dive built from a blank form carries a one-sample profile.
+    EXPECT_EQ(d.profilProfondeur(), QList<float>{0.0f});
+    EXPECT_EQ(d.GAZ_Flag(), QList<qint16>{0});
+}
+
+TEST_F(DiveFormTest, BlankKeepsBailoutAndSamplingOfTheDiveShownBefore)
+{
+    Plongee shown = fullyPopulatedDive(2);
+    form->load(shown);
+    form->blank();
+    const Plongee d = form->build();
+    EXPECT_EQ(d.volBailout1(), shown.volBailout1());
+    EXPECT_EQ(d.HeBailout2(), shown.HeBailout2());
+    EXPECT_EQ(d.samplingRate(), shown.samplingRate());
+    EXPECT_EQ(d.volPony1(), 0);
+}
+
+TEST_F(DiveFormTest, LoadShowsTheStoredValues)
+{
+    Plongee d;
+    d.setCoeff(0);
+    d.setTempEau(-50);
+    d.setTempAir(18);
+    d.setDeco_TTS(0);
+    d.setDecoO2_Level_1(4);
+    d.setDecoO2_Level_2(50);
+    d.setDecoDepth_Level_2(0);
+    d.setDecoDepth_Level_3(7.5f);
+    d.setProfondeur(33.3f);
+    d.setLieu(QStringLiteral("Cassis"));
+    form->load(d);
+    EXPECT_EQ(form->text(idx_coeff), QStringLiteral("-"));
+    EXPECT_EQ(form->text(idx_tempEau), QStringLiteral("-"));
+    EXPECT_EQ(form->text(idx_tempAir), QStringLiteral("18"));
+    EXPECT_EQ(form->text(idx_deco_TTS), QStringLiteral("-"));
+    EXPECT_EQ(form->text(idx_decoO2_Level_1), QStringLiteral("-"));
+    EXPECT_EQ(form->text(idx_decoO2_Level_2), QStringLiteral("50"));
+    EXPECT_EQ(form->text(idx_decoHe_Level_1), QStringLiteral("0"));
+    EXPECT_EQ(form->text(idx_decoDepth_Level_2), QStringLiteral("6"));
+    EXPECT_EQ(form->text(idx_decoDepth_Level_3), QStringLiteral("7.5"));
+    EXPECT_EQ(form->text(idx_profondeur), QStringLiteral("33.3"));
+    // A dive stored without gas codes gets one zero per depth sample.
+    d.setProfilProfondeur(QList<float>{1, 2, 3});
+    form->load(d);
+    EXPECT_EQ(form->workingProfile().gazFlag, (QList<qint16>{0, 0, 0}));
+}
+
+TEST_F(DiveFormTest, UnknownChoiceTagsShowNoItemAndSurvive)
+{
+    Plongee d;
+    d.setVentSecteur(42);
+    d.setVisibilite(-3);
+    d.setMeteo(99);
+    form->load(d);
+    EXPECT_EQ(divechoices::positionOf(idx_ventSecteur, form->tag(idx_ventSecteur)), -1);
+    EXPECT_EQ(divechoices::positionOf(idx_visibilite, form->tag(idx_visibilite)), -1);
+    EXPECT_EQ(divechoices::positionOf(idx_visibilite, 8), 0);
+    EXPECT_EQ(divechoices::positionOf(idx_ventSecteur, 3), 3);
+    const Plongee back = form->build();
+    EXPECT_EQ(back.ventSecteur(), 42);
+    EXPECT_EQ(back.visibilite(), -3);
+    EXPECT_EQ(back.meteo(), 99);
+}
+
+TEST_F(DiveFormTest, LoadThenBuildKeepsEveryValueThatPassesTheRules)
+{
+    Plongee d = fullyPopulatedDive(1);
+    // Values inside every range, so that no rule changes them.
+    d.setCoeff(80);
+    d.setTempEau(14);
+    d.setTempAir(20);
+    d.setAltitude(300);
+    d.setO2Mix(32);
+    d.setHeMix(0);
+    d.setO2Mix_2(50);
+    d.setHeMix_2(0);
+    d.setPressionDepart(200);
+    d.setPressionFin(50);
+    d.setPressionDepart_2(200);
+    d.setPressionFin_2(100);
+    d.setDeco_TTS(12);
+    for (int f = idx_decoO2_Level_1; f <= idx_decoHe_Level_5; ++f)
+        d.setValue(f, qint32(f < idx_decoHe_Level_1 ? 50 : 10));
+    for (int f = idx_deco_Level_3_sw; f <= idx_deco_Level_5_sw; ++f)
+        d.setValue(f, qint32(1));
+    d.setNocturne(1);
+    d.setDifficulte(3);
+    d.setGaz(1);
+    d.setRebreather(0);
+    form->load(d);
+    form->refresh(-1, 1);
+    const Plongee back = form->build();
+    EXPECT_TRUE(alerts.asked().isEmpty());
+    for (int f = 0; f < Plongee::FieldCount; ++f)
+        EXPECT_EQ(back.value(f), d.value(f)) << Plongee::field(f).name;
+}
+
+TEST_F(DiveFormTest, RefreshDerivesLabelsAndFractions)
+{
+    type("gaz", "1");
+    type("o2Mix", "32");
+    type("heMix", "20");
+    form->refresh(0, 3);
+    EXPECT_EQ(form->text(idx_heMix), QStringLiteral("0"));
+    EXPECT_EQ(form->nitrogenText(1), QStringLiteral("68"));
+    EXPECT_EQ(form->derived().gasSummary, QStringLiteral("Nitrox 32"));
+    EXPECT_FALSE(form->derived().previousEnabled);
+    EXPECT_TRUE(form->derived().nextEnabled);
+    EXPECT_EQ(form->derived().totalText, QStringLiteral("3 dives"));
+
+    type("gaz", "3");
+    type("o2Mix", "20");
+    form->refresh(2, 3);
+    EXPECT_EQ(form->text(idx_heMix), QStringLiteral("80"));
+    EXPECT_EQ(form->nitrogenText(1), QStringLiteral("0"));
+    EXPECT_TRUE(form->derived().previousEnabled);
+    EXPECT_FALSE(form->derived().nextEnabled);
+
+    type("rebreather", "3");
+    form->refresh(-1, 1);
+    EXPECT_EQ(form->text(idx_o2Mix), QStringLiteral("100"));
+    EXPECT_EQ(form->derived().tank2Label, QStringLiteral("DILUANT :"));
+    EXPECT_EQ(form->derived().totalText, QStringLiteral("One dive"));
+    EXPECT_FALSE(form->derived().previousEnabled);
+    EXPECT_FALSE(form->derived().nextEnabled);
+}
+
+TEST_F(DiveFormTest, ProfileSummaryCountsIntermediateSurfacings)
+{
+    Plongee d;
+    d.setProfilProfondeur(QList<float>{0, 10, 2, 12, 0});
+    d.setSURF_Flag(QList<qint16>{0, 0, 1, 1, 1});
+    d.setSLOW_Flag(QList<qint16>{0, 1, 1});
+    d.setGAZ_Flag(QList<qint16>{1, 0, 0, 3, 0});
+    form->load(d);
+    form->refresh(-1, 1);
+    EXPECT_EQ(form->derived().surfCount, 2);
+    EXPECT_EQ(form->derived().slowCount, 2);
+    EXPECT_EQ(form->derived().gazCount, 2);
+    EXPECT_FLOAT_EQ(form->derived().maxDepth, 12);
+    EXPECT_FLOAT_EQ(form->derived().averageDepth, 4.8f);
+}
+
+TEST_F(DiveFormTest, TypingReportsMistakes)
+{
+    QString error;
+    EXPECT_FALSE(form->typeText(u"nosuchfield", QStringLiteral("1"), &error));
+    EXPECT_FALSE(form->typeText(u"profilProfondeur", QStringLiteral("1"), &error));
+    EXPECT_FALSE(form->typeText(u"date", QStringLiteral("someday"), &error));
+    EXPECT_TRUE(form->typeText(u"date", QStringLiteral("2024-02-29"), &error));
+    EXPECT_EQ(form->dateTime(idx_date).date(), QDate(2024, 2, 29));
+    EXPECT_TRUE(form->typeText(u"nocturne", QStringLiteral("on"), &error));
+    EXPECT_TRUE(form->isOn(idx_nocturne));
+}
