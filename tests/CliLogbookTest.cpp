@@ -162,3 +162,25 @@ TEST_F(CliLogbookTest, RefusalsLeaveTheFileAsItWas)
     EXPECT_EQ(o.status, 1);
     EXPECT_EQ(fileBytes(), QByteArray("not a logbook"));
 }
+
+TEST_F(CliLogbookTest, ShowGivesWhatTheFormDerives)
+{
+    ASSERT_EQ(logbookCommand("add", {QStringLiteral("pressionDepart=200"), QStringLiteral("pressionFin=50"),
+                                     QStringLiteral("volumeBloc=12"), QStringLiteral("temps=40"),
+                                     QStringLiteral("profondeur=30"), QStringLiteral("gaz=1"), QStringLiteral("o2Mix=32"),
+                                     QStringLiteral("volBailout1=3"), QStringLiteral("pressDepartBailout1=200"),
+                                     QStringLiteral("pressFinBailout1=180")})
+                  .status,
+              0);
+    const Output o = logbookCommand("show", {QStringLiteral("0")});
+    ASSERT_EQ(o.status, 0) << o.err.toStdString();
+    const QByteArray& out = o.out;
+    EXPECT_TRUE(out.contains("\"_volumeConsomme\":1800,")) << out.toStdString();
+    EXPECT_TRUE(out.contains("\"_pressionParMinute\":3.75,"));
+    EXPECT_TRUE(out.contains("\"ppO2Max\":1.28,"));
+    EXPECT_TRUE(out.contains("\"sncDrawer\":\"ppO2 max 1.28 bar - CNS 21.6 %\""));
+    EXPECT_TRUE(out.contains("\"bailout1Gauge\":{\"maximum\":200,\"value\":180,\"ticks\":20}"));
+    EXPECT_TRUE(out.contains("\"pony1Gauge\":null"));
+    EXPECT_TRUE(out.contains("\"gasSummaryField\":\"Nitrox 32\""));
+    EXPECT_EQ(logbookCommand("show", {QStringLiteral("1")}).status, 1);
+}

@@ -261,7 +261,8 @@ void Carnet::renumDives(int first)
     // Each dive passes through the form again, with its new number.
     for (int i = 0; i < count(); ++i) {
         setSelectionSilently({i}, i);
-        editFields(i);
+        m_form.load(m_carnet[i]);
+        m_loadedIndex = i;
         m_form.setText(plongee::idx_noPlongee, QString::number(qint64(first) + i));
         m_carnet[i] = m_form.build();
     }

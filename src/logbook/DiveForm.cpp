@@ -9,6 +9,7 @@
 #include "platform/TextFormat.h"
 
 #include <algorithm>
+#include <cmath>
 
 using namespace plongee;
 
@@ -415,7 +416,7 @@ void DiveForm::refresh(int selectedRow, int diveCount)
     // Profile summary.
     const QList<float>& depth = m_profile.profilProfondeur;
     float deepest = 0;
-    double sum = 0;
+    float sum = 0;
     r.slowCount = r.ceilCount = r.gazCount = 0;
     int surfSum = 0;
     for (qsizetype i = 0; i < depth.size(); ++i) {
@@ -433,7 +434,9 @@ void DiveForm::refresh(int selectedRow, int diveCount)
     // The final surfacing is not an intermediate one.
     r.surfCount = surfSum > 0 && !m_profile.surfFlag.isEmpty() && m_profile.surfFlag.last() == 1 ? surfSum - 1 : surfSum;
     r.maxDepth = deepest;
-    r.averageDepth = depth.isEmpty() ? 0.0f : float(sum / double(depth.size()));
+    r.averageDepth = depth.isEmpty() ? 0.0f : sum / float(depth.size());
+    if (!std::isfinite(r.averageDepth))
+        r.averageDepth = 0; // a NaN sample must not reach the figures below
     r.depthSummaryText = formatText(localized("Max and average depth", "N/A"), {double(deepest), double(r.averageDepth)});
     const int samplingPos = divechoices::positionOf(idx_samplingRate, m_tags[idx_samplingRate]);
     const QString samplingItem = samplingPos < 0 ? QString()
@@ -441,6 +444,8 @@ void DiveForm::refresh(int selectedRow, int diveCount)
                    QLatin1String(divechoices::items(idx_samplingRate)[samplingPos].text));
     r.samplingText = formatText(localized("Sampling rate", "N/A"), {samplingItem});
     r.pointsText = formatText(localized("Recorded points", "N/A"), {depth.size() < 2 ? 0 : int(depth.size())});
+
+    computeFigures();
 
     const bool us = m_context.settings().boolValue(QStringLiteral("us units"));
     r.temperatureUnit = localized(us ? "Degree Farenheit" : "Degree Celsius");
@@ -454,4 +459,74 @@ void DiveForm::refresh(int selectedRow, int diveCount)
     default: r.gasSummary = formatText(QStringLiteral("Heliox %d"), {o2Now}); break;
     }
     r.title = formatText(localized("Dive number title"), {wholeNumber(m_texts[idx_noPlongee])});
+}
+
+void DiveForm::computeFigures()
+{
+    Derived& r = m_derived;
+    const auto whole = [this](int f) { return wholeNumber(m_texts[f]); };
+    const bool us = m_context.settings().boolValue(QStringLiteral("us units"));
+
+    r.deltaPressure1Text = formatText(localized("Delta pressure"),
+                                      {qint64(whole(idx_pressionDepart)) - whole(idx_pressionFin)});
+    r.deltaPressure2Text = formatText(localized("Delta pressure"),
+                                      {qint64(whole(idx_pressionDepart_2)) - whole(idx_pressionFin_2)});
+
+    r.consumption = divecalc::airConsumption(whole(idx_pressionDepart), whole(idx_pressionFin), whole(idx_temps),
+                                             whole(idx_volumeBloc), r.averageDepth);
+    const divecalc::Consumption& c = r.consumption;
+    r.consumptionText = c.valid
+        ? formatText(localized(us ? "Gas status US" : "Gas status"),
+                     {c.volumeDisponible, c.volumeConsomme, double(c.pressionParMinute), double(c.sac),
+                      double(c.sacBar), double(r.averageDepth)})
+        : localized("Gas status error");
+
+    std::array<divecalc::StopGas, 5> stops;
+    const int switches[] = {idx_deco_Level_1_sw, idx_deco_Level_2_sw, idx_deco_Level_3_sw, idx_deco_Level_4_sw,
+                            idx_deco_Level_5_sw};
+    for (int level = 0; level < 5; ++level) {
+        stops[size_t(level)].on = m_switches[switches[level]];
+        stops[size_t(level)].depth = decimalNumber(m_texts[idx_decoDepth_Level_1 + level]);
+        stops[size_t(level)].oxygen = whole(idx_decoO2_Level_1 + level);
+    }
+    float formDepth = decimalNumber(m_texts[idx_profondeur]);
+    if (!std::isfinite(formDepth))
+        formDepth = 0;
+    r.highestPpO2 = divecalc::highestPpO2(formDepth, m_profile.profilProfondeur, whole(idx_o2Mix), stops);
+    r.cnsPercent = divecalc::cnsClock(r.highestPpO2, whole(idx_temps));
+    r.cnsText = formatText(localized("CNS", "N/A"), {double(r.highestPpO2), r.cnsPercent});
+
+    const int volumes[] = {idx_volPony1, idx_volPony2, idx_volPony3, idx_volBailout1, idx_volBailout2};
+    const int starts[] = {idx_pressDepartPony1, idx_pressDepartPony2, idx_pressDepartPony3, idx_pressDepartBailout1,
+                          idx_pressDepartBailout2};
+    const int ends[] = {idx_pressFinPony1, idx_pressFinPony2, idx_pressFinPony3, idx_pressFinBailout1,
+                        idx_pressFinBailout2};
+    for (size_t i = 0; i < 5; ++i) {
+        Derived::Cylinder& cyl = r.cylinders[i];
+        const int v = whole(volumes[i]), p0 = whole(starts[i]), p1 = whole(ends[i]);
+        cyl = Derived::Cylinder();
+        if (v == 0)
+            continue;
+        cyl.text = formatText(QStringLiteral("Volume disponible : %d L\rVolume consommé : %d L"),
+                              {divecalc::litres(v, p0), divecalc::litres(v, qint64(p0) - p1)});
+        cyl.gaugeVisible = true;
+        cyl.gaugeMaximum = p0;
+        cyl.gaugeValue = p1;
+        cyl.gaugeTicks = p0 / 10;
+    }
+    // Each dive shows its own titles: a pony whose stop level and every
+    // later one are off gets its plain name back.
+    for (int i = 0; i < 3; ++i) {
+        bool used = false;
+        for (int level = i; level < 5; ++level)
+            used = used || stops[size_t(level)].on;
+        r.ponyTitles[size_t(i)] = used
+            ? formatText(QStringLiteral("Pony %d : %d m - %d %% O₂"),
+                         {i + 1, numbertext::leadingInt(m_texts[idx_decoDepth_Level_1 + i]), whole(idx_decoO2_Level_1 + i)})
+            : QStringLiteral("Pony %1").arg(i + 1);
+    }
+
+    static const char* const difficulty[] = {"Very easy", "Easy", "Normal", "Hard", "Very hard"};
+    const int level = m_tags[idx_difficulte];
+    r.difficultyText = level > 4 ? localized("Extreme") : level >= 0 ? localized(difficulty[level]) : QString();
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "logbook/DiveCalculations.h"
 #include "logbook/Plongee.h"
 
 #include <QDateTime>
@@ -46,6 +47,22 @@ public:
         float maxDepth = 0, averageDepth = 0;
         QString depthSummaryText, samplingText, pointsText;
         int slowCount = 0, ceilCount = 0, gazCount = 0, surfCount = 0;
+        // Pressure drops of tank 1 and 2, air consumption, oxygen.
+        QString deltaPressure1Text, deltaPressure2Text;
+        divecalc::Consumption consumption;
+        QString consumptionText;
+        float highestPpO2 = 0;
+        double cnsPercent = 0;
+        QString cnsText;
+        // Additional cylinders 1 to 3, then bail-out cylinders 1 and 2.
+        struct Cylinder {
+            QString text;
+            bool gaugeVisible = false;
+            int gaugeMaximum = 0, gaugeValue = 0, gaugeTicks = 0;
+        };
+        std::array<Cylinder, 5> cylinders;
+        std::array<QString, 3> ponyTitles;
+        QString difficultyText;
     };
 
     explicit DiveForm(AppContext& context);
@@ -93,6 +110,7 @@ public:
 private:
     QString localized(const char* key, const char* fallback = "error !") const;
     void warn(const char* key);
+    void computeFigures();
 
     AppContext& m_context;
     std::array<QString, Plongee::FieldCount> m_texts;

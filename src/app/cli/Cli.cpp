@@ -388,6 +388,92 @@ int sort(Io& io, const QStringList& args, const QString& settings)
     return session.save();
 }
 
+int show(Io& io, const QStringList& args, const QString& settings)
+{
+    int row = 0;
+    if (args.size() != 2 || !parseRow(args[1], &row))
+        return io.usage(QStringLiteral("show takes LOGBOOK ROW"));
+    LogbookSession session(io, settings);
+    if (!session.open(args[0]))
+        return kRefused;
+    Carnet& carnet = session.carnet();
+    if (row < 0 || row >= carnet.count())
+        return io.refuse(args[0], QStringLiteral("row %1 is out of range (0 to %2)").arg(row).arg(carnet.count() - 1));
+    carnet.setSelection({row}, row);
+    const DiveForm& form = carnet.form();
+    const DiveForm::Derived& r = form.derived();
+
+    JsonWriter json(io.out);
+    bool first = true;
+    const auto key = [&](const char* name) {
+        if (!first)
+            json.raw(",\n ");
+        first = false;
+        json.key(name);
+    };
+    const auto text = [&](const char* name, const QString& value) {
+        key(name);
+        json.string(value);
+    };
+    const auto number = [&](const char* name, auto value) {
+        key(name);
+        json.number(value);
+    };
+    const auto integer = [&](const char* name, qint64 value) {
+        key(name);
+        json.integer(value);
+    };
+    json.raw("{");
+    text("title", r.title);
+    text("totalField", r.totalText);
+    text("deltaPressionField", r.deltaPressure1Text);
+    text("deltaPression2Field", r.deltaPressure2Text);
+    text("consommationField", r.consumptionText);
+    integer("_pressionConsommee", r.consumption.pressionConsommee);
+    number("_pressionParMinute", r.consumption.pressionParMinute);
+    integer("_volumeDisponible", r.consumption.volumeDisponible);
+    integer("_volumeConsomme", r.consumption.volumeConsomme);
+    number("_sac", r.consumption.sac);
+    number("_sacBar", r.consumption.sacBar);
+    number("averageDepth", r.averageDepth);
+    number("ppO2Max", r.highestPpO2);
+    number("cnsPercent", r.cnsPercent);
+    text("sncDrawer", r.cnsText);
+    static const char* const cylinderNames[] = {"pony1", "pony2", "pony3", "bailout1", "bailout2"};
+    for (size_t i = 0; i < 5; ++i) {
+        const auto& c = r.cylinders[i];
+        text((std::string(cylinderNames[i]) + "Field").c_str(), c.text);
+        key((std::string(cylinderNames[i]) + "Gauge").c_str());
+        if (c.gaugeVisible) {
+            json.raw("{\"maximum\":");
+            json.integer(c.gaugeMaximum);
+            json.raw(",\"value\":");
+            json.integer(c.gaugeValue);
+            json.raw(",\"ticks\":");
+            json.integer(c.gaugeTicks);
+            json.raw("}");
+        } else {
+            json.null();
+        }
+    }
+    for (size_t i = 0; i < 3; ++i)
+        text((QStringLiteral("pony%1Button").arg(i + 1)).toLatin1().constData(), r.ponyTitles[i]);
+    text("difficultyField", r.difficultyText);
+    text("gasSummaryField", r.gasSummary);
+    text("n2Field", form.nitrogenText(1));
+    text("n2Field_2", form.nitrogenText(2));
+    text("profMoyenne", r.depthSummaryText);
+    number("maxDepth", r.maxDepth);
+    text("samplingDrawer", r.samplingText);
+    text("pointsDrawer", r.pointsText);
+    integer("SLOW_CountField", r.slowCount);
+    integer("CEIL_CountField", r.ceilCount);
+    integer("SURF_CountField", r.surfCount);
+    integer("GAZ_CountField", r.gazCount);
+    json.raw("}\n");
+    return kDone;
+}
+
 } // namespace
 
 QString Cli::helpText()
@@ -418,6 +504,7 @@ QString Cli::helpText()
         "  renumber LOGBOOK FIRST               renumber every dive from FIRST, through the form\n"
         "  list LOGBOOK [--colours]             the dive list as the window shows it, tab-separated\n"
         "  sort LOGBOOK COLUMN [asc|desc]       sort by a list column, as a click on its header does\n"
+        "  show LOGBOOK ROW                     what the edit form derives for dive ROW, as JSON\n"
         "Choice fields take the tag of the item; dates are YYYY-MM-DD[THH:MM], times HH:MM.\n"
         "\n"
         "Document type ids: logbook, wrecks, equipment, consumables, compressor,\n"
@@ -470,6 +557,8 @@ int Cli::run(const QStringList& argsIn, QByteArray& out, QByteArray& err)
         return list(io, args, settingsPath);
     if (command == u"sort")
         return sort(io, args, settingsPath);
+    if (command == u"show")
+        return show(io, args, settingsPath);
     if (command == u"help") {
         out.append(helpText().toUtf8());
         return kDone;
