@@ -5,6 +5,9 @@
 #include "app/Notifications.h"
 #include "logbook/ColumnSettings.h"
 #include "logbook/LogbookArchive.h"
+#include "platform/NumberText.h"
+#include "platform/TextFormat.h"
+#include "profile/ProfileText.h"
 #include "app/PickListOffer.h"
 #include "platform/Alert.h"
 #include "platform/AlertPresenter.h"
@@ -295,6 +298,68 @@ void Carnet::endEditingPickList(int field)
     offerToAddToPickList(m_context.pickLists(), *list, m_form.text(field), m_context.settings(), m_context.alerts(),
                          m_context.localizer());
     emit formRefreshRequested();
+}
+
+Carnet::ProfileInfo Carnet::profileInfo() const
+{
+    const Localizer& loc = m_context.localizer();
+    const QString table = QStringLiteral("Carnet");
+    const DiveForm::WorkingProfile& w = m_form.workingProfile();
+    ProfileInfo info;
+    info.title = formatText(loc.text(QStringLiteral("Dive number profile datas title"), table),
+                            {numbertext::leadingInt(m_form.text(plongee::idx_noPlongee))});
+    const auto fill = [&](size_t i, const auto& list) {
+        info.texts[i] = list.size() >= 2 ? profiletext::render(list) : QString();
+        info.counts[i] = list.size() > 1 ? formatText(loc.text(QStringLiteral("Datas"), table), {int(list.size())})
+                                         : loc.text(QStringLiteral("No datas"), table);
+    };
+    fill(0, w.profilProfondeur);
+    fill(1, w.ascFlag);
+    fill(2, w.slowFlag);
+    fill(3, w.surfFlag);
+    fill(4, w.ceilFlag);
+    fill(5, w.gazFlag);
+    fill(6, w.pressData);
+    return info;
+}
+
+bool Carnet::importProfil(const std::array<std::optional<QString>, 7>& replacements)
+{
+    DiveForm::WorkingProfile w = m_form.workingProfile();
+    if (replacements[0])
+        w.profilProfondeur = profiletext::parseDecimals(*replacements[0]);
+    QList<qint16>* flags[] = {&w.ascFlag, &w.slowFlag, &w.surfFlag, &w.ceilFlag, &w.gazFlag};
+    for (size_t i = 0; i < 5; ++i)
+        if (replacements[i + 1])
+            *flags[i] = profiletext::parseIntegers(*replacements[i + 1]);
+    if (replacements[6])
+        w.pressData = profiletext::parseDecimals(*replacements[6]);
+
+    // Every list must describe the same samples; a list of at most one
+    // element means "not recorded" and fits any profile.
+    const qsizetype n = w.profilProfondeur.size();
+    const qsizetype lengths[] = {w.ascFlag.size(), w.slowFlag.size(), w.surfFlag.size(), w.ceilFlag.size(),
+                                 w.gazFlag.size(), w.pressData.size()};
+    for (const qsizetype length : lengths) {
+        if (length > 1 && n > 1 && length != n) {
+            Alert alert;
+            alert.key = QStringLiteral("Profile lengths");
+            alert.table = QStringLiteral("Carnet");
+            alert.message = m_context.localizer().text(alert.key, alert.table, QStringLiteral("\r\rerror ! "));
+            alert.buttons = {m_context.localizer().text(QStringLiteral("OK"), QStringLiteral("Main"), QStringLiteral("OK"))};
+            m_context.alerts().ask(alert);
+            return false;
+        }
+    }
+    m_form.workingProfile() = w;
+    m_form.applyProfileDefaults();
+    if (m_currentIndex >= 0) {
+        storeFormInto(m_currentIndex);
+        setModified(true);
+        editFields(m_currentIndex);
+    }
+    updateUI();
+    return true;
 }
 
 bool Carnet::setCellText(int row, const QString& field, const QString& text, QString* error)

@@ -9,6 +9,8 @@
 #include <QObject>
 #include <QString>
 #include <QStringList>
+#include <array>
+#include <optional>
 
 class AppContext;
 
@@ -79,6 +81,19 @@ public:
     void updateUI();
     // The end of editing in a pick-list field of the form.
     void endEditingPickList(int field);
+
+    // The profile data window: each of the seven profile lists (depth, ASC,
+    // SLOW, SURF, CEIL, GAZ, pressure) as text with its count label.
+    struct ProfileInfo {
+        QString title;
+        std::array<QString, 7> texts;
+        std::array<QString, 7> counts;
+    };
+    ProfileInfo profileInfo() const;
+    // Replaces the working lists given (the others stay), then stores the
+    // form into the selected dive and shows it again. Lists that would not
+    // match the depth samples are refused with an alert and nothing changes.
+    bool importProfil(const std::array<std::optional<QString>, 7>& replacements);
 
     // In-place editing of a list cell: the text goes into the form control
     // of the field and the dive is rebuilt through the form's rules.
