@@ -1,15 +1,28 @@
 #include "app/cli/Cli.h"
+#include "app/draw/DrawLayer.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <cstdio>
+#include <memory>
 
 int main(int argc, char** argv)
 {
-    QCoreApplication app(argc, argv);
-    QStringList args = QCoreApplication::arguments();
-    args.removeFirst();
+    QStringList args;
+    for (int i = 1; i < argc; ++i)
+        args.append(QString::fromLocal8Bit(argv[i]));
+    const QHash<QString, Cli::Command> painting = drawlayer::commands();
+
+    // Painting needs fonts and images: a GUI application without a screen.
+    std::unique_ptr<QCoreApplication> app;
+    if (painting.contains(Cli::commandOf(args))) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        app = std::make_unique<QGuiApplication>(argc, argv);
+    } else {
+        app = std::make_unique<QCoreApplication>(argc, argv);
+    }
     QByteArray out, err;
-    const int status = Cli::run(args, out, err);
+    const int status = Cli::run(args, out, err, painting);
     std::fwrite(out.constData(), 1, size_t(out.size()), stdout);
     std::fwrite(err.constData(), 1, size_t(err.size()), stderr);
     return status;

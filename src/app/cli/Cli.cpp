@@ -511,7 +511,20 @@ QString Cli::helpText()
         "rebreather, budget, firms, structures, papers.\n");
 }
 
-int Cli::run(const QStringList& argsIn, QByteArray& out, QByteArray& err)
+QString Cli::commandOf(const QStringList& args)
+{
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        if (args[i] == u"--settings") {
+            ++i;
+            continue;
+        }
+        if (!args[i].startsWith(u"--"))
+            return args[i];
+    }
+    return QString();
+}
+
+int Cli::run(const QStringList& argsIn, QByteArray& out, QByteArray& err, const QHash<QString, Command>& extra)
 {
     Io io{out, err};
     QStringList args = argsIn;
@@ -559,6 +572,8 @@ int Cli::run(const QStringList& argsIn, QByteArray& out, QByteArray& err)
         return sort(io, args, settingsPath);
     if (command == u"show")
         return show(io, args, settingsPath);
+    if (const auto it = extra.find(command); it != extra.end())
+        return (*it)(args, settingsPath, out, err);
     if (command == u"help") {
         out.append(helpText().toUtf8());
         return kDone;
