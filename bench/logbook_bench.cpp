@@ -102,6 +102,18 @@ void BM_AddDiveThroughTheForm(benchmark::State& state)
 }
 BENCHMARK(BM_AddDiveThroughTheForm)->Unit(benchmark::kMicrosecond);
 
+void BM_FindInNotes(benchmark::State& state)
+{
+    Fixture& f = fixture();
+    Carnet carnet(*f.context);
+    carnet.setDives(f.dives);
+    QString count;
+    for (auto _ : state)
+        count = carnet.findTextWithField(QStringLiteral("notes"), QStringLiteral("MORAY"));
+    state.SetLabel(count.toStdString());
+}
+BENCHMARK(BM_FindInNotes)->Unit(benchmark::kMillisecond);
+
 } // namespace
 
 BENCHMARK_MAIN();

@@ -300,6 +300,44 @@ void Carnet::endEditingPickList(int field)
     emit formRefreshRequested();
 }
 
+void Carnet::storePendingEdits()
+{
+    if (m_currentIndex < 0 || m_loadedIndex != m_currentIndex)
+        return;
+    DiveForm stored(m_context);
+    stored.load(m_carnet[m_currentIndex]);
+    if (stored.sameValues(m_form))
+        return;
+    storeFormInto(m_currentIndex);
+    setModified(true);
+}
+
+QList<int> Carnet::rowsContaining(const QString& field, const QString& text) const
+{
+    QList<int> rows;
+    const int f = Plongee::fieldIndex(field);
+    if (f < 0 || Plongee::field(f).kind != Plongee::Kind::String || text.isEmpty())
+        return rows;
+    const QString wanted = text.normalized(QString::NormalizationForm_C);
+    for (int i = 0; i < count(); ++i) {
+        const Plongee::Text value = std::get<Plongee::Text>(m_carnet[i].value(f));
+        if (value && value->normalized(QString::NormalizationForm_C).contains(wanted, Qt::CaseInsensitive))
+            rows.append(i);
+    }
+    return rows;
+}
+
+QString Carnet::findTextWithField(const QString& field, const QString& text)
+{
+    storePendingEdits();
+    const QList<int> rows = rowsContaining(field, text);
+    setSelection(rows, rows.isEmpty() ? -1 : rows.last());
+    const Localizer& loc = m_context.localizer();
+    return rows.size() == 1 ? loc.text(QStringLiteral("One dive found"), QStringLiteral("Carnet"))
+                            : formatText(loc.text(QStringLiteral("Found dives"), QStringLiteral("Carnet")),
+                                         {int(rows.size())});
+}
+
 Carnet::ProfileInfo Carnet::profileInfo() const
 {
     const Localizer& loc = m_context.localizer();

@@ -82,6 +82,14 @@ public:
     // The end of editing in a pick-list field of the form.
     void endEditingPickList(int field);
 
+    // Find: selects every dive whose text field contains the text, ignoring
+    // letter case but not accents (both sides compared in the same Unicode
+    // form), and returns the count text. An empty text finds nothing.
+    // Edits in the form not yet stored are stored first, as update would.
+    QString findTextWithField(const QString& field, const QString& text);
+    // The rows find would select, without selecting them.
+    QList<int> rowsContaining(const QString& field, const QString& text) const;
+
     // The profile data window: each of the seven profile lists (depth, ASC,
     // SLOW, SURF, CEIL, GAZ, pressure) as text with its count label.
     struct ProfileInfo {
@@ -154,6 +162,8 @@ private:
     void setSelectionSilently(const QList<int>& rows, int current);
     int nextDiveNumber() const;
     void sortRows(int field, bool ascending);
+    // Stores the form into the selected dive when it holds edits.
+    void storePendingEdits();
 
     AppContext& m_context;
     DiveForm m_form;

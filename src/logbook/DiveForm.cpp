@@ -9,6 +9,7 @@
 #include "platform/TextFormat.h"
 
 #include <algorithm>
+#include <cstring>
 #include <cmath>
 
 using namespace plongee;
@@ -256,6 +257,41 @@ void DiveForm::load(const Plongee& d)
     m_profile.eanLevels = {d.decoO2_Level_1(), d.decoO2_Level_2(), d.decoO2_Level_3(), d.decoO2_Level_4(),
                            d.decoO2_Level_5()};
     applyProfileDefaults();
+}
+
+bool DiveForm::sameValues(const DiveForm& other) const
+{
+    for (int f = 0; f < Plongee::FieldCount; ++f) {
+        switch (controlOf(f)) {
+        case Control::Text:
+            if (m_texts[f] != other.m_texts[f])
+                return false;
+            break;
+        case Control::Choice:
+        case Control::Slider:
+            if (m_tags[f] != other.m_tags[f])
+                return false;
+            break;
+        case Control::Switch:
+            if (m_switches[f] != other.m_switches[f])
+                return false;
+            break;
+        case Control::DateTime:
+            if (m_dates[f] != other.m_dates[f])
+                return false;
+            break;
+        case Control::None: break;
+        }
+    }
+    const WorkingProfile& a = m_profile;
+    const WorkingProfile& b = other.m_profile;
+    const auto sameFloats = [](const QList<float>& x, const QList<float>& y) {
+        return x.size() == y.size()
+            && (x.isEmpty() || std::memcmp(x.constData(), y.constData(), size_t(x.size()) * sizeof(float)) == 0);
+    };
+    return sameFloats(a.profilProfondeur, b.profilProfondeur) && sameFloats(a.pressData, b.pressData)
+        && a.ascFlag == b.ascFlag && a.slowFlag == b.slowFlag && a.surfFlag == b.surfFlag && a.ceilFlag == b.ceilFlag
+        && a.gazFlag == b.gazFlag;
 }
 
 void DiveForm::applyProfileDefaults()

@@ -104,6 +104,10 @@ public:
     void refresh(int selectedRow, int diveCount);
     const Derived& derived() const { return m_derived; }
 
+    // True when every control and the working profile hold the same values
+    // as in the other form (derived values aside).
+    bool sameValues(const DiveForm& other) const;
+
     // Gives each empty working profile list its one default element.
     void applyProfileDefaults();
 

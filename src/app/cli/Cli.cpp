@@ -388,6 +388,23 @@ int sort(Io& io, const QStringList& args, const QString& settings)
     return session.save();
 }
 
+int find(Io& io, const QStringList& args, const QString& settings)
+{
+    if (args.size() != 3)
+        return io.usage(QStringLiteral("find takes LOGBOOK FIELD TEXT"));
+    const int field = Plongee::fieldIndex(args[1]);
+    if (field < 0 || Plongee::field(field).kind != Plongee::Kind::String)
+        return io.usage(QStringLiteral("\"%1\" is not a text field of the dive").arg(args[1]));
+    LogbookSession session(io, settings);
+    if (!session.open(args[0]))
+        return kRefused;
+    const QString countText = session.carnet().findTextWithField(args[1], args[2]);
+    for (const int row : session.carnet().selectedRows())
+        io.out.append(QByteArray::number(row) + '\n');
+    io.out.append(countText.toUtf8() + '\n');
+    return kDone;
+}
+
 int show(Io& io, const QStringList& args, const QString& settings)
 {
     int row = 0;
@@ -505,6 +522,7 @@ QString Cli::helpText()
         "  list LOGBOOK [--colours]             the dive list as the window shows it, tab-separated\n"
         "  sort LOGBOOK COLUMN [asc|desc]       sort by a list column, as a click on its header does\n"
         "  show LOGBOOK ROW                     what the edit form derives for dive ROW, as JSON\n"
+        "  find LOGBOOK FIELD TEXT              the rows whose text FIELD contains TEXT, then the count\n"
         "Choice fields take the tag of the item; dates are YYYY-MM-DD[THH:MM], times HH:MM.\n"
         "\n"
         "Document type ids: logbook, wrecks, equipment, consumables, compressor,\n"
@@ -572,6 +590,8 @@ int Cli::run(const QStringList& argsIn, QByteArray& out, QByteArray& err, const 
         return sort(io, args, settingsPath);
     if (command == u"show")
         return show(io, args, settingsPath);
+    if (command == u"find")
+        return find(io, args, settingsPath);
     if (const auto it = extra.find(command); it != extra.end())
         return (*it)(args, settingsPath, out, err);
     if (command == u"help") {
