@@ -22,10 +22,9 @@ void writeFirstRunDefaults(SettingsStore& settings)
 {
     if (settings.boolValue(kWrittenKey))
         return;
-    bool anyStored = settings.hasStoredValue(kHiddenByDefault);
-    for (const QString& key : shownByDefault())
-        anyStored = anyStored || settings.hasStoredValue(key);
-    if (!anyStored) {
+    // Before the marker existed, a shown number column was the sign that
+    // the column settings had been written.
+    if (!settings.boolValue(QStringLiteral("column numero"))) {
         for (const QString& key : shownByDefault())
             settings.setValue(key, true);
         settings.setValue(kHiddenByDefault, false);

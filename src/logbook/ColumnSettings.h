@@ -17,9 +17,8 @@ inline const QString kWrittenKey = QStringLiteral("column settings written");
 const QStringList& shownByDefault();
 inline const QString kHiddenByDefault = QStringLiteral("column scaph");
 
-// On the first run, writes the default set of visible columns. A store that
-// already holds column settings (written before the marker existed) keeps
-// them and only gets the marker.
+// On the first run, writes the default set of visible columns. A store whose
+// number column is already shown keeps its settings and only gets the marker.
 void writeFirstRunDefaults(SettingsStore& settings);
 
 } // namespace columnsettings

@@ -1,76 +1,499 @@
 #include "ui/ShellFixture.h"
 
+#include "app/Notifications.h"
 #include "logbook/Carnet.h"
 #include "logbook/ui/CarnetListWindow.h"
 #include "logbook/ui/DiveEditWindow.h"
 #include "logbook/ui/DiveTableModel.h"
 #include "platform/SettingsStore.h"
 
-#include <QCoreApplication>
+#include <QAction>
+#include <QApplication>
+#include <QBrush>
+#include <QComboBox>
 #include <QElapsedTimer>
-#include <QSet>
-#include <QTabWidget>
+#include <QFont>
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPixmap>
 #include <QTableView>
+
+#include <functional>
 
 using DiveListTest = ShellFixture;
 
 namespace {
 
+QColor colour(double r, double g, double b) { return QColor::fromRgbF(float(r), float(g), float(b)); }
+
+int column(const char* id) { return DiveTableModel::columnOf(QLatin1String(id)); }
+
+// A click in the middle of a header section, as the mouse gives it.
+void clickHeader(QHeaderView* header, int logical)
+{
+    const QPoint at(header->sectionViewportPosition(logical) + header->sectionSize(logical) / 2, header->height() / 2);
+    for (const QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+        QMouseEvent event(type, at, header->viewport()->mapToGlobal(at), Qt::LeftButton,
+                          type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(header->viewport(), &event);
+    }
+}
+
+QList<int> viewSelection(const CarnetListWindow* window)
+{
+    QList<int> rows;
+    for (const QModelIndex& index : window->tableView()->selectionModel()->selectedRows())
+        rows.append(index.row());
+    std::sort(rows.begin(), rows.end());
+    return rows;
+}
+
+// The shown columns, left to right.
+QStringList shownColumns(const CarnetListWindow* window)
+{
+    const QHeaderView* header = window->tableView()->horizontalHeader();
+    QStringList ids;
+    for (int visual = 0; visual < header->count(); ++visual) {
+        const int logical = header->logicalIndex(visual);
+        if (!header->isSectionHidden(logical))
+            ids.append(DiveTableModel::columnId(logical));
+    }
+    return ids;
+}
+
+// --- Cells ------------------------------------------------------------------------
+
 struct CellCase {
     const char* name;
-    bool displayUnits;
-    bool usUnits;
-    float depth;
-    int minutes;
-    const char* depthText;
-    const char* durationText;
+    QList<std::pair<QString, QVariant>> settings;
+    std::function<void(Plongee&)> dive;
+    const char* column;
+    const char* text;
+    std::optional<QColor> foreground; // none: the view's own
+    std::optional<QColor> background;
+    bool bold;
 };
 
 class DiveCellTest : public ShellFixture, public ::testing::WithParamInterface<CellCase> {};
 
+const QColor kPink = colour(1, 0.8, 0.8);
+const QColor kCold = colour(0, 0.5, 1);
+
 } // namespace
 
-TEST_P(DiveCellTest, DepthAndDurationFollowTheUnitSettings)
+TEST_P(DiveCellTest, TextAndColoursOfACell)
 {
     const CellCase& c = GetParam();
-    settings().setValue(QStringLiteral("display units"), c.displayUnits);
-    settings().setValue(QStringLiteral("us units"), c.usUnits);
+    settings().setColour(QStringLiteral("foreign color"), RgbaColour::rgb(1, 0.8, 0.8));
+    settings().setColour(QStringLiteral("low temperature color"), RgbaColour::rgb(0, 0.5, 1));
+    settings().setColour(QStringLiteral("depth color"), RgbaColour::rgb(0, 0, 1));
+    settings().setColour(QStringLiteral("time color"), RgbaColour::rgb(0.5, 0, 0.5));
+    settings().setValue(QStringLiteral("depth time in color"), false);
+    for (const auto& [key, value] : c.settings)
+        settings().setValue(key, value);
+    Plongee d = dive(14, QStringLiteral("Cassis"), 25.5f, 45);
+    d.setTempEau(18);
+    d.setCountryCode(QStringLiteral("FR"));
+    c.dive(d);
     Carnet carnet(*context);
-    carnet.setDives({dive(1, QStringLiteral("Cassis"), c.depth, c.minutes)});
+    carnet.setDives({d});
     DiveTableModel model(carnet);
-    EXPECT_EQ(model.cellText(0, DiveTableModel::Depth), QString::fromUtf8(c.depthText));
-    EXPECT_EQ(model.cellText(0, DiveTableModel::Duration), QString::fromUtf8(c.durationText));
-    EXPECT_EQ(model.data(model.index(0, DiveTableModel::Depth)).toString(), QString::fromUtf8(c.depthText));
+
+    const QModelIndex cell = model.index(0, column(c.column));
+    ASSERT_TRUE(cell.isValid());
+    EXPECT_EQ(model.data(cell).toString(), QString::fromUtf8(c.text));
+    const QVariant foreground = model.data(cell, Qt::ForegroundRole);
+    const QVariant background = model.data(cell, Qt::BackgroundRole);
+    EXPECT_EQ(foreground.isValid(), c.foreground.has_value());
+    if (c.foreground && foreground.isValid()) {
+        EXPECT_EQ(foreground.value<QBrush>().color(), *c.foreground);
+    }
+    EXPECT_EQ(background.isValid(), c.background.has_value());
+    if (c.background && background.isValid()) {
+        EXPECT_EQ(background.value<QBrush>().color(), *c.background);
+    }
+    const QVariant font = model.data(cell, Qt::FontRole);
+    EXPECT_EQ(font.isValid() && font.value<QFont>().bold(), c.bold);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     DiveList, DiveCellTest,
-    ::testing::Values(CellCase{"Metric", true, false, 25.5f, 45, "25.5 m", "45 '"},
-                      CellCase{"WholeMetres", true, false, 25.0f, 45, "25 m", "45 '"},
-                      CellCase{"TenthsKeptShort", true, false, 12.4f, 7, "12.4 m", "7 '"},
-                      CellCase{"Feet", true, true, 98.0f, 60, "98 ft", "60 '"},
-                      CellCase{"BareNumbers", false, false, 25.5f, 45, "25.5", "45"}),
+    ::testing::Values(
+        CellCase{"PlainDepthInMetres", {}, [](Plongee&) {}, "profondeur", "25.5 m", {}, {}, false},
+        CellCase{"DepthInFeet", {{"us units", true}}, [](Plongee& d) { d.setProfondeur(98); }, "profondeur", "98 ft",
+                 {}, {}, false},
+        CellCase{"BareNumbers", {{"display units", false}}, [](Plongee&) {}, "temps", "45", {}, {}, false},
+        CellCase{"DepthColoured", {{"depth time in color", true}}, [](Plongee&) {}, "profondeur", "25.5 m",
+                 colour(0, 0, 1), {}, false},
+        CellCase{"TimeColoured", {{"depth time in color", true}}, [](Plongee&) {}, "temps", "45 '",
+                 colour(0.5, 0, 0.5), {}, false},
+        CellCase{"NoWaterTemperatureIsCold", {{"low temperature in color", true}, {"low temperature value", 12}},
+                 [](Plongee& d) { d.setTempEau(-50); }, "tempEau", "-", kCold, {}, false},
+        CellCase{"WarmWaterIsBlack", {{"low temperature in color", true}, {"low temperature value", 12}},
+                 [](Plongee&) {}, "tempEau", "18 °C", {}, {}, false},
+        CellCase{"NitroxNumber", {{"mix in color", true}}, [](Plongee& d) { d.setGaz(1); d.setO2Mix(32); },
+                 "noPlongee", "14", colour(1, 1, 0), colour(0, 0.7, 0), true},
+        CellCase{"NitroxGas", {{"mix in color", true}}, [](Plongee& d) { d.setGaz(1); d.setO2Mix(32); }, "gaz",
+                 "Nx 32", colour(1, 1, 0), colour(0, 0.7, 0), true},
+        CellCase{"TrimixNumber", {{"mix in color", true}},
+                 [](Plongee& d) { d.setGaz(2); d.setO2Mix(18); d.setHeMix(45); }, "noPlongee", "14",
+                 colour(1, 1, 1), colour(0.6, 0.4, 0.2), true},
+        CellCase{"ForeignPlace", {{"foreign in color", true}, {"country code", "FR"}},
+                 [](Plongee& d) { d.setCountryCode(QStringLiteral("IT")); }, "lieu", "Cassis", {}, kPink, false},
+        CellCase{"HomePlace", {{"foreign in color", true}, {"country code", "FR"}}, [](Plongee&) {}, "lieu", "Cassis",
+                 {}, {}, false},
+        CellCase{"NightVisibility", {{"nocturnes in color", true}},
+                 [](Plongee& d) { d.setNocturne(1); d.setVisibilite(2); }, "visibilite", "Good", colour(1, 1, 1),
+                 colour(0, 0, 0.3), false},
+        CellCase{"HighTideOnly", {}, [](Plongee& d) { d.setPmBm(1); d.setCoeff(0); }, "coeff", "HT", {}, {}, false},
+        CellCase{"NoTide", {}, [](Plongee& d) { d.setCoeff(0); }, "coeff", "-", {}, {}, false},
+        CellCase{"Apparatus", {}, [](Plongee& d) { d.setRebreather(3); }, "rebreather", "eCCR", {}, {}, false}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(DiveListTest, DateTimeAndTextCells)
+namespace {
+
+struct PictureCase {
+    const char* name;
+    const char* column;
+    std::function<void(Plongee&)> dive;
+    bool shown;
+};
+
+class DivePictureTest : public ShellFixture, public ::testing::WithParamInterface<PictureCase> {};
+
+} // namespace
+
+TEST_P(DivePictureTest, PictureColumnsShowAPictureAndNoText)
+{
+    const PictureCase& c = GetParam();
+    Plongee d = dive(1, QStringLiteral("Marseille"), 30, 40);
+    c.dive(d);
+    Carnet carnet(*context);
+    carnet.setDives({d});
+    DiveTableModel model(carnet);
+    const QModelIndex cell = model.index(0, column(c.column));
+    EXPECT_TRUE(model.data(cell).toString().isEmpty());
+    const QVariant picture = model.data(cell, Qt::DecorationRole);
+    EXPECT_EQ(picture.isValid(), c.shown);
+    if (c.shown) {
+        const QPixmap pixmap = picture.value<QPixmap>();
+        EXPECT_FALSE(pixmap.isNull());
+        EXPECT_EQ(pixmap.deviceIndependentSize().toSize(), QSize(DiveListPictures::kSize, DiveListPictures::kSize));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    DiveList, DivePictureTest,
+    ::testing::Values(PictureCase{"Heart", "inoubliable", [](Plongee& d) { d.setInoubliable(1); }, true},
+                      PictureCase{"Death", "inoubliable", [](Plongee& d) { d.setInoubliable(4); }, true},
+                      PictureCase{"NoMark", "inoubliable", [](Plongee& d) { d.setInoubliable(0); }, false},
+                      PictureCase{"UnknownMark", "inoubliable", [](Plongee& d) { d.setInoubliable(9); }, false},
+                      PictureCase{"Wreck", "epaves", [](Plongee& d) { d.setEpaves(QStringLiteral("Le Donator")); }, true},
+                      PictureCase{"NoWreck", "epaves", [](Plongee& d) { d.setEpaves(QString()); }, false}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(DiveListTest, EachPictureIsDrawnOnceAndTheyDiffer)
+{
+    DiveListPictures pictures;
+    const QStringList names = {QStringLiteral("coeur"), QStringLiteral("point"), QStringLiteral("croix"),
+                               QStringLiteral("death"), QStringLiteral("epave")};
+    QList<QImage> images;
+    for (const QString& name : names) {
+        const QPixmap& first = pictures.picture(name);
+        ASSERT_FALSE(first.isNull()) << name.toStdString();
+        EXPECT_EQ(first.cacheKey(), pictures.picture(name).cacheKey()) << name.toStdString();
+        images.append(first.toImage());
+    }
+    for (int i = 0; i < images.size(); ++i)
+        for (int j = i + 1; j < images.size(); ++j)
+            EXPECT_NE(images[i], images[j]) << names[i].toStdString() << " " << names[j].toStdString();
+    EXPECT_TRUE(pictures.picture(QString()).isNull());
+    EXPECT_TRUE(pictures.picture(QStringLiteral("no such picture")).isNull());
+}
+
+TEST_F(DiveListTest, ColourSettingsTakeEffectOnTheTableNotification)
+{
+    Carnet* carnet = controller->newDocument();
+    Plongee d = dive(3, QStringLiteral("Niolon"), 20, 30);
+    d.setGaz(1);
+    carnet->setDives({d});
+    DiveTableModel* model = controller->windowOf(carnet)->model();
+    const QModelIndex gas = model->index(0, column("gaz"));
+    EXPECT_FALSE(model->data(gas, Qt::BackgroundRole).isValid());
+
+    settings().setValue(QStringLiteral("mix in color"), true);
+    context->hub().post(notifications::updateTableView);
+    EXPECT_EQ(model->data(gas, Qt::BackgroundRole).value<QBrush>().color(), colour(0, 0.7, 0));
+}
+
+TEST_F(DiveListTest, OnlyTheCellsTheFormCanTakeAreEditable)
 {
     Carnet carnet(*context);
-    Plongee d = dive(12, QStringLiteral("Banyuls"), 20.0f, 40);
-    d.setDate(QDateTime(QDate(2019, 3, 4), QTime(12, 0)));
-    d.setHeure(QDateTime(QDate(2019, 3, 4), QTime(8, 7)));
-    d.setSite(std::nullopt);
-    carnet.setDives({d, Plongee()});
+    carnet.setDives(dives(1));
     DiveTableModel model(carnet);
+    QStringList editable;
+    for (int c = 0; c < model.columnCount(); ++c)
+        if (model.flags(model.index(0, c)) & Qt::ItemIsEditable)
+            editable.append(DiveTableModel::columnId(c));
+    EXPECT_EQ(editable, (QStringList{"noPlongee", "lieu", "site", "profondeur", "temps", "tempEau"}));
+}
 
-    EXPECT_EQ(model.cellText(0, DiveTableModel::Number), QStringLiteral("12"));
-    EXPECT_EQ(model.cellText(0, DiveTableModel::Date), QStringLiteral("04/03/2019"));
-    EXPECT_EQ(model.cellText(0, DiveTableModel::Time), QStringLiteral("08:07"));
-    EXPECT_EQ(model.cellText(0, DiveTableModel::Place), QStringLiteral("Banyuls"));
-    EXPECT_EQ(model.cellText(0, DiveTableModel::Site), QString());
-    // A blank record: no date, no time, no texts.
-    EXPECT_EQ(model.cellText(1, DiveTableModel::Date), QString());
-    EXPECT_EQ(model.cellText(1, DiveTableModel::Time), QString());
-    EXPECT_EQ(model.cellText(1, DiveTableModel::Place), QString());
+namespace {
+
+struct CellEditCase {
+    const char* name;
+    const char* column;
+    const char* typed;
+    const char* shown; // the cell afterwards
+    const char* field;
+    const char* formText; // what the dive window shows for the field
+};
+
+class CellEditTest : public ShellFixture, public ::testing::WithParamInterface<CellEditCase> {};
+
+} // namespace
+
+TEST_P(CellEditTest, AnEditedCellPassesTheFormRulesAndShowsInTheDiveWindow)
+{
+    const CellEditCase& c = GetParam();
+    Carnet* carnet = controller->openDocument(writeLogbook(QStringLiteral("cells.ondrix"), dives(3)));
+    ASSERT_NE(carnet, nullptr);
+    CarnetListWindow* window = controller->windowOf(carnet);
+    window->tableView()->selectRow(2);
+    DiveTableModel* model = window->model();
+
+    EXPECT_TRUE(model->setData(model->index(2, column(c.column)), QString::fromUtf8(c.typed)));
+    EXPECT_EQ(model->cellText(2, QLatin1String(c.column)), QString::fromUtf8(c.shown));
+    EXPECT_EQ(window->editWindow()->shownValue(QLatin1String(c.field)), QString::fromUtf8(c.formText));
+    EXPECT_TRUE(carnet->isModified());
+    EXPECT_EQ(viewSelection(window), QList<int>{2});
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    DiveList, CellEditTest,
+    ::testing::Values(CellEditCase{"Place", "lieu", "Niolon", "Niolon", "lieu", "Niolon"},
+                      CellEditCase{"Depth", "profondeur", "38.5", "38.5 m", "profondeur", "38.5"},
+                      CellEditCase{"NegativeDepth", "profondeur", "-4", "0 m", "profondeur", "0"},
+                      CellEditCase{"WaterTooWarm", "tempEau", "101", "-", "tempEau", "-"},
+                      CellEditCase{"Water", "tempEau", "14", "14 °C", "tempEau", "14"},
+                      CellEditCase{"Number", "noPlongee", "120", "120", "noPlongee", "120"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(DiveListTest, AnUnchangedCellEditRebuildsNothing)
+{
+    Carnet* carnet = controller->openDocument(writeLogbook(QStringLiteral("same.ondrix"), dives(2)));
+    DiveTableModel* model = controller->windowOf(carnet)->model();
+    const QModelIndex depth = model->index(0, column("profondeur"));
+    EXPECT_FALSE(model->setData(depth, model->data(depth, Qt::EditRole)));
+    EXPECT_FALSE(carnet->isModified());
+}
+
+// --- Sorting ----------------------------------------------------------------------
+
+TEST_F(DiveListTest, HeaderClicksSortThroughTheLogbookAndTheSelectionFollowsTheDive)
+{
+    Carnet* carnet = controller->openDocument(writeLogbook(
+        QStringLiteral("sort.ondrix"), {dive(1, QStringLiteral("A"), 20, 30), dive(2, QStringLiteral("B"), 35, 40),
+                                        dive(3, QStringLiteral("C"), 12, 50), dive(4, QStringLiteral("D"), 28, 60)}));
+    ASSERT_NE(carnet, nullptr);
+    CarnetListWindow* window = controller->windowOf(carnet);
+    window->showEditWindow();
+    QHeaderView* header = window->tableView()->horizontalHeader();
+    window->tableView()->selectRow(0); // dive 1, 20 m
+    const auto depths = [&] {
+        QStringList texts;
+        for (int row = 0; row < window->model()->rowCount(); ++row)
+            texts.append(window->model()->cellText(row, QStringLiteral("profondeur")));
+        return texts.join(QLatin1Char(' '));
+    };
+    const auto selectedDive = [&] {
+        const QList<int> rows = viewSelection(window);
+        return rows.size() == 1 ? carnet->dives().at(rows.first()).noPlongee() : -1;
+    };
+
+    clickHeader(header, column("profondeur"));
+    EXPECT_EQ(depths(), QStringLiteral("35 m 28 m 20 m 12 m"));
+    EXPECT_EQ(header->sortIndicatorSection(), column("profondeur"));
+    EXPECT_EQ(header->sortIndicatorOrder(), Qt::DescendingOrder);
+    EXPECT_EQ(selectedDive(), 1);
+    EXPECT_EQ(carnet->currentIndex(), 2);
+    EXPECT_EQ(window->editWindow()->shownValue(QStringLiteral("noPlongee")), QStringLiteral("1"));
+
+    clickHeader(header, column("profondeur"));
+    EXPECT_EQ(depths(), QStringLiteral("12 m 20 m 28 m 35 m"));
+    EXPECT_EQ(header->sortIndicatorOrder(), Qt::AscendingOrder);
+    EXPECT_EQ(selectedDive(), 1);
+    EXPECT_EQ(carnet->currentIndex(), 1);
+    EXPECT_EQ(window->editWindow()->shownValue(QStringLiteral("noPlongee")), QStringLiteral("1"));
+
+    // Another column sorts descending first; depth then keeps its direction.
+    clickHeader(header, column("temps"));
+    EXPECT_EQ(header->sortIndicatorSection(), column("temps"));
+    EXPECT_EQ(header->sortIndicatorOrder(), Qt::DescendingOrder);
+    EXPECT_EQ(carnet->dives().first().noPlongee(), 4);
+    clickHeader(header, column("profondeur"));
+    EXPECT_EQ(depths(), QStringLiteral("12 m 20 m 28 m 35 m"));
+    EXPECT_EQ(header->sortIndicatorOrder(), Qt::AscendingOrder);
+    EXPECT_EQ(selectedDive(), 1);
+}
+
+// --- Columns ------------------------------------------------------------------------
+
+namespace {
+
+void setColumnSettings(SettingsStore& settings, const QStringList& hidden)
+{
+    for (const DiveListColumn& c : divelist::columns())
+        settings.setValue(QLatin1String(c.settingKey), !hidden.contains(QLatin1String(c.id)));
+}
+
+} // namespace
+
+TEST_F(DiveListTest, ColumnsFollowTheSettingsInTheirRememberedPlaces)
+{
+    Carnet* carnet = controller->newDocument();
+    CarnetListWindow* window = controller->windowOf(carnet);
+    // The apparatus column is hidden by default.
+    QStringList all;
+    for (const DiveListColumn& c : divelist::columns())
+        all.append(QLatin1String(c.id));
+    EXPECT_EQ(shownColumns(window), all.mid(0, 14));
+
+    // Hiding the first three, then showing the third again: it comes first.
+    setColumnSettings(settings(), {"noPlongee", "date", "lieu"});
+    context->hub().post(notifications::updateColumnsTableView);
+    EXPECT_EQ(shownColumns(window), all.mid(3));
+    setColumnSettings(settings(), {"noPlongee", "date"});
+    context->hub().post(notifications::updateColumnsTableView);
+    EXPECT_EQ(shownColumns(window), QStringList{"lieu"} + all.mid(3));
+
+    // Hiding all but one, then showing the last column of the layout: it comes last.
+    setColumnSettings(settings(), all.mid(1));
+    context->hub().post(notifications::updateColumnsTableView);
+    EXPECT_EQ(shownColumns(window), QStringList{"noPlongee"});
+    setColumnSettings(settings(), all.mid(1, 13));
+    context->hub().post(notifications::updateColumnsTableView);
+    EXPECT_EQ(shownColumns(window), (QStringList{"noPlongee", "rebreather"}));
+}
+
+// --- Selection and keyboard ---------------------------------------------------------
+
+TEST_F(DiveListTest, SeveralSelectedRowsGoToTheLogbookWithTheOneSelectedLast)
+{
+    Carnet* carnet = controller->openDocument(writeLogbook(QStringLiteral("multi.ondrix"), dives(6)));
+    CarnetListWindow* window = controller->windowOf(carnet);
+    QItemSelectionModel* selection = window->tableView()->selectionModel();
+    DiveTableModel* model = window->model();
+    selection->setCurrentIndex(model->index(4, 0), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    selection->setCurrentIndex(model->index(1, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    EXPECT_EQ(carnet->selectedRows(), (QList<int>{1, 4}));
+    EXPECT_EQ(carnet->currentIndex(), 1);
+    EXPECT_EQ(window->editWindow()->shownValue(QStringLiteral("noPlongee")), QStringLiteral("2"));
+
+    // And back: the logbook's selection shows in the view.
+    carnet->setSelection({0, 2, 3}, 2);
+    EXPECT_EQ(viewSelection(window), (QList<int>{0, 2, 3}));
+    EXPECT_EQ(selection->currentIndex().row(), 2);
+}
+
+TEST_F(DiveListTest, ArrowKeysMoveTheSelectionAndReturnOpensTheDiveWindow)
+{
+    Carnet* carnet = controller->openDocument(writeLogbook(QStringLiteral("keys.ondrix"), dives(5)));
+    CarnetListWindow* window = controller->windowOf(carnet);
+    QTableView* table = window->tableView();
+    table->selectRow(1);
+    const auto press = [&](int key) {
+        QKeyEvent event(QEvent::KeyPress, key, Qt::NoModifier);
+        QApplication::sendEvent(table, &event);
+    };
+    press(Qt::Key_Down);
+    EXPECT_EQ(carnet->currentIndex(), 2);
+    EXPECT_EQ(viewSelection(window), QList<int>{2});
+    press(Qt::Key_Up);
+    press(Qt::Key_Up);
+    EXPECT_EQ(carnet->currentIndex(), 0);
+    EXPECT_EQ(window->editWindow()->shownValue(QStringLiteral("noPlongee")), QStringLiteral("1"));
+
+    EXPECT_FALSE(window->editWindow()->isVisible());
+    press(Qt::Key_Return);
+    EXPECT_TRUE(window->editWindow()->isVisible());
+}
+
+TEST_F(DiveListTest, AfterOpeningTheKeyboardGoesOnFromTheLoadedDive)
+{
+    Carnet* carnet = controller->openDocument(writeLogbook(QStringLiteral("open.ondrix"), dives(5)));
+    CarnetListWindow* window = controller->windowOf(carnet);
+    EXPECT_TRUE(viewSelection(window).isEmpty());
+    QKeyEvent up(QEvent::KeyPress, Qt::Key_Up, Qt::NoModifier);
+    QApplication::sendEvent(window->tableView(), &up);
+    EXPECT_EQ(carnet->currentIndex(), 3);
+}
+
+TEST_F(DiveListTest, DeleteAsksAndRemovesTheSelectedDives)
+{
+    Carnet* carnet = controller->openDocument(writeLogbook(QStringLiteral("delete.ondrix"), dives(5)));
+    CarnetListWindow* window = controller->windowOf(carnet);
+    carnet->setSelection({1, 3}, 3);
+    QAction* erase = window->command(CarnetListWindow::DeleteDiveCommand);
+    EXPECT_TRUE(erase->shortcuts().contains(QKeySequence(Qt::Key_Delete)));
+    EXPECT_TRUE(erase->shortcuts().contains(QKeySequence(Qt::Key_Backspace)));
+
+    alerts.queueAnswer(1); // Cancel
+    erase->trigger();
+    EXPECT_EQ(carnet->count(), 5);
+    ASSERT_EQ(alerts.asked().size(), 1);
+    EXPECT_EQ(alerts.asked().first().key, QStringLiteral("Erase dive"));
+
+    erase->trigger(); // OK
+    EXPECT_EQ(carnet->count(), 3);
+    EXPECT_EQ(window->model()->rowCount(), 3);
+    EXPECT_TRUE(viewSelection(window).isEmpty());
+    EXPECT_EQ(window->statusText(), QStringLiteral("3 dives"));
+    EXPECT_EQ(window->model()->cellText(1, QStringLiteral("noPlongee")), QStringLiteral("3"));
+}
+
+TEST_F(DiveListTest, UpdatingADiveRepaintsItsRowWithoutTakingTheRowsAfresh)
+{
+    Carnet* carnet = controller->openDocument(writeLogbook(QStringLiteral("update.ondrix"), dives(4)));
+    CarnetListWindow* window = controller->windowOf(carnet);
+    int resets = 0;
+    QObject::connect(window->model(), &QAbstractItemModel::modelReset, [&] { ++resets; });
+    window->tableView()->selectRow(2);
+    carnet->form().setText(plongee::idx_lieu, QStringLiteral("Sormiou"));
+    carnet->updateDive();
+    EXPECT_EQ(resets, 0);
+    EXPECT_EQ(window->model()->cellText(2, QStringLiteral("lieu")), QStringLiteral("Sormiou"));
+    EXPECT_EQ(viewSelection(window), QList<int>{2});
+
+    // Rows that come or go are taken afresh, and the selection stays the logbook's.
+    carnet->insertDive();
+    EXPECT_EQ(resets, 1);
+    EXPECT_EQ(window->model()->rowCount(), 5);
+    EXPECT_EQ(viewSelection(window), carnet->selectedRows());
+}
+
+TEST_F(DiveListTest, PreviousAndNextFollowTheSelection)
+{
+    Carnet* carnet = controller->openDocument(writeLogbook(QStringLiteral("nav.ondrix"), dives(3)));
+    CarnetListWindow* window = controller->windowOf(carnet);
+    QAction* previous = window->command(CarnetListWindow::PreviousDiveCommand);
+    QAction* next = window->command(CarnetListWindow::NextDiveCommand);
+    EXPECT_FALSE(previous->isEnabled());
+    EXPECT_FALSE(next->isEnabled());
+    window->tableView()->selectRow(0);
+    EXPECT_FALSE(previous->isEnabled());
+    EXPECT_TRUE(next->isEnabled());
+    next->trigger();
+    EXPECT_EQ(viewSelection(window), QList<int>{1});
+    EXPECT_TRUE(previous->isEnabled());
+    next->trigger();
+    EXPECT_EQ(viewSelection(window), QList<int>{2});
+    EXPECT_FALSE(next->isEnabled());
+    previous->trigger();
+    EXPECT_EQ(carnet->currentIndex(), 1);
+    EXPECT_TRUE(carnet->isModified()); // the arrows store the form first
 }
 
 TEST_F(DiveListTest, TheListFollowsChangesOfTheDives)
@@ -82,7 +505,7 @@ TEST_F(DiveListTest, TheListFollowsChangesOfTheDives)
     EXPECT_EQ(window->statusText(), QStringLiteral("4 dives"));
     carnet->setDives(dives(1));
     EXPECT_EQ(window->model()->rowCount(), 1);
-    EXPECT_EQ(window->statusText(), QStringLiteral("1 dive"));
+    EXPECT_EQ(window->statusText(), QStringLiteral("One dive"));
 }
 
 TEST_F(DiveListTest, TenThousandDivesOpenQuickly)
@@ -98,100 +521,9 @@ TEST_F(DiveListTest, TenThousandDivesOpenQuickly)
     window->tableView()->viewport()->repaint();
     window->tableView()->selectRow(5000);
     window->tableView()->viewport()->repaint();
+    clickHeader(window->tableView()->horizontalHeader(), column("profondeur"));
+    window->tableView()->viewport()->repaint();
     // Generous: a view that measured or built every row would take far longer.
     EXPECT_LT(timer.elapsed(), 3000);
-    EXPECT_EQ(carnet->currentIndex(), 5000);
-}
-
-// --- Dive window ----------------------------------------------------------------
-
-TEST_F(DiveListTest, EveryFieldOfTheRecordIsOnExactlyOnePage)
-{
-    QSet<QString> placed;
-    int shown = 0;
-    for (int page = 0; page < DiveEditWindow::PageCount; ++page) {
-        for (const QString& name : DiveEditWindow::fieldsOnPage(DiveEditWindow::Page(page))) {
-            EXPECT_FALSE(placed.contains(name)) << name.toStdString();
-            placed.insert(name);
-            ++shown;
-            // Named by a page, not just gathered at the end of the first one.
-            EXPECT_NE(DiveEditWindow::pageOf(name), DiveEditWindow::PageCount) << name.toStdString();
-        }
-    }
-    EXPECT_EQ(shown, Plongee::FieldCount);
-}
-
-namespace {
-
-struct PageCase {
-    const char* field;
-    DiveEditWindow::Page page;
-};
-
-class DivePageTest : public ::testing::TestWithParam<PageCase> {};
-
-} // namespace
-
-TEST_P(DivePageTest, FieldsGoToTheirPage)
-{
-    EXPECT_EQ(DiveEditWindow::pageOf(QString::fromLatin1(GetParam().field)), GetParam().page);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    DiveWindow, DivePageTest,
-    ::testing::Values(PageCase{"noPlongee", DiveEditWindow::DivePage}, PageCase{"profondeur", DiveEditWindow::DivePage},
-                      PageCase{"tempEau", DiveEditWindow::ConditionsPage},
-                      PageCase{"visibilite", DiveEditWindow::ConditionsPage},
-                      PageCase{"o2Mix_2", DiveEditWindow::GasesPage}, PageCase{"HeBailout2", DiveEditWindow::GasesPage},
-                      PageCase{"pressFinPony3", DiveEditWindow::GasesPage},
-                      PageCase{"decoDepth_Level_5", DiveEditWindow::DecompressionPage},
-                      PageCase{"deco_Level_3_sw", DiveEditWindow::DecompressionPage},
-                      PageCase{"equip_12", DiveEditWindow::EquipmentPage},
-                      PageCase{"lestage", DiveEditWindow::EquipmentPage},
-                      PageCase{"notes", DiveEditWindow::NotesPage}, PageCase{"GAZ_Flag", DiveEditWindow::NotesPage}),
-    [](const auto& info) { return std::string(info.param.field); });
-
-TEST_F(DiveListTest, TheDiveWindowHasTheSixPages)
-{
-    Carnet carnet(*context);
-    DiveEditWindow window(carnet);
-    const QStringList expected = {QStringLiteral("Dive"),      QStringLiteral("Conditions"),
-                                  QStringLiteral("Gases"),     QStringLiteral("Decompression"),
-                                  QStringLiteral("Equipment"), QStringLiteral("Notes & profile")};
-    ASSERT_EQ(window.tabs()->count(), expected.size());
-    for (int i = 0; i < expected.size(); ++i)
-        EXPECT_EQ(window.tabs()->tabText(i).replace(QStringLiteral("&&"), QStringLiteral("&")), expected.at(i));
-}
-
-TEST_F(DiveListTest, TheDiveWindowShowsTheLoadedDiveOrABlankPage)
-{
-    Carnet carnet(*context);
-    DiveEditWindow window(carnet);
-    EXPECT_EQ(window.shownIndex(), -1);
-    EXPECT_FALSE(window.tabs()->isVisibleTo(&window));
-
-    Plongee d = dive(31, QStringLiteral("Ponza"), 41.7f, 52);
-    d.setProfilProfondeur(QList<float>{0.0f, 10.0f, 20.0f, 5.0f});
-    d.setASC_Flag(QList<qint16>{0});
-    d.setNotes(QStringLiteral("Octopus under the arch"));
-    carnet.setDives({dive(30, QStringLiteral("Elba"), 12.0f, 30), d});
-    carnet.selectLastDive(1, false);
-
-    EXPECT_EQ(window.shownIndex(), 1);
-    EXPECT_TRUE(window.tabs()->isVisibleTo(&window));
-    EXPECT_EQ(window.shownValue(QStringLiteral("noPlongee")), QStringLiteral("31"));
-    EXPECT_EQ(window.shownValue(QStringLiteral("profondeur")), QStringLiteral("41.7"));
-    EXPECT_EQ(window.shownValue(QStringLiteral("date")), QStringLiteral("04/06/2021"));
-    EXPECT_EQ(window.shownValue(QStringLiteral("heure")), QStringLiteral("09:36"));
-    EXPECT_EQ(window.shownValue(QStringLiteral("notes")), QStringLiteral("Octopus under the arch"));
-    EXPECT_EQ(window.shownValue(QStringLiteral("profilProfondeur")), QStringLiteral("4 samples"));
-    EXPECT_EQ(window.shownValue(QStringLiteral("ASC_Flag")), QStringLiteral("no profile"));
-    EXPECT_TRUE(window.windowTitle().contains(QStringLiteral("31")));
-
-    carnet.setCurrentIndex(0);
-    EXPECT_EQ(window.shownValue(QStringLiteral("lieu")), QStringLiteral("Elba"));
-
-    carnet.setDives({});
-    EXPECT_EQ(window.shownIndex(), -1);
-    EXPECT_EQ(window.shownValue(QStringLiteral("lieu")), QString());
+    EXPECT_EQ(carnet->dives().at(carnet->currentIndex()).noPlongee(), 5001);
 }

@@ -3,9 +3,12 @@
 #include "app/ui/AppDelegate.h"
 #include "app/ui/MemoWindow.h"
 #include "logbook/Carnet.h"
+#include "logbook/DiveList.h"
 #include "logbook/LogbookGenerator.h"
 #include "logbook/ui/CarnetListWindow.h"
 #include "logbook/ui/DiveEditWindow.h"
+#include "logbook/ui/RenumberWindow.h"
+#include "platform/SettingsStore.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -27,6 +30,21 @@ TEST_F(ScreenshotTest, WindowsOfAnOpenLogbook)
         QCoreApplication::processEvents();
         EXPECT_TRUE(widget->grab().save(QDir(folder).filePath(name + QStringLiteral(".png"))));
     };
+
+    // The list with its colour rules on.
+    settings().setValue(QStringLiteral("mix in color"), true);
+    settings().setValue(QStringLiteral("foreign in color"), true);
+    settings().setValue(QStringLiteral("country code"), QStringLiteral("FR"));
+    settings().setColour(QStringLiteral("foreign color"), RgbaColour::rgb(1, 0.85, 0.7));
+    settings().setValue(QStringLiteral("nocturnes in color"), true);
+    settings().setValue(QStringLiteral("depth time in color"), true);
+    settings().setColour(QStringLiteral("depth color"), RgbaColour::rgb(0, 0, 0.8));
+    settings().setColour(QStringLiteral("time color"), RgbaColour::rgb(0.6, 0, 0.4));
+    settings().setValue(QStringLiteral("low temperature in color"), true);
+    settings().setValue(QStringLiteral("low temperature value"), 14);
+    settings().setColour(QStringLiteral("low temperature color"), RgbaColour::rgb(0, 0.45, 0.9));
+    for (const DiveListColumn& column : divelist::columns())
+        settings().setValue(QLatin1String(column.settingKey), true);
 
     Carnet* carnet = controller->openDocument(writeLogbook(QStringLiteral("trial.ondrix"),
                                                            logbookgenerator::generate(300, 60, 7)));

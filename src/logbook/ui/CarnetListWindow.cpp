@@ -1,64 +1,96 @@
 #include "logbook/ui/CarnetListWindow.h"
 
+#include "app/AppContext.h"
 #include "app/ui/AppDelegate.h"
 #include "logbook/Carnet.h"
+#include "logbook/DiveList.h"
 #include "logbook/ui/DiveEditWindow.h"
 #include "logbook/ui/DiveTableModel.h"
+#include "logbook/ui/RenumberWindow.h"
+#include "platform/SettingsStore.h"
+#include "platform/TextFormat.h"
 
 #include <QCloseEvent>
-#include <QFormLayout>
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QMenuBar>
-#include <QPushButton>
 #include <QScreen>
-#include <QSpinBox>
+#include <QScrollBar>
 #include <QStatusBar>
 #include <QTableView>
-#include <QVBoxLayout>
+
+namespace {
+
+QStringList allColumnIds()
+{
+    QStringList ids;
+    for (const DiveListColumn& column : divelist::columns())
+        ids.append(QLatin1String(column.id));
+    return ids;
+}
+
+} // namespace
 
 CarnetListWindow::CarnetListWindow(Carnet& carnet, AppDelegate& appDelegate, QWidget* parent)
     : QMainWindow(parent), m_carnet(carnet), m_appDelegate(appDelegate), m_model(new DiveTableModel(carnet, this)),
-      m_table(new QTableView(this)), m_status(new QLabel(this)), m_editWindow(new DiveEditWindow(carnet, this))
+      m_table(new QTableView(this)), m_status(new QLabel(this)), m_editWindow(new DiveEditWindow(carnet, this)),
+      m_columns(allColumnIds())
 {
     setObjectName(QStringLiteral("carnetListWindow"));
 
+    m_table->setObjectName(QStringLiteral("diveTable"));
     m_table->setModel(m_model);
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_table->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // A double click opens the dive window; a click on a selected cell or
+    // F2 edits the cells that can be edited in place.
+    m_table->setEditTriggers(QAbstractItemView::SelectedClicked | QAbstractItemView::EditKeyPressed);
     m_table->setAlternatingRowColors(true);
     m_table->setWordWrap(false);
     m_table->setShowGrid(false);
     m_table->setCornerButtonEnabled(false);
+    m_table->setTabKeyNavigation(false);
     // Fixed row heights: the view never measures rows, whatever their number.
     QHeaderView* rows = m_table->verticalHeader();
     rows->hide();
     rows->setSectionResizeMode(QHeaderView::Fixed);
-    rows->setDefaultSectionSize(fontMetrics().height() + 8);
+    rows->setDefaultSectionSize(std::max(fontMetrics().height() + 8, DiveListPictures::kSize + 4));
+
+    QHeaderView* header = m_table->horizontalHeader();
+    header->setSectionsClickable(true);
+    header->setSectionsMovable(true);
+    header->setSortIndicatorShown(true);
+    header->setSortIndicator(-1, Qt::DescendingOrder);
+    header->setHighlightSections(false);
     sizeColumns();
     setCentralWidget(m_table);
 
     statusBar()->addWidget(m_status);
     buildMenus();
 
-    connect(m_table->selectionModel(), &QItemSelectionModel::selectionChanged, this,
-            &CarnetListWindow::tableSelectionChanged);
-    connect(m_table, &QTableView::doubleClicked, this, &CarnetListWindow::showEditWindow);
+    // The columns shown come from the settings.
+    displayColumns();
 
-    connect(&m_carnet, &Carnet::diveListChanged, this, [this] {
-        m_model->reload();
-        updateStatus();
-    });
+    connect(header, &QHeaderView::sectionClicked, this, &CarnetListWindow::headerClicked);
+    connect(header, &QHeaderView::sectionMoved, this, &CarnetListWindow::columnMovedByUser);
+    connect(m_table->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            [this](const QItemSelection& selected) { tableSelectionChanged(selected); });
+    // A double click or Return.
+    connect(m_table, &QTableView::activated, this, &CarnetListWindow::showEditWindow);
+
+    connect(&m_carnet, &Carnet::diveListChanged, this, &CarnetListWindow::diveListChanged);
     connect(&m_carnet, &Carnet::tableReloadRequested, m_model, &DiveTableModel::refreshCells);
+    connect(&m_carnet, &Carnet::columnsChanged, this, &CarnetListWindow::displayColumns);
     connect(&m_carnet, &Carnet::selectionChanged, this, &CarnetListWindow::followCarnetSelection);
+    connect(&m_carnet, &Carnet::formRefreshRequested, this, &CarnetListWindow::formRefreshed);
+    connect(&m_carnet, &Carnet::editWindowRequested, this, &CarnetListWindow::showEditWindow);
     connect(&m_carnet, &Carnet::renumberWindowRequested, this, &CarnetListWindow::showRenumberWindow);
     connect(&m_carnet, &Carnet::modifiedChanged, this, &QWidget::setWindowModified);
 
     setWindowModified(m_carnet.isModified());
     setDocumentName(tr("Untitled"));
-    updateStatus();
+    formRefreshed();
     followCarnetSelection(m_carnet.currentIndex(), m_carnet.loadedIndex());
 }
 
@@ -68,10 +100,32 @@ void CarnetListWindow::buildMenus()
 {
     m_fileMenu = menuBar()->addMenu(tr("&File"));
 
-    QMenu* logbook = menuBar()->addMenu(tr("&Logbook"));
-    QAction* edit = logbook->addAction(tr("&Edit dive window"), this, &CarnetListWindow::showEditWindow);
-    edit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
-    logbook->addAction(tr("&Renumber dives…"), this, [this] { m_appDelegate.sendRenumDivesNotification(this); });
+    m_diveMenu = menuBar()->addMenu(tr("&Dive"));
+    m_diveMenu->setObjectName(QStringLiteral("diveMenu"));
+    const auto add = [this](Command c, const QString& text, QList<QKeySequence> keys, auto slot) {
+        QAction* action = m_diveMenu->addAction(text);
+        action->setShortcuts(keys);
+        connect(action, &QAction::triggered, this, slot);
+        m_commands[c] = action;
+        return action;
+    };
+    const auto form = [this](DiveEditWindow::Action a) { return [this, a] { m_editWindow->perform(a); }; };
+    add(NewDiveCommand, tr("&New Dive"), {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_N)}, form(DiveEditWindow::NewDive));
+    add(AddDiveCommand, tr("&Add Dive"), {QKeySequence(Qt::CTRL | Qt::Key_Return), QKeySequence(Qt::CTRL | Qt::Key_Enter)},
+        form(DiveEditWindow::AddDive));
+    add(InsertDiveCommand, tr("&Insert Dive"), {}, form(DiveEditWindow::InsertDive));
+    add(UpdateDiveCommand, tr("&Update Dive"), {QKeySequence(Qt::CTRL | Qt::Key_U)}, form(DiveEditWindow::UpdateDive));
+    add(DeleteDiveCommand, tr("De&lete Dive"), {QKeySequence(Qt::Key_Delete), QKeySequence(Qt::Key_Backspace)},
+        form(DiveEditWindow::DeleteDive));
+    m_diveMenu->addSeparator();
+    add(PreviousDiveCommand, tr("&Previous Dive"), {QKeySequence(Qt::CTRL | Qt::Key_Up), QKeySequence(Qt::ALT | Qt::Key_Up)},
+        form(DiveEditWindow::PreviousDive));
+    add(NextDiveCommand, tr("Ne&xt Dive"), {QKeySequence(Qt::CTRL | Qt::Key_Down), QKeySequence(Qt::ALT | Qt::Key_Down)},
+        form(DiveEditWindow::NextDive));
+    m_diveMenu->addSeparator();
+    add(EditWindowCommand, tr("&Edit Dive Window"), {QKeySequence(Qt::CTRL | Qt::Key_E)},
+        &CarnetListWindow::showEditWindow);
+    add(RenumberCommand, tr("&Renumber Dives…"), {}, [this] { m_appDelegate.sendRenumDivesNotification(this); });
 
     QMenu* window = menuBar()->addMenu(tr("&Window"));
     window->addAction(tr("&Memo"), &m_appDelegate, &AppDelegate::showMemoWindow);
@@ -81,20 +135,84 @@ void CarnetListWindow::sizeColumns()
 {
     QHeaderView* header = m_table->horizontalHeader();
     header->setSectionResizeMode(QHeaderView::Interactive);
-    header->setStretchLastSection(true);
+    header->setStretchLastSection(false);
     const QFontMetrics cells = m_table->fontMetrics();
+    QFont bold = m_table->font();
+    bold.setBold(true);
+    const QFontMetrics boldCells(bold);
     const QFontMetrics titles = header->fontMetrics();
-    constexpr int padding = 24;
-    int total = 0;
-    for (int column = 0; column < DiveTableModel::ColumnCount; ++column) {
-        const auto c = DiveTableModel::Column(column);
-        const int width = std::max(cells.horizontalAdvance(DiveTableModel::widthSample(c)),
-                                   titles.horizontalAdvance(m_model->headerData(column, Qt::Horizontal).toString()))
-                        + padding;
-        header->resizeSection(column, width);
-        total += width;
+    constexpr int padding = 18;
+    constexpr int sortArrow = 14;
+    for (int column = 0; column < m_model->columnCount(); ++column) {
+        const int width =
+            std::max(boldCells.horizontalAdvance(DiveTableModel::widthSample(column)),
+                     titles.horizontalAdvance(m_model->headerData(column, Qt::Horizontal).toString()) + sortArrow)
+            + padding;
+        header->resizeSection(column, std::max(width, cells.height() + padding));
     }
-    resize(total + 40, 560);
+}
+
+void CarnetListWindow::displayColumns()
+{
+    QList<std::pair<QString, bool>> visibility;
+    const SettingsStore& settings = m_carnet.context().settings();
+    for (const DiveListColumn& column : divelist::columns())
+        visibility.append({QLatin1String(column.id), settings.boolValue(QLatin1String(column.settingKey))});
+    m_columns.setVisibility(visibility);
+    applyColumnLayout();
+}
+
+void CarnetListWindow::setColumnVisible(const QString& id, bool visible)
+{
+    m_columns.setVisible(id, visible);
+    applyColumnLayout();
+}
+
+void CarnetListWindow::applyColumnLayout()
+{
+    QHeaderView* header = m_table->horizontalHeader();
+    m_applyingColumns = true;
+    const QStringList& order = m_columns.order();
+    for (int visual = 0; visual < order.size(); ++visual) {
+        const int logical = DiveTableModel::columnOf(order[visual]);
+        if (logical < 0)
+            continue;
+        const int from = header->visualIndex(logical);
+        if (from != visual)
+            header->moveSection(from, visual);
+        header->setSectionHidden(logical, !m_columns.isShown(order[visual]));
+    }
+    m_applyingColumns = false;
+
+    // The window as wide as the columns shown, within the screen.
+    int width = 0;
+    for (int logical = 0; logical < header->count(); ++logical)
+        if (!header->isSectionHidden(logical))
+            width += header->sectionSize(logical);
+    width += m_table->verticalScrollBar()->sizeHint().width() + 2 * m_table->frameWidth() + 4;
+    if (const QScreen* screen = this->screen())
+        width = std::min(width, screen->availableGeometry().width() - 80);
+    if (!isVisible())
+        resize(width, 600);
+}
+
+void CarnetListWindow::columnMovedByUser()
+{
+    if (m_applyingColumns)
+        return;
+    const QHeaderView* header = m_table->horizontalHeader();
+    for (int visual = 0; visual < header->count(); ++visual)
+        m_columns.moveTo(DiveTableModel::columnId(header->logicalIndex(visual)), visual);
+}
+
+void CarnetListWindow::headerClicked(int logicalIndex)
+{
+    const QString id = DiveTableModel::columnId(logicalIndex);
+    if (id.isEmpty())
+        return;
+    m_carnet.sortByColumn(id);
+    m_table->horizontalHeader()->setSortIndicator(
+        logicalIndex, m_carnet.lastSortAscending() ? Qt::AscendingOrder : Qt::DescendingOrder);
 }
 
 void CarnetListWindow::setDocumentName(const QString& name)
@@ -103,49 +221,106 @@ void CarnetListWindow::setDocumentName(const QString& name)
     setWindowTitle(name + QStringLiteral("[*]"));
     m_editWindow->setDocumentName(name);
     if (m_renumberWindow)
-        m_renumberWindow->setWindowTitle(tr("%1 — Renumber dives").arg(name));
+        m_renumberWindow->setDocumentName(name);
 }
 
 QString CarnetListWindow::statusText() const { return m_status->text(); }
 
 void CarnetListWindow::updateStatus()
 {
+    const Localizer& localizer = m_carnet.context().localizer();
     const int count = m_carnet.count();
-    m_status->setText(count == 1 ? tr("1 dive") : tr("%1 dives").arg(count));
+    m_status->setText(count == 1 ? localizer.text(QStringLiteral("One dive"), QStringLiteral("Carnet"))
+                                 : formatText(localizer.text(QStringLiteral("Total dives"), QStringLiteral("Carnet")),
+                                              {count}));
 }
 
-void CarnetListWindow::tableSelectionChanged()
+void CarnetListWindow::formRefreshed()
 {
-    if (m_followingView)
-        return;
-    const QModelIndexList selected = m_table->selectionModel()->selectedRows();
-    int row = -1;
-    if (!selected.isEmpty()) {
-        // With several rows selected, the one the user selected last.
-        const QModelIndex current = m_table->selectionModel()->currentIndex();
-        row = current.isValid() && m_table->selectionModel()->isRowSelected(current.row(), {})
-                  ? current.row()
-                  : selected.last().row();
+    updateStatus();
+    const DiveForm::Derived& derived = m_carnet.form().derived();
+    m_commands[PreviousDiveCommand]->setEnabled(derived.previousEnabled);
+    m_commands[NextDiveCommand]->setEnabled(derived.nextEnabled);
+}
+
+void CarnetListWindow::diveListChanged()
+{
+    const int rowsBefore = m_model->rowCount();
+    m_model->reload();
+    if (m_model->rowCount() != rowsBefore) {
+        // The rows were taken afresh: the view's selection is the logbook's again.
+        followCarnetSelection(m_carnet.currentIndex(), -1);
     }
-    m_followingView = true;
-    m_carnet.setCurrentIndex(row);
-    m_followingView = false;
+    updateStatus();
+}
+
+void CarnetListWindow::tableSelectionChanged(const QItemSelection& selected)
+{
+    if (m_followingCarnet)
+        return;
+    const QItemSelectionModel* model = m_table->selectionModel();
+    QList<int> rows;
+    for (const QItemSelectionRange& range : model->selection())
+        for (int row = range.top(); row <= range.bottom(); ++row)
+            rows.append(row);
+    std::sort(rows.begin(), rows.end());
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+
+    // The row selected last: the clicked row, or the row the keyboard
+    // moved to (the selection changes before the view's current row does).
+    int current = -1;
+    const QModelIndex currentIndex = model->currentIndex();
+    if (currentIndex.isValid() && selected.contains(currentIndex))
+        current = currentIndex.row();
+    else if (!selected.isEmpty())
+        current = selected.last().bottom();
+    else if (std::binary_search(rows.begin(), rows.end(), m_carnet.currentIndex()))
+        current = m_carnet.currentIndex();
+
+    m_followingCarnet = true;
+    m_carnet.setSelection(rows, current);
+    m_followingCarnet = false;
+}
+
+int CarnetListWindow::firstShownColumn() const
+{
+    const QHeaderView* header = m_table->horizontalHeader();
+    for (int visual = 0; visual < header->count(); ++visual) {
+        const int logical = header->logicalIndex(visual);
+        if (!header->isSectionHidden(logical))
+            return logical;
+    }
+    return 0;
 }
 
 void CarnetListWindow::followCarnetSelection(int currentIndex, int loadedIndex)
 {
-    if (m_followingView)
+    if (m_followingCarnet)
         return; // the change came from the view itself
-    m_followingView = true;
-    QItemSelectionModel* selection = m_table->selectionModel();
-    if (currentIndex >= 0 && currentIndex < m_model->rowCount()) {
-        const QModelIndex index = m_model->index(currentIndex, 0);
-        selection->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-    } else {
-        selection->clearSelection();
+    m_followingCarnet = true;
+    QItemSelectionModel* model = m_table->selectionModel();
+    QItemSelection selection;
+    const QList<int>& rows = m_carnet.selectedRows();
+    const int rowCount = m_model->rowCount();
+    const int lastColumn = m_model->columnCount() - 1;
+    for (qsizetype i = 0; i < rows.size();) {
+        // One range per run of consecutive rows.
+        qsizetype j = i;
+        while (j + 1 < rows.size() && rows[j + 1] == rows[j] + 1)
+            ++j;
+        if (rows[i] >= 0 && rows[j] < rowCount)
+            selection.select(m_model->index(rows[i], 0), m_model->index(rows[j], lastColumn));
+        i = j + 1;
     }
-    m_followingView = false;
-    scrollToRow(currentIndex >= 0 ? currentIndex : loadedIndex);
+    model->select(selection, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    const int focusRow = currentIndex >= 0 ? currentIndex : loadedIndex;
+    if (focusRow >= 0 && focusRow < rowCount) {
+        // The keyboard goes on from the dive shown in the form.
+        const int column = model->currentIndex().isValid() ? model->currentIndex().column() : firstShownColumn();
+        model->setCurrentIndex(m_model->index(focusRow, column), QItemSelectionModel::NoUpdate);
+    }
+    m_followingCarnet = false;
+    scrollToRow(focusRow);
 }
 
 void CarnetListWindow::scrollToRow(int row)
@@ -158,7 +333,7 @@ void CarnetListWindow::scrollToRow(int row)
         return;
     }
     m_pendingScrollRow = -1;
-    m_table->scrollTo(m_model->index(row, 0), QAbstractItemView::EnsureVisible);
+    m_table->scrollTo(m_model->index(row, firstShownColumn()), QAbstractItemView::EnsureVisible);
 }
 
 void CarnetListWindow::showEvent(QShowEvent* event)
@@ -167,7 +342,7 @@ void CarnetListWindow::showEvent(QShowEvent* event)
     if (m_pendingScrollRow >= 0) {
         const int row = m_pendingScrollRow;
         m_pendingScrollRow = -1;
-        m_table->scrollTo(m_model->index(row, 0), QAbstractItemView::EnsureVisible);
+        m_table->scrollTo(m_model->index(row, firstShownColumn()), QAbstractItemView::EnsureVisible);
     }
 }
 
@@ -192,29 +367,9 @@ void CarnetListWindow::showEditWindow()
 void CarnetListWindow::showRenumberWindow()
 {
     if (!m_renumberWindow) {
-        m_renumberWindow = new QWidget(this, Qt::Dialog);
-        m_renumberWindow->setObjectName(QStringLiteral("renumberWindow"));
-        auto* firstNumber = new QSpinBox(m_renumberWindow);
-        firstNumber->setObjectName(QStringLiteral("firstNumber"));
-        firstNumber->setRange(0, 999999);
-        firstNumber->setValue(1);
-        auto* renumber = new QPushButton(tr("Renumber"), m_renumberWindow);
-        renumber->setObjectName(QStringLiteral("renumberButton"));
-        renumber->setEnabled(false);
-        renumber->setToolTip(tr("Renumbering comes with the dive form"));
-
-        auto* explanation = new QLabel(tr("Gives the dives consecutive numbers in list order, "
-                                          "starting from the first number."),
-                                       m_renumberWindow);
-        explanation->setWordWrap(true);
-        auto* form = new QFormLayout;
-        form->addRow(tr("First number"), firstNumber);
-        auto* layout = new QVBoxLayout(m_renumberWindow);
-        layout->addWidget(explanation);
-        layout->addLayout(form);
-        layout->addWidget(renumber, 0, Qt::AlignRight);
-        m_renumberWindow->setWindowTitle(tr("%1 — Renumber dives").arg(m_documentName));
-        m_renumberWindow->resize(340, m_renumberWindow->sizeHint().height());
+        m_renumberWindow = new RenumberWindow(this);
+        m_renumberWindow->setDocumentName(m_documentName);
+        connect(m_renumberWindow, &RenumberWindow::renumberRequested, m_editWindow, &DiveEditWindow::renumber);
     }
     m_renumberWindow->show();
     m_renumberWindow->raise();
@@ -234,7 +389,7 @@ void CarnetListWindow::closeEvent(QCloseEvent* event)
         return;
     }
     m_closingAnswered = true;
-    m_editWindow->close();
+    m_editWindow->closeWithoutStoring();
     if (m_renumberWindow)
         m_renumberWindow->close();
     event->accept();

@@ -1,102 +1,97 @@
 #include "logbook/ui/DiveEditWindow.h"
 
+#include "app/AppContext.h"
 #include "logbook/Carnet.h"
-#include "platform/NumberText.h"
+#include "logbook/DiveChoices.h"
+#include "logbook/DiveForm.h"
 
-#include <QHeaderView>
+#include <QAction>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QFormLayout>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
-#include <QStackedWidget>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QSlider>
 #include <QTabWidget>
-#include <QTableWidget>
+#include <QTimeEdit>
+#include <QToolBar>
 #include <QVBoxLayout>
+
+using namespace plongee;
 
 namespace {
 
-QStringList numbered(std::initializer_list<const char*> patterns, int from, int to)
+const QDate kNoDate(1900, 1, 1);
+// Fields of at most this many characters are numbers or codes.
+constexpr int kShortField = 6;
+
+int fieldIndex(const char* name) { return Plongee::fieldIndex(QString::fromLatin1(name)); }
+
+// A group box holding a form of labelled rows.
+QFormLayout* formIn(QGroupBox* box)
 {
-    QStringList names;
-    for (int n = from; n <= to; ++n)
-        for (const char* pattern : patterns)
-            names.append(QString::fromLatin1(pattern).arg(n));
-    return names;
+    auto* form = new QFormLayout(box);
+    form->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
+    form->setLabelAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    return form;
 }
 
-// The fields of each page, in the order they are shown.
-const std::array<QStringList, DiveEditWindow::PageCount>& pageLayout()
+// Widgets side by side; the one at stretchOf takes the room left, or the
+// room stays empty at the end when none does (stretchOf -1).
+QWidget* row(std::initializer_list<QWidget*> widgets, int stretchOf = -1)
 {
-    static const std::array<QStringList, DiveEditWindow::PageCount> layout = [] {
-        std::array<QStringList, DiveEditWindow::PageCount> pages;
-        pages[DiveEditWindow::DivePage] = {
-            "noPlongee", "date", "heure", "lieu", "site", "pays", "countryCode", "gps", "gpsSystem",
-            "epaves", "structure", "bateau", "partenaires", "surface", "typePlongee", "profondeur",
-            "temps", "altitude", "difficulte", "inoubliable"};
-        pages[DiveEditWindow::ConditionsPage] = {
-            "meteo", "ventSecteur", "ventForce", "visibilite", "courant", "nocturne", "tempEau", "tempAir",
-            "coeff", "pmBm"};
-        pages[DiveEditWindow::GasesPage] = QStringList{
-            "rebreather", "ppO2", "flow", "gaz", "o2Mix", "heMix", "alliageBloc", "volumeBloc",
-            "pressionBloc", "pressionDepart", "pressionFin", "gaz_2", "o2Mix_2", "heMix_2", "alliageBloc_2",
-            "volumeBloc_2", "pressionBloc_2", "pressionDepart_2", "pressionFin_2"}
-            + numbered({"volPony%1", "pressDepartPony%1", "pressFinPony%1"}, 1, 3)
-            + numbered({"volBailout%1", "O2Bailout%1", "HeBailout%1", "pressDepartBailout%1", "pressFinBailout%1"},
-                       1, 2);
-        pages[DiveEditWindow::DecompressionPage] =
-            QStringList{"deco", "deco_TTS", "decoSoftName", "decoAlgoType", "decoConservatism", "runtime"}
-            + numbered({"deco_Level_%1_sw", "decoDepth_Level_%1", "decoTime_Level_%1", "decoO2_Level_%1",
-                        "decoHe_Level_%1"},
-                       1, 5);
-        pages[DiveEditWindow::EquipmentPage] =
-            QStringList{"combinaison", "lestage", "configuration", "fabricant", "ordinateur", "serie"}
-            + numbered({"equip_%1"}, 1, 12);
-        pages[DiveEditWindow::NotesPage] = {
-            "notes", "samplingRate", "profilProfondeur", "PRESS_Data", "ASC_Flag", "SLOW_Flag", "SURF_Flag",
-            "CEIL_Flag", "GAZ_Flag"};
-        return pages;
-    }();
-    return layout;
+    auto* holder = new QWidget;
+    auto* layout = new QHBoxLayout(holder);
+    layout->setContentsMargins(0, 0, 0, 0);
+    int i = 0;
+    for (QWidget* w : widgets)
+        layout->addWidget(w, i++ == stretchOf ? 1 : 0);
+    if (stretchOf < 0)
+        layout->addStretch(1);
+    return holder;
 }
 
-QString sampleCount(qsizetype count)
+// Short fields (numbers, codes) keep the width of their usual contents.
+void fitWidth(QWidget* field, int characters)
 {
-    // A single element is the record's placeholder for "no profile".
-    if (count <= 1)
-        return DiveEditWindow::tr("no profile");
-    return DiveEditWindow::tr("%1 samples").arg(count);
+    const int width = field->fontMetrics().horizontalAdvance(QString(characters + 1, QLatin1Char('0'))) + 14;
+    field->setFixedWidth(std::max(width, 44));
+}
+
+QLabel* heading(const QString& text)
+{
+    auto* label = new QLabel(text);
+    label->setAlignment(Qt::AlignCenter);
+    QFont font = label->font();
+    font.setBold(true);
+    label->setFont(font);
+    return label;
+}
+
+QString withoutColon(QString text)
+{
+    text = text.trimmed();
+    if (text.endsWith(QLatin1Char(':')))
+        text.chop(1);
+    return text.trimmed();
 }
 
 } // namespace
-
-QStringList DiveEditWindow::fieldsOnPage(Page page)
-{
-    QStringList fields;
-    for (const QString& name : pageLayout()[page])
-        if (Plongee::fieldIndex(name) >= 0)
-            fields.append(name);
-    if (page == DivePage) {
-        // A field no page names is still shown, at the end of the first page.
-        for (const Plongee::FieldInfo& info : Plongee::fields()) {
-            const QString name = QString::fromLatin1(info.name);
-            if (pageOf(name) == PageCount)
-                fields.append(name);
-        }
-    }
-    return fields;
-}
-
-DiveEditWindow::Page DiveEditWindow::pageOf(const QString& fieldName)
-{
-    for (int page = 0; page < PageCount; ++page)
-        if (pageLayout()[page].contains(fieldName))
-            return Page(page);
-    return PageCount;
-}
 
 QString DiveEditWindow::pageTitle(Page page)
 {
     switch (page) {
     case DivePage: return tr("Dive");
     case ConditionsPage: return tr("Conditions");
-    case GasesPage: return tr("Gases");
+    case GasesPage: return tr("Gases & tanks");
     case DecompressionPage: return tr("Decompression");
     case EquipmentPage: return tr("Equipment");
     case NotesPage: return tr("Notes & profile");
@@ -105,138 +100,880 @@ QString DiveEditWindow::pageTitle(Page page)
     return {};
 }
 
-QString DiveEditWindow::fieldText(const Plongee& dive, int fieldIndex)
+DiveEditWindow::DiveEditWindow(Carnet& carnet, QWidget* parent)
+    : QWidget(parent, Qt::Window), m_carnet(carnet), m_toolBar(new QToolBar(this)), m_tabs(new QTabWidget(this)),
+      m_totalText(new QLabel(this))
 {
-    const Plongee::FieldInfo& info = Plongee::field(fieldIndex);
-    const Plongee::Value value = dive.value(fieldIndex);
-    switch (info.kind) {
-    case Plongee::Kind::Int:
-        return QString::number(std::get<qint32>(value));
-    case Plongee::Kind::Float:
-    case Plongee::Kind::FloatBits:
-        return numbertext::shortest(std::get<float>(value));
-    case Plongee::Kind::String:
-        return std::get<Plongee::Text>(value).value_or(QString());
-    case Plongee::Kind::Date: {
-        const QDateTime& moment = std::get<QDateTime>(value);
-        if (!moment.isValid())
-            return {};
-        const QLatin1String name(info.name);
-        const QString format = name == QLatin1String("date")    ? QStringLiteral("dd/MM/yyyy")
-                             : name == QLatin1String("heure") ? QStringLiteral("HH:mm")
-                                                                : QStringLiteral("dd/MM/yyyy HH:mm");
-        return moment.toLocalTime().toString(format);
+    setObjectName(QStringLiteral("diveEditWindow"));
+    m_bindingOf.fill(-1);
+
+    buildActions();
+
+    const std::array<QWidget*, PageCount> pages = {buildDivePage(),      buildConditionsPage(),
+                                                   buildGasesPage(),     buildDecompressionPage(),
+                                                   buildEquipmentPage(), buildNotesPage()};
+    for (int page = 0; page < PageCount; ++page)
+        // "&&" shows the ampersand rather than marking a shortcut letter.
+        m_tabs->addTab(pages[page], pageTitle(Page(page)).replace(QLatin1Char('&'), QStringLiteral("&&")));
+    // Every page title stays readable: the window is at least as wide as the tabs.
+    m_tabs->setUsesScrollButtons(false);
+    m_tabs->setDocumentMode(false);
+
+    m_totalText->setObjectName(QStringLiteral("totalText"));
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(8, 4, 8, 6);
+    layout->setSpacing(4);
+    layout->addWidget(m_toolBar);
+    layout->addWidget(m_tabs, 1);
+    layout->addWidget(m_totalText);
+
+    connect(m_tabs, &QTabWidget::currentChanged, this, &DiveEditWindow::pageChanged);
+    connect(&m_carnet, &Carnet::formRefreshRequested, this, &DiveEditWindow::showForm);
+
+    showForm();
+    fitToPage(0);
+}
+
+DiveEditWindow::~DiveEditWindow() = default;
+
+QString DiveEditWindow::local(const char* key) const
+{
+    return m_carnet.context().localizer().text(QLatin1String(key), QStringLiteral("Carnet"), QLatin1String(key));
+}
+
+// --- Actions -------------------------------------------------------------------
+
+void DiveEditWindow::buildActions()
+{
+    m_toolBar->setObjectName(QStringLiteral("diveToolBar"));
+    m_toolBar->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    m_toolBar->setMovable(false);
+    struct Spec {
+        Action action;
+        QString text;
+        QList<QKeySequence> keys;
+        const char* name;
+    };
+    const QList<Spec> specs = {
+        {NewDive, tr("New"), {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_N)}, "newDive"},
+        {AddDive, tr("Add"), {QKeySequence(Qt::CTRL | Qt::Key_Return), QKeySequence(Qt::CTRL | Qt::Key_Enter)}, "addDive"},
+        {InsertDive, tr("Insert"), {}, "insertDive"},
+        {UpdateDive, tr("Update"), {QKeySequence(Qt::CTRL | Qt::Key_U)}, "updateDive"},
+        {DeleteDive, tr("Delete"), {}, "deleteDive"},
+        {PreviousDive, tr("◀ Previous"), {QKeySequence(Qt::CTRL | Qt::Key_Up), QKeySequence(Qt::ALT | Qt::Key_Up)},
+         "prevDive"},
+        {NextDive, tr("Next ▶"), {QKeySequence(Qt::CTRL | Qt::Key_Down), QKeySequence(Qt::ALT | Qt::Key_Down)},
+         "nextDive"},
+    };
+    for (const Spec& spec : specs) {
+        auto* action = new QAction(spec.text, this);
+        action->setObjectName(QLatin1String(spec.name));
+        action->setShortcuts(spec.keys);
+        if (!spec.keys.isEmpty())
+            action->setToolTip(QStringLiteral("%1 (%2)").arg(withoutColon(spec.text),
+                                                             spec.keys.first().toString(QKeySequence::NativeText)));
+        connect(action, &QAction::triggered, this, [this, a = spec.action] { perform(a); });
+        m_actions[spec.action] = action;
+        if (spec.action == PreviousDive) {
+            auto* spacer = new QWidget(m_toolBar);
+            spacer->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+            m_toolBar->addWidget(spacer);
+        }
+        m_toolBar->addAction(action);
+        if (spec.action == UpdateDive)
+            m_toolBar->addSeparator();
     }
-    case Plongee::Kind::FloatArray: {
-        const auto& samples = std::get<Plongee::FloatSamples>(value);
-        return samples ? sampleCount(samples->size()) : QString();
+}
+
+void DiveEditWindow::perform(Action action)
+{
+    commitToForm();
+    switch (action) {
+    case NewDive:
+        m_carnet.newDive();
+        if (QWidget* number = fieldWidget(idx_noPlongee)) {
+            m_tabs->setCurrentIndex(DivePage);
+            number->setFocus(Qt::OtherFocusReason);
+            static_cast<QLineEdit*>(number)->selectAll();
+        }
+        break;
+    case AddDive: m_carnet.addDive(); break;
+    case InsertDive: m_carnet.insertDive(); break;
+    case UpdateDive: m_carnet.updateDive(); break;
+    case DeleteDive: m_carnet.deleteDive(); break;
+    case PreviousDive: m_carnet.prevDive(); break;
+    case NextDive: m_carnet.nextDive(); break;
+    case ActionCount: break;
     }
-    case Plongee::Kind::IntArray: {
-        const auto& samples = std::get<Plongee::IntSamples>(value);
-        return samples ? sampleCount(samples->size()) : QString();
+}
+
+void DiveEditWindow::renumber(int first)
+{
+    commitToForm();
+    m_carnet.renumDives(first);
+}
+
+void DiveEditWindow::resetToAir()
+{
+    commitToForm();
+    DiveForm& form = m_carnet.form();
+    form.setText(idx_o2Mix, QStringLiteral("21"));
+    form.setText(idx_heMix, QStringLiteral("0"));
+    m_carnet.updateUI();
+    if (auto* surface = qobject_cast<QLineEdit*>(fieldWidget(idx_surface)))
+        surface->selectAll();
+}
+
+void DiveEditWindow::resetToNitrox()
+{
+    commitToForm();
+    m_carnet.form().setText(idx_heMix, QStringLiteral("0"));
+    m_carnet.updateUI();
+    if (auto* surface = qobject_cast<QLineEdit*>(fieldWidget(idx_surface)))
+        surface->selectAll();
+}
+
+void DiveEditWindow::resetToHeliox()
+{
+    commitToForm();
+    DiveForm& form = m_carnet.form();
+    const int oxygen = form.text(idx_o2Mix).trimmed().toInt();
+    form.setText(idx_heMix, QString::number(100 - oxygen));
+    m_carnet.updateUI();
+    if (auto* surface = qobject_cast<QLineEdit*>(fieldWidget(idx_surface)))
+        surface->selectAll();
+}
+
+void DiveEditWindow::closeWithoutStoring()
+{
+    m_storeOnClose = false;
+    close();
+    m_storeOnClose = true;
+}
+
+void DiveEditWindow::closeEvent(QCloseEvent* event)
+{
+    if (m_storeOnClose && isVisible()) {
+        commitToForm();
+        m_carnet.closeEditWindow();
     }
+    event->accept();
+}
+
+void DiveEditWindow::pageChanged(int page)
+{
+    if (m_filling)
+        return;
+    commitToForm();
+    fitToPage(page);
+    m_carnet.updateUI();
+}
+
+void DiveEditWindow::fitToPage(int page)
+{
+    // Each page has its own size: the window takes the size of the page
+    // shown, its top-left corner staying in place. The other pages do not
+    // count in the window's minimum size.
+    QSize largest;
+    for (int i = 0; i < m_tabs->count(); ++i) {
+        QWidget* widget = m_tabs->widget(i);
+        largest = largest.expandedTo(widget->sizeHint());
+        const QSizePolicy::Policy policy = i == page ? QSizePolicy::Preferred : QSizePolicy::Ignored;
+        widget->setSizePolicy(policy, policy);
+    }
+    m_tabs->updateGeometry();
+    layout()->activate();
+    // The tab widget's own hint is that of its largest page: what lies
+    // around the pages is the difference.
+    const QSize around = sizeHint() - largest;
+    resize((m_tabs->widget(page)->sizeHint() + around).expandedTo(minimumSizeHint()));
+}
+
+// --- Controls --------------------------------------------------------------------
+
+QWidget* DiveEditWindow::bind(int field, Kind kind, QWidget* widget)
+{
+    Q_ASSERT(field >= 0 && m_bindingOf[field] < 0);
+    widget->setObjectName(QLatin1String(Plongee::field(field).name));
+    Binding binding;
+    binding.field = field;
+    binding.kind = kind;
+    binding.widget = widget;
+    m_bindingOf[field] = int(m_bindings.size());
+    m_bindings.append(binding);
+    return widget;
+}
+
+QWidget* DiveEditWindow::line(const char* name, int characters)
+{
+    const int field = fieldIndex(name);
+    auto* edit = new QLineEdit;
+    if (characters <= kShortField)
+        fitWidth(edit, characters);
+    else
+        edit->setMinimumWidth(edit->fontMetrics().horizontalAdvance(QString(characters, QLatin1Char('x'))));
+    connect(edit, &QLineEdit::textEdited, this, [this, field] { fieldEdited(field); });
+    connect(edit, &QLineEdit::editingFinished, this, [this] {
+        // The derived values (nitrogen, title...) follow what was typed.
+        if (!m_filling && isVisible())
+            m_carnet.updateUI();
+    });
+    return bind(field, Kind::Line, edit);
+}
+
+QWidget* DiveEditWindow::combo(const char* name, std::optional<PickListId> list, const QStringList* offered)
+{
+    const int field = fieldIndex(name);
+    auto* box = new QComboBox;
+    box->setEditable(true);
+    // A typed value is used for the dive; a pick-list grows only by the
+    // diver's answer at the end of the editing.
+    box->setInsertPolicy(QComboBox::NoInsert);
+    box->setMaxVisibleItems(20);
+    box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    box->setMinimumContentsLength(offered == &Carnet::offeredTankVolumes() || offered == &Carnet::offeredTankPressures()
+                                      ? 4
+                                      : 12);
+    if (box->minimumContentsLength() == 4)
+        box->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    connect(box, &QComboBox::editTextChanged, this, [this, field] { fieldEdited(field); });
+    if (list) {
+        connect(box->lineEdit(), &QLineEdit::editingFinished, this, [this, field] { pickListEditingEnded(field); });
+        connect(box, &QComboBox::activated, this, [this, field] { pickListEditingEnded(field); });
+    } else {
+        connect(box->lineEdit(), &QLineEdit::editingFinished, this, [this] {
+            if (!m_filling && isVisible())
+                m_carnet.updateUI();
+        });
+    }
+    bind(field, Kind::Combo, box);
+    Binding& b = m_bindings.last();
+    b.pickList = list;
+    b.offered = offered;
+    return box;
+}
+
+QWidget* DiveEditWindow::choice(const char* name)
+{
+    const int field = fieldIndex(name);
+    auto* box = new QComboBox;
+    box->setMaxVisibleItems(16);
+    const Localizer& localizer = m_carnet.context().localizer();
+    for (const DiveChoice& item : divechoices::items(field))
+        box->addItem(localizer.text(QLatin1String(item.text), QStringLiteral("Carnet"), QLatin1String(item.text)),
+                     item.tag);
+    connect(box, &QComboBox::currentIndexChanged, this, [this, field] { fieldEdited(field); });
+    return bind(field, Kind::Choice, box);
+}
+
+QWidget* DiveEditWindow::check(const char* name, const QString& text)
+{
+    const int field = fieldIndex(name);
+    auto* box = new QCheckBox(text);
+    connect(box, &QCheckBox::toggled, this, [this, field] { fieldEdited(field); });
+    return bind(field, Kind::Switch, box);
+}
+
+QWidget* DiveEditWindow::multiLine(const char* name)
+{
+    const int field = fieldIndex(name);
+    auto* edit = new QPlainTextEdit;
+    edit->setTabChangesFocus(true);
+    connect(edit, &QPlainTextEdit::textChanged, this, [this, field] { fieldEdited(field); });
+    return bind(field, Kind::MultiLine, edit);
+}
+
+QLabel* DiveEditWindow::derivedLabel(const char* name, const QString& text)
+{
+    auto* label = new QLabel(text);
+    label->setObjectName(QLatin1String(name));
+    return label;
+}
+
+QWidget* DiveEditWindow::withUnit(QWidget* field, const char* unitName, const QString& unit)
+{
+    QLabel* label = derivedLabel(unitName, unit);
+    label->setMinimumWidth(label->fontMetrics().horizontalAdvance(QStringLiteral("min ")));
+    return row({field, label});
+}
+
+// --- Pages ------------------------------------------------------------------------
+
+QWidget* DiveEditWindow::buildDivePage()
+{
+    auto* page = new QWidget;
+    auto* dive = new QGroupBox(tr("Dive"));
+    QFormLayout* left = formIn(dive);
+    left->addRow(tr("Number:"), line("noPlongee", 5));
+
+    auto* date = new QDateEdit;
+    date->setCalendarPopup(true);
+    date->setDisplayFormat(QStringLiteral("dd/MM/yyyy"));
+    date->setMinimumDate(kNoDate);
+    date->setSpecialValueText(QStringLiteral(" "));
+    date->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    connect(date, &QDateEdit::dateChanged, this, [this] { fieldEdited(idx_date); });
+    bind(idx_date, Kind::Date, date);
+    left->addRow(tr("Date:"), date);
+
+    auto* time = new QTimeEdit;
+    time->setDisplayFormat(QStringLiteral("HH:mm"));
+    time->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    connect(time, &QTimeEdit::timeChanged, this, [this] { fieldEdited(idx_heure); });
+    bind(idx_heure, Kind::Time, time);
+    left->addRow(tr("Time:"), time);
+
+    left->addRow(tr("Surface interval:"), line("surface", 6));
+    left->addRow(tr("Maximum depth:"), withUnit(line("profondeur", 6), "unit.profondeur", QStringLiteral("m")));
+    left->addRow(tr("Dive time:"), withUnit(line("temps", 6), "unit.temps", tr("min")));
+    left->addRow(tr("Altitude:"), withUnit(line("altitude", 6), "unit.altitude", QStringLiteral("m")));
+
+    auto* place = new QGroupBox(tr("Place"));
+    QFormLayout* right = formIn(place);
+    right->addRow(tr("Place:"), combo("lieu", PickListId::Lieux));
+    right->addRow(tr("Site:"), combo("site", PickListId::Sites));
+    QWidget* code = combo("countryCode", PickListId::CountryCode);
+    static_cast<QComboBox*>(code)->setMinimumContentsLength(4);
+    auto* codeLabel = new QLabel(tr("Code:"));
+    right->addRow(tr("Country:"), row({combo("pays", PickListId::Pays), codeLabel, code}, 0));
+    right->addRow(tr("GPS:"), row({line("gps", 20), choice("gpsSystem")}, 0));
+    right->addRow(tr("Buddies:"), combo("partenaires", PickListId::Partenaires));
+    right->addRow(tr("Wrecks:"), combo("epaves", PickListId::Epaves));
+    right->addRow(tr("Diving structure:"), combo("structure", PickListId::Structures));
+    right->addRow(tr("Boat:"), line("bateau", 12));
+
+    auto* layout = new QHBoxLayout(page);
+    layout->addWidget(dive, 0, Qt::AlignTop);
+    layout->addWidget(place, 1, Qt::AlignTop);
+    return page;
+}
+
+QWidget* DiveEditWindow::buildConditionsPage()
+{
+    auto* page = new QWidget;
+    auto* sea = new QGroupBox(tr("Sea and weather"));
+    QFormLayout* left = formIn(sea);
+    left->addRow(tr("Tide:"), row({line("coeff", 4), choice("pmBm")}, 0));
+    left->addRow(tr("Weather:"), choice("meteo"));
+    left->addRow(tr("Wind:"), row({choice("ventSecteur"), choice("ventForce")}, 1));
+    left->addRow(tr("Visibility:"), choice("visibilite"));
+    left->addRow(tr("Current:"), choice("courant"));
+    left->addRow(tr("Water temperature:"), withUnit(line("tempEau", 4), "unit.tempEau", QStringLiteral("°C")));
+    left->addRow(tr("Air temperature:"), withUnit(line("tempAir", 4), "unit.tempAir", QStringLiteral("°C")));
+
+    auto* dive = new QGroupBox(tr("The dive"));
+    QFormLayout* right = formIn(dive);
+    right->addRow(tr("Kind of dive:"), choice("typePlongee"));
+    right->addRow(QString(), check("nocturne", tr("Night dive")));
+    right->addRow(tr("Memory:"), choice("inoubliable"));
+    auto* slider = new QSlider(Qt::Horizontal);
+    slider->setRange(0, 5);
+    slider->setPageStep(1);
+    slider->setTickPosition(QSlider::TicksBelow);
+    slider->setTickInterval(1);
+    slider->setMinimumWidth(120);
+    connect(slider, &QSlider::valueChanged, this, [this] {
+        updateDifficultyText();
+        fieldEdited(idx_difficulte);
+    });
+    bind(idx_difficulte, Kind::Slider, slider);
+    QLabel* difficulty = derivedLabel("difficultyText");
+    difficulty->setMinimumWidth(difficulty->fontMetrics().horizontalAdvance(QStringLiteral("Very hard ")));
+    right->addRow(tr("Difficulty:"), row({slider, difficulty}, 0));
+
+    auto* layout = new QHBoxLayout(page);
+    layout->addWidget(sea, 1, Qt::AlignTop);
+    layout->addWidget(dive, 1, Qt::AlignTop);
+    return page;
+}
+
+QWidget* DiveEditWindow::buildGasesPage()
+{
+    auto* page = new QWidget;
+
+    auto* apparatus = new QGroupBox(tr("Breathing"));
+    auto* top = new QGridLayout(apparatus);
+    top->addWidget(new QLabel(tr("Apparatus:")), 0, 0, Qt::AlignRight);
+    top->addWidget(choice("rebreather"), 0, 1);
+    top->addWidget(new QLabel(tr("Gas:")), 0, 2, Qt::AlignRight);
+    top->addWidget(choice("gaz"), 0, 3);
+    QLabel* summary = derivedLabel("gasSummary");
+    QFont bold = summary->font();
+    bold.setBold(true);
+    summary->setFont(bold);
+    top->addWidget(summary, 0, 4);
+    QLabel* setpoint = derivedLabel("setpointLabel", QStringLiteral("PpO2 :"));
+    top->addWidget(setpoint, 1, 0, Qt::AlignRight);
+    top->addWidget(choice("ppO2"), 1, 1);
+    top->addWidget(new QLabel(tr("Flow:")), 1, 2, Qt::AlignRight);
+    top->addWidget(withUnit(line("flow", 4), "unit.flow", tr("l/min")), 1, 3);
+    auto* presets = new QWidget;
+    auto* presetRow = new QHBoxLayout(presets);
+    presetRow->setContentsMargins(0, 0, 0, 0);
+    const std::array<std::pair<QString, void (DiveEditWindow::*)()>, 3> buttons = {
+        std::pair{tr("Air"), &DiveEditWindow::resetToAir}, std::pair{tr("Nitrox"), &DiveEditWindow::resetToNitrox},
+        std::pair{tr("Heliox"), &DiveEditWindow::resetToHeliox}};
+    const char* names[] = {"razAir", "razNitrox", "razHeliox"};
+    for (int i = 0; i < 3; ++i) {
+        auto* button = new QPushButton(buttons[i].first);
+        button->setObjectName(QLatin1String(names[i]));
+        button->setAutoDefault(false);
+        connect(button, &QPushButton::clicked, this, buttons[i].second);
+        presetRow->addWidget(button);
+    }
+    top->addWidget(presets, 1, 4);
+    top->setColumnStretch(1, 1);
+    top->setColumnStretch(3, 1);
+
+    const auto tank = [&](QGroupBox*& box, const char* material, const char* volume, const char* pressure,
+                          const char* start, const char* end, const char* o2, const char* he, const char* nitrogen,
+                          const char* unitName) {
+        box = new QGroupBox;
+        QFormLayout* form = formIn(box);
+        form->addRow(tr("Material:"), choice(material));
+        form->addRow(tr("Volume:"), withUnit(combo(volume, std::nullopt, &Carnet::offeredTankVolumes()), unitName,
+                                             tr("l")));
+        form->addRow(tr("Working pressure:"), combo(pressure, std::nullopt, &Carnet::offeredTankPressures()));
+        form->addRow(tr("Start pressure:"), line(start, 5));
+        form->addRow(tr("End pressure:"), line(end, 5));
+        auto* mix = new QWidget;
+        auto* mixRow = new QHBoxLayout(mix);
+        mixRow->setContentsMargins(0, 0, 0, 0);
+        mixRow->addWidget(new QLabel(QStringLiteral("O2")));
+        mixRow->addWidget(line(o2, 3));
+        mixRow->addWidget(new QLabel(QStringLiteral("He")));
+        mixRow->addWidget(line(he, 3));
+        mixRow->addWidget(new QLabel(QStringLiteral("N2")));
+        QLabel* n2 = derivedLabel(nitrogen, QStringLiteral("79"));
+        n2->setMinimumWidth(n2->fontMetrics().horizontalAdvance(QStringLiteral("000")));
+        n2->setFrameShape(QFrame::StyledPanel);
+        n2->setAlignment(Qt::AlignCenter);
+        mixRow->addWidget(n2);
+        mixRow->addWidget(new QLabel(QStringLiteral("%")));
+        form->addRow(tr("Mix:"), mix);
+        return box;
+    };
+    tank(m_tank1Group, "alliageBloc", "volumeBloc", "pressionBloc", "pressionDepart", "pressionFin", "o2Mix", "heMix",
+         "nitrogen1", "unit.volumeBloc");
+    tank(m_tank2Group, "alliageBloc_2", "volumeBloc_2", "pressionBloc_2", "pressionDepart_2", "pressionFin_2",
+         "o2Mix_2", "heMix_2", "nitrogen2", "unit.volumeBloc_2");
+    m_tank1Group->setObjectName(QStringLiteral("tank1Group"));
+    m_tank2Group->setObjectName(QStringLiteral("tank2Group"));
+
+    m_bailoutGroup = new QGroupBox(tr("Bail-out cylinders"));
+    m_bailoutGroup->setObjectName(QStringLiteral("bailoutGroup"));
+    auto* bailout = new QGridLayout(m_bailoutGroup);
+    const QStringList titles = {tr("Volume"), tr("Start pressure"), tr("End pressure"), tr("O2 %"), tr("He %")};
+    for (int c = 0; c < titles.size(); ++c)
+        bailout->addWidget(heading(titles[c]), 0, c + 1);
+    bailout->setColumnStretch(titles.size() + 1, 1);
+    for (int n = 1; n <= 2; ++n) {
+        bailout->addWidget(new QLabel(tr("Bail-out %1:").arg(n)), n, 0, Qt::AlignRight);
+        int c = 1;
+        for (const char* pattern : {"volBailout%1", "pressDepartBailout%1", "pressFinBailout%1", "O2Bailout%1",
+                                    "HeBailout%1"})
+            bailout->addWidget(line(QString::fromLatin1(pattern).arg(n).toLatin1().constData(), 4), n, c++,
+                               Qt::AlignHCenter);
+    }
+
+    auto* layout = new QGridLayout(page);
+    layout->addWidget(apparatus, 0, 0, 1, 2);
+    layout->addWidget(m_tank1Group, 1, 0);
+    layout->addWidget(m_tank2Group, 1, 1);
+    layout->addWidget(m_bailoutGroup, 2, 0, 1, 2);
+    layout->setRowStretch(3, 1);
+    layout->setColumnStretch(0, 1);
+    layout->setColumnStretch(1, 1);
+    return page;
+}
+
+QWidget* DiveEditWindow::buildDecompressionPage()
+{
+    auto* page = new QWidget;
+
+    auto* method = new QGroupBox(tr("Decompression"));
+    QFormLayout* methodForm = formIn(method);
+    methodForm->addRow(tr("Method:"), choice("deco"));
+    methodForm->addRow(tr("Time to surface:"), withUnit(line("deco_TTS", 4), "unit.deco_TTS", tr("min")));
+
+    auto* stops = new QGroupBox(tr("Stops"));
+    auto* grid = new QGridLayout(stops);
+    grid->addWidget(derivedLabel("unit.decoDepth", tr("Depth (m)")), 0, 1, Qt::AlignCenter);
+    grid->addWidget(heading(tr("Time (min)")), 0, 2);
+    grid->addWidget(heading(tr("O2 %")), 0, 3);
+    grid->addWidget(heading(tr("He %")), 0, 4);
+    grid->setColumnStretch(5, 1);
+    {
+        QFont font = grid->itemAtPosition(0, 1)->widget()->font();
+        font.setBold(true);
+        grid->itemAtPosition(0, 1)->widget()->setFont(font);
+    }
+    for (int n = 1; n <= 5; ++n) {
+        const auto name = [n](const char* pattern) { return QString::fromLatin1(pattern).arg(n).toLatin1(); };
+        grid->addWidget(check(name("deco_Level_%1_sw").constData(), tr("Stop %1").arg(n)), n, 0);
+        grid->addWidget(line(name("decoDepth_Level_%1").constData(), 4), n, 1, Qt::AlignHCenter);
+        grid->addWidget(line(name("decoTime_Level_%1").constData(), 4), n, 2, Qt::AlignHCenter);
+        grid->addWidget(line(name("decoO2_Level_%1").constData(), 3), n, 3, Qt::AlignHCenter);
+        grid->addWidget(line(name("decoHe_Level_%1").constData(), 3), n, 4, Qt::AlignHCenter);
+    }
+
+    m_poniesGroup = new QGroupBox(tr("Stage cylinders"));
+    m_poniesGroup->setObjectName(QStringLiteral("poniesGroup"));
+    auto* ponies = new QGridLayout(m_poniesGroup);
+    ponies->addWidget(heading(tr("Volume")), 0, 1);
+    ponies->addWidget(heading(tr("Start pressure")), 0, 2);
+    ponies->addWidget(heading(tr("End pressure")), 0, 3);
+    ponies->setColumnStretch(4, 1);
+    for (int n = 1; n <= 3; ++n) {
+        const auto name = [n](const char* pattern) { return QString::fromLatin1(pattern).arg(n).toLatin1(); };
+        ponies->addWidget(new QLabel(tr("Stage %1:").arg(n)), n, 0, Qt::AlignRight);
+        ponies->addWidget(line(name("volPony%1").constData(), 4), n, 1, Qt::AlignHCenter);
+        ponies->addWidget(line(name("pressDepartPony%1").constData(), 4), n, 2, Qt::AlignHCenter);
+        ponies->addWidget(line(name("pressFinPony%1").constData(), 4), n, 3, Qt::AlignHCenter);
+    }
+
+    m_planningGroup = new QGroupBox(tr("Planning"));
+    m_planningGroup->setObjectName(QStringLiteral("planningGroup"));
+    QFormLayout* planning = formIn(m_planningGroup);
+    planning->addRow(tr("Software:"), combo("decoSoftName", std::nullopt, &Carnet::offeredDecoSoftNames()));
+    planning->addRow(tr("Algorithm:"), combo("decoAlgoType", std::nullopt, &Carnet::offeredDecoAlgorithms()));
+    planning->addRow(tr("Conservatism:"), line("decoConservatism", 8));
+    QWidget* runtime = multiLine("runtime");
+    runtime->setMinimumHeight(150);
+    planning->addRow(tr("Runtime:"), runtime);
+
+    auto* layout = new QGridLayout(page);
+    layout->addWidget(method, 0, 0);
+    layout->addWidget(stops, 1, 0);
+    layout->addWidget(m_poniesGroup, 2, 0);
+    layout->addWidget(m_planningGroup, 0, 1, 3, 1);
+    layout->setRowStretch(3, 1);
+    layout->setColumnStretch(1, 1);
+    return page;
+}
+
+QWidget* DiveEditWindow::buildEquipmentPage()
+{
+    auto* page = new QWidget;
+
+    auto* suit = new QGroupBox(tr("Suit and ballast"));
+    QFormLayout* suitForm = formIn(suit);
+    suitForm->addRow(tr("Suit:"), choice("combinaison"));
+    suitForm->addRow(tr("Configuration:"), choice("configuration"));
+    suitForm->addRow(tr("Ballast:"), line("lestage", 4));
+
+    auto* computer = new QGroupBox(tr("Computer"));
+    QFormLayout* computerForm = formIn(computer);
+    computerForm->addRow(tr("Maker:"), line("fabricant", 12));
+    computerForm->addRow(tr("Model:"), combo("ordinateur", PickListId::Ordinateurs));
+    computerForm->addRow(tr("Serial number:"), line("serie", 12));
+    computerForm->addRow(tr("Sampling interval:"), choice("samplingRate"));
+
+    auto* bag = new QGroupBox(tr("Dive bag"));
+    auto* bagGrid = new QGridLayout(bag);
+    for (int n = 1; n <= 12; ++n) {
+        const int r = (n - 1) % 6, c = (n - 1) / 6;
+        bagGrid->addWidget(new QLabel(QStringLiteral("%1.").arg(n)), r, c * 2, Qt::AlignRight);
+        bagGrid->addWidget(combo(QStringLiteral("equip_%1").arg(n).toLatin1().constData(), PickListId::SacDePlongee),
+                           r, c * 2 + 1);
+    }
+    bagGrid->setColumnStretch(1, 1);
+    bagGrid->setColumnStretch(3, 1);
+
+    auto* layout = new QGridLayout(page);
+    layout->addWidget(suit, 0, 0);
+    layout->addWidget(computer, 0, 1);
+    layout->addWidget(bag, 1, 0, 1, 2);
+    layout->setRowStretch(2, 1);
+    layout->setColumnStretch(0, 1);
+    layout->setColumnStretch(1, 1);
+    return page;
+}
+
+QWidget* DiveEditWindow::buildNotesPage()
+{
+    auto* page = new QWidget;
+    auto* notesBox = new QGroupBox(tr("Notes"));
+    auto* notesLayout = new QVBoxLayout(notesBox);
+    QWidget* notes = multiLine("notes");
+    notes->setMinimumHeight(180);
+    notesLayout->addWidget(notes);
+
+    auto* profile = new QGroupBox(tr("Profile"));
+    auto* grid = new QGridLayout(profile);
+    grid->addWidget(derivedLabel("depthSummary"), 0, 0, 1, 2);
+    grid->addWidget(derivedLabel("samplingSummary"), 1, 0);
+    grid->addWidget(derivedLabel("pointsSummary"), 1, 1);
+    const QStringList counts = {tr("Slow ascents:"), tr("Ceiling crossings:"), tr("Gas switches:"),
+                                tr("Intermediate surfacings:")};
+    const char* names[] = {"slowCount", "ceilCount", "gazCount", "surfCount"};
+    for (int i = 0; i < 4; ++i) {
+        auto* pair = row({new QLabel(counts[i]), derivedLabel(names[i], QStringLiteral("0"))}, 1);
+        grid->addWidget(pair, 2 + i / 2, i % 2);
+    }
+    grid->setColumnStretch(0, 1);
+    grid->setColumnStretch(1, 1);
+
+    auto* layout = new QVBoxLayout(page);
+    layout->addWidget(notesBox, 1);
+    layout->addWidget(profile);
+    return page;
+}
+
+// --- Form <-> widgets -------------------------------------------------------------
+
+QWidget* DiveEditWindow::fieldWidget(int field) const
+{
+    if (field < 0 || field >= Plongee::FieldCount || m_bindingOf[field] < 0)
+        return nullptr;
+    return m_bindings[m_bindingOf[field]].widget;
+}
+
+DiveEditWindow::Page DiveEditWindow::pageOf(int field) const
+{
+    const QWidget* widget = fieldWidget(field);
+    if (!widget)
+        return PageCount;
+    for (int page = 0; page < m_tabs->count(); ++page)
+        if (m_tabs->widget(page)->isAncestorOf(widget))
+            return Page(page);
+    return PageCount;
+}
+
+int DiveEditWindow::shownIndex() const
+{
+    const int index = m_carnet.loadedIndex();
+    return index >= 0 && index < m_carnet.count() ? index : -1;
+}
+
+QVariant DiveEditWindow::widgetValue(const Binding& b) const
+{
+    switch (b.kind) {
+    case Kind::Line: return static_cast<QLineEdit*>(b.widget)->text();
+    case Kind::Combo: return static_cast<QComboBox*>(b.widget)->currentText();
+    case Kind::Choice: return static_cast<QComboBox*>(b.widget)->currentIndex();
+    case Kind::Switch: return static_cast<QCheckBox*>(b.widget)->isChecked();
+    case Kind::Date: return static_cast<QDateEdit*>(b.widget)->date();
+    case Kind::Time: return static_cast<QTimeEdit*>(b.widget)->time();
+    case Kind::Slider: return static_cast<QSlider*>(b.widget)->value();
+    case Kind::MultiLine: return static_cast<QPlainTextEdit*>(b.widget)->toPlainText();
     }
     return {};
 }
 
-DiveEditWindow::DiveEditWindow(Carnet& carnet, QWidget* parent)
-    : QWidget(parent, Qt::Window), m_carnet(carnet), m_stack(new QStackedWidget(this)),
-      m_tabs(new QTabWidget(m_stack))
+QString DiveEditWindow::shownValue(const QString& fieldName) const
 {
-    setObjectName(QStringLiteral("diveEditWindow"));
-
-    auto* blank = new QLabel(tr("No dive is loaded."), m_stack);
-    blank->setAlignment(Qt::AlignCenter);
-    blank->setEnabled(false);
-    m_stack->addWidget(blank);
-
-    for (int page = 0; page < PageCount; ++page) {
-        const QStringList fields = fieldsOnPage(Page(page));
-        auto* table = new QTableWidget(int(fields.size()), 2, m_tabs);
-        table->setHorizontalHeaderLabels({tr("Field"), tr("Value")});
-        table->setEditTriggers(QAbstractItemView::NoEditTriggers);
-        table->setSelectionBehavior(QAbstractItemView::SelectRows);
-        table->setAlternatingRowColors(true);
-        table->setWordWrap(true);
-        table->verticalHeader()->hide();
-        table->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 8);
-        table->horizontalHeader()->setStretchLastSection(true);
-        for (int row = 0; row < fields.size(); ++row) {
-            auto* name = new QTableWidgetItem(fields.at(row));
-            name->setData(Qt::UserRole, Plongee::fieldIndex(fields.at(row)));
-            table->setItem(row, 0, name);
-            table->setItem(row, 1, new QTableWidgetItem);
-        }
-        table->resizeColumnToContents(0);
-        m_pages.append(table);
-        // "&&" shows the ampersand rather than marking a shortcut letter.
-        m_tabs->addTab(table, QString(pageTitle(Page(page))).replace(QLatin1Char('&'), QStringLiteral("&&")));
+    const int field = Plongee::fieldIndex(fieldName);
+    const QWidget* widget = fieldWidget(field);
+    if (!widget)
+        return {};
+    const Binding& b = m_bindings[m_bindingOf[field]];
+    switch (b.kind) {
+    case Kind::Choice: return static_cast<const QComboBox*>(widget)->currentText();
+    case Kind::Switch: return static_cast<const QCheckBox*>(widget)->isChecked() ? QStringLiteral("1") : QStringLiteral("0");
+    case Kind::Date: {
+        const QDate date = static_cast<const QDateEdit*>(widget)->date();
+        return date == kNoDate ? QString() : date.toString(QStringLiteral("dd/MM/yyyy"));
     }
-    // Every page title stays readable: the window is at least as wide as the tabs.
-    m_tabs->setUsesScrollButtons(false);
-    m_stack->addWidget(m_tabs);
+    case Kind::Time: return static_cast<const QTimeEdit*>(widget)->time().toString(QStringLiteral("HH:mm"));
+    case Kind::Slider: return QString::number(static_cast<const QSlider*>(widget)->value());
+    default: return widgetValue(b).toString();
+    }
+}
 
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(m_stack);
+void DiveEditWindow::commit(Binding& b)
+{
+    const QVariant value = widgetValue(b);
+    if (value == b.shown)
+        return; // untouched since shown: the form keeps its own value
+    DiveForm& form = m_carnet.form();
+    switch (b.kind) {
+    case Kind::Line:
+    case Kind::Combo:
+    case Kind::MultiLine: form.setText(b.field, value.toString()); break;
+    case Kind::Choice: {
+        const auto* box = static_cast<QComboBox*>(b.widget);
+        if (box->currentIndex() < 0)
+            return; // no item: the stored tag stays as it is
+        form.setTag(b.field, box->currentData().toInt());
+        break;
+    }
+    case Kind::Switch: form.setOn(b.field, value.toBool()); break;
+    case Kind::Slider: form.setTag(b.field, value.toInt()); break;
+    case Kind::Date: {
+        const QDate date = value.toDate();
+        if (date == kNoDate)
+            return;
+        const QDateTime before = form.dateTime(b.field);
+        const QTime time = before.isValid() ? before.toLocalTime().time() : QTime(0, 0);
+        form.setDateTime(b.field, QDateTime(date, time));
+        break;
+    }
+    case Kind::Time: {
+        const QDateTime before = form.dateTime(b.field);
+        QDate day = before.isValid() ? before.toLocalTime().date() : QDate();
+        if (!day.isValid()) {
+            const QDateTime date = form.dateTime(idx_date);
+            day = date.isValid() ? date.toLocalTime().date() : QDate::currentDate();
+        }
+        form.setDateTime(b.field, QDateTime(day, value.toTime()));
+        break;
+    }
+    }
+    b.shown = value;
+}
 
-    connect(&m_carnet, &Carnet::selectionChanged, this, &DiveEditWindow::refresh);
-    connect(&m_carnet, &Carnet::formRefreshRequested, this, &DiveEditWindow::refresh);
-    connect(&m_carnet, &Carnet::diveListChanged, this, &DiveEditWindow::refresh);
+void DiveEditWindow::commitToForm()
+{
+    for (Binding& b : m_bindings)
+        commit(b);
+}
 
-    resize(std::max(540, minimumSizeHint().width()), 640);
-    refresh();
+void DiveEditWindow::showBinding(Binding& b)
+{
+    const DiveForm& form = m_carnet.form();
+    const QSignalBlocker blocker(b.widget);
+    switch (b.kind) {
+    case Kind::Line: {
+        auto* edit = static_cast<QLineEdit*>(b.widget);
+        if (edit->text() != form.text(b.field)) {
+            edit->setText(form.text(b.field));
+            edit->setCursorPosition(0);
+            b.edited = false;
+        }
+        break;
+    }
+    case Kind::Combo: {
+        auto* box = static_cast<QComboBox*>(b.widget);
+        const QStringList& items = b.pickList ? m_carnet.context().pickLists().list(*b.pickList)
+                                              : (b.offered ? *b.offered : QStringList());
+        if (items != b.items) {
+            b.items = items;
+            box->clear();
+            box->addItems(items);
+            box->setEditText(QString()); // made to differ: set below
+        }
+        if (box->currentText() != form.text(b.field)) {
+            const int index = box->findText(form.text(b.field), Qt::MatchFixedString | Qt::MatchCaseSensitive);
+            box->setCurrentIndex(index);
+            box->setEditText(form.text(b.field));
+            box->lineEdit()->setCursorPosition(0);
+            b.edited = false;
+        }
+        break;
+    }
+    case Kind::Choice:
+        // An unknown stored tag shows no item, and is stored back as it is.
+        static_cast<QComboBox*>(b.widget)->setCurrentIndex(divechoices::positionOf(b.field, form.tag(b.field)));
+        break;
+    case Kind::Switch: static_cast<QCheckBox*>(b.widget)->setChecked(form.isOn(b.field)); break;
+    case Kind::Slider: static_cast<QSlider*>(b.widget)->setValue(std::clamp(form.tag(b.field), 0, 5)); break;
+    case Kind::Date: {
+        const QDateTime value = form.dateTime(b.field);
+        static_cast<QDateEdit*>(b.widget)->setDate(value.isValid() ? value.toLocalTime().date() : kNoDate);
+        break;
+    }
+    case Kind::Time: {
+        const QDateTime value = form.dateTime(b.field);
+        static_cast<QTimeEdit*>(b.widget)->setTime(value.isValid() ? value.toLocalTime().time() : QTime(0, 0));
+        break;
+    }
+    case Kind::MultiLine: {
+        auto* edit = static_cast<QPlainTextEdit*>(b.widget);
+        if (edit->toPlainText() != form.text(b.field))
+            edit->setPlainText(form.text(b.field));
+        break;
+    }
+    }
+    b.shown = widgetValue(b);
+}
+
+void DiveEditWindow::showForm()
+{
+    m_filling = true;
+    for (Binding& b : m_bindings)
+        showBinding(b);
+    m_filling = false;
+    showDerived();
+}
+
+void DiveEditWindow::fieldEdited(int field)
+{
+    if (m_filling || field < 0 || m_bindingOf[field] < 0)
+        return;
+    Binding& b = m_bindings[m_bindingOf[field]];
+    commit(b);
+    if (b.kind == Kind::Combo && b.pickList)
+        b.edited = true;
+    // A new choice changes what the form derives (labels, enabled fields).
+    if (b.kind == Kind::Choice || b.kind == Kind::Switch)
+        m_carnet.updateUI();
+}
+
+void DiveEditWindow::pickListEditingEnded(int field)
+{
+    if (m_filling)
+        return;
+    Binding& b = m_bindings[m_bindingOf[field]];
+    if (!b.edited)
+        return;
+    b.edited = false;
+    commit(b);
+    m_carnet.endEditingPickList(field);
+}
+
+void DiveEditWindow::updateDifficultyText()
+{
+    static constexpr const char* texts[] = {"Very easy", "Easy", "Normal", "Hard", "Very hard", "Extreme"};
+    const auto* slider = static_cast<QSlider*>(fieldWidget(idx_difficulte));
+    if (auto* label = findChild<QLabel*>(QStringLiteral("difficultyText")))
+        label->setText(local(texts[std::clamp(slider->value(), 0, 5)]));
+}
+
+void DiveEditWindow::showDerived()
+{
+    const DiveForm& form = m_carnet.form();
+    const DiveForm::Derived& d = form.derived();
+    const auto setLabel = [this](const char* name, const QString& text) {
+        if (auto* label = findChild<QLabel*>(QLatin1String(name)))
+            label->setText(text);
+    };
+    setLabel("nitrogen1", form.nitrogenText(1));
+    setLabel("nitrogen2", form.nitrogenText(2));
+    m_tank1Group->setTitle(d.tank1Label.isEmpty() ? tr("Tank 1") : withoutColon(d.tank1Label));
+    m_tank2Group->setTitle(d.tank2Label.isEmpty() ? tr("Tank 2") : withoutColon(d.tank2Label));
+    if (!d.setpointLabel.isEmpty())
+        setLabel("setpointLabel", d.setpointLabel);
+    for (const char* name : {"unit.profondeur", "unit.altitude"})
+        setLabel(name, d.depthUnit);
+    setLabel("unit.decoDepth", tr("Depth (%1)").arg(d.depthUnit));
+    for (const char* name : {"unit.tempEau", "unit.tempAir"})
+        setLabel(name, d.temperatureUnit);
+    setLabel("gasSummary", d.gasSummary);
+    m_totalText->setText(d.totalText);
+    setLabel("depthSummary", d.depthSummaryText);
+    setLabel("samplingSummary", d.samplingText);
+    setLabel("pointsSummary", d.pointsText);
+    setLabel("slowCount", QString::number(d.slowCount));
+    setLabel("ceilCount", QString::number(d.ceilCount));
+    setLabel("gazCount", QString::number(d.gazCount));
+    setLabel("surfCount", QString::number(d.surfCount));
+    updateDifficultyText();
+
+    fieldWidget(idx_o2Mix)->setEnabled(d.o2Enabled);
+    fieldWidget(idx_heMix)->setEnabled(d.heEnabled);
+    fieldWidget(idx_flow)->setEnabled(d.flowEnabled);
+    m_bailoutGroup->setEnabled(d.bailoutEnabled);
+    m_planningGroup->setEnabled(d.planningEnabled);
+    m_poniesGroup->setEnabled(d.poniesEnabled);
+    m_actions[PreviousDive]->setEnabled(d.previousEnabled);
+    m_actions[NextDive]->setEnabled(d.nextEnabled);
+
+    setWindowTitle(m_documentName.isEmpty() ? d.title : tr("%1 — %2").arg(d.title, m_documentName));
 }
 
 void DiveEditWindow::setDocumentName(const QString& name)
 {
     m_documentName = name;
-    updateTitle();
-}
-
-void DiveEditWindow::updateTitle()
-{
-    if (m_shownIndex < 0) {
-        setWindowTitle(tr("%1 — Dive").arg(m_documentName));
-        return;
-    }
-    const int number = m_carnet.dives().at(m_shownIndex).noPlongee();
-    setWindowTitle(tr("%1 — Dive %2").arg(m_documentName).arg(number));
-}
-
-void DiveEditWindow::refresh()
-{
-    const int index = m_carnet.loadedIndex();
-    m_shownIndex = index >= 0 && index < m_carnet.count() ? index : -1;
-    if (m_shownIndex < 0) {
-        m_stack->setCurrentIndex(0);
-        for (QTableWidget* table : m_pages)
-            for (int row = 0; row < table->rowCount(); ++row)
-                table->item(row, 1)->setText(QString());
-    } else {
-        const Plongee& dive = m_carnet.dives().at(m_shownIndex);
-        for (QTableWidget* table : m_pages) {
-            for (int row = 0; row < table->rowCount(); ++row) {
-                const int field = table->item(row, 0)->data(Qt::UserRole).toInt();
-                table->item(row, 1)->setText(fieldText(dive, field));
-                if (Plongee::field(field).kind == Plongee::Kind::String) {
-                    // Notes and lists of names may take several lines.
-                    table->resizeRowToContents(row);
-                    const int height = table->verticalHeader()->defaultSectionSize();
-                    if (table->rowHeight(row) < height)
-                        table->setRowHeight(row, height);
-                }
-            }
-        }
-        m_stack->setCurrentIndex(1);
-    }
-    updateTitle();
-}
-
-QString DiveEditWindow::shownValue(const QString& fieldName) const
-{
-    for (const QTableWidget* table : m_pages)
-        for (int row = 0; row < table->rowCount(); ++row)
-            if (table->item(row, 0)->text() == fieldName)
-                return table->item(row, 1)->text();
-    return {};
+    showDerived();
 }

@@ -1,57 +1,134 @@
 #pragma once
 
+#include "app/PickLists.h"
+#include "logbook/Plongee.h"
+
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <QVariant>
 #include <QWidget>
 
 #include <array>
+#include <optional>
 
 class Carnet;
-class Plongee;
-class QStackedWidget;
+class QAction;
+class QComboBox;
+class QGroupBox;
+class QLabel;
 class QTabWidget;
-class QTableWidget;
+class QToolBar;
 
-// The dive window: every field of the dive loaded in the form, read only
-// for now, as name/value rows spread over the six pages of the form.
+// The dive edit window: one control for every control of the logbook's
+// form, spread over six pages, with a toolbar for the form's actions.
+// The widgets show the form: each change the diver makes goes into the form
+// at once, every action first pushes all widget values into it
+// (commitToForm), and each refresh of the form is shown again (showForm).
 class DiveEditWindow : public QWidget {
     Q_OBJECT
 
 public:
     enum Page { DivePage, ConditionsPage, GasesPage, DecompressionPage, EquipmentPage, NotesPage, PageCount };
+    enum Action { NewDive, AddDive, InsertDive, UpdateDive, DeleteDive, PreviousDive, NextDive, ActionCount };
 
     explicit DiveEditWindow(Carnet& carnet, QWidget* parent = nullptr);
+    ~DiveEditWindow() override;
 
-    // The page a field of the dive record is shown on.
-    // The page that names a field of the dive record; PageCount for a field
-    // no page names (it is then shown at the end of the first page).
-    static Page pageOf(const QString& fieldName);
-    // The fields a page shows, in order.
-    static QStringList fieldsOnPage(Page page);
     static QString pageTitle(Page page);
-    // A field's value as the window shows it.
-    static QString fieldText(const Plongee& dive, int fieldIndex);
 
-    // The dive shown, -1 for the blank page.
-    int shownIndex() const { return m_shownIndex; }
     QTabWidget* tabs() const { return m_tabs; }
-    // The value shown for a field, empty when the field is not shown.
+    QToolBar* toolBar() const { return m_toolBar; }
+    QAction* action(Action action) const { return m_actions[action]; }
+    // The control of a dive field, null for a field without one.
+    QWidget* fieldWidget(int field) const;
+    QWidget* fieldWidget(const QString& fieldName) const { return fieldWidget(Plongee::fieldIndex(fieldName)); }
+    // The page holding a field's control; PageCount for none.
+    Page pageOf(int field) const;
+    // What a field's control shows, as text: the typed text, the chosen
+    // item's text, "1"/"0" for a switch, the date as dd/MM/yyyy and the
+    // time as HH:mm.
     QString shownValue(const QString& fieldName) const;
+    // The row the form was loaded from, -1 for a new or blank form.
+    int shownIndex() const;
 
     void setDocumentName(const QString& name);
 
 public slots:
-    // Shows the dive the logbook has loaded into the form.
-    void refresh();
+    // Pushes every value the diver changed into the form.
+    void commitToForm();
+    // Shows the form's values and what it derives.
+    void showForm();
+    // Runs one of the form's actions, the form first taking the widgets'
+    // values.
+    void perform(DiveEditWindow::Action action);
+    // Renumbers every dive from a first number.
+    void renumber(int first);
+    // Air, nitrox and heliox presets of tank 1.
+    void resetToAir();
+    void resetToNitrox();
+    void resetToHeliox();
+    // Closing with the document: the form is not stored.
+    void closeWithoutStoring();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
 
 private:
-    void updateTitle();
+    enum class Kind { Line, Combo, Choice, Switch, Date, Time, Slider, MultiLine };
+    struct Binding {
+        int field = -1;
+        Kind kind = Kind::Line;
+        QWidget* widget = nullptr;
+        std::optional<PickListId> pickList; // the list an editable combo offers
+        const QStringList* offered = nullptr; // or the logbook's offered values
+        QStringList items;                   // the items the combo holds now
+        QVariant shown;                      // what showForm put in the widget
+        bool edited = false;                 // typed into since the last show
+    };
+
+    // Building the controls.
+    QWidget* bind(int field, Kind kind, QWidget* widget);
+    QWidget* line(const char* field, int characters = 8);
+    QWidget* combo(const char* field, std::optional<PickListId> list, const QStringList* offered = nullptr);
+    QWidget* choice(const char* field);
+    QWidget* check(const char* field, const QString& text);
+    QWidget* multiLine(const char* field);
+    QLabel* derivedLabel(const char* name, const QString& text = QString());
+    QWidget* withUnit(QWidget* field, const char* unitName, const QString& unit);
+
+    QWidget* buildDivePage();
+    QWidget* buildConditionsPage();
+    QWidget* buildGasesPage();
+    QWidget* buildDecompressionPage();
+    QWidget* buildEquipmentPage();
+    QWidget* buildNotesPage();
+    void buildActions();
+
+    QVariant widgetValue(const Binding& binding) const;
+    void commit(Binding& binding);
+    void showBinding(Binding& binding);
+    void fieldEdited(int field);
+    void pickListEditingEnded(int field);
+    void showDerived();
+    void pageChanged(int page);
+    void fitToPage(int page);
+    void updateDifficultyText();
+    QString local(const char* key) const;
 
     Carnet& m_carnet;
-    QStackedWidget* m_stack;
+    QToolBar* m_toolBar;
     QTabWidget* m_tabs;
-    QList<QTableWidget*> m_pages;
+    QLabel* m_totalText;
+    std::array<QAction*, ActionCount> m_actions{};
+    std::array<int, Plongee::FieldCount> m_bindingOf;
+    QList<Binding> m_bindings;
+    QGroupBox* m_tank1Group = nullptr;
+    QGroupBox* m_tank2Group = nullptr;
+    QGroupBox* m_bailoutGroup = nullptr;
+    QGroupBox* m_planningGroup = nullptr;
+    QGroupBox* m_poniesGroup = nullptr;
     QString m_documentName;
-    int m_shownIndex = -1;
+    bool m_filling = false;
+    bool m_storeOnClose = true;
 };

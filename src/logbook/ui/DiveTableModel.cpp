@@ -3,121 +3,185 @@
 #include "app/AppContext.h"
 #include "logbook/Carnet.h"
 #include "platform/NumberText.h"
-#include "platform/SettingsStore.h"
 
-DiveTableModel::DiveTableModel(Carnet& carnet, QObject* parent) : QAbstractTableModel(parent), m_carnet(carnet)
+#include <QBrush>
+#include <QColor>
+
+namespace {
+
+QColor toColor(const RgbaColour& c) { return QColor::fromRgbF(float(c.red), float(c.green), float(c.blue), float(c.alpha)); }
+
+} // namespace
+
+DiveTableModel::DiveTableModel(Carnet& carnet, QObject* parent)
+    : QAbstractTableModel(parent), m_carnet(carnet),
+      m_formatter(std::make_unique<DiveListFormatter>(carnet.context().settings(), carnet.context().localizer())),
+      m_rows(carnet.count())
 {
-    readUnitSettings();
+    m_boldFont.setBold(true);
 }
 
-void DiveTableModel::readUnitSettings()
+DiveTableModel::~DiveTableModel() = default;
+
+int DiveTableModel::columnOf(const QString& id) { return divelist::columnOf(id); }
+
+QString DiveTableModel::columnId(int column)
 {
-    const SettingsStore& settings = m_carnet.context().settings();
-    m_displayUnits = settings.boolValue(QStringLiteral("display units"));
-    m_usUnits = settings.boolValue(QStringLiteral("us units"));
+    const auto& columns = divelist::columns();
+    return column >= 0 && column < columns.size() ? QLatin1String(columns[column].id) : QString();
 }
 
-int DiveTableModel::rowCount(const QModelIndex& parent) const
+bool DiveTableModel::isEditable(int column)
 {
-    return parent.isValid() ? 0 : m_carnet.count();
+    static constexpr const char* editable[] = {"noPlongee", "lieu", "site", "profondeur", "temps", "tempEau"};
+    const QString id = columnId(column);
+    for (const char* e : editable)
+        if (id == QLatin1String(e))
+            return true;
+    return false;
 }
+
+int DiveTableModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : m_rows; }
 
 int DiveTableModel::columnCount(const QModelIndex& parent) const
 {
-    return parent.isValid() ? 0 : ColumnCount;
+    return parent.isValid() ? 0 : int(divelist::columns().size());
 }
 
-QString DiveTableModel::cellText(int row, Column column) const
+QString DiveTableModel::cellText(int row, int column) const
 {
-    if (row < 0 || row >= m_carnet.count())
+    if (row < 0 || row >= m_carnet.count() || column < 0 || column >= columnCount())
         return {};
+    return m_formatter->text(m_carnet.dives().at(row), column);
+}
+
+QString DiveTableModel::editText(int row, int column) const
+{
     const Plongee& dive = m_carnet.dives().at(row);
-    switch (column) {
-    case Number:
-        return QString::number(dive.noPlongee());
-    case Date:
-        return dive.date().isValid() ? dive.date().toLocalTime().toString(QStringLiteral("dd/MM/yyyy")) : QString();
-    case Place:
-        return dive.lieu().value_or(QString());
-    case Site:
-        return dive.site().value_or(QString());
-    case Time:
-        return dive.heure().isValid() ? dive.heure().toLocalTime().toString(QStringLiteral("HH:mm")) : QString();
-    case Depth: {
-        const QString depth = numbertext::shortest(dive.profondeur());
-        if (!m_displayUnits)
-            return depth;
-        return m_usUnits ? depth + QStringLiteral(" ft") : depth + QStringLiteral(" m");
+    switch (divelist::columns()[column].field) {
+    case plongee::idx_noPlongee: return QString::number(dive.noPlongee());
+    case plongee::idx_profondeur: return numbertext::shortest(dive.profondeur());
+    case plongee::idx_temps: return QString::number(dive.temps());
+    case plongee::idx_tempEau: return dive.tempEau() == -50 ? QStringLiteral("-") : QString::number(dive.tempEau());
+    case plongee::idx_lieu: return dive.lieu().value_or(QString());
+    case plongee::idx_site: return dive.site().value_or(QString());
+    default: return cellText(row, column);
     }
-    case Duration:
-        return m_displayUnits ? QStringLiteral("%1 '").arg(dive.temps()) : QString::number(dive.temps());
-    case ColumnCount:
-        break;
-    }
-    return {};
 }
 
 QVariant DiveTableModel::data(const QModelIndex& index, int role) const
 {
-    if (!index.isValid() || index.row() >= m_carnet.count() || index.column() >= ColumnCount)
+    const int row = index.row();
+    const int column = index.column();
+    // The dives may have changed a moment before the rows are reloaded.
+    if (!index.isValid() || row >= m_carnet.count() || column >= columnCount())
         return {};
-    const auto column = Column(index.column());
+    const Plongee& dive = m_carnet.dives().at(row);
     switch (role) {
-    case Qt::DisplayRole:
+    case Qt::DisplayRole: return m_formatter->text(dive, column);
     case Qt::ToolTipRole:
-        return cellText(index.row(), column);
-    case Qt::TextAlignmentRole:
-        if (column == Number || column == Depth || column == Duration)
-            return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
-        return QVariant::fromValue(Qt::AlignLeft | Qt::AlignVCenter);
-    default:
+        // The wreck column shows a picture: its tooltip names the wrecks.
+        if (divelist::columns()[column].field == plongee::idx_epaves && dive.epaves() && !dive.epaves()->isEmpty())
+            return *dive.epaves();
         return {};
+    case Qt::EditRole: return editText(row, column);
+    case Qt::DecorationRole: {
+        const QPixmap& picture = m_pictures.picture(m_formatter->picture(dive, column));
+        return picture.isNull() ? QVariant() : QVariant(picture);
     }
+    case Qt::ForegroundRole: {
+        const DiveCellStyle style = m_formatter->style(dive, column);
+        return style.text ? QVariant(QBrush(toColor(*style.text))) : QVariant();
+    }
+    case Qt::BackgroundRole: {
+        const DiveCellStyle style = m_formatter->style(dive, column);
+        return style.background ? QVariant(QBrush(toColor(*style.background))) : QVariant();
+    }
+    case Qt::FontRole: return m_formatter->style(dive, column).bold ? QVariant(m_boldFont) : QVariant();
+    case Qt::TextAlignmentRole: {
+        const int field = divelist::columns()[column].field;
+        if (field == plongee::idx_lieu || field == plongee::idx_site)
+            return QVariant(Qt::AlignLeft | Qt::AlignVCenter);
+        if (field == plongee::idx_noPlongee || field == plongee::idx_profondeur || field == plongee::idx_temps
+            || field == plongee::idx_tempEau)
+            return QVariant(Qt::AlignRight | Qt::AlignVCenter);
+        return QVariant(Qt::AlignCenter);
+    }
+    default: return {};
+    }
+}
+
+bool DiveTableModel::setData(const QModelIndex& index, const QVariant& value, int role)
+{
+    if (role != Qt::EditRole || !index.isValid() || index.row() >= m_carnet.count() || !isEditable(index.column()))
+        return false;
+    const QString text = value.toString();
+    if (text == editText(index.row(), index.column()))
+        return false; // nothing typed: the dive is not rebuilt
+    return m_carnet.setCellText(index.row(), columnId(index.column()), text);
+}
+
+Qt::ItemFlags DiveTableModel::flags(const QModelIndex& index) const
+{
+    Qt::ItemFlags f = QAbstractTableModel::flags(index);
+    if (index.isValid() && isEditable(index.column()))
+        f |= Qt::ItemIsEditable;
+    return f;
 }
 
 QVariant DiveTableModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
-    if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
-        return QAbstractTableModel::headerData(section, orientation, role);
-    switch (Column(section)) {
-    case Number: return tr("No.");
-    case Date: return tr("Date");
-    case Place: return tr("Place");
-    case Site: return tr("Site");
-    case Time: return tr("Time");
-    case Depth: return tr("Depth");
-    case Duration: return tr("Duration");
-    case ColumnCount: break;
+    if (orientation == Qt::Horizontal && section >= 0 && section < columnCount()) {
+        if (role == Qt::DisplayRole)
+            return m_formatter->title(section);
+        if (role == Qt::TextAlignmentRole)
+            return QVariant(Qt::AlignCenter);
     }
-    return {};
+    return QAbstractTableModel::headerData(section, orientation, role);
 }
 
-QString DiveTableModel::widthSample(Column column)
+QString DiveTableModel::widthSample(int column)
 {
-    switch (column) {
-    case Number: return QStringLiteral("00000");
-    case Date: return QStringLiteral("00/00/0000");
-    case Place: return QStringLiteral("Marseille, Calanques de Cassis");
-    case Site: return QStringLiteral("Tombant de la Grande Vache");
-    case Time: return QStringLiteral("00:00");
-    case Depth: return QStringLiteral("000.0 m");
-    case Duration: return QStringLiteral("000 '");
-    case ColumnCount: break;
+    switch (divelist::columns()[column].field) {
+    case plongee::idx_noPlongee: return QStringLiteral("00000");
+    case plongee::idx_date: return QStringLiteral("00/00/0000");
+    case plongee::idx_lieu: return QStringLiteral("Île de Port-Cros");
+    case plongee::idx_site: return QStringLiteral("La Gabinière, tombant");
+    case plongee::idx_heure: return QStringLiteral("00:00");
+    case plongee::idx_profondeur: return QStringLiteral("000.0 ft");
+    case plongee::idx_temps: return QStringLiteral("000 '");
+    case plongee::idx_tempEau: return QStringLiteral("00 °C");
+    case plongee::idx_deco: return QStringLiteral("Nitrox tables");
+    case plongee::idx_coeff: return QStringLiteral("000 HT");
+    case plongee::idx_visibilite: return QStringLiteral("Exceptional");
+    case plongee::idx_epaves:
+    case plongee::idx_inoubliable: return QStringLiteral("00");
+    case plongee::idx_gaz: return QStringLiteral("Air + Nx + O2");
+    case plongee::idx_rebreather: return QStringLiteral("mCCR");
+    default: return QStringLiteral("0000");
     }
-    return {};
 }
 
 void DiveTableModel::reload()
 {
-    beginResetModel();
-    readUnitSettings();
-    endResetModel();
+    const int rows = m_carnet.count();
+    if (rows != m_rows) {
+        // Rows came or went, somewhere: the view takes the rows afresh.
+        beginResetModel();
+        m_rows = rows;
+        endResetModel();
+        return;
+    }
+    // Same rows (an update, a sort, a renumbering): the view repaints what
+    // it shows and keeps its selection, which the logbook moves itself.
+    if (rows > 0)
+        emit dataChanged(index(0, 0), index(rows - 1, columnCount() - 1));
 }
 
 void DiveTableModel::refreshCells()
 {
-    readUnitSettings();
-    if (rowCount() > 0)
-        emit dataChanged(index(0, 0), index(rowCount() - 1, ColumnCount - 1));
-    emit headerDataChanged(Qt::Horizontal, 0, ColumnCount - 1);
+    m_formatter = std::make_unique<DiveListFormatter>(m_carnet.context().settings(), m_carnet.context().localizer());
+    emit headerDataChanged(Qt::Horizontal, 0, columnCount() - 1);
+    if (m_rows > 0)
+        emit dataChanged(index(0, 0), index(m_rows - 1, columnCount() - 1));
 }
