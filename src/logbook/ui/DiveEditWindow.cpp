@@ -15,6 +15,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QProgressBar>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -383,6 +384,16 @@ QWidget* DiveEditWindow::multiLine(const char* name)
     return bind(field, Kind::MultiLine, edit);
 }
 
+QProgressBar* DiveEditWindow::cylinderGauge(int cylinder)
+{
+    auto* gauge = new QProgressBar;
+    gauge->setObjectName(QStringLiteral("cylinderGauge%1").arg(cylinder));
+    gauge->setFormat(tr("%v bar"));
+    gauge->setMaximumWidth(120);
+    gauge->setVisible(false);
+    return gauge;
+}
+
 QLabel* DiveEditWindow::derivedLabel(const char* name, const QString& text)
 {
     auto* label = new QLabel(text);
@@ -527,7 +538,7 @@ QWidget* DiveEditWindow::buildGasesPage()
 
     const auto tank = [&](QGroupBox*& box, const char* material, const char* volume, const char* pressure,
                           const char* start, const char* end, const char* o2, const char* he, const char* nitrogen,
-                          const char* unitName) {
+                          const char* unitName, const char* delta) {
         box = new QGroupBox;
         QFormLayout* form = formIn(box);
         form->addRow(tr("Material:"), choice(material));
@@ -551,12 +562,13 @@ QWidget* DiveEditWindow::buildGasesPage()
         mixRow->addWidget(n2);
         mixRow->addWidget(new QLabel(QStringLiteral("%")));
         form->addRow(tr("Mix:"), mix);
+        form->addRow(tr("Pressure drop:"), derivedLabel(delta));
         return box;
     };
     tank(m_tank1Group, "alliageBloc", "volumeBloc", "pressionBloc", "pressionDepart", "pressionFin", "o2Mix", "heMix",
-         "nitrogen1", "unit.volumeBloc");
+         "nitrogen1", "unit.volumeBloc", "deltaPressure1");
     tank(m_tank2Group, "alliageBloc_2", "volumeBloc_2", "pressionBloc_2", "pressionDepart_2", "pressionFin_2",
-         "o2Mix_2", "heMix_2", "nitrogen2", "unit.volumeBloc_2");
+         "o2Mix_2", "heMix_2", "nitrogen2", "unit.volumeBloc_2", "deltaPressure2");
     m_tank1Group->setObjectName(QStringLiteral("tank1Group"));
     m_tank2Group->setObjectName(QStringLiteral("tank2Group"));
 
@@ -574,6 +586,8 @@ QWidget* DiveEditWindow::buildGasesPage()
                                     "HeBailout%1"})
             bailout->addWidget(line(QString::fromLatin1(pattern).arg(n).toLatin1().constData(), 4), n, c++,
                                Qt::AlignHCenter);
+        bailout->addWidget(cylinderGauge(3 + n), n, c++);
+        bailout->addWidget(derivedLabel(QStringLiteral("cylinderText%1").arg(3 + n).toLatin1().constData()), n, c);
     }
 
     auto* layout = new QGridLayout(page);
@@ -581,7 +595,15 @@ QWidget* DiveEditWindow::buildGasesPage()
     layout->addWidget(m_tank1Group, 1, 0);
     layout->addWidget(m_tank2Group, 1, 1);
     layout->addWidget(m_bailoutGroup, 2, 0, 1, 2);
-    layout->setRowStretch(3, 1);
+    auto* figures = new QGroupBox(tr("Consumption and oxygen"));
+    auto* figuresLayout = new QVBoxLayout(figures);
+    for (const char* name : {"consumptionText", "cnsText"}) {
+        QLabel* label = derivedLabel(name);
+        label->setWordWrap(true);
+        figuresLayout->addWidget(label);
+    }
+    layout->addWidget(figures, 3, 0, 1, 2);
+    layout->setRowStretch(4, 1);
     layout->setColumnStretch(0, 1);
     layout->setColumnStretch(1, 1);
     return page;
@@ -623,13 +645,15 @@ QWidget* DiveEditWindow::buildDecompressionPage()
     ponies->addWidget(heading(tr("Volume")), 0, 1);
     ponies->addWidget(heading(tr("Start pressure")), 0, 2);
     ponies->addWidget(heading(tr("End pressure")), 0, 3);
-    ponies->setColumnStretch(4, 1);
+    ponies->setColumnStretch(5, 1);
     for (int n = 1; n <= 3; ++n) {
         const auto name = [n](const char* pattern) { return QString::fromLatin1(pattern).arg(n).toLatin1(); };
-        ponies->addWidget(new QLabel(tr("Stage %1:").arg(n)), n, 0, Qt::AlignRight);
+        ponies->addWidget(derivedLabel(name("ponyTitle%1").constData(), tr("Stage %1:").arg(n)), n, 0, Qt::AlignRight);
         ponies->addWidget(line(name("volPony%1").constData(), 4), n, 1, Qt::AlignHCenter);
         ponies->addWidget(line(name("pressDepartPony%1").constData(), 4), n, 2, Qt::AlignHCenter);
         ponies->addWidget(line(name("pressFinPony%1").constData(), 4), n, 3, Qt::AlignHCenter);
+        ponies->addWidget(cylinderGauge(n), n, 4);
+        ponies->addWidget(derivedLabel(name("cylinderText%1").constData()), n, 5);
     }
 
     m_planningGroup = new QGroupBox(tr("Planning"));
@@ -958,6 +982,23 @@ void DiveEditWindow::showDerived()
     setLabel("ceilCount", QString::number(d.ceilCount));
     setLabel("gazCount", QString::number(d.gazCount));
     setLabel("surfCount", QString::number(d.surfCount));
+    setLabel("deltaPressure1", d.deltaPressure1Text);
+    setLabel("deltaPressure2", d.deltaPressure2Text);
+    setLabel("consumptionText", d.consumptionText);
+    setLabel("cnsText", d.cnsText);
+    for (size_t i = 0; i < d.cylinders.size(); ++i) {
+        const DiveForm::Derived::Cylinder& cylinder = d.cylinders[i];
+        // The texts keep their line break as a new line.
+        setLabel(QStringLiteral("cylinderText%1").arg(i + 1).toLatin1().constData(),
+                 QString(cylinder.text).replace(u'\r', u'\n'));
+        if (auto* gauge = findChild<QProgressBar*>(QStringLiteral("cylinderGauge%1").arg(i + 1))) {
+            gauge->setVisible(cylinder.gaugeVisible);
+            gauge->setRange(0, std::max(cylinder.gaugeMaximum, 1));
+            gauge->setValue(std::clamp(cylinder.gaugeValue, 0, std::max(cylinder.gaugeMaximum, 1)));
+        }
+    }
+    for (size_t i = 0; i < d.ponyTitles.size(); ++i)
+        setLabel(QStringLiteral("ponyTitle%1").arg(i + 1).toLatin1().constData(), d.ponyTitles[i]);
     updateDifficultyText();
 
     fieldWidget(idx_o2Mix)->setEnabled(d.o2Enabled);

@@ -17,6 +17,7 @@ class QAction;
 class QComboBox;
 class QGroupBox;
 class QLabel;
+class QProgressBar;
 class QTabWidget;
 class QToolBar;
 
@@ -94,6 +95,7 @@ private:
     QWidget* choice(const char* field);
     QWidget* check(const char* field, const QString& text);
     QWidget* multiLine(const char* field);
+    QProgressBar* cylinderGauge(int cylinder);
     QLabel* derivedLabel(const char* name, const QString& text = QString());
     QWidget* withUnit(QWidget* field, const char* unitName, const QString& unit);
 
