@@ -2,9 +2,14 @@
 #include "app/draw/DrawLayer.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QGuiApplication>
 #include <cstdio>
 #include <memory>
+
+#include <cerrno>
+#include <sys/stat.h>
+#include <unistd.h>
 
 int main(int argc, char** argv)
 {
@@ -17,6 +22,13 @@ int main(int argc, char** argv)
     std::unique_ptr<QCoreApplication> app;
     if (painting.contains(Cli::commandOf(args))) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
+        // Without a session (a script, a cron job) Qt warns on stderr that
+        // it has no runtime folder; give it a private one.
+        if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
+            const QByteArray runtime = QDir::tempPath().toLocal8Bit() + "/ondrix-runtime-" + QByteArray::number(getuid());
+            if (::mkdir(runtime.constData(), 0700) == 0 || errno == EEXIST)
+                qputenv("XDG_RUNTIME_DIR", runtime);
+        }
         app = std::make_unique<QGuiApplication>(argc, argv);
     } else {
         app = std::make_unique<QCoreApplication>(argc, argv);

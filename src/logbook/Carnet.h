@@ -79,6 +79,9 @@ public:
     void renumDives(int first);
     // Refreshes what the form derives.
     void updateUI();
+    // Bring the profile window, or the profile data window, forward.
+    void displayProfilWindow() { emit profileWindowRequested(); }
+    void profilInfo() { emit profileDataWindowRequested(); }
     // The end of editing in a pick-list field of the form.
     void endEditingPickList(int field);
 
@@ -152,6 +155,8 @@ signals:
     void synthesisRefreshRequested();
     void renumberWindowRequested();
     void editWindowRequested();      // bring the edit window forward
+    void profileWindowRequested();
+    void profileDataWindowRequested();
     void selectionChanged(int currentIndex, int loadedIndex);
     void modifiedChanged(bool modified);
 

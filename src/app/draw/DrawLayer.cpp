@@ -1,10 +1,13 @@
 #include "app/draw/DrawLayer.h"
 
+#include "profile/draw/ProfileCommand.h"
+
 namespace drawlayer {
 
 QHash<QString, Cli::Command> commands()
 {
     QHash<QString, Cli::Command> all;
+    all.insert(QStringLiteral("profile"), &ProfileCommand::run);
     return all;
 }
 

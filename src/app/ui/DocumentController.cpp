@@ -6,6 +6,7 @@
 #include "app/ui/AppDelegate.h"
 #include "logbook/Carnet.h"
 #include "logbook/ui/CarnetListWindow.h"
+#include "profile/ui/ProfileWindows.h"
 #include "platform/Alert.h"
 #include "platform/AlertPresenter.h"
 
@@ -21,6 +22,7 @@
 struct MyDocumentController::Document {
     // Declared in this order so that the windows go before the logbook.
     std::unique_ptr<Carnet> carnet;
+    std::unique_ptr<ProfileWindows> profiles;
     std::unique_ptr<CarnetListWindow> window;
     int untitledNumber = 0; // 1, 2... for new documents never saved
 };
@@ -278,6 +280,7 @@ Carnet* MyDocumentController::adopt(std::unique_ptr<Carnet> carnet)
     Carnet* logbook = document->carnet.get();
     if (logbook->filePath().isEmpty())
         document->untitledNumber = ++m_untitledCount;
+    document->profiles = std::make_unique<ProfileWindows>(*logbook);
     document->window = std::make_unique<CarnetListWindow>(*logbook, *m_appDelegate);
     CarnetListWindow* window = document->window.get();
     fillFileMenu(window->fileMenu(), logbook);

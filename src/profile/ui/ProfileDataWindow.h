@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QPointer>
+#include <QWidget>
+
+#include <array>
+
+class Carnet;
+class QCheckBox;
+class QLabel;
+class QPlainTextEdit;
+class QPushButton;
+
+// The profile data window of a logbook: each of the seven profile lists of
+// the dive in the form (depth, ASC, SLOW, SURF, CEIL, gas codes, pressure)
+// as text, one value per line, with its count. Text typed or pasted into a
+// list replaces it when its switch is on and Apply is pressed; the dive is
+// then stored and shown again.
+class ProfileDataWindow : public QWidget {
+    Q_OBJECT
+
+public:
+    static constexpr int kListCount = 7;
+
+    explicit ProfileDataWindow(Carnet& carnet, QWidget* parent = nullptr);
+
+    // List 0 depth, 1 ASC, 2 SLOW, 3 SURF, 4 CEIL, 5 gas, 6 pressure.
+    QPlainTextEdit* textArea(int list) const { return m_texts[size_t(list)]; }
+    QLabel* countLabel(int list) const { return m_counts[size_t(list)]; }
+    QCheckBox* replaceSwitch(int list) const { return m_switches[size_t(list)]; }
+    QCheckBox* allSwitch() const { return m_all; }
+    QPushButton* applyButton() const { return m_apply; }
+
+public slots:
+    // Fills the window from the form's lists; every switch goes off.
+    void refresh();
+    // Replaces the lists whose switch is on by their text.
+    void apply();
+
+private:
+    QPointer<Carnet> m_carnet;
+    std::array<QPlainTextEdit*, kListCount> m_texts{};
+    std::array<QLabel*, kListCount> m_counts{};
+    std::array<QCheckBox*, kListCount> m_switches{};
+    QCheckBox* m_all;
+    QPushButton* m_apply;
+};
