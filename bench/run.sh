@@ -24,6 +24,7 @@ for run in 1 2 3; do
   seconds=$( { time "$build/src/ondrix-cli" --settings "$work/settings.ini" list "$work/big.ondrix" >/dev/null; } 2>&1 )
   echo "ondrix-cli list (10000 dives): ${seconds} s"
 done
+"$here/bench/uddf_bench.sh" "$build"
 if [ -x "$build/bench/ondrix_bench_window" ]; then
   QT_QPA_PLATFORM=offscreen "$build/bench/ondrix_bench_window" "$work/big.ondrix"
 fi

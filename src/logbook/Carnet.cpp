@@ -3,6 +3,7 @@
 #include "app/AppContext.h"
 #include "app/DocumentTypes.h"
 #include "app/Notifications.h"
+#include "exchange/UddfExport.h"
 #include "logbook/ColumnSettings.h"
 #include "logbook/LogbookArchive.h"
 #include "platform/NumberText.h"
@@ -31,6 +32,7 @@ const QStringList& Carnet::exportTypeNames()
         QStringLiteral("Export Profils CSV (Virgule)"),
         QStringLiteral("Export UDCF (Universal Dive Computer Format)"),
         QStringLiteral("Export UDDF (Universal Dive Data Format)"),
+        QStringLiteral("Export UDDF 3.2"),
     };
     return names;
 }
@@ -554,6 +556,13 @@ Result<QByteArray> Carnet::dataRepresentationOfType(const QString& type) const
 {
     if (type == logbookTypeId())
         return logbookarchive::encode(m_carnet);
+    if (uddfexport::handles(type)) {
+        auto written = uddfexport::exportDives(type, m_carnet, m_context);
+        if (!written)
+            return Result<QByteArray>::failure(written.error());
+        m_lastExportReport = written->report;
+        return written->bytes;
+    }
     if (exportTypeNames().contains(type))
         return Result<QByteArray>::failure(QStringLiteral("the export \"%1\" is not available in this version").arg(type));
     return Result<QByteArray>::failure(QStringLiteral("unknown save type \"%1\"").arg(type));
@@ -589,6 +598,12 @@ bool Carnet::openFile(const QString& path, QString* error)
 
 bool Carnet::saveToFile(const QString& path, const QString& type, QString* error)
 {
+    m_lastExportReport.clear();
+    if (type != logbookTypeId()) {
+        // An export works on the dives, not on the list: no row stays selected.
+        setSelectionSilently({}, -1);
+        emit selectionChanged(-1, m_loadedIndex);
+    }
     auto bytes = dataRepresentationOfType(type);
     if (!bytes) {
         if (error)

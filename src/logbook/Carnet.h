@@ -145,6 +145,9 @@ public:
     // Saves atomically. The logbook type binds the document to the path and
     // clears the changed mark; an export type writes a copy only.
     bool saveToFile(const QString& path, const QString& type, QString* error);
+    // What the last export left out and why (a mix that is no gas, ...),
+    // one line each; empty when it wrote everything.
+    const QStringList& lastExportReport() const { return m_lastExportReport; }
 
 signals:
     void diveListChanged();          // the rows changed: reload the table
@@ -180,4 +183,5 @@ private:
     QString m_filePath;
     QString m_idColonne;
     QHash<QString, bool> m_ascendingDirection;
+    mutable QStringList m_lastExportReport;
 };

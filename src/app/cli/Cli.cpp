@@ -2,6 +2,7 @@
 
 #include "app/AppContext.h"
 #include "app/DocumentTypes.h"
+#include "app/cli/ExchangeCommands.h"
 #include "logbook/Carnet.h"
 #include "logbook/DiveForm.h"
 #include "logbook/DiveList.h"
@@ -527,6 +528,10 @@ QString Cli::helpText()
         "                                       draw dive ROW's profile view as a picture or a printed page\n"
         "Choice fields take the tag of the item; dates are YYYY-MM-DD[THH:MM], times HH:MM.\n"
         "\n"
+        "Exchange (formats are recognised from the file's content):\n"
+        "  import LOGBOOK FILE...   append the dives of each UDDF file (1.x to 3.x); one line per file\n"
+        "  export LOGBOOK TYPE OUT  write a copy under a save type, e.g. \"Export UDDF 3.2\"\n"
+        "\n"
         "Document type ids: logbook, wrecks, equipment, consumables, compressor,\n"
         "rebreather, budget, firms, structures, papers.\n");
 }
@@ -594,6 +599,10 @@ int Cli::run(const QStringList& argsIn, QByteArray& out, QByteArray& err, const 
         return show(io, args, settingsPath);
     if (command == u"find")
         return find(io, args, settingsPath);
+    if (command == u"import")
+        return runImportCommand(args, settingsPath, out, err);
+    if (command == u"export")
+        return runExportCommand(args, settingsPath, out, err);
     if (const auto it = extra.find(command); it != extra.end())
         return (*it)(args, settingsPath, out, err);
     if (command == u"help") {

@@ -1,0 +1,148 @@
+#include "app/cli/ExchangeCommands.h"
+
+#include "app/AppContext.h"
+#include "exchange/ExchangeSniffer.h"
+#include "exchange/UddfExport.h"
+#include "exchange/UddfFileImport.h"
+#include "logbook/Carnet.h"
+#include "platform/SafeSave.h"
+#include "platform/ScriptedAlerts.h"
+#include "platform/SettingsStore.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <memory>
+
+namespace {
+
+constexpr int kDone = 0;
+constexpr int kRefused = 1;
+constexpr int kUsage = 2;
+
+struct Io {
+    QByteArray& out;
+    QByteArray& err;
+
+    int refuse(const QString& file, const QString& reason)
+    {
+        err.append(QStringLiteral("ondrix-cli: %1: %2\n").arg(file, reason).toUtf8());
+        return kRefused;
+    }
+    int usage(const QString& message)
+    {
+        err.append(QStringLiteral("ondrix-cli: %1\nTry 'ondrix-cli --help'.\n").arg(message).toUtf8());
+        return kUsage;
+    }
+};
+
+// A logbook opened for one command, with the settings in force and alerts
+// answered with their first button and reported on stderr.
+class Session {
+public:
+    Session(Io& io, const QString& settingsPath) : m_io(io)
+    {
+        m_alerts.setLog([this](const QString& line) { m_io.err.append((line + u'\n').toUtf8()); });
+        auto settings = settingsPath.isEmpty() ? SettingsStore::userStore() : std::make_unique<SettingsStore>(settingsPath);
+        m_context = std::make_unique<AppContext>(std::move(settings), m_alerts, Localizer::languageFromEnvironment());
+        m_carnet = std::make_unique<Carnet>(*m_context);
+    }
+
+    bool open(const QString& path)
+    {
+        QString error;
+        if (m_carnet->openFile(path, &error))
+            return true;
+        m_io.refuse(path, error);
+        return false;
+    }
+
+    Carnet& carnet() { return *m_carnet; }
+    AppContext& context() { return *m_context; }
+
+private:
+    Io& m_io;
+    ScriptedAlerts m_alerts;
+    std::unique_ptr<AppContext> m_context;
+    std::unique_ptr<Carnet> m_carnet;
+};
+
+bool sameFile(const QString& a, const QString& b)
+{
+    const QFileInfo x(a), y(b);
+    if (x.exists() && y.exists())
+        return x.canonicalFilePath() == y.canonicalFilePath();
+    return x.absoluteFilePath() == y.absoluteFilePath();
+}
+
+} // namespace
+
+int runImportCommand(const QStringList& args, const QString& settingsPath, QByteArray& out, QByteArray& err)
+{
+    Io io{out, err};
+    if (args.size() < 2)
+        return io.usage(QStringLiteral("import takes LOGBOOK FILE..."));
+    const QString& logbook = args[0];
+    Session session(io, settingsPath);
+    if (!session.open(logbook))
+        return kRefused;
+    QByteArray lines;
+    int imported = 0;
+    for (const QString& path : args.mid(1)) {
+        QFile file(path);
+        if (QFileInfo(path).isDir())
+            return io.refuse(path, QStringLiteral("is a folder, not a file"));
+        if (!file.open(QIODevice::ReadOnly))
+            return io.refuse(path, file.errorString());
+        // Every format the logbook imports is UDDF so far. A file not
+        // recognised still goes through the UDDF reader, which tells what
+        // is wrong with it.
+        const bool recognised = ExchangeSniffer::sniff(file) != ExchangeFormat::Unknown;
+        const uddffileimport::Outcome outcome = uddffileimport::importDevice(session.carnet(), file);
+        if (!outcome.ok)
+            return io.refuse(path, recognised ? outcome.error : QStringLiteral("not a UDDF file: ") + outcome.error);
+        imported += outcome.dives;
+        lines.append(QStringLiteral("imported %1 dives from %2\n").arg(outcome.dives).arg(path).toUtf8());
+    }
+    if (imported > 0) {
+        QString error;
+        if (!session.carnet().saveToFile(logbook, Carnet::logbookTypeId(), &error))
+            return io.refuse(logbook, error);
+    }
+    out.append(lines);
+    return kDone;
+}
+
+int runExportCommand(const QStringList& args, const QString& settingsPath, QByteArray& out, QByteArray& err)
+{
+    Io io{out, err};
+    if (args.size() != 3)
+        return io.usage(QStringLiteral("export takes LOGBOOK TYPE OUT"));
+    const QString& logbook = args[0];
+    const QString& type = args[1];
+    const QString& target = args[2];
+    if (!uddfexport::handles(type) && !Carnet::exportTypeNames().contains(type))
+        return io.usage(QStringLiteral("\"%1\" is not an export type of the logbook").arg(type));
+    if (sameFile(logbook, target))
+        return io.refuse(target, QStringLiteral("is the logbook itself; an export writes a copy elsewhere"));
+    Session session(io, settingsPath);
+    if (!session.open(logbook))
+        return kRefused;
+    QByteArray bytes;
+    if (uddfexport::handles(type)) {
+        auto written = uddfexport::exportDives(type, session.carnet().dives(), session.context());
+        if (!written)
+            return io.refuse(logbook, written.error());
+        for (const QString& line : written->report)
+            err.append(QStringLiteral("ondrix-cli: %1: warning: %2\n").arg(logbook, line).toUtf8());
+        bytes = std::move(written->bytes);
+    } else {
+        auto written = session.carnet().dataRepresentationOfType(type);
+        if (!written)
+            return io.refuse(logbook, written.error());
+        bytes = std::move(*written);
+    }
+    const SaveResult saved = saveFileAtomically(target, bytes);
+    if (!saved.ok)
+        return io.refuse(target, saved.error);
+    return kDone;
+}

@@ -1,0 +1,479 @@
+#include "exchange/Uddf32Writer.h"
+
+#include "exchange/ExchangeIdentity.h"
+#include "exchange/GasMix.h"
+#include "exchange/UddfMapping.h"
+#include "exchange/XmlText.h"
+#include "logbook/DiveCalculations.h"
+#include "platform/Localizer.h"
+#include "platform/NumberText.h"
+
+#include <QBuffer>
+#include <QHash>
+#include <QXmlStreamWriter>
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <optional>
+
+namespace {
+
+QString text(const Plongee::Text& value) { return value.value_or(QString()); }
+QString num(double v) { return numbertext::shortest(v); }
+QString num(float v) { return numbertext::shortest(v); }
+
+void element(QXmlStreamWriter& w, const char* name, const QString& value)
+{
+    xmltext::writeTextElement(w, QLatin1String(name), value);
+}
+
+void link(QXmlStreamWriter& w, const QString& ref)
+{
+    w.writeEmptyElement(QStringLiteral("link"));
+    w.writeAttribute(QStringLiteral("ref"), ref);
+}
+
+// The buddies of a dive: its text split at commas, when the parts joined
+// again give the same text; otherwise the whole text as one buddy.
+// The equipment items of a dive, in slot order.
+QStringList equipmentOf(const Plongee& d)
+{
+    const Plongee::Text* slotTexts[] = {&d.equip_1(), &d.equip_2(), &d.equip_3(), &d.equip_4(),
+                                    &d.equip_5(), &d.equip_6(), &d.equip_7(), &d.equip_8(),
+                                    &d.equip_9(), &d.equip_10(), &d.equip_11(), &d.equip_12()};
+    QStringList items;
+    for (const Plongee::Text* t : slotTexts)
+        if (t->has_value() && !(*t)->isEmpty())
+            items.append(**t);
+    return items;
+}
+
+QStringList buddiesOf(const QString& partenaires)
+{
+    QStringList parts;
+    for (const QString& p : partenaires.split(u','))
+        parts.append(p.trimmed());
+    if (parts.join(QStringLiteral(", ")) == partenaires && !parts.contains(QString()))
+        return parts;
+    return partenaires.trimmed().isEmpty() ? QStringList() : QStringList{partenaires};
+}
+
+struct Computer {
+    QString maker, model, serial;
+    friend bool operator==(const Computer&, const Computer&) = default;
+};
+size_t qHash(const Computer& c, size_t seed = 0) { return qHashMulti(seed, c.maker, c.model, c.serial); }
+
+struct Site {
+    QString name, location, country;
+    friend bool operator==(const Site&, const Site&) = default;
+};
+size_t qHash(const Site& s, size_t seed = 0) { return qHashMulti(seed, s.name, s.location, s.country); }
+
+struct MixKey {
+    int o2, he, code;
+    friend bool operator==(const MixKey&, const MixKey&) = default;
+};
+size_t qHash(const MixKey& m, size_t seed = 0) { return qHashMulti(seed, m.o2, m.he, m.code); }
+
+// The mixes of a dive: the bottom gas, then the gas of each stop level that
+// has one, each with the problem that keeps it out, if any.
+struct DiveGases {
+    std::optional<MixKey> bottom;
+    std::array<std::optional<MixKey>, 5> levels;
+};
+
+MixKey keyOf(const GasMix& mix, int code) { return MixKey{mix.oxygen(), mix.helium(), mix.fitsCode(code) ? code : mix.code()}; }
+
+DiveGases gasesOf(const Plongee& d, int row, QStringList* problems)
+{
+    DiveGases g;
+    const GasMix bottom(d.o2Mix(), d.heMix());
+    if (bottom.isPossible())
+        g.bottom = keyOf(bottom, d.gaz());
+    else if (problems)
+        problems->append(QStringLiteral("dive %1 (row %2): %3; its mix is left out")
+                             .arg(d.noPlongee())
+                             .arg(row)
+                             .arg(bottom.problem()));
+    const int o2[] = {d.decoO2_Level_1(), d.decoO2_Level_2(), d.decoO2_Level_3(), d.decoO2_Level_4(),
+                      d.decoO2_Level_5()};
+    const int he[] = {d.decoHe_Level_1(), d.decoHe_Level_2(), d.decoHe_Level_3(), d.decoHe_Level_4(),
+                      d.decoHe_Level_5()};
+    for (int k = 0; k < 5; ++k) {
+        if (o2[k] < 5)
+            continue; // the level has no gas of its own
+        const GasMix mix(o2[k], he[k]);
+        if (mix.isPossible())
+            g.levels[size_t(k)] = keyOf(mix, mix.code());
+        else if (problems)
+            problems->append(QStringLiteral("dive %1 (row %2): the gas of stop level %3: %4; it is left out")
+                                 .arg(d.noPlongee())
+                                 .arg(row)
+                                 .arg(k + 1)
+                                 .arg(mix.problem()));
+    }
+    return g;
+}
+
+std::optional<QDateTime> startOf(const Plongee& d)
+{
+    const QDateTime day = d.date().isValid() ? d.date().toLocalTime() : d.heure().toLocalTime();
+    if (!day.isValid())
+        return std::nullopt;
+    const QTime time = d.heure().isValid() ? d.heure().toLocalTime().time() : day.time();
+    return QDateTime(day.date(), QTime(time.hour(), time.minute()));
+}
+
+} // namespace
+
+const QString& Uddf32Writer::typeName()
+{
+    static const QString name = QStringLiteral("Export UDDF 3.2");
+    return name;
+}
+
+Uddf32Writer::Uddf32Writer(const Localizer& localizer, bool usUnits) : m_localizer(localizer), m_usUnits(usUnits) {}
+
+ExportOutput Uddf32Writer::write(const QList<Plongee>& dives) const
+{
+    ExportOutput out;
+    QBuffer buffer(&out.bytes);
+    buffer.open(QIODevice::WriteOnly);
+    out.report = write(dives, buffer);
+    return out;
+}
+
+QStringList Uddf32Writer::write(const QList<Plongee>& dives, QIODevice& device) const
+{
+    QStringList problems;
+    const auto metres = [this](double v) { return m_usUnits ? v * uddfmapping::kMetresPerFoot : v; };
+    const auto kelvin = [this](double v) {
+        return (m_usUnits ? (v - 32.0) * 5.0 / 9.0 : v) + uddfmapping::kZeroCelsius;
+    };
+
+    // What the dives link to, each once, in order of first use.
+    QList<Computer> computers;
+    QHash<Computer, int> computerIds;
+    QStringList buddies;
+    QHash<QString, int> buddyIds;
+    QList<Site> sites;
+    QHash<Site, int> siteIds;
+    QStringList bases;
+    QHash<QString, int> baseIds;
+    QStringList pieces;
+    QHash<QString, int> pieceIds;
+    QList<MixKey> mixes;
+    QHash<MixKey, int> mixIds;
+    QList<DiveGases> gases;
+    gases.reserve(dives.size());
+    const auto addMix = [&](const std::optional<MixKey>& m) {
+        if (m && !mixIds.contains(*m)) {
+            mixIds.insert(*m, int(mixes.size()) + 1);
+            mixes.append(*m);
+        }
+    };
+    for (qsizetype row = 0; row < dives.size(); ++row) {
+        const Plongee& d = dives[row];
+        const bool dated = startOf(d).has_value();
+        gases.append(gasesOf(d, int(row), dated ? &problems : nullptr));
+        if (!dated) {
+            problems.append(QStringLiteral("dive %1 (row %2): it has no date; it is left out").arg(d.noPlongee()).arg(row));
+            continue;
+        }
+        addMix(gases.last().bottom);
+        for (const auto& level : gases.last().levels)
+            addMix(level);
+        const Computer c{text(d.fabricant()), text(d.ordinateur()), text(d.serie())};
+        if ((!c.maker.isEmpty() || !c.model.isEmpty() || !c.serial.isEmpty()) && !computerIds.contains(c)) {
+            computerIds.insert(c, int(computers.size()) + 1);
+            computers.append(c);
+        }
+        for (const QString& b : buddiesOf(text(d.partenaires())))
+            if (!buddyIds.contains(b)) {
+                buddyIds.insert(b, int(buddies.size()) + 1);
+                buddies.append(b);
+            }
+        const Site s{text(d.site()), text(d.lieu()), text(d.pays())};
+        if ((!s.name.isEmpty() || !s.location.isEmpty() || !s.country.isEmpty()) && !siteIds.contains(s)) {
+            siteIds.insert(s, int(sites.size()) + 1);
+            sites.append(s);
+        }
+        for (const QString& item : equipmentOf(d))
+            if (!pieceIds.contains(item)) {
+                pieceIds.insert(item, int(pieces.size()) + 1);
+                pieces.append(item);
+            }
+        const QString base = text(d.structure());
+        if (!base.isEmpty() && !baseIds.contains(base)) {
+            baseIds.insert(base, int(bases.size()) + 1);
+            bases.append(base);
+        }
+    }
+    const auto mixId = [&](const MixKey& m) { return QStringLiteral("mix%1").arg(mixIds.value(m)); };
+    const QString air = m_localizer.text(QStringLiteral("Air"), QStringLiteral("Carnet"));
+
+    QXmlStreamWriter w(&device);
+    w.setAutoFormatting(true);
+    w.setAutoFormattingIndent(1);
+    w.writeStartDocument();
+    w.writeDefaultNamespace(QLatin1String(kNamespace));
+    w.writeStartElement(QLatin1String(kNamespace), QStringLiteral("uddf"));
+    w.writeAttribute(QStringLiteral("version"), QStringLiteral("3.2.3"));
+
+    w.writeStartElement(QStringLiteral("generator"));
+    element(w, "name", QLatin1String(exchangeidentity::kProduct));
+    element(w, "type", QStringLiteral("logbook"));
+    w.writeStartElement(QStringLiteral("manufacturer"));
+    w.writeAttribute(QStringLiteral("id"), QStringLiteral("ondrix"));
+    element(w, "name", QLatin1String(exchangeidentity::kProduct));
+    w.writeStartElement(QStringLiteral("contact"));
+    element(w, "email", QLatin1String(exchangeidentity::kEmail));
+    element(w, "homepage", QLatin1String(exchangeidentity::kHomepage));
+    w.writeEndElement();
+    w.writeEndElement();
+    element(w, "version", QStringLiteral(ONDRIX_VERSION));
+    const QDateTime moment = (m_moment.isValid() ? m_moment : QDateTime::currentDateTime()).toLocalTime();
+    element(w, "datetime", moment.toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss")));
+    w.writeEndElement(); // generator
+
+    if (!computers.isEmpty() || !buddies.isEmpty() || !pieces.isEmpty()) {
+        w.writeStartElement(QStringLiteral("diver"));
+        w.writeStartElement(QStringLiteral("owner"));
+        w.writeAttribute(QStringLiteral("id"), QStringLiteral("owner"));
+        w.writeStartElement(QStringLiteral("personal"));
+        w.writeEmptyElement(QStringLiteral("firstname"));
+        w.writeEmptyElement(QStringLiteral("lastname"));
+        w.writeEndElement();
+        if (!computers.isEmpty() || !pieces.isEmpty()) {
+            w.writeStartElement(QStringLiteral("equipment"));
+            for (qsizetype i = 0; i < computers.size(); ++i) {
+                const Computer& c = computers[i];
+                const QString id = QStringLiteral("dc%1").arg(i + 1);
+                w.writeStartElement(QStringLiteral("divecomputer"));
+                w.writeAttribute(QStringLiteral("id"), id);
+                element(w, "name", c.model);
+                w.writeStartElement(QStringLiteral("manufacturer"));
+                w.writeAttribute(QStringLiteral("id"), id + QStringLiteral("_maker"));
+                element(w, "name", c.maker);
+                w.writeEndElement();
+                element(w, "model", c.model);
+                element(w, "serialnumber", c.serial);
+                w.writeEndElement();
+            }
+            for (qsizetype i = 0; i < pieces.size(); ++i) {
+                w.writeStartElement(QStringLiteral("variouspieces"));
+                w.writeAttribute(QStringLiteral("id"), QStringLiteral("item%1").arg(i + 1));
+                element(w, "name", pieces[i]);
+                w.writeEndElement();
+            }
+            w.writeEndElement(); // equipment
+        }
+        w.writeEndElement(); // owner
+        for (qsizetype i = 0; i < buddies.size(); ++i) {
+            w.writeStartElement(QStringLiteral("buddy"));
+            w.writeAttribute(QStringLiteral("id"), QStringLiteral("buddy%1").arg(i + 1));
+            w.writeStartElement(QStringLiteral("personal"));
+            element(w, "firstname", buddies[i]);
+            w.writeEmptyElement(QStringLiteral("lastname"));
+            w.writeEndElement();
+            w.writeEndElement();
+        }
+        w.writeEndElement(); // diver
+    }
+
+    if (!sites.isEmpty() || !bases.isEmpty()) {
+        w.writeStartElement(QStringLiteral("divesite"));
+        for (qsizetype i = 0; i < bases.size(); ++i) {
+            w.writeStartElement(QStringLiteral("divebase"));
+            w.writeAttribute(QStringLiteral("id"), QStringLiteral("base%1").arg(i + 1));
+            element(w, "name", bases[i]);
+            w.writeEndElement();
+        }
+        for (qsizetype i = 0; i < sites.size(); ++i) {
+            const Site& s = sites[i];
+            w.writeStartElement(QStringLiteral("site"));
+            w.writeAttribute(QStringLiteral("id"), QStringLiteral("site%1").arg(i + 1));
+            element(w, "name", s.name);
+            if (!s.location.isEmpty() || !s.country.isEmpty()) {
+                w.writeStartElement(QStringLiteral("geography"));
+                element(w, "location", s.location);
+                if (!s.country.isEmpty()) {
+                    w.writeStartElement(QStringLiteral("address"));
+                    element(w, "country", s.country);
+                    w.writeEndElement();
+                }
+                w.writeEndElement();
+            }
+            w.writeEndElement();
+        }
+        w.writeEndElement(); // divesite
+    }
+
+    if (!mixes.isEmpty()) {
+        w.writeStartElement(QStringLiteral("gasdefinitions"));
+        for (const MixKey& m : mixes) {
+            const GasMix mix(m.o2, m.he);
+            w.writeStartElement(QStringLiteral("mix"));
+            w.writeAttribute(QStringLiteral("id"), mixId(m));
+            element(w, "name", mix.nameForCode(m.code, air));
+            element(w, "o2", num(m.o2 / 100.0));
+            element(w, "n2", num(mix.nitrogen() / 100.0));
+            element(w, "he", num(m.he / 100.0));
+            w.writeEndElement();
+        }
+        w.writeEndElement();
+    }
+
+    // A profile data section holds at least one dive.
+    const bool anyDated = std::any_of(dives.begin(), dives.end(), [](const Plongee& d) { return startOf(d).has_value(); });
+    if (anyDated)
+        w.writeStartElement(QStringLiteral("profiledata"));
+    for (qsizetype row = 0; row < dives.size(); ++row) {
+        const Plongee& d = dives[row];
+        const std::optional<QDateTime> start = startOf(d);
+        if (!start)
+            continue;
+        const DiveGases& g = gases[row];
+        // One dive per repetition group: the file claims no repetitive dives.
+        w.writeStartElement(QStringLiteral("repetitiongroup"));
+        w.writeAttribute(QStringLiteral("id"), QStringLiteral("rg%1").arg(row + 1));
+        w.writeStartElement(QStringLiteral("dive"));
+        w.writeAttribute(QStringLiteral("id"), QStringLiteral("dive%1").arg(row + 1));
+
+        w.writeStartElement(QStringLiteral("informationbeforedive"));
+        const Site s{text(d.site()), text(d.lieu()), text(d.pays())};
+        if (siteIds.contains(s))
+            link(w, QStringLiteral("site%1").arg(siteIds.value(s)));
+        for (const QString& b : buddiesOf(text(d.partenaires())))
+            link(w, QStringLiteral("buddy%1").arg(buddyIds.value(b)));
+        if (baseIds.contains(text(d.structure())))
+            link(w, QStringLiteral("base%1").arg(baseIds.value(text(d.structure()))));
+        if (d.noPlongee() >= 1)
+            element(w, "divenumber", QString::number(d.noPlongee()));
+        element(w, "datetime", start->toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss")));
+        if (d.tempAir() != -50)
+            element(w, "airtemperature", num(kelvin(d.tempAir())));
+        if (const auto seconds = uddfmapping::intervalSeconds(text(d.surface()))) {
+            w.writeStartElement(QStringLiteral("surfaceintervalbeforedive"));
+            element(w, "passedtime", QString::number(*seconds));
+            w.writeEndElement();
+        }
+        element(w, "altitude", num(metres(d.altitude())));
+        const Computer c{text(d.fabricant()), text(d.ordinateur()), text(d.serie())};
+        const bool lead = d.lestage() != 0 && std::isfinite(d.lestage());
+        const QStringList items = equipmentOf(d);
+        if (lead || computerIds.contains(c) || !items.isEmpty()) {
+            w.writeStartElement(QStringLiteral("equipmentused"));
+            if (lead)
+                element(w, "leadquantity", num(d.lestage()));
+            if (computerIds.contains(c))
+                link(w, QStringLiteral("dc%1").arg(computerIds.value(c)));
+            for (const QString& item : items)
+                link(w, QStringLiteral("item%1").arg(pieceIds.value(item)));
+            w.writeEndElement();
+        }
+        w.writeEndElement(); // informationbeforedive
+
+        // The first tank breathes the bottom gas; one tank per stop level
+        // gas follows, with the additional cylinder of levels 1 to 3.
+        w.writeStartElement(QStringLiteral("tankdata"));
+        if (g.bottom)
+            link(w, mixId(*g.bottom));
+        if (d.volumeBloc() > 0)
+            element(w, "tankvolume", num(d.volumeBloc() / 1000.0));
+        element(w, "tankpressurebegin", num(d.pressionDepart() * uddfmapping::kPascalsPerBar));
+        if (d.pressionFin() != 0)
+            element(w, "tankpressureend", num(d.pressionFin() * uddfmapping::kPascalsPerBar));
+        w.writeEndElement();
+        const int ponyVolume[] = {d.volPony1(), d.volPony2(), d.volPony3()};
+        const int ponyStart[] = {d.pressDepartPony1(), d.pressDepartPony2(), d.pressDepartPony3()};
+        const int ponyEnd[] = {d.pressFinPony1(), d.pressFinPony2(), d.pressFinPony3()};
+        for (size_t k = 0; k < 5; ++k) {
+            if (!g.levels[k])
+                continue;
+            w.writeStartElement(QStringLiteral("tankdata"));
+            link(w, mixId(*g.levels[k]));
+            const bool pony = k < 3;
+            if (pony && ponyVolume[k] > 0)
+                element(w, "tankvolume", num(ponyVolume[k] / 1000.0));
+            element(w, "tankpressurebegin", num((pony ? ponyStart[k] : 0) * uddfmapping::kPascalsPerBar));
+            if (pony && ponyEnd[k] != 0)
+                element(w, "tankpressureend", num(ponyEnd[k] * uddfmapping::kPascalsPerBar));
+            w.writeEndElement();
+        }
+
+        const QList<float> depths = d.profilProfondeur().value_or(QList<float>());
+        if (depths.size() >= 2) {
+            const qsizetype n = depths.size();
+            const int period = divecalc::samplingPeriod(d.samplingRate());
+            const QList<qint16> none;
+            const QList<qint16>& asc = d.ASC_Flag() ? *d.ASC_Flag() : none;
+            const QList<qint16>& slow = d.SLOW_Flag() ? *d.SLOW_Flag() : none;
+            const QList<qint16>& surf = d.SURF_Flag() ? *d.SURF_Flag() : none;
+            const QList<qint16>& ceil = d.CEIL_Flag() ? *d.CEIL_Flag() : none;
+            const QList<qint16>& gas = d.GAZ_Flag() ? *d.GAZ_Flag() : none;
+            const QList<float> noPressure;
+            const QList<float>& press = d.PRESS_Data() && d.PRESS_Data()->size() == n ? *d.PRESS_Data() : noPressure;
+            QString switchTo[7];
+            if (g.bottom)
+                switchTo[1] = mixId(*g.bottom);
+            for (size_t k = 0; k < 5; ++k)
+                if (g.levels[k])
+                    switchTo[k + 2] = mixId(*g.levels[k]);
+            const auto flag = [](const QList<qint16>& list, qsizetype i) { return i < list.size() && list[i] == 1; };
+            w.writeStartElement(QStringLiteral("samples"));
+            for (qsizetype i = 0; i < n; ++i) {
+                w.writeStartElement(QStringLiteral("waypoint"));
+                if (flag(asc, i))
+                    element(w, "alarm", QStringLiteral("deco"));
+                if (flag(slow, i))
+                    element(w, "alarm", QStringLiteral("ascent"));
+                if (flag(surf, i))
+                    element(w, "alarm", QStringLiteral("surface"));
+                if (flag(ceil, i))
+                    element(w, "alarm", QStringLiteral("error"));
+                if (std::isfinite(depths[i]))
+                    element(w, "depth", num(depths[i])); // profiles are kept in metres
+                element(w, "divetime", QString::number(qint64(i) * period));
+                const int code = i < gas.size() ? gas[i] : 0;
+                if (code >= 1 && code <= 6 && !switchTo[code].isEmpty()) {
+                    w.writeEmptyElement(QStringLiteral("switchmix"));
+                    w.writeAttribute(QStringLiteral("ref"), switchTo[code]);
+                }
+                if (i < press.size() && std::isfinite(press[i]) && press[i] > 0)
+                    element(w, "tankpressure", num(double(press[i]) * uddfmapping::kPascalsPerBar));
+                w.writeEndElement();
+            }
+            w.writeEndElement(); // samples
+        }
+
+        w.writeStartElement(QStringLiteral("informationafterdive"));
+        if (d.tempEau() != -50)
+            element(w, "lowesttemperature", num(kelvin(d.tempEau())));
+        element(w, "greatestdepth", num(std::isfinite(d.profondeur()) ? metres(double(d.profondeur())) : 0.0));
+        if (const auto visibility = uddfmapping::visibilityMetres(d.visibilite()))
+            element(w, "visibility", num(*visibility));
+        const QString notes = text(d.notes());
+        if (!notes.isEmpty()) {
+            w.writeStartElement(QStringLiteral("notes"));
+            for (const QString& para : notes.split(u'\n'))
+                element(w, "para", para);
+            w.writeEndElement();
+        }
+        if (const auto rating = uddfmapping::ratingForMark(d.inoubliable())) {
+            w.writeStartElement(QStringLiteral("rating"));
+            element(w, "ratingvalue", QString::number(*rating));
+            w.writeEndElement();
+        }
+        element(w, "diveduration", QString::number(qint64(d.temps()) * 60));
+        w.writeEndElement(); // informationafterdive
+        w.writeEndElement(); // dive
+        w.writeEndElement(); // repetitiongroup
+    }
+    if (anyDated)
+        w.writeEndElement(); // profiledata
+    w.writeEndElement(); // uddf
+    w.writeEndDocument();
+    return problems;
+}

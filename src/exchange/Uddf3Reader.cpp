@@ -1,0 +1,607 @@
+#include "exchange/Uddf3Reader.h"
+
+#include "exchange/UddfMapping.h"
+#include "exchange/UddfValues.h"
+#include "exchange/XmlPullReader.h"
+#include "logbook/Plongee.h"
+#include "platform/NumberText.h"
+
+#include <algorithm>
+#include <cmath>
+
+using namespace plongee;
+
+namespace {
+
+QString whole(double v) { return QString::number(qint64(std::llround(std::clamp(v, -2e9, 2e9)))); }
+
+} // namespace
+
+Uddf3Reader::Uddf3Reader(XmlPullReader& xml) : m_xml(xml)
+{
+    const auto i = [&xml](const char* s) { return xml.intern(s); };
+    n = Names{i("uddf"), i("gasdefinitions"), i("mix"), i("name"), i("o2"), i("n2"), i("he"), i("ar"), i("h2"),
+              i("diver"), i("owner"), i("buddy"), i("personal"), i("firstname"), i("middlename"), i("lastname"),
+              i("equipment"), i("divecomputer"), i("model"), i("serialnumber"), i("manufacturer"), i("divesite"),
+              i("site"), i("geography"), i("location"), i("address"), i("country"), i("divebase"),
+              i("profiledata"), i("repetitiongroup"), i("dive"), i("informationbeforedive"),
+              i("informationafterdive"), i("tankdata"), i("samples"), i("waypoint"), i("link"), i("datetime"),
+              i("airtemperature"), i("altitude"), i("surfaceintervalbeforedive"), i("passedtime"), i("infinity"),
+              i("equipmentused"), i("leadquantity"), i("tankvolume"), i("tankpressurebegin"),
+              i("tankpressureend"), i("alarm"), i("depth"), i("divetime"), i("switchmix"), i("tankpressure"),
+              i("temperature"), i("greatestdepth"), i("lowesttemperature"), i("diveduration"), i("visibility"),
+              i("notes"), i("para"), i("rating"), i("ratingvalue")};
+    m_path.push_back(xml.localName());
+}
+
+QByteArray Uddf3Reader::attribute(const char* name) const
+{
+    QByteArray value;
+    m_xml.attribute(name, &value);
+    return value;
+}
+
+Result<QList<ImportedDive>> Uddf3Reader::read()
+{
+    for (;;) {
+        switch (m_xml.next()) {
+        case XmlPullReader::Event::StartElement: start(m_xml.localName(), m_xml.depth()); break;
+        case XmlPullReader::Event::EndElement: end(m_xml.localName(), m_xml.depth()); break;
+        case XmlPullReader::Event::Text:
+            if (m_text.size() + m_xml.text().size() > XmlPullReader::kMaxTextBytes)
+                m_xml.fail(QStringLiteral("an element holds more text than any exchange file needs"));
+            else
+                m_text.append(m_xml.text());
+            break;
+        case XmlPullReader::Event::EndOfDocument: {
+            QList<ImportedDive> dives;
+            dives.reserve(m_pending.size());
+            for (PendingDive& p : m_pending) {
+                if (!resolve(p))
+                    return Result<QList<ImportedDive>>::failure(m_xml.error());
+                dives.append(std::move(p.dive));
+                p = PendingDive();
+            }
+            return dives;
+        }
+        case XmlPullReader::Event::Failed: return Result<QList<ImportedDive>>::failure(m_xml.error());
+        }
+        if (!m_xml.error().isEmpty())
+            return Result<QList<ImportedDive>>::failure(m_xml.error());
+    }
+}
+
+void Uddf3Reader::start(const char* name, int depth)
+{
+    m_path.resize(size_t(depth));
+    m_path.push_back(name);
+    m_text.truncate(0);
+    switch (depth) {
+    case 2:
+        if (name == n.mix && m_path[1] == n.gasdefinitions) {
+            m_id = attribute("id");
+            m_mix = Mix();
+            m_o2 = m_n2 = m_he = m_ar = m_h2 = std::nullopt;
+            m_xml.elementPosition(&m_mix.line, &m_mix.column);
+        } else if (name == n.buddy && m_path[1] == n.diver) {
+            m_id = attribute("id");
+            m_first.clear();
+            m_middle.clear();
+            m_last.clear();
+        } else if ((name == n.site || name == n.divebase) && m_path[1] == n.divesite) {
+            m_id = attribute("id");
+            m_site = Site();
+            m_baseName.clear();
+        }
+        break;
+    case 3:
+        if (name == n.dive && m_path[1] == n.profiledata && m_path[2] == n.repetitiongroup) {
+            if (m_pending.size() >= kMaxDives) {
+                m_xml.fail(QStringLiteral("the file holds more than %1 dives").arg(kMaxDives));
+                return;
+            }
+            m_inDive = true;
+            m_dive = DiveState();
+            m_xml.elementPosition(&m_dive.line, &m_dive.column);
+        }
+        break;
+    case 4:
+        if (m_path[1] == n.diver && m_path[2] == n.owner && m_path[3] == n.equipment) {
+            m_id = attribute("id");
+            m_computer = Computer();
+            m_pieceName.clear();
+        } else if (m_inDive && name == n.tankdata) {
+            m_dive.tanks.append(Tank());
+        }
+        break;
+    case 5:
+        if (!m_inDive)
+            break;
+        if (name == n.waypoint && m_path[4] == n.samples) {
+            if (m_dive.points.size() >= size_t(ProfileGrid::kMaxSamples)) {
+                m_xml.fail(QStringLiteral("the dive has more than %1 waypoints").arg(ProfileGrid::kMaxSamples));
+                return;
+            }
+            m_dive.point = ProfileGrid::Point();
+            // A waypoint without a time belongs to the moment of the one before.
+            m_dive.point.time = m_dive.points.empty() ? 0.0 : m_dive.points.back().time;
+        } else if (name == n.link) {
+            if (m_path[4] == n.informationbeforedive)
+                m_dive.links.append(attribute("ref"));
+            else if (m_path[4] == n.tankdata && !m_dive.tanks.isEmpty())
+                m_dive.tanks.last().links.append(attribute("ref"));
+        }
+        break;
+    case 6:
+        if (!m_inDive)
+            break;
+        if (m_path[4] == n.samples && m_path[5] == n.waypoint) {
+            if (name == n.switchmix) {
+                const QByteArray ref = attribute("ref");
+                qsizetype index = m_dive.switchRefs.indexOf(ref);
+                if (index < 0) {
+                    index = m_dive.switchRefs.size();
+                    m_dive.switchRefs.append(ref);
+                }
+                m_dive.point.mark = int(index);
+            } else if (name == n.tankpressure) {
+                m_dive.currentPressureRef = attribute("ref");
+            }
+        } else if (name == n.link && m_path[5] == n.equipmentused
+                   && (m_path[4] == n.informationbeforedive || m_path[4] == n.informationafterdive)) {
+            m_dive.equipment.append(attribute("ref"));
+        } else if (name == n.infinity && m_path[4] == n.informationbeforedive
+                   && m_path[5] == n.surfaceintervalbeforedive) {
+            m_dive.infinity = true;
+        }
+        break;
+    default: break;
+    }
+}
+
+void Uddf3Reader::end(const char* name, int depth)
+{
+    using uddfvalues::number;
+    const QByteArrayView text = m_text;
+    switch (depth) {
+    case 2:
+        if (m_path[1] == n.gasdefinitions && name == n.mix) {
+            finishMix();
+        } else if (m_path[1] == n.diver && name == n.buddy) {
+            QStringList parts;
+            for (const QString& p : {m_first, m_middle, m_last})
+                if (!p.isEmpty())
+                    parts.append(p);
+            if (!m_id.isEmpty())
+                m_buddies.insert(m_id, parts.join(u' '));
+        } else if (m_path[1] == n.divesite && name == n.site) {
+            if (!m_id.isEmpty())
+                m_sites.insert(m_id, m_site);
+        } else if (m_path[1] == n.divesite && name == n.divebase) {
+            if (!m_id.isEmpty())
+                m_bases.insert(m_id, m_baseName);
+        }
+        break;
+    case 3:
+        if (m_inDive && name == n.dive) {
+            finishDive();
+            m_inDive = false;
+        } else if (m_path[1] == n.gasdefinitions && m_path[2] == n.mix) {
+            if (name == n.name)
+                m_mix.name = uddfvalues::trimmedText(text);
+            else if (name == n.o2)
+                m_o2 = number(text);
+            else if (name == n.n2)
+                m_n2 = number(text);
+            else if (name == n.he)
+                m_he = number(text);
+            else if (name == n.ar)
+                m_ar = number(text);
+            else if (name == n.h2)
+                m_h2 = number(text);
+        } else if (m_path[1] == n.divesite && name == n.name) {
+            if (m_path[2] == n.site)
+                m_site.name = uddfvalues::trimmedText(text);
+            else if (m_path[2] == n.divebase)
+                m_baseName = uddfvalues::trimmedText(text);
+        }
+        break;
+    case 4:
+        if (m_path[1] == n.diver && m_path[2] == n.buddy && m_path[3] == n.personal) {
+            if (name == n.firstname)
+                m_first = uddfvalues::trimmedText(text);
+            else if (name == n.middlename)
+                m_middle = uddfvalues::trimmedText(text);
+            else if (name == n.lastname)
+                m_last = uddfvalues::trimmedText(text);
+        } else if (m_path[1] == n.diver && m_path[2] == n.owner && m_path[3] == n.equipment) {
+            if (m_id.isEmpty())
+                break;
+            if (name == n.divecomputer)
+                m_computers.insert(m_id, m_computer);
+            else
+                m_pieces.insert(m_id, m_pieceName);
+        } else if (name == n.location && m_path[1] == n.divesite && m_path[2] == n.site
+                   && m_path[3] == n.geography) {
+            m_site.location = uddfvalues::trimmedText(text);
+        }
+        break;
+    case 5:
+        if (m_inDive) {
+            DiveState& s = m_dive;
+            const char* parent = m_path[4];
+            if (parent == n.samples && name == n.waypoint) {
+                s.points.push_back(s.point);
+                if (std::isfinite(s.point.depth)) {
+                    s.deepestWaypoint = s.anyDepth ? std::max(s.deepestWaypoint, s.point.depth) : s.point.depth;
+                    s.anyDepth = true;
+                }
+            } else if (parent == n.informationbeforedive) {
+                if (name == n.datetime)
+                    s.datetime = QByteArray(text.data(), text.size());
+                else if (name == n.airtemperature)
+                    s.airTemperature = number(text);
+                else if (name == n.altitude)
+                    s.altitude = number(text);
+            } else if (parent == n.tankdata && !s.tanks.isEmpty()) {
+                Tank& t = s.tanks.last();
+                if (name == n.tankvolume)
+                    t.volume = number(text);
+                else if (name == n.tankpressurebegin)
+                    t.begin = number(text);
+                else if (name == n.tankpressureend)
+                    t.end = number(text);
+            } else if (parent == n.informationafterdive) {
+                if (name == n.greatestdepth)
+                    s.greatestDepth = number(text);
+                else if (name == n.lowesttemperature)
+                    s.lowestTemperature = number(text);
+                else if (name == n.diveduration)
+                    s.duration = number(text);
+                else if (name == n.visibility)
+                    s.visibility = number(text);
+            }
+        } else if (m_path[1] == n.diver && m_path[2] == n.owner && m_path[3] == n.equipment) {
+            if (name == n.name)
+                m_computer.name = m_pieceName = uddfvalues::trimmedText(text);
+            else if (name == n.model)
+                m_computer.model = uddfvalues::trimmedText(text);
+            else if (name == n.serialnumber)
+                m_computer.serial = uddfvalues::trimmedText(text);
+        } else if (name == n.country && m_path[1] == n.divesite && m_path[2] == n.site && m_path[3] == n.geography
+                   && m_path[4] == n.address) {
+            m_site.country = uddfvalues::trimmedText(text);
+        }
+        break;
+    case 6:
+        if (m_inDive) {
+            DiveState& s = m_dive;
+            if (m_path[4] == n.samples && m_path[5] == n.waypoint) {
+                ProfileGrid::Point& p = s.point;
+                if (name == n.depth) {
+                    if (const auto v = uddfvalues::singleNumber(text))
+                        p.depth = *v;
+                } else if (name == n.divetime) {
+                    if (const auto v = number(text))
+                        p.time = *v;
+                } else if (name == n.alarm) {
+                    p.alarms |= uddfmapping::alarmBit(text);
+                } else if (name == n.temperature) {
+                    if (const auto v = number(text))
+                        s.coldestWaypoint = s.coldestWaypoint ? std::min(*s.coldestWaypoint, *v) : *v;
+                } else if (name == n.tankpressure) {
+                    // The first tank is the one whose pressure comes first.
+                    if (!s.pressureRef)
+                        s.pressureRef = s.currentPressureRef;
+                    if (s.currentPressureRef == *s.pressureRef)
+                        if (const auto v = number(text))
+                            p.pressure = float(*v / uddfmapping::kPascalsPerBar);
+                }
+            } else if (m_path[4] == n.informationbeforedive && m_path[5] == n.surfaceintervalbeforedive
+                       && name == n.passedtime) {
+                if (const auto v = number(text))
+                    s.interval = qint64(std::clamp(*v, 0.0, 1e12));
+            } else if (m_path[5] == n.equipmentused && name == n.leadquantity
+                       && (m_path[4] == n.informationbeforedive || m_path[4] == n.informationafterdive)) {
+                s.lead = number(text);
+            } else if (m_path[4] == n.informationafterdive && m_path[5] == n.notes && name == n.para) {
+                s.paras.append(QString::fromUtf8(text));
+                s.hasNotes = true;
+            } else if (m_path[4] == n.informationafterdive && m_path[5] == n.rating && name == n.ratingvalue) {
+                if (const auto v = number(text))
+                    s.rating = int(std::clamp(*v, -1e6, 1e6));
+            }
+        } else if (name == n.name && m_path[1] == n.diver && m_path[2] == n.owner && m_path[3] == n.equipment
+                   && m_path[4] == n.divecomputer && m_path[5] == n.manufacturer) {
+            m_computer.maker = uddfvalues::trimmedText(text);
+        }
+        break;
+    default: break;
+    }
+    m_text.truncate(0);
+    m_path.resize(size_t(depth));
+}
+
+void Uddf3Reader::finishMix()
+{
+    if (m_id.isEmpty())
+        return; // nothing can link to it
+    double o2 = 0;
+    const double he = m_he.value_or(0);
+    if (m_o2) {
+        o2 = *m_o2;
+    } else if (m_n2) {
+        o2 = 1.0 - he - *m_n2 - m_ar.value_or(0) - m_h2.value_or(0);
+    } else if (m_mix.name.compare(u"air", Qt::CaseInsensitive) == 0) {
+        o2 = 0.21;
+    } else {
+        m_mix.problem = QStringLiteral("it gives no oxygen fraction");
+        m_mixes.insert(m_id, m_mix);
+        return;
+    }
+    // A file that writes per cents where fractions belong still means them.
+    if (m_o2 && o2 > 1.005 && o2 <= 100 && he <= 100) {
+        o2 /= 100;
+        m_mix.gas = GasMix::fromFractions(o2, he / 100);
+    } else {
+        m_mix.gas = GasMix::fromFractions(o2, he);
+    }
+    if (!m_mix.gas)
+        m_mix.problem = QStringLiteral("%1 oxygen and %2 helium is no gas")
+                            .arg(numbertext::shortest(o2), numbertext::shortest(he));
+    else if (m_mix.gas->oxygen() < 1)
+        m_mix.problem = QStringLiteral("it holds no oxygen");
+    if (!m_mix.problem.isEmpty())
+        m_mix.gas.reset();
+    m_mixes.insert(m_id, m_mix);
+}
+
+void Uddf3Reader::finishDive()
+{
+    DiveState& s = m_dive;
+    PendingDive p;
+    ImportedDive& d = p.dive;
+    d.line = s.line;
+    d.column = s.column;
+    if (!s.datetime) {
+        m_xml.failAt(s.line, s.column, QStringLiteral("the dive has no date (informationbeforedive/datetime)"));
+        return;
+    }
+    const auto clock = uddfvalues::wallClock(*s.datetime);
+    if (!clock) {
+        m_xml.failAt(s.line, s.column,
+                     QStringLiteral("the dive's date \"%1\" is no date and time")
+                         .arg(QString::fromUtf8(s.datetime->left(64))));
+        return;
+    }
+    d.day = clock->day;
+    d.start = QTime(clock->time.hour(), clock->time.minute());
+
+    // Temperatures and the altitude keep their decimals here: the form
+    // rounds them once, after a conversion to its units.
+    if (s.airTemperature)
+        d.setText(idx_tempAir, numbertext::shortest(uddfmapping::celsiusFromKelvin(*s.airTemperature)));
+    if (const auto water = s.lowestTemperature ? s.lowestTemperature : s.coldestWaypoint)
+        d.setText(idx_tempEau, numbertext::shortest(uddfmapping::celsiusFromKelvin(*water)));
+    if (s.greatestDepth)
+        d.setText(idx_profondeur, numbertext::shortest(float(std::clamp(*s.greatestDepth, -1e7, 1e7))));
+    else if (s.anyDepth)
+        d.setText(idx_profondeur, numbertext::shortest(s.deepestWaypoint));
+    if (s.duration)
+        d.setText(idx_temps, whole(std::floor(*s.duration / 60)));
+    else if (!s.points.empty())
+        d.setText(idx_temps, whole(std::floor(s.points.back().time / 60)));
+    if (s.visibility)
+        d.setTag(idx_visibilite, uddfmapping::visibilityTag(*s.visibility));
+    if (s.rating)
+        d.setTag(idx_inoubliable, uddfmapping::markForRating(*s.rating));
+    if (s.hasNotes)
+        d.setText(idx_notes, s.paras.join(u'\n'));
+    if (s.interval)
+        d.setText(idx_surface, uddfmapping::intervalText(*s.interval));
+    if (s.altitude)
+        d.setText(idx_altitude, numbertext::shortest(std::clamp(*s.altitude, -1e7, 1e7)));
+    if (s.lead)
+        d.setText(idx_lestage, numbertext::shortest(float(std::clamp(*s.lead, -1e7, 1e7))));
+
+    if (!s.points.empty()) {
+        QString why;
+        auto profile = ProfileGrid::build(std::move(s.points), &why);
+        s.points = {};
+        if (!profile) {
+            m_xml.failAt(s.line, s.column, why);
+            return;
+        }
+        d.depths = std::move(profile->depths);
+        d.ascFlags = std::move(profile->ascFlags);
+        d.slowFlags = std::move(profile->slowFlags);
+        d.surfFlags = std::move(profile->surfFlags);
+        d.ceilFlags = std::move(profile->ceilFlags);
+        d.pressures = std::move(profile->pressures);
+        d.gasFlags.fill(0, d.depths.size());
+        d.samplingRate = profile->samplingCode;
+        p.switches = std::move(profile->marks);
+    }
+    p.links = std::move(s.links);
+    p.equipment = std::move(s.equipment);
+    p.tanks = std::move(s.tanks);
+    p.switchRefs = std::move(s.switchRefs);
+    m_pending.append(std::move(p));
+}
+
+bool Uddf3Reader::resolve(PendingDive& p)
+{
+    ImportedDive& d = p.dive;
+    const auto mixOf = [this](const QList<QByteArray>& links) {
+        for (const QByteArray& l : links)
+            if (m_mixes.contains(l))
+                return l;
+        return QByteArray();
+    };
+    // A mix a dive breathes must be a gas.
+    const auto gasOf = [this, &d](const QByteArray& ref) -> std::optional<GasMix> {
+        const Mix& mix = *m_mixes.constFind(ref);
+        if (!mix.gas) {
+            m_xml.failAt(mix.line, mix.column,
+                         QStringLiteral("the mix \"%1\", breathed in the dive of line %2, is no gas: %3")
+                             .arg(QString::fromUtf8(ref))
+                             .arg(d.line)
+                             .arg(mix.problem));
+        }
+        return mix.gas;
+    };
+
+    // The bottom gas: the first tank's mix, else the first gas switched to,
+    // else the mix of any tank.
+    QByteArray bottom;
+    int bottomTank = -1;
+    if (!p.tanks.isEmpty()) {
+        bottom = mixOf(p.tanks[0].links);
+        if (!bottom.isEmpty())
+            bottomTank = 0;
+    }
+    if (bottom.isEmpty()) {
+        for (const auto& [sample, refIndex] : p.switches) {
+            const QByteArray& ref = p.switchRefs[refIndex];
+            if (m_mixes.contains(ref)) {
+                bottom = ref;
+                break;
+            }
+        }
+    }
+    for (qsizetype i = 0; bottom.isEmpty() && i < p.tanks.size(); ++i) {
+        bottom = mixOf(p.tanks[i].links);
+        if (!bottom.isEmpty())
+            bottomTank = int(i);
+    }
+    if (!bottom.isEmpty()) {
+        const auto gas = gasOf(bottom);
+        if (!gas)
+            return false;
+        d.setText(idx_o2Mix, QString::number(gas->oxygen()));
+        d.setText(idx_heMix, QString::number(gas->helium()));
+        d.setTag(idx_gaz, gas->codeForName(m_mixes.constFind(bottom)->name));
+    }
+
+    // Further mixes become the gases of the stop levels: those of the other
+    // tanks in their order, then those only switched to, richest first.
+    struct Level {
+        QByteArray ref;
+        GasMix gas;
+        int tank;
+    };
+    QList<Level> levels;
+    const auto placed = [&](const QByteArray& ref) {
+        return ref == bottom || std::any_of(levels.begin(), levels.end(), [&](const Level& l) { return l.ref == ref; });
+    };
+    for (qsizetype i = 0; i < p.tanks.size(); ++i) {
+        if (int(i) == bottomTank)
+            continue;
+        const QByteArray ref = mixOf(p.tanks[i].links);
+        if (ref.isEmpty())
+            continue;
+        const auto gas = gasOf(ref);
+        if (!gas)
+            return false;
+        if (gas->oxygen() >= 5 && levels.size() < 5)
+            levels.append({ref, *gas, int(i)});
+    }
+    QList<Level> switchedOnly;
+    for (const QByteArray& ref : p.switchRefs) {
+        if (!m_mixes.contains(ref) || placed(ref))
+            continue;
+        const auto gas = gasOf(ref);
+        if (!gas)
+            return false;
+        if (gas->oxygen() >= 5)
+            switchedOnly.append({ref, *gas, -1});
+    }
+    std::stable_sort(switchedOnly.begin(), switchedOnly.end(),
+                     [](const Level& a, const Level& b) { return a.gas.oxygen() > b.gas.oxygen(); });
+    for (const Level& l : switchedOnly)
+        if (levels.size() < 5)
+            levels.append(l);
+    for (qsizetype k = 0; k < levels.size(); ++k) {
+        const Level& l = levels[k];
+        d.setText(idx_decoO2_Level_1 + int(k), QString::number(l.gas.oxygen()));
+        d.setText(idx_decoHe_Level_1 + int(k), QString::number(l.gas.helium()));
+        if (k < 3 && l.tank >= 0) {
+            const Tank& t = p.tanks[l.tank];
+            if (t.volume && *t.volume > 0)
+                d.setText(idx_volPony1 + int(k), whole(*t.volume * 1000));
+            if (t.begin && *t.begin > 0)
+                d.setText(idx_pressDepartPony1 + int(k), whole(*t.begin / uddfmapping::kPascalsPerBar));
+            if (t.end && *t.end > 0)
+                d.setText(idx_pressFinPony1 + int(k), whole(*t.end / uddfmapping::kPascalsPerBar));
+        }
+    }
+
+    // Gas switches: 1 for the bottom gas, 2 to 6 for the stop levels' gases.
+    for (const auto& [sample, refIndex] : p.switches) {
+        const QByteArray& ref = p.switchRefs[refIndex];
+        int code = ref == bottom && !bottom.isEmpty() ? 1 : 0;
+        for (qsizetype k = 0; code == 0 && k < levels.size(); ++k)
+            if (levels[k].ref == ref)
+                code = int(k) + 2;
+        if (code && sample >= 0 && sample < d.gasFlags.size())
+            d.gasFlags[sample] = qint16(code);
+    }
+
+    // The first tank: volume and pressures, else the pressures recorded at
+    // the first and last samples that have one.
+    const Tank* tank = bottomTank >= 0 ? &p.tanks[bottomTank] : (p.tanks.isEmpty() ? nullptr : &p.tanks[0]);
+    if (tank && tank->volume && *tank->volume > 0)
+        d.setText(idx_volumeBloc, whole(*tank->volume * 1000));
+    std::optional<double> begin, end;
+    if (tank && tank->begin && *tank->begin > 0)
+        begin = *tank->begin / uddfmapping::kPascalsPerBar;
+    if (tank && tank->end && *tank->end > 0)
+        end = *tank->end / uddfmapping::kPascalsPerBar;
+    if (!begin && !end) {
+        for (const float v : d.pressures)
+            if (v > 0) {
+                if (!begin)
+                    begin = v;
+                end = v;
+            }
+    }
+    if (begin)
+        d.setText(idx_pressionDepart, whole(*begin));
+    if (end)
+        d.setText(idx_pressionFin, whole(*end));
+
+    // Buddies, site, dive base and computer through the dive's links.
+    QStringList buddies;
+    bool siteFound = false, baseFound = false;
+    for (const QByteArray& link : p.links) {
+        if (const auto b = m_buddies.constFind(link); b != m_buddies.constEnd()) {
+            if (!b->isEmpty())
+                buddies.append(*b);
+        } else if (const auto s = m_sites.constFind(link); s != m_sites.constEnd() && !siteFound) {
+            siteFound = true;
+            d.setText(idx_site, s->name);
+            d.setText(idx_lieu, s->location);
+            d.setText(idx_pays, s->country);
+        } else if (const auto base = m_bases.constFind(link); base != m_bases.constEnd() && !baseFound) {
+            baseFound = true;
+            d.setText(idx_structure, *base);
+        }
+    }
+    if (!buddies.isEmpty())
+        d.setText(idx_partenaires, buddies.join(QStringLiteral(", ")));
+    bool computerFound = false;
+    int slot = 0;
+    for (const QByteArray& link : p.equipment) {
+        if (const auto c = m_computers.constFind(link); c != m_computers.constEnd()) {
+            if (computerFound)
+                continue;
+            computerFound = true;
+            d.setText(idx_ordinateur, c->model.isEmpty() ? c->name : c->model);
+            d.setText(idx_fabricant, c->maker);
+            d.setText(idx_serie, c->serial);
+        } else if (const auto piece = m_pieces.constFind(link); piece != m_pieces.constEnd() && slot < 12) {
+            d.setText(idx_equip_1 + slot++, *piece);
+        }
+    }
+    return true;
+}

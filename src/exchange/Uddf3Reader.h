@@ -1,0 +1,126 @@
+#pragma once
+
+#include "exchange/GasMix.h"
+#include "exchange/ImportedDive.h"
+#include "exchange/ProfileGrid.h"
+#include "platform/Result.h"
+
+#include <QByteArray>
+#include <QHash>
+#include <QList>
+#include <QString>
+#include <optional>
+#include <vector>
+
+class XmlPullReader;
+
+// UDDF 3.x (3.0 to 3.3), with or without a namespace prefix: every dive of
+// every repetition group, with its date and time, depths, duration,
+// temperatures, notes, visibility and rating, its gases (the bottom mix
+// from the first tank or the first gas switch, further mixes as the gases
+// of the stop levels), its first tank, its profile with pressures, alarms
+// and gas switches, and the buddies, site, dive base and dive computer it
+// links to, and the equipment it was dived with. Links may point to definitions anywhere in the file: they are
+// resolved once the whole file is read.
+class Uddf3Reader {
+public:
+    // More dives than any diver's logbook holds.
+    static constexpr qsizetype kMaxDives = 200000;
+
+    // The reader stands on the root element's start tag.
+    explicit Uddf3Reader(XmlPullReader& xml);
+
+    Result<QList<ImportedDive>> read();
+
+private:
+    struct Mix {
+        QString name;
+        std::optional<GasMix> gas;
+        QString problem; // why the mix is no gas, when it is not
+        int line = 0, column = 0;
+    };
+    struct Computer {
+        QString name, model, serial, maker;
+    };
+    struct Site {
+        QString name, location, country;
+    };
+    struct Tank {
+        QList<QByteArray> links;
+        std::optional<double> volume, begin, end; // cubic metres, pascals
+    };
+    // A dive as read, waiting for the links to be resolved.
+    struct PendingDive {
+        ImportedDive dive;
+        QList<QByteArray> links, equipment;
+        QList<Tank> tanks;
+        QList<QByteArray> switchRefs;            // distinct, in order of first use
+        QList<std::pair<int, int>> switches;     // sample, index in switchRefs
+    };
+    // What is gathered inside one dive element.
+    struct DiveState {
+        int line = 0, column = 0;
+        std::optional<QByteArray> datetime;
+        std::optional<double> airTemperature, lowestTemperature, greatestDepth, duration, visibility, altitude, lead;
+        std::optional<int> rating;
+        std::optional<qint64> interval;
+        bool infinity = false;
+        QStringList paras;
+        bool hasNotes = false;
+        QList<QByteArray> links, equipment;
+        QList<Tank> tanks;
+        std::vector<ProfileGrid::Point> points;
+        ProfileGrid::Point point;
+        QList<QByteArray> switchRefs;
+        std::optional<QByteArray> pressureRef; // the first tank's, by the first pressure seen
+        QByteArray currentPressureRef;
+        std::optional<double> coldestWaypoint;
+        float deepestWaypoint = 0;
+        bool anyDepth = false;
+    };
+
+    void start(const char* name, int depth);
+    void end(const char* name, int depth);
+    bool under(int depth, const char* a) const;
+    bool under(int depth, const char* a, const char* b) const;
+    void finishMix();
+    void finishDive();
+    bool resolve(PendingDive& pending);
+    QByteArray attribute(const char* name) const;
+
+    XmlPullReader& m_xml;
+    std::vector<const char*> m_path;
+    QByteArray m_text;
+
+    QHash<QByteArray, Mix> m_mixes;
+    QHash<QByteArray, QString> m_buddies;
+    QHash<QByteArray, Computer> m_computers;
+    QHash<QByteArray, Site> m_sites;
+    QHash<QByteArray, QString> m_bases;
+    QHash<QByteArray, QString> m_pieces; // the owner's other equipment
+
+    // The definition being read.
+    QByteArray m_id;
+    Mix m_mix;
+    std::optional<double> m_o2, m_n2, m_he, m_ar, m_h2;
+    QString m_first, m_middle, m_last;
+    Computer m_computer;
+    QString m_pieceName;
+    Site m_site;
+    QString m_baseName;
+
+    bool m_inDive = false;
+    DiveState m_dive;
+    QList<PendingDive> m_pending;
+
+    struct Names {
+        const char *uddf, *gasdefinitions, *mix, *name, *o2, *n2, *he, *ar, *h2, *diver, *owner, *buddy, *personal,
+            *firstname, *middlename, *lastname, *equipment, *divecomputer, *model, *serialnumber, *manufacturer,
+            *divesite, *site, *geography, *location, *address, *country, *divebase, *profiledata, *repetitiongroup,
+            *dive, *informationbeforedive, *informationafterdive, *tankdata, *samples, *waypoint, *link, *datetime,
+            *airtemperature, *altitude, *surfaceintervalbeforedive, *passedtime, *infinity, *equipmentused,
+            *leadquantity, *tankvolume, *tankpressurebegin, *tankpressureend, *alarm, *depth, *divetime,
+            *switchmix, *tankpressure, *temperature, *greatestdepth, *lowesttemperature, *diveduration,
+            *visibility, *notes, *para, *rating, *ratingvalue;
+    } n;
+};

@@ -1,0 +1,100 @@
+#pragma once
+
+#include "exchange/ImportProgress.h"
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QString>
+
+class QIODevice;
+typedef struct _xmlTextReader xmlTextReader;
+
+// Reads an XML document from a device as a stream of start tags, texts and
+// end tags, with libxml2's streaming reader: the document is never held
+// whole, whatever its size. The reader is hardened for files from anywhere:
+// no network, no external entities or DTDs are loaded, entities are never
+// substituted (a document that declares or uses entities is refused), and
+// text nodes above a bound are refused. Every failure names the line and
+// column where it was found.
+class XmlPullReader {
+public:
+    enum class Event { StartElement, EndElement, Text, EndOfDocument, Failed };
+
+    // The longest text node accepted, in bytes.
+    static constexpr qsizetype kMaxTextBytes = 1 << 20;
+    // The most bytes read while nothing completes (no tag, no text): the
+    // parser would otherwise hold them all, waiting for the end of a tag.
+    static constexpr qint64 kMaxPendingBytes = qint64(16) << 20;
+    // Bytes read between two progress reports.
+    static constexpr qint64 kProgressStep = 1 << 18;
+
+    explicit XmlPullReader(QIODevice& device, ImportProgress progress = {});
+    ~XmlPullReader();
+    XmlPullReader(const XmlPullReader&) = delete;
+    XmlPullReader& operator=(const XmlPullReader&) = delete;
+
+    // The next event. An empty element gives a start and an end. After
+    // EndOfDocument or Failed every call returns the same again.
+    Event next();
+
+    // The local name (without prefix) of the current start or end tag. Names
+    // are interned: equal names have equal pointers while the reader lives,
+    // so they compare with ==.
+    const char* localName() const { return m_name; }
+    // The interned pointer of a name, to compare with localName().
+    const char* intern(const char* name);
+    // Depth of the current tag: 0 for the root element.
+    int depth() const { return m_depth; }
+    // The current text, in UTF-8.
+    QByteArrayView text() const { return m_text; }
+    // An attribute of the current start tag, by local name.
+    bool attribute(const char* name, QByteArray* value) const;
+    // The namespace of the current start tag; empty for none.
+    QByteArray namespaceUri() const;
+
+    // Where the current start tag begins: line and column, from 1.
+    void elementPosition(int* line, int* column) const;
+    // Formats a message with a place: "line 12, column 7: reason".
+    static QString located(int line, int column, const QString& reason);
+
+    // Stops reading with a reason found by the caller at the current tag.
+    void fail(const QString& reason);
+    // Stops reading with a reason and a place of the caller's.
+    void failAt(int line, int column, const QString& reason);
+    // Why reading stopped ("line L, column C: reason"); empty while it goes on.
+    const QString& error() const { return m_error; }
+    // True when the progress callback asked to stop.
+    bool cancelled() const { return m_cancelled; }
+
+    qint64 bytesRead() const { return m_bytesRead; }
+    // True once the device has no more bytes.
+    bool inputEnded() const { return m_inputEnded; }
+
+private:
+    static int readInput(void* context, char* buffer, int length);
+    static int closeInput(void* context);
+    Event stop(Event event);
+    void keepWindow(const char* data, qsizetype length);
+
+    QIODevice& m_device;
+    ImportProgress m_progress;
+    xmlTextReader* m_reader = nullptr;
+    const char* m_name = nullptr;
+    int m_depth = -1;
+    QByteArrayView m_text;
+    bool m_pendingEnd = false;
+    bool m_finished = false;
+    Event m_finalEvent = Event::EndOfDocument;
+    bool m_cancelled = false;
+    bool m_readFailed = false;
+    bool m_inputEnded = false;
+    QString m_error;
+    qint64 m_bytesRead = 0;
+    qint64 m_bytesAtEvent = 0;
+    qint64 m_total = 0;
+    qint64 m_nextReport = kProgressStep;
+
+    // The latest bytes read, to find the column of a tag that the parser
+    // reports by line only.
+    QByteArray m_window;
+};

@@ -1,0 +1,278 @@
+// Files that are broken, cut short or built to hurt: each is refused with
+// the line and column of the fault, quickly and within bounded memory, and
+// the logbook stays exactly as it was.
+#include "exchange/UddfFileImport.h"
+#include "exchange/UddfReader.h"
+#include "logbook/Carnet.h"
+#include "support/ContextFixture.h"
+#include "support/TestDives.h"
+
+#include <QBuffer>
+#include <QElapsedTimer>
+#include <QRegularExpression>
+
+namespace {
+
+// An endless stream: a head, then one byte repeated up to `size` bytes.
+class EndlessDevice : public QIODevice {
+public:
+    EndlessDevice(QByteArray head, char fill, qint64 size) : m_head(std::move(head)), m_fill(fill), m_size(size)
+    {
+        open(QIODevice::ReadOnly);
+    }
+    bool isSequential() const override { return true; }
+    qint64 produced() const { return m_pos; }
+
+protected:
+    qint64 readData(char* data, qint64 max) override
+    {
+        const qint64 n = std::min(max, m_size - m_pos);
+        for (qint64 i = 0; i < n; ++i) {
+            const qint64 at = m_pos + i;
+            data[i] = at < m_head.size() ? m_head[at] : m_fill;
+        }
+        m_pos += n;
+        return n;
+    }
+    qint64 writeData(const char*, qint64) override { return -1; }
+
+private:
+    QByteArray m_head;
+    char m_fill;
+    qint64 m_size;
+    qint64 m_pos = 0;
+};
+
+const QRegularExpression kPlace(QStringLiteral("^line \\d+, column \\d+: "));
+
+QByteArray repeat(const QByteArray& piece, int times)
+{
+    QByteArray out;
+    out.reserve(piece.size() * times);
+    for (int i = 0; i < times; ++i)
+        out.append(piece);
+    return out;
+}
+
+const QByteArray kValid =
+    "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n"
+    "<uddf xmlns=\"http://www.streit.cc/uddf/3.2/\" version=\"3.2.0\">\n"
+    "<profiledata><repetitiongroup id=\"r\"><dive id=\"d\">\n"
+    "<informationbeforedive><datetime>2020-01-02T03:04:05</datetime></informationbeforedive>\n"
+    "<samples><waypoint><depth>3</depth><divetime>0</divetime></waypoint>"
+    "<waypoint><depth>5</depth><divetime>10</divetime></waypoint></samples>\n"
+    "<informationafterdive><greatestdepth>5</greatestdepth><diveduration>20</diveduration></informationafterdive>\n"
+    "</dive></repetitiongroup></profiledata></uddf>\n";
+
+class UddfHostileTest : public ContextFixture {
+protected:
+    std::unique_ptr<Carnet> carnet;
+    QList<Plongee> before;
+
+    void SetUp() override
+    {
+        ContextFixture::SetUp();
+        carnet = std::make_unique<Carnet>(*context);
+        carnet->setDives(someDives(2));
+        before = carnet->dives();
+    }
+
+    void expectUnchanged()
+    {
+        ASSERT_EQ(carnet->count(), before.size());
+        for (qsizetype i = 0; i < before.size(); ++i)
+            EXPECT_TRUE(carnet->dives()[i].identical(before[i])) << i;
+        EXPECT_FALSE(carnet->isModified());
+    }
+
+    uddffileimport::Outcome import(QIODevice& device) { return uddffileimport::importDevice(*carnet, device); }
+
+    uddffileimport::Outcome import(QByteArray bytes)
+    {
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::ReadOnly);
+        return import(buffer);
+    }
+};
+
+} // namespace
+
+TEST_F(UddfHostileTest, TheValidFileOfTheseTestsImports)
+{
+    const auto outcome = import(kValid);
+    ASSERT_TRUE(outcome.ok) << outcome.error.toStdString();
+    EXPECT_EQ(outcome.dives, 1);
+}
+
+TEST_F(UddfHostileTest, BrokenFilesAreRefusedWithTheirPlaceAndChangeNothing)
+{
+    const struct {
+        const char* what;
+        QByteArray bytes;
+        const char* place; // expected start of the message
+        const char* says;
+    } cases[] = {
+        {"cut in a waypoint", kValid.left(kValid.indexOf("<depth>5")), "line 5, column ", "cut short"},
+        {"cut in a tag", kValid.left(kValid.indexOf("ionafterdive")), "line 6, column ", "malformed XML"},
+        {"cut before the root closes", kValid.left(kValid.indexOf("</uddf>")), "line 7, column 40: ", "cut short"},
+        {"tags crossed", QByteArray(kValid).replace("</samples>", "</sample>"), "line 5, column ", "malformed XML"},
+        {"empty", QByteArray(), "line 1, column 1: ", ""},
+        {"no XML", QByteArray("\x00\x01\x02 binary \xff\xfe", 14), "line 1, column ", ""},
+        {"not UTF-8", QByteArray(kValid).replace("<depth>3", "<depth>\xff\xfe"), "line 5, column ", "malformed XML"},
+        {"another root", "<?xml version=\"1.0\"?>\n  <UDCF><DIVE/></UDCF>", "line 2, column 3: ", "not <uddf>"},
+        {"undefined entity", QByteArray(kValid).replace("<depth>3", "<depth>&nope;"), "line 5, column ", "nope"},
+        {"dive without date", QByteArray(kValid).replace("<datetime>2020-01-02T03:04:05</datetime>", ""),
+         "line 3, column 38: ", "no date"},
+        {"dive with a date that is none", QByteArray(kValid).replace("2020-01-02T03", "2020-02-31T03"),
+         "line 3, column 38: ", "no date"},
+        {"unknown undeclared prefix", QByteArray(kValid).replace("<samples>", "<x:samples>"), "line 5, column ",
+         "malformed XML"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const auto outcome = import(c.bytes);
+        EXPECT_FALSE(outcome.ok);
+        EXPECT_TRUE(outcome.error.startsWith(QLatin1String(c.place))) << outcome.error.toStdString();
+        EXPECT_TRUE(outcome.error.contains(QLatin1String(c.says))) << outcome.error.toStdString();
+        expectUnchanged();
+    }
+}
+
+TEST_F(UddfHostileTest, EntitiesAreNeverExpandedNorFetched)
+{
+    const QByteArray laughs = "<?xml version=\"1.0\"?>\n<!DOCTYPE uddf [\n <!ENTITY a \"lollollollollollollollol\">\n"
+        + [] {
+              QByteArray decl;
+              for (char c = 'b'; c <= 'k'; ++c)
+                  decl += " <!ENTITY " + QByteArray(1, c) + " \"" + repeat("&" + QByteArray(1, char(c - 1)) + ";", 10)
+                      + "\">\n";
+              return decl;
+          }()
+        + "]>\n<uddf version=\"3.2.0\"><generator><name>&k;</name></generator></uddf>\n";
+    const QByteArray quadratic = "<?xml version=\"1.0\"?>\n<!DOCTYPE uddf [<!ENTITY a \"" + repeat("x", 50000)
+        + "\">]>\n<uddf version=\"3.2.0\"><generator><name>" + repeat("&a;", 20000) + "</name></generator></uddf>";
+    const struct {
+        const char* what;
+        QByteArray bytes;
+    } cases[] = {
+        {"external entity", "<?xml version=\"1.0\"?>\n<!DOCTYPE uddf [<!ENTITY x SYSTEM \"file:///etc/passwd\">]>\n"
+                            "<uddf version=\"3.2.0\"><generator><name>&x;</name></generator></uddf>"},
+        {"external parameter entity", "<?xml version=\"1.0\"?>\n<!DOCTYPE uddf [<!ENTITY % p SYSTEM "
+                                      "\"file:///etc/passwd\"> %p;]>\n<uddf version=\"3.2.0\"/>"},
+        {"network entity", "<?xml version=\"1.0\"?>\n<!DOCTYPE uddf [<!ENTITY x SYSTEM \"http://127.0.0.1:9/x\">]>\n"
+                           "<uddf version=\"3.2.0\">&x;</uddf>"},
+        {"billion laughs", laughs},
+        {"quadratic blow-up", quadratic},
+        {"entity declared, not used", "<?xml version=\"1.0\"?>\n<!DOCTYPE uddf [<!ENTITY x \"y\">]>\n"
+                                      "<uddf version=\"3.2.0\"/>"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        QElapsedTimer clock;
+        clock.start();
+        const auto outcome = import(c.bytes);
+        EXPECT_LT(clock.elapsed(), 5000);
+        EXPECT_FALSE(outcome.ok);
+        EXPECT_TRUE(kPlace.match(outcome.error).hasMatch()) << outcome.error.toStdString();
+        EXPECT_FALSE(outcome.error.contains(QLatin1String("root:"))) << "no file content leaks into the message";
+        expectUnchanged();
+    }
+}
+
+TEST_F(UddfHostileTest, AnExternalDocumentTypeIsNeitherFetchedNorNeeded)
+{
+    QByteArray bytes = kValid;
+    bytes.replace("<uddf ", "<!DOCTYPE uddf SYSTEM \"http://127.0.0.1:9/uddf.dtd\">\n<uddf ");
+    QElapsedTimer clock;
+    clock.start();
+    const auto outcome = import(bytes);
+    EXPECT_LT(clock.elapsed(), 5000);
+    ASSERT_TRUE(outcome.ok) << outcome.error.toStdString();
+    EXPECT_EQ(outcome.dives, 1);
+}
+
+TEST_F(UddfHostileTest, AHugeTextNodeIsRefusedLongBeforeItsEnd)
+{
+    const qint64 twoGigabytes = qint64(2) << 30;
+    const struct {
+        const char* what;
+        QByteArray head;
+        char fill;
+    } cases[] = {
+        {"text", "<?xml version=\"1.0\"?>\n<uddf version=\"3.2.0\"><generator><name>", 'A'},
+        {"attribute", "<?xml version=\"1.0\"?>\n<uddf version=\"3.2.0\"><generator id=\"", 'A'},
+        {"comment-split text", "<?xml version=\"1.0\"?>\n<uddf version=\"3.2.0\"><generator><name>", '\0'},
+        {"nesting", "<?xml version=\"1.0\"?>\n<uddf version=\"3.2.0\">", '<'},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::unique_ptr<QIODevice> device;
+        EndlessDevice* endless = nullptr;
+        if (c.fill == '\0') {
+            // Texts of 1 KiB between comments: one element's text grows
+            // without any single text node being large.
+            QByteArray bytes = c.head + repeat(repeat("B", 1024) + "<!---->", 3000) + "</name></generator></uddf>";
+            auto* buffer = new QBuffer;
+            buffer->setData(bytes);
+            buffer->open(QIODevice::ReadOnly);
+            device.reset(buffer);
+        } else if (c.fill == '<') {
+            QByteArray bytes = c.head + repeat("<a>", 100000);
+            auto* buffer = new QBuffer;
+            buffer->setData(bytes);
+            buffer->open(QIODevice::ReadOnly);
+            device.reset(buffer);
+        } else {
+            endless = new EndlessDevice(c.head, c.fill, twoGigabytes);
+            device.reset(endless);
+        }
+        QElapsedTimer clock;
+        clock.start();
+        const auto outcome = import(*device);
+        EXPECT_LT(clock.elapsed(), 20000);
+        EXPECT_FALSE(outcome.ok);
+        EXPECT_TRUE(kPlace.match(outcome.error).hasMatch()) << outcome.error.toStdString();
+        if (endless) {
+            EXPECT_LT(endless->produced(), qint64(64) << 20) << "the reader stops early";
+        }
+        expectUnchanged();
+    }
+}
+
+TEST_F(UddfHostileTest, AGasThatCannotBeIsRefusedWhereADiveBreathesIt)
+{
+    const QByteArray mixes = "<gasdefinitions>\n"
+                             "<mix id=\"bad\"><name>bad</name><o2>0.8</o2><he>0.5</he></mix>\n"
+                             "<mix id=\"unused\"><name>unused</name><o2>0.9</o2><he>0.9</he></mix>\n"
+                             "<mix id=\"ok\"><name>ok</name><o2>0.32</o2></mix></gasdefinitions>";
+    QByteArray bad = kValid;
+    bad.replace("<profiledata>", mixes + "<profiledata>");
+    bad.replace("<samples>", "<tankdata><link ref=\"bad\"/><tankpressurebegin>0</tankpressurebegin></tankdata><samples>");
+    const auto refused = import(bad);
+    EXPECT_FALSE(refused.ok);
+    EXPECT_TRUE(refused.error.startsWith(QLatin1String("line 4, column 1: the mix \"bad\""))) << refused.error.toStdString();
+    expectUnchanged();
+
+    // A mix that no dive breathes does not matter.
+    QByteArray good = kValid;
+    good.replace("<profiledata>", mixes + "<profiledata>");
+    good.replace("<samples>", "<tankdata><link ref=\"ok\"/><tankpressurebegin>0</tankpressurebegin></tankdata><samples>");
+    const auto outcome = import(good);
+    ASSERT_TRUE(outcome.ok) << outcome.error.toStdString();
+    EXPECT_EQ(carnet->dives().last().o2Mix(), 32);
+}
+
+TEST_F(UddfHostileTest, AProfileTooLongForADiveIsRefused)
+{
+    QByteArray bytes = kValid;
+    // Two waypoints a second apart, and one a year later: the period grows
+    // with the distance, and a year is still too long.
+    bytes.replace("<waypoint><depth>5</depth><divetime>10</divetime></waypoint>",
+                  "<waypoint><depth>5</depth><divetime>1</divetime></waypoint>"
+                  "<waypoint><depth>5</depth><divetime>31536000</divetime></waypoint>");
+    const auto outcome = import(bytes);
+    EXPECT_FALSE(outcome.ok);
+    EXPECT_TRUE(outcome.error.startsWith(QLatin1String("line 3, column 38: the profile would need")))
+        << outcome.error.toStdString();
+    expectUnchanged();
+}
