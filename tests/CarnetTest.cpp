@@ -104,9 +104,11 @@ TEST_F(CarnetTest, SaveTypes)
     carnet.setModified(true);
     // An unknown type produces nothing; an export never rebinds the document.
     EXPECT_FALSE(carnet.saveToFile(path("x.bin"), QStringLiteral("Carnet de plongee (old)"), &error));
-    EXPECT_FALSE(carnet.saveToFile(path("x.uddf"), QStringLiteral("Export UDDF (Universal Dive Data Format)"), &error));
     EXPECT_FALSE(error.isEmpty());
     EXPECT_FALSE(QFile::exists(path("x.bin")));
+    // An export writes a copy: the document stays bound to its logbook and changed.
+    ASSERT_TRUE(carnet.saveToFile(path("x.uddf"), QStringLiteral("Export UDDF 3.2"), &error));
+    EXPECT_TRUE(QFile::exists(path("x.uddf")));
     EXPECT_EQ(carnet.filePath(), path("log.ondrix"));
     EXPECT_TRUE(carnet.isModified());
     // The localised type name is only shown: saving does not depend on it.
