@@ -2,6 +2,7 @@
 
 #include "app/AppContext.h"
 #include "app/DocumentTypes.h"
+#include "app/cli/CliSession.h"
 #include "app/cli/ExchangeCommands.h"
 #include "logbook/Carnet.h"
 #include "logbook/DiveForm.h"
@@ -24,25 +25,7 @@
 
 namespace {
 
-constexpr int kDone = 0;
-constexpr int kRefused = 1;
-constexpr int kUsage = 2;
-
-struct Io {
-    QByteArray& out;
-    QByteArray& err;
-
-    int refuse(const QString& file, const QString& reason)
-    {
-        err.append(QStringLiteral("ondrix-cli: %1: %2\n").arg(file, reason).toUtf8());
-        return kRefused;
-    }
-    int usage(const QString& message)
-    {
-        err.append(QStringLiteral("ondrix-cli: %1\nTry 'ondrix-cli --help'.\n").arg(message).toUtf8());
-        return kUsage;
-    }
-};
+using namespace cli;
 
 int info(Io& io, const QStringList& args)
 {
@@ -183,57 +166,6 @@ int generate(Io& io, const QStringList& args)
         return io.usage(QStringLiteral("generate takes --dives N [--samples M] [--seed S] OUT"));
     const auto logbook = logbookgenerator::generate(int(dives), int(samples), quint64(seed));
     return save(io, outPath, logbookarchive::encode(logbook));
-}
-
-// A logbook opened for one command, with the settings in force and alerts
-// answered with their first button and reported on stderr.
-class LogbookSession {
-public:
-    LogbookSession(Io& io, const QString& settingsPath) : m_io(io)
-    {
-        m_alerts.setLog([this](const QString& line) { m_io.err.append((line + u'\n').toUtf8()); });
-        auto settings = settingsPath.isEmpty() ? SettingsStore::userStore() : std::make_unique<SettingsStore>(settingsPath);
-        m_context = std::make_unique<AppContext>(std::move(settings), m_alerts, Localizer::languageFromEnvironment());
-        m_carnet = std::make_unique<Carnet>(*m_context);
-    }
-
-    bool open(const QString& path)
-    {
-        m_path = path;
-        QString error;
-        if (m_carnet->openFile(path, &error))
-            return true;
-        m_io.refuse(path, error);
-        return false;
-    }
-
-    int save()
-    {
-        QString error;
-        if (!m_carnet->saveToFile(m_path, Carnet::logbookTypeId(), &error))
-            return m_io.refuse(m_path, error);
-        return kDone;
-    }
-
-    Carnet& carnet() { return *m_carnet; }
-    AppContext& context() { return *m_context; }
-
-private:
-    Io& m_io;
-    ScriptedAlerts m_alerts;
-    std::unique_ptr<AppContext> m_context;
-    std::unique_ptr<Carnet> m_carnet;
-    QString m_path;
-};
-
-bool parseRow(const QString& text, int* row)
-{
-    bool ok = false;
-    const int v = text.toInt(&ok);
-    if (!ok)
-        return false;
-    *row = v;
-    return true;
 }
 
 // Types FIELD=TEXT assignments into the form. Returns an exit status, or -1

@@ -1,6 +1,7 @@
 #include "app/cli/ExchangeCommands.h"
 
 #include "app/AppContext.h"
+#include "app/cli/CliSession.h"
 #include "exchange/ExchangeSniffer.h"
 #include "exchange/UddfExport.h"
 #include "exchange/UddfFileImport.h"
@@ -15,56 +16,7 @@
 
 namespace {
 
-constexpr int kDone = 0;
-constexpr int kRefused = 1;
-constexpr int kUsage = 2;
-
-struct Io {
-    QByteArray& out;
-    QByteArray& err;
-
-    int refuse(const QString& file, const QString& reason)
-    {
-        err.append(QStringLiteral("ondrix-cli: %1: %2\n").arg(file, reason).toUtf8());
-        return kRefused;
-    }
-    int usage(const QString& message)
-    {
-        err.append(QStringLiteral("ondrix-cli: %1\nTry 'ondrix-cli --help'.\n").arg(message).toUtf8());
-        return kUsage;
-    }
-};
-
-// A logbook opened for one command, with the settings in force and alerts
-// answered with their first button and reported on stderr.
-class Session {
-public:
-    Session(Io& io, const QString& settingsPath) : m_io(io)
-    {
-        m_alerts.setLog([this](const QString& line) { m_io.err.append((line + u'\n').toUtf8()); });
-        auto settings = settingsPath.isEmpty() ? SettingsStore::userStore() : std::make_unique<SettingsStore>(settingsPath);
-        m_context = std::make_unique<AppContext>(std::move(settings), m_alerts, Localizer::languageFromEnvironment());
-        m_carnet = std::make_unique<Carnet>(*m_context);
-    }
-
-    bool open(const QString& path)
-    {
-        QString error;
-        if (m_carnet->openFile(path, &error))
-            return true;
-        m_io.refuse(path, error);
-        return false;
-    }
-
-    Carnet& carnet() { return *m_carnet; }
-    AppContext& context() { return *m_context; }
-
-private:
-    Io& m_io;
-    ScriptedAlerts m_alerts;
-    std::unique_ptr<AppContext> m_context;
-    std::unique_ptr<Carnet> m_carnet;
-};
+using namespace cli;
 
 bool sameFile(const QString& a, const QString& b)
 {
@@ -82,7 +34,7 @@ int runImportCommand(const QStringList& args, const QString& settingsPath, QByte
     if (args.size() < 2)
         return io.usage(QStringLiteral("import takes LOGBOOK FILE..."));
     const QString& logbook = args[0];
-    Session session(io, settingsPath);
+    LogbookSession session(io, settingsPath);
     if (!session.open(logbook))
         return kRefused;
     QByteArray lines;
@@ -124,7 +76,7 @@ int runExportCommand(const QStringList& args, const QString& settingsPath, QByte
         return io.usage(QStringLiteral("\"%1\" is not an export type of the logbook").arg(type));
     if (sameFile(logbook, target))
         return io.refuse(target, QStringLiteral("is the logbook itself; an export writes a copy elsewhere"));
-    Session session(io, settingsPath);
+    LogbookSession session(io, settingsPath);
     if (!session.open(logbook))
         return kRefused;
     QByteArray bytes;

@@ -1,38 +1,19 @@
 #include "profile/draw/ProfileCommand.h"
 
 #include "app/AppContext.h"
+#include "app/cli/CliSession.h"
 #include "logbook/Carnet.h"
 #include "platform/SafeSave.h"
-#include "platform/ScriptedAlerts.h"
-#include "platform/SettingsStore.h"
 #include "profile/ProfileScene.h"
 #include "profile/draw/ProfilePainter.h"
 
 #include <memory>
 
-namespace {
-
-constexpr int kDone = 0;
-constexpr int kRefused = 1;
-constexpr int kUsage = 2;
-
-int refuse(QByteArray& err, const QString& file, const QString& reason)
-{
-    err.append(QStringLiteral("ondrix-cli: %1: %2\n").arg(file, reason).toUtf8());
-    return kRefused;
-}
-
-int usage(QByteArray& err, const QString& message)
-{
-    err.append(QStringLiteral("ondrix-cli: %1\nTry 'ondrix-cli --help'.\n").arg(message).toUtf8());
-    return kUsage;
-}
-
-} // namespace
+using namespace cli;
 
 int ProfileCommand::run(const QStringList& args, const QString& settingsPath, QByteArray& out, QByteArray& err)
 {
-    Q_UNUSED(out);
+    Io io{out, err};
     const QString synopsis = QStringLiteral("profile takes LOGBOOK ROW (--png OUT | --pdf OUT)");
     QStringList positional;
     QString outPath;
@@ -42,37 +23,30 @@ int ProfileCommand::run(const QStringList& args, const QString& settingsPath, QB
         const QString& a = args[i];
         if (a == u"--png" || a == u"--pdf") {
             if (formatGiven || i + 1 >= args.size())
-                return usage(err, synopsis);
+                return io.usage(synopsis);
             formatGiven = true;
             pdf = a == u"--pdf";
             outPath = args[++i];
         } else if (a.startsWith(u"--")) {
-            return usage(err, QStringLiteral("profile: unknown option \"%1\"").arg(a));
+            return io.usage(QStringLiteral("profile: unknown option \"%1\"").arg(a));
         } else {
             positional.append(a);
         }
     }
     if (positional.size() != 2 || !formatGiven || outPath.isEmpty())
-        return usage(err, synopsis);
-    bool ok = false;
-    const int row = positional[1].toInt(&ok);
-    if (!ok)
-        return usage(err, synopsis);
+        return io.usage(synopsis);
+    int row = 0;
+    if (!parseRow(positional[1], &row))
+        return io.usage(synopsis);
     const QString& logbook = positional[0];
 
-    // The logbook with the settings in force; alerts are answered with
-    // their first button and reported.
-    ScriptedAlerts alerts;
-    alerts.setLog([&err](const QString& line) { err.append((line + u'\n').toUtf8()); });
-    auto settings = settingsPath.isEmpty() ? SettingsStore::userStore() : std::make_unique<SettingsStore>(settingsPath);
-    AppContext context(std::move(settings), alerts, Localizer::languageFromEnvironment());
-    Carnet carnet(context);
-    QString error;
-    if (!carnet.openFile(logbook, &error))
-        return refuse(err, logbook, error);
+    LogbookSession session(io, settingsPath);
+    if (!session.open(logbook))
+        return kRefused;
+    Carnet& carnet = session.carnet();
+    const AppContext& context = session.context();
     if (row < 0 || row >= carnet.count())
-        return refuse(err, logbook,
-                      QStringLiteral("row %1 is out of range (0 to %2)").arg(row).arg(carnet.count() - 1));
+        return io.refuse(logbook, QStringLiteral("row %1 is out of range (0 to %2)").arg(row).arg(carnet.count() - 1));
     carnet.setSelection({row}, row);
 
     const ProfileScene scene(ProfileScene::Inputs::fromForm(carnet.form()),
@@ -81,9 +55,9 @@ int ProfileCommand::run(const QStringList& args, const QString& settingsPath, QB
     const QByteArray bytes = pdf ? ProfilePainter::pdf(scene, ProfileScene::titleOf(carnet.form(), context.localizer()))
                                  : ProfilePainter::png(scene, kPictureSize);
     if (bytes.isEmpty())
-        return refuse(err, outPath, QStringLiteral("the picture could not be made"));
+        return io.refuse(outPath, QStringLiteral("the picture could not be made"));
     const SaveResult saved = saveFileAtomically(outPath, bytes);
     if (!saved.ok)
-        return refuse(err, outPath, saved.error);
+        return io.refuse(outPath, saved.error);
     return kDone;
 }

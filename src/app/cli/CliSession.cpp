@@ -1,0 +1,59 @@
+#include "app/cli/CliSession.h"
+
+#include "app/AppContext.h"
+#include "logbook/Carnet.h"
+#include "platform/SettingsStore.h"
+
+namespace cli {
+
+int Io::refuse(const QString& file, const QString& reason)
+{
+    err.append(QStringLiteral("ondrix-cli: %1: %2\n").arg(file, reason).toUtf8());
+    return kRefused;
+}
+
+int Io::usage(const QString& message)
+{
+    err.append(QStringLiteral("ondrix-cli: %1\nTry 'ondrix-cli --help'.\n").arg(message).toUtf8());
+    return kUsage;
+}
+
+LogbookSession::LogbookSession(Io& io, const QString& settingsPath) : m_io(io)
+{
+    m_alerts.setLog([this](const QString& line) { m_io.err.append((line + u'\n').toUtf8()); });
+    auto settings = settingsPath.isEmpty() ? SettingsStore::userStore() : std::make_unique<SettingsStore>(settingsPath);
+    m_context = std::make_unique<AppContext>(std::move(settings), m_alerts, Localizer::languageFromEnvironment());
+    m_carnet = std::make_unique<Carnet>(*m_context);
+}
+
+LogbookSession::~LogbookSession() = default;
+
+bool LogbookSession::open(const QString& path)
+{
+    m_path = path;
+    QString error;
+    if (m_carnet->openFile(path, &error))
+        return true;
+    m_io.refuse(path, error);
+    return false;
+}
+
+int LogbookSession::save()
+{
+    QString error;
+    if (!m_carnet->saveToFile(m_path, Carnet::logbookTypeId(), &error))
+        return m_io.refuse(m_path, error);
+    return kDone;
+}
+
+bool parseRow(const QString& text, int* row)
+{
+    bool ok = false;
+    const int v = text.toInt(&ok);
+    if (!ok)
+        return false;
+    *row = v;
+    return true;
+}
+
+} // namespace cli
