@@ -102,6 +102,19 @@ void BM_AddDiveThroughTheForm(benchmark::State& state)
 }
 BENCHMARK(BM_AddDiveThroughTheForm)->Unit(benchmark::kMicrosecond);
 
+void BM_RefreshLongDive(benchmark::State& state)
+{
+    // A two-hour dive sampled every second: 7,200 samples.
+    Fixture& f = fixture();
+    Carnet carnet(*f.context);
+    carnet.setDives(logbookgenerator::generate(1, 7200, 3));
+    carnet.setSelection({0}, 0);
+    for (auto _ : state)
+        carnet.updateUI();
+    state.SetLabel(QStringLiteral("%1 samples").arg(carnet.form().workingProfile().profilProfondeur.size()).toStdString());
+}
+BENCHMARK(BM_RefreshLongDive)->Unit(benchmark::kMicrosecond);
+
 void BM_FindInNotes(benchmark::State& state)
 {
     Fixture& f = fixture();
