@@ -2,6 +2,7 @@
 
 #include "app/AppContext.h"
 #include "app/DocumentTypes.h"
+#include "app/cli/CalcCommand.h"
 #include "app/cli/CliSession.h"
 #include "app/cli/ExchangeCommands.h"
 #include "logbook/Carnet.h"
@@ -464,6 +465,13 @@ QString Cli::helpText()
         "  import LOGBOOK FILE...   append the dives of each UDDF file (1.x to 3.x); one line per file\n"
         "  export LOGBOOK TYPE OUT  write a copy under a save type, e.g. \"Export UDDF 3.2\"\n"
         "\n"
+        "Calculators:\n"
+        "  calc ACTION [FIELD=TEXT ...]  run a calculator action as its window does; JSON of every output\n"
+        "                                field, and FIELD.colour as #rrggbb (\"-\": colour left as it was)\n"
+        "  calc --list                   every action with its window, input, choice and output fields\n"
+        "Pop-up menus take their item index (empty: no selection), option matrices their cell tag,\n"
+        "conversionsTabView its tab id (pression, volume, longueur, masse, temperature).\n"
+        "\n"
         "Document type ids: logbook, wrecks, equipment, consumables, compressor,\n"
         "rebreather, budget, firms, structures, papers.\n");
 }
@@ -531,6 +539,8 @@ int Cli::run(const QStringList& argsIn, QByteArray& out, QByteArray& err, const 
         return show(io, args, settingsPath);
     if (command == u"find")
         return find(io, args, settingsPath);
+    if (command == u"calc")
+        return runCalcCommand(args, out, err);
     if (command == u"import")
         return runImportCommand(args, settingsPath, out, err);
     if (command == u"export")

@@ -5,6 +5,7 @@
 #include "app/LaunchPlan.h"
 #include "app/ui/AppDelegate.h"
 #include "logbook/Carnet.h"
+#include "calculators/ui/CalculatorWindows.h"
 #include "logbook/ui/CarnetListWindow.h"
 #include "profile/ui/ProfileWindows.h"
 #include "platform/Alert.h"
@@ -90,6 +91,7 @@ MyDocumentController::MyDocumentController(AppContext& context, QObject* parent)
     : QObject(parent), m_context(context), m_appDelegate(std::make_unique<AppDelegate>(context)),
       m_recent(context.settings())
 {
+    registerCalculatorWindows(*m_appDelegate, context.localizer());
     m_chooseOpenPath = [](QWidget* parent, const QString& folder) {
         return QFileDialog::getOpenFileName(parent, tr("Open"), folder, fileFilter());
     };
@@ -284,6 +286,7 @@ Carnet* MyDocumentController::adopt(std::unique_ptr<Carnet> carnet)
     document->window = std::make_unique<CarnetListWindow>(*logbook, *m_appDelegate);
     CarnetListWindow* window = document->window.get();
     fillFileMenu(window->fileMenu(), logbook);
+    addCalculatorMenu(window->menuBar(), *m_appDelegate);
     window->setCloseGuard([this, logbook] {
         if (!confirmClose(logbook))
             return false;

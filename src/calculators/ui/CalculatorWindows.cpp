@@ -1,0 +1,88 @@
+#include "calculators/ui/CalculatorWindows.h"
+
+#include "app/ui/AppDelegate.h"
+#include "calculators/ui/GpsController.h"
+#include "calculators/ui/NitroxController.h"
+#include "calculators/ui/PhysiqueController.h"
+#include "calculators/ui/SCRCCRController.h"
+#include "calculators/ui/TrimixController.h"
+#include "platform/Localizer.h"
+
+#include <QCoreApplication>
+#include <QMenu>
+#include <QMenuBar>
+
+#include <memory>
+
+namespace {
+
+enum class Family { Nitrox, Trimix, Rebreather, Physique, Gps };
+
+struct WindowCommand {
+    const char* command;
+    const char* window;
+    Family family;
+    const char* menuTitle;
+};
+
+// In menu order; a new family starts a new section of the menu.
+constexpr WindowCommand kCommands[] = {
+    {"displayProfMaxWindow", "Nitrox Prof Max", Family::Nitrox, QT_TRANSLATE_NOOP("Calculators", "Nitrox Maximum Depth…")},
+    {"displayBestMixWindow", "Nitrox Best Mix", Family::Nitrox, QT_TRANSLATE_NOOP("Calculators", "Nitrox Best Mix…")},
+    {"displayEquivalentDepthWindow", "Nitrox Equivalent Depth", Family::Nitrox,
+     QT_TRANSLATE_NOOP("Calculators", "Nitrox Equivalent Air Depth…")},
+    {"displayOxygenWindow", "Nitrox Oxygen Window", Family::Nitrox, QT_TRANSLATE_NOOP("Calculators", "Nitrox Oxygen Window…")},
+    {"displayBlendNitroxWindow", "Blend Nitrox", Family::Nitrox, QT_TRANSLATE_NOOP("Calculators", "Nitrox Blending…")},
+    {"displayTrimixEAD_ENDWindow", "Trimix", Family::Trimix, QT_TRANSLATE_NOOP("Calculators", "Trimix Equivalent Depths…")},
+    {"displayTrimixProfMinWindow", "Trimix Prof Min", Family::Trimix, QT_TRANSLATE_NOOP("Calculators", "Trimix Minimum Depth…")},
+    {"displayBestTrimix", "Best Trimix", Family::Trimix, QT_TRANSLATE_NOOP("Calculators", "Best Trimix…")},
+    {"displaySodaTimeWindow", "Soda Time", Family::Rebreather, QT_TRANSLATE_NOOP("Calculators", "Absorbent Time…")},
+    {"displaySCRBreathedFracO2Window", "SCR Breathed Frac O2", Family::Rebreather,
+     QT_TRANSLATE_NOOP("Calculators", "SCR Breathed Oxygen…")},
+    {"displaySCRIdealFlowWindow", "SCR Flow Calc", Family::Rebreather, QT_TRANSLATE_NOOP("Calculators", "SCR Ideal Flow…")},
+    {"displayConversionsWindow", "Physique", Family::Physique, QT_TRANSLATE_NOOP("Calculators", "Unit Conversions…")},
+    {"displayConversionsGPSWindow", "Gps", Family::Gps, QT_TRANSLATE_NOOP("Calculators", "GPS Conversions…")},
+};
+
+std::unique_ptr<QWidget> makeWindow(const WindowCommand& c, const Localizer& texts)
+{
+    const QString window = QLatin1String(c.window);
+    switch (c.family) {
+    case Family::Nitrox: return std::make_unique<NitroxController>(window, texts);
+    case Family::Trimix: return std::make_unique<TrimixController>(window, texts);
+    case Family::Rebreather: return std::make_unique<SCRCCRController>(window, texts);
+    case Family::Physique: return std::make_unique<PhysiqueController>(texts);
+    case Family::Gps: return std::make_unique<GpsController>(texts);
+    }
+    return nullptr;
+}
+
+} // namespace
+
+void registerCalculatorWindows(AppDelegate& delegate, const Localizer& texts)
+{
+    for (const WindowCommand& c : kCommands)
+        // Each window keeps its own copy of the tables (shared data).
+        delegate.registerWindow(QLatin1String(c.command), [&c, texts] { return makeWindow(c, texts); });
+}
+
+void registerCalculatorWindows(AppDelegate& delegate)
+{
+    registerCalculatorWindows(delegate, Localizer(Localizer::languageFromEnvironment()));
+}
+
+void addCalculatorMenu(QMenuBar* menuBar, AppDelegate& delegate)
+{
+    QMenu* menu = menuBar->addMenu(QCoreApplication::translate("Calculators", "&Calculators"));
+    menu->setObjectName(QStringLiteral("calculatorsMenu"));
+    const WindowCommand* previous = nullptr;
+    for (const WindowCommand& c : kCommands) {
+        if (previous && previous->family != c.family)
+            menu->addSeparator();
+        previous = &c;
+        const QString command = QLatin1String(c.command);
+        QAction* action = menu->addAction(QCoreApplication::translate("Calculators", c.menuTitle));
+        action->setObjectName(command);
+        QObject::connect(action, &QAction::triggered, &delegate, [&delegate, command] { delegate.showWindow(command); });
+    }
+}

@@ -1,0 +1,15 @@
+#pragma once
+
+class AppDelegate;
+class Localizer;
+class QMenuBar;
+
+// Registers the window command of every calculator window with the
+// application delegate ("displayProfMaxWindow", ... each creating its window
+// on first use), its texts in the given tables, or in the environment's
+// language when none are given.
+void registerCalculatorWindows(AppDelegate& delegate, const Localizer& texts);
+void registerCalculatorWindows(AppDelegate& delegate);
+
+// Adds a "Calculators" menu whose items show the calculator windows.
+void addCalculatorMenu(QMenuBar* menuBar, AppDelegate& delegate);

@@ -1,0 +1,58 @@
+#include "calculators/ui/SCRCCRController.h"
+
+#include <QFormLayout>
+#include <QLabel>
+#include <QVBoxLayout>
+
+namespace {
+
+QStringList rows(QChar prefix)
+{
+    QStringList fields;
+    for (int tenths = 8; tenths <= 18; ++tenths)
+        fields.append(QStringLiteral("%1%2Field").arg(prefix).arg(tenths, 2, 10, QLatin1Char('0')));
+    return fields;
+}
+
+} // namespace
+
+SCRCCRController::SCRCCRController(const QString& windowName, const Localizer& texts, QWidget* parent)
+    : CalculatorWindow(windowName, texts, parent)
+{
+    auto* layout = new QVBoxLayout(this);
+    auto* form = new QFormLayout;
+    layout->addLayout(form);
+    const QString percent = QStringLiteral("%");
+    const QString litresPerMinute = QStringLiteral("l/min");
+
+    const auto tableTitle = [&](const QString& text) {
+        auto* title = new QLabel(text, this);
+        title->setWordWrap(true);
+        layout->addWidget(title);
+    };
+
+    if (windowName == u"Soda Time") {
+        setWindowTitle(tr("Absorbent time"));
+        addTextField(form, QStringLiteral("sodaWeightField"), tr("Absorbent in the canister"), QStringLiteral("kg"));
+        addTextField(form, QStringLiteral("sodaCapacityField"), tr("CO2 absorbed"), QStringLiteral("l/kg"));
+        addTextField(form, QStringLiteral("metabolicProductionField"), tr("CO2 produced"), litresPerMinute);
+        addResult(layout, QStringLiteral("sodaTimeField"));
+    } else if (windowName == u"SCR Breathed Frac O2") {
+        setWindowTitle(tr("SCR: breathed oxygen"));
+        addTextField(form, QStringLiteral("brEanxField"), tr("Supply nitrox"), percent);
+        addTextField(form, QStringLiteral("brFlowField"), tr("Constant flow"), litresPerMinute);
+        addTextField(form, QStringLiteral("brMetabolicField"), tr("Oxygen consumption"), litresPerMinute);
+        addResult(layout, QStringLiteral("breathedFracO2Field"));
+        tableTitle(tr("By oxygen consumption (red: below 20.9 %, or more consumed than supplied):"));
+        addRows(layout, rows(u'c'));
+    } else if (windowName == u"SCR Flow Calc") {
+        setWindowTitle(tr("SCR: ideal flow"));
+        addTextField(form, QStringLiteral("idEanxField"), tr("Supply nitrox"), percent);
+        addTextField(form, QStringLiteral("idMetabolicField"), tr("Oxygen consumption"), litresPerMinute);
+        addTextField(form, QStringLiteral("idRealFracO2Field"), tr("Oxygen wanted in the loop"), percent);
+        addResult(layout, QStringLiteral("idealFlowField"));
+        tableTitle(tr("By oxygen consumption (red: below 3 or above 20 l/min):"));
+        addRows(layout, rows(u'd'));
+    }
+    layout->addStretch();
+}
