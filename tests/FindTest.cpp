@@ -4,6 +4,8 @@
 #include "platform/SafeSave.h"
 #include "support/ContextFixture.h"
 
+#include <vector>
+
 using namespace plongee;
 
 namespace {
@@ -32,7 +34,7 @@ TEST_F(FindTest, CaseButNotAccents)
     const struct {
         const char* field;
         const char* text;
-        QList<int> rows;
+        std::vector<int> rows;
         const char* count;
     } cases[] = {
         {"notes", "MÉROU", {0, 1}, "2 dives found"},
@@ -46,7 +48,8 @@ TEST_F(FindTest, CaseButNotAccents)
     };
     for (const auto& c : cases) {
         const QString count = carnet->findTextWithField(QLatin1String(c.field), QString::fromUtf8(c.text));
-        EXPECT_EQ(carnet->selectedRows(), c.rows) << c.field << " " << c.text;
+        const QList<int>& selected = carnet->selectedRows();
+        EXPECT_EQ(std::vector<int>(selected.begin(), selected.end()), c.rows) << c.field << " " << c.text;
         EXPECT_EQ(count, QString::fromUtf8(c.count)) << c.text;
     }
 }

@@ -1,5 +1,6 @@
 #include "app/draw/DrawLayer.h"
 
+#include "logbook/draw/PrintCommand.h"
 #include "profile/draw/ProfileCommand.h"
 
 namespace drawlayer {
@@ -8,6 +9,7 @@ QHash<QString, Cli::Command> commands()
 {
     QHash<QString, Cli::Command> all;
     all.insert(QStringLiteral("profile"), &ProfileCommand::run);
+    all.insert(QStringLiteral("print"), &PrintCommand::run);
     return all;
 }
 

@@ -6,6 +6,7 @@
 #include "app/ui/AppDelegate.h"
 #include "logbook/Carnet.h"
 #include "calculators/ui/CalculatorWindows.h"
+#include "exchange/ui/UddfImportAction.h"
 #include "logbook/ui/CarnetListWindow.h"
 #include "profile/ui/ProfileWindows.h"
 #include "platform/Alert.h"
@@ -287,6 +288,10 @@ Carnet* MyDocumentController::adopt(std::unique_ptr<Carnet> carnet)
     CarnetListWindow* window = document->window.get();
     fillFileMenu(window->fileMenu(), logbook);
     addCalculatorMenu(window->menuBar(), *m_appDelegate);
+    window->setCommandHandler(QStringLiteral("profil"), [logbook] { logbook->displayProfilWindow(); });
+    window->setCommandHandler(QStringLiteral("profilData"), [logbook] { logbook->profilInfo(); });
+    window->setCommandHandler(QStringLiteral("importUDDF"),
+                              [window, logbook] { importUddfInteractively(window, *logbook); });
     window->setCloseGuard([this, logbook] {
         if (!confirmClose(logbook))
             return false;

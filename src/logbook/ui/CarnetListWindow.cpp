@@ -4,21 +4,29 @@
 #include "app/ui/AppDelegate.h"
 #include "logbook/Carnet.h"
 #include "logbook/DiveList.h"
+#include "logbook/LogbookToolbar.h"
+#include "logbook/ui/CommandToolBar.h"
 #include "logbook/ui/DiveEditWindow.h"
+#include "logbook/ui/DiveSearchField.h"
 #include "logbook/ui/DiveTableModel.h"
+#include "logbook/ui/ListPrintController.h"
 #include "logbook/ui/RenumberWindow.h"
 #include "platform/SettingsStore.h"
 #include "platform/TextFormat.h"
 
 #include <QCloseEvent>
+#include <QCursor>
 #include <QHeaderView>
+#include <QInputDialog>
 #include <QItemSelectionModel>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QScreen>
 #include <QScrollBar>
 #include <QStatusBar>
 #include <QTableView>
+#include <QToolTip>
 
 namespace {
 
@@ -34,7 +42,7 @@ QStringList allColumnIds()
 
 CarnetListWindow::CarnetListWindow(Carnet& carnet, AppDelegate& appDelegate, QWidget* parent)
     : QMainWindow(parent), m_carnet(carnet), m_appDelegate(appDelegate), m_model(new DiveTableModel(carnet, this)),
-      m_table(new QTableView(this)), m_status(new QLabel(this)), m_editWindow(new DiveEditWindow(carnet, this)),
+      m_table(new QTableView(this)), m_status(new QLabel(this)), m_found(new QLabel(this)), m_editWindow(new DiveEditWindow(carnet, this)),
       m_columns(allColumnIds())
 {
     setObjectName(QStringLiteral("carnetListWindow"));
@@ -67,6 +75,10 @@ CarnetListWindow::CarnetListWindow(Carnet& carnet, AppDelegate& appDelegate, QWi
     setCentralWidget(m_table);
 
     statusBar()->addWidget(m_status);
+    m_found->setObjectName(QStringLiteral("foundDivesText"));
+    statusBar()->addPermanentWidget(m_found);
+    m_printing = new ListPrintController(m_carnet, this, [this] { return shownColumns(); });
+    buildToolBar();
     buildMenus();
 
     // The columns shown come from the settings.
@@ -87,6 +99,7 @@ CarnetListWindow::CarnetListWindow(Carnet& carnet, AppDelegate& appDelegate, QWi
     connect(&m_carnet, &Carnet::editWindowRequested, this, &CarnetListWindow::showEditWindow);
     connect(&m_carnet, &Carnet::renumberWindowRequested, this, &CarnetListWindow::showRenumberWindow);
     connect(&m_carnet, &Carnet::modifiedChanged, this, &QWidget::setWindowModified);
+    connect(m_editWindow, &DiveEditWindow::commandRequested, this, &CarnetListWindow::runCommand);
 
     setWindowModified(m_carnet.isModified());
     setDocumentName(tr("Untitled"));
@@ -127,9 +140,188 @@ void CarnetListWindow::buildMenus()
         &CarnetListWindow::showEditWindow);
     add(RenumberCommand, tr("&Renumber Dives…"), {}, [this] { m_appDelegate.sendRenumDivesNotification(this); });
 
+    // The toolbars' commands, the same actions as their items: the menu
+    // items follow the items' enabling.
+    if (QAction* erase = m_editWindow->commandToolBar()->itemAction(QStringLiteral("blankFields"))) {
+        erase->setText(tr("&Erase Form"));
+        m_diveMenu->insertAction(m_commands[PreviousDiveCommand], erase);
+        m_diveMenu->insertSeparator(m_commands[PreviousDiveCommand]);
+    }
+    const auto item = [this](const char* id, const QString& text) {
+        QAction* action = m_toolBar->itemAction(QLatin1String(id));
+        if (action) {
+            action->setText(text);
+            m_diveMenu->addAction(action);
+        }
+        return action;
+    };
+    m_diveMenu->addSeparator();
+    item("profil", tr("&Profile"));
+    item("profilData", tr("Profile &Data"));
+    m_diveMenu->addSeparator();
+    item("importUDCF", tr("Import U&DCF…"));
+    item("importUDDF", tr("Import UDD&F…"));
+    m_diveMenu->addSeparator();
+    item("synthese", tr("S&ynthesis Card"));
+    item("statistics", tr("S&tatistics"));
+    m_diveMenu->addSeparator();
+    m_findAction = m_diveMenu->addAction(tr("&Find…"), this, &CarnetListWindow::focusSearchField);
+    m_findAction->setObjectName(QStringLiteral("findCommand"));
+    m_findAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
+    m_diveMenu->addMenu(m_search->scopeMenu());
+
+    // Page set-up and printing join the File menu when the window first
+    // shows, the controller having filled it; their shortcuts work from now.
+    QAction* print = printAction();
+    print->setText(tr("&Print…"));
+    print->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+    addAction(print);
+    m_pageSetupAction = new QAction(tr("Page Set&up…"), this);
+    m_pageSetupAction->setObjectName(QStringLiteral("pageSetupCommand"));
+    m_pageSetupAction->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P));
+    connect(m_pageSetupAction, &QAction::triggered, this, &CarnetListWindow::runPageLayout);
+    addAction(m_pageSetupAction);
+    connect(m_fileMenu, &QMenu::aboutToShow, this, &CarnetListWindow::completeFileMenu);
+
     QMenu* window = menuBar()->addMenu(tr("&Window"));
     window->addAction(tr("&Memo"), &m_appDelegate, &AppDelegate::showMemoWindow);
 }
+
+void CarnetListWindow::buildToolBar()
+{
+    m_toolBar = new CommandToolBar(LogbookToolbar::listToolbarId, m_carnet.context(), this);
+    addToolBar(Qt::TopToolBarArea, m_toolBar);
+    m_search = new DiveSearchField;
+    m_toolBar->setSearchField(m_search);
+    connect(m_search, &DiveSearchField::findRequested, this, &CarnetListWindow::findTextWithField);
+    for (const QString& id : m_toolBar->definition().allowedItems())
+        if (QAction* action = m_toolBar->itemAction(id))
+            connect(action, &QAction::triggered, this, [this, id] { runCommand(id); });
+    updateEnabling();
+}
+
+void CarnetListWindow::completeFileMenu()
+{
+    QAction* print = printAction();
+    if (m_fileMenu->actions().contains(print))
+        return;
+    // Before the last group (Quit), after the document commands.
+    const QList<QAction*> actions = m_fileMenu->actions();
+    QAction* anchor = nullptr;
+    for (qsizetype i = 0; i < actions.size(); ++i) {
+        if (actions[i]->menuRole() == QAction::QuitRole) {
+            anchor = i > 0 && actions[i - 1]->isSeparator() ? actions[i - 1] : actions[i];
+            break;
+        }
+    }
+    if (!anchor && !actions.isEmpty())
+        m_fileMenu->addSeparator();
+    m_fileMenu->insertAction(anchor, m_pageSetupAction);
+    m_fileMenu->insertAction(anchor, print);
+    if (anchor)
+        m_fileMenu->insertSeparator(m_pageSetupAction);
+}
+
+QAction* CarnetListWindow::printAction() const { return m_toolBar->itemAction(QStringLiteral("imprimer")); }
+
+void CarnetListWindow::updateEnabling()
+{
+    const int count = m_carnet.count();
+    m_toolBar->updateEnabling(count);
+    m_editWindow->commandToolBar()->updateEnabling(count);
+}
+
+void CarnetListWindow::setCommandHandler(const QString& id, std::function<void()> handler)
+{
+    if (handler)
+        m_handlers.insert(id, std::move(handler));
+    else
+        m_handlers.remove(id);
+}
+
+void CarnetListWindow::runCommand(const QString& id)
+{
+    if (const auto handler = m_handlers.constFind(id); handler != m_handlers.cend()) {
+        (*handler)();
+        return;
+    }
+    if (id == u"saveDocument")
+        saveFromMenu();
+    else if (id == u"imprimer")
+        printLogbook();
+    else if (id == u"newDive")
+        m_editWindow->perform(DiveEditWindow::NewDive);
+    else if (id == u"deleteDive")
+        m_editWindow->perform(DiveEditWindow::DeleteDive);
+    else if (const LogbookToolbar::Item* item = LogbookToolbar::item(id)) {
+        // A window still to come.
+        const QString message =
+            tr("%1 is not available yet.").arg(LogbookToolbar::label(*item, m_carnet.context().localizer()));
+        statusBar()->showMessage(message, 5000);
+        QToolTip::showText(QCursor::pos(), message);
+    }
+}
+
+void CarnetListWindow::saveFromMenu()
+{
+    // The File menu's Save is the document controller's.
+    for (QAction* action : m_fileMenu->actions()) {
+        if (action->shortcut() == QKeySequence(Qt::CTRL | Qt::Key_S)) {
+            action->trigger();
+            return;
+        }
+    }
+}
+
+QString CarnetListWindow::foundText() const { return m_found->text(); }
+
+void CarnetListWindow::findTextWithField(const QString& field, const QString& text)
+{
+    // The dive window's pending edits are the form's before the search.
+    m_editWindow->commitToForm();
+    m_found->setText(m_carnet.findTextWithField(field, text));
+}
+
+void CarnetListWindow::focusSearchField()
+{
+    if (m_toolBar->isVisible() && m_toolBar->isShown(LogbookToolbar::searchId)) {
+        activateWindow();
+        m_search->focusText();
+        return;
+    }
+    // The find field is not in the toolbar: ask for the text.
+    bool ok = false;
+    const QString text = QInputDialog::getText(this, tr("Find"),
+                                               tr("Find in %1:").arg(DiveSearchField::scopeTitle(m_search->scope())),
+                                               QLineEdit::Normal, m_search->text(), &ok);
+    if (!ok)
+        return;
+    m_search->lineEdit()->setText(text);
+    m_search->find();
+}
+
+QList<ListPrinter::Column> CarnetListWindow::shownColumns() const
+{
+    const QHeaderView* header = m_table->horizontalHeader();
+    QList<ListPrinter::Column> columns;
+    for (int visual = 0; visual < header->count(); ++visual) {
+        const int logical = header->logicalIndex(visual);
+        if (!header->isSectionHidden(logical))
+            columns.append({logical, double(header->sectionSize(logical))});
+    }
+    return columns;
+}
+
+void CarnetListWindow::printLogbook()
+{
+    if (m_carnet.count() == 0)
+        return;
+    m_editWindow->commitToForm();
+    m_printing->setTitle(m_documentName);
+    m_printing->print();
+}
+
+void CarnetListWindow::runPageLayout() { m_printing->pageSetup(); }
 
 void CarnetListWindow::sizeColumns()
 {
@@ -238,6 +430,7 @@ void CarnetListWindow::updateStatus()
 void CarnetListWindow::formRefreshed()
 {
     updateStatus();
+    updateEnabling();
     const DiveForm::Derived& derived = m_carnet.form().derived();
     m_commands[PreviousDiveCommand]->setEnabled(derived.previousEnabled);
     m_commands[NextDiveCommand]->setEnabled(derived.nextEnabled);
@@ -252,6 +445,7 @@ void CarnetListWindow::diveListChanged()
         followCarnetSelection(m_carnet.currentIndex(), -1);
     }
     updateStatus();
+    updateEnabling();
 }
 
 void CarnetListWindow::tableSelectionChanged(const QItemSelection& selected)
@@ -339,6 +533,7 @@ void CarnetListWindow::scrollToRow(int row)
 void CarnetListWindow::showEvent(QShowEvent* event)
 {
     QMainWindow::showEvent(event);
+    completeFileMenu();
     if (m_pendingScrollRow >= 0) {
         const int row = m_pendingScrollRow;
         m_pendingScrollRow = -1;

@@ -1,7 +1,9 @@
 #pragma once
 
+#include "logbook/draw/ListPrinter.h"
 #include "logbook/ui/ColumnLayout.h"
 
+#include <QHash>
 #include <QMainWindow>
 #include <QString>
 
@@ -10,8 +12,11 @@
 
 class AppDelegate;
 class Carnet;
+class CommandToolBar;
 class DiveEditWindow;
+class DiveSearchField;
 class DiveTableModel;
+class ListPrintController;
 class QAction;
 class QItemSelection;
 class QLabel;
@@ -19,10 +24,12 @@ class QMenu;
 class QTableView;
 class RenumberWindow;
 
-// The list window of a logbook: one row per dive, the menus of the logbook
-// and the count of the dives. It owns the logbook's dive window and
-// renumber window. The File menu is left for the document controller to
-// fill.
+// The list window of a logbook: one row per dive, the logbook's toolbar
+// with its find field, the menus of the logbook, the count of the dives and
+// the count of the dives found. It owns the logbook's dive window and
+// renumber window, and prints the list. The File menu is left for the
+// document controller to fill; page set-up and printing join it before its
+// last group when the window first shows.
 class CarnetListWindow : public QMainWindow {
     Q_OBJECT
 
@@ -54,6 +61,28 @@ public:
     QMenu* diveMenu() const { return m_diveMenu; }
     QAction* command(Command c) const { return m_commands[c]; }
     QString statusText() const;
+
+    // The toolbar ("tableViewToolbar") and its find field.
+    CommandToolBar* logbookToolBar() const { return m_toolBar; }
+    DiveSearchField* searchField() const { return m_search; }
+    // The count text of the last find; empty before.
+    QString foundText() const;
+    QAction* printAction() const;
+    QAction* pageSetupAction() const { return m_pageSetupAction; }
+    QAction* findAction() const { return m_findAction; }
+    ListPrintController* printing() const { return m_printing; }
+    // The columns as shown, in order, with their widths: what printing
+    // prints.
+    QList<ListPrinter::Column> shownColumns() const;
+
+    // Runs a toolbar item's command by identifier, from either window's
+    // toolbar or the menus. Commands whose window is not part of the
+    // program yet say so in the status bar.
+    void runCommand(const QString& id);
+    // Replaces what a command does (the profile, import, synthesis and
+    // statistics windows plug in here).
+    void setCommandHandler(const QString& id, std::function<void()> handler);
+
     const ColumnLayout& columnLayout() const { return m_columns; }
 
     // The name in the title bar: the file name, or "Untitled".
@@ -72,6 +101,13 @@ public slots:
     void displayColumns();
     // Shows or hides one column by identifier.
     void setColumnVisible(const QString& id, bool visible);
+    // Finds the dives whose text field contains a text, selects them and
+    // shows the count.
+    void findTextWithField(const QString& field, const QString& text);
+    // Puts the keyboard in the find field.
+    void focusSearchField();
+    void printLogbook();
+    void runPageLayout();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -79,6 +115,10 @@ protected:
 
 private:
     void buildMenus();
+    void buildToolBar();
+    void completeFileMenu();
+    void updateEnabling();
+    void saveFromMenu();
     void sizeColumns();
     void applyColumnLayout();
     void columnMovedByUser();
@@ -96,6 +136,13 @@ private:
     DiveTableModel* m_model;
     QTableView* m_table;
     QLabel* m_status;
+    QLabel* m_found;
+    CommandToolBar* m_toolBar = nullptr;
+    DiveSearchField* m_search = nullptr;
+    ListPrintController* m_printing = nullptr;
+    QAction* m_pageSetupAction = nullptr;
+    QAction* m_findAction = nullptr;
+    QHash<QString, std::function<void()>> m_handlers;
     QMenu* m_fileMenu = nullptr;
     QMenu* m_diveMenu = nullptr;
     std::array<QAction*, CommandCount> m_commands{};

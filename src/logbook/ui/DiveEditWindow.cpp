@@ -4,6 +4,8 @@
 #include "logbook/Carnet.h"
 #include "logbook/DiveChoices.h"
 #include "logbook/DiveForm.h"
+#include "logbook/LogbookToolbar.h"
+#include "logbook/ui/CommandToolBar.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -102,8 +104,9 @@ QString DiveEditWindow::pageTitle(Page page)
 }
 
 DiveEditWindow::DiveEditWindow(Carnet& carnet, QWidget* parent)
-    : QWidget(parent, Qt::Window), m_carnet(carnet), m_toolBar(new QToolBar(this)), m_tabs(new QTabWidget(this)),
-      m_totalText(new QLabel(this))
+    : QWidget(parent, Qt::Window), m_carnet(carnet),
+      m_toolBar(new CommandToolBar(LogbookToolbar::editToolbarId, carnet.context(), this)),
+      m_tabs(new QTabWidget(this)), m_totalText(new QLabel(this))
 {
     setObjectName(QStringLiteral("diveEditWindow"));
     m_bindingOf.fill(-1);
@@ -124,7 +127,11 @@ DiveEditWindow::DiveEditWindow(Carnet& carnet, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(8, 4, 8, 6);
     layout->setSpacing(4);
-    layout->addWidget(m_toolBar);
+    m_toolbarRow = new QHBoxLayout;
+    m_toolbarRow->setContentsMargins(0, 0, 0, 0);
+    m_toolbarRow->addWidget(m_toolBar, 1);
+    m_toolbarRow->addWidget(m_navigation, 0, Qt::AlignVCenter);
+    layout->addLayout(m_toolbarRow);
     layout->addWidget(m_tabs, 1);
     layout->addWidget(m_totalText);
 
@@ -144,11 +151,10 @@ QString DiveEditWindow::local(const char* key) const
 
 // --- Actions -------------------------------------------------------------------
 
+QToolBar* DiveEditWindow::toolBar() const { return m_toolBar; }
+
 void DiveEditWindow::buildActions()
 {
-    m_toolBar->setObjectName(QStringLiteral("diveToolBar"));
-    m_toolBar->setToolButtonStyle(Qt::ToolButtonTextOnly);
-    m_toolBar->setMovable(false);
     struct Spec {
         Action action;
         QString text;
@@ -166,6 +172,12 @@ void DiveEditWindow::buildActions()
         {NextDive, tr("Next ▶"), {QKeySequence(Qt::CTRL | Qt::Key_Down), QKeySequence(Qt::ALT | Qt::Key_Down)},
          "nextDive"},
     };
+    // The form's commands with their shortcuts, in the window; the arrows
+    // beside the toolbar.
+    m_navigation = new QToolBar(this);
+    m_navigation->setObjectName(QStringLiteral("diveNavigation"));
+    m_navigation->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    m_navigation->setMovable(false);
     for (const Spec& spec : specs) {
         auto* action = new QAction(spec.text, this);
         action->setObjectName(QLatin1String(spec.name));
@@ -175,14 +187,37 @@ void DiveEditWindow::buildActions()
                                                              spec.keys.first().toString(QKeySequence::NativeText)));
         connect(action, &QAction::triggered, this, [this, a = spec.action] { perform(a); });
         m_actions[spec.action] = action;
-        if (spec.action == PreviousDive) {
-            auto* spacer = new QWidget(m_toolBar);
-            spacer->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
-            m_toolBar->addWidget(spacer);
-        }
-        m_toolBar->addAction(action);
-        if (spec.action == UpdateDive)
-            m_toolBar->addSeparator();
+        if (spec.action == PreviousDive || spec.action == NextDive)
+            m_navigation->addAction(action);
+        else
+            addAction(action);
+    }
+
+    // The toolbar's items.
+    const auto item = [this](const char* id, auto slot) {
+        if (QAction* action = m_toolBar->itemAction(QLatin1String(id)))
+            connect(action, &QAction::triggered, this, slot);
+    };
+    item("addDiveToList", [this] { perform(AddDive); });
+    item("insertDive", [this] { perform(InsertDive); });
+    item("updateDive", [this] { perform(UpdateDive); });
+    item("blankFields", [this] { blankFields(); });
+    for (const char* id : {"profil", "profilData", "importUDCF", "importUDDF"})
+        item(id, [this, id] {
+            commitToForm();
+            emit commandRequested(QLatin1String(id));
+        });
+    m_toolBar->updateEnabling(m_carnet.count());
+}
+
+void DiveEditWindow::blankFields()
+{
+    commitToForm();
+    m_carnet.form().blank();
+    m_carnet.updateUI();
+    if (QWidget* number = fieldWidget(idx_noPlongee)) {
+        m_tabs->setCurrentIndex(DivePage);
+        number->setFocus(Qt::OtherFocusReason);
     }
 }
 
@@ -287,7 +322,12 @@ void DiveEditWindow::fitToPage(int page)
     // The tab widget's own hint is that of its largest page: what lies
     // around the pages is the difference.
     const QSize around = sizeHint() - largest;
-    resize((m_tabs->widget(page)->sizeHint() + around).expandedTo(minimumSizeHint()));
+    // Wide enough for the toolbar and the arrows beside it.
+    const QMargins margins = layout()->contentsMargins();
+    const int toolbarRow = m_toolbarRow->sizeHint().width() + margins.left() + margins.right();
+    resize((m_tabs->widget(page)->sizeHint() + around)
+               .expandedTo(minimumSizeHint())
+               .expandedTo(QSize(toolbarRow, 0)));
 }
 
 // --- Controls --------------------------------------------------------------------

@@ -13,16 +13,19 @@
 #include <optional>
 
 class Carnet;
+class CommandToolBar;
 class QAction;
 class QComboBox;
 class QGroupBox;
+class QHBoxLayout;
 class QLabel;
 class QProgressBar;
 class QTabWidget;
 class QToolBar;
 
 // The dive edit window: one control for every control of the logbook's
-// form, spread over six pages, with a toolbar for the form's actions.
+// form, spread over six pages, with the logbook's edit toolbar
+// ("editWindowToolbar") and the arrows to the previous and next dive.
 // The widgets show the form: each change the diver makes goes into the form
 // at once, every action first pushes all widget values into it
 // (commitToForm), and each refresh of the form is shown again (showForm).
@@ -39,7 +42,8 @@ public:
     static QString pageTitle(Page page);
 
     QTabWidget* tabs() const { return m_tabs; }
-    QToolBar* toolBar() const { return m_toolBar; }
+    QToolBar* toolBar() const;
+    CommandToolBar* commandToolBar() const { return m_toolBar; }
     QAction* action(Action action) const { return m_actions[action]; }
     // The control of a dive field, null for a field without one.
     QWidget* fieldWidget(int field) const;
@@ -71,6 +75,13 @@ public slots:
     void resetToHeliox();
     // Closing with the document: the form is not stored.
     void closeWithoutStoring();
+    // Blanks the form; the list selection stays.
+    void blankFields();
+
+signals:
+    // A toolbar command that is the logbook's rather than the form's
+    // (profile, profile data, imports).
+    void commandRequested(const QString& id);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -119,7 +130,9 @@ private:
     QString local(const char* key) const;
 
     Carnet& m_carnet;
-    QToolBar* m_toolBar;
+    CommandToolBar* m_toolBar;
+    QToolBar* m_navigation = nullptr;
+    QHBoxLayout* m_toolbarRow = nullptr;
     QTabWidget* m_tabs;
     QLabel* m_totalText;
     std::array<QAction*, ActionCount> m_actions{};

@@ -1,0 +1,384 @@
+#include "logbook/ui/ToolbarPictures.h"
+
+#include <QFont>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPixmap>
+
+#include <cmath>
+#include <numbers>
+
+// Every picture is drawn on a 32 x 32 canvas.
+namespace {
+
+const QColor kInk(50, 50, 55);
+const QColor kPaper(252, 252, 250);
+const QColor kRuleInk(170, 175, 185);
+
+QPen pen(const QColor& colour, double width)
+{
+    return QPen(colour, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+}
+
+// A logbook page with ruled lines and the diver-down flag in its corner.
+void drawLogPage(QPainter& p)
+{
+    p.setPen(pen(kInk, 1.2));
+    p.setBrush(kPaper);
+    p.drawRoundedRect(QRectF(4.5, 2.5, 20, 26), 2, 2);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(215, 25, 30));
+    p.drawRect(QRectF(7.5, 5.5, 9, 6.5));
+    QPainterPath stripe;
+    stripe.moveTo(7.5, 5.5);
+    stripe.lineTo(9.5, 5.5);
+    stripe.lineTo(16.5, 10.5);
+    stripe.lineTo(16.5, 12);
+    stripe.lineTo(14.5, 12);
+    stripe.lineTo(7.5, 7);
+    stripe.closeSubpath();
+    p.setBrush(Qt::white);
+    p.drawPath(stripe);
+    p.setPen(pen(kRuleInk, 1.2));
+    for (const double y : {15.5, 19.0, 22.5, 26.0})
+        p.drawLine(QPointF(7.5, y), QPointF(y > 20 ? 14.5 : 21.5, y));
+}
+
+// A round badge at the bottom right of a picture.
+void drawBadge(QPainter& p, const QColor& colour)
+{
+    p.setPen(pen(colour.darker(140), 1.0));
+    p.setBrush(colour);
+    p.drawEllipse(QPointF(23.5, 23.5), 7.2, 7.2);
+}
+
+void drawAddDive(QPainter& p)
+{
+    drawLogPage(p);
+    drawBadge(p, QColor(40, 160, 60));
+    p.setPen(pen(Qt::white, 2.4));
+    p.drawLine(QPointF(23.5, 19.5), QPointF(23.5, 27.5));
+    p.drawLine(QPointF(19.5, 23.5), QPointF(27.5, 23.5));
+}
+
+void drawDeleteDive(QPainter& p)
+{
+    drawLogPage(p);
+    drawBadge(p, QColor(210, 40, 40));
+    p.setPen(pen(Qt::white, 2.4));
+    p.drawLine(QPointF(19.5, 23.5), QPointF(27.5, 23.5));
+}
+
+void drawInsertDive(QPainter& p)
+{
+    drawLogPage(p);
+    drawBadge(p, QColor(40, 110, 200));
+    p.setPen(pen(Qt::white, 2.0));
+    p.drawLine(QPointF(19.5, 23.5), QPointF(27, 23.5));
+    p.drawLine(QPointF(24, 20.5), QPointF(27, 23.5));
+    p.drawLine(QPointF(24, 26.5), QPointF(27, 23.5));
+}
+
+void drawUpdateDive(QPainter& p)
+{
+    drawLogPage(p);
+    drawBadge(p, QColor(40, 160, 60));
+    p.setPen(pen(Qt::white, 2.4));
+    QPainterPath tick;
+    tick.moveTo(19.8, 23.8);
+    tick.lineTo(22.6, 26.6);
+    tick.lineTo(27.4, 20.4);
+    p.setBrush(Qt::NoBrush);
+    p.drawPath(tick);
+}
+
+void drawSave(QPainter& p)
+{
+    p.setPen(pen(QColor(25, 50, 100), 1.2));
+    p.setBrush(QColor(45, 90, 165));
+    QPainterPath disk;
+    disk.moveTo(4.5, 6.5);
+    disk.quadTo(4.5, 4.5, 6.5, 4.5);
+    disk.lineTo(24, 4.5);
+    disk.lineTo(27.5, 8);
+    disk.lineTo(27.5, 25.5);
+    disk.quadTo(27.5, 27.5, 25.5, 27.5);
+    disk.lineTo(6.5, 27.5);
+    disk.quadTo(4.5, 27.5, 4.5, 25.5);
+    disk.closeSubpath();
+    p.drawPath(disk);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(200, 205, 215));
+    p.drawRect(QRectF(10, 4.5, 12, 8));
+    p.setBrush(QColor(45, 90, 165));
+    p.drawRect(QRectF(18, 6, 2.5, 5));
+    p.setPen(pen(QColor(180, 180, 180), 0.8));
+    p.setBrush(kPaper);
+    p.drawRoundedRect(QRectF(8, 16, 16, 11.5), 1, 1);
+    p.setPen(pen(kRuleInk, 1.0));
+    p.drawLine(QPointF(10.5, 19.5), QPointF(21.5, 19.5));
+    p.drawLine(QPointF(10.5, 23), QPointF(21.5, 23));
+}
+
+void drawPrinter(QPainter& p)
+{
+    p.setPen(pen(kInk, 1.0));
+    p.setBrush(kPaper);
+    p.drawRect(QRectF(9.5, 3.5, 13, 10));
+    p.setBrush(QColor(125, 130, 140));
+    p.drawRoundedRect(QRectF(3.5, 11.5, 25, 12), 2.5, 2.5);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(60, 200, 80));
+    p.drawEllipse(QPointF(24.5, 15), 1.3, 1.3);
+    p.setPen(pen(kInk, 1.0));
+    p.setBrush(kPaper);
+    p.drawRect(QRectF(8.5, 18.5, 15, 10.5));
+    p.setPen(pen(kRuleInk, 1.0));
+    for (const double y : {21.5, 24.0, 26.5})
+        p.drawLine(QPointF(11, y), QPointF(21, y));
+}
+
+void drawProfile(QPainter& p)
+{
+    p.setPen(pen(kInk, 1.0));
+    p.setBrush(kPaper);
+    p.drawRoundedRect(QRectF(2.5, 4.5, 27, 23), 2, 2);
+    p.setPen(pen(QColor(120, 180, 230), 1.4));
+    p.drawLine(QPointF(4, 8), QPointF(28, 8));
+    QPainterPath dive;
+    dive.moveTo(5, 8);
+    dive.lineTo(10, 23);
+    dive.lineTo(17, 23);
+    dive.lineTo(20, 16);
+    dive.lineTo(23, 16);
+    dive.lineTo(24, 12);
+    dive.lineTo(26, 12);
+    dive.lineTo(27, 8);
+    QPainterPath water = dive;
+    water.closeSubpath();
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(170, 210, 245));
+    p.drawPath(water);
+    p.setPen(pen(QColor(20, 70, 170), 1.8));
+    p.setBrush(Qt::NoBrush);
+    p.drawPath(dive);
+}
+
+void drawProfileData(QPainter& p)
+{
+    p.setPen(pen(kInk, 1.0));
+    p.setBrush(kPaper);
+    p.drawRect(QRectF(3.5, 3.5, 25, 25));
+    p.setPen(pen(kRuleInk, 0.9));
+    for (const double y : {15.0, 19.5, 24.0})
+        p.drawLine(QPointF(3.5, y), QPointF(28.5, y));
+    for (const double x : {11.5, 20.0})
+        p.drawLine(QPointF(x, 11), QPointF(x, 28.5));
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(225, 232, 245));
+    p.drawRect(QRectF(4, 4, 24, 7));
+    p.setPen(pen(QColor(20, 70, 170), 1.6));
+    p.setBrush(Qt::NoBrush);
+    QPainterPath dive;
+    dive.moveTo(6, 5.5);
+    dive.lineTo(10, 9.5);
+    dive.lineTo(18, 9.5);
+    dive.lineTo(21, 7.5);
+    dive.lineTo(26, 5.5);
+    p.drawPath(dive);
+}
+
+void drawImport(QPainter& p, const QString& format)
+{
+    // A file with its format's name going down into a tray.
+    p.setPen(pen(kInk, 1.0));
+    p.setBrush(kPaper);
+    QPainterPath page;
+    page.moveTo(7.5, 2.5);
+    page.lineTo(20, 2.5);
+    page.lineTo(24.5, 7);
+    page.lineTo(24.5, 19.5);
+    page.lineTo(7.5, 19.5);
+    page.closeSubpath();
+    p.drawPath(page);
+    // The name at half size, to fit the page.
+    QFont font;
+    font.setPixelSize(10);
+    font.setBold(true);
+    p.save();
+    p.translate(16, 11.5);
+    p.scale(0.5, 0.5);
+    p.setFont(font);
+    p.setPen(QColor(30, 90, 170));
+    p.drawText(QRectF(-17, -8, 34, 16), Qt::AlignCenter, format);
+    p.restore();
+    p.setPen(pen(QColor(90, 95, 105), 1.2));
+    p.setBrush(QColor(205, 210, 220));
+    QPainterPath tray;
+    tray.moveTo(3.5, 22.5);
+    tray.lineTo(9, 22.5);
+    tray.lineTo(11, 25);
+    tray.lineTo(21, 25);
+    tray.lineTo(23, 22.5);
+    tray.lineTo(28.5, 22.5);
+    tray.lineTo(28.5, 29.5);
+    tray.lineTo(3.5, 29.5);
+    tray.closeSubpath();
+    p.drawPath(tray);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(40, 160, 60));
+    QPainterPath arrow;
+    arrow.moveTo(14, 14);
+    arrow.lineTo(18, 14);
+    arrow.lineTo(18, 19);
+    arrow.lineTo(21.5, 19);
+    arrow.lineTo(16, 25);
+    arrow.lineTo(10.5, 19);
+    arrow.lineTo(14, 19);
+    arrow.closeSubpath();
+    p.drawPath(arrow);
+}
+
+void drawText(QPainter& p)
+{
+    p.setPen(pen(kInk, 1.1));
+    p.setBrush(kPaper);
+    p.drawRoundedRect(QRectF(5.5, 2.5, 21, 27), 1.5, 1.5);
+    p.setPen(pen(QColor(40, 150, 60), 1.8));
+    p.drawLine(QPointF(9, 7), QPointF(23, 7));
+    p.setPen(pen(QColor(200, 40, 40), 1.4));
+    p.drawLine(QPointF(9, 11.5), QPointF(18, 11.5));
+    for (const double y : {15.5, 19.5, 23.5}) {
+        p.setPen(pen(QColor(60, 60, 60), 1.2));
+        p.drawLine(QPointF(9, y), QPointF(15, y));
+        p.setPen(pen(QColor(40, 90, 200), 1.2));
+        p.drawLine(QPointF(17, y), QPointF(23, y));
+    }
+}
+
+void drawStatistics(QPainter& p)
+{
+    p.setPen(pen(kInk, 1.3));
+    p.drawLine(QPointF(4.5, 4), QPointF(4.5, 27.5));
+    p.drawLine(QPointF(4.5, 27.5), QPointF(29, 27.5));
+    p.setPen(pen(QColor(0, 0, 0, 90), 0.8));
+    const struct {
+        double x, top;
+        QColor colour;
+    } bars[] = {{7.5, 16, QColor(40, 110, 200)}, {13.5, 8, QColor(40, 160, 60)}, {19.5, 12, QColor(235, 140, 30)},
+                {25, 20, QColor(200, 50, 50)}};
+    for (const auto& b : bars) {
+        p.setBrush(b.colour);
+        p.drawRect(QRectF(b.x, b.top, 4, 27.5 - b.top));
+    }
+}
+
+void drawEraser(QPainter& p)
+{
+    p.save();
+    p.translate(16, 15);
+    p.rotate(-35);
+    p.setPen(pen(kInk, 1.1));
+    p.setBrush(QColor(240, 130, 150));
+    p.drawRoundedRect(QRectF(-3, -6, 14, 12), 1.5, 1.5);
+    p.setBrush(QColor(70, 120, 200));
+    p.drawRoundedRect(QRectF(-12, -6, 9, 12), 1.5, 1.5);
+    p.restore();
+    p.setPen(pen(QColor(150, 150, 150), 1.2));
+    p.drawLine(QPointF(4, 28), QPointF(20, 28));
+}
+
+void drawGear(QPainter& p)
+{
+    QPainterPath gear;
+    constexpr int teeth = 8;
+    for (int i = 0; i < teeth * 4; ++i) {
+        const double angle = (i + 0.5) * std::numbers::pi * 2 / (teeth * 4);
+        const bool out = (i % 4) < 2;
+        const double r = out ? 13.0 : 10.0;
+        const QPointF point(16 + r * std::cos(angle), 16 + r * std::sin(angle));
+        if (i == 0)
+            gear.moveTo(point);
+        else
+            gear.lineTo(point);
+    }
+    gear.closeSubpath();
+    gear.addEllipse(QPointF(16, 16), 4.5, 4.5);
+    gear.setFillRule(Qt::OddEvenFill);
+    p.setPen(pen(QColor(70, 75, 85), 1.0));
+    p.setBrush(QColor(150, 155, 165));
+    p.drawPath(gear);
+}
+
+void drawMagnifier(QPainter& p)
+{
+    p.setPen(pen(kInk, 2.6));
+    p.setBrush(QColor(220, 235, 250));
+    p.drawEllipse(QPointF(13, 13), 8, 8);
+    p.setPen(pen(kInk, 4.0));
+    p.drawLine(QPointF(19, 19), QPointF(27, 27));
+}
+
+using Draw = void (*)(QPainter&);
+
+Draw drawingOf(const QString& name)
+{
+    static const struct {
+        const char* name;
+        Draw draw;
+    } drawings[] = {
+        {"enregistrer", drawSave},
+        {"imprimante", drawPrinter},
+        {"ajouterPl", drawAddDive},
+        {"supprimerPl", drawDeleteDive},
+        {"insererPl", drawInsertDive},
+        {"validerPl", drawUpdateDive},
+        {"ProfilPl", drawProfile},
+        {"profilData", drawProfileData},
+        {"importUDCF", [](QPainter& p) { drawImport(p, QStringLiteral("UDCF")); }},
+        {"importUDDF", [](QPainter& p) { drawImport(p, QStringLiteral("UDDF")); }},
+        {"texte", drawText},
+        {"statistics", drawStatistics},
+        {"raz", drawEraser},
+        {"customise", drawGear},
+        {"loupe", drawMagnifier},
+    };
+    for (const auto& d : drawings)
+        if (name == QLatin1String(d.name))
+            return d.draw;
+    return nullptr;
+}
+
+} // namespace
+
+bool ToolbarPictures::knows(const QString& name) { return drawingOf(name) != nullptr; }
+
+QIcon ToolbarPictures::icon(const QString& name) const
+{
+    if (name.isEmpty())
+        return QIcon();
+    auto found = m_cache.find(name);
+    if (found == m_cache.end()) {
+        QIcon icon;
+        if (knows(name)) {
+            // Sharp at the usual sizes and on high-density screens.
+            for (const int side : {16, 24, kSize, 2 * kSize})
+                icon.addPixmap(draw(name, side));
+        }
+        found = m_cache.insert(name, icon);
+    }
+    return found.value();
+}
+
+QPixmap ToolbarPictures::draw(const QString& name, int side)
+{
+    QPixmap pixmap(side, side);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setRenderHint(QPainter::TextAntialiasing);
+    p.scale(side / double(kSize), side / double(kSize));
+    if (const Draw d = drawingOf(name))
+        d(p);
+    return pixmap;
+}

@@ -1,0 +1,204 @@
+#include "logbook/LogbookToolbar.h"
+#include "platform/Localizer.h"
+#include "platform/SettingsStore.h"
+
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <optional>
+
+namespace {
+
+QStringList ids(std::initializer_list<const char*> list)
+{
+    QStringList out;
+    for (const char* id : list)
+        out.append(QLatin1String(id));
+    return out;
+}
+
+std::string joined(const QStringList& list) { return list.join(QLatin1Char(',')).toStdString(); }
+
+} // namespace
+
+TEST(LogbookToolbarTest, OfferedAndDefaultItems)
+{
+    const struct {
+        const char* toolbar;
+        QStringList allowed;
+        QStringList defaults;
+    } cases[] = {
+        {"tableViewToolbar",
+         ids({"saveDocument", "imprimer", "newDive", "deleteDive", "profil", "profilData", "importUDCF", "importUDDF",
+              "synthese", "statistics", "space", "flexibleSpace", "separator", "customise", "rechercher"}),
+         ids({"saveDocument", "imprimer", "separator", "newDive", "deleteDive", "profil", "importUDCF", "importUDDF",
+              "synthese", "statistics", "separator", "customise", "flexibleSpace", "rechercher"})},
+        {"editWindowToolbar",
+         ids({"addDiveToList", "insertDive", "updateDive", "blankFields", "profil", "profilData", "importUDCF",
+              "importUDDF", "space", "flexibleSpace", "separator", "customise"}),
+         ids({"addDiveToList", "insertDive", "updateDive", "blankFields", "profil", "profilData", "importUDCF",
+              "importUDDF", "separator", "customise", "flexibleSpace"})},
+        {"wreckTableViewWindowToolbar", {}, {}},
+        {"", {}, {}},
+    };
+    for (const auto& c : cases) {
+        const LogbookToolbar toolbar{QLatin1String(c.toolbar)};
+        EXPECT_EQ(joined(toolbar.allowedItems()), joined(c.allowed)) << c.toolbar;
+        EXPECT_EQ(joined(toolbar.defaultItems()), joined(c.defaults)) << c.toolbar;
+        EXPECT_EQ(toolbar.isKnown(), !c.allowed.isEmpty()) << c.toolbar;
+    }
+}
+
+TEST(LogbookToolbarTest, EveryDefaultItemIsOfferedAndKnown)
+{
+    for (const QString& id : {LogbookToolbar::listToolbarId, LogbookToolbar::editToolbarId}) {
+        const LogbookToolbar toolbar(id);
+        for (const QString& item : toolbar.defaultItems())
+            EXPECT_TRUE(toolbar.isAllowed(item)) << id.toStdString() << " cannot put back " << item.toStdString();
+        for (const QString& item : toolbar.allowedItems())
+            EXPECT_NE(LogbookToolbar::item(item), nullptr) << item.toStdString();
+    }
+    EXPECT_EQ(LogbookToolbar::item(QStringLiteral("printLogbook")), nullptr);
+    EXPECT_EQ(LogbookToolbar::item(QString()), nullptr);
+}
+
+TEST(LogbookToolbarTest, ItemsNeedingDivesAreDisabledInAnEmptyLogbook)
+{
+    const struct {
+        const char* id;
+        bool enabledWhenEmpty;
+    } cases[] = {
+        {"imprimer", false},     {"insertDive", false},   {"updateDive", false},  {"deleteDive", false},
+        {"profil", false},       {"profilData", false},   {"synthese", false},    {"statistics", false},
+        {"saveDocument", true},  {"newDive", true},       {"addDiveToList", true}, {"blankFields", true},
+        {"importUDCF", true},    {"importUDDF", true},    {"rechercher", true},   {"customise", true},
+        {"separator", true},     {"flexibleSpace", true}, {"somethingElse", true},
+    };
+    for (const auto& c : cases) {
+        const QString id = QLatin1String(c.id);
+        EXPECT_EQ(LogbookToolbar::isEnabled(id, 0), c.enabledWhenEmpty) << c.id;
+        EXPECT_TRUE(LogbookToolbar::isEnabled(id, 1)) << c.id;
+        EXPECT_TRUE(LogbookToolbar::isEnabled(id, 10000)) << c.id;
+    }
+}
+
+TEST(LogbookToolbarTest, TextsComeFromTheTablesEachItemNames)
+{
+    // Every key stands in both tables, with texts naming the table: only
+    // the right table gives the expected text.
+    Localizer::Tables tables;
+    for (const LogbookToolbar::Item& item : LogbookToolbar::items()) {
+        for (const char* key : {item.labelKey, item.tooltipKey}) {
+            if (!*key)
+                continue;
+            for (const char* table : {"Main", "Carnet"})
+                tables[QLatin1String(table)][QLatin1String(key)] =
+                    QStringLiteral("%1/%2").arg(QLatin1String(table), QLatin1String(key));
+        }
+    }
+    const Localizer localizer = Localizer::fromTables(tables);
+    const struct {
+        const char* id;
+        const char* label;
+        const char* tooltip;
+    } cases[] = {
+        {"saveDocument", "Main/Save", "Carnet/Tip save"},
+        {"imprimer", "Main/Print", "Carnet/Tip print"},
+        {"newDive", "Main/Add", "Carnet/Tip add"},
+        {"deleteDive", "Main/Delete", "Carnet/Tip delete"},
+        {"profil", "Carnet/Profile", "Carnet/Tip profile"},
+        {"profilData", "Carnet/Profile datas", "Carnet/Tip profile datas"},
+        {"importUDCF", "Carnet/Import UDCF", "Carnet/Tip import UDCF"},
+        {"importUDDF", "Carnet/Import UDDF", "Carnet/Tip import UDDF"},
+        {"synthese", "Main/Synthesis card", "Carnet/Tip synthesis card"},
+        {"statistics", "Carnet/Statistics", "Carnet/Tip statistics"},
+        {"rechercher", "Carnet/Find", ""},
+        {"addDiveToList", "Main/Add", "Carnet/Tip add"},
+        {"insertDive", "Main/Insert", "Carnet/Tip insert"},
+        {"updateDive", "Main/Update", "Carnet/Tip update"},
+        {"blankFields", "Main/Erase", "Main/Tip erase"},
+    };
+    for (const auto& c : cases) {
+        const LogbookToolbar::Item* item = LogbookToolbar::item(QLatin1String(c.id));
+        ASSERT_NE(item, nullptr) << c.id;
+        EXPECT_EQ(LogbookToolbar::label(*item, localizer).toStdString(), c.label) << c.id;
+        EXPECT_EQ(LogbookToolbar::tooltip(*item, localizer).toStdString(), c.tooltip) << c.id;
+    }
+}
+
+TEST(LogbookToolbarTest, MissingTextsFallBackToEnglish)
+{
+    const Localizer empty = Localizer::fromTables({});
+    for (const LogbookToolbar::Item& item : LogbookToolbar::items()) {
+        EXPECT_FALSE(LogbookToolbar::label(item, empty).isEmpty()) << item.id;
+        EXPECT_NE(LogbookToolbar::label(item, empty), QStringLiteral("error !")) << item.id;
+        EXPECT_EQ(LogbookToolbar::tooltip(item, empty).isEmpty(), !*item.tooltipKey) << item.id;
+    }
+}
+
+class LogbookToolbarSettingsTest : public ::testing::Test {
+protected:
+    QTemporaryDir dir;
+    QString iniPath() const { return dir.filePath(QStringLiteral("settings.ini")); }
+};
+
+TEST_F(LogbookToolbarSettingsTest, StoredSetsAreCleaned)
+{
+    const struct {
+        const char* toolbar;
+        std::optional<QStringList> stored;
+        QStringList shown;
+    } cases[] = {
+        {"tableViewToolbar", std::nullopt, LogbookToolbar(LogbookToolbar::listToolbarId).defaultItems()},
+        {"editWindowToolbar", std::nullopt, LogbookToolbar(LogbookToolbar::editToolbarId).defaultItems()},
+        {"tableViewToolbar", QStringList(), QStringList()},
+        {"tableViewToolbar", ids({"rechercher", "imprimer", "bogus", "imprimer", "separator", "separator"}),
+         ids({"rechercher", "imprimer", "separator", "separator"})},
+        // Items of the other toolbar are not offered here.
+        {"editWindowToolbar", ids({"saveDocument", "importUDDF", "rechercher", "space", "space", "customise",
+                                   "customise"}),
+         ids({"importUDDF", "space", "space", "customise"})},
+        {"tableViewToolbar", ids({"addDiveToList", "newDive"}), ids({"newDive"})},
+    };
+    for (const auto& c : cases) {
+        SettingsStore settings(iniPath());
+        const LogbookToolbar toolbar{QLatin1String(c.toolbar)};
+        settings.remove(toolbar.settingsKey());
+        if (c.stored)
+            settings.setStringList(toolbar.settingsKey(), *c.stored);
+        EXPECT_EQ(joined(toolbar.configuration(settings)), joined(c.shown))
+            << c.toolbar << " " << joined(c.stored.value_or(QStringList()));
+    }
+}
+
+TEST_F(LogbookToolbarSettingsTest, TheChoiceIsKeptPerToolbarAndTheDefaultsComeBack)
+{
+    const LogbookToolbar list(LogbookToolbar::listToolbarId);
+    const LogbookToolbar edit(LogbookToolbar::editToolbarId);
+    EXPECT_EQ(list.settingsKey(), QStringLiteral("toolbar tableViewToolbar"));
+    EXPECT_EQ(edit.settingsKey(), QStringLiteral("toolbar editWindowToolbar"));
+    {
+        SettingsStore settings(iniPath());
+        edit.setConfiguration(settings, ids({"addDiveToList", "updateDive"}));
+        list.setConfiguration(settings, ids({"rechercher", "bogus"}));
+    }
+    {
+        // Read back from the file by another store.
+        SettingsStore settings(iniPath());
+        EXPECT_EQ(joined(edit.configuration(settings)), "addDiveToList,updateDive");
+        EXPECT_EQ(joined(list.configuration(settings)), "rechercher");
+        edit.restoreDefaults(settings);
+        EXPECT_EQ(edit.configuration(settings), edit.defaultItems());
+        EXPECT_TRUE(edit.configuration(settings).contains(QStringLiteral("importUDCF")));
+        EXPECT_TRUE(edit.configuration(settings).contains(QStringLiteral("importUDDF")));
+        EXPECT_EQ(joined(list.configuration(settings)), "rechercher");
+    }
+    {
+        // Choosing the default set stores nothing of its own.
+        SettingsStore settings(iniPath());
+        list.setConfiguration(settings, list.defaultItems());
+        EXPECT_FALSE(settings.hasStoredValue(list.settingsKey()));
+        EXPECT_EQ(list.configuration(settings), list.defaultItems());
+    }
+}

@@ -1,0 +1,457 @@
+#include "ui/ShellFixture.h"
+
+#include "logbook/Carnet.h"
+#include "logbook/LogbookToolbar.h"
+#include "logbook/ui/CarnetListWindow.h"
+#include "logbook/ui/CommandToolBar.h"
+#include "logbook/ui/DiveEditWindow.h"
+#include "logbook/ui/DiveSearchField.h"
+#include "logbook/ui/ToolbarPalette.h"
+#include "logbook/ui/ToolbarPictures.h"
+#include "platform/SettingsStore.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCoreApplication>
+#include <QDir>
+#include <QItemSelectionModel>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPainter>
+#include <QPixmap>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTableView>
+
+#include <vector>
+
+using ToolbarTest = ShellFixture;
+
+namespace {
+
+// Rows as a standard vector: compared element by element, empty or not.
+std::vector<int> rowsOf(const QList<int>& rows) { return std::vector<int>(rows.begin(), rows.end()); }
+
+std::vector<int> viewSelection(const CarnetListWindow* window)
+{
+    std::vector<int> rows;
+    for (const QModelIndex& index : window->tableView()->selectionModel()->selectedRows())
+        rows.push_back(index.row());
+    std::sort(rows.begin(), rows.end());
+    return rows;
+}
+
+void pressReturn(QWidget* widget)
+{
+    for (const QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
+        QKeyEvent event(type, Qt::Key_Return, Qt::NoModifier);
+        QApplication::sendEvent(widget, &event);
+    }
+}
+
+std::string joined(const QStringList& list) { return list.join(QLatin1Char(',')).toStdString(); }
+
+// Unticks every row of the palette.
+void untickAll(ToolbarPalette* palette)
+{
+    for (int i = 0; i < palette->list()->count(); ++i)
+        palette->list()->item(i)->setCheckState(Qt::Unchecked);
+}
+
+} // namespace
+
+TEST_F(ToolbarTest, ItemsNeedingDivesAreDisabledOnlyInAnEmptyLogbook)
+{
+    // (An untouched new logbook gives way to a file opened after it.)
+    Carnet* full = controller->openDocument(writeLogbook(QStringLiteral("full.ondrix"), dives(3)));
+    Carnet* empty = controller->newDocument();
+    ASSERT_NE(empty, nullptr);
+    ASSERT_NE(full, nullptr);
+    const struct {
+        const char* id;
+        bool editToolbar;
+        bool enabledWhenEmpty;
+    } cases[] = {
+        {"saveDocument", false, true}, {"imprimer", false, false},  {"newDive", false, true},
+        {"deleteDive", false, false},  {"profil", false, false},    {"profilData", false, false},
+        {"importUDCF", false, true},   {"importUDDF", false, true}, {"synthese", false, false},
+        {"statistics", false, false},  {"addDiveToList", true, true}, {"insertDive", true, false},
+        {"updateDive", true, false},   {"blankFields", true, true}, {"profil", true, false},
+        {"profilData", true, false},   {"importUDCF", true, true},  {"importUDDF", true, true},
+    };
+    for (const auto& c : cases) {
+        for (Carnet* carnet : {empty, full}) {
+            CarnetListWindow* window = controller->windowOf(carnet);
+            ASSERT_NE(window, nullptr);
+            CommandToolBar* toolbar =
+                c.editToolbar ? window->editWindow()->commandToolBar() : window->logbookToolBar();
+            QAction* action = toolbar->itemAction(QLatin1String(c.id));
+            ASSERT_NE(action, nullptr) << c.id;
+            const bool expected = carnet == full || c.enabledWhenEmpty;
+            EXPECT_EQ(action->isEnabled(), expected) << c.id << (carnet == full ? " full" : " empty");
+            if (QWidget* button = toolbar->buttonOf(QLatin1String(c.id))) {
+                EXPECT_EQ(button->isEnabled(), expected) << c.id;
+            }
+        }
+    }
+    // The search field and the customise item stay enabled.
+    CarnetListWindow* emptyWindow = controller->windowOf(empty);
+    EXPECT_TRUE(emptyWindow->searchField()->isEnabled());
+    EXPECT_TRUE(emptyWindow->logbookToolBar()->customiseAction()->isEnabled());
+
+    // The first dive enables the items; the menu's print follows.
+    empty->newDive();
+    empty->addDive();
+    EXPECT_TRUE(emptyWindow->logbookToolBar()->itemAction(QStringLiteral("imprimer"))->isEnabled());
+    EXPECT_TRUE(emptyWindow->printAction()->isEnabled());
+    EXPECT_TRUE(emptyWindow->editWindow()->commandToolBar()->itemAction(QStringLiteral("updateDive"))->isEnabled());
+}
+
+TEST_F(ToolbarTest, BothToolbarsShowTheirDefaultSetWithPicturesAndTexts)
+{
+    Carnet* carnet = controller->openDocument(writeLogbook(QStringLiteral("full.ondrix"), dives(2)));
+    CarnetListWindow* window = controller->windowOf(carnet);
+    for (CommandToolBar* toolbar : {window->logbookToolBar(), window->editWindow()->commandToolBar()}) {
+        EXPECT_EQ(joined(toolbar->shownItems()), joined(toolbar->definition().defaultItems()));
+        for (const QString& id : toolbar->shownItems()) {
+            const LogbookToolbar::Item* item = LogbookToolbar::item(id);
+            ASSERT_NE(item, nullptr);
+            if (item->kind != LogbookToolbar::Kind::Command)
+                continue;
+            QAction* action = toolbar->itemAction(id);
+            ASSERT_NE(action, nullptr) << joined({id});
+            EXPECT_FALSE(action->icon().isNull()) << joined({id});
+            EXPECT_FALSE(action->iconText().isEmpty()) << joined({id});
+            EXPECT_FALSE(action->toolTip().isEmpty()) << joined({id});
+            EXPECT_NE(toolbar->buttonOf(id), nullptr) << joined({id});
+        }
+    }
+    EXPECT_EQ(window->logbookToolBar()->buttonOf(QStringLiteral("rechercher")), window->searchField());
+}
+
+TEST_F(ToolbarTest, CustomisingIsKeptAndRestoringBringsBackEveryDefaultItem)
+{
+    Carnet* first = controller->openDocument(writeLogbook(QStringLiteral("first.ondrix"), dives(2)));
+    Carnet* second = controller->openDocument(writeLogbook(QStringLiteral("second.ondrix"), dives(2)));
+    for (const bool editToolbar : {true, false}) {
+        const auto toolbarOf = [&](Carnet* carnet) {
+            CarnetListWindow* window = controller->windowOf(carnet);
+            return editToolbar ? window->editWindow()->commandToolBar() : window->logbookToolBar();
+        };
+        CommandToolBar* toolbar = toolbarOf(first);
+        const LogbookToolbar& definition = toolbar->definition();
+
+        // Take every item away but the first offered one.
+        toolbar->customise();
+        ToolbarPalette* palette = toolbar->customisationPalette();
+        ASSERT_NE(palette, nullptr);
+        untickAll(palette);
+        palette->list()->item(palette->list()->count() - 1)->setCheckState(Qt::Checked);
+        const QStringList chosen = palette->chosen();
+        ASSERT_EQ(chosen.size(), 1);
+        palette->accept();
+        EXPECT_EQ(toolbar->shownItems(), chosen);
+        EXPECT_EQ(settings().stringListValue(definition.settingsKey()), chosen);
+        // The other logbook's toolbar of the same kind follows.
+        EXPECT_EQ(toolbarOf(second)->shownItems(), chosen);
+
+        // Every default item can be ticked again in the palette.
+        toolbar->customise();
+        palette = toolbar->customisationPalette();
+        ASSERT_NE(palette, nullptr);
+        QStringList offered;
+        for (int i = 0; i < palette->list()->count(); ++i)
+            offered.append(palette->list()->item(i)->data(Qt::UserRole).toString());
+        for (const QString& id : definition.defaultItems())
+            EXPECT_TRUE(offered.contains(id)) << "the palette lacks " << id.toStdString();
+
+        palette->restoreButton()->click();
+        EXPECT_EQ(joined(palette->chosen()), joined(definition.defaultItems()));
+        palette->accept();
+        EXPECT_EQ(joined(toolbar->shownItems()), joined(definition.defaultItems()));
+        EXPECT_FALSE(settings().hasStoredValue(definition.settingsKey()));
+        for (const QString& id : definition.defaultItems())
+            if (toolbar->itemAction(id)) {
+                EXPECT_NE(toolbar->buttonOf(id), nullptr) << id.toStdString();
+            }
+    }
+}
+
+TEST_F(ToolbarTest, ACancelledPaletteChangesNothing)
+{
+    Carnet* carnet = controller->openDocument(writeLogbook(QStringLiteral("full.ondrix"), dives(2)));
+    CommandToolBar* toolbar = controller->windowOf(carnet)->logbookToolBar();
+    toolbar->customise();
+    untickAll(toolbar->customisationPalette());
+    toolbar->customisationPalette()->reject();
+    EXPECT_EQ(toolbar->shownItems(), toolbar->definition().defaultItems());
+    EXPECT_FALSE(settings().hasStoredValue(toolbar->definition().settingsKey()));
+}
+
+TEST_F(ToolbarTest, TheContextMenuShowsAndHidesItems)
+{
+    Carnet* carnet = controller->openDocument(writeLogbook(QStringLiteral("full.ondrix"), dives(2)));
+    CarnetListWindow* window = controller->windowOf(carnet);
+    CommandToolBar* toolbar = window->editWindow()->commandToolBar();
+    const struct {
+        const char* id;
+        bool show;
+        QStringList expected;
+    } steps[] = {
+        {"importUDCF", false,
+         {"addDiveToList", "insertDive", "updateDive", "blankFields", "profil", "profilData", "importUDDF",
+          "separator", "customise", "flexibleSpace"}},
+        {"profil", false,
+         {"addDiveToList", "insertDive", "updateDive", "blankFields", "profilData", "importUDDF", "separator",
+          "customise", "flexibleSpace"}},
+        // Shown again after the items offered before it.
+        {"profil", true,
+         {"addDiveToList", "insertDive", "updateDive", "blankFields", "profil", "profilData", "importUDDF",
+          "separator", "customise", "flexibleSpace"}},
+        {"importUDCF", true,
+         {"addDiveToList", "insertDive", "updateDive", "blankFields", "profil", "profilData", "importUDCF",
+          "importUDDF", "separator", "customise", "flexibleSpace"}},
+    };
+    for (const auto& step : steps) {
+        QMenu menu;
+        toolbar->fillContextMenu(&menu);
+        QAction* entry = menu.findChild<QAction*>(QStringLiteral("show_") + QLatin1String(step.id));
+        ASSERT_NE(entry, nullptr) << step.id;
+        EXPECT_EQ(entry->isChecked(), !step.show) << step.id;
+        entry->trigger();
+        EXPECT_EQ(joined(toolbar->shownItems()), joined(step.expected)) << step.id;
+    }
+    // The last step gave the default set back: nothing of its own is kept.
+    EXPECT_FALSE(settings().hasStoredValue(toolbar->definition().settingsKey()));
+
+    QMenu menu;
+    window->logbookToolBar()->fillContextMenu(&menu);
+    menu.findChild<QAction*>(QStringLiteral("show_rechercher"))->trigger();
+    EXPECT_FALSE(window->logbookToolBar()->isShown(QStringLiteral("rechercher")));
+    menu.findChild<QAction*>(QStringLiteral("restoreDefaultSet"))->trigger();
+    EXPECT_TRUE(window->logbookToolBar()->isShown(QStringLiteral("rechercher")));
+}
+
+TEST_F(ToolbarTest, TheSearchFieldSelectsTheDivesFoundAndShowsTheCount)
+{
+    QList<Plongee> list = dives(4);
+    const char* notes[] = {"Un Mérou énorme", "mérou au tombant", "Sar", "rien"};
+    for (int i = 0; i < 4; ++i) {
+        list[i].setNotes(QString::fromUtf8(notes[i]));
+        list[i].setOrdinateur(i == 3 ? QStringLiteral("Vega") : QStringLiteral("Nitek"));
+    }
+    Carnet* carnet = controller->openDocument(writeLogbook(QStringLiteral("find.ondrix"), list));
+    CarnetListWindow* window = controller->windowOf(carnet);
+    DiveSearchField* search = window->searchField();
+    EXPECT_EQ(search->scope(), QStringLiteral("notes"));
+    EXPECT_EQ(DiveSearchField::scopes(),
+              QStringList({QStringLiteral("bateau"), QStringLiteral("epaves"), QStringLiteral("notes"),
+                           QStringLiteral("ordinateur"), QStringLiteral("partenaires")}));
+
+    const struct {
+        const char* scope; // chosen in the menu, or typed with Return for none
+        const char* text;
+        QList<int> rows;
+        const char* count;
+    } cases[] = {
+        {nullptr, "MÉROU", {0, 1}, "2 dives found"},
+        {nullptr, "sar", {2}, "One dive found"},
+        {nullptr, "", {}, "0 dives found"},
+        {"ordinateur", "vega", {3}, "One dive found"},
+        {"ordinateur", "thon", {}, "0 dives found"},
+        {"bateau", "a", {}, "0 dives found"},
+        // An accented letter is not its plain letter.
+        {"notes", "en", {3}, "One dive found"},
+        {"notes", "r", {0, 1, 2, 3}, "4 dives found"},
+    };
+    for (const auto& c : cases) {
+        search->lineEdit()->setText(QString::fromUtf8(c.text));
+        if (c.scope) {
+            const QString name = QStringLiteral("findIn_") + QLatin1String(c.scope);
+            QAction* item = search->scopeMenu()->findChild<QAction*>(name);
+            ASSERT_NE(item, nullptr) << c.scope;
+            item->trigger();
+            EXPECT_EQ(search->scope(), QLatin1String(c.scope));
+        } else {
+            pressReturn(search->lineEdit());
+        }
+        EXPECT_EQ(viewSelection(window), rowsOf(c.rows)) << c.text;
+        EXPECT_EQ(rowsOf(carnet->selectedRows()), rowsOf(c.rows)) << c.text;
+        EXPECT_EQ(window->foundText(), QString::fromUtf8(c.count)) << c.text;
+    }
+}
+
+TEST_F(ToolbarTest, FindInTheMenuPutsTheKeyboardInTheSearchField)
+{
+    Carnet* carnet = controller->openDocument(writeLogbook(QStringLiteral("full.ondrix"), dives(2)));
+    CarnetListWindow* window = controller->windowOf(carnet);
+    window->activateWindow();
+    ASSERT_TRUE(waitFor([&] { return window->isActiveWindow(); }));
+    window->searchField()->lineEdit()->setText(QStringLiteral("abc"));
+    QAction* find = window->findAction();
+    ASSERT_NE(find, nullptr);
+    EXPECT_EQ(find->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_F));
+    find->trigger();
+    EXPECT_TRUE(waitFor([&] { return QApplication::focusWidget() == window->searchField()->lineEdit(); }));
+    EXPECT_EQ(window->searchField()->lineEdit()->selectedText(), QStringLiteral("abc"));
+}
+
+TEST_F(ToolbarTest, MenusHoldTheCommandsWithTheirShortcuts)
+{
+    Carnet* carnet = controller->openDocument(writeLogbook(QStringLiteral("full.ondrix"), dives(2)));
+    CarnetListWindow* window = controller->windowOf(carnet);
+    QMenu* file = window->fileMenu();
+    emit file->aboutToShow();
+    QStringList texts;
+    QAction* quit = nullptr;
+    for (QAction* action : file->actions()) {
+        texts.append(action->isSeparator() ? QStringLiteral("-") : action->text());
+        if (action->menuRole() == QAction::QuitRole)
+            quit = action;
+    }
+    ASSERT_NE(quit, nullptr);
+    const qsizetype print = file->actions().indexOf(window->printAction());
+    const qsizetype setup = file->actions().indexOf(window->pageSetupAction());
+    ASSERT_GE(print, 0) << joined(texts);
+    ASSERT_GE(setup, 0) << joined(texts);
+    EXPECT_LT(setup, print);
+    EXPECT_LT(print, file->actions().indexOf(quit));
+    EXPECT_EQ(texts.count(QStringLiteral("&Print…")), 1) << joined(texts);
+    emit file->aboutToShow(); // once only
+    EXPECT_EQ(file->actions().count(window->printAction()), 1);
+    EXPECT_EQ(window->printAction()->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_P));
+    EXPECT_EQ(window->pageSetupAction()->shortcut(), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P));
+
+    // The toolbar's commands stand in the Dive menu too, as the same actions.
+    const QList<QAction*> dive = window->diveMenu()->actions();
+    for (const char* id : {"profil", "profilData", "importUDCF", "importUDDF", "synthese", "statistics"})
+        EXPECT_TRUE(dive.contains(window->logbookToolBar()->itemAction(QLatin1String(id)))) << id;
+    EXPECT_TRUE(dive.contains(window->findAction()));
+    EXPECT_TRUE(dive.contains(window->searchField()->scopeMenu()->menuAction()));
+}
+
+TEST_F(ToolbarTest, CommandsStillToComeSaySoAndCanBePluggedIn)
+{
+    Carnet* carnet = controller->openDocument(writeLogbook(QStringLiteral("full.ondrix"), dives(2)));
+    CarnetListWindow* window = controller->windowOf(carnet);
+    for (const char* id : {"importUDCF", "synthese", "statistics"}) {
+        window->statusBar()->clearMessage();
+        window->logbookToolBar()->itemAction(QLatin1String(id))->trigger();
+        EXPECT_TRUE(window->statusBar()->currentMessage().contains(QStringLiteral("not available yet"))) << id;
+    }
+    // From the edit window's toolbar as well.
+    window->statusBar()->clearMessage();
+    window->editWindow()->commandToolBar()->itemAction(QStringLiteral("importUDCF"))->trigger();
+    EXPECT_TRUE(window->statusBar()->currentMessage().contains(QStringLiteral("not available yet")));
+
+    int runs = 0;
+    window->setCommandHandler(QStringLiteral("profil"), [&runs] { ++runs; });
+    window->statusBar()->clearMessage();
+    window->logbookToolBar()->itemAction(QStringLiteral("profil"))->trigger();
+    window->editWindow()->commandToolBar()->itemAction(QStringLiteral("profil"))->trigger();
+    EXPECT_EQ(runs, 2);
+    EXPECT_TRUE(window->statusBar()->currentMessage().isEmpty());
+}
+
+TEST_F(ToolbarTest, TheEditToolbarRunsTheFormsCommands)
+{
+    Carnet* carnet = controller->openDocument(writeLogbook(QStringLiteral("full.ondrix"), dives(3)));
+    CarnetListWindow* window = controller->windowOf(carnet);
+    CommandToolBar* toolbar = window->editWindow()->commandToolBar();
+    carnet->setSelection({1}, 1);
+    ASSERT_EQ(carnet->form().text(plongee::idx_lieu), QStringLiteral("Place 2"));
+
+    // Erase blanks the form and keeps the selection.
+    toolbar->itemAction(QStringLiteral("blankFields"))->trigger();
+    EXPECT_TRUE(carnet->form().text(plongee::idx_lieu).isEmpty());
+    EXPECT_EQ(rowsOf(carnet->selectedRows()), std::vector<int>{1});
+    EXPECT_EQ(carnet->count(), 3);
+
+    carnet->form().typeText(u"lieu", QStringLiteral("Planier"));
+    window->editWindow()->showForm();
+    toolbar->itemAction(QStringLiteral("addDiveToList"))->trigger();
+    ASSERT_EQ(carnet->count(), 4);
+    EXPECT_EQ(carnet->dives().last().lieu(), QStringLiteral("Planier"));
+}
+
+TEST_F(ToolbarTest, ListToolbarCommands)
+{
+    Carnet* carnet = controller->openDocument(writeLogbook(QStringLiteral("full.ondrix"), dives(3)));
+    CarnetListWindow* window = controller->windowOf(carnet);
+    carnet->setSelection({2}, 2);
+    window->logbookToolBar()->itemAction(QStringLiteral("newDive"))->trigger();
+    EXPECT_TRUE(carnet->selectedRows().isEmpty());
+    EXPECT_EQ(carnet->form().text(plongee::idx_noPlongee), QStringLiteral("4"));
+    EXPECT_TRUE(window->editWindow()->isVisible());
+
+    // Save is the File menu's Save.
+    carnet->setModified(true);
+    window->logbookToolBar()->itemAction(QStringLiteral("saveDocument"))->trigger();
+    EXPECT_FALSE(carnet->isModified());
+}
+
+// Pictures of both toolbars, their palette and the find menu for a look by
+// eye; runs only when ONDRIX_SCREENSHOT_DIR names the folder to write to.
+TEST_F(ToolbarTest, Screenshots)
+{
+    const QString folder = qEnvironmentVariable("ONDRIX_SCREENSHOT_DIR");
+    if (folder.isEmpty())
+        GTEST_SKIP() << "ONDRIX_SCREENSHOT_DIR is not set";
+    ASSERT_TRUE(QDir().mkpath(folder));
+    const auto save = [&](QWidget* widget, const QString& name) {
+        QCoreApplication::processEvents();
+        EXPECT_TRUE(widget->grab().save(QDir(folder).filePath(name + QStringLiteral(".png"))));
+    };
+    Carnet* carnet = controller->openDocument(writeLogbook(QStringLiteral("trial.ondrix"), dives(30)));
+    CarnetListWindow* window = controller->windowOf(carnet);
+    window->resize(1100, 500);
+    window->searchField()->lineEdit()->setText(QStringLiteral("Place 1"));
+    window->findTextWithField(QStringLiteral("notes"), QStringLiteral("x"));
+    save(window, QStringLiteral("toolbar-list-window"));
+    save(window->logbookToolBar(), QStringLiteral("toolbar-list"));
+    window->showEditWindow();
+    save(window->editWindow(), QStringLiteral("toolbar-edit-window"));
+
+    Carnet* empty = controller->newDocument();
+    CarnetListWindow* emptyWindow = controller->windowOf(empty);
+    emptyWindow->resize(1100, 300);
+    save(emptyWindow->logbookToolBar(), QStringLiteral("toolbar-list-empty"));
+    emptyWindow->showEditWindow();
+    save(emptyWindow->editWindow()->commandToolBar(), QStringLiteral("toolbar-edit-empty"));
+
+    window->editWindow()->commandToolBar()->customise();
+    ToolbarPalette* palette = window->editWindow()->commandToolBar()->customisationPalette();
+    save(palette, QStringLiteral("toolbar-palette"));
+    palette->reject();
+
+    QMenu* scopes = window->searchField()->scopeMenu();
+    scopes->ensurePolished();
+    scopes->adjustSize();
+    save(scopes, QStringLiteral("toolbar-find-menu"));
+    QMenu context;
+    window->logbookToolBar()->fillContextMenu(&context);
+    context.adjustSize();
+    save(&context, QStringLiteral("toolbar-context-menu"));
+    // Every picture, large.
+    const QStringList pictures = {"enregistrer", "imprimante", "ajouterPl", "supprimerPl", "insererPl", "validerPl",
+                                  "ProfilPl", "profilData", "importUDCF", "importUDDF", "texte", "statistics",
+                                  "raz", "customise", "loupe"};
+    QPixmap sheet(pictures.size() * 72, 72);
+    sheet.fill(Qt::white);
+    {
+        QPainter painter(&sheet);
+        const ToolbarPictures drawn;
+        for (qsizetype i = 0; i < pictures.size(); ++i)
+            drawn.icon(pictures[i]).paint(&painter, QRect(int(i) * 72 + 4, 4, 64, 64));
+    }
+    EXPECT_TRUE(sheet.save(QDir(folder).filePath(QStringLiteral("toolbar-pictures.png"))));
+
+    emit window->fileMenu()->aboutToShow();
+    window->fileMenu()->adjustSize();
+    save(window->fileMenu(), QStringLiteral("toolbar-file-menu"));
+    window->diveMenu()->adjustSize();
+    save(window->diveMenu(), QStringLiteral("toolbar-dive-menu"));
+}
