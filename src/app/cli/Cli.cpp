@@ -23,10 +23,27 @@
 #include <cmath>
 
 #include <QFile>
+#include <optional>
 
 namespace {
 
 using namespace cli;
+
+// Opens FILE and checks its archive header. On failure the refusal is
+// written and nothing is returned.
+std::optional<ArchiveReader::Header> readHeader(Io& io, const QString& path, FileBytes& file)
+{
+    QString error;
+    if (!file.open(path, &error))
+        return io.refuse(path, error), std::nullopt;
+    ArchiveReader reader(file.bytes());
+    if (!reader.open())
+        return io.refuse(path, reader.error()), std::nullopt;
+    if (!DocumentTypes::byId(reader.header().documentType))
+        return io.refuse(path, QStringLiteral("unknown document type \"%1\"").arg(reader.header().documentType)),
+               std::nullopt;
+    return reader.header();
+}
 
 int info(Io& io, const QStringList& args)
 {
@@ -34,15 +51,10 @@ int info(Io& io, const QStringList& args)
         return io.usage(QStringLiteral("info takes one FILE"));
     const QString& path = args[0];
     FileBytes file;
-    QString error;
-    if (!file.open(path, &error))
-        return io.refuse(path, error);
-    ArchiveReader reader(file.bytes());
-    if (!reader.open())
-        return io.refuse(path, reader.error());
-    const ArchiveReader::Header& header = reader.header();
-    if (!DocumentTypes::byId(header.documentType))
-        return io.refuse(path, QStringLiteral("unknown document type \"%1\"").arg(header.documentType));
+    const auto found = readHeader(io, path, file);
+    if (!found)
+        return kRefused;
+    const ArchiveReader::Header& header = *found;
     quint32 records = header.recordCount;
     // A logbook is decoded whole, so that a damaged record is refused here too.
     if (header.documentType == DocumentTypes::of(DocumentKind::Logbook).id) {
@@ -81,18 +93,11 @@ int dump(Io& io, const QStringList& args)
         return io.usage(QStringLiteral("dump takes one FILE"));
     const QString& path = args[0];
     FileBytes file;
-    QString error;
-    if (!file.open(path, &error))
-        return io.refuse(path, error);
-    ArchiveReader reader(file.bytes());
-    if (!reader.open())
-        return io.refuse(path, reader.error());
-    const QString type = reader.header().documentType;
-    if (type != DocumentTypes::of(DocumentKind::Logbook).id) {
-        if (!DocumentTypes::byId(type))
-            return io.refuse(path, QStringLiteral("unknown document type \"%1\"").arg(type));
-        return io.refuse(path, QStringLiteral("\"%1\" documents cannot be dumped by this version").arg(type));
-    }
+    const auto header = readHeader(io, path, file);
+    if (!header)
+        return kRefused;
+    if (header->documentType != DocumentTypes::of(DocumentKind::Logbook).id)
+        return io.refuse(path, QStringLiteral("\"%1\" documents cannot be dumped by this version").arg(header->documentType));
     auto dives = logbookarchive::decode(file.bytes());
     if (!dives)
         return io.refuse(path, dives.error());
