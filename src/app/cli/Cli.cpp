@@ -224,12 +224,9 @@ int update(Io& io, const QStringList& args, const QString& settings)
     if (args.size() < 2 || !parseRow(args[1], &row))
         return io.usage(QStringLiteral("update takes LOGBOOK ROW [FIELD=TEXT ...]"));
     LogbookSession session(io, settings);
-    if (!session.open(args[0]))
+    if (!session.open(args[0]) || !session.selectRow(row))
         return kRefused;
     Carnet& carnet = session.carnet();
-    if (row < 0 || row >= carnet.count())
-        return io.refuse(args[0], QStringLiteral("row %1 is out of range (0 to %2)").arg(row).arg(carnet.count() - 1));
-    carnet.setSelection({row}, row);
     if (const int status = typeAssignments(io, carnet.form(), args.mid(2), args[0]); status >= 0)
         return status;
     carnet.updateDive();
@@ -242,12 +239,9 @@ int remove(Io& io, const QStringList& args, const QString& settings)
     if (args.size() != 2 || !parseRow(args[1], &row))
         return io.usage(QStringLiteral("delete takes LOGBOOK ROW"));
     LogbookSession session(io, settings);
-    if (!session.open(args[0]))
+    if (!session.open(args[0]) || !session.selectRow(row))
         return kRefused;
     Carnet& carnet = session.carnet();
-    if (row < 0 || row >= carnet.count())
-        return io.refuse(args[0], QStringLiteral("row %1 is out of range (0 to %2)").arg(row).arg(carnet.count() - 1));
-    carnet.setSelection({row}, row);
     carnet.deleteDive();
     return session.save();
 }
@@ -350,12 +344,9 @@ int show(Io& io, const QStringList& args, const QString& settings)
     if (args.size() != 2 || !parseRow(args[1], &row))
         return io.usage(QStringLiteral("show takes LOGBOOK ROW"));
     LogbookSession session(io, settings);
-    if (!session.open(args[0]))
+    if (!session.open(args[0]) || !session.selectRow(row))
         return kRefused;
     Carnet& carnet = session.carnet();
-    if (row < 0 || row >= carnet.count())
-        return io.refuse(args[0], QStringLiteral("row %1 is out of range (0 to %2)").arg(row).arg(carnet.count() - 1));
-    carnet.setSelection({row}, row);
     const DiveForm& form = carnet.form();
     const DiveForm::Derived& r = form.derived();
 

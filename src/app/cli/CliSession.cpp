@@ -38,6 +38,16 @@ bool LogbookSession::open(const QString& path)
     return false;
 }
 
+bool LogbookSession::selectRow(int row)
+{
+    if (row < 0 || row >= m_carnet->count()) {
+        m_io.refuse(m_path, QStringLiteral("row %1 is out of range (0 to %2)").arg(row).arg(m_carnet->count() - 1));
+        return false;
+    }
+    m_carnet->setSelection({row}, row);
+    return true;
+}
+
 int LogbookSession::save()
 {
     QString error;

@@ -37,6 +37,9 @@ public:
 
     // Opens the logbook; on failure the refusal is already written.
     bool open(const QString& path);
+    // Selects dive ROW alone, which loads it into the form; a row out of
+    // range is refused.
+    bool selectRow(int row);
     // Saves the logbook atomically where it was opened; returns an exit status.
     int save();
 

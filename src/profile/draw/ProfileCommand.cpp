@@ -41,13 +41,10 @@ int ProfileCommand::run(const QStringList& args, const QString& settingsPath, QB
     const QString& logbook = positional[0];
 
     LogbookSession session(io, settingsPath);
-    if (!session.open(logbook))
+    if (!session.open(logbook) || !session.selectRow(row))
         return kRefused;
     Carnet& carnet = session.carnet();
     const AppContext& context = session.context();
-    if (row < 0 || row >= carnet.count())
-        return io.refuse(logbook, QStringLiteral("row %1 is out of range (0 to %2)").arg(row).arg(carnet.count() - 1));
-    carnet.setSelection({row}, row);
 
     const ProfileScene scene(ProfileScene::Inputs::fromForm(carnet.form()),
                              ProfileScene::Style::fromSettings(context.settings()),
