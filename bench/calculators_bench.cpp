@@ -137,30 +137,8 @@ BENCHMARK(BM_DegreesMinutesSeconds);
 
 // --- Whole actions, texts included ------------------------------------------------
 
-// The English formats, so that every text is formatted as in the windows.
-Localizer makeTexts()
-{
-    Localizer::Tables tables;
-    tables[QStringLiteral("Nitrox")] = {
-        {QStringLiteral("Best Mix"), QStringLiteral("Best mix : %.2f %% O2")},
-        {QStringLiteral("Oxygen window"),
-         QStringLiteral("Maximum depth (ppO2 1.6 bar) : %.1f m\nMinimum depth : %.1f m\nLimit depth : %.1f m")},
-        {QStringLiteral("Oxygen to transfer"), QStringLiteral("Oxygen to add : %.2f bar\nOxygen in the gas added : %.2f %%")},
-    };
-    tables[QStringLiteral("Trimix")] = {
-        {QStringLiteral("EAD END"), QStringLiteral("EAD : %.2f m\nEND : %.2f m")},
-        {QStringLiteral("Prof min"), QStringLiteral("Minimum depth : %.2f m")},
-        {QStringLiteral("Best Tx"), QStringLiteral("Oxygen : %.2f %%\nHelium : %.2f %%")},
-    };
-    tables[QStringLiteral("Rebreather")] = {
-        {QStringLiteral("Soda time"), QStringLiteral("Absorbent time : %d h %d min")},
-        {QStringLiteral("Breathed frac"), QStringLiteral("Breathed oxygen : %.2f %%")},
-        {QStringLiteral("Table breathed frac"), QStringLiteral("%.1f l/min : %.2f %%")},
-        {QStringLiteral("Ideal flow"), QStringLiteral("Ideal flow : %.2f l/min")},
-        {QStringLiteral("Table flow"), QStringLiteral("%.1f l/min : %.2f l/min")},
-    };
-    return Localizer::fromTables(tables);
-}
+// The English texts the program ships, so that every text is formatted as in the windows.
+Localizer makeTexts() { return Localizer(QStringLiteral("en")); }
 
 const Localizer& texts()
 {
