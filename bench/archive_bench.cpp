@@ -1,7 +1,7 @@
 // Opening and saving a large logbook, against the time it takes only to read
 // the same file's bytes. The logbook is the one `ondrix-cli generate --dives
 // 10000 --samples 600` writes (seed 1), made once in a temporary folder.
-#include "app/AppContext.h"
+#include "platform/context/AppContext.h"
 #include "logbook/Carnet.h"
 #include "logbook/LogbookArchive.h"
 #include "logbook/LogbookGenerator.h"

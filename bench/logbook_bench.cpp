@@ -2,7 +2,7 @@
 // `ondrix-cli generate --dives 10000 --samples 600` writes, seed 1): sorting
 // by each column, building the cells of one screen, adding a dive through
 // the form.
-#include "app/AppContext.h"
+#include "platform/context/AppContext.h"
 #include "logbook/Carnet.h"
 #include "logbook/DiveList.h"
 #include "logbook/LogbookGenerator.h"

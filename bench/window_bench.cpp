@@ -1,7 +1,7 @@
 // Time from asking the program to open a logbook to its list window shown
 // with the last dive loaded, measured as a whole (offscreen). Usage:
 //   QT_QPA_PLATFORM=offscreen ondrix_bench_window LOGBOOK [RUNS]
-#include "app/AppContext.h"
+#include "platform/context/AppContext.h"
 #include "app/ui/DocumentController.h"
 #include "logbook/Carnet.h"
 #include "logbook/ui/CarnetListWindow.h"

@@ -1,5 +1,5 @@
-#include "app/AppContext.h"
-#include "app/Notifications.h"
+#include "platform/context/AppContext.h"
+#include "platform/context/Notifications.h"
 #include "logbook/Carnet.h"
 #include "logbook/ColumnSettings.h"
 #include "logbook/LogbookArchive.h"

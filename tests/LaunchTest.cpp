@@ -1,5 +1,5 @@
 #include "app/LaunchPlan.h"
-#include "app/RecentDocuments.h"
+#include "platform/context/RecentDocuments.h"
 #include "platform/SettingsStore.h"
 
 #include <QDir>

@@ -1,6 +1,6 @@
 #include "app/LaunchPlan.h"
 
-#include "app/RecentDocuments.h"
+#include "platform/context/RecentDocuments.h"
 #include "platform/SettingsStore.h"
 
 QString LaunchPlan::memoSettingKey() { return QStringLiteral("pense bete"); }

@@ -1,4 +1,4 @@
-#include "app/AppContext.h"
+#include "platform/context/AppContext.h"
 #include "app/ui/DocumentController.h"
 #include "platform/Localizer.h"
 #include "platform/SettingsStore.h"

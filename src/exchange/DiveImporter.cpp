@@ -1,6 +1,6 @@
 #include "exchange/DiveImporter.h"
 
-#include "app/AppContext.h"
+#include "platform/context/AppContext.h"
 #include "exchange/UddfMapping.h"
 #include "logbook/Carnet.h"
 #include "logbook/DiveChoices.h"

@@ -1,6 +1,6 @@
 #include "exchange/UddfExport.h"
 
-#include "app/AppContext.h"
+#include "platform/context/AppContext.h"
 #include "exchange/LegacyUddfWriter.h"
 #include "exchange/Uddf32Writer.h"
 #include "platform/SettingsStore.h"

@@ -1,6 +1,6 @@
 #include "logbook/DiveForm.h"
 
-#include "app/AppContext.h"
+#include "platform/context/AppContext.h"
 #include "logbook/DiveChoices.h"
 #include "platform/Alert.h"
 #include "platform/AlertPresenter.h"

@@ -1,6 +1,6 @@
 #include "logbook/LogbookArchive.h"
 
-#include "app/DocumentTypes.h"
+#include "platform/context/DocumentTypes.h"
 #include "platform/ArchiveReader.h"
 #include "platform/ArchiveWriter.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/AppContext.h"
+#include "platform/context/AppContext.h"
 #include "platform/ScriptedAlerts.h"
 #include "platform/SettingsStore.h"
 

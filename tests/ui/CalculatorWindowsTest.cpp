@@ -1,4 +1,4 @@
-#include "app/AppContext.h"
+#include "platform/context/AppContext.h"
 #include "app/ui/AppDelegate.h"
 #include "calculators/CalculatorActions.h"
 #include "calculators/ui/CalculatorWindow.h"

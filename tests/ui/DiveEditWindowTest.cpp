@@ -1,6 +1,6 @@
 #include "ui/ShellFixture.h"
 
-#include "app/PickLists.h"
+#include "platform/context/PickLists.h"
 #include "app/ui/AppDelegate.h"
 #include "logbook/Carnet.h"
 #include "logbook/DiveChoices.h"

@@ -1,6 +1,6 @@
 #include "ui/ShellFixture.h"
 
-#include "app/Notifications.h"
+#include "platform/context/Notifications.h"
 #include "logbook/Carnet.h"
 #include "logbook/ui/CarnetListWindow.h"
 #include "logbook/ui/DiveEditWindow.h"

@@ -75,7 +75,7 @@ TEST_F(ScreenshotTest, WindowsOfAnOpenLogbook)
     controller->appDelegate().sendRenumDivesNotification(nullptr);
     save(window->renumberWindow(), QStringLiteral("renumber"));
 
-    auto* memo = qobject_cast<MemoWindow*>(controller->appDelegate().showWindow(AppDelegate::memoCommand()));
+    auto* memo = qobject_cast<MemoWindow*>(controller->appDelegate().showWindow(WindowTable::memoCommand()));
     ASSERT_NE(memo, nullptr);
     memo->editor()->setPlainText(QStringLiteral("Saturday: boat at 8:30\nCheck the second stage\nLog the Port-Cros dives"));
     save(memo, QStringLiteral("memo"));

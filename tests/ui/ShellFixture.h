@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/AppContext.h"
+#include "platform/context/AppContext.h"
 #include "app/ui/DocumentController.h"
 #include "logbook/Plongee.h"
 #include "platform/ScriptedAlerts.h"

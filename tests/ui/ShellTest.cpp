@@ -1,7 +1,7 @@
 #include "ui/ShellFixture.h"
 
-#include "app/DocumentTypes.h"
-#include "app/RecentDocuments.h"
+#include "platform/context/DocumentTypes.h"
+#include "platform/context/RecentDocuments.h"
 #include "app/ui/AppDelegate.h"
 #include "app/ui/MemoWindow.h"
 #include "logbook/Carnet.h"
@@ -345,7 +345,7 @@ TEST_F(ShellTest, FirstLaunchOpensANewLogbook)
     ASSERT_EQ(controller->documents().size(), 1);
     EXPECT_TRUE(controller->documents().first()->filePath().isEmpty());
     EXPECT_TRUE(alerts.asked().isEmpty());
-    EXPECT_EQ(controller->appDelegate().existingWindow(AppDelegate::memoCommand()), nullptr);
+    EXPECT_EQ(controller->appDelegate().existingWindow(WindowTable::memoCommand()), nullptr);
 }
 
 TEST_F(ShellTest, LaunchOpensTheMostRecentDocumentAndTheMemoWhenAskedFor)
@@ -359,7 +359,7 @@ TEST_F(ShellTest, LaunchOpensTheMostRecentDocumentAndTheMemoWhenAskedFor)
     controller->applicationOpenUntitledFile();
     ASSERT_EQ(controller->documents().size(), 1);
     EXPECT_EQ(controller->documents().first()->filePath(), newer);
-    QWidget* memo = controller->appDelegate().existingWindow(AppDelegate::memoCommand());
+    QWidget* memo = controller->appDelegate().existingWindow(WindowTable::memoCommand());
     ASSERT_NE(memo, nullptr);
     EXPECT_TRUE(memo->isVisible());
 }
@@ -468,13 +468,13 @@ TEST_F(ShellTest, DefaultTypeTakesKnownTypesOnly)
 TEST_F(ShellTest, AKeptWindowIsCreatedOnceAndKeepsItsFields)
 {
     AppDelegate& delegate = controller->appDelegate();
-    auto* memo = qobject_cast<MemoWindow*>(delegate.showWindow(AppDelegate::memoCommand()));
+    auto* memo = qobject_cast<MemoWindow*>(delegate.showWindow(WindowTable::memoCommand()));
     ASSERT_NE(memo, nullptr);
     memo->editor()->setPlainText(QStringLiteral("Check the O-rings"));
     memo->close();
     EXPECT_FALSE(memo->isVisible());
 
-    EXPECT_EQ(delegate.showWindow(AppDelegate::memoCommand()), memo);
+    EXPECT_EQ(delegate.showWindow(WindowTable::memoCommand()), memo);
     EXPECT_TRUE(memo->isVisible());
     EXPECT_EQ(memo->editor()->toPlainText(), QStringLiteral("Check the O-rings"));
     EXPECT_EQ(delegate.showWindow(QStringLiteral("noSuchWindow")), nullptr);

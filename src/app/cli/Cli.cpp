@@ -1,7 +1,7 @@
 #include "app/cli/Cli.h"
 
-#include "app/AppContext.h"
-#include "app/DocumentTypes.h"
+#include "platform/context/AppContext.h"
+#include "platform/context/DocumentTypes.h"
 #include "app/cli/CalcCommand.h"
 #include "app/cli/CliSession.h"
 #include "app/cli/ExchangeCommands.h"

@@ -1,6 +1,6 @@
 #include "app/cli/CliSession.h"
 
-#include "app/AppContext.h"
+#include "platform/context/AppContext.h"
 #include "logbook/Carnet.h"
 #include "platform/SettingsStore.h"
 

@@ -1,6 +1,6 @@
 #include "app/cli/ExchangeCommands.h"
 
-#include "app/AppContext.h"
+#include "platform/context/AppContext.h"
 #include "app/cli/CliSession.h"
 #include "exchange/ExchangeSniffer.h"
 #include "exchange/UddfExport.h"

@@ -1,7 +1,7 @@
 #include "app/draw/DrawLayer.h"
 
 #include "logbook/draw/PrintCommand.h"
-#include "profile/draw/ProfileCommand.h"
+#include "app/draw/ProfileCommand.h"
 
 namespace drawlayer {
 

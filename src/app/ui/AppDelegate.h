@@ -1,44 +1,17 @@
 #pragma once
 
-#include <QObject>
-#include <QString>
-#include <QStringList>
-#include <QWidget>
-
-#include <functional>
-#include <map>
-#include <memory>
+#include "platform/ui/WindowTable.h"
 
 class AppContext;
 
-// The application's kept windows (the memo now; the calculators and the
-// pick-list editors join the same table): each command names a window that
-// is created on its first call and only brought forward afterwards, so its
-// fields keep what the user left in them until the program quits.
-class AppDelegate : public QObject {
+// The application's table of kept windows, with the memo registered, and
+// the application-wide commands that every open logbook obeys.
+class AppDelegate : public WindowTable {
     Q_OBJECT
 
 public:
-    using Factory = std::function<std::unique_ptr<QWidget>()>;
-
-    static QString memoCommand(); // "showPenseBeteWindow"
-
     explicit AppDelegate(AppContext& context, QObject* parent = nullptr);
     ~AppDelegate() override;
-
-    // Adds a command to the table; a command already there keeps its window
-    // and takes the new factory for a window not created yet.
-    void registerWindow(const QString& command, Factory factory);
-    // Every command of the table, in registration order.
-    QStringList commands() const { return m_order; }
-
-    // Creates the command's window on the first call, then shows it and
-    // brings it to front. Null for a command that is not in the table.
-    QWidget* showWindow(const QString& command);
-    // The command's window when it has been created, else null.
-    QWidget* existingWindow(const QString& command) const;
-    // Closes every kept window (they stay kept), for the end of the run.
-    void closeWindows();
 
 public slots:
     void showMemoWindow() { showWindow(memoCommand()); }
@@ -47,12 +20,5 @@ public slots:
     void sendRenumDivesNotification(QObject* sender = nullptr);
 
 private:
-    struct Entry {
-        Factory factory;
-        std::unique_ptr<QWidget> window;
-    };
-
     AppContext& m_context;
-    std::map<QString, Entry> m_windows;
-    QStringList m_order;
 };

@@ -1,7 +1,7 @@
 #include "app/ui/DocumentController.h"
 
-#include "app/AppContext.h"
-#include "app/DocumentTypes.h"
+#include "platform/context/AppContext.h"
+#include "platform/context/DocumentTypes.h"
 #include "app/LaunchPlan.h"
 #include "app/ui/AppDelegate.h"
 #include "logbook/Carnet.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/RecentDocuments.h"
+#include "platform/context/RecentDocuments.h"
 
 #include <QList>
 #include <QObject>

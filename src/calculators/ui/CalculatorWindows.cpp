@@ -1,6 +1,6 @@
 #include "calculators/ui/CalculatorWindows.h"
 
-#include "app/ui/AppDelegate.h"
+#include "platform/ui/WindowTable.h"
 #include "calculators/ui/GpsController.h"
 #include "calculators/ui/NitroxController.h"
 #include "calculators/ui/PhysiqueController.h"
@@ -59,19 +59,19 @@ std::unique_ptr<QWidget> makeWindow(const WindowCommand& c, const Localizer& tex
 
 } // namespace
 
-void registerCalculatorWindows(AppDelegate& delegate, const Localizer& texts)
+void registerCalculatorWindows(WindowTable& delegate, const Localizer& texts)
 {
     for (const WindowCommand& c : kCommands)
         // Each window keeps its own copy of the tables (shared data).
         delegate.registerWindow(QLatin1String(c.command), [&c, texts] { return makeWindow(c, texts); });
 }
 
-void registerCalculatorWindows(AppDelegate& delegate)
+void registerCalculatorWindows(WindowTable& delegate)
 {
     registerCalculatorWindows(delegate, Localizer(Localizer::languageFromEnvironment()));
 }
 
-void addCalculatorMenu(QMenuBar* menuBar, AppDelegate& delegate)
+void addCalculatorMenu(QMenuBar* menuBar, WindowTable& delegate)
 {
     QMenu* menu = menuBar->addMenu(QCoreApplication::translate("Calculators", "&Calculators"));
     menu->setObjectName(QStringLiteral("calculatorsMenu"));

@@ -1,6 +1,6 @@
 #pragma once
 
-class AppDelegate;
+class WindowTable;
 class Localizer;
 class QMenuBar;
 
@@ -8,8 +8,8 @@ class QMenuBar;
 // application delegate ("displayProfMaxWindow", ... each creating its window
 // on first use), its texts in the given tables, or in the environment's
 // language when none are given.
-void registerCalculatorWindows(AppDelegate& delegate, const Localizer& texts);
-void registerCalculatorWindows(AppDelegate& delegate);
+void registerCalculatorWindows(WindowTable& delegate, const Localizer& texts);
+void registerCalculatorWindows(WindowTable& delegate);
 
 // Adds a "Calculators" menu whose items show the calculator windows.
-void addCalculatorMenu(QMenuBar* menuBar, AppDelegate& delegate);
+void addCalculatorMenu(QMenuBar* menuBar, WindowTable& delegate);

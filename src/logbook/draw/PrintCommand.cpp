@@ -1,6 +1,6 @@
 #include "logbook/draw/PrintCommand.h"
 
-#include "app/AppContext.h"
+#include "platform/context/AppContext.h"
 #include "logbook/Carnet.h"
 #include "logbook/DiveList.h"
 #include "logbook/draw/ListPrinter.h"

@@ -1,7 +1,8 @@
 #include "logbook/ui/CarnetListWindow.h"
 
-#include "app/AppContext.h"
-#include "app/ui/AppDelegate.h"
+#include "platform/context/AppContext.h"
+#include "platform/context/Notifications.h"
+#include "platform/ui/WindowTable.h"
 #include "logbook/Carnet.h"
 #include "logbook/DiveList.h"
 #include "logbook/LogbookToolbar.h"
@@ -40,8 +41,8 @@ QStringList allColumnIds()
 
 } // namespace
 
-CarnetListWindow::CarnetListWindow(Carnet& carnet, AppDelegate& appDelegate, QWidget* parent)
-    : QMainWindow(parent), m_carnet(carnet), m_appDelegate(appDelegate), m_model(new DiveTableModel(carnet, this)),
+CarnetListWindow::CarnetListWindow(Carnet& carnet, WindowTable& windows, QWidget* parent)
+    : QMainWindow(parent), m_carnet(carnet), m_windows(windows), m_model(new DiveTableModel(carnet, this)),
       m_table(new QTableView(this)), m_status(new QLabel(this)), m_found(new QLabel(this)), m_editWindow(new DiveEditWindow(carnet, this)),
       m_columns(allColumnIds())
 {
@@ -138,7 +139,7 @@ void CarnetListWindow::buildMenus()
     m_diveMenu->addSeparator();
     add(EditWindowCommand, tr("&Edit Dive Window"), {QKeySequence(Qt::CTRL | Qt::Key_E)},
         &CarnetListWindow::showEditWindow);
-    add(RenumberCommand, tr("&Renumber Dives…"), {}, [this] { m_appDelegate.sendRenumDivesNotification(this); });
+    add(RenumberCommand, tr("&Renumber Dives…"), {}, [this] { m_carnet.context().hub().post(notifications::renumDives, this); });
 
     // The toolbars' commands, the same actions as their items: the menu
     // items follow the items' enabling.
@@ -184,7 +185,7 @@ void CarnetListWindow::buildMenus()
     connect(m_fileMenu, &QMenu::aboutToShow, this, &CarnetListWindow::completeFileMenu);
 
     QMenu* window = menuBar()->addMenu(tr("&Window"));
-    window->addAction(tr("&Memo"), &m_appDelegate, &AppDelegate::showMemoWindow);
+    window->addAction(tr("&Memo"), this, [this] { m_windows.showWindow(WindowTable::memoCommand()); });
 }
 
 void CarnetListWindow::buildToolBar()

@@ -10,7 +10,7 @@
 #include <array>
 #include <functional>
 
-class AppDelegate;
+class WindowTable;
 class Carnet;
 class CommandToolBar;
 class DiveEditWindow;
@@ -48,7 +48,7 @@ public:
         CommandCount
     };
 
-    CarnetListWindow(Carnet& carnet, AppDelegate& appDelegate, QWidget* parent = nullptr);
+    CarnetListWindow(Carnet& carnet, WindowTable& windows, QWidget* parent = nullptr);
     ~CarnetListWindow() override;
 
     Carnet& carnet() const { return m_carnet; }
@@ -132,7 +132,7 @@ private:
     int firstShownColumn() const;
 
     Carnet& m_carnet;
-    AppDelegate& m_appDelegate;
+    WindowTable& m_windows;
     DiveTableModel* m_model;
     QTableView* m_table;
     QLabel* m_status;

@@ -1,6 +1,6 @@
 #include "logbook/ui/CommandToolBar.h"
 
-#include "app/AppContext.h"
+#include "platform/context/AppContext.h"
 #include "logbook/ui/ToolbarPalette.h"
 #include "platform/SettingsStore.h"
 

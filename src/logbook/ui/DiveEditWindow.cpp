@@ -1,6 +1,6 @@
 #include "logbook/ui/DiveEditWindow.h"
 
-#include "app/AppContext.h"
+#include "platform/context/AppContext.h"
 #include "logbook/Carnet.h"
 #include "logbook/DiveChoices.h"
 #include "logbook/DiveForm.h"

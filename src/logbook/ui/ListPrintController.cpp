@@ -1,6 +1,6 @@
 #include "logbook/ui/ListPrintController.h"
 
-#include "app/AppContext.h"
+#include "platform/context/AppContext.h"
 #include "logbook/Carnet.h"
 #include "logbook/DiveList.h"
 

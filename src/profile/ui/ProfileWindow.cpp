@@ -1,6 +1,6 @@
 #include "profile/ui/ProfileWindow.h"
 
-#include "app/AppContext.h"
+#include "platform/context/AppContext.h"
 #include "logbook/Carnet.h"
 #include "logbook/DiveChoices.h"
 #include "logbook/Plongee.h"

@@ -1,4 +1,4 @@
-#include "app/PickListOffer.h"
+#include "platform/context/PickListOffer.h"
 
 #include "platform/Alert.h"
 #include "platform/AlertPresenter.h"

@@ -1,6 +1,6 @@
-#include "profile/draw/ProfileCommand.h"
+#include "app/draw/ProfileCommand.h"
 
-#include "app/AppContext.h"
+#include "platform/context/AppContext.h"
 #include "app/cli/CliSession.h"
 #include "logbook/Carnet.h"
 #include "platform/SafeSave.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/PickLists.h"
+#include "platform/context/PickLists.h"
 
 #include <QString>
 

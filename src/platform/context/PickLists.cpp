@@ -1,4 +1,4 @@
-#include "app/PickLists.h"
+#include "platform/context/PickLists.h"
 
 #include "platform/SettingsStore.h"
 

@@ -1,6 +1,6 @@
-#include "app/DefaultSettings.h"
+#include "platform/context/DefaultSettings.h"
 
-#include "app/PickLists.h"
+#include "platform/context/PickLists.h"
 #include "platform/RgbaColour.h"
 #include "platform/SettingsStore.h"
 

@@ -1,4 +1,4 @@
-#include "app/RecentDocuments.h"
+#include "platform/context/RecentDocuments.h"
 
 #include "platform/SettingsStore.h"
 

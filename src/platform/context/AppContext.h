@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/PickLists.h"
+#include "platform/context/PickLists.h"
 #include "platform/Localizer.h"
 #include "platform/NotificationHub.h"
 

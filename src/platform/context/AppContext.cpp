@@ -1,6 +1,6 @@
-#include "app/AppContext.h"
+#include "platform/context/AppContext.h"
 
-#include "app/DefaultSettings.h"
+#include "platform/context/DefaultSettings.h"
 #include "platform/SettingsStore.h"
 
 AppContext::AppContext(std::unique_ptr<SettingsStore> settings, AlertPresenter& alerts, const QString& language)

@@ -1,4 +1,4 @@
-#include "app/DocumentTypes.h"
+#include "platform/context/DocumentTypes.h"
 
 #include "platform/Localizer.h"
 
