@@ -49,13 +49,13 @@ TEST_F(CarnetActionsTest, AddNumbersAndDeselects)
     EXPECT_EQ(carnet->form().text(idx_lieu), QString()); // blanked for the next dive
 }
 
-TEST_F(CarnetActionsTest, NextNumberIsTheLastRowsPlusOne)
+TEST_F(CarnetActionsTest, NextNumberIsTheHighestPlusOneWhateverTheOrder)
 {
     carnet->sortByColumn(QStringLiteral("noPlongee"), true);
     carnet->sortByColumn(QStringLiteral("profondeur"), false);
     EXPECT_EQ(carnet->dives().last().noPlongee(), 3);
     carnet->newDive();
-    EXPECT_EQ(carnet->form().text(idx_noPlongee), QStringLiteral("4"));
+    EXPECT_EQ(carnet->form().text(idx_noPlongee), QStringLiteral("5"));
 }
 
 TEST_F(CarnetActionsTest, SortingClicksRememberTheDirection)
@@ -98,6 +98,33 @@ TEST_F(CarnetActionsTest, NewDiveIsNeverStoredOverTheSelectedOne)
     EXPECT_FALSE(carnet->isModified());
 }
 
+TEST_F(CarnetActionsTest, ErasedFormIsStoredOnlyByUpdate)
+{
+    carnet->setSelection({2}, 2);
+    carnet->blankForm();
+    carnet->closeEditWindow();
+    carnet->nextDive();
+    EXPECT_EQ(places(), QStringLiteral("ABCD"));
+    EXPECT_EQ(carnet->currentIndex(), 3);
+    EXPECT_FALSE(carnet->isModified());
+    carnet->blankForm();
+    type("lieu", QStringLiteral("Z"));
+    carnet->updateDive();
+    EXPECT_EQ(places(), QStringLiteral("ABCZ"));
+}
+
+TEST_F(CarnetActionsTest, TimeOfDaySortsByTheTimeWhateverTheDate)
+{
+    const QDateTime times[] = {QDateTime(QDate(2020, 1, 1), QTime(15, 0)), QDateTime(QDate(2021, 1, 1), QTime(9, 0)),
+                               QDateTime(QDate(2019, 1, 1), QTime(12, 0)), QDateTime(QDate(2022, 1, 1), QTime(7, 30))};
+    QList<Plongee> dives = carnet->dives();
+    for (int i = 0; i < 4; ++i)
+        dives[i].setValue(idx_heure, Plongee::Value(times[i]));
+    carnet->setDives(dives);
+    carnet->sortByColumn(QStringLiteral("heure"), true);
+    EXPECT_EQ(places(), QStringLiteral("DBCA"));
+}
+
 TEST_F(CarnetActionsTest, InsertUpdateAndDelete)
 {
     carnet->setSelection({1}, 1);
@@ -105,6 +132,7 @@ TEST_F(CarnetActionsTest, InsertUpdateAndDelete)
     type("lieu", QStringLiteral("X"));
     carnet->insertDive();
     EXPECT_EQ(places(), QStringLiteral("ABCD")); // nothing selected: nothing inserted
+    EXPECT_EQ(alertKeys(), QStringList{QStringLiteral("No dive selected")});
     carnet->setSelection({1}, 1);
     type("lieu", QStringLiteral("X"));
     carnet->insertDive();

@@ -147,8 +147,10 @@ TEST_F(DiveListTest, ColourRules)
     EXPECT_FALSE(style(d, "site").background.has_value());
     EXPECT_FALSE(style(d, "tempEau").text.has_value());
     EXPECT_EQ(style(d, "noPlongee").background, RgbaColour::rgb(0.5, 0.5, 0.5));
-    d.setCountryCode(std::nullopt);
-    EXPECT_FALSE(style(d, "lieu").background.has_value()); // no country code is not foreign
+    for (const std::optional<QString>& none : {std::optional<QString>(), std::optional<QString>(QString())}) {
+        d.setCountryCode(none);
+        EXPECT_FALSE(style(d, "lieu").background.has_value()); // no country code is not foreign
+    }
 }
 
 TEST_F(DiveListTest, HighlightedItem)

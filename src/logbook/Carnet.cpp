@@ -138,7 +138,39 @@ void Carnet::updateUI()
     emit formRefreshRequested();
 }
 
-int Carnet::nextDiveNumber() const { return m_carnet.isEmpty() ? 1 : m_carnet.last().noPlongee() + 1; }
+int Carnet::nextDiveNumber() const
+{
+    // The highest number plus one, whatever the order of the list; a
+    // logbook already at the largest number proposes it again rather than
+    // wrapping round to a negative one.
+    int highest = 0;
+    for (const Plongee& dive : m_carnet)
+        highest = std::max(highest, dive.noPlongee());
+    return highest < std::numeric_limits<int>::max() ? highest + 1 : highest;
+}
+
+void Carnet::blankForm()
+{
+    m_form.blank();
+    // The selection stays, but the form no longer holds its dive: moving,
+    // closing or a pending edit must not store the blank form over it.
+    m_loadedIndex = -1;
+    updateUI();
+}
+
+bool Carnet::formHoldsSelectedDive() const { return m_currentIndex >= 0 && m_loadedIndex == m_currentIndex; }
+
+void Carnet::alertNoDiveSelected() { alertError(QStringLiteral("No dive selected")); }
+
+void Carnet::alertError(const QString& key)
+{
+    Alert alert;
+    alert.key = key;
+    alert.table = QStringLiteral("Carnet");
+    alert.message = m_context.localizer().text(alert.key, alert.table, QStringLiteral("\r\rerror ! "));
+    alert.buttons = {m_context.localizer().text(QStringLiteral("OK"), QStringLiteral("Main"), QStringLiteral("OK"))};
+    m_context.alerts().ask(alert);
+}
 
 void Carnet::newDive()
 {
@@ -166,8 +198,10 @@ void Carnet::addDive()
 
 void Carnet::insertDive()
 {
-    if (m_currentIndex < 0)
+    if (m_currentIndex < 0) {
+        alertNoDiveSelected();
         return;
+    }
     // The new dive takes the selected row; the form shows it.
     insertDiveAt(m_currentIndex);
 }
@@ -192,12 +226,7 @@ void Carnet::storeFormInto(int row)
 void Carnet::updateDive()
 {
     if (m_currentIndex < 0) {
-        Alert alert;
-        alert.key = QStringLiteral("No dive selected");
-        alert.table = QStringLiteral("Carnet");
-        alert.message = m_context.localizer().text(alert.key, alert.table, QStringLiteral("\r\rerror ! "));
-        alert.buttons = {m_context.localizer().text(QStringLiteral("OK"), QStringLiteral("Main"), QStringLiteral("OK"))};
-        m_context.alerts().ask(alert);
+        alertNoDiveSelected();
         return;
     }
     storeFormInto(m_currentIndex);
@@ -232,8 +261,11 @@ void Carnet::prevDive()
 {
     if (m_currentIndex < 0)
         return;
-    storeFormInto(m_currentIndex);
-    setModified(true);
+    // A blanked form is not the selected dive: only Update stores it.
+    if (formHoldsSelectedDive()) {
+        storeFormInto(m_currentIndex);
+        setModified(true);
+    }
     if (m_currentIndex > 0)
         setSelection({m_currentIndex - 1}, m_currentIndex - 1);
     else
@@ -244,8 +276,11 @@ void Carnet::nextDive()
 {
     if (m_currentIndex < 0)
         return;
-    storeFormInto(m_currentIndex);
-    setModified(true);
+    // A blanked form is not the selected dive: only Update stores it.
+    if (formHoldsSelectedDive()) {
+        storeFormInto(m_currentIndex);
+        setModified(true);
+    }
     if (m_currentIndex < count() - 1)
         setSelection({m_currentIndex + 1}, m_currentIndex + 1);
     else
@@ -254,7 +289,7 @@ void Carnet::nextDive()
 
 void Carnet::closeEditWindow()
 {
-    if (m_currentIndex < 0)
+    if (!formHoldsSelectedDive())
         return;
     storeFormInto(m_currentIndex);
     setModified(true);
@@ -382,12 +417,7 @@ bool Carnet::importProfil(const std::array<std::optional<QString>, 7>& replaceme
                                  w.gazFlag.size(), w.pressData.size()};
     for (const qsizetype length : lengths) {
         if (length > 1 && n > 1 && length != n) {
-            Alert alert;
-            alert.key = QStringLiteral("Profile lengths");
-            alert.table = QStringLiteral("Carnet");
-            alert.message = m_context.localizer().text(alert.key, alert.table, QStringLiteral("\r\rerror ! "));
-            alert.buttons = {m_context.localizer().text(QStringLiteral("OK"), QStringLiteral("Main"), QStringLiteral("OK"))};
-            m_context.alerts().ask(alert);
+            alertError(QStringLiteral("Profile lengths"));
             return false;
         }
     }
@@ -476,8 +506,15 @@ void Carnet::sortRows(int field, bool ascending)
                 key = *x;
             else if (const auto* f = std::get_if<float>(&v))
                 key = std::isnan(*f) ? -std::numeric_limits<double>::infinity() : *f;
-            else if (const auto* d = std::get_if<QDateTime>(&v))
-                key = d->isValid() ? double(d->toMSecsSinceEpoch()) : -std::numeric_limits<double>::infinity();
+            else if (const auto* d = std::get_if<QDateTime>(&v)) {
+                // The time-of-day column sorts by the time it shows, whatever the date.
+                if (!d->isValid())
+                    key = -std::numeric_limits<double>::infinity();
+                else if (field == plongee::idx_heure)
+                    key = d->toLocalTime().time().msecsSinceStartOfDay();
+                else
+                    key = double(d->toMSecsSinceEpoch());
+            }
             keys[size_t(i)] = key;
         }
         std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
@@ -582,7 +619,7 @@ bool Carnet::loadDataRepresentation(QByteArrayView bytes, const QString& type, Q
         return false;
     }
     setDives(dives.take());
-    selectLastDive(count() - 1, false);
+    selectLastDive(count() - 1, true);
     return true;
 }
 

@@ -51,6 +51,9 @@ public:
     // once the form holds a new dive.
     int currentIndex() const { return m_currentIndex; }
     int loadedIndex() const { return m_loadedIndex; }
+    // Erase: blanks the form and keeps the selection; nothing is stored over
+    // the selected dive until Update is asked for.
+    void blankForm();
     const QList<int>& selectedRows() const { return m_selectedRows; }
     // A selection change of the list: loads the current row into the form.
     void setSelection(const QList<int>& rows, int current);
@@ -179,6 +182,11 @@ private:
     QList<int> m_selectedRows;
     int m_currentIndex = -1;
     int m_loadedIndex = -1;
+
+    bool formHoldsSelectedDive() const;
+    void alertNoDiveSelected();
+    // An error alert of the logbook's table, with its one OK button.
+    void alertError(const QString& key);
     bool m_modified = false;
     QString m_filePath;
     QString m_idColonne;

@@ -221,7 +221,8 @@ DiveCellStyle DiveListFormatter::style(const Plongee& d, int column) const
     const int field = divelist::columns()[column].field;
 
     if (m_foreignInColour && field != idx_epaves && field != idx_inoubliable) {
-        const bool foreign = d.countryCode() && *d.countryCode() != m_countryCode;
+        // A dive without a code is not foreign.
+        const bool foreign = d.countryCode() && !d.countryCode()->isEmpty() && *d.countryCode() != m_countryCode;
         paint(s, foreign ? m_foreignColour : std::nullopt, std::nullopt, false);
     }
     if (m_mixInColour) {

@@ -45,7 +45,7 @@ enum SaveAnswer { Save = 0, DontSave = 1, Cancel = 2 };
 
 using ShellTest = ShellFixture;
 
-TEST_F(ShellTest, OpeningALogbookShowsItsRowsAndLoadsTheLastDiveWithNoRowSelected)
+TEST_F(ShellTest, OpeningALogbookShowsItsRowsAndSelectsTheLastDive)
 {
     const QString file = writeLogbook(QStringLiteral("three.ondrix"),
                                       {dive(7, QStringLiteral("Port-Cros"), 32.5f, 41),
@@ -65,9 +65,9 @@ TEST_F(ShellTest, OpeningALogbookShowsItsRowsAndLoadsTheLastDiveWithNoRowSelecte
     EXPECT_EQ(window->windowTitle(), QStringLiteral("three.ondrix[*]"));
     EXPECT_FALSE(window->isWindowModified());
 
-    EXPECT_EQ(carnet->currentIndex(), -1);
+    EXPECT_EQ(carnet->currentIndex(), 2);
     EXPECT_EQ(carnet->loadedIndex(), 2);
-    EXPECT_TRUE(selectedRows(window).isEmpty());
+    EXPECT_EQ(selectedRows(window), QList<int>{2});
     EXPECT_EQ(window->editWindow()->shownIndex(), 2);
     EXPECT_EQ(window->editWindow()->shownValue(QStringLiteral("noPlongee")), QStringLiteral("9"));
     EXPECT_EQ(window->editWindow()->shownValue(QStringLiteral("lieu")), QStringLiteral("Giens"));

@@ -213,8 +213,7 @@ void DiveEditWindow::buildActions()
 void DiveEditWindow::blankFields()
 {
     commitToForm();
-    m_carnet.form().blank();
-    m_carnet.updateUI();
+    m_carnet.blankForm();
     if (QWidget* number = fieldWidget(idx_noPlongee)) {
         m_tabs->setCurrentIndex(DivePage);
         number->setFocus(Qt::OtherFocusReason);
