@@ -5,7 +5,7 @@ class Localizer;
 class QMenuBar;
 
 // Registers the window command of every calculator window with the
-// application delegate ("displayProfMaxWindow", ... each creating its window
+// program's window table ("displayProfMaxWindow", ... each creating its window
 // on first use), its texts in the given tables, or in the environment's
 // language when none are given.
 void registerCalculatorWindows(WindowTable& delegate, const Localizer& texts);
