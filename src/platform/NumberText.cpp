@@ -99,6 +99,59 @@ double leadingDouble(QStringView text, bool* ok)
     return value;
 }
 
+Typed typed(QStringView text, std::initializer_list<QStringView> units)
+{
+    const QStringView t = text.trimmed();
+    if (t.isEmpty())
+        return Typed{};
+    const Typed invalid{Typed::Kind::Invalid, 0};
+    QByteArray ascii;
+    qsizetype i = 0;
+    const qsizetype n = t.size();
+    if (t[i] == u'+' || t[i] == u'-')
+        ascii.append(char(t[i++].unicode()));
+    qsizetype digits = 0;
+    const auto takeDigits = [&] {
+        while (i < n && isDigit(t[i]))
+            ascii.append(char(t[i++].unicode())), ++digits;
+    };
+    takeDigits();
+    if (i < n && (t[i] == u'.' || t[i] == u',')) {
+        ascii.append('.');
+        ++i;
+        takeDigits();
+    }
+    if (digits == 0)
+        return invalid;
+    if (i + 1 < n && (t[i] == u'e' || t[i] == u'E')) {
+        qsizetype j = i + 1;
+        if (j < n && (t[j] == u'+' || t[j] == u'-'))
+            ++j;
+        if (j < n && isDigit(t[j])) {
+            ascii.append('e');
+            for (qsizetype k = i + 1; k < j; ++k)
+                ascii.append(char(t[k].unicode()));
+            i = j;
+            digits = 0;
+            takeDigits();
+        }
+    }
+    const QStringView rest = t.sliced(i).trimmed();
+    if (!rest.isEmpty()) {
+        bool isUnit = false;
+        for (QStringView unit : units)
+            isUnit = isUnit || rest.compare(unit, Qt::CaseInsensitive) == 0;
+        if (!isUnit)
+            return invalid;
+    }
+    const char* first = ascii.constData() + (ascii.startsWith('+') ? 1 : 0);
+    double value = 0.0;
+    const auto res = std::from_chars(first, ascii.constData() + ascii.size(), value);
+    if (res.ec != std::errc() || !std::isfinite(value))
+        return invalid;
+    return Typed{Typed::Kind::Number, value};
+}
+
 QByteArray shortestUtf8(float value) { return toChars(value); }
 QByteArray shortestUtf8(double value) { return toChars(value); }
 QString shortest(float value) { return QString::fromLatin1(toChars(value)); }

@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringView>
 
+#include <initializer_list>
+
 // Number <-> text conversions that ignore the user's locale: "." is the
 // decimal separator everywhere in files, the command line and by-name access.
 namespace numbertext {
@@ -15,6 +17,19 @@ qint32 leadingInt(QStringView text);
 // The leading decimal number (sign, digits, ".", digits, exponent). Without one,
 // 0 when the text has no number, or nothing when ok is given and set false.
 double leadingDouble(QStringView text, bool* ok = nullptr);
+
+// A number as a person types it into a form: optional white space and sign,
+// digits with "." or "," as the decimal separator, an optional exponent,
+// then optionally one of `units` (compared without case, white space
+// allowed before it). Empty or blank text is Blank; any other text, or a
+// number that is not finite, is Invalid.
+struct Typed {
+    enum class Kind { Number, Blank, Invalid };
+    Kind kind = Kind::Blank;
+    double value = 0;
+    bool isNumber() const { return kind == Kind::Number; }
+};
+Typed typed(QStringView text, std::initializer_list<QStringView> units = {});
 
 // Shortest text that reads back to the same value: 12.4f -> "12.4", 25.0f -> "25".
 QString shortest(float value);
