@@ -133,10 +133,17 @@ TEST_F(CarnetActionsTest, InsertUpdateAndDelete)
     carnet->insertDive();
     EXPECT_EQ(places(), QStringLiteral("ABCD")); // nothing selected: nothing inserted
     EXPECT_EQ(alertKeys(), QStringList{QStringLiteral("No dive selected")});
+    // The row click that chooses where the new dive goes keeps the form.
     carnet->setSelection({1}, 1);
-    type("lieu", QStringLiteral("X"));
+    EXPECT_EQ(carnet->form().text(idx_lieu), QStringLiteral("X"));
+    carnet->closeEditWindow(); // not the selected dive: stores nothing
+    EXPECT_EQ(places(), QStringLiteral("ABCD"));
     carnet->insertDive();
     EXPECT_EQ(places(), QStringLiteral("AXBCD"));
+    EXPECT_EQ(carnet->dives()[1].noPlongee(), 5);
+    EXPECT_EQ(carnet->currentIndex(), 1); // the inserted dive, shown by the form
+    carnet->setSelection({3}, 3);          // stored: a click loads again
+    EXPECT_EQ(carnet->form().text(idx_lieu), QStringLiteral("C"));
 
     carnet->setSelection({0, 2}, 2);
     alerts.queueAnswer(1); // Cancel
@@ -186,7 +193,64 @@ TEST_F(CarnetActionsTest, CellEditsGoThroughTheRulesAndShowInTheForm)
     carnet->updateDive(); // does not revert the cell edit
     EXPECT_EQ(carnet->dives()[1].tempEau(), 18);
     EXPECT_FALSE(carnet->setCellText(9, QStringLiteral("lieu"), QStringLiteral("x"), &error));
+    EXPECT_FALSE(carnet->setCellText(1, QStringLiteral("profondeur"), QStringLiteral("abc"), &error));
+    EXPECT_EQ(carnet->dives()[1].profondeur(), 35.0f);
+    EXPECT_EQ(alertKeys().last(), QStringLiteral("Dive refused"));
+    ASSERT_TRUE(carnet->setCellText(1, QStringLiteral("profondeur"), QStringLiteral("35,5 m"), &error));
+    EXPECT_EQ(carnet->dives()[1].profondeur(), 35.5f);
     EXPECT_FALSE(carnet->setCellText(0, QStringLiteral("nope"), QStringLiteral("x"), &error));
+}
+
+TEST_F(CarnetActionsTest, ACellEditChangesThatFieldAlone)
+{
+    // Values the form would correct, as an import or an old file holds them.
+    QList<Plongee> dives = carnet->dives();
+    Plongee& d = dives[0];
+    d.setCoeff(15);
+    d.setTempEau(101);
+    d.setAltitude(5000);
+    d.setO2Mix(0);
+    d.setHeMix(90);
+    const Plongee before = d;
+    carnet->setDives(dives);
+    ASSERT_TRUE(carnet->setCellText(0, QStringLiteral("lieu"), QStringLiteral("Renamed")));
+    Plongee after = carnet->dives()[0];
+    EXPECT_EQ(after.lieu(), QStringLiteral("Renamed"));
+    after.setLieu(before.lieu());
+    for (int f = 0; f < Plongee::FieldCount; ++f)
+        EXPECT_EQ(after.value(f), before.value(f)) << Plongee::field(f).name;
+    EXPECT_TRUE(alertKeys().isEmpty());
+}
+
+TEST_F(CarnetActionsTest, ANumberAnotherDiveHoldsIsStoredOnlyAfterAsking)
+{
+    carnet->newDive();
+    type("noPlongee", QStringLiteral("2"));
+    alerts.queueAnswer(1); // Cancel
+    EXPECT_FALSE(carnet->addDive());
+    EXPECT_EQ(carnet->count(), 4);
+    EXPECT_TRUE(carnet->addDive()); // OK
+    EXPECT_EQ(carnet->count(), 5);
+    EXPECT_EQ(alertKeys(), (QStringList{QStringLiteral("Dive number taken"), QStringLiteral("Dive number taken")}));
+    carnet->setSelection({0}, 0); // dive 1 keeps its own number: no question
+    EXPECT_TRUE(carnet->updateDive());
+    EXPECT_EQ(alertKeys().size(), 2);
+}
+
+TEST_F(CarnetActionsTest, ARefusedDiveLeavesTheLogbookAndTheWindowAsTheyWere)
+{
+    carnet->setSelection({1}, 1);
+    type("profondeur", QStringLiteral("abc"));
+    EXPECT_FALSE(carnet->updateDive());
+    EXPECT_FALSE(carnet->nextDive());
+    EXPECT_FALSE(carnet->closeEditWindow());
+    EXPECT_EQ(carnet->currentIndex(), 1);
+    EXPECT_EQ(carnet->dives()[1].profondeur(), 35.0f);
+    EXPECT_FALSE(carnet->isModified());
+    EXPECT_EQ(alertKeys().size(), 3);
+    // Renumbering past the largest number changes nothing either.
+    EXPECT_FALSE(carnet->renumDives(999998));
+    EXPECT_EQ(carnet->dives()[3].noPlongee(), 4);
 }
 
 TEST_F(CarnetActionsTest, PickListOfferFromTheForm)

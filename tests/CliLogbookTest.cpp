@@ -65,10 +65,10 @@ TEST_F(CliLogbookTest, AddBuildsTheDiveThroughTheForm)
 {
     const Output o = logbookCommand("add", {QStringLiteral("lieu=Cassis"), QStringLiteral("profondeur=33.3"),
                                             QStringLiteral("coeff=15"), QStringLiteral("heMix=87"),
-                                            QStringLiteral("gaz=2"), QStringLiteral("tempEau=abc"),
+                                            QStringLiteral("gaz=2"), QStringLiteral("tempEau=-"),
                                             QStringLiteral("date=2026-07-01"), QStringLiteral("heure=10:30")});
     ASSERT_EQ(o.status, 0) << o.err.toStdString();
-    EXPECT_EQ(o.err, QByteArray("alert: Helium percent\n"));
+    EXPECT_EQ(o.err, QByteArray("alert: Add item to ComboBox\nalert: Helium percent\n"));
     const QList<Plongee> d = dives();
     ASSERT_EQ(d.size(), 1);
     EXPECT_EQ(d[0].noPlongee(), 1);
@@ -81,6 +81,28 @@ TEST_F(CliLogbookTest, AddBuildsTheDiveThroughTheForm)
     EXPECT_EQ(d[0].typePlongee(), 8);
     EXPECT_EQ(d[0].heure().toLocalTime().time(), QTime(10, 30));
     EXPECT_EQ(d[0].date().toLocalTime().date(), QDate(2026, 7, 1));
+}
+
+TEST_F(CliLogbookTest, FieldsAreTypedAsTheWindowTypesThem)
+{
+    const struct {
+        QStringList assignments;
+        const char* field;
+        double stored;
+    } cases[] = {
+        {{QStringLiteral("rebreather=3")}, "o2Mix", 100},
+        {{QStringLiteral("gaz=3"), QStringLiteral("o2Mix=20")}, "heMix", 80},
+        {{QStringLiteral("profondeur=17,7")}, "profondeur", 17.7},
+        {{QStringLiteral("profondeur=17.7 m")}, "profondeur", 17.7},
+        {{QStringLiteral("o2Mix=32 %")}, "o2Mix", 32},
+    };
+    for (const auto& c : cases) {
+        ASSERT_EQ(logbookCommand("add", c.assignments).status, 0) << c.field;
+        const Plongee last = dives().last();
+        const Plongee::Value v = last.value(Plongee::fieldIndex(QString::fromLatin1(c.field)));
+        const double stored = std::holds_alternative<float>(v) ? double(std::get<float>(v)) : std::get<qint32>(v);
+        EXPECT_FLOAT_EQ(float(stored), float(c.stored)) << c.field;
+    }
 }
 
 TEST_F(CliLogbookTest, ListShowsTheWindowsCells)
@@ -150,6 +172,15 @@ TEST_F(CliLogbookTest, RefusalsLeaveTheFileAsItWas)
         {"sort", {QStringLiteral("notes")}, 2, "not a list column"},
         {"sort", {QStringLiteral("lieu"), QStringLiteral("up")}, 2, "asc or desc"},
         {"renumber", {QStringLiteral("x")}, 2, "renumber takes"},
+        {"renumber", {QStringLiteral("1000000")}, 1, "no dive was renumbered"},
+        {"add", {QStringLiteral("visibilite=99")}, 1, "not a value of"},
+        {"add", {QStringLiteral("difficulte=9")}, 1, "not a value of"},
+        {"add", {QStringLiteral("nocturne=maybe")}, 1, "not on or off"},
+        {"add", {QStringLiteral("profondeur=1e40")}, 1, "alert: Dive refused"},
+        {"add", {QStringLiteral("o2Mix=150")}, 1, "not stored"},
+        {"add", {QStringLiteral("noPlongee=2147483648")}, 1, "not stored"},
+        {"add", {QStringLiteral("date=2020-02-31")}, 1, "not a date"},
+        {"update", {QStringLiteral("0"), QStringLiteral("temps=4O")}, 1, "not stored"},
     };
     for (const auto& c : cases) {
         const Output o = logbookCommand(c.command, c.rest);

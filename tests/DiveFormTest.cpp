@@ -17,6 +17,13 @@ protected:
         form->blank();
     }
     void type(const char* field, const QString& text) { ASSERT_TRUE(form->typeText(QString::fromLatin1(field), text)); }
+    // The dive the form builds, which the test expects to be accepted.
+    Plongee built()
+    {
+        Result<Plongee> d = form->build();
+        EXPECT_TRUE(d.ok()) << d.error().toStdString();
+        return d ? d.take() : Plongee();
+    }
 };
 
 } // namespace
@@ -32,68 +39,131 @@ TEST_F(DiveFormTest, StoreRulesCorrectTheFormAndTheDive)
         {"coeff", "15", 0, "-"},        {"coeff", "20", 20, "20"},     {"coeff", "120", 120, "120"},
         {"coeff", "121", 0, "-"},       {"coeff", "-", 0, "-"},        {"tempEau", "101", -50, "-"},
         {"tempEau", "100", 100, "100"}, {"tempEau", "-5", -5, "-5"},   {"tempEau", "-6", -50, "-"},
-        {"tempEau", "-", -50, "-"},     {"tempEau", "abc", -50, "-"},  {"tempEau", "", -50, "-"},
+        {"tempEau", "-", -50, "-"},     {"tempEau", " 12 °C", 12, " 12 °C"}, {"tempEau", "", -50, "-"},
         {"tempEau", "0", 0, "0"},       {"tempAir", "-50", -50, "-"},  {"tempAir", "140", 140, "140"},
         {"tempAir", "141", -50, "-"},   {"altitude", "4000", 4000, "4000"}, {"altitude", "4001", 0, "0"},
         {"altitude", "-1", 0, "0"},     {"temps", "-4", 0, "0"},       {"temps", "45", 45, "45"},
         {"o2Mix", "0", 21, "21"},       {"o2Mix", "32", 32, "32"},     {"o2Mix_2", "-3", 21, "21"},
         {"deco_TTS", "-", 0, "-"},      {"decoO2_Level_2", "-", 0, "-"}, {"decoTime_Level_3", "-2", 0, "0"},
-        {"noPlongee", "12abc", 12, "12abc"},
+        {"noPlongee", "999999", 999999, "999999"}, {"o2Mix", "32,5 %", 33, "32,5 %"}, {"temps", "45 min", 45, "45 min"},
+        {"O2Bailout1", "100", 100, "100"},
     };
     for (const auto& c : cases) {
         form->blank();
         type(c.field, QString::fromUtf8(c.typed));
-        const Plongee d = form->build();
+        const Plongee d = built();
         const int f = Plongee::fieldIndex(QString::fromLatin1(c.field));
         EXPECT_EQ(std::get<qint32>(d.value(f)), c.stored) << c.field << " typed " << c.typed;
         EXPECT_EQ(form->text(f), QString::fromUtf8(c.shown)) << c.field << " typed " << c.typed;
     }
 }
 
+TEST_F(DiveFormTest, RefusedTextStoresNothingAndKeepsTheForm)
+{
+    const struct {
+        const char* field;
+        const char* typed;
+    } cases[] = {
+        {"profondeur", "abc"},  {"tempEau", "abc"},
+        {"noPlongee", "12abc"}, {"temps", "4O"},
+        {"profondeur", "12 km"}, {"profondeur", "1e40"},
+        {"profondeur", "2000.5"}, {"temps", "99999999999"},
+        {"temps", "6001"}, {"noPlongee", "1000000"},
+        {"o2Mix", "150"}, {"o2Mix_2", "101"},
+        {"decoO2_Level_4", "101"},
+        {"pressionFin", "1e40"}, {"volumeBloc", "-1"},
+        {"O2Bailout2", "150"}, // last: a blank form keeps the bail-out values
+    };
+    for (const auto& c : cases) {
+        form->blank();
+        type("coeff", QStringLiteral("15")); // a correction that must not happen either
+        type(c.field, QString::fromUtf8(c.typed));
+        const qsizetype before = alerts.asked().size();
+        const Result<Plongee> d = form->build();
+        EXPECT_FALSE(d.ok()) << c.field << " typed " << c.typed;
+        EXPECT_EQ(alertKeys().mid(before).value(0), QLatin1String("Dive refused")) << c.field << " typed " << c.typed;
+        EXPECT_NE(d.error().indexOf(QLatin1String(c.field)), -1) << d.error().toStdString();
+        EXPECT_EQ(form->text(Plongee::fieldIndex(QString::fromLatin1(c.field))), QString::fromUtf8(c.typed));
+        EXPECT_EQ(form->text(idx_coeff), QStringLiteral("15"));
+    }
+}
+
+TEST_F(DiveFormTest, TypedControlsRefuseWhatNoControlCanShow)
+{
+    const struct {
+        const char* field;
+        const char* typed;
+        bool taken;
+    } cases[] = {
+        {"visibilite", "99", false}, {"visibilite", "8", true},  {"visibilite", "abc", false},
+        {"difficulte", "9", false},  {"difficulte", "5", true},  {"difficulte", "-1", false},
+        {"ventSecteur", "8", true},  {"ventSecteur", "9", false}, {"gaz", "2.5", false},
+        {"nocturne", "maybe", false}, {"nocturne", "off", true}, {"nocturne", "1", true},
+        {"date", "2020-02-31", false}, {"date", "31/02/2020", false}, {"date", "2020-02-29", true},
+        {"date", "29/02/2020", true}, {"date", "1899-12-31", false}, {"date", "2201-01-01", false},
+        {"heure", "25:00", false},   {"heure", "09:30", true},
+    };
+    for (const auto& c : cases) {
+        QString error;
+        EXPECT_EQ(form->typeText(QString::fromLatin1(c.field), QLatin1String(c.typed), &error), c.taken)
+            << c.field << "=" << c.typed;
+        EXPECT_EQ(error.isEmpty(), c.taken) << c.field << "=" << c.typed;
+    }
+}
+
 TEST_F(DiveFormTest, DecimalFieldsAndTexts)
 {
     type("profondeur", "-3.5");
-    type("lestage", "4.5");
+    type("lestage", "4,5 kg");
     type("decoDepth_Level_2", "4.5");
+    type("flow", "17,7");
     type("lieu", "  Cassis ");
-    const Plongee d = form->build();
+    const Plongee d = built();
     EXPECT_EQ(d.profondeur(), 0.0f);
     EXPECT_EQ(form->text(idx_profondeur), QStringLiteral("0"));
     EXPECT_EQ(d.lestage(), 4.5f);
     EXPECT_EQ(d.decoDepth_Level_2(), 4.5f);
+    EXPECT_EQ(d.flow(), 17.7f);
     EXPECT_EQ(d.lieu(), QStringLiteral("  Cassis "));
     EXPECT_EQ(d.site(), QString()); // a text field left empty stores an empty text
     EXPECT_TRUE(d.site().has_value());
     EXPECT_EQ(d.gaz_2(), 0);
 }
 
-TEST_F(DiveFormTest, HeliumAndGasSumAlerts)
+TEST_F(DiveFormTest, EveryMixHasItsHeliumChecked)
 {
     const struct {
+        const char* o2Field;
+        const char* heField;
         const char* o2;
         const char* he;
         qint32 stored;
         const char* alert;
     } cases[] = {
-        {"21", "86", 0, "Oxygen helium percent"}, // 21 + 86 > 100
-        {"10", "86", 86, ""},
-        {"10", "87", 0, "Helium percent"},
-        {"10", "-1", 0, "Helium percent"},
-        {"50", "50", 50, ""},
-        {"50", "51", 0, "Oxygen helium percent"},
+        {"o2Mix", "heMix", "21", "86", 0, "Oxygen helium percent"}, // 21 + 86 > 100
+        {"o2Mix", "heMix", "10", "86", 86, ""},
+        {"o2Mix", "heMix", "10", "87", 0, "Helium percent"},
+        {"o2Mix", "heMix", "10", "-1", 0, "Helium percent"},
+        {"o2Mix", "heMix", "50", "50", 50, ""},
+        {"o2Mix", "heMix", "50", "51", 0, "Oxygen helium percent"},
+        {"o2Mix_2", "heMix_2", "50", "51", 0, "Oxygen helium percent"},
+        {"O2Bailout1", "HeBailout1", "21", "80", 0, "Oxygen helium percent"},
+        {"O2Bailout2", "HeBailout2", "10", "90", 0, "Helium percent"},
+        {"decoO2_Level_1", "decoHe_Level_1", "50", "60", 0, "Oxygen helium percent"},
+        {"decoO2_Level_5", "decoHe_Level_5", "18", "45", 45, ""},
     };
     for (const auto& c : cases) {
         form->blank();
         const qsizetype before = alerts.asked().size();
-        type("o2Mix", QLatin1String(c.o2));
-        type("heMix", QLatin1String(c.he));
-        const Plongee d = form->build();
-        EXPECT_EQ(d.heMix(), c.stored) << c.o2 << "/" << c.he;
+        type(c.o2Field, QLatin1String(c.o2));
+        type(c.heField, QLatin1String(c.he));
+        const Plongee d = built();
+        EXPECT_EQ(std::get<qint32>(d.value(Plongee::fieldIndex(QString::fromLatin1(c.heField)))), c.stored) << c.heField << " " << c.o2 << "/" << c.he;
         const QStringList keys = alertKeys().mid(before);
         if (*c.alert)
-            EXPECT_EQ(keys, QStringList{QLatin1String(c.alert)}) << c.o2 << "/" << c.he;
+            EXPECT_EQ(keys, QStringList{QLatin1String(c.alert)}) << c.heField << " " << c.o2 << "/" << c.he;
         else
-            EXPECT_TRUE(keys.isEmpty()) << c.o2 << "/" << c.he;
+            EXPECT_TRUE(keys.isEmpty()) << c.heField << " " << c.o2 << "/" << c.he;
     }
 }
 
@@ -101,13 +171,13 @@ TEST_F(DiveFormTest, PressureAlertStoresAnyway)
 {
     type("pressionDepart", "200");
     type("pressionFin", "210");
-    const Plongee d = form->build();
+    const Plongee d = built();
     EXPECT_EQ(alertKeys(), QStringList{QStringLiteral("Pressure in out")});
     EXPECT_EQ(d.pressionFin(), 210);
     form->blank();
     type("pressionDepart", "200");
     type("pressionFin", "50");
-    form->build();
+    built();
     EXPECT_EQ(alertKeys().size(), 1);
 }
 
@@ -126,7 +196,7 @@ TEST_F(DiveFormTest, BlankTakesTheDefaults)
     EXPECT_EQ(form->tag(idx_typePlongee), 8);
     EXPECT_EQ(form->tag(idx_gpsSystem), 1);
     EXPECT_EQ(form->tag(idx_configuration), 1);
-    const Plongee d = form->build();
+    const Plongee d = built();
     EXPECT_EQ(d.tempEau(), -50);
     EXPECT_EQ(d.coeff(), 0);
     EXPECT_EQ(d.o2Mix(), 21);
@@ -137,10 +207,10 @@ TEST_F(DiveFormTest, BlankTakesTheDefaults)
 
 TEST_F(DiveFormTest, BlankKeepsBailoutAndSamplingOfTheDiveShownBefore)
 {
-    Plongee shown = fullyPopulatedDive(2);
+    Plongee shown = plausibleDive(2);
     form->load(shown);
     form->blank();
-    const Plongee d = form->build();
+    const Plongee d = built();
     EXPECT_EQ(d.volBailout1(), shown.volBailout1());
     EXPECT_EQ(d.HeBailout2(), shown.HeBailout2());
     EXPECT_EQ(d.samplingRate(), shown.samplingRate());
@@ -188,7 +258,7 @@ TEST_F(DiveFormTest, UnknownChoiceTagsShowNoItemAndSurvive)
     EXPECT_EQ(divechoices::positionOf(idx_visibilite, form->tag(idx_visibilite)), -1);
     EXPECT_EQ(divechoices::positionOf(idx_visibilite, 8), 0);
     EXPECT_EQ(divechoices::positionOf(idx_ventSecteur, 3), 3);
-    const Plongee back = form->build();
+    const Plongee back = built();
     EXPECT_EQ(back.ventSecteur(), 42);
     EXPECT_EQ(back.visibilite(), -3);
     EXPECT_EQ(back.meteo(), 99);
@@ -196,7 +266,7 @@ TEST_F(DiveFormTest, UnknownChoiceTagsShowNoItemAndSurvive)
 
 TEST_F(DiveFormTest, LoadThenBuildKeepsEveryValueThatPassesTheRules)
 {
-    Plongee d = fullyPopulatedDive(1);
+    Plongee d = plausibleDive(1);
     // Values inside every range, so that no rule changes them.
     d.setCoeff(80);
     d.setTempEau(14);
@@ -221,7 +291,7 @@ TEST_F(DiveFormTest, LoadThenBuildKeepsEveryValueThatPassesTheRules)
     d.setRebreather(0);
     form->load(d);
     form->refresh(-1, 1);
-    const Plongee back = form->build();
+    const Plongee back = built();
     EXPECT_TRUE(alerts.asked().isEmpty());
     for (int f = 0; f < Plongee::FieldCount; ++f)
         EXPECT_EQ(back.value(f), d.value(f)) << Plongee::field(f).name;

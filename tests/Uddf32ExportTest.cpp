@@ -64,7 +64,9 @@ protected:
     {
         DiveForm form(*context);
         form.load(d);
-        return form.build();
+        Result<Plongee> built = form.build();
+        EXPECT_TRUE(built.ok()) << built.error().toStdString();
+        return built ? built.take() : d;
     }
 
     QList<Plongee> generated(int count, int samples, quint64 seed)

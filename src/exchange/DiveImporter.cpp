@@ -83,7 +83,17 @@ bool importDives(Carnet& carnet, const QList<ImportedDive>& dives, const ImportP
             form.workingProfile().samplingRate = *d.samplingRate;
         }
         form.refresh(-1, int(carnet.count() + built.size()));
-        built.append(form.build());
+        Result<Plongee> dive = form.build(DiveForm::BuildMode::Quiet);
+        if (!dive) {
+            // One refused dive refuses the import: the logbook stays as it was.
+            if (error)
+                *error = QStringLiteral("the dive at line %1, column %2 is refused: %3")
+                             .arg(d.line)
+                             .arg(d.column)
+                             .arg(dive.error());
+            return false;
+        }
+        built.append(dive.take());
         number = qint64(built.last().noPlongee()) + 1;
         if (progress && !progress(i + 1, dives.size())) {
             if (error)

@@ -12,6 +12,7 @@
 #include "platform/context/PickListOffer.h"
 #include "platform/Alert.h"
 #include "platform/AlertPresenter.h"
+#include "logbook/DiveBounds.h"
 #include "platform/FileBytes.h"
 #include "platform/SafeSave.h"
 #include "platform/SettingsStore.h"
@@ -80,6 +81,7 @@ void Carnet::setDives(QList<Plongee> dives)
     m_selectedRows.clear();
     m_currentIndex = -1;
     m_loadedIndex = -1;
+    m_newDive.reset();
     emit diveListChanged();
     emit selectionChanged(-1, -1);
 }
@@ -100,10 +102,13 @@ void Carnet::setSelectionSilently(const QList<int>& rows, int current)
 void Carnet::setSelection(const QList<int>& rows, int current)
 {
     setSelectionSilently(rows, current);
-    if (m_currentIndex >= 0) {
+    // A new dive in the form waits for Add or Insert: choosing the row to
+    // insert it before must not replace it by that row's dive.
+    const bool keepNewDive = holdsTypedNewDive();
+    if (m_currentIndex >= 0 && !keepNewDive)
         editFields(m_currentIndex);
+    if (m_currentIndex >= 0 || keepNewDive)
         updateUI();
-    }
     emit selectionChanged(m_currentIndex, m_loadedIndex);
 }
 
@@ -126,6 +131,7 @@ void Carnet::selectLastDive(int index, bool selected)
 
 void Carnet::editFields(int row)
 {
+    m_newDive.reset();
     m_form.load(m_carnet[row]);
     m_loadedIndex = row;
     emit profileRedrawRequested();
@@ -158,6 +164,8 @@ void Carnet::blankForm()
     updateUI();
 }
 
+bool Carnet::holdsTypedNewDive() const { return m_newDive && !m_newDive->sameValues(m_form); }
+
 bool Carnet::formHoldsSelectedDive() const { return m_currentIndex >= 0 && m_loadedIndex == m_currentIndex; }
 
 void Carnet::alertNoDiveSelected() { alertError(QStringLiteral("No dive selected")); }
@@ -179,14 +187,44 @@ void Carnet::newDive()
     setSelectionSilently({}, -1);
     m_loadedIndex = -1;
     m_form.setText(plongee::idx_noPlongee, QString::number(nextDiveNumber()));
+    m_form.refresh(-1, count());
+    m_newDive = std::make_unique<DiveForm>(m_form);
     emit selectionChanged(-1, -1);
     emit editWindowRequested();
     updateUI();
 }
 
-void Carnet::addDive()
+std::optional<Plongee> Carnet::buildForRow(int exceptRow)
 {
-    m_carnet.append(m_form.build());
+    Result<Plongee> built = m_form.build();
+    if (!built)
+        return std::nullopt;
+    // Two dives with one number are allowed, but never without a word.
+    const int number = built->noPlongee();
+    for (int i = 0; i < count(); ++i) {
+        if (i == exceptRow || m_carnet[i].noPlongee() != number)
+            continue;
+        Alert alert;
+        alert.key = QStringLiteral("Dive number taken");
+        alert.table = QStringLiteral("Carnet");
+        alert.message = formatText(m_context.localizer().text(alert.key, alert.table, QStringLiteral("\r\rerror ! ")),
+                                   {number});
+        const Localizer& loc = m_context.localizer();
+        alert.buttons = {loc.text(QStringLiteral("OK"), QStringLiteral("Main"), QStringLiteral("OK")),
+                         loc.text(QStringLiteral("Cancel"), QStringLiteral("Main"), QStringLiteral("Cancel"))};
+        if (m_context.alerts().ask(alert) != 0)
+            return std::nullopt;
+        break;
+    }
+    return built.take();
+}
+
+bool Carnet::addDive()
+{
+    std::optional<Plongee> dive = buildForRow(-1);
+    if (!dive)
+        return false;
+    m_carnet.append(std::move(*dive));
     emit diveListChanged();
     selectLastDive(count() - 1, false);
     setModified(true);
@@ -194,44 +232,62 @@ void Carnet::addDive()
     m_loadedIndex = -1;
     m_form.setText(plongee::idx_noPlongee, QString::number(nextDiveNumber()));
     updateUI();
+    m_newDive = std::make_unique<DiveForm>(m_form);
+    return true;
 }
 
-void Carnet::insertDive()
+bool Carnet::insertDive()
 {
     if (m_currentIndex < 0) {
         alertNoDiveSelected();
-        return;
+        return false;
     }
-    // The new dive takes the selected row; the form shows it.
-    insertDiveAt(m_currentIndex);
+    // The form's dive goes before the selected one, and is then the
+    // selected dive the form shows.
+    return insertDiveAt(m_currentIndex);
 }
 
-void Carnet::insertDiveAt(int row)
+bool Carnet::insertDiveAt(int row)
 {
     row = std::clamp(row, 0, count());
-    m_carnet.insert(row, m_form.build());
+    std::optional<Plongee> dive = buildForRow(-1);
+    if (!dive)
+        return false;
+    m_carnet.insert(row, std::move(*dive));
+    m_newDive.reset();
+    if (m_currentIndex >= 0)
+        setSelectionSilently({row}, row);
     m_loadedIndex = row;
     setModified(true);
     emit diveListChanged();
+    emit selectionChanged(m_currentIndex, m_loadedIndex);
     updateUI();
+    return true;
 }
 
-void Carnet::storeFormInto(int row)
+bool Carnet::storeFormInto(int row)
 {
-    m_carnet[row] = m_form.build();
+    std::optional<Plongee> dive = buildForRow(row);
+    if (!dive)
+        return false;
+    m_carnet[row] = std::move(*dive);
+    m_newDive.reset();
     m_loadedIndex = row;
     emit diveListChanged();
+    return true;
 }
 
-void Carnet::updateDive()
+bool Carnet::updateDive()
 {
     if (m_currentIndex < 0) {
         alertNoDiveSelected();
-        return;
+        return false;
     }
-    storeFormInto(m_currentIndex);
+    if (!storeFormInto(m_currentIndex))
+        return false;
     setModified(true);
     updateUI();
+    return true;
 }
 
 void Carnet::deleteDive()
@@ -257,59 +313,89 @@ void Carnet::deleteDive()
     updateUI();
 }
 
-void Carnet::prevDive()
+bool Carnet::storeBeforeLeaving()
 {
-    if (m_currentIndex < 0)
-        return;
-    // A blanked form is not the selected dive: only Update stores it.
-    if (formHoldsSelectedDive()) {
-        storeFormInto(m_currentIndex);
-        setModified(true);
-    }
-    if (m_currentIndex > 0)
-        setSelection({m_currentIndex - 1}, m_currentIndex - 1);
-    else
-        updateUI();
-}
-
-void Carnet::nextDive()
-{
-    if (m_currentIndex < 0)
-        return;
-    // A blanked form is not the selected dive: only Update stores it.
-    if (formHoldsSelectedDive()) {
-        storeFormInto(m_currentIndex);
-        setModified(true);
-    }
-    if (m_currentIndex < count() - 1)
-        setSelection({m_currentIndex + 1}, m_currentIndex + 1);
-    else
-        updateUI();
-}
-
-void Carnet::closeEditWindow()
-{
+    // A blanked or new form is not the selected dive: only Update stores it.
     if (!formHoldsSelectedDive())
-        return;
-    storeFormInto(m_currentIndex);
+        return true;
+    if (!storeFormInto(m_currentIndex))
+        return false; // refused: the form keeps what was typed
     setModified(true);
-    updateUI();
+    return true;
 }
 
-void Carnet::renumDives(int first)
+bool Carnet::moveBy(int step)
 {
-    // Each dive passes through the form again, with its new number.
-    for (int i = 0; i < count(); ++i) {
-        setSelectionSilently({i}, i);
-        m_form.load(m_carnet[i]);
-        m_loadedIndex = i;
-        m_form.setText(plongee::idx_noPlongee, QString::number(qint64(first) + i));
-        m_carnet[i] = m_form.build();
+    if (m_currentIndex < 0 || !storeBeforeLeaving())
+        return false;
+    const int target = m_currentIndex + step;
+    m_newDive.reset(); // moving shows the dive moved to
+    if (target >= 0 && target < count())
+        setSelection({target}, target);
+    else
+        updateUI();
+    return true;
+}
+
+bool Carnet::prevDive() { return moveBy(-1); }
+bool Carnet::nextDive() { return moveBy(1); }
+
+bool Carnet::closeEditWindow()
+{
+    if (!storeBeforeLeaving())
+        return false;
+    if (formHoldsSelectedDive())
+        updateUI();
+    return true;
+}
+
+void Carnet::editWindow()
+{
+    if (m_currentIndex >= 0) {
+        editFields(m_currentIndex);
+        updateUI();
+        emit selectionChanged(m_currentIndex, m_loadedIndex);
     }
+    emit editWindowRequested();
+}
+
+bool Carnet::renumDives(int first)
+{
+    // Each dive passes through the form again, with its new number; one
+    // that the form refuses leaves the whole logbook as it was.
+    const std::optional<divebounds::Range> numbers = divebounds::of(plongee::idx_noPlongee);
+    if (count() > 0 && (!numbers->holds(first) || !numbers->holds(double(first) + count() - 1))) {
+        alertError(QStringLiteral("Dive number out of range"));
+        return false;
+    }
+    QList<Plongee> renumbered;
+    renumbered.reserve(count());
+    for (int i = 0; i < count(); ++i) {
+        m_form.load(m_carnet[i]);
+        m_form.setText(plongee::idx_noPlongee, QString::number(qint64(first) + i));
+        Result<Plongee> built = m_form.build(DiveForm::BuildMode::Quiet);
+        if (!built) {
+            Alert alert;
+            alert.key = QStringLiteral("Dive refused");
+            alert.table = QStringLiteral("Carnet");
+            alert.message = formatText(m_context.localizer().text(QStringLiteral("Renumber refused"), alert.table,
+                                                                  QStringLiteral("\r\rerror ! ")),
+                                       {m_carnet[i].noPlongee(), built.error()});
+            alert.buttons = {m_context.localizer().text(QStringLiteral("OK"), QStringLiteral("Main"), QStringLiteral("OK"))};
+            m_context.alerts().ask(alert);
+            if (m_loadedIndex >= 0 && m_loadedIndex < count())
+                m_form.load(m_carnet[m_loadedIndex]);
+            return false;
+        }
+        renumbered.append(built.take());
+    }
+    m_carnet = std::move(renumbered);
+    m_newDive.reset();
     setModified(true);
     emit diveListChanged();
     if (count() > 0)
         setSelection({count() - 1}, count() - 1);
+    return true;
 }
 
 void Carnet::endEditingPickList(int field)
@@ -439,13 +525,25 @@ bool Carnet::setCellText(int row, const QString& field, const QString& text, QSt
             *error = QStringLiteral("there is no dive at row %1").arg(row);
         return false;
     }
-    // A scratch form, so that the edit passes the same rules without
-    // touching what the edit window holds.
+    // A scratch form types the text with the form's rules for that one
+    // field; every other field of the dive stays exactly as stored.
     DiveForm cell(m_context);
     cell.load(m_carnet[row]);
     if (!cell.typeText(field, text, error))
         return false;
-    m_carnet[row] = cell.build();
+    Plongee dive = m_carnet[row];
+    if (const std::optional<QString> refused = cell.storeField(Plongee::fieldIndex(field), dive)) {
+        if (error)
+            *error = *refused;
+        Alert alert;
+        alert.key = QStringLiteral("Dive refused");
+        alert.table = QStringLiteral("Carnet");
+        alert.message = *refused;
+        alert.buttons = {m_context.localizer().text(QStringLiteral("OK"), QStringLiteral("Main"), QStringLiteral("OK"))};
+        m_context.alerts().ask(alert);
+        return false;
+    }
+    m_carnet[row] = std::move(dive);
     setModified(true);
     if (row == m_loadedIndex)
         editFields(row);

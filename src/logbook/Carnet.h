@@ -8,6 +8,7 @@
 #include <QList>
 #include <QObject>
 #include <QString>
+#include <memory>
 #include <QStringList>
 #include <array>
 #include <optional>
@@ -62,24 +63,29 @@ public:
     // deselected again, so the form keeps its values but no row is current.
     void selectLastDive(int index, bool selected);
 
-    // The form's actions.
     void newDive();
-    void addDive();
-    void insertDive();
+    // The form's actions; those that store return false when the form's
+    // dive was refused (the diver has been told) and nothing changed.
+    bool addDive();
+    bool insertDive();
     // Builds a dive from the form and inserts it at a row, 0 to count().
-    void insertDiveAt(int row);
+    bool insertDiveAt(int row);
     // Stores the form over the selected dive; with no selected dive the
     // diver is told and nothing changes.
-    void updateDive();
+    bool updateDive();
     // Asks, then removes every selected dive.
     void deleteDive();
-    void prevDive();
-    void nextDive();
-    // Closing the edit window stores the form into the selected dive.
-    void closeEditWindow();
+    bool prevDive();
+    bool nextDive();
+    // Closing the edit window stores the form into the selected dive; false
+    // when the form was refused and the window should stay open.
+    bool closeEditWindow();
+    // A double click in the list: loads the selected dive, whatever the
+    // form held, and brings the edit window forward.
+    void editWindow();
     // Gives every dive, in list order, the numbers first, first + 1, ...
     // through the form.
-    void renumDives(int first);
+    bool renumDives(int first);
     // Refreshes what the form derives.
     void updateUI();
     // Bring the profile window, or the profile data window, forward.
@@ -169,7 +175,12 @@ signals:
 private:
     void observeNotifications();
     void editFields(int row);
-    void storeFormInto(int row);
+    bool storeFormInto(int row);
+    // The form's dive, after the warning for a number another dive (other
+    // than exceptRow) holds; nothing when refused or cancelled.
+    std::optional<Plongee> buildForRow(int exceptRow);
+    bool storeBeforeLeaving();
+    bool moveBy(int step);
     void setSelectionSilently(const QList<int>& rows, int current);
     int nextDiveNumber() const;
     void sortRows(int field, bool ascending);
@@ -182,6 +193,11 @@ private:
     QList<int> m_selectedRows;
     int m_currentIndex = -1;
     int m_loadedIndex = -1;
+    // The form as New Dive (or Add) left it, until a dive is stored or
+    // loaded. Once the diver has typed into it, a row click selects the row
+    // to insert the new dive before, without loading that row over it.
+    std::unique_ptr<DiveForm> m_newDive;
+    bool holdsTypedNewDive() const;
 
     bool formHoldsSelectedDive() const;
     void alertNoDiveSelected();

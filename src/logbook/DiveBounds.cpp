@@ -111,19 +111,16 @@ const QList<MixFields>& mixes()
     return all;
 }
 
-std::optional<Problem> check(const Plongee& dive)
+std::optional<Problem> checkField(const Plongee& dive, int f)
 {
-    for (int f = 0; f < Plongee::FieldCount; ++f) {
-        const Plongee::Value v = dive.value(f);
-        if (const auto* date = std::get_if<QDateTime>(&v); date && !holdsDate(*date))
-            return Problem{f, QStringLiteral("%1: the year %2 is outside %3 to %4")
-                                  .arg(QLatin1String(Plongee::field(f).name))
-                                  .arg(date->date().year())
-                                  .arg(kFirstYear)
-                                  .arg(kLastYear)};
-        const std::optional<Range> range = of(f);
-        if (!range)
-            continue;
+    const Plongee::Value v = dive.value(f);
+    if (const auto* date = std::get_if<QDateTime>(&v); date && !holdsDate(*date))
+        return Problem{f, QStringLiteral("%1: the year %2 is outside %3 to %4")
+                              .arg(QLatin1String(Plongee::field(f).name))
+                              .arg(date->date().year())
+                              .arg(kFirstYear)
+                              .arg(kLastYear)};
+    if (const std::optional<Range> range = of(f)) {
         double number = 0;
         if (const auto* i = std::get_if<qint32>(&v))
             number = *i;
@@ -133,12 +130,23 @@ std::optional<Problem> check(const Plongee& dive)
             return Problem{f, problemText(f, number, *range)};
     }
     for (const MixFields& mix : mixes()) {
+        if (f != mix.oxygen && f != mix.helium)
+            continue;
         const qint64 sum = qint64(std::get<qint32>(dive.value(mix.oxygen))) + std::get<qint32>(dive.value(mix.helium));
         if (sum > 100)
             return Problem{mix.helium, QStringLiteral("%1 and %2: %3 % of oxygen and helium together")
-                                           .arg(QLatin1String(Plongee::field(mix.oxygen).name), QLatin1String(Plongee::field(mix.helium).name))
+                                           .arg(QLatin1String(Plongee::field(mix.oxygen).name),
+                                                QLatin1String(Plongee::field(mix.helium).name))
                                            .arg(sum)};
     }
+    return std::nullopt;
+}
+
+std::optional<Problem> check(const Plongee& dive)
+{
+    for (int f = 0; f < Plongee::FieldCount; ++f)
+        if (auto p = checkField(dive, f))
+            return p;
     const std::pair<int, Range> samples[] = {{idx_ASC_Flag, kEventFlag}, {idx_SLOW_Flag, kEventFlag},
                                              {idx_SURF_Flag, kEventFlag}, {idx_CEIL_Flag, kEventFlag},
                                              {idx_GAZ_Flag, kGasCode}};

@@ -42,6 +42,9 @@ struct Problem {
     QString text;
 };
 std::optional<Problem> check(const Plongee& dive);
+// The same for one field only (with the mix it belongs to, if any), for an
+// edit that changes that field alone.
+std::optional<Problem> checkField(const Plongee& dive, int field);
 
 // The oxygen and helium per-cent fields of each mix of a dive (tanks 1 and
 // 2, the bail-out cylinders, the five stop gases): their sum is at most 100.

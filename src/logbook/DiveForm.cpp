@@ -1,6 +1,7 @@
 #include "logbook/DiveForm.h"
 
 #include "platform/context/AppContext.h"
+#include "logbook/DiveBounds.h"
 #include "logbook/DiveChoices.h"
 #include "platform/Alert.h"
 #include "platform/AlertPresenter.h"
@@ -13,6 +14,7 @@
 #include <cmath>
 
 using namespace plongee;
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -30,23 +32,18 @@ int stopLevel(int f) { return f - idx_decoDepth_Level_1 + 1; }
 
 QString number(qint32 v) { return QString::number(v); }
 QString number(float v) { return numbertext::shortest(v); }
-qint32 wholeNumber(const QString& text) { return numbertext::leadingInt(text); }
-float decimalNumber(const QString& text) { return float(numbertext::leadingDouble(text)); }
-
-// A temperature as typed: "-" and text without a number mean "not given"
-// (-50); a number outside the range is not believed either.
-qint32 temperature(const QString& typed, int lowest, int highest)
+// The figure of a number field as the refresh uses it: what the text reads
+// as a typed number (0 when it holds none), bounded so that the derived
+// fractions and figures cannot overflow.
+double shownNumber(const QString& text)
 {
-    const QString t = typed.trimmed();
-    if (t == kDash)
-        return -50;
-    bool hasNumber = false;
-    numbertext::leadingDouble(t, &hasNumber);
-    if (!hasNumber)
-        return -50;
-    const qint32 whole = numbertext::leadingInt(t);
-    return whole >= lowest && whole <= highest ? whole : -50;
+    QString t = text;
+    t.replace(u',', u'.');
+    const double v = numbertext::leadingDouble(t);
+    return std::isfinite(v) ? std::clamp(v, -1e6, 1e6) : 0.0;
 }
+qint32 wholeNumber(const QString& text) { return qint32(std::lround(shownNumber(text))); }
+float decimalNumber(const QString& text) { return float(shownNumber(text)); }
 
 template <typename T> void giveOneElement(QList<T>& list)
 {
@@ -109,13 +106,31 @@ bool DiveForm::typeText(QStringView fieldName, const QString& text, QString* err
                            : QStringLiteral("the dive field \"%1\" has no control in the form").arg(fieldName);
         return false;
     }
+    const auto fail = [&](const QString& why) {
+        if (error)
+            *error = why;
+        return false;
+    };
     switch (controlOf(f)) {
     case Control::Text: m_texts[f] = text; break;
     case Control::Choice:
-    case Control::Slider: m_tags[f] = wholeNumber(text); break;
+    case Control::Slider: {
+        const numbertext::Typed typed = numbertext::typed(text);
+        const bool whole = typed.isNumber() && typed.value == std::trunc(typed.value) && std::abs(typed.value) < 1e9;
+        const int tag = whole ? int(typed.value) : 0;
+        const bool known = controlOf(f) == Control::Choice ? divechoices::positionOf(f, tag) >= 0
+                                                           : divebounds::of(f)->holds(tag);
+        if (!whole || !known)
+            return fail(QStringLiteral("\"%1\" is not a value of the dive field \"%2\"").arg(text, fieldName));
+        m_tags[f] = tag;
+        break;
+    }
     case Control::Switch: {
         const QString t = text.trimmed().toLower();
-        m_switches[f] = t == u"on" || t == u"yes" || t == u"true" || wholeNumber(t) != 0;
+        const bool on = t == u"on" || t == u"yes" || t == u"true" || t == u"1";
+        if (!on && t != u"off" && t != u"no" && t != u"false" && t != u"0")
+            return fail(QStringLiteral("\"%1\" is not on or off").arg(text));
+        m_switches[f] = on;
         break;
     }
     case Control::DateTime: {
@@ -134,10 +149,17 @@ bool DiveForm::typeText(QStringView fieldName, const QString& text, QString* err
                 value = QDateTime(m_dates[f].isValid() ? m_dates[f].toLocalTime().date() : QDate::currentDate(), time);
         }
         if (!value.isValid()) {
-            if (error)
-                *error = QStringLiteral("\"%1\" is not a date or time").arg(text);
-            return false;
+            const QDate day = QDate::fromString(t, QStringLiteral("dd/MM/yyyy"));
+            if (day.isValid())
+                value = QDateTime(day, QTime(0, 0));
         }
+        if (!value.isValid())
+            return fail(QStringLiteral("\"%1\" is not a date or time").arg(text));
+        if (!divebounds::holdsDate(value))
+            return fail(QStringLiteral("\"%1\" is outside the years %2 to %3")
+                            .arg(text)
+                            .arg(divebounds::kFirstYear)
+                            .arg(divebounds::kLastYear));
         m_dates[f] = value;
         break;
     }
@@ -305,17 +327,220 @@ void DiveForm::applyProfileDefaults()
     giveOneElement(m_profile.pressData);
 }
 
-Plongee DiveForm::build()
-{
-    Plongee d;
-    // Tank pressures are stored as typed, after a warning when they cannot be right.
-    const qint32 p1 = wholeNumber(m_texts[idx_pressionDepart]), e1 = wholeNumber(m_texts[idx_pressionFin]);
-    const qint32 p2 = wholeNumber(m_texts[idx_pressionDepart_2]), e2 = wholeNumber(m_texts[idx_pressionFin_2]);
-    if (p1 < 0 || e1 < 0 || p2 < 0 || e2 < 0 || e1 > p1 || e2 > p2)
-        warn("Pressure in out");
+namespace {
 
+// The units a number field may be typed with after its number.
+const QStringList& unitsOf(int f)
+{
+    static const QStringList length = {u"m"_s, u"ft"_s};
+    static const QStringList minutes = {u"min"_s, u"mn"_s};
+    static const QStringList degrees = {u"\u00B0C"_s, u"\u00B0F"_s, u"C"_s, u"F"_s, u"\u00B0"_s};
+    static const QStringList flow = {u"L/min"_s};
+    static const QStringList weight = {u"kg"_s, u"lb"_s, u"lbs"_s};
+    static const QStringList volume = {u"L"_s, u"cuft"_s};
+    static const QStringList perCent = {u"%"_s};
+    static const QStringList pressure = {u"bar"_s, u"psi"_s};
+    static const QStringList none;
+    switch (f) {
+    case idx_profondeur:
+    case idx_altitude: return length;
+    case idx_temps:
+    case idx_deco_TTS: return minutes;
+    case idx_tempEau:
+    case idx_tempAir: return degrees;
+    case idx_flow: return flow;
+    case idx_lestage: return weight;
+    case idx_volumeBloc:
+    case idx_volumeBloc_2: return volume;
+    case idx_o2Mix:
+    case idx_o2Mix_2:
+    case idx_heMix:
+    case idx_heMix_2: return perCent;
+    case idx_pressionBloc:
+    case idx_pressionBloc_2:
+    case idx_pressionDepart:
+    case idx_pressionFin:
+    case idx_pressionDepart_2:
+    case idx_pressionFin_2: return pressure;
+    default: break;
+    }
+    if (isStopDepth(f))
+        return length;
+    if (isStopTime(f))
+        return minutes;
+    if (isStopO2(f) || isStopHe(f) || (f >= idx_O2Bailout1 && f <= idx_HeBailout2))
+        return perCent;
+    if ((f >= idx_volPony1 && f <= idx_volPony3) || f == idx_volBailout1 || f == idx_volBailout2)
+        return volume;
+    if (isPony(f) || isBailout(f))
+        return pressure;
+    return none;
+}
+
+// Fields whose "-" means "not given".
+bool takesDash(int f)
+{
+    return f == idx_coeff || f == idx_tempEau || f == idx_tempAir || f == idx_deco_TTS || isStopO2(f)
+        || isStopTime(f);
+}
+
+qint32 toInt32(double v)
+{
+    // Beyond 32 bits a value is out of every range; saturating keeps it so.
+    return qint32(std::clamp(std::round(v), -2147483648.0, 2147483647.0));
+}
+
+} // namespace
+
+std::optional<double> DiveForm::typedNumber(int f, const QString& text, QString* refusal) const
+{
+    const numbertext::Typed typed = numbertext::typed(text, unitsOf(f));
+    switch (typed.kind) {
+    case numbertext::Typed::Kind::Number: return typed.value;
+    case numbertext::Typed::Kind::Blank: return 0.0;
+    case numbertext::Typed::Kind::Invalid: break;
+    }
+    if (takesDash(f) && text.trimmed() == kDash)
+        return 0.0;
+    if (refusal)
+        *refusal = formatText(localized("Not a number", "\r\rerror ! "),
+                              {text, QLatin1String(Plongee::field(f).name)});
+    return std::nullopt;
+}
+
+bool DiveForm::refuse(const QString& message, BuildMode mode, QString* refusal)
+{
+    if (refusal)
+        *refusal = message;
+    if (mode == BuildMode::Alert) {
+        Alert alert;
+        alert.key = QStringLiteral("Dive refused");
+        alert.table = kCarnet;
+        alert.message = message;
+        alert.buttons = {m_context.localizer().text(QStringLiteral("OK"), QStringLiteral("Main"), QStringLiteral("OK"))};
+        m_context.alerts().ask(alert);
+    }
+    return false;
+}
+
+bool DiveForm::storeText(int f, QString& t, double number, Plongee& d)
+{
+    const Plongee::Kind kind = Plongee::field(f).kind;
+    if (kind == Plongee::Kind::Float || kind == Plongee::Kind::FloatBits) {
+        float v = float(number);
+        if ((f == idx_profondeur || f == idx_lestage) && v < 0) {
+            v = 0;
+            t = QStringLiteral("0");
+        }
+        d.setValue(f, v);
+        return true;
+    }
+    qint32 v = toInt32(number);
+    switch (f) {
+    case idx_coeff:
+        if (v < 20 || v > 120 || t.trimmed() == kDash) {
+            v = 0;
+            t = kDash;
+        }
+        break;
+    case idx_tempEau:
+    case idx_tempAir: {
+        const int lowest = f == idx_tempEau ? -5 : -50, highest = f == idx_tempEau ? 100 : 140;
+        if (t.trimmed().isEmpty() || t.trimmed() == kDash || v < lowest || v > highest || v == -50) {
+            v = -50;
+            t = kDash;
+        }
+        break;
+    }
+    case idx_temps:
+        if (v < 0) {
+            v = 0;
+            t = QStringLiteral("0");
+        }
+        break;
+    case idx_altitude:
+        if (v < 0 || v >= 4001) {
+            v = 0;
+            t = QStringLiteral("0");
+        }
+        break;
+    case idx_o2Mix:
+    case idx_o2Mix_2:
+        if (v < 1) {
+            v = 21;
+            t = QStringLiteral("21");
+        }
+        break;
+    default:
+        if (isStopTime(f) && v < 0) {
+            v = 0;
+            t = QStringLiteral("0");
+        }
+        break;
+    }
+    d.setValue(f, v);
+    return true;
+}
+
+QList<const char*> DiveForm::checkHelium(std::array<QString, Plongee::FieldCount>& texts, Plongee& d, int onlyField)
+{
+    QList<const char*> warnings;
+    // Each mix, tank 1 first: helium below 0 or of 87 and more is refused,
+    // and so is helium that would leave negative nitrogen.
+    for (const divebounds::MixFields& mix : divebounds::mixes()) {
+        if (onlyField >= 0 && onlyField != mix.oxygen && onlyField != mix.helium)
+            continue;
+        const qint32 he = std::get<qint32>(d.value(mix.helium));
+        const qint32 o2 = std::get<qint32>(d.value(mix.oxygen));
+        const char* key = nullptr;
+        if (he < 0 || he >= 87)
+            key = "Helium percent";
+        else if (o2 <= 100 && qint64(o2) + he > 100) // oxygen above 100 % is refused as out of range
+            key = "Oxygen helium percent";
+        if (!key)
+            continue;
+        warnings.append(key);
+        d.setValue(mix.helium, qint32(0));
+        texts[mix.helium] = QStringLiteral("0");
+    }
+    return warnings;
+}
+
+Result<Plongee> DiveForm::build(BuildMode mode)
+{
+    QString refusal;
+    // Every number is read first, so that a typo stores nothing at all.
+    std::array<double, Plongee::FieldCount> numbers{};
     for (int f = 0; f < Plongee::FieldCount; ++f) {
-        const Plongee::Kind kind = Plongee::field(f).kind;
+        if (controlOf(f) != Control::Text || Plongee::field(f).kind == Plongee::Kind::String)
+            continue;
+        const std::optional<double> n = typedNumber(f, m_texts[f], &refusal);
+        if (!n) {
+            refuse(refusal, mode, nullptr);
+            return Result<Plongee>::failure(refusal);
+        }
+        numbers[size_t(f)] = *n;
+    }
+    for (int f : {int(idx_date), int(idx_heure)}) {
+        if (!divebounds::holdsDate(m_dates[f])) {
+            refusal = formatText(localized("Date out of range", "\r\rerror ! "),
+                                 {divebounds::kFirstYear, divebounds::kLastYear});
+            refuse(refusal, mode, nullptr);
+            return Result<Plongee>::failure(refusal);
+        }
+    }
+
+    // Tank pressures are stored as typed, after a warning when they cannot be right.
+    const auto whole = [&](int f) { return toInt32(numbers[size_t(f)]); };
+    const qint32 p1 = whole(idx_pressionDepart), e1 = whole(idx_pressionFin);
+    const qint32 p2 = whole(idx_pressionDepart_2), e2 = whole(idx_pressionFin_2);
+    QList<const char*> warnings;
+    if (p1 < 0 || e1 < 0 || p2 < 0 || e2 < 0 || e1 > p1 || e2 > p2)
+        warnings.append("Pressure in out");
+
+    std::array<QString, Plongee::FieldCount> texts = m_texts;
+    Plongee d;
+    for (int f = 0; f < Plongee::FieldCount; ++f) {
         switch (controlOf(f)) {
         case Control::None: continue; // profile below; the reserved gas stays 0
         case Control::Choice:
@@ -324,87 +549,76 @@ Plongee DiveForm::build()
         case Control::DateTime: d.setValue(f, m_dates[f]); continue;
         case Control::Text: break;
         }
-        QString& t = m_texts[f];
-        if (kind == Plongee::Kind::String) {
-            d.setValue(f, Plongee::Text(t));
-            continue;
-        }
-        if (kind == Plongee::Kind::Float || kind == Plongee::Kind::FloatBits) {
-            float v = decimalNumber(t);
-            if ((f == idx_profondeur || f == idx_lestage) && v < 0) {
-                v = 0;
-                t = QStringLiteral("0");
-            }
-            d.setValue(f, v);
-            continue;
-        }
-        qint32 v = wholeNumber(t);
-        switch (f) {
-        case idx_coeff:
-            if (v < 20 || v > 120 || t.trimmed() == kDash) {
-                v = 0;
-                t = kDash;
-            }
-            break;
-        case idx_tempEau:
-        case idx_tempAir:
-            v = f == idx_tempEau ? temperature(t, -5, 100) : temperature(t, -50, 140);
-            if (v == -50)
-                t = kDash;
-            break;
-        case idx_temps:
-            if (v < 0) {
-                v = 0;
-                t = QStringLiteral("0");
-            }
-            break;
-        case idx_altitude:
-            if (v < 0 || v >= 4001) {
-                v = 0;
-                t = QStringLiteral("0");
-            }
-            break;
-        case idx_o2Mix:
-        case idx_o2Mix_2:
-            if (v < 1) {
-                v = 21;
-                t = QStringLiteral("21");
-            }
-            break;
-        case idx_heMix:
-        case idx_heMix_2: {
-            const qint32 o2 = wholeNumber(m_texts[f == idx_heMix ? idx_o2Mix : idx_o2Mix_2]);
-            if (v < 0 || v >= 87) {
-                warn("Helium percent");
-                v = 0;
-                t = QStringLiteral("0");
-            } else if (o2 + v > 100) {
-                // Oxygen and helium above 100 % would leave negative nitrogen.
-                warn("Oxygen helium percent");
-                v = 0;
-                t = QStringLiteral("0");
-            }
-            break;
-        }
-        default:
-            if (isStopTime(f) && v < 0) {
-                v = 0;
-                t = QStringLiteral("0");
-            }
-            break;
-        }
-        d.setValue(f, v);
+        if (Plongee::field(f).kind == Plongee::Kind::String)
+            d.setValue(f, Plongee::Text(texts[f]));
+        else
+            storeText(f, texts[f], numbers[size_t(f)], d);
     }
+    warnings += checkHelium(texts, d);
 
-    applyProfileDefaults();
-    d.setProfilProfondeur(m_profile.profilProfondeur);
-    d.setASC_Flag(m_profile.ascFlag);
-    d.setSLOW_Flag(m_profile.slowFlag);
-    d.setSURF_Flag(m_profile.surfFlag);
-    d.setCEIL_Flag(m_profile.ceilFlag);
-    d.setGAZ_Flag(m_profile.gazFlag);
-    d.setPRESS_Data(m_profile.pressData);
+    WorkingProfile profile = m_profile;
+    giveOneElement(profile.profilProfondeur);
+    giveOneElement(profile.ascFlag);
+    giveOneElement(profile.slowFlag);
+    giveOneElement(profile.surfFlag);
+    giveOneElement(profile.ceilFlag);
+    giveOneElement(profile.gazFlag);
+    giveOneElement(profile.pressData);
+    d.setProfilProfondeur(profile.profilProfondeur);
+    d.setASC_Flag(profile.ascFlag);
+    d.setSLOW_Flag(profile.slowFlag);
+    d.setSURF_Flag(profile.surfFlag);
+    d.setCEIL_Flag(profile.ceilFlag);
+    d.setGAZ_Flag(profile.gazFlag);
+    d.setPRESS_Data(profile.pressData);
+
+    if (const auto problem = divebounds::check(d)) {
+        refusal = formatText(localized("Value out of range", "\r\rerror ! "), {problem->text});
+        refuse(refusal, mode, nullptr);
+        return Result<Plongee>::failure(refusal);
+    }
+    // The warnings of a dive that is stored, in the order of its fields.
+    for (const char* key : warnings)
+        warn(key);
+    m_texts = texts;
+    m_profile = std::move(profile);
     return d;
+}
+
+std::optional<QString> DiveForm::storeField(int f, Plongee& dive)
+{
+    QString refusal;
+    Plongee d = dive;
+    switch (controlOf(f)) {
+    case Control::None: return QStringLiteral("the dive field \"%1\" has no control in the form").arg(QLatin1String(Plongee::field(f).name));
+    case Control::Choice:
+    case Control::Slider: d.setValue(f, qint32(m_tags[f])); break;
+    case Control::Switch: d.setValue(f, qint32(m_switches[f] ? 1 : 0)); break;
+    case Control::DateTime:
+        if (!divebounds::holdsDate(m_dates[f]))
+            return formatText(localized("Date out of range", "\r\rerror ! "), {divebounds::kFirstYear, divebounds::kLastYear});
+        d.setValue(f, m_dates[f]);
+        break;
+    case Control::Text:
+        if (Plongee::field(f).kind == Plongee::Kind::String) {
+            d.setValue(f, Plongee::Text(m_texts[f]));
+            break;
+        }
+        const std::optional<double> n = typedNumber(f, m_texts[f], &refusal);
+        if (!n)
+            return refusal;
+        storeText(f, m_texts[f], *n, d);
+        break;
+    }
+    std::array<QString, Plongee::FieldCount> texts = m_texts;
+    const QList<const char*> warnings = checkHelium(texts, d, f);
+    if (const auto problem = divebounds::checkField(d, f))
+        return formatText(localized("Value out of range", "\r\rerror ! "), {problem->text});
+    for (const char* key : warnings)
+        warn(key);
+    m_texts = texts;
+    dive = std::move(d);
+    return std::nullopt;
 }
 
 void DiveForm::refresh(int selectedRow, int diveCount)
@@ -492,7 +706,10 @@ void DiveForm::refresh(int selectedRow, int diveCount)
     case 0: r.gasSummary = localized("Air"); break;
     case 1: r.gasSummary = formatText(QStringLiteral("Nitrox %d"), {o2Now}); break;
     case 2: r.gasSummary = formatText(QStringLiteral("Trimix %d/%d"), {o2Now, wholeNumber(m_texts[idx_heMix])}); break;
-    default: r.gasSummary = formatText(QStringLiteral("Heliox %d"), {o2Now}); break;
+    case 3: r.gasSummary = formatText(QStringLiteral("Heliox %d"), {o2Now}); break;
+    case 4: r.gasSummary = formatText(QStringLiteral("Triox %d/%d"), {o2Now, wholeNumber(m_texts[idx_heMix])}); break;
+    case 5: r.gasSummary = formatText(QStringLiteral("Heliair %d/%d"), {o2Now, wholeNumber(m_texts[idx_heMix])}); break;
+    default: r.gasSummary = QString::number(gas); break;
     }
     r.title = formatText(localized("Dive number title"), {wholeNumber(m_texts[idx_noPlongee])});
 }

@@ -2,6 +2,7 @@
 
 #include "logbook/DiveCalculations.h"
 #include "logbook/Plongee.h"
+#include "platform/Result.h"
 
 #include <QDateTime>
 #include <QList>
@@ -94,10 +95,23 @@ public:
     void blank();
     // Shows a dive.
     void load(const Plongee& dive);
+    // How a refused dive is told: by an alert (the window, the command
+    // line), or only by the returned reason (an import, which names the
+    // dive's place in its file).
+    enum class BuildMode { Alert, Quiet };
+
     // Builds a new dive from the controls by the store rules, writing the
     // corrected values back into the controls; raises the pressure, helium
-    // and gas-sum alerts through the context's alert presenter.
-    Plongee build();
+    // and gas-sum alerts through the context's alert presenter. A number
+    // field whose text holds no number, a date outside the years a logbook
+    // holds, or a value no dive can have refuses the whole dive: nothing is
+    // built and the controls stay as typed.
+    Result<Plongee> build(BuildMode mode = BuildMode::Alert);
+
+    // Converts the control of one field into `dive` by that field's own
+    // store rule, leaving every other field as it is (a list cell edit).
+    // Returns the reason when the value is refused; `dive` is then unchanged.
+    std::optional<QString> storeField(int field, Plongee& dive);
 
     // Recomputes what the form derives. selectedRow and diveCount feed the
     // total text and the arrows.
@@ -115,6 +129,12 @@ private:
     QString localized(const char* key, const char* fallback = "error !") const;
     void warn(const char* key);
     void computeFigures();
+    std::optional<double> typedNumber(int field, const QString& text, QString* refusal) const;
+    bool refuse(const QString& message, BuildMode mode, QString* refusal);
+    bool storeText(int field, QString& text, double number, Plongee& dive);
+    // Applies the helium rules of every mix (or of the mix holding
+    // onlyField); returns the alerts they call for.
+    QList<const char*> checkHelium(std::array<QString, Plongee::FieldCount>& texts, Plongee& dive, int onlyField = -1);
 
     AppContext& m_context;
     std::array<QString, Plongee::FieldCount> m_texts;

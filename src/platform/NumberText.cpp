@@ -99,7 +99,7 @@ double leadingDouble(QStringView text, bool* ok)
     return value;
 }
 
-Typed typed(QStringView text, std::initializer_list<QStringView> units)
+Typed typed(QStringView text, const QStringList& units)
 {
     const QStringView t = text.trimmed();
     if (t.isEmpty())
@@ -139,7 +139,7 @@ Typed typed(QStringView text, std::initializer_list<QStringView> units)
     const QStringView rest = t.sliced(i).trimmed();
     if (!rest.isEmpty()) {
         bool isUnit = false;
-        for (QStringView unit : units)
+        for (const QString& unit : units)
             isUnit = isUnit || rest.compare(unit, Qt::CaseInsensitive) == 0;
         if (!isUnit)
             return invalid;

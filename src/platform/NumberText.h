@@ -2,8 +2,7 @@
 
 #include <QString>
 #include <QStringView>
-
-#include <initializer_list>
+#include <QStringList>
 
 // Number <-> text conversions that ignore the user's locale: "." is the
 // decimal separator everywhere in files, the command line and by-name access.
@@ -29,7 +28,7 @@ struct Typed {
     double value = 0;
     bool isNumber() const { return kind == Kind::Number; }
 };
-Typed typed(QStringView text, std::initializer_list<QStringView> units = {});
+Typed typed(QStringView text, const QStringList& units = {});
 
 // Shortest text that reads back to the same value: 12.4f -> "12.4", 25.0f -> "25".
 QString shortest(float value);

@@ -1,6 +1,10 @@
 #include "support/TestDives.h"
 
+#include "logbook/DiveBounds.h"
+
 #include <QTimeZone>
+#include <algorithm>
+#include <cmath>
 
 Plongee fullyPopulatedDive(int seed)
 {
@@ -35,4 +39,32 @@ QList<Plongee> someDives(int count)
     for (int i = 0; i < count; ++i)
         dives.append(fullyPopulatedDive(i + 1));
     return dives;
+}
+
+Plongee plausibleDive(int seed)
+{
+    Plongee d = fullyPopulatedDive(seed);
+    for (int i = 0; i < Plongee::FieldCount; ++i) {
+        const std::optional<divebounds::Range> range = divebounds::of(i);
+        if (!range)
+            continue;
+        // Still distinct per field and seed, but inside the field's range.
+        const double span = range->highest - std::max(range->lowest, 0.0) + 1;
+        const double v = std::max(range->lowest, 0.0) + std::fmod(seed * 1000.0 + i + 1, span);
+        if (Plongee::field(i).kind == Plongee::Kind::Int)
+            d.setValue(i, qint32(v));
+        else
+            d.setValue(i, float(std::min(v + 0.25, range->highest)));
+    }
+    for (const divebounds::MixFields& mix : divebounds::mixes()) {
+        const qint32 o2 = std::get<qint32>(d.value(mix.oxygen));
+        const qint32 he = std::get<qint32>(d.value(mix.helium));
+        d.setValue(mix.helium, qint32(std::min({he, 100 - o2, 86})));
+    }
+    d.setProfilProfondeur(QList<float>{float(seed % 50), 12.4f, 0.5f, 33.3f});
+    d.setPRESS_Data(QList<float>{200.5f, float(150 + seed % 50), 0, 60});
+    for (int f : {plongee::idx_ASC_Flag, plongee::idx_SLOW_Flag, plongee::idx_SURF_Flag, plongee::idx_CEIL_Flag})
+        d.setValue(f, Plongee::IntSamples(QList<qint16>{qint16(f % 2), 1, 0, qint16(seed % 2)}));
+    d.setGAZ_Flag(QList<qint16>{qint16(seed % 7), 1, 0, 6});
+    return d;
 }

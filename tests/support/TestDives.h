@@ -9,3 +9,6 @@
 // shows up.
 Plongee fullyPopulatedDive(int seed);
 QList<Plongee> someDives(int count);
+// The same, but with every number, mix and sample inside what a dive can
+// hold, so that the form accepts it.
+Plongee plausibleDive(int seed);

@@ -174,10 +174,13 @@ int generate(Io& io, const QStringList& args)
     return save(io, outPath, logbookarchive::encode(logbook));
 }
 
-// Types FIELD=TEXT assignments into the form. Returns an exit status, or -1
-// when every assignment was taken.
-int typeAssignments(Io& io, DiveForm& form, const QStringList& assignments, const QString& path)
+// Types FIELD=TEXT assignments into the form as the window does: each
+// field ends its editing (a pick-list field offers to add its text) and the
+// form refreshes before the next one. Returns an exit status, or -1 when
+// every assignment was taken.
+int typeAssignments(Io& io, Carnet& carnet, const QStringList& assignments, const QString& path)
 {
+    DiveForm& form = carnet.form();
     for (const QString& a : assignments) {
         const qsizetype eq = a.indexOf(u'=');
         if (eq <= 0)
@@ -189,6 +192,8 @@ int typeAssignments(Io& io, DiveForm& form, const QStringList& assignments, cons
         QString error;
         if (!form.typeText(field, a.mid(eq + 1), &error))
             return io.refuse(path, error);
+        carnet.endEditingPickList(index);
+        carnet.updateUI();
     }
     return -1;
 }
@@ -209,12 +214,10 @@ int addOrInsert(Io& io, const QStringList& args, const QString& settings, bool i
     if (insert && (row < 0 || row > carnet.count()))
         return io.refuse(args[0], QStringLiteral("row %1 is out of range (0 to %2)").arg(row).arg(carnet.count()));
     carnet.newDive();
-    if (const int status = typeAssignments(io, carnet.form(), args.mid(fixed), args[0]); status >= 0)
+    if (const int status = typeAssignments(io, carnet, args.mid(fixed), args[0]); status >= 0)
         return status;
-    if (insert)
-        carnet.insertDiveAt(row);
-    else
-        carnet.addDive();
+    if (!(insert ? carnet.insertDiveAt(row) : carnet.addDive()))
+        return io.refuse(args[0], QStringLiteral("the dive was not stored"));
     return session.save();
 }
 
@@ -227,9 +230,10 @@ int update(Io& io, const QStringList& args, const QString& settings)
     if (!session.open(args[0]) || !session.selectRow(row))
         return kRefused;
     Carnet& carnet = session.carnet();
-    if (const int status = typeAssignments(io, carnet.form(), args.mid(2), args[0]); status >= 0)
+    if (const int status = typeAssignments(io, carnet, args.mid(2), args[0]); status >= 0)
         return status;
-    carnet.updateDive();
+    if (!carnet.updateDive())
+        return io.refuse(args[0], QStringLiteral("the dive was not stored"));
     return session.save();
 }
 
@@ -254,7 +258,8 @@ int renumber(Io& io, const QStringList& args, const QString& settings)
     LogbookSession session(io, settings);
     if (!session.open(args[0]))
         return kRefused;
-    session.carnet().renumDives(first);
+    if (!session.carnet().renumDives(first))
+        return io.refuse(args[0], QStringLiteral("no dive was renumbered"));
     return session.save();
 }
 

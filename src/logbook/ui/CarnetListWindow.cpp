@@ -90,7 +90,7 @@ CarnetListWindow::CarnetListWindow(Carnet& carnet, WindowTable& windows, QWidget
     connect(m_table->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             [this](const QItemSelection& selected) { tableSelectionChanged(selected); });
     // A double click or Return.
-    connect(m_table, &QTableView::activated, this, &CarnetListWindow::showEditWindow);
+    connect(m_table, &QTableView::activated, &m_carnet, &Carnet::editWindow);
 
     connect(&m_carnet, &Carnet::diveListChanged, this, &CarnetListWindow::diveListChanged);
     connect(&m_carnet, &Carnet::tableReloadRequested, m_model, &DiveTableModel::refreshCells);

@@ -290,7 +290,10 @@ void DiveEditWindow::closeEvent(QCloseEvent* event)
 {
     if (m_storeOnClose && isVisible()) {
         commitToForm();
-        m_carnet.closeEditWindow();
+        if (!m_carnet.closeEditWindow()) {
+            event->ignore(); // the diver was told why; the typed values stay
+            return;
+        }
     }
     event->accept();
 }
