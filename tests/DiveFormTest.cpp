@@ -1,5 +1,6 @@
 #include "logbook/DiveChoices.h"
 #include "logbook/DiveForm.h"
+#include "platform/ArchiveFormat.h"
 #include "support/ContextFixture.h"
 #include "support/TestDives.h"
 
@@ -86,6 +87,14 @@ TEST_F(DiveFormTest, RefusedTextStoresNothingAndKeepsTheForm)
         EXPECT_EQ(form->text(Plongee::fieldIndex(QString::fromLatin1(c.field))), QString::fromUtf8(c.typed));
         EXPECT_EQ(form->text(idx_coeff), QStringLiteral("15"));
     }
+}
+
+TEST_F(DiveFormTest, ATextTheArchiveCannotHoldIsRefused)
+{
+    type("notes", QString(qsizetype(archive::kMaxStringBytes / 2 + 1), QChar(u'é'))); // two bytes each in UTF-8
+    EXPECT_FALSE(form->build().ok());
+    type("notes", QString(qsizetype(archive::kMaxStringBytes / 2), QChar(u'e')));
+    EXPECT_TRUE(form->build().ok());
 }
 
 TEST_F(DiveFormTest, TypedControlsRefuseWhatNoControlCanShow)

@@ -1,5 +1,6 @@
 #include "logbook/DiveBounds.h"
 
+#include "platform/ArchiveFormat.h"
 #include "platform/NumberText.h"
 
 #include <cmath>
@@ -120,6 +121,14 @@ std::optional<Problem> checkField(const Plongee& dive, int f)
                               .arg(date->date().year())
                               .arg(kFirstYear)
                               .arg(kLastYear)};
+    if (const auto* text = std::get_if<Plongee::Text>(&v); text && *text) {
+        // The archive refuses longer texts: one would make the logbook unreadable.
+        const qsizetype chars = (*text)->size();
+        if (chars > qsizetype(archive::kMaxStringBytes / 3) && (*text)->toUtf8().size() > qsizetype(archive::kMaxStringBytes))
+            return Problem{f, QStringLiteral("%1: a text of %2 characters, more than a document holds")
+                                  .arg(QLatin1String(Plongee::field(f).name))
+                                  .arg(chars)};
+    }
     if (const std::optional<Range> range = of(f)) {
         double number = 0;
         if (const auto* i = std::get_if<qint32>(&v))

@@ -336,6 +336,45 @@ TEST_F(DiveEditWindowTest, NewThenAddAppendsTheTypedDiveAndStartsTheNextOne)
     EXPECT_EQ(edit->findChild<QLabel*>(QStringLiteral("totalText"))->text(), QStringLiteral("4 dives"));
 }
 
+TEST_F(DiveEditWindowTest, NewDiveThenARowClickThenInsertPutsItBeforeThatRow)
+{
+    open();
+    edit->action(DiveEditWindow::NewDive)->trigger();
+    type(edit->fieldWidget(idx_lieu), QStringLiteral("Planier"));
+    list_->tableView()->selectRow(2);
+    EXPECT_EQ(lineText(edit, "lieu"), QStringLiteral("Planier")); // the click did not load row 2
+    edit->action(DiveEditWindow::InsertDive)->trigger();
+    ASSERT_EQ(carnet->count(), 4);
+    EXPECT_EQ(carnet->dives().at(2).lieu(), QStringLiteral("Planier"));
+    EXPECT_EQ(carnet->dives().at(2).noPlongee(), 4);
+    EXPECT_EQ(list_->model()->rowCount(), 4);
+    EXPECT_TRUE(alerts.asked().isEmpty());
+}
+
+TEST_F(DiveEditWindowTest, TextThatHoldsNoValueStoresNothingAndKeepsTheWindowOpen)
+{
+    const struct {
+        const char* field;
+        const char* typed;
+    } cases[] = {{"profondeur", "abc"}, {"temps", "4O"}, {"o2Mix_2", "150"}, {"profondeur", "1e40"}};
+    open();
+    const Plongee before = carnet->dives().at(1);
+    for (const auto& c : cases) {
+        const QString shown = lineText(edit, c.field);
+        const qsizetype asked = alerts.asked().size();
+        type(edit->fieldWidget(QLatin1String(c.field)), QLatin1String(c.typed));
+        update();
+        edit->close();
+        EXPECT_TRUE(edit->isVisible()) << c.field;
+        EXPECT_TRUE(carnet->dives().at(1).identical(before)) << c.field;
+        ASSERT_EQ(alerts.asked().size(), asked + 2) << c.field; // update, then close
+        EXPECT_EQ(alerts.asked().last().key, QStringLiteral("Dive refused"));
+        EXPECT_EQ(lineText(edit, c.field), QLatin1String(c.typed));
+        type(edit->fieldWidget(QLatin1String(c.field)), shown);
+    }
+    EXPECT_FALSE(carnet->isModified());
+}
+
 TEST_F(DiveEditWindowTest, ClosingTheWindowStoresTheFormIntoTheSelectedDive)
 {
     open();
