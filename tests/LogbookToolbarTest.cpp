@@ -22,34 +22,6 @@ std::string joined(const QStringList& list) { return list.join(QLatin1Char(','))
 
 } // namespace
 
-TEST(LogbookToolbarTest, OfferedAndDefaultItems)
-{
-    const struct {
-        const char* toolbar;
-        QStringList allowed;
-        QStringList defaults;
-    } cases[] = {
-        {"tableViewToolbar",
-         ids({"saveDocument", "imprimer", "newDive", "deleteDive", "profil", "profilData", "importUDCF", "importUDDF",
-              "synthese", "statistics", "space", "flexibleSpace", "separator", "customise", "rechercher"}),
-         ids({"saveDocument", "imprimer", "separator", "newDive", "deleteDive", "profil", "importUDCF", "importUDDF",
-              "synthese", "statistics", "separator", "customise", "flexibleSpace", "rechercher"})},
-        {"editWindowToolbar",
-         ids({"addDiveToList", "insertDive", "updateDive", "blankFields", "profil", "profilData", "importUDCF",
-              "importUDDF", "space", "flexibleSpace", "separator", "customise"}),
-         ids({"addDiveToList", "insertDive", "updateDive", "blankFields", "profil", "profilData", "importUDCF",
-              "importUDDF", "separator", "customise", "flexibleSpace"})},
-        {"wreckTableViewWindowToolbar", {}, {}},
-        {"", {}, {}},
-    };
-    for (const auto& c : cases) {
-        const LogbookToolbar toolbar{QLatin1String(c.toolbar)};
-        EXPECT_EQ(joined(toolbar.allowedItems()), joined(c.allowed)) << c.toolbar;
-        EXPECT_EQ(joined(toolbar.defaultItems()), joined(c.defaults)) << c.toolbar;
-        EXPECT_EQ(toolbar.isKnown(), !c.allowed.isEmpty()) << c.toolbar;
-    }
-}
-
 TEST(LogbookToolbarTest, EveryDefaultItemIsOfferedAndKnown)
 {
     for (const QString& id : {LogbookToolbar::listToolbarId, LogbookToolbar::editToolbarId}) {
@@ -80,50 +52,6 @@ TEST(LogbookToolbarTest, ItemsNeedingDivesAreDisabledInAnEmptyLogbook)
         EXPECT_EQ(LogbookToolbar::isEnabled(id, 0), c.enabledWhenEmpty) << c.id;
         EXPECT_TRUE(LogbookToolbar::isEnabled(id, 1)) << c.id;
         EXPECT_TRUE(LogbookToolbar::isEnabled(id, 10000)) << c.id;
-    }
-}
-
-TEST(LogbookToolbarTest, TextsComeFromTheTablesEachItemNames)
-{
-    // Every key stands in both tables, with texts naming the table: only
-    // the right table gives the expected text.
-    Localizer::Tables tables;
-    for (const LogbookToolbar::Item& item : LogbookToolbar::items()) {
-        for (const char* key : {item.labelKey, item.tooltipKey}) {
-            if (!*key)
-                continue;
-            for (const char* table : {"Main", "Carnet"})
-                tables[QLatin1String(table)][QLatin1String(key)] =
-                    QStringLiteral("%1/%2").arg(QLatin1String(table), QLatin1String(key));
-        }
-    }
-    const Localizer localizer = Localizer::fromTables(tables);
-    const struct {
-        const char* id;
-        const char* label;
-        const char* tooltip;
-    } cases[] = {
-        {"saveDocument", "Main/Save", "Carnet/Tip save"},
-        {"imprimer", "Main/Print", "Carnet/Tip print"},
-        {"newDive", "Main/Add", "Carnet/Tip add"},
-        {"deleteDive", "Main/Delete", "Carnet/Tip delete"},
-        {"profil", "Carnet/Profile", "Carnet/Tip profile"},
-        {"profilData", "Carnet/Profile datas", "Carnet/Tip profile datas"},
-        {"importUDCF", "Carnet/Import UDCF", "Carnet/Tip import UDCF"},
-        {"importUDDF", "Carnet/Import UDDF", "Carnet/Tip import UDDF"},
-        {"synthese", "Main/Synthesis card", "Carnet/Tip synthesis card"},
-        {"statistics", "Carnet/Statistics", "Carnet/Tip statistics"},
-        {"rechercher", "Carnet/Find", ""},
-        {"addDiveToList", "Main/Add", "Carnet/Tip add"},
-        {"insertDive", "Main/Insert", "Carnet/Tip insert"},
-        {"updateDive", "Main/Update", "Carnet/Tip update"},
-        {"blankFields", "Main/Erase", "Main/Tip erase"},
-    };
-    for (const auto& c : cases) {
-        const LogbookToolbar::Item* item = LogbookToolbar::item(QLatin1String(c.id));
-        ASSERT_NE(item, nullptr) << c.id;
-        EXPECT_EQ(LogbookToolbar::label(*item, localizer).toStdString(), c.label) << c.id;
-        EXPECT_EQ(LogbookToolbar::tooltip(*item, localizer).toStdString(), c.tooltip) << c.id;
     }
 }
 
