@@ -11,7 +11,6 @@
 
 #include <QBuffer>
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QPageLayout>
@@ -315,44 +314,3 @@ TEST_F(PrintTest, TheProgramRunsTheCommand)
     EXPECT_EQ(pdfPages(pdf), pages);
 }
 
-// Printing the 10,000-dive logbook to PDF; runs only when ONDRIX_TIMING is
-// set, and prints the time taken.
-TEST_F(PrintTest, TimingOfTenThousandDives)
-{
-    if (qEnvironmentVariableIsEmpty("ONDRIX_TIMING"))
-        GTEST_SKIP() << "ONDRIX_TIMING is not set";
-    for (const DiveListColumn& column : divelist::columns())
-        settings().setValue(QLatin1String(column.settingKey), true);
-    settings().setValue(QStringLiteral("mix in color"), true);
-    const QList<Plongee> list = logbookgenerator::generate(10000, 2, 11);
-    QElapsedTimer timer;
-    timer.start();
-    const QByteArray pdf = PrintCommand::pdf(list, settings(), context->localizer(), QStringLiteral("10000"));
-    const qint64 ms = timer.elapsed();
-    std::printf("[ timing ] 10,000 dives printed to PDF in %lld ms, %d pages, %lld bytes\n", ms, pdfPages(pdf),
-                qlonglong(pdf.size()));
-    if (const QString out = qEnvironmentVariable("ONDRIX_TIMING_PDF"); !out.isEmpty()) {
-        QFile file(out);
-        if (file.open(QIODevice::WriteOnly))
-            file.write(pdf);
-    }
-    EXPECT_LT(ms, 10000);
-
-    // Through the list window, with its progress window.
-    Carnet* carnet = controller->openDocument(writeLogbook(QStringLiteral("10000.ondrix"), list));
-    ASSERT_NE(carnet, nullptr);
-    CarnetListWindow* window = controller->windowOf(carnet);
-    const QString out = path(QStringLiteral("10000.pdf"));
-    window->printing()->setPrintPanel([&](QPrinter& p, QWidget*) {
-        p.setOutputFormat(QPrinter::PdfFormat);
-        p.setOutputFileName(out);
-        return true;
-    });
-    timer.restart();
-    window->printAction()->trigger();
-    const qint64 windowMs = timer.elapsed();
-    std::printf("[ timing ] the list window printed them in %lld ms, %d pages\n", windowMs,
-                window->printing()->lastPageCount());
-    EXPECT_EQ(pdfPages(readAll(out)), window->printing()->lastPageCount());
-    EXPECT_LT(windowMs, 10000);
-}
