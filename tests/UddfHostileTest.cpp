@@ -64,6 +64,26 @@ const QByteArray kValid =
     "<informationafterdive><greatestdepth>5</greatestdepth><diveduration>20</diveduration></informationafterdive>\n"
     "</dive></repetitiongroup></profiledata></uddf>\n";
 
+const QByteArray kLegacy = "<?xml version=\"1.0\"?>\n<uddf version=\"2.2.0\"><profiledata><repetitiongroup>\n"
+                          "<dive><date><year>2011</year><month>5</month><day>17</day></date>"
+                          "<greatestdepth>24.7</greatestdepth><samples><waypoint><depth>2</depth></waypoint>"
+                          "</samples></dive>\n</repetitiongroup></profiledata></uddf>\n";
+
+QByteArray attributes(int count)
+{
+    QByteArray out;
+    for (int i = 0; i < count; ++i)
+        out += " a" + QByteArray::number(i) + "=\"x\"";
+    return out;
+}
+
+QByteArray with(const QByteArray& original, const char* from, const QByteArray& to)
+{
+    return QByteArray(original).replace(from, to);
+}
+
+const QByteArray kMixes = "<gasdefinitions><mix id=\"m\"><name>m</name><o2>1.5</o2><he>0.7</he></mix></gasdefinitions>";
+
 class UddfHostileTest : public ContextFixture {
 protected:
     std::unique_ptr<Carnet> carnet;
@@ -97,11 +117,27 @@ protected:
 
 } // namespace
 
-TEST_F(UddfHostileTest, TheValidFileOfTheseTestsImports)
+TEST_F(UddfHostileTest, TheValidFilesOfTheseTestsImportUpToEveryBound)
 {
-    const auto outcome = import(kValid);
-    ASSERT_TRUE(outcome.ok) << outcome.error.toStdString();
-    EXPECT_EQ(outcome.dives, 1);
+    const struct {
+        const char* what;
+        QByteArray bytes;
+    } cases[] = {
+        {"as it is", kValid},
+        {"the older layout", kLegacy},
+        {"256 attributes", with(kValid, "<dive id=\"d\">", "<dive" + attributes(256) + ">")},
+        {"markup-like text in quotes, comments and CDATA",
+         with(kValid, "<samples>", "<!-- a > \" ' = --><samples x='>\"='><![CDATA[ <a b=\"> ]]>")},
+        {"deepest waypoint", with(kValid, "<depth>5</depth>", "<depth>2000</depth>")},
+        {"first year", with(kValid, "2020-01-02", "1900-01-02")},
+        {"last year, older layout", with(kLegacy, "<year>2011", "<year>2200")},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const auto outcome = import(c.bytes);
+        ASSERT_TRUE(outcome.ok) << outcome.error.toStdString();
+        EXPECT_EQ(outcome.dives, 1);
+    }
 }
 
 TEST_F(UddfHostileTest, BrokenFilesAreRefusedWithTheirPlaceAndChangeNothing)
@@ -127,6 +163,45 @@ TEST_F(UddfHostileTest, BrokenFilesAreRefusedWithTheirPlaceAndChangeNothing)
          "line 3, column 38: ", "no date"},
         {"unknown undeclared prefix", QByteArray(kValid).replace("<samples>", "<x:samples>"), "line 5, column ",
          "malformed XML"},
+        {"257 attributes", with(kValid, "<dive id=\"d\">", "<dive" + attributes(257) + ">"), "line 3, column 38: ",
+         "more than 256 attributes"},
+        {"a tag of 1 MiB", with(kValid, "<dive id=\"d\">", "<dive id=\"" + QByteArray(1 << 20, 'x') + "\">"),
+         "line 3, column 38: ", "a tag of more than 1 MiB"},
+        {"a text of 1 MiB", with(kValid, "<depth>3", "<depth>" + QByteArray(1 << 20, ' ') + "3"), "line 5, column 27: ",
+         "a text of more than 1 MiB"},
+        {"greatest depth 1e40", with(kValid, "<greatestdepth>5<", "<greatestdepth>1e40<"), "line 3, column 38: ",
+         "<greatestdepth>: 1e+40 is outside 0 to 2000"},
+        {"tank end pressure 1e40",
+         with(kValid, "<samples>", "<tankdata><tankpressureend>1e40</tankpressureend></tankdata><samples>"),
+         "line 3, column 38: ", "<tankpressureend>: 1e+35 is outside 0 to 5000"},
+        {"negative depth", with(kValid, "<depth>3<", "<depth>-3<"), "line 3, column 38: ",
+         "<depth> of waypoint 1: -3 is outside 0 to 2000"},
+        {"depth of 10 km", with(kValid, "<depth>5<", "<depth>10000<"), "line 3, column 38: ",
+         "<depth> of waypoint 2: 10000 is outside 0 to 2000"},
+        {"depth that is no number", with(kValid, "<depth>5<", "<depth>5 m<"), "line 3, column 38: ",
+         "<depth> of waypoint 2: \"5 m\" is no number"},
+        {"10,000 bar", with(kValid, "<depth>3<", "<tankpressure>1e9</tankpressure><depth>3<"), "line 3, column 38: ",
+         "<tankpressure> of waypoint 1: 10000 is outside 0 to 5000"},
+        {"negative pressure", with(kValid, "<depth>3<", "<tankpressure>-1</tankpressure><depth>3<"),
+         "line 3, column 38: ", "-1e-05 is outside 0 to 5000"},
+        {"oxygen 1.5 and helium 0.7",
+         with(with(kValid, "<profiledata>", kMixes + "<profiledata>"), "<samples>",
+              "<tankdata><link ref=\"m\"/></tankdata><samples>"),
+         "line 3, column 17: ", "the mix \"m\", breathed in the dive of line 3, is no gas"},
+        {"year 2201", with(kValid, "2020-01-02", "2201-01-02"), "line 3, column 38: ",
+         "the year 2201 is outside 1900 to 2200"},
+        {"year 1899, older layout", with(kLegacy, "<year>2011", "<year>1899"), "line 3, column 1: ",
+         "year 1899 is outside 1900 to 2200"},
+        {"year 99999, older layout", with(kLegacy, "<year>2011", "<year>99999"), "line 3, column 1: ",
+         "year 99999 is outside"},
+        {"year below 32 bits, older layout", with(kLegacy, "<year>2011", "<year>-2147483649"), "line 3, column 1: ",
+         "year -2147483648 is outside"},
+        {"untimed depth 1e40, older layout", with(kLegacy, "<depth>2<", "<depth>1e40<"), "line 3, column 1: ",
+         "<depth> of waypoint 1: 1e+40 is outside 0 to 2000"},
+        {"greatest depth 1e40, older layout", with(kLegacy, "24.7", "1e40"), "line 3, column 1: ",
+         "profondeur: 1e+40 is outside 0 to 2000"},
+        {"air at 1e40 K, older layout", with(kLegacy, "<greatestdepth>", "<airtemperature>1e40</airtemperature><greatestdepth>"),
+         "line 3, column 1: ", "tempAir: 1000000 is outside -273.15 to 300"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
