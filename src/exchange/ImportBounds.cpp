@@ -111,8 +111,9 @@ QString outside(double value, const divebounds::Range& range)
 {
     if (range.holds(value))
         return QString();
-    // Seven digits tell any value in a message (1e+35 bar, not 1.0000000000000002e+35).
-    const auto text = [](double v) { return QString::number(v, 'g', 7); };
+    // Ten digits tell any value in a message: whole 32-bit numbers in full,
+    // and 1e+35 bar rather than 1.0000000000000002e+35.
+    const auto text = [](double v) { return QString::number(v, 'g', 10); };
     return QStringLiteral("%1 is outside %2 to %3").arg(text(value), text(range.lowest), text(range.highest));
 }
 

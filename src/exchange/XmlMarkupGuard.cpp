@@ -42,6 +42,8 @@ void XmlMarkupGuard::refuse(const QString& reason)
 
 void XmlMarkupGuard::step(char c)
 {
+    if (m_state == State::Text && c == '<')
+        return beginPiece(State::Open); // the text ends before this byte
     ++m_pieceBytes;
     const bool isText = m_state == State::Text || m_state == State::CData;
     if (isText && m_pieceBytes > kMaxTextBytes)
@@ -51,9 +53,7 @@ void XmlMarkupGuard::step(char c)
 
     switch (m_state) {
     case State::Text:
-        if (c == '<')
-            beginPiece(State::Open);
-        else if (m_pieceBytes == 1) {
+        if (m_pieceBytes == 1) {
             m_startLine = m_line;
             m_startColumn = m_column;
         }
