@@ -432,7 +432,9 @@ TEST(ImportBoundsTest, ADiveOutsideTheBoundsIsRefusedNamingTheValue)
         d.depths = {0, 2000};
         c.spoil(d);
         const QString problem = importbounds::problem(d).value_or(QString());
-        EXPECT_EQ(problem.isEmpty(), !*c.says);
-        EXPECT_TRUE(problem.startsWith(QLatin1String(c.says))) << problem.toStdString();
+        EXPECT_EQ(problem.isEmpty(), !*c.says) << problem.toStdString();
+        if (*c.says) {
+            EXPECT_TRUE(problem.startsWith(QLatin1String(c.says))) << problem.toStdString();
+        }
     }
 }
