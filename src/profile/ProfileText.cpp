@@ -24,7 +24,8 @@ QList<QStringView> lines(const QString& text)
 // The line's number, when it is one the list can hold.
 std::optional<double> valueOf(QStringView line, const divebounds::Range& range, bool whole)
 {
-    const numbertext::Typed t = numbertext::typed(line, {u"m", u"bar"});
+    static const QStringList units = {QStringLiteral("m"), QStringLiteral("bar")};
+    const numbertext::Typed t = numbertext::typed(line, units);
     if (!t.isNumber() || !range.holds(t.value) || (whole && t.value != std::trunc(t.value)))
         return std::nullopt;
     return t.value;
