@@ -6,19 +6,64 @@
 
 using namespace plongee;
 
+namespace {
+// Compared as vectors: two empty lists, one of them never allocated, are equal.
+template <typename T> std::vector<T> vec(const QList<T>& list) { return std::vector<T>(list.begin(), list.end()); }
+} // namespace
+
 TEST(ProfileText, RenderAndParse)
 {
     EXPECT_EQ(profiletext::render(QList<float>{12.5f, 18.0f}), QStringLiteral("12.5\n18.0"));
     EXPECT_EQ(profiletext::render(QList<qint16>{0, 1}), QStringLiteral("0\n1"));
-    EXPECT_EQ(profiletext::parseDecimals(QStringLiteral("10\n20\n")), (QList<float>{10, 20}));
-    EXPECT_EQ(profiletext::parseDecimals(QStringLiteral("10\n20\n\n  \n")), (QList<float>{10, 20}));
-    const QList<float> withGap = profiletext::parseDecimals(QStringLiteral("10\n\nabc\n4.5m"));
-    ASSERT_EQ(withGap.size(), 4);
-    EXPECT_TRUE(std::isnan(withGap[1]));
-    EXPECT_TRUE(std::isnan(withGap[2]));
-    EXPECT_EQ(withGap[3], 4.5f);
-    EXPECT_EQ(profiletext::parseIntegers(QStringLiteral("1\nx\n3 \n99999\n")), (QList<qint16>{1, 0, 3, 32767}));
-    EXPECT_TRUE(profiletext::parseDecimals(QString()).isEmpty());
+    const struct {
+        const char* text;
+        QList<float> values; // when every line is taken
+        qsizetype badLine;
+    } depths[] = {
+        {"10\n20\n", {10, 20}, 0},
+        {"10\n20\n\n  \n", {10, 20}, 0},
+        {" 4.5 m\n12,5\n0\n2000\n1e3", {4.5f, 12.5f, 0, 2000, 1000}, 0},
+        {"", {}, 0},
+        {"10\n\n20", {}, 2},
+        {"10\nabc", {}, 2},
+        {"1e39", {}, 1},
+        {"nan", {}, 1},
+        {"3\n-0.1", {}, 2},
+        {"2000.1", {}, 1},
+        {"12.5 ft", {}, 1},
+    };
+    for (const auto& c : depths) {
+        SCOPED_TRACE(c.text);
+        const auto lines = profiletext::readDecimals(QString::fromUtf8(c.text), divebounds::kSampleDepth);
+        EXPECT_EQ(lines.badLine, c.badLine);
+        EXPECT_EQ(vec(lines.values), vec(c.values));
+        // Text that is taken reads the same through the logbook's parser.
+        if (lines.ok()) {
+            EXPECT_EQ(vec(profiletext::parseDecimals(QString::fromUtf8(c.text))), vec(c.values));
+        }
+    }
+    const struct {
+        const char* text;
+        divebounds::Range range;
+        QList<qint16> values;
+        qsizetype badLine;
+    } codes[] = {
+        {"0\n1\n1 \n", divebounds::kEventFlag, {0, 1, 1}, 0},
+        {"0\n2", divebounds::kEventFlag, {}, 2},
+        {"-1", divebounds::kEventFlag, {}, 1},
+        {"1\nx", divebounds::kEventFlag, {}, 2},
+        {"0.5", divebounds::kEventFlag, {}, 1},
+        {"6\n0\n1,0", divebounds::kGasCode, {6, 0, 1}, 0},
+        {"7", divebounds::kGasCode, {}, 1},
+        {"99999", divebounds::kGasCode, {}, 1},
+    };
+    for (const auto& c : codes) {
+        SCOPED_TRACE(c.text);
+        const auto lines = profiletext::readIntegers(QString::fromUtf8(c.text), c.range);
+        EXPECT_EQ(lines.badLine, c.badLine);
+        EXPECT_EQ(vec(lines.values), vec(c.values));
+    }
+    EXPECT_EQ(profiletext::readIntegers(QStringLiteral("0\n  seven  "), divebounds::kGasCode).badText, QStringLiteral("seven"));
 }
 
 namespace {

@@ -1,8 +1,10 @@
 // Files that are broken, cut short or built to hurt: each is refused with
 // the line and column of the fault, quickly and within bounded memory, and
 // the logbook stays exactly as it was.
+#include "exchange/ImportBounds.h"
 #include "exchange/UddfFileImport.h"
 #include "exchange/UddfReader.h"
+#include "exchange/XmlMarkupGuard.h"
 #include "logbook/Carnet.h"
 #include "support/ContextFixture.h"
 #include "support/TestDives.h"
@@ -64,6 +66,26 @@ const QByteArray kValid =
     "<informationafterdive><greatestdepth>5</greatestdepth><diveduration>20</diveduration></informationafterdive>\n"
     "</dive></repetitiongroup></profiledata></uddf>\n";
 
+const QByteArray kLegacy = "<?xml version=\"1.0\"?>\n<uddf version=\"2.2.0\"><profiledata><repetitiongroup>\n"
+                          "<dive><date><year>2011</year><month>5</month><day>17</day></date>"
+                          "<greatestdepth>24.7</greatestdepth><samples><waypoint><depth>2</depth></waypoint>"
+                          "</samples></dive>\n</repetitiongroup></profiledata></uddf>\n";
+
+QByteArray attributes(int count)
+{
+    QByteArray out;
+    for (int i = 0; i < count; ++i)
+        out += " a" + QByteArray::number(i) + "=\"x\"";
+    return out;
+}
+
+QByteArray with(const QByteArray& original, const char* from, const QByteArray& to)
+{
+    return QByteArray(original).replace(from, to);
+}
+
+const QByteArray kMixes = "<gasdefinitions><mix id=\"m\"><name>m</name><o2>1.5</o2><he>0.7</he></mix></gasdefinitions>";
+
 class UddfHostileTest : public ContextFixture {
 protected:
     std::unique_ptr<Carnet> carnet;
@@ -97,11 +119,27 @@ protected:
 
 } // namespace
 
-TEST_F(UddfHostileTest, TheValidFileOfTheseTestsImports)
+TEST_F(UddfHostileTest, TheValidFilesOfTheseTestsImportUpToEveryBound)
 {
-    const auto outcome = import(kValid);
-    ASSERT_TRUE(outcome.ok) << outcome.error.toStdString();
-    EXPECT_EQ(outcome.dives, 1);
+    const struct {
+        const char* what;
+        QByteArray bytes;
+    } cases[] = {
+        {"as it is", kValid},
+        {"the older layout", kLegacy},
+        {"256 attributes", with(kValid, "<dive id=\"d\">", "<dive" + attributes(256) + ">")},
+        {"markup-like text in quotes, comments and CDATA",
+         with(kValid, "<samples>", "<!-- a > \" ' = --><samples x='>\"='><![CDATA[ <a b=\"> ]]>")},
+        {"deepest waypoint", with(kValid, "<depth>5</depth>", "<depth>2000</depth>")},
+        {"last day", with(kValid, "2020-01-02T03:04:05", "2200-12-31T23:59:59")},
+        {"first year, older layout", with(kLegacy, "<year>2011", "<year>1900")},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const auto outcome = import(c.bytes);
+        ASSERT_TRUE(outcome.ok) << outcome.error.toStdString();
+        EXPECT_EQ(outcome.dives, 1);
+    }
 }
 
 TEST_F(UddfHostileTest, BrokenFilesAreRefusedWithTheirPlaceAndChangeNothing)
@@ -127,6 +165,45 @@ TEST_F(UddfHostileTest, BrokenFilesAreRefusedWithTheirPlaceAndChangeNothing)
          "line 3, column 38: ", "no date"},
         {"unknown undeclared prefix", QByteArray(kValid).replace("<samples>", "<x:samples>"), "line 5, column ",
          "malformed XML"},
+        {"257 attributes", with(kValid, "<dive id=\"d\">", "<dive" + attributes(257) + ">"), "line 3, column 38: ",
+         "more than 256 attributes"},
+        {"a tag of 1 MiB", with(kValid, "<dive id=\"d\">", "<dive id=\"" + QByteArray(1 << 20, 'x') + "\">"),
+         "line 3, column 38: ", "a tag of more than 1 MiB"},
+        {"a text of 1 MiB", with(kValid, "<depth>3", "<depth>" + QByteArray(1 << 20, ' ') + "3"), "line 5, column 27: ",
+         "a text of more than 1 MiB"},
+        {"greatest depth 1e40", with(kValid, "<greatestdepth>5<", "<greatestdepth>1e40<"), "line 3, column 38: ",
+         "<greatestdepth>: 1e+40 is outside 0 to 2000"},
+        {"tank end pressure 1e40",
+         with(kValid, "<samples>", "<tankdata><tankpressureend>1e40</tankpressureend></tankdata><samples>"),
+         "line 3, column 38: ", "<tankpressureend>: 1e+35 is outside 0 to 5000"},
+        {"negative depth", with(kValid, "<depth>3<", "<depth>-3<"), "line 3, column 38: ",
+         "<depth> of waypoint 1: -3 is outside 0 to 2000"},
+        {"depth of 10 km", with(kValid, "<depth>5<", "<depth>10000<"), "line 3, column 38: ",
+         "<depth> of waypoint 2: 10000 is outside 0 to 2000"},
+        {"depth that is no number", with(kValid, "<depth>5<", "<depth>5 m<"), "line 3, column 38: ",
+         "<depth> of waypoint 2: \"5 m\" is no number"},
+        {"10,000 bar", with(kValid, "<depth>3<", "<tankpressure>1e9</tankpressure><depth>3<"), "line 3, column 38: ",
+         "<tankpressure> of waypoint 1: 10000 is outside 0 to 5000"},
+        {"negative pressure", with(kValid, "<depth>3<", "<tankpressure>-1</tankpressure><depth>3<"),
+         "line 3, column 38: ", "-1e-05 is outside 0 to 5000"},
+        {"oxygen 1.5 and helium 0.7",
+         with(with(kValid, "<profiledata>", kMixes + "<profiledata>"), "<samples>",
+              "<tankdata><link ref=\"m\"/></tankdata><samples>"),
+         "line 3, column 17: ", "the mix \"m\", breathed in the dive of line 3, is no gas"},
+        {"year 2201", with(kValid, "2020-01-02", "2201-01-02"), "line 3, column 38: ",
+         "the year 2201 is outside 1900 to 2200"},
+        {"year 1899, older layout", with(kLegacy, "<year>2011", "<year>1899"), "line 3, column 1: ",
+         "year 1899 is outside 1900 to 2200"},
+        {"year 99999, older layout", with(kLegacy, "<year>2011", "<year>99999"), "line 3, column 1: ",
+         "year 99999 is outside"},
+        {"year below 32 bits, older layout", with(kLegacy, "<year>2011", "<year>-2147483649"), "line 3, column 1: ",
+         "year -2147483648 is outside"},
+        {"untimed depth 1e40, older layout", with(kLegacy, "<depth>2<", "<depth>1e40<"), "line 3, column 1: ",
+         "<depth> of waypoint 1: 1e+40 is outside 0 to 2000"},
+        {"greatest depth 1e40, older layout", with(kLegacy, "24.7", "1e40"), "line 3, column 1: ",
+         "profondeur: 1e+40 is outside 0 to 2000"},
+        {"air at 1e40 K, older layout", with(kLegacy, "<greatestdepth>", "<airtemperature>1e40</airtemperature><greatestdepth>"),
+         "line 3, column 1: ", "tempAir: 1000000 is outside -273.15 to 300"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -275,4 +352,89 @@ TEST_F(UddfHostileTest, AProfileTooLongForADiveIsRefused)
     EXPECT_TRUE(outcome.error.startsWith(QLatin1String("line 3, column 38: the profile would need")))
         << outcome.error.toStdString();
     expectUnchanged();
+}
+
+// The guard's own reading of markup: after every kind of markup it still
+// counts the attributes of the next tag, and it says where that tag begins.
+TEST(XmlMarkupGuardTest, BoundsHoldAfterEveryKindOfMarkup)
+{
+    const QByteArray tooMany = "<t" + attributes(257) + ">";
+    const QByteArray mib(1 << 20, 'x');
+    const struct {
+        const char* what;
+        QByteArray bytes;
+        int line, column; // where the refused piece begins; 0 when all is taken
+    } cases[] = {
+        {"256 attributes", "<t" + attributes(256) + "/>", 0, 0},
+        {"257 attributes", tooMany, 1, 1},
+        {"after a comment", "<!-- a > \" ' = -- -->\n  " + tooMany, 2, 3},
+        {"after CDATA", "<r><![CDATA[ <t a='> ]] ]]>" + tooMany, 1, 28},
+        {"after an instruction", "<?xml version=\"1.0\"?><?p a > b?>" + tooMany, 1, 33},
+        {"after a document type", "<!DOCTYPE r [<!ELEMENT r ANY> <!ATTLIST r a CDATA \"]>\">]>" + tooMany, 1, 58},
+        {"after an end tag and UTF-8 text", "<r a='1'>\xc3\xa9t\xc3\xa9</r>" + tooMany, 1, 17},
+        {"= in quotes is no attribute", "<t" + attributes(254) + " q='a=\"b\"' r=\"c='d'\">", 0, 0},
+        {"a text of 1 MiB", "<r>" + mib + "</r>", 0, 0},
+        {"a text of more", "<r>" + mib + "x</r>", 1, 4},
+        {"CDATA of more", "<r><![CDATA[" + mib + "]]></r>", 1, 4},
+        {"a tag of more than 1 MiB", "<r a='" + mib + "'>", 1, 1},
+        {"a comment of more than 1 MiB", "\n<!--" + mib + "-->", 2, 1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        for (const qsizetype chunk : {qsizetype(1) << 22, qsizetype(7)}) {
+            XmlMarkupGuard guard;
+            bool taken = true;
+            for (qsizetype at = 0; taken && at < c.bytes.size(); at += chunk)
+                taken = guard.feed(c.bytes.constData() + at, std::min(chunk, c.bytes.size() - at));
+            EXPECT_EQ(taken, c.line == 0) << guard.reason().toStdString();
+            if (!taken) {
+                EXPECT_EQ(guard.line(), c.line);
+                EXPECT_EQ(guard.column(), c.column);
+            }
+        }
+    }
+}
+
+// Whatever a reader gives, a value that no stored dive holds is refused
+// before the form sees it.
+TEST(ImportBoundsTest, ADiveOutsideTheBoundsIsRefusedNamingTheValue)
+{
+    using namespace plongee;
+    const struct {
+        const char* what;
+        void (*spoil)(ImportedDive&);
+        const char* says; // empty when the dive is taken
+    } cases[] = {
+        {"as read", [](ImportedDive&) {}, ""},
+        {"oxygen of -2^31", [](ImportedDive& d) { d.setText(idx_o2Mix, QStringLiteral("-2147483648")); },
+         "o2Mix: -2147483648 is outside 0 to 100"},
+        {"a later text wins", [](ImportedDive& d) { d.setText(idx_heMix, QStringLiteral("79")); d.setText(idx_heMix, QStringLiteral("50")); }, ""},
+        {"oxygen and helium 101 %", [](ImportedDive& d) { d.setText(idx_heMix, QStringLiteral("80")); },
+         "o2Mix and heMix: 101 % of oxygen and helium together"},
+        {"a stop gas of 100 %", [](ImportedDive& d) { d.setText(idx_decoO2_Level_2, QStringLiteral("60")); d.setText(idx_decoHe_Level_2, QStringLiteral("40")); }, ""},
+        {"depth 1e40", [](ImportedDive& d) { d.setText(idx_profondeur, QStringLiteral("1e40")); }, "profondeur: 1e+40 is outside 0 to 2000"},
+        {"depth 2000.5 m", [](ImportedDive& d) { d.setText(idx_profondeur, QStringLiteral("2000.5 m")); }, "profondeur: 2000.5 is outside"},
+        {"depth as words", [](ImportedDive& d) { d.setText(idx_profondeur, QStringLiteral("deep")); }, ""},
+        {"year 2201", [](ImportedDive& d) { d.day = QDate(2201, 1, 1); }, "the year 2201 is outside 1900 to 2200"},
+        {"no day", [](ImportedDive& d) { d.day = QDate(); }, "the dive has no valid date"},
+        {"a sample 1 mm too deep", [](ImportedDive& d) { d.depths[1] = 2000.001f; }, "profilProfondeur, sample 2: 2000.000977 is outside 0 to 2000"},
+        {"an infinite pressure", [](ImportedDive& d) { d.pressures = {200, float(qInf())}; }, "PRESS_Data, sample 2: inf is outside 0 to 5000"},
+        {"a flag 2", [](ImportedDive& d) { d.ceilFlags = {0, 2}; }, "CEIL_Flag, sample 2: 2 is outside 0 to 1"},
+        {"gas code 7", [](ImportedDive& d) { d.gasFlags = {7, 0}; }, "GAZ_Flag, sample 1: 7 is outside 0 to 6"},
+        {"too many samples", [](ImportedDive& d) { d.surfFlags.resize(divebounds::kMaxSamples + 1); }, "SURF_Flag: 1000001 samples, more than 1000000"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        ImportedDive d;
+        d.day = QDate(2020, 5, 1);
+        d.setText(idx_o2Mix, QStringLiteral("21"));
+        d.setText(idx_heMix, QStringLiteral("79"));
+        d.depths = {0, 2000};
+        c.spoil(d);
+        const QString problem = importbounds::problem(d).value_or(QString());
+        EXPECT_EQ(problem.isEmpty(), !*c.says) << problem.toStdString();
+        if (*c.says) {
+            EXPECT_TRUE(problem.startsWith(QLatin1String(c.says))) << problem.toStdString();
+        }
+    }
 }

@@ -1,5 +1,6 @@
 #include "exchange/LegacyUddfReader.h"
 
+#include "exchange/ImportBounds.h"
 #include "exchange/ProfileGrid.h"
 #include "exchange/XmlPullReader.h"
 #include "logbook/Plongee.h"
@@ -164,6 +165,14 @@ void LegacyUddfReader::finishDive()
     ImportedDive out;
     out.line = d.line;
     out.column = d.column;
+    if (d.year && (*d.year < divebounds::kFirstYear || *d.year > divebounds::kLastYear)) {
+        m_xml.failAt(d.line, d.column,
+                     QStringLiteral("the dive's year %1 is outside %2 to %3")
+                         .arg(*d.year)
+                         .arg(divebounds::kFirstYear)
+                         .arg(divebounds::kLastYear));
+        return;
+    }
     const QDate day(d.year.value_or(0), d.month.value_or(0), d.day.value_or(0));
     if (!d.year || !d.month || !d.day || !day.isValid()) {
         m_xml.failAt(d.line, d.column,
@@ -195,6 +204,13 @@ void LegacyUddfReader::finishDive()
         out.setText(idx_notes, *d.notes);
 
     const std::vector<Waypoint>& w = d.waypoints;
+    for (size_t i = 0; i < w.size(); ++i) {
+        const QString why = importbounds::outside(w[i].depth, divebounds::kSampleDepth);
+        if (!why.isEmpty()) {
+            m_xml.failAt(d.line, d.column, QStringLiteral("<depth> of waypoint %1: %2").arg(i + 1).arg(why));
+            return;
+        }
+    }
     if (!w.empty()) {
         const bool timed = std::all_of(w.begin(), w.end(), [](const Waypoint& p) { return p.time.has_value(); });
         if (timed) {
@@ -233,6 +249,10 @@ void LegacyUddfReader::finishDive()
         out.gasFlags.fill(0, out.depths.size());
         if (w.back().wholeTime)
             out.setText(idx_temps, QString::number(*w.back().wholeTime / 60));
+    }
+    if (const auto why = importbounds::problem(out)) {
+        m_xml.failAt(d.line, d.column, *why);
+        return;
     }
     m_dives.append(std::move(out));
 }

@@ -1,5 +1,6 @@
 #include "exchange/Uddf3Reader.h"
 
+#include "exchange/ImportBounds.h"
 #include "exchange/UddfMapping.h"
 #include "exchange/UddfValues.h"
 #include "exchange/XmlPullReader.h"
@@ -14,6 +15,11 @@ using namespace plongee;
 namespace {
 
 QString whole(double v) { return QString::number(qint64(std::llround(std::clamp(v, -2e9, 2e9)))); }
+
+// Temperatures are written in kelvin: from absolute zero to the hottest
+// that a dive record takes.
+constexpr divebounds::Range kKelvin{0, importbounds::kCelsius.highest + uddfmapping::kZeroCelsius};
+constexpr double kBarsPerPascal = 1 / uddfmapping::kPascalsPerBar;
 
 } // namespace
 
@@ -32,6 +38,22 @@ Uddf3Reader::Uddf3Reader(XmlPullReader& xml) : m_xml(xml)
               i("temperature"), i("greatestdepth"), i("lowesttemperature"), i("diveduration"), i("visibility"),
               i("notes"), i("para"), i("rating"), i("ratingvalue")};
     m_path.push_back(xml.localName());
+}
+
+// The number of the element just ended in a dive, as the file writes it,
+// within `range` once multiplied by `scale`; nothing for an empty element.
+// Any other text, or a number out of the range, refuses the dive there.
+std::optional<double> Uddf3Reader::checked(const char* name, QByteArrayView text, const divebounds::Range& range,
+                                           double scale)
+{
+    const importbounds::Number v = importbounds::read(text, range, scale);
+    if (v.problem.isEmpty())
+        return v.value;
+    const QString where = m_path.size() > 5 && m_path[5] == n.waypoint
+        ? QStringLiteral("<%1> of waypoint %2").arg(QLatin1String(name)).arg(m_dive.points.size() + 1)
+        : QStringLiteral("<%1>").arg(QLatin1String(name));
+    m_xml.failAt(m_dive.line, m_dive.column, QStringLiteral("%1: %2").arg(where, v.problem));
+    return std::nullopt;
 }
 
 QByteArray Uddf3Reader::attribute(const char* name) const
@@ -240,24 +262,24 @@ void Uddf3Reader::end(const char* name, int depth)
                 if (name == n.datetime)
                     s.datetime = QByteArray(text.data(), text.size());
                 else if (name == n.airtemperature)
-                    s.airTemperature = number(text);
+                    s.airTemperature = checked(name, text, kKelvin);
                 else if (name == n.altitude)
-                    s.altitude = number(text);
+                    s.altitude = checked(name, text, *divebounds::of(idx_altitude));
             } else if (parent == n.tankdata && !s.tanks.isEmpty()) {
                 Tank& t = s.tanks.last();
                 if (name == n.tankvolume)
-                    t.volume = number(text);
+                    t.volume = checked(name, text, *divebounds::of(idx_volumeBloc), 1000);
                 else if (name == n.tankpressurebegin)
-                    t.begin = number(text);
+                    t.begin = checked(name, text, divebounds::kSamplePressure, kBarsPerPascal);
                 else if (name == n.tankpressureend)
-                    t.end = number(text);
+                    t.end = checked(name, text, divebounds::kSamplePressure, kBarsPerPascal);
             } else if (parent == n.informationafterdive) {
                 if (name == n.greatestdepth)
-                    s.greatestDepth = number(text);
+                    s.greatestDepth = checked(name, text, *divebounds::of(idx_profondeur));
                 else if (name == n.lowesttemperature)
-                    s.lowestTemperature = number(text);
+                    s.lowestTemperature = checked(name, text, kKelvin);
                 else if (name == n.diveduration)
-                    s.duration = number(text);
+                    s.duration = checked(name, text, *divebounds::of(idx_temps), 1.0 / 60);
                 else if (name == n.visibility)
                     s.visibility = number(text);
             }
@@ -279,23 +301,25 @@ void Uddf3Reader::end(const char* name, int depth)
             if (m_path[4] == n.samples && m_path[5] == n.waypoint) {
                 ProfileGrid::Point& p = s.point;
                 if (name == n.depth) {
-                    if (const auto v = uddfvalues::singleNumber(text))
-                        p.depth = *v;
+                    // Read in single precision, so that a depth written in
+                    // its shortest form is the very same float.
+                    if (const auto v = checked(name, text, divebounds::kSampleDepth))
+                        p.depth = uddfvalues::singleNumber(text).value_or(float(*v));
                 } else if (name == n.divetime) {
                     if (const auto v = number(text))
                         p.time = *v;
                 } else if (name == n.alarm) {
                     p.alarms |= uddfmapping::alarmBit(text);
                 } else if (name == n.temperature) {
-                    if (const auto v = number(text))
+                    if (const auto v = checked(name, text, kKelvin))
                         s.coldestWaypoint = s.coldestWaypoint ? std::min(*s.coldestWaypoint, *v) : *v;
                 } else if (name == n.tankpressure) {
                     // The first tank is the one whose pressure comes first.
                     if (!s.pressureRef)
                         s.pressureRef = s.currentPressureRef;
-                    if (s.currentPressureRef == *s.pressureRef)
-                        if (const auto v = number(text))
-                            p.pressure = float(*v / uddfmapping::kPascalsPerBar);
+                    const auto v = checked(name, text, divebounds::kSamplePressure, kBarsPerPascal);
+                    if (v && s.currentPressureRef == *s.pressureRef)
+                        p.pressure = float(*v * kBarsPerPascal);
                 }
             } else if (m_path[4] == n.informationbeforedive && m_path[5] == n.surfaceintervalbeforedive
                        && name == n.passedtime) {
@@ -303,7 +327,7 @@ void Uddf3Reader::end(const char* name, int depth)
                     s.interval = qint64(std::clamp(*v, 0.0, 1e12));
             } else if (m_path[5] == n.equipmentused && name == n.leadquantity
                        && (m_path[4] == n.informationbeforedive || m_path[4] == n.informationafterdive)) {
-                s.lead = number(text);
+                s.lead = checked(name, text, *divebounds::of(idx_lestage));
             } else if (m_path[4] == n.informationafterdive && m_path[5] == n.notes && name == n.para) {
                 s.paras.append(QString::fromUtf8(text));
                 s.hasNotes = true;
@@ -339,8 +363,9 @@ void Uddf3Reader::finishMix()
         m_mixes.insert(m_id, m_mix);
         return;
     }
-    // A file that writes per cents where fractions belong still means them.
-    if (m_o2 && o2 > 1.005 && o2 <= 100 && he <= 100) {
+    // A file that writes per cents where fractions belong still means them,
+    // when it writes both shares so; one share of each kind is no gas.
+    if (m_o2 && o2 > 1.005 && o2 <= 100 && (he == 0 || he > 1.005) && he <= 100) {
         o2 /= 100;
         m_mix.gas = GasMix::fromFractions(o2, he / 100);
     } else {
@@ -602,6 +627,10 @@ bool Uddf3Reader::resolve(PendingDive& p)
         } else if (const auto piece = m_pieces.constFind(link); piece != m_pieces.constEnd() && slot < 12) {
             d.setText(idx_equip_1 + slot++, *piece);
         }
+    }
+    if (const auto why = importbounds::problem(d)) {
+        m_xml.failAt(d.line, d.column, *why);
+        return false;
     }
     return true;
 }

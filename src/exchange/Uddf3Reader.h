@@ -3,6 +3,7 @@
 #include "exchange/GasMix.h"
 #include "exchange/ImportedDive.h"
 #include "exchange/ProfileGrid.h"
+#include "logbook/DiveBounds.h"
 #include "platform/Result.h"
 
 #include <QByteArray>
@@ -87,6 +88,8 @@ private:
     void finishDive();
     bool resolve(PendingDive& pending);
     QByteArray attribute(const char* name) const;
+    std::optional<double> checked(const char* name, QByteArrayView text, const divebounds::Range& range,
+                                  double scale = 1);
 
     XmlPullReader& m_xml;
     std::vector<const char*> m_path;

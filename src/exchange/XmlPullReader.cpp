@@ -96,6 +96,11 @@ int XmlPullReader::readInput(void* context, char* buffer, int length)
     }
     if (n == 0)
         self->m_inputEnded = true;
+    // The parser never gets the bytes of a piece that passes the guard's bounds.
+    if (!self->m_guard.feed(buffer, n)) {
+        self->failAt(self->m_guard.line(), self->m_guard.column(), self->m_guard.reason());
+        return -1;
+    }
     self->keepWindow(buffer, n);
     self->m_bytesRead += n;
     return int(n);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "exchange/ImportProgress.h"
+#include "exchange/XmlMarkupGuard.h"
 
 #include <QByteArray>
 #include <QByteArrayView>
@@ -14,7 +15,8 @@ typedef struct _xmlTextReader xmlTextReader;
 // whole, whatever its size. The reader is hardened for files from anywhere:
 // no network, no external entities or DTDs are loaded, entities are never
 // substituted (a document that declares or uses entities is refused), and
-// text nodes above a bound are refused. Every failure names the line and
+// tags, attribute lists and text nodes above a bound are refused before the
+// parser holds them (see XmlMarkupGuard). Every failure names the line and
 // column where it was found.
 class XmlPullReader {
 public:
@@ -78,6 +80,7 @@ private:
 
     QIODevice& m_device;
     ImportProgress m_progress;
+    XmlMarkupGuard m_guard;
     xmlTextReader* m_reader = nullptr;
     const char* m_name = nullptr;
     int m_depth = -1;

@@ -1,9 +1,11 @@
 #include "logbook/PlongeeJson.h"
 
+#include "logbook/DiveBounds.h"
 #include "platform/JsonWriter.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QRegularExpression>
 #include <cmath>
 #include <limits>
 
@@ -11,7 +13,14 @@ namespace plongeejson {
 
 QString dateText(const QDateTime& date)
 {
-    return date.toLocalTime().toString(QStringLiteral("yyyy-MM-dd'T'HH:mm:ss"));
+    const QDateTime local = date.toLocalTime();
+    const QDate day = local.date();
+    const QTime time = local.time();
+    const auto two = [](int v) { return QStringLiteral("%1").arg(v, 2, 10, QLatin1Char('0')); };
+    const QString year = day.year() < 0 ? QStringLiteral("-%1").arg(-qint64(day.year()), 4, 10, QLatin1Char('0'))
+                                        : QStringLiteral("%1").arg(day.year(), 4, 10, QLatin1Char('0'));
+    return QStringLiteral("%1-%2-%3T%4:%5:%6")
+        .arg(year, two(day.month()), two(day.day()), two(time.hour()), two(time.minute()), two(time.second()));
 }
 
 void write(JsonWriter& out, const Plongee& dive)
@@ -94,6 +103,91 @@ std::optional<qint32> integerOf(const QJsonValue& v)
     return qint32(d);
 }
 
+// The text dateText writes, any year; then the other ISO forms.
+std::optional<QDateTime> dateOf(const QString& text)
+{
+    static const QRegularExpression written(
+        QStringLiteral("^(-?\\d{1,9})-(\\d\\d)-(\\d\\d)T(\\d\\d):(\\d\\d):(\\d\\d)$"));
+    const QRegularExpressionMatch m = written.match(text);
+    if (m.hasMatch()) {
+        const auto at = [&m](int i) { return m.capturedView(i).toInt(); };
+        const QDateTime d(QDate(at(1), at(2), at(3)), QTime(at(4), at(5), at(6)));
+        return d.isValid() ? std::optional<QDateTime>(d) : std::nullopt;
+    }
+    const QDateTime d = QDateTime::fromString(text, Qt::ISODate);
+    return d.isValid() ? std::optional<QDateTime>(d) : std::nullopt;
+}
+
+// At least how many values the top-level array holds, counted on the text:
+// the bound on records is kept before the document is built.
+qsizetype topLevelValues(const QByteArray& json)
+{
+    qsizetype commas = 0;
+    int depth = 0;
+    bool inString = false;
+    for (qsizetype i = 0; i < json.size(); ++i) {
+        const char c = json[i];
+        if (inString) {
+            if (c == '\\')
+                ++i;
+            else if (c == '"')
+                inString = false;
+        } else if (c == '"') {
+            inString = true;
+        } else if (c == '[' || c == '{') {
+            ++depth;
+        } else if (c == ']' || c == '}') {
+            --depth;
+        } else if (c == ',' && depth == 1) {
+            ++commas;
+        }
+    }
+    return commas + 1;
+}
+
+template <typename T> using Samples = std::optional<QList<T>>;
+
+// A list of samples; each sample is checked by `take`, which returns false
+// for a value of the wrong kind.
+template <typename T, typename Take>
+std::optional<Samples<T>> samplesOf(const QJsonValue& v, Take take)
+{
+    if (v.isNull())
+        return Samples<T>();
+    if (!v.isArray())
+        return std::nullopt;
+    const QJsonArray a = v.toArray();
+    QList<T> samples;
+    samples.reserve(a.size());
+    for (const QJsonValue& x : a) {
+        T value{};
+        if (!take(x, &value))
+            return std::nullopt;
+        samples.append(value);
+    }
+    return Samples<T>(std::move(samples));
+}
+
+bool takeFloat(const QJsonValue& x, float* value)
+{
+    if (x.isNull())
+        *value = std::numeric_limits<float>::quiet_NaN();
+    else if (x.isDouble())
+        *value = float(x.toDouble());
+    else
+        return false;
+    return true;
+}
+
+bool takeShort(const QJsonValue& x, qint16* value)
+{
+    const auto n = integerOf(x);
+    if (!n || *n < std::numeric_limits<qint16>::min() || *n > std::numeric_limits<qint16>::max())
+        return false;
+    *value = qint16(*n);
+    return true;
+}
+
 } // namespace
 
 Result<Plongee> read(const QJsonObject& object)
@@ -108,6 +202,11 @@ Result<Plongee> read(const QJsonObject& object)
         const auto wrong = [&] {
             return R::failure(QStringLiteral("the value of \"%1\" is not of the field's kind").arg(it.key()));
         };
+        if (v.isArray() && v.toArray().size() > divebounds::kMaxSamples)
+            return R::failure(QStringLiteral("\"%1\" has %2 samples, more than a dive holds (%3)")
+                                  .arg(it.key())
+                                  .arg(v.toArray().size())
+                                  .arg(divebounds::kMaxSamples));
         switch (Plongee::field(index).kind) {
         case Plongee::Kind::Int: {
             const auto n = integerOf(v);
@@ -134,60 +233,38 @@ Result<Plongee> read(const QJsonObject& object)
             if (v.isNull()) {
                 dive.setValue(index, QDateTime());
             } else {
-                const QDateTime d = QDateTime::fromString(v.toString(), Qt::ISODate);
-                if (!v.isString() || !d.isValid())
+                const auto d = v.isString() ? dateOf(v.toString()) : std::nullopt;
+                if (!d)
                     return wrong();
-                dive.setValue(index, d);
+                dive.setValue(index, *d);
             }
             break;
         case Plongee::Kind::FloatArray: {
-            if (v.isNull()) {
-                dive.setValue(index, Plongee::FloatSamples());
-                break;
-            }
-            if (!v.isArray())
+            auto samples = samplesOf<float>(v, takeFloat);
+            if (!samples)
                 return wrong();
-            const QJsonArray a = v.toArray();
-            QList<float> samples;
-            samples.reserve(a.size());
-            for (const QJsonValue& x : a) {
-                if (x.isNull())
-                    samples.append(std::numeric_limits<float>::quiet_NaN());
-                else if (x.isDouble())
-                    samples.append(float(x.toDouble()));
-                else
-                    return wrong();
-            }
-            dive.setValue(index, Plongee::FloatSamples(std::move(samples)));
+            dive.setValue(index, std::move(*samples));
             break;
         }
         case Plongee::Kind::IntArray: {
-            if (v.isNull()) {
-                dive.setValue(index, Plongee::IntSamples());
-                break;
-            }
-            if (!v.isArray())
+            auto samples = samplesOf<qint16>(v, takeShort);
+            if (!samples)
                 return wrong();
-            const QJsonArray a = v.toArray();
-            QList<qint16> samples;
-            samples.reserve(a.size());
-            for (const QJsonValue& x : a) {
-                const auto n = integerOf(x);
-                if (!n || *n < std::numeric_limits<qint16>::min() || *n > std::numeric_limits<qint16>::max())
-                    return wrong();
-                samples.append(qint16(*n));
-            }
-            dive.setValue(index, Plongee::IntSamples(std::move(samples)));
+            dive.setValue(index, std::move(*samples));
             break;
         }
         }
     }
+    if (const auto problem = divebounds::check(dive))
+        return R::failure(problem->text);
     return dive;
 }
 
 Result<QList<Plongee>> parse(const QByteArray& json)
 {
     using R = Result<QList<Plongee>>;
+    if (const qsizetype n = topLevelValues(json); n > kMaxRecords)
+        return R::failure(QStringLiteral("%1 records, more than a logbook holds (%2)").arg(n).arg(kMaxRecords));
     QJsonParseError error;
     const QJsonDocument doc = QJsonDocument::fromJson(json, &error);
     if (error.error != QJsonParseError::NoError) {
@@ -200,6 +277,8 @@ Result<QList<Plongee>> parse(const QByteArray& json)
     if (!doc.isArray())
         return R::failure(QStringLiteral("expected an array of records"));
     const QJsonArray records = doc.array();
+    if (records.size() > kMaxRecords)
+        return R::failure(QStringLiteral("%1 records, more than a logbook holds (%2)").arg(records.size()).arg(kMaxRecords));
     QList<Plongee> dives;
     dives.reserve(records.size());
     for (qsizetype i = 0; i < records.size(); ++i) {

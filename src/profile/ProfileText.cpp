@@ -3,12 +3,15 @@
 #include "platform/NumberText.h"
 
 #include <QStringList>
-#include <algorithm>
+#include <cmath>
 #include <limits>
 
 namespace profiletext {
 
 namespace {
+
+constexpr divebounds::Range kAnyFloat{-std::numeric_limits<float>::max(), std::numeric_limits<float>::max()};
+constexpr divebounds::Range kAnyShort{std::numeric_limits<qint16>::min(), std::numeric_limits<qint16>::max()};
 
 QList<QStringView> lines(const QString& text)
 {
@@ -16,6 +19,44 @@ QList<QStringView> lines(const QString& text)
     while (!pieces.isEmpty() && pieces.last().trimmed().isEmpty())
         pieces.removeLast();
     return pieces;
+}
+
+// The line's number, when it is one the list can hold.
+std::optional<double> valueOf(QStringView line, const divebounds::Range& range, bool whole)
+{
+    static const QStringList units = {QStringLiteral("m"), QStringLiteral("bar")};
+    const numbertext::Typed t = numbertext::typed(line, units);
+    if (!t.isNumber() || !range.holds(t.value) || (whole && t.value != std::trunc(t.value)))
+        return std::nullopt;
+    return t.value;
+}
+
+template <typename T> Lines<T> read(const QString& text, const divebounds::Range& range)
+{
+    constexpr bool whole = std::is_integral_v<T>;
+    Lines<T> out;
+    const QList<QStringView> pieces = lines(text);
+    out.values.reserve(pieces.size());
+    for (qsizetype i = 0; i < pieces.size(); ++i) {
+        const auto v = valueOf(pieces[i], range, whole);
+        if (!v) {
+            out.values.clear();
+            out.badLine = i + 1;
+            out.badText = pieces[i].trimmed().left(40).toString();
+            return out;
+        }
+        out.values.append(T(*v));
+    }
+    return out;
+}
+
+template <typename T> QList<T> lenient(const QString& text, const divebounds::Range& range, T fallback)
+{
+    constexpr bool whole = std::is_integral_v<T>;
+    QList<T> values;
+    for (const QStringView line : lines(text))
+        values.append(T(valueOf(line, range, whole).value_or(double(fallback))));
+    return values;
 }
 
 } // namespace
@@ -38,25 +79,15 @@ QString render(const QList<qint16>& values)
     return parts.join(u'\n');
 }
 
+Lines<float> readDecimals(const QString& text, const divebounds::Range& range) { return read<float>(text, range); }
+
+Lines<qint16> readIntegers(const QString& text, const divebounds::Range& range) { return read<qint16>(text, range); }
+
 QList<float> parseDecimals(const QString& text)
 {
-    QList<float> values;
-    for (const QStringView line : lines(text)) {
-        bool ok = false;
-        const double v = numbertext::leadingDouble(line, &ok);
-        values.append(ok ? float(v) : std::numeric_limits<float>::quiet_NaN());
-    }
-    return values;
+    return lenient<float>(text, kAnyFloat, std::numeric_limits<float>::quiet_NaN());
 }
 
-QList<qint16> parseIntegers(const QString& text)
-{
-    QList<qint16> values;
-    for (const QStringView line : lines(text)) {
-        const qint32 v = numbertext::leadingInt(line);
-        values.append(qint16(std::clamp<qint32>(v, std::numeric_limits<qint16>::min(), std::numeric_limits<qint16>::max())));
-    }
-    return values;
-}
+QList<qint16> parseIntegers(const QString& text) { return lenient<qint16>(text, kAnyShort, 0); }
 
 } // namespace profiletext

@@ -1,7 +1,10 @@
 #pragma once
 
+#include "logbook/DiveBounds.h"
+
 #include <QList>
 #include <QString>
+#include <QStringView>
 
 // The profile lists as text, one value per line, as the profile data window
 // shows and takes them.
@@ -12,10 +15,25 @@ namespace profiletext {
 QString render(const QList<float>& values);
 QString render(const QList<qint16>& values);
 
-// One element per line. Depths and pressures take the decimal number at the
-// start of the line ("." as separator; a line without one gives NaN);
-// flags take the line's leading integer (0 without one). Empty lines at the
-// end (a trailing line break) are not samples.
+// The values of a text, one per line, or the first line that holds none.
+template <typename T> struct Lines {
+    QList<T> values;
+    qsizetype badLine = 0; // from 1; 0 when every line holds a value
+    QString badText;       // that line as typed
+    bool ok() const { return badLine == 0; }
+};
+
+// One value per line: a number as typed ("12.5", "12,5", white space
+// around, then optionally "m" or "bar"), within the list's range; for flags
+// and gas codes a whole number. A line without one, a number out of the
+// range and any other text make the whole text refused, with the first such
+// line. Empty lines at the end (a trailing line break) are not samples.
+Lines<float> readDecimals(const QString& text, const divebounds::Range& range);
+Lines<qint16> readIntegers(const QString& text, const divebounds::Range& range);
+
+// The same reading for a text already accepted by readDecimals or
+// readIntegers, which gives the same values; a line that would be refused
+// gives NaN (decimals) or 0 (integers) here.
 QList<float> parseDecimals(const QString& text);
 QList<qint16> parseIntegers(const QString& text);
 

@@ -367,12 +367,39 @@ TEST_F(ProfileWindowTest, DataWindowKeepsARefusedText)
 {
     carnet->setDives({profiledDive(1, 4, 12, 0)});
     carnet->setSelection({0}, 0);
+    const Plongee before = carnet->dives()[0];
+    const struct {
+        int list;
+        const char* text;
+        const char* key;
+        const char* says; // in the message, when the key is the line's
+    } cases[] = {
+        {1, "1\n0", "Profile lengths", ""},
+        {0, "0\n\n9\n0", "Profile line refused", "The Depth (m) list cannot take its line 2 (\"\")"},
+        {0, "0\n1e39\n9\n0", "Profile line refused", "line 2 (\"1e39\"): each line holds one number from 0 to 2000"},
+        {6, "200\n6000\n1\n1", "Profile line refused", "line 2 (\"6000\")"},
+        {2, "0\n2\n0\n0", "Profile line refused", "from 0 to 1."},
+        {5, "1\n0\n7\n0", "Profile line refused", "The Gas list cannot take its line 3 (\"7\")"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        ProfileDataWindow window(*carnet);
+        const qsizetype seen = alerts.asked().size();
+        window.textArea(c.list)->setPlainText(QString::fromUtf8(c.text));
+        window.replaceSwitch(c.list)->setChecked(true);
+        window.applyButton()->click();
+        ASSERT_EQ(alerts.asked().size(), seen + 1);
+        const Alert& alert = alerts.asked().last();
+        EXPECT_EQ(alert.key, QLatin1String(c.key));
+        EXPECT_TRUE(alert.message.contains(QString::fromUtf8(c.says))) << alert.message.toStdString();
+        EXPECT_EQ(window.textArea(c.list)->toPlainText(), QString::fromUtf8(c.text));
+        EXPECT_TRUE(window.replaceSwitch(c.list)->isChecked());
+        EXPECT_TRUE(carnet->dives()[0].identical(before));
+    }
+    // A decimal comma is a decimal separator.
     ProfileDataWindow window(*carnet);
-    window.textArea(1)->setPlainText(QStringLiteral("1\n0"));
-    window.replaceSwitch(1)->setChecked(true);
+    window.textArea(0)->setPlainText(QStringLiteral("0\n12,5\n9\n0"));
+    window.replaceSwitch(0)->setChecked(true);
     window.applyButton()->click();
-    EXPECT_FALSE(alerts.asked().isEmpty());
-    EXPECT_EQ(window.textArea(1)->toPlainText(), QStringLiteral("1\n0"));
-    EXPECT_TRUE(window.replaceSwitch(1)->isChecked());
-    EXPECT_EQ(carnet->dives()[0].ASC_Flag(), std::nullopt);
+    EXPECT_EQ(carnet->dives()[0].profilProfondeur(), (QList<float>{0, 12.5f, 9, 0}));
 }

@@ -1,6 +1,11 @@
 #include "profile/ui/ProfileDataWindow.h"
 
 #include "logbook/Carnet.h"
+#include "platform/AlertPresenter.h"
+#include "platform/Localizer.h"
+#include "platform/TextFormat.h"
+#include "platform/context/AppContext.h"
+#include "profile/ProfileText.h"
 
 #include <QCheckBox>
 #include <QFontDatabase>
@@ -32,6 +37,25 @@ constexpr ListNames kNames[ProfileDataWindow::kListCount] = {
     {"importPRESS_Field", "countPRESS_Field", "erasePRESS_Switch"},
 };
 
+// What each list can hold, in the order of the lists.
+constexpr divebounds::Range kRanges[ProfileDataWindow::kListCount] = {
+    divebounds::kSampleDepth, divebounds::kEventFlag, divebounds::kEventFlag, divebounds::kEventFlag,
+    divebounds::kEventFlag,   divebounds::kGasCode,   divebounds::kSamplePressure,
+};
+
+// The first line of a list's text that the list cannot hold (from 1, with
+// its text), or 0.
+std::pair<qsizetype, QString> refusedLine(int list, const QString& text)
+{
+    const divebounds::Range& range = kRanges[list];
+    if (list == 0 || list == ProfileDataWindow::kListCount - 1) {
+        const auto lines = profiletext::readDecimals(text, range);
+        return {lines.badLine, lines.badText};
+    }
+    const auto lines = profiletext::readIntegers(text, range);
+    return {lines.badLine, lines.badText};
+}
+
 } // namespace
 
 ProfileDataWindow::ProfileDataWindow(Carnet& carnet, QWidget* parent)
@@ -44,8 +68,8 @@ ProfileDataWindow::ProfileDataWindow(Carnet& carnet, QWidget* parent)
     m_all->setObjectName(QStringLiteral("eraseAllSwitch"));
     m_apply->setObjectName(QStringLiteral("importProfilButton"));
 
-    const QString titles[kListCount] = {tr("Depth (m)"), tr("ASC"), tr("SLOW"), tr("SURF"),
-                                        tr("CEIL"), tr("Gas"), tr("Pressure (bar)")};
+    m_titles = {tr("Depth (m)"), tr("ASC"), tr("SLOW"), tr("SURF"), tr("CEIL"), tr("Gas"), tr("Pressure (bar)")};
+    const auto& titles = m_titles;
     const QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     auto* grid = new QGridLayout;
     for (int i = 0; i < kListCount; ++i) {
@@ -103,14 +127,35 @@ void ProfileDataWindow::refresh()
     m_all->setChecked(false);
 }
 
+void ProfileDataWindow::refuse(int list, qsizetype line, const QString& text)
+{
+    AppContext& context = m_carnet->context();
+    const Localizer& loc = context.localizer();
+    const divebounds::Range& range = kRanges[list];
+    Alert alert;
+    alert.key = QStringLiteral("Profile line refused");
+    alert.table = QStringLiteral("Carnet");
+    alert.message = formatText(loc.text(alert.key, alert.table, QStringLiteral("\r\rerror ! ")),
+                               {m_titles[size_t(list)], qint64(line), text, range.lowest, range.highest});
+    alert.buttons = {loc.text(QStringLiteral("OK"), QStringLiteral("Main"), QStringLiteral("OK"))};
+    context.alerts().ask(alert);
+}
+
 void ProfileDataWindow::apply()
 {
     if (!m_carnet)
         return;
     std::array<std::optional<QString>, kListCount> replacements;
-    for (size_t i = 0; i < size_t(kListCount); ++i)
-        if (m_switches[i]->isChecked())
-            replacements[i] = m_texts[i]->toPlainText();
+    for (size_t i = 0; i < size_t(kListCount); ++i) {
+        if (!m_switches[i]->isChecked())
+            continue;
+        replacements[i] = m_texts[i]->toPlainText();
+        const auto [line, text] = refusedLine(int(i), *replacements[i]);
+        if (line > 0) {
+            refuse(int(i), line, text);
+            return;
+        }
+    }
     // Refused lists stay as typed, to be put right.
     if (m_carnet->importProfil(replacements))
         refresh();

@@ -15,7 +15,9 @@ class QPushButton;
 // the dive in the form (depth, ASC, SLOW, SURF, CEIL, gas codes, pressure)
 // as text, one value per line, with its count. Text typed or pasted into a
 // list replaces it when its switch is on and Apply is pressed; the dive is
-// then stored and shown again.
+// then stored and shown again. A text with a line that its list cannot hold
+// (no number, a number out of the list's range) replaces nothing: the user
+// is told the line.
 class ProfileDataWindow : public QWidget {
     Q_OBJECT
 
@@ -38,7 +40,11 @@ public slots:
     void apply();
 
 private:
+    // Tells the user which line of a list cannot be taken; nothing is replaced.
+    void refuse(int list, qsizetype line, const QString& text);
+
     QPointer<Carnet> m_carnet;
+    std::array<QString, kListCount> m_titles;
     std::array<QPlainTextEdit*, kListCount> m_texts{};
     std::array<QLabel*, kListCount> m_counts{};
     std::array<QCheckBox*, kListCount> m_switches{};

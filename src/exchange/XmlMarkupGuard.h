@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QString>
+
+// Watches the bytes of an XML document on their way to the parser and stops
+// them at the first piece no exchange file needs: a start tag with more
+// attributes than kMaxAttributes, a tag (or comment, declaration,
+// processing instruction) longer than kMaxMarkupBytes, or a run of text or
+// CDATA longer than kMaxTextBytes. The parser would hold such a piece whole
+// before anyone sees it, and a tag of many attributes costs it time that
+// grows with their square. The guard knows just enough of XML for that:
+// quotes inside tags, comments, CDATA sections and the brackets of a
+// document type. It counts lines and columns itself (from 1, columns in
+// characters of UTF-8), so a refusal names where the piece begins.
+class XmlMarkupGuard {
+public:
+    static constexpr int kMaxAttributes = 256;
+    static constexpr qsizetype kMaxMarkupBytes = 1 << 20;
+    static constexpr qsizetype kMaxTextBytes = 1 << 20;
+
+    // Looks at the next bytes; false once a bound is passed (and after).
+    bool feed(const char* data, qsizetype length);
+
+    // Where the refused piece begins, and why; meaningful once feed() failed.
+    int line() const { return m_startLine; }
+    int column() const { return m_startColumn; }
+    const QString& reason() const { return m_reason; }
+
+private:
+    enum class State { Text, Open, Bang, Tag, Quoted, Comment, CData, Instruction, Declaration, DeclQuoted };
+
+    void step(char c);
+    void beginPiece(State state);
+    void refuse(const QString& reason);
+
+    State m_state = State::Text;
+    char m_quote = 0;
+    State m_afterQuote = State::Tag;
+    bool m_startTag = false;
+    int m_attributes = 0;
+    int m_brackets = 0;
+    qsizetype m_pieceBytes = 0; // bytes of the current tag, comment or text
+    QByteArray m_head;          // the first bytes after "<!", to tell what follows
+    char m_last[2] = {0, 0};    // the two bytes before, to find "-->", "]]>" and "?>"
+
+    int m_line = 1, m_column = 1;
+    int m_startLine = 1, m_startColumn = 1;
+    QString m_reason;
+};
