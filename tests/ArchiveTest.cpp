@@ -13,7 +13,7 @@ QByteArray oneRecord(const std::function<void(ArchiveWriter&)>& fields, const QS
     ArchiveWriter out(type, {{QStringLiteral("Plongee"), 24}, {QStringLiteral("Other"), 3}}, 1);
     out.beginRecord(0);
     fields(out);
-    return out.finish();
+    return out.finish().take();
 }
 
 // Recomputes the checksum after a deliberate change, so that the decoder

@@ -24,7 +24,7 @@ protected:
     {
         logbook = dir.filePath(QStringLiteral("log.ondrix"));
         settings = dir.filePath(QStringLiteral("settings.ini"));
-        saveFileAtomically(logbook, logbookarchive::encode({}));
+        saveFileAtomically(logbook, *logbookarchive::encode({}));
     }
 
     Output run(QStringList args)

@@ -105,12 +105,16 @@ int dump(Io& io, const QStringList& args)
     return kDone;
 }
 
-int save(Io& io, const QString& path, const QByteArray& bytes)
+// Writes a whole new document over PATH, under its lock so that no command
+// changing the old one saves over it meanwhile.
+int save(Io& io, const QString& path, const Result<QByteArray>& bytes)
 {
-    const SaveResult saved = saveFileAtomically(path, bytes);
-    if (!saved.ok)
-        return io.refuse(path, saved.error);
-    return kDone;
+    if (!bytes)
+        return io.refuse(path, bytes.error());
+    WriteLock lock(path);
+    if (!lock.acquire(io, path))
+        return kRefused;
+    return io.saved(path, saveFileAtomically(path, *bytes));
 }
 
 int fromJson(Io& io, const QStringList& args)
@@ -203,7 +207,7 @@ int addOrInsert(Io& io, const QStringList& args, const QString& settings, bool i
     if (insert && !parseRow(args[1], &row))
         return io.usage(QStringLiteral("ROW must be a whole number"));
     LogbookSession session(io, settings);
-    if (!session.open(args[0]))
+    if (!session.openForWriting(args[0]))
         return kRefused;
     Carnet& carnet = session.carnet();
     if (insert && (row < 0 || row > carnet.count()))
@@ -224,7 +228,7 @@ int update(Io& io, const QStringList& args, const QString& settings)
     if (args.size() < 2 || !parseRow(args[1], &row))
         return io.usage(QStringLiteral("update takes LOGBOOK ROW [FIELD=TEXT ...]"));
     LogbookSession session(io, settings);
-    if (!session.open(args[0]) || !session.selectRow(row))
+    if (!session.openForWriting(args[0]) || !session.selectRow(row))
         return kRefused;
     Carnet& carnet = session.carnet();
     if (const int status = typeAssignments(io, carnet.form(), args.mid(2), args[0]); status >= 0)
@@ -239,7 +243,7 @@ int remove(Io& io, const QStringList& args, const QString& settings)
     if (args.size() != 2 || !parseRow(args[1], &row))
         return io.usage(QStringLiteral("delete takes LOGBOOK ROW"));
     LogbookSession session(io, settings);
-    if (!session.open(args[0]) || !session.selectRow(row))
+    if (!session.openForWriting(args[0]) || !session.selectRow(row))
         return kRefused;
     Carnet& carnet = session.carnet();
     carnet.deleteDive();
@@ -252,7 +256,7 @@ int renumber(Io& io, const QStringList& args, const QString& settings)
     if (args.size() != 2 || !parseRow(args[1], &first))
         return io.usage(QStringLiteral("renumber takes LOGBOOK FIRST"));
     LogbookSession session(io, settings);
-    if (!session.open(args[0]))
+    if (!session.openForWriting(args[0]))
         return kRefused;
     session.carnet().renumDives(first);
     return session.save();
@@ -312,7 +316,7 @@ int sort(Io& io, const QStringList& args, const QString& settings)
     if (args.size() == 3 && args[2] != u"asc" && args[2] != u"desc")
         return io.usage(QStringLiteral("the direction is asc or desc"));
     LogbookSession session(io, settings);
-    if (!session.open(args[0]))
+    if (!session.openForWriting(args[0]))
         return kRefused;
     if (args.size() == 3)
         session.carnet().sortByColumn(args[1], args[2] == u"asc");
