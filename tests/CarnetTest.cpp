@@ -1,6 +1,7 @@
 #include "platform/context/AppContext.h"
 #include "platform/context/Notifications.h"
 #include "logbook/Carnet.h"
+#include "platform/ArchiveFormat.h"
 #include "logbook/ColumnSettings.h"
 #include "logbook/LogbookArchive.h"
 #include "platform/SafeSave.h"
@@ -130,6 +131,16 @@ TEST_F(CarnetTest, FailedSaveKeepsTheOldFileAndTheChangedMark)
     EXPECT_FALSE(refused.error.isEmpty());
     EXPECT_TRUE(carnet.isModified());
     EXPECT_EQ(carnet.filePath(), path("keep.ondrix"));
+    EXPECT_EQ(fileBytes(path("keep.ondrix")), before);
+
+    // A place name longer than a document may hold is refused whole: the
+    // file would not open again.
+    QList<Plongee> dives = someDives(2);
+    ASSERT_TRUE(dives[1].setValueFromText(u"lieu", QString(qsizetype(archive::kMaxStringBytes) + 1, u'x')));
+    carnet.setDives(dives);
+    const SaveResult oversized = carnet.saveToFile(path("keep.ondrix"), Carnet::logbookTypeId());
+    EXPECT_FALSE(oversized.ok);
+    EXPECT_TRUE(oversized.error.startsWith(QStringLiteral("record 2: the text \"xxxx"))) << oversized.error.toStdString();
     EXPECT_EQ(fileBytes(path("keep.ondrix")), before);
 }
 
