@@ -31,9 +31,10 @@ public:
     {
         return pass("openDir " + QFile::decodeName(p)) ? m_real.openDir(p) : -1;
     }
+    // A write failing with errno 0 is one that writes nothing.
     ssize_t write(int fd, const char* data, size_t size) const override
     {
-        return pass("write") ? m_real.write(fd, data, size) : -1;
+        return pass("write") ? m_real.write(fd, data, size) : (m_error ? -1 : 0);
     }
     int fchmod(int fd, mode_t mode) const override { return pass("fchmod") ? m_real.fchmod(fd, mode) : -1; }
     int fsync(int fd) const override { return pass("fsync") ? m_real.fsync(fd) : -1; }
@@ -253,9 +254,11 @@ TEST_F(SafeSaveTest, EveryStepThatFailsLeavesTheOldFileOrIsReported)
         {-1, 0, true, true, ""},
         {0, EACCES, false, false, "cannot write %1: opening the folder: %2"},
         {1, ENOSPC, false, false, "cannot write %1: creating the temporary file: %2"},
+        {1, EEXIST, true, true, ""}, // a name already taken: another is drawn
         {2, EPERM, false, false, "cannot write %1: giving the temporary file the permissions of the old one: %2"},
         {3, ENOSPC, false, false, "cannot write %1: writing the temporary file: %2"},
         {3, EINTR, true, true, ""}, // an interrupted write is made again
+        {3, 0, false, false, "cannot write %1: writing the temporary file: %2"}, // no progress: EIO
         {4, EIO, false, false, "cannot write %1: flushing the temporary file to disk: %2"},
         {5, EIO, false, false, "cannot write %1: closing the temporary file: %2"},
         {6, EXDEV, false, false, "cannot write %1: renaming the temporary file over it: %2"},
@@ -273,7 +276,8 @@ TEST_F(SafeSaveTest, EveryStepThatFailsLeavesTheOldFileOrIsReported)
         const SaveResult result = saveFileAtomically(file, fresh, fs);
         EXPECT_EQ(result.ok, c.ok);
         EXPECT_EQ(result.durable, c.durable);
-        const QString expected = QString::fromLatin1(c.message).arg(file, QString::fromLocal8Bit(std::strerror(c.error)));
+        const QString reason = QString::fromLocal8Bit(std::strerror(c.error != 0 ? c.error : EIO));
+        const QString expected = QString::fromLatin1(c.message).arg(file, reason);
         EXPECT_EQ(result.error, c.message[0] ? expected : QString());
         EXPECT_EQ(readPlain(file), c.ok ? fresh : old);
         EXPECT_EQ(folderEntries(), QStringList{QStringLiteral("dives.ondrix")});
