@@ -228,8 +228,8 @@ TEST(Archive, WriterRefusesWhatTheReaderWouldRefuse)
         {"long type", QString(over(archive::kMaxShortText), u'x'), [](ArchiveWriter&) {},
          QStringLiteral("the header: the document type \"xxxxxxxxxxxxxxxxxxxxxxxx...\" is 65 characters long, more "
                         "than a document may hold (64)")},
-        {"accented type", QStringLiteral("épave"), [](ArchiveWriter&) {},
-         QStringLiteral("the header: the document type \"épave\" is not plain ASCII text")},
+        {"accented type", QStringLiteral("épave") + QString(30, u'x'), [](ArchiveWriter&) {},
+         QStringLiteral("the header: the document type \"épavexxxxxxxxxxxxxxxxxxx\" is not plain ASCII text")},
         {"control in type", QStringLiteral("log\nbook"), [](ArchiveWriter&) {},
          QStringLiteral("the header: the document type \"log\nbook\" is not plain ASCII text")},
     };
@@ -250,4 +250,23 @@ TEST(Archive, WriterRefusesWhatTheReaderWouldRefuse)
     EXPECT_EQ(missing.finish().error(), QStringLiteral("1 records were written where the header declares 2"));
     ArchiveWriter classless(QStringLiteral("logbook"), {}, 0);
     EXPECT_EQ(classless.finish().error(), QStringLiteral("the header: 0 record classes, where a document holds 1 to 64"));
+}
+
+TEST(Archive, IntegerListsTakeTheNarrowestWidthThatHoldsThem)
+{
+    const qsizetype bare = oneRecord([](ArchiveWriter&) {}).size();
+    const struct {
+        QList<qint32> values;
+        int width;
+    } cases[] = {
+        {{127, -128}, 1}, {{128}, 2}, {{-129}, 2}, {{32767, -32768}, 2}, {{32768}, 4}, {{-32769}, 4},
+    };
+    for (const auto& c : cases) {
+        const QByteArray bytes = oneRecord([&](ArchiveWriter& out) { out.writeIntArray32(c.values); });
+        EXPECT_EQ(bytes.size(), bare + 1 + 1 + 4 + c.values.size() * c.width) << c.values.first();
+        ArchiveReader in(bytes);
+        ASSERT_TRUE(in.open());
+        in.beginRecord();
+        EXPECT_EQ(in.readIntArray32(), c.values);
+    }
 }
