@@ -25,7 +25,7 @@ struct Fixture {
     {
         logbook = dir.filePath(QStringLiteral("bench.ondrix"));
         const int dives = qEnvironmentVariableIntValue("ONDRIX_BENCH_DIVES") ?: 10000;
-        saveFileAtomically(logbook, logbookarchive::encode(logbookgenerator::generate(dives, 600, 1)));
+        saveFileAtomically(logbook, *logbookarchive::encode(logbookgenerator::generate(dives, 600, 1)));
         context = std::make_unique<AppContext>(
             std::make_unique<SettingsStore>(dir.filePath(QStringLiteral("settings.ini"))), alerts,
             QStringLiteral("en"));
@@ -72,8 +72,9 @@ void BM_SaveLogbook(benchmark::State& state)
     carnet.openFile(f.logbook, &error);
     const QString target = f.dir.filePath(QStringLiteral("saved.ondrix"));
     for (auto _ : state) {
-        if (!carnet.saveToFile(target, Carnet::logbookTypeId(), &error))
-            state.SkipWithError(error.toUtf8().constData());
+        const SaveResult saved = carnet.saveToFile(target, Carnet::logbookTypeId());
+        if (!saved.ok)
+            state.SkipWithError(saved.error.toUtf8().constData());
     }
 }
 BENCHMARK(BM_SaveLogbook)->Unit(benchmark::kMillisecond)->MinTime(2.0);

@@ -13,7 +13,7 @@ QByteArray oneRecord(const std::function<void(ArchiveWriter&)>& fields, const QS
     ArchiveWriter out(type, {{QStringLiteral("Plongee"), 24}, {QStringLiteral("Other"), 3}}, 1);
     out.beginRecord(0);
     fields(out);
-    return out.finish();
+    return out.finish().take();
 }
 
 // Recomputes the checksum after a deliberate change, so that the decoder
@@ -184,4 +184,89 @@ TEST(Archive, ChecksumSeesEveryByte)
         EXPECT_NE(archiveChecksum(changed), base) << i;
     }
     EXPECT_NE(archiveChecksum(data.chopped(1)), base);
+}
+
+// The writer keeps to the reader's limits: at a limit what it writes reads
+// back; one unit over and finish() refuses, naming the record and the value,
+// so that no file is written that could not be opened again.
+TEST(Archive, WriterRefusesWhatTheReaderWouldRefuse)
+{
+    const QString atLimit(qsizetype(archive::kMaxStringBytes) - 2, u'a');
+    const QByteArray fits = oneRecord([&](ArchiveWriter& out) { out.writeString(atLimit + u'é'); },
+                                      QString(archive::kMaxShortText, u'~'));
+    ArchiveReader in(fits);
+    ASSERT_TRUE(in.open()) << in.error().toStdString();
+    EXPECT_EQ(in.header().documentType.size(), archive::kMaxShortText);
+    in.beginRecord();
+    EXPECT_EQ(in.readString()->size(), atLimit.size() + 1);
+    EXPECT_TRUE(in.finish());
+
+    const auto over = [](qsizetype limit) { return limit + 1; };
+    const struct {
+        const char* what;
+        QString type;
+        std::function<void(ArchiveWriter&)> fields;
+        QString refusal;
+    } cases[] = {
+        {"long text", QStringLiteral("logbook"),
+         [&](ArchiveWriter& out) { out.writeString(atLimit + QStringLiteral("éa")); },
+         QStringLiteral("record 1: the text \"aaaaaaaaaaaaaaaaaaaaaaaa...\" is 67108865 bytes long, more than a "
+                        "document may hold (67108864)")},
+        {"image", QStringLiteral("logbook"),
+         [&](ArchiveWriter& out) { out.writeImage(QByteArray(over(archive::kMaxImageBytes), '\0')); },
+         QStringLiteral("record 1: the image is 268435457 bytes long, more than a document may hold (268435456)")},
+        {"floats", QStringLiteral("logbook"),
+         [&](ArchiveWriter& out) { out.writeFloatArray(QList<float>(over(archive::kMaxArrayCount))); },
+         QStringLiteral("record 1: the list of numbers is 67108865 elements long, more than a document may hold "
+                        "(67108864)")},
+        {"short ints", QStringLiteral("logbook"),
+         [&](ArchiveWriter& out) { out.writeIntArray(QList<qint16>(over(archive::kMaxArrayCount))); },
+         QStringLiteral("record 1: the list of integers is 67108865 elements long")},
+        {"ints", QStringLiteral("logbook"),
+         [&](ArchiveWriter& out) { out.writeIntArray32(QList<qint32>(over(archive::kMaxArrayCount))); },
+         QStringLiteral("record 1: the list of integers is 67108865 elements long")},
+        {"long type", QString(over(archive::kMaxShortText), u'x'), [](ArchiveWriter&) {},
+         QStringLiteral("the header: the document type \"xxxxxxxxxxxxxxxxxxxxxxxx...\" is 65 characters long, more "
+                        "than a document may hold (64)")},
+        {"accented type", QStringLiteral("épave") + QString(30, u'x'), [](ArchiveWriter&) {},
+         QStringLiteral("the header: the document type \"épavexxxxxxxxxxxxxxxxxxx\" is not plain ASCII text")},
+        {"control in type", QStringLiteral("log\nbook"), [](ArchiveWriter&) {},
+         QStringLiteral("the header: the document type \"log\nbook\" is not plain ASCII text")},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        ArchiveWriter out(c.type, {{QStringLiteral("Plongee"), 24}}, 1);
+        out.beginRecord(0);
+        out.writeInt(1);
+        c.fields(out);
+        out.writeString(QStringLiteral("after the refused value"));
+        const Result<QByteArray> written = out.finish();
+        ASSERT_FALSE(written.ok());
+        EXPECT_TRUE(written.error().startsWith(c.refusal)) << written.error().toStdString();
+    }
+
+    ArchiveWriter missing(QStringLiteral("logbook"), {{QStringLiteral("Plongee"), 24}}, 2);
+    missing.beginRecord(0);
+    EXPECT_EQ(missing.finish().error(), QStringLiteral("1 records were written where the header declares 2"));
+    ArchiveWriter classless(QStringLiteral("logbook"), {}, 0);
+    EXPECT_EQ(classless.finish().error(), QStringLiteral("the header: 0 record classes, where a document holds 1 to 64"));
+}
+
+TEST(Archive, IntegerListsTakeTheNarrowestWidthThatHoldsThem)
+{
+    const qsizetype bare = oneRecord([](ArchiveWriter&) {}).size();
+    const struct {
+        QList<qint32> values;
+        int width;
+    } cases[] = {
+        {{127, -128}, 1}, {{128}, 2}, {{-129}, 2}, {{32767, -32768}, 2}, {{32768}, 4}, {{-32769}, 4},
+    };
+    for (const auto& c : cases) {
+        const QByteArray bytes = oneRecord([&](ArchiveWriter& out) { out.writeIntArray32(c.values); });
+        EXPECT_EQ(bytes.size(), bare + 1 + 1 + 4 + c.values.size() * c.width) << c.values.first();
+        ArchiveReader in(bytes);
+        ASSERT_TRUE(in.open());
+        in.beginRecord();
+        EXPECT_EQ(in.readIntArray32(), c.values);
+    }
 }

@@ -1,6 +1,7 @@
 #include "platform/context/AppContext.h"
 #include "platform/context/Notifications.h"
 #include "logbook/Carnet.h"
+#include "platform/ArchiveFormat.h"
 #include "logbook/ColumnSettings.h"
 #include "logbook/LogbookArchive.h"
 #include "platform/SafeSave.h"
@@ -47,7 +48,8 @@ TEST_F(CarnetTest, SavedLogbookOpensWithTheSameDivesAndTheLastLoaded)
     carnet.setDives(someDives(4));
     carnet.setModified(true);
     QString error;
-    ASSERT_TRUE(carnet.saveToFile(path("a.ondrix"), Carnet::logbookTypeId(), &error)) << error.toStdString();
+    const SaveResult saved = carnet.saveToFile(path("a.ondrix"), Carnet::logbookTypeId());
+    ASSERT_TRUE(saved.ok && saved.durable) << saved.error.toStdString();
     EXPECT_FALSE(carnet.isModified());
     EXPECT_EQ(carnet.filePath(), path("a.ondrix"));
 
@@ -68,7 +70,7 @@ TEST_F(CarnetTest, EmptyLogbookSelectsNothing)
 {
     Carnet carnet(*context);
     QString error;
-    ASSERT_TRUE(carnet.saveToFile(path("empty.ondrix"), Carnet::logbookTypeId(), &error));
+    ASSERT_TRUE(carnet.saveToFile(path("empty.ondrix"), Carnet::logbookTypeId()).ok);
     Carnet reopened(*context);
     ASSERT_TRUE(reopened.openFile(path("empty.ondrix"), &error));
     EXPECT_EQ(reopened.count(), 0);
@@ -82,7 +84,7 @@ TEST_F(CarnetTest, RefusedFilesLeaveTheDocumentAsItWas)
     carnet.setDives(someDives(2));
     carnet.setFilePath(path("mine.ondrix"));
     saveFileAtomically(path("zeros.ondrix"), QByteArray(100, '\0'));
-    saveFileAtomically(path("cut.ondrix"), logbookarchive::encode(someDives(3)).chopped(9));
+    saveFileAtomically(path("cut.ondrix"), logbookarchive::encode(someDives(3))->chopped(9));
     for (const char* name : {"zeros.ondrix", "cut.ondrix", "missing.ondrix"}) {
         QString error;
         EXPECT_FALSE(carnet.openFile(path(name), &error)) << name;
@@ -91,7 +93,7 @@ TEST_F(CarnetTest, RefusedFilesLeaveTheDocumentAsItWas)
         EXPECT_EQ(carnet.filePath(), path("mine.ondrix")) << name;
     }
     QString error;
-    EXPECT_FALSE(carnet.loadDataRepresentation(logbookarchive::encode({}), QStringLiteral("Epaves"), &error));
+    EXPECT_FALSE(carnet.loadDataRepresentation(*logbookarchive::encode({}), QStringLiteral("Epaves"), &error));
 }
 
 TEST_F(CarnetTest, SaveTypes)
@@ -99,15 +101,15 @@ TEST_F(CarnetTest, SaveTypes)
     Carnet carnet(*context);
     carnet.setDives(someDives(1));
     carnet.setModified(true);
-    QString error;
-    ASSERT_TRUE(carnet.saveToFile(path("log.ondrix"), Carnet::logbookTypeId(), &error));
+    ASSERT_TRUE(carnet.saveToFile(path("log.ondrix"), Carnet::logbookTypeId()).ok);
     carnet.setModified(true);
     // An unknown type produces nothing; an export never rebinds the document.
-    EXPECT_FALSE(carnet.saveToFile(path("x.bin"), QStringLiteral("Carnet de plongee (old)"), &error));
-    EXPECT_FALSE(error.isEmpty());
+    const SaveResult unknown = carnet.saveToFile(path("x.bin"), QStringLiteral("Carnet de plongee (old)"));
+    EXPECT_FALSE(unknown.ok);
+    EXPECT_FALSE(unknown.error.isEmpty());
     EXPECT_FALSE(QFile::exists(path("x.bin")));
     // An export writes a copy: the document stays bound to its logbook and changed.
-    ASSERT_TRUE(carnet.saveToFile(path("x.uddf"), QStringLiteral("Export UDDF 3.2"), &error));
+    ASSERT_TRUE(carnet.saveToFile(path("x.uddf"), QStringLiteral("Export UDDF 3.2")).ok);
     EXPECT_TRUE(QFile::exists(path("x.uddf")));
     EXPECT_EQ(carnet.filePath(), path("log.ondrix"));
     EXPECT_TRUE(carnet.isModified());
@@ -119,16 +121,26 @@ TEST_F(CarnetTest, FailedSaveKeepsTheOldFileAndTheChangedMark)
 {
     Carnet carnet(*context);
     carnet.setDives(someDives(2));
-    QString error;
-    ASSERT_TRUE(carnet.saveToFile(path("keep.ondrix"), Carnet::logbookTypeId(), &error));
+    ASSERT_TRUE(carnet.saveToFile(path("keep.ondrix"), Carnet::logbookTypeId()).ok);
     const QByteArray before = fileBytes(path("keep.ondrix"));
     carnet.setDives(someDives(5));
     carnet.setModified(true);
     // A path below a regular file cannot be written, even by root.
-    EXPECT_FALSE(carnet.saveToFile(path("keep.ondrix/inside.ondrix"), Carnet::logbookTypeId(), &error));
-    EXPECT_FALSE(error.isEmpty());
+    const SaveResult refused = carnet.saveToFile(path("keep.ondrix/inside.ondrix"), Carnet::logbookTypeId());
+    EXPECT_FALSE(refused.ok);
+    EXPECT_FALSE(refused.error.isEmpty());
     EXPECT_TRUE(carnet.isModified());
     EXPECT_EQ(carnet.filePath(), path("keep.ondrix"));
+    EXPECT_EQ(fileBytes(path("keep.ondrix")), before);
+
+    // A place name longer than a document may hold is refused whole: the
+    // file would not open again.
+    QList<Plongee> dives = someDives(2);
+    ASSERT_TRUE(dives[1].setValueFromText(u"lieu", QString(qsizetype(archive::kMaxStringBytes) + 1, u'x')));
+    carnet.setDives(dives);
+    const SaveResult oversized = carnet.saveToFile(path("keep.ondrix"), Carnet::logbookTypeId());
+    EXPECT_FALSE(oversized.ok);
+    EXPECT_TRUE(oversized.error.startsWith(QStringLiteral("record 2: the text \"xxxx"))) << oversized.error.toStdString();
     EXPECT_EQ(fileBytes(path("keep.ondrix")), before);
 }
 

@@ -1,9 +1,13 @@
 #include "app/cli/Cli.h"
+#include "app/cli/CliSession.h"
 #include "logbook/LogbookArchive.h"
 #include "platform/FileBytes.h"
 #include "platform/SafeSave.h"
 
+#include <QCoreApplication>
 #include <QFile>
+#include <QProcess>
+#include <QSysInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -24,7 +28,7 @@ protected:
     {
         logbook = dir.filePath(QStringLiteral("log.ondrix"));
         settings = dir.filePath(QStringLiteral("settings.ini"));
-        saveFileAtomically(logbook, logbookarchive::encode({}));
+        saveFileAtomically(logbook, *logbookarchive::encode({}));
     }
 
     Output run(QStringList args)
@@ -192,6 +196,77 @@ TEST_F(CliLogbookTest, RefusalsLeaveTheFileAsItWas)
     const Output o = logbookCommand("add");
     EXPECT_EQ(o.status, 1);
     EXPECT_EQ(fileBytes(), QByteArray("not a logbook"));
+}
+
+// Writers started together each wait their turn at the logbook's lock: no
+// dive is lost, and a writer that waited too long says so and fails.
+TEST_F(CliLogbookTest, WritersAtOnceLoseNoDive)
+{
+    const int writers = 20;
+    std::vector<std::unique_ptr<QProcess>> runs;
+    for (int i = 0; i < writers; ++i) {
+        auto& p = runs.emplace_back(std::make_unique<QProcess>());
+        p->start(QStringLiteral(ONDRIX_CLI_PATH),
+                 {QStringLiteral("--settings"), dir.filePath(QStringLiteral("settings%1.ini").arg(i)),
+                  QStringLiteral("add"), logbook, QStringLiteral("profondeur=%1").arg(10 + i)});
+    }
+    QList<float> added;
+    for (int i = 0; i < writers; ++i) {
+        QProcess& p = *runs[size_t(i)];
+        ASSERT_TRUE(p.waitForFinished(120000));
+        const QByteArray err = p.readAllStandardError();
+        if (p.exitCode() == 0)
+            added.append(float(10 + i));
+        else
+            EXPECT_TRUE(p.exitCode() == 1 && err.contains("is being changed by another program")) << err.toStdString();
+    }
+    QList<float> kept;
+    for (const Plongee& d : dives())
+        kept.append(d.profondeur());
+    std::sort(kept.begin(), kept.end());
+    EXPECT_EQ(kept, added);
+    EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral(".log.ondrix.lock"))));
+}
+
+// A lock left by a program that died does not stop the next writer.
+TEST_F(CliLogbookTest, ALockLeftByADeadProgramIsTakenOver)
+{
+    QProcess gone;
+    gone.start(QStringLiteral(ONDRIX_CLI_PATH), {QStringLiteral("--help")});
+    ASSERT_TRUE(gone.waitForStarted(30000));
+    const qint64 pid = gone.processId();
+    ASSERT_TRUE(gone.waitForFinished(30000));
+    QFile stale(dir.filePath(QStringLiteral(".log.ondrix.lock")));
+    ASSERT_TRUE(stale.open(QIODevice::WriteOnly));
+    stale.write(QByteArray::number(pid) + "\nondrix-cli\n" + QSysInfo::machineHostName().toUtf8() + "\n");
+    stale.close();
+    const Output o = logbookCommand("add", {QStringLiteral("profondeur=12")});
+    EXPECT_EQ(o.status, 0) << o.err.toStdString();
+    EXPECT_EQ(dives().size(), 1);
+}
+
+// A save done but not yet durable is a warning, not a refusal: the file
+// holds the new content.
+TEST(CliIo, SaveOutcomesBecomeStatusAndStderr)
+{
+    const struct {
+        SaveResult result;
+        int status;
+        const char* err;
+    } cases[] = {
+        {{true, true, QString()}, 0, ""},
+        {{true, false, QStringLiteral("saved f, but the folder could not be flushed: Input/output error")}, 0,
+         "ondrix-cli: f: warning: saved f, but the folder could not be flushed: Input/output error\n"},
+        {{false, false, QStringLiteral("cannot write f: opening the folder: Permission denied")}, 1,
+         "ondrix-cli: f: cannot write f: opening the folder: Permission denied\n"},
+    };
+    for (const auto& c : cases) {
+        QByteArray out, err;
+        cli::Io io{out, err};
+        EXPECT_EQ(io.saved(QStringLiteral("f"), c.result), c.status);
+        EXPECT_EQ(err, QByteArray(c.err));
+        EXPECT_TRUE(out.isEmpty());
+    }
 }
 
 TEST_F(CliLogbookTest, ShowGivesWhatTheFormDerives)

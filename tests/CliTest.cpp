@@ -76,7 +76,7 @@ TEST_F(CliTest, GenerateIsDeterministicForASeed)
 
 TEST_F(CliTest, InfoDescribesTheFile)
 {
-    saveFileAtomically(path(QStringLiteral("three.ondrix")), logbookarchive::encode(someDives(3)));
+    saveFileAtomically(path(QStringLiteral("three.ondrix")), *logbookarchive::encode(someDives(3)));
     const CliRun r = cli({QStringLiteral("info"), path(QStringLiteral("three.ondrix"))});
     ASSERT_EQ(r.status, 0);
     const QJsonObject o = QJsonDocument::fromJson(r.out).object();
@@ -98,7 +98,7 @@ TEST_F(CliTest, DumpPrintsFieldsAsTheyAre)
     d.setDecoDepth_Level_1(4.5f);
     d.setProfilProfondeur(QList<float>{0.0f, 12.4f, std::numeric_limits<float>::quiet_NaN()});
     d.setGAZ_Flag(QList<qint16>{1, 0, 2});
-    saveFileAtomically(path(QStringLiteral("one.ondrix")), logbookarchive::encode({d}));
+    saveFileAtomically(path(QStringLiteral("one.ondrix")), *logbookarchive::encode({d}));
     const CliRun r = cli({QStringLiteral("dump"), path(QStringLiteral("one.ondrix"))});
     ASSERT_EQ(r.status, 0);
     const QByteArray& out = r.out;
@@ -136,7 +136,7 @@ TEST_F(CliTest, FromJsonKeepsFreshValuesForFieldsNotGiven)
 TEST_F(CliTest, RefusalsAndUsageErrors)
 {
     saveFileAtomically(path(QStringLiteral("zeros")), QByteArray(100, '\0'));
-    saveFileAtomically(path(QStringLiteral("cut.ondrix")), logbookarchive::encode(someDives(2)).chopped(5));
+    saveFileAtomically(path(QStringLiteral("cut.ondrix")), logbookarchive::encode(someDives(2))->chopped(5));
     saveFileAtomically(path(QStringLiteral("bad.json")), QByteArray("[{\"noPlongee\": 1},\n {\"lieu\": 3}]"));
     saveFileAtomically(path(QStringLiteral("broken.json")), QByteArray("[{\"noPlongee\": 1,\n  ]"));
     saveFileAtomically(path(QStringLiteral("unknown.json")), QByteArray("[{\"noPlonge\": 1}]"));
@@ -198,7 +198,7 @@ TEST_F(CliTest, TheProgramWiresStatusAndStreams)
 
 TEST_F(CliTest, SettingsFileIsCreatedWhenAbsent)
 {
-    saveFileAtomically(path(QStringLiteral("e.ondrix")), logbookarchive::encode({}));
+    saveFileAtomically(path(QStringLiteral("e.ondrix")), *logbookarchive::encode({}));
     const QString settings = path(QStringLiteral("sub/settings.ini"));
     const CliRun r = cli({QStringLiteral("--settings"), settings, QStringLiteral("info"), path(QStringLiteral("e.ondrix"))});
     EXPECT_EQ(r.status, 0) << r.err.toStdString();

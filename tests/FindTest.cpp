@@ -72,7 +72,7 @@ TEST_F(FindTest, TheFormFollowsTheLastHitAndPendingEditsAreKept)
 TEST_F(FindTest, CommandLine)
 {
     const QString path = dir.filePath(QStringLiteral("find.ondrix"));
-    saveFileAtomically(path, logbookarchive::encode(carnet->dives()));
+    saveFileAtomically(path, *logbookarchive::encode(carnet->dives()));
     QByteArray out, err;
     const QString settingsPath = dir.filePath(QStringLiteral("cli.ini"));
     EXPECT_EQ(Cli::run({QStringLiteral("--settings"), settingsPath, QStringLiteral("find"), path, QStringLiteral("notes"),

@@ -1,4 +1,6 @@
+#include "platform/FileBytes.h"
 #include "platform/SafeSave.h"
+#include "platform/PosixFileSystemOps.h"
 
 #include <QDir>
 #include <QFile>
@@ -7,11 +9,64 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <csignal>
+#include <cstring>
 #include <sys/resource.h>
 #include <unistd.h>
 
 namespace {
+
+// The real file system, with one call (counted from 0) failing with a chosen
+// errno; every call is recorded by name, a folder opened with its path.
+class ScriptedFileSystem final : public FileSystemOps {
+public:
+    explicit ScriptedFileSystem(int failing = -1, int error = 0) : m_failing(failing), m_error(error) {}
+
+    int open(const QByteArray& p, int flags, mode_t mode) const override
+    {
+        return pass("open") ? m_real.open(p, flags, mode) : -1;
+    }
+    int openDir(const QByteArray& p) const override
+    {
+        return pass("openDir " + QFile::decodeName(p)) ? m_real.openDir(p) : -1;
+    }
+    // A write failing with errno 0 is one that writes nothing.
+    ssize_t write(int fd, const char* data, size_t size) const override
+    {
+        return pass("write") ? m_real.write(fd, data, size) : (m_error ? -1 : 0);
+    }
+    int fchmod(int fd, mode_t mode) const override { return pass("fchmod") ? m_real.fchmod(fd, mode) : -1; }
+    int fsync(int fd) const override { return pass("fsync") ? m_real.fsync(fd) : -1; }
+    int close(int fd) const override
+    {
+        const bool passes = pass("close");
+        const int closed = m_real.close(fd); // a failed close still frees the descriptor
+        return passes ? closed : (errno = m_error, -1);
+    }
+    int rename(const QByteArray& from, const QByteArray& to) const override
+    {
+        return pass("rename") ? m_real.rename(from, to) : -1;
+    }
+    int unlink(const QByteArray& p) const override { return pass("unlink") ? m_real.unlink(p) : -1; }
+
+    QStringList calls() const { return m_calls; }
+
+private:
+    bool pass(const QString& call) const
+    {
+        m_calls.append(call);
+        if (m_calls.size() - 1 != m_failing)
+            return true;
+        errno = m_error;
+        return false;
+    }
+
+    PosixFileSystemOps m_real;
+    int m_failing;
+    int m_error;
+    mutable QStringList m_calls;
+};
 
 class SafeSaveTest : public ::testing::Test {
 protected:
@@ -98,7 +153,7 @@ TEST_F(SafeSaveTest, FailsWhenTheFolderIsMissingOrThePathIsAFolder)
 
 // A write that fails midway (here: the process may not write files larger
 // than 4 KiB, as on a full disk) leaves the old file as it was and no
-// temporary file behind.
+// temporary file behind, also for a document smaller than a write buffer.
 TEST_F(SafeSaveTest, OldFileStaysWholeWhenTheWriteFails)
 {
     const QString file = path(QStringLiteral("dives.ondrix"));
@@ -112,7 +167,7 @@ TEST_F(SafeSaveTest, OldFileStaysWholeWhenTheWriteFails)
     limited.rlim_cur = 4096;
     ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limited), 0);
 
-    const SaveResult result = saveFileAtomically(file, QByteArray(1 << 20, 'n'));
+    const SaveResult result = saveFileAtomically(file, QByteArray(10000, 'n'));
 
     setrlimit(RLIMIT_FSIZE, &saved);
     std::signal(SIGXFSZ, previousHandler);
@@ -176,3 +231,112 @@ TEST_F(SafeSaveTest, ReadingWhatIsNotAFileSaysWhy)
 }
 
 } // namespace
+
+namespace {
+
+struct StepCase {
+    int failing;  // the call that fails, as listed in kReplacingCalls; -1 none
+    int error;
+    bool ok;      // the new bytes are in place
+    bool durable;
+    const char* message; // %1 the file, %2 the system's reason
+};
+
+const QStringList kReplacingCalls = {QStringLiteral("openDir"), QStringLiteral("open"),   QStringLiteral("fchmod"),
+                                     QStringLiteral("write"),   QStringLiteral("fsync"),  QStringLiteral("close"),
+                                     QStringLiteral("rename"),  QStringLiteral("fsync"),  QStringLiteral("close")};
+
+} // namespace
+
+TEST_F(SafeSaveTest, EveryStepThatFailsLeavesTheOldFileOrIsReported)
+{
+    const StepCase cases[] = {
+        {-1, 0, true, true, ""},
+        {0, EACCES, false, false, "cannot write %1: opening the folder: %2"},
+        {1, ENOSPC, false, false, "cannot write %1: creating the temporary file: %2"},
+        {1, EEXIST, true, true, ""}, // a name already taken: another is drawn
+        {2, EPERM, false, false, "cannot write %1: giving the temporary file the permissions of the old one: %2"},
+        {3, ENOSPC, false, false, "cannot write %1: writing the temporary file: %2"},
+        {3, EINTR, true, true, ""}, // an interrupted write is made again
+        {3, 0, false, false, "cannot write %1: writing the temporary file: %2"}, // no progress: EIO
+        {4, EIO, false, false, "cannot write %1: flushing the temporary file to disk: %2"},
+        {5, EIO, false, false, "cannot write %1: closing the temporary file: %2"},
+        {6, EXDEV, false, false, "cannot write %1: renaming the temporary file over it: %2"},
+        {7, EIO, true, false, "saved %1, but the folder could not be flushed: %2"},
+        {7, EINVAL, true, true, ""}, // a file system that cannot flush folders
+        {8, EIO, true, true, ""},
+    };
+    const QString file = path(QStringLiteral("dives.ondrix"));
+    const QByteArray old(3000, 'o'), fresh(5000, 'n');
+    for (const StepCase& c : cases) {
+        SCOPED_TRACE(c.failing < 0 ? std::string("no failure")
+                                   : kReplacingCalls[c.failing].toStdString() + " " + std::strerror(c.error));
+        writePlain(file, old);
+        const ScriptedFileSystem fs(c.failing, c.error);
+        const SaveResult result = saveFileAtomically(file, fresh, fs);
+        EXPECT_EQ(result.ok, c.ok);
+        EXPECT_EQ(result.durable, c.durable);
+        const QString reason = QString::fromLocal8Bit(std::strerror(c.error != 0 ? c.error : EIO));
+        const QString expected = QString::fromLatin1(c.message).arg(file, reason);
+        EXPECT_EQ(result.error, c.message[0] ? expected : QString());
+        EXPECT_EQ(readPlain(file), c.ok ? fresh : old);
+        EXPECT_EQ(folderEntries(), QStringList{QStringLiteral("dives.ondrix")});
+    }
+    const ScriptedFileSystem passing;
+    ASSERT_TRUE(saveFileAtomically(file, fresh, passing).ok);
+    QStringList names = passing.calls();
+    for (QString& call : names)
+        call = call.section(u' ', 0, 0);
+    EXPECT_EQ(names, kReplacingCalls);
+    EXPECT_EQ(passing.calls().first(), QStringLiteral("openDir ") + m_dir.path());
+}
+
+// Through a symbolic link (or a chain of them) the file pointed to is
+// replaced and its folder flushed; the links stay links.
+TEST_F(SafeSaveTest, ALinkIsKeptAndItsTargetReplaced)
+{
+    ASSERT_TRUE(QDir(m_dir.path()).mkpath(QStringLiteral("real")));
+    ASSERT_TRUE(QDir(m_dir.path()).mkpath(QStringLiteral("links")));
+    const QString target = path(QStringLiteral("real/dives.ondrix"));
+    const QString link = path(QStringLiteral("links/dives.ondrix"));
+    const QString chain = path(QStringLiteral("links/again.ondrix"));
+    writePlain(target, "old");
+    ASSERT_TRUE(QFile::link(QStringLiteral("../real/dives.ondrix"), link));
+    ASSERT_TRUE(QFile::link(QStringLiteral("dives.ondrix"), chain));
+    for (const QString& through : {link, chain}) {
+        SCOPED_TRACE(through.toStdString());
+        const QByteArray bytes = QFileInfo(through).fileName().toUtf8();
+        const ScriptedFileSystem fs;
+        const SaveResult result = saveFileAtomically(through, bytes, fs);
+        ASSERT_TRUE(result.ok && result.durable) << result.error.toStdString();
+        EXPECT_EQ(readPlain(target), bytes);
+        EXPECT_TRUE(QFileInfo(link).isSymLink());
+        EXPECT_TRUE(QFileInfo(chain).isSymLink());
+        EXPECT_EQ(fs.calls().first(), QStringLiteral("openDir ") + QFileInfo(target).absolutePath());
+        EXPECT_EQ(QDir(path(QStringLiteral("real"))).entryList(QDir::Files | QDir::Hidden),
+                  QStringList{QStringLiteral("dives.ondrix")});
+    }
+}
+
+// The bytes of an opened document are the program's own: another program
+// cutting the file short or rewriting it in place changes nothing in them.
+TEST_F(SafeSaveTest, OpenedBytesOutliveChangesToTheFile)
+{
+    const QString file = path(QStringLiteral("dives.ondrix"));
+    QByteArray content(1 << 20, '\0');
+    for (qsizetype i = 0; i < content.size(); ++i)
+        content[i] = char(i * 7);
+    writePlain(file, content);
+    FileBytes bytes;
+    QString error;
+    ASSERT_TRUE(bytes.open(file, &error)) << error.toStdString();
+    ASSERT_TRUE(QFile::resize(file, 0));
+    EXPECT_EQ(bytes.bytes(), QByteArrayView(content));
+    writePlain(file, QByteArray(content.size(), 'x'));
+    EXPECT_EQ(bytes.bytes(), QByteArrayView(content));
+    EXPECT_EQ(bytes.size(), content.size());
+
+    FileBytes folder;
+    EXPECT_FALSE(folder.open(m_dir.path(), &error));
+    EXPECT_EQ(error, QStringLiteral("is a folder, not a file"));
+}

@@ -35,7 +35,7 @@ protected:
     {
         logbook = path("log.ondrix");
         settings = path("settings.ini");
-        saveFileAtomically(logbook, logbookarchive::encode(logbookgenerator::generate(2, 20, 3)));
+        saveFileAtomically(logbook, *logbookarchive::encode(logbookgenerator::generate(2, 20, 3)));
     }
 
     QString path(const char* name) const { return dir.filePath(QLatin1String(name)); }
@@ -145,7 +145,7 @@ TEST_F(UddfCliTest, ExportWritesACopyAndLeavesTheLogbookAlone)
     }
     // The copy imports back.
     const QString fresh = path("fresh.ondrix");
-    saveFileAtomically(fresh, logbookarchive::encode({}));
+    saveFileAtomically(fresh, *logbookarchive::encode({}));
     ASSERT_EQ(exportAs({logbook, QStringLiteral("Export UDDF 3.2"), path("copy32.uddf")}).status, 0);
     const Output o = import({fresh, path("copy32.uddf")});
     ASSERT_EQ(o.status, 0) << o.err.toStdString();
@@ -167,7 +167,7 @@ TEST_F(UddfCliTest, RefusedMixesAreReportedAndTheExportStillWritten)
     QList<Plongee> d = logbookgenerator::generate(2, 20, 3);
     d[1].setO2Mix(90);
     d[1].setHeMix(20);
-    saveFileAtomically(logbook, logbookarchive::encode(d));
+    saveFileAtomically(logbook, *logbookarchive::encode(d));
     const Output o = exportAs({logbook, QStringLiteral("Export UDDF (Universal Dive Data Format)"), path("o.uddf")});
     EXPECT_EQ(o.status, 0);
     EXPECT_EQ(o.err, QStringLiteral("ondrix-cli: %1: warning: dive 2 (row 1): 90 % oxygen and 20 % helium make more "

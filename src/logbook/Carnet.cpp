@@ -731,7 +731,7 @@ bool Carnet::openFile(const QString& path, QString* error)
     return true;
 }
 
-bool Carnet::saveToFile(const QString& path, const QString& type, QString* error)
+SaveResult Carnet::saveToFile(const QString& path, const QString& type)
 {
     m_lastExportReport.clear();
     if (type != logbookTypeId()) {
@@ -740,20 +740,12 @@ bool Carnet::saveToFile(const QString& path, const QString& type, QString* error
         emit selectionChanged(-1, m_loadedIndex);
     }
     auto bytes = dataRepresentationOfType(type);
-    if (!bytes) {
-        if (error)
-            *error = bytes.error();
-        return false;
-    }
+    if (!bytes)
+        return SaveResult{false, false, bytes.error()};
     const SaveResult saved = saveFileAtomically(path, *bytes);
-    if (!saved.ok) {
-        if (error)
-            *error = saved.error;
-        return false;
-    }
-    if (type == logbookTypeId()) {
+    if (saved.ok && type == logbookTypeId()) {
         m_filePath = path;
         setModified(false);
     }
-    return true;
+    return saved;
 }

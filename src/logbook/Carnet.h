@@ -3,6 +3,7 @@
 #include "logbook/DiveForm.h"
 #include "logbook/Plongee.h"
 #include "platform/Result.h"
+#include "platform/SafeSave.h"
 
 #include <QHash>
 #include <QList>
@@ -152,8 +153,9 @@ public:
     // Opens a file into this (new) document and binds the document to it.
     bool openFile(const QString& path, QString* error);
     // Saves atomically. The logbook type binds the document to the path and
-    // clears the changed mark; an export type writes a copy only.
-    bool saveToFile(const QString& path, const QString& type, QString* error);
+    // clears the changed mark (also when the save is done but not durable);
+    // an export type writes a copy only.
+    SaveResult saveToFile(const QString& path, const QString& type);
     // What the last export left out and why (a mix that is no gas, ...),
     // one line each; empty when it wrote everything.
     const QStringList& lastExportReport() const { return m_lastExportReport; }

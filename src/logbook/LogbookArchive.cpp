@@ -17,7 +17,7 @@ qsizetype estimatedSize(const Plongee& d)
 }
 } // namespace
 
-QByteArray encode(const QList<Plongee>& dives)
+Result<QByteArray> encode(const QList<Plongee>& dives)
 {
     qsizetype expected = 256;
     for (const Plongee& d : dives)

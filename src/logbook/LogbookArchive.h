@@ -10,7 +10,9 @@
 // The logbook file: the archive of the dives, in list order, and nothing else.
 namespace logbookarchive {
 
-QByteArray encode(const QList<Plongee>& dives);
+// The archive of the dives, or why it cannot be written (a value too large
+// for a document to hold).
+Result<QByteArray> encode(const QList<Plongee>& dives);
 
 // Refuses, with a sentence saying why, anything but a whole logbook archive
 // that this version can read; never returns a partial list.

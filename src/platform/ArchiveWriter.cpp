@@ -4,6 +4,7 @@
 #include "platform/Checksum.h"
 
 #include <QtEndian>
+#include <algorithm>
 #include <bit>
 #include <cstring>
 
@@ -13,15 +14,20 @@ ArchiveWriter::ArchiveWriter(const QString& documentType, const QList<ClassVersi
                              quint32 recordCount, qsizetype expectedBytes)
     : m_declaredRecords(recordCount)
 {
-    Q_ASSERT(!classes.isEmpty() && classes.size() <= archive::kMaxClasses);
     m_bytes.reserve(expectedBytes > 0 ? expectedBytes : 4096);
     m_bytes.append(archive::kMagic.data(), archive::kMagic.size());
     putU32(archive::kFormatVersion);
-    putShortText(documentType);
-    putShortText(classes.first().name);
+    putShortText(documentType, "document type");
+    if (classes.isEmpty() || classes.size() > archive::kMaxClasses) {
+        refuse(QStringLiteral("the header: %1 record classes, where a document holds 1 to %2")
+                   .arg(classes.size())
+                   .arg(archive::kMaxClasses));
+        return;
+    }
+    putShortText(classes.first().name, "root class");
     putU16(quint16(classes.size()));
     for (const ClassVersion& c : classes) {
-        putShortText(c.name);
+        putShortText(c.name, "class name");
         putU32(quint32(c.version));
     }
     putU32(recordCount);
@@ -44,6 +50,8 @@ void ArchiveWriter::writeString(const std::optional<QString>& value)
         return;
     }
     const QByteArray utf8 = value->toUtf8();
+    if (!fits(utf8.size(), archive::kMaxStringBytes, "text", "bytes", *value))
+        return;
     putTag(quint8(ObjectTag::String));
     putU32(quint32(utf8.size()));
     m_bytes.append(utf8);
@@ -101,6 +109,8 @@ void ArchiveWriter::writeFloatArray(const std::optional<QList<float>>& value)
         putTag(quint8(ObjectTag::Absent));
         return;
     }
+    if (!fits(value->size(), archive::kMaxArrayCount, "list of numbers", "elements"))
+        return;
     putTag(quint8(ObjectTag::FloatArray));
     putArray<float>(4, *value);
 }
@@ -128,6 +138,8 @@ void ArchiveWriter::writeIntArray(const std::optional<QList<qint16>>& value)
     }
     // Flags are 0 and 1 and gas codes are small: most arrays take one byte
     // per element on disk.
+    if (!fits(value->size(), archive::kMaxArrayCount, "list of integers", "elements"))
+        return;
     const quint8 width = narrowestWidth(*value);
     putTag(quint8(ObjectTag::IntArray));
     putU8(width);
@@ -140,6 +152,8 @@ void ArchiveWriter::writeIntArray32(const std::optional<QList<qint32>>& value)
         putTag(quint8(ObjectTag::Absent));
         return;
     }
+    if (!fits(value->size(), archive::kMaxArrayCount, "list of integers", "elements"))
+        return;
     const quint8 width = narrowestWidth(*value);
     putTag(quint8(ObjectTag::IntArray));
     putU8(width);
@@ -152,19 +166,48 @@ void ArchiveWriter::writeImage(const std::optional<QByteArray>& value)
         putTag(quint8(ObjectTag::Absent));
         return;
     }
+    if (!fits(value->size(), archive::kMaxImageBytes, "image", "bytes"))
+        return;
     putTag(quint8(ObjectTag::Image));
     putU32(quint32(value->size()));
     m_bytes.append(*value);
 }
 
-QByteArray ArchiveWriter::finish()
+Result<QByteArray> ArchiveWriter::finish()
 {
-    Q_ASSERT(m_writtenRecords == m_declaredRecords);
+    if (m_error.isEmpty() && m_writtenRecords != m_declaredRecords)
+        refuse(QStringLiteral("%1 records were written where the header declares %2")
+                   .arg(m_writtenRecords)
+                   .arg(m_declaredRecords));
+    if (!m_error.isEmpty())
+        return Result<QByteArray>::failure(m_error);
     const quint64 sum = archiveChecksum(m_bytes);
     char buf[8];
     qToLittleEndian(sum, buf);
     m_bytes.append(buf, 8);
     return std::move(m_bytes);
+}
+
+void ArchiveWriter::refuse(const QString& why)
+{
+    if (m_error.isEmpty())
+        m_error = why;
+}
+
+QString ArchiveWriter::place() const
+{
+    return m_writtenRecords == 0 ? QStringLiteral("the header") : QStringLiteral("record %1").arg(m_writtenRecords);
+}
+
+bool ArchiveWriter::fits(qsizetype size, quint32 limit, const char* what, const char* unit, const QString& sample)
+{
+    if (size <= qsizetype(limit))
+        return true;
+    const QString named = sample.isEmpty() ? QString() : QStringLiteral(" \"%1...\"").arg(sample.left(24));
+    refuse(QStringLiteral("%1: the %2%3 is %4 %5 long, more than a document may hold (%6)")
+               .arg(place(), QLatin1String(what), named, QString::number(size), QLatin1String(unit),
+                    QString::number(limit)));
+    return false;
 }
 
 void ArchiveWriter::putTag(quint8 tag) { m_bytes.append(char(tag)); }
@@ -192,10 +235,16 @@ void ArchiveWriter::putI64(qint64 v)
     m_bytes.append(buf, 8);
 }
 
-void ArchiveWriter::putShortText(const QString& text)
+void ArchiveWriter::putShortText(const QString& text, const char* what)
 {
-    const QByteArray latin = text.toLatin1();
-    Q_ASSERT(latin.size() <= archive::kMaxShortText);
-    putU8(quint8(latin.size()));
-    m_bytes.append(latin);
+    const bool plain = std::all_of(text.begin(), text.end(), [](QChar c) { return c >= u' ' && c <= u'~'; });
+    if (!plain) {
+        refuse(QStringLiteral("%1: the %2 \"%3\" is not plain ASCII text")
+                   .arg(place(), QLatin1String(what), text.left(24)));
+        return;
+    }
+    if (!fits(text.size(), archive::kMaxShortText, what, "characters", text))
+        return;
+    putU8(quint8(text.size()));
+    m_bytes.append(text.toLatin1());
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/Result.h"
+
 #include <QByteArray>
 #include <QDateTime>
 #include <QList>
@@ -11,7 +13,10 @@
 // Writes one document file: the header, the root array of records and the
 // closing checksum (see ArchiveFormat.h). A record writes its fields with the
 // write* calls in its own field order, between beginRecord() and the next
-// record or finish().
+// record or finish(). The writer never makes a file that ArchiveReader
+// would refuse: a value beyond the reader's limits (a text, image or list
+// too long, a name that is not a short plain text) is kept as the error,
+// and finish() then gives that error instead of the bytes.
 class ArchiveWriter {
 public:
     struct ClassVersion {
@@ -36,8 +41,9 @@ public:
     void writeIntArray32(const std::optional<QList<qint32>>& value);
     void writeImage(const std::optional<QByteArray>& value);
 
-    // Appends the checksum and hands over the bytes. The writer is spent.
-    QByteArray finish();
+    // Appends the checksum and hands over the bytes, or says which value
+    // could not be written. The writer is spent.
+    Result<QByteArray> finish();
 
 private:
     void putTag(quint8 tag);
@@ -45,10 +51,16 @@ private:
     void putU16(quint16 v);
     void putU32(quint32 v);
     void putI64(qint64 v);
-    void putShortText(const QString& text);
+    void putShortText(const QString& text, const char* what);
+    // Keeps the first reason the file cannot be written.
+    void refuse(const QString& why);
+    // True when `size` units fit under `limit`; else the value is refused.
+    bool fits(qsizetype size, quint32 limit, const char* what, const char* unit, const QString& sample = {});
+    QString place() const;
     template <typename T> void putArray(quint8 width, const QList<T>& values);
 
     QByteArray m_bytes;
     quint32 m_declaredRecords;
     quint32 m_writtenRecords = 0;
+    QString m_error;
 };

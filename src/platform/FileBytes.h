@@ -2,19 +2,21 @@
 
 #include <QByteArray>
 #include <QByteArrayView>
-#include <QFile>
 #include <QString>
 
-// The bytes of a file, mapped into memory when the system allows (no copy
-// of a large logbook), read otherwise. Valid while the object lives.
+// The whole content of a file, read into memory at open(): what another
+// program does to the file afterwards (truncating or rewriting it in place)
+// cannot reach the bytes being decoded. A file that changes size while it
+// is read is refused.
 class FileBytes {
 public:
+    // Larger files are refused before anything is read.
+    static constexpr qint64 kMaxBytes = qint64(4) << 30;
+
     bool open(const QString& path, QString* error);
-    QByteArrayView bytes() const { return m_view; }
-    qint64 size() const { return m_view.size(); }
+    QByteArrayView bytes() const { return m_bytes; }
+    qint64 size() const { return m_bytes.size(); }
 
 private:
-    QFile m_file;
-    QByteArray m_owned;
-    QByteArrayView m_view;
+    QByteArray m_bytes;
 };

@@ -2,85 +2,146 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
+#include <QRandomGenerator>
 
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
-#include <unistd.h>
+#include <sys/stat.h>
 
 namespace {
 
-SaveResult failure(const QString& what, const QString& path, const QString& reason)
+// A step of the save that failed, and the errno it failed with.
+struct StepFailure {
+    const char* step;
+    int error;
+};
+
+QString systemReason(int error) { return QString::fromLocal8Bit(std::strerror(error)); }
+
+SaveResult failure(const QString& path, const QString& reason)
 {
-    return SaveResult{false, QStringLiteral("%1 %2: %3").arg(what, path, reason)};
+    return SaveResult{false, false, QStringLiteral("cannot write %1: %2").arg(path, reason)};
 }
 
-QString systemReason(int error)
+SaveResult failure(const QString& path, const StepFailure& f)
 {
-    return QString::fromLocal8Bit(std::strerror(error));
+    return failure(path, QStringLiteral("%1: %2").arg(QLatin1String(f.step), systemReason(f.error)));
 }
 
-// Flushes a folder's entries to disk, so a file renamed into it stays
-// renamed after a crash. Returns 0 or the errno of the failure; filesystems
-// that cannot flush a folder count as success.
-int syncFolder(const QString& folder)
+// Writes every byte, going on after interrupted and partial writes.
+std::optional<StepFailure> writeAll(const FileSystemOps& ops, int fd, const QByteArray& bytes)
 {
-    const QByteArray native = QFile::encodeName(folder);
-    const int fd = ::open(native.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const char* data = bytes.constData();
+    qsizetype left = bytes.size();
+    while (left > 0) {
+        const ssize_t written = ops.write(fd, data, size_t(left));
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0)
+            return StepFailure{"writing the temporary file", written < 0 ? errno : EIO};
+        data += written;
+        left -= written;
+    }
+    return std::nullopt;
+}
+
+// Creates a file no other has the name of, beside `target`, for writing
+// only: the descriptor, or -1 with errno set.
+int createTemporary(const FileSystemOps& ops, const QString& target, mode_t mode, QByteArray* temporary)
+{
+    const QFileInfo info(target);
+    const QString stem = QStringLiteral("%1/.%2.save-").arg(info.absolutePath(), info.fileName().left(100));
+    for (int attempt = 0; attempt < 16; ++attempt) {
+        const quint64 suffix = QRandomGenerator::system()->generate64();
+        *temporary = QFile::encodeName(stem + QString::number(suffix, 36));
+        const int fd = ops.open(*temporary, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+        if (fd >= 0 || errno != EEXIST)
+            return fd;
+    }
+    return -1;
+}
+
+// Fills the open temporary file and closes it; the mode of the old file,
+// when there is one, is given to it exactly (whatever the umask).
+std::optional<StepFailure> fillTemporary(const FileSystemOps& ops, int fd, const QByteArray& bytes,
+                                         std::optional<mode_t> oldMode)
+{
+    std::optional<StepFailure> failed;
+    if (oldMode && ops.fchmod(fd, *oldMode) != 0)
+        failed = StepFailure{"giving the temporary file the permissions of the old one", errno};
+    if (!failed)
+        failed = writeAll(ops, fd, bytes);
+    if (!failed && ops.fsync(fd) != 0)
+        failed = StepFailure{"flushing the temporary file to disk", errno};
+    // A file system may report a failed write only when the file is closed.
+    if (ops.close(fd) != 0 && !failed)
+        failed = StepFailure{"closing the temporary file", errno};
+    return failed;
+}
+
+// Writes the temporary file and renames it over `target`; on failure the
+// temporary file is removed.
+std::optional<StepFailure> replace(const FileSystemOps& ops, const QString& target, const QByteArray& bytes,
+                                   std::optional<mode_t> oldMode)
+{
+    QByteArray temporary;
+    const int fd = createTemporary(ops, target, oldMode.value_or(0666) & 0666, &temporary);
     if (fd < 0)
-        return errno;
-    int result = 0;
-    if (::fsync(fd) != 0 && errno != EINVAL && errno != ENOTSUP)
-        result = errno;
-    ::close(fd);
-    return result;
+        return StepFailure{"creating the temporary file", errno};
+    std::optional<StepFailure> failed = fillTemporary(ops, fd, bytes, oldMode);
+    if (!failed && ops.rename(temporary, QFile::encodeName(target)) != 0)
+        failed = StepFailure{"renaming the temporary file over it", errno};
+    if (failed)
+        ops.unlink(temporary);
+    return failed;
 }
 
-// Why a file operation failed: Qt's description when it has one, else the
-// system's description of `savedErrno` (Qt reports some failed flushes only
-// as "Unknown error").
-QString reasonFor(const QFileDevice& file, int savedErrno)
+// Flushes the folder's entries, so that the rename stays done after a
+// crash; file systems that cannot flush a folder count as done.
+std::optional<int> flushFolder(const FileSystemOps& ops, int folderFd)
 {
-    const QString described = file.errorString();
-    if (!described.isEmpty() && described != QLatin1String("Unknown error"))
-        return described;
-    if (savedErrno != 0)
-        return systemReason(savedErrno);
-    return QStringLiteral("the data could not be written");
+    std::optional<int> failed;
+    if (ops.fsync(folderFd) != 0 && errno != EINVAL && errno != ENOTSUP)
+        failed = errno;
+    ops.close(folderFd);
+    return failed;
 }
 
 } // namespace
 
-SaveResult saveFileAtomically(const QString& path, const QByteArray& bytes)
+QString saveTargetOf(const QString& path)
 {
-    const QFileInfo info(path);
-    const QString folder = info.absolutePath();
-    const QFileInfo folderInfo(folder);
-    if (!folderInfo.exists())
-        return failure(QStringLiteral("cannot write"), path, systemReason(ENOENT));
-    if (!folderInfo.isDir())
-        return failure(QStringLiteral("cannot write"), path, systemReason(ENOTDIR));
-    if (info.isDir())
-        return failure(QStringLiteral("cannot write"), path, systemReason(EISDIR));
+    QFileInfo info(path);
+    // Bounded as the system bounds the links it follows in one path.
+    for (int hops = 0; hops < 40 && info.isSymLink(); ++hops)
+        info.setFile(info.symLinkTarget());
+    return info.absoluteFilePath();
+}
 
-    QSaveFile file(path);
-    errno = 0;
-    if (!file.open(QIODevice::WriteOnly))
-        return failure(QStringLiteral("cannot write"), path, reasonFor(file, errno));
-    errno = 0;
-    if (file.write(bytes) != bytes.size()) {
-        const QString reason = reasonFor(file, errno);
-        file.cancelWriting();
-        return failure(QStringLiteral("cannot write"), path, reason);
+SaveResult saveFileAtomically(const QString& path, const QByteArray& bytes, const FileSystemOps& ops)
+{
+    const QString target = saveTargetOf(path);
+    struct stat old {};
+    std::optional<mode_t> oldMode;
+    if (::stat(QFile::encodeName(target).constData(), &old) == 0) {
+        if (S_ISDIR(old.st_mode))
+            return failure(path, systemReason(EISDIR));
+        oldMode = old.st_mode & 07777;
     }
-    errno = 0;
-    if (!file.commit())
-        return failure(QStringLiteral("cannot write"), path, reasonFor(file, errno));
-
-    if (const int error = syncFolder(folder); error != 0)
-        return failure(QStringLiteral("cannot flush the folder of"), path, systemReason(error));
-    return SaveResult{true, QString()};
+    // The folder is opened first: once the old file is replaced, the save
+    // can no longer fail, only fall short of being durable.
+    const int folderFd = ops.openDir(QFile::encodeName(QFileInfo(target).absolutePath()));
+    if (folderFd < 0)
+        return failure(path, StepFailure{"opening the folder", errno});
+    if (const auto failed = replace(ops, target, bytes, oldMode)) {
+        ops.close(folderFd);
+        return failure(path, *failed);
+    }
+    if (const auto error = flushFolder(ops, folderFd))
+        return SaveResult{true, false,
+                          QStringLiteral("saved %1, but the folder could not be flushed: %2").arg(path, systemReason(*error))};
+    return SaveResult{true, true, QString()};
 }
 
 std::optional<QByteArray> readWholeFile(const QString& path, QString* error)

@@ -1,21 +1,35 @@
 #pragma once
 
+#include "platform/PosixFileSystemOps.h"
+
 #include <QByteArray>
 #include <QString>
 
 #include <optional>
 
-// The outcome of a save: `error` is one readable sentence when `ok` is false.
+// The outcome of a save. `ok`: the file now holds the new bytes. `durable`:
+// the rename that put them there has reached the disk too. `error` is one
+// readable sentence: why the save failed (the old file is as it was), or,
+// for a save that is ok but not durable, what the user must be warned of.
 struct SaveResult {
     bool ok = false;
+    bool durable = false;
     QString error;
 };
 
-// Replaces the file at `path` by `bytes` in one step: the bytes go to a
-// temporary file beside it, which is flushed to disk and renamed over the
-// old file, and the folder is then flushed so the rename itself survives a
-// crash. On any failure the old file is left as it was.
-SaveResult saveFileAtomically(const QString& path, const QByteArray& bytes);
+// Replaces the file at `path` by `bytes` in one step: the bytes go to a new
+// temporary file beside it (with the old file's permissions), which is
+// flushed to disk and renamed over the old file; the folder, opened before
+// the rename, is then flushed so that the rename itself survives a crash. A
+// symbolic link is kept: the file it points to is replaced. On any failure
+// before the rename the old file is left as it was and the temporary file
+// is removed.
+SaveResult saveFileAtomically(const QString& path, const QByteArray& bytes,
+                              const FileSystemOps& ops = PosixFileSystemOps());
+
+// The file a save of `path` replaces: symbolic links followed to the file
+// they point to (which may not exist yet), as an absolute path.
+QString saveTargetOf(const QString& path);
 
 // The whole content of the file at `path`, or nothing with `*error` (when
 // given) saying why.

@@ -181,15 +181,16 @@ TEST_F(ProfileWindowTest, ExportsThePrintedPageAsPdf)
     ProfileWindow window(*carnet);
     carnet->setSelection({0}, 0);
     const QString file = path(QStringLiteral("profile.pdf"));
-    QString error;
-    ASSERT_TRUE(window.exportPdf(file, &error)) << error.toStdString();
+    const SaveResult saved = window.exportPdf(file);
+    ASSERT_TRUE(saved.ok && saved.durable) << saved.error.toStdString();
     QFile pdf(file);
     ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
     const QByteArray bytes = pdf.readAll();
     EXPECT_TRUE(bytes.startsWith("%PDF"));
     EXPECT_GT(bytes.size(), 2000);
-    EXPECT_FALSE(window.exportPdf(path(QStringLiteral("no/such/folder/p.pdf")), &error));
-    EXPECT_FALSE(error.isEmpty());
+    const SaveResult refused = window.exportPdf(path(QStringLiteral("no/such/folder/p.pdf")));
+    EXPECT_FALSE(refused.ok);
+    EXPECT_FALSE(refused.error.isEmpty());
 }
 
 TEST(ProfilePainter, FitsTheCanvasUprightAndCentred)

@@ -60,7 +60,7 @@ QList<Plongee> ShellFixture::dives(int count)
 QString ShellFixture::writeLogbook(const QString& name, const QList<Plongee>& dives) const
 {
     const QString file = path(name);
-    const SaveResult saved = saveFileAtomically(file, logbookarchive::encode(dives));
+    const SaveResult saved = saveFileAtomically(file, *logbookarchive::encode(dives));
     EXPECT_TRUE(saved.ok) << saved.error.toStdString();
     return file;
 }

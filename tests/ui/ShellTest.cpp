@@ -383,7 +383,7 @@ TEST_F(ShellTest, LaunchWithAVanishedRecentDocumentSaysSoAndOpensANewLogbook)
 TEST_F(ShellTest, LaunchWithAnUnreadableRecentDocumentSaysWhyAndOpensANewLogbook)
 {
     const QString damaged = path(QStringLiteral("damaged.ondrix"));
-    QByteArray bytes = logbookarchive::encode(dives(3));
+    QByteArray bytes = *logbookarchive::encode(dives(3));
     bytes.truncate(bytes.size() / 2);
     ASSERT_TRUE(saveFileAtomically(damaged, bytes).ok);
     controller->recentDocuments().add(damaged);

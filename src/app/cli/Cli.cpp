@@ -105,12 +105,16 @@ int dump(Io& io, const QStringList& args)
     return kDone;
 }
 
-int save(Io& io, const QString& path, const QByteArray& bytes)
+// Writes a whole new document over PATH, under its lock so that no command
+// changing the old one saves over it meanwhile.
+int save(Io& io, const QString& path, const Result<QByteArray>& bytes)
 {
-    const SaveResult saved = saveFileAtomically(path, bytes);
-    if (!saved.ok)
-        return io.refuse(path, saved.error);
-    return kDone;
+    if (!bytes)
+        return io.refuse(path, bytes.error());
+    WriteLock lock(path);
+    if (!lock.acquire(io, path))
+        return kRefused;
+    return io.saved(path, saveFileAtomically(path, *bytes));
 }
 
 int fromJson(Io& io, const QStringList& args)
@@ -208,7 +212,7 @@ int addOrInsert(Io& io, const QStringList& args, const QString& settings, bool i
     if (insert && !parseRow(args[1], &row))
         return io.usage(QStringLiteral("ROW must be a whole number"));
     LogbookSession session(io, settings);
-    if (!session.open(args[0]))
+    if (!session.openForWriting(args[0]))
         return kRefused;
     Carnet& carnet = session.carnet();
     if (insert && (row < 0 || row > carnet.count()))
@@ -227,7 +231,7 @@ int update(Io& io, const QStringList& args, const QString& settings)
     if (args.size() < 2 || !parseRow(args[1], &row))
         return io.usage(QStringLiteral("update takes LOGBOOK ROW [FIELD=TEXT ...]"));
     LogbookSession session(io, settings);
-    if (!session.open(args[0]) || !session.selectRow(row))
+    if (!session.openForWriting(args[0]) || !session.selectRow(row))
         return kRefused;
     Carnet& carnet = session.carnet();
     if (const int status = typeAssignments(io, carnet, args.mid(2), args[0]); status >= 0)
@@ -243,7 +247,7 @@ int remove(Io& io, const QStringList& args, const QString& settings)
     if (args.size() != 2 || !parseRow(args[1], &row))
         return io.usage(QStringLiteral("delete takes LOGBOOK ROW"));
     LogbookSession session(io, settings);
-    if (!session.open(args[0]) || !session.selectRow(row))
+    if (!session.openForWriting(args[0]) || !session.selectRow(row))
         return kRefused;
     Carnet& carnet = session.carnet();
     carnet.deleteDive();
@@ -256,7 +260,7 @@ int renumber(Io& io, const QStringList& args, const QString& settings)
     if (args.size() != 2 || !parseRow(args[1], &first))
         return io.usage(QStringLiteral("renumber takes LOGBOOK FIRST"));
     LogbookSession session(io, settings);
-    if (!session.open(args[0]))
+    if (!session.openForWriting(args[0]))
         return kRefused;
     if (!session.carnet().renumDives(first))
         return io.refuse(args[0], QStringLiteral("no dive was renumbered"));
@@ -317,7 +321,7 @@ int sort(Io& io, const QStringList& args, const QString& settings)
     if (args.size() == 3 && args[2] != u"asc" && args[2] != u"desc")
         return io.usage(QStringLiteral("the direction is asc or desc"));
     LogbookSession session(io, settings);
-    if (!session.open(args[0]))
+    if (!session.openForWriting(args[0]))
         return kRefused;
     if (args.size() == 3)
         session.carnet().sortByColumn(args[1], args[2] == u"asc");
@@ -435,6 +439,11 @@ QString Cli::helpText()
         "\n"
         "Runs Ondrix's own code without windows. Exit status: 0 done, 1 input refused\n"
         "(the reason on stderr, no file changed), 2 usage error.\n"
+        "\n"
+        "Saving: a command that changes a document holds a lock beside it (.NAME.lock)\n"
+        "from reading it to saving it; another such command waits up to 5 seconds, then\n"
+        "is refused (status 1). A save that replaced the file but could not flush its\n"
+        "folder to disk is done (status 0) with a warning on stderr, \"FILE: warning: ...\".\n"
         "\n"
         "Options:\n"
         "  --settings FILE   use this INI file as the settings store (created when absent)\n"

@@ -18,6 +18,24 @@ int Io::usage(const QString& message)
     return kUsage;
 }
 
+int Io::saved(const QString& file, const SaveResult& result)
+{
+    if (!result.ok)
+        return refuse(file, result.error);
+    if (!result.durable)
+        err.append(QStringLiteral("ondrix-cli: %1: warning: %2\n").arg(file, result.error).toUtf8());
+    return kDone;
+}
+
+bool WriteLock::acquire(Io& io, const QString& path)
+{
+    QString error;
+    if (m_lock.acquire(DocumentLock::kPatience, &error))
+        return true;
+    io.refuse(path, error);
+    return false;
+}
+
 LogbookSession::LogbookSession(Io& io, const QString& settingsPath) : m_io(io)
 {
     m_alerts.setLog([this](const QString& line) { m_io.err.append((line + u'\n').toUtf8()); });
@@ -38,6 +56,12 @@ bool LogbookSession::open(const QString& path)
     return false;
 }
 
+bool LogbookSession::openForWriting(const QString& path)
+{
+    m_lock = std::make_unique<WriteLock>(path);
+    return m_lock->acquire(m_io, path) && open(path);
+}
+
 bool LogbookSession::selectRow(int row)
 {
     if (row < 0 || row >= m_carnet->count()) {
@@ -48,13 +72,7 @@ bool LogbookSession::selectRow(int row)
     return true;
 }
 
-int LogbookSession::save()
-{
-    QString error;
-    if (!m_carnet->saveToFile(m_path, Carnet::logbookTypeId(), &error))
-        return m_io.refuse(m_path, error);
-    return kDone;
-}
+int LogbookSession::save() { return m_io.saved(m_path, m_carnet->saveToFile(m_path, Carnet::logbookTypeId())); }
 
 bool parseRow(const QString& text, int* row)
 {

@@ -4,6 +4,8 @@
 #include <QString>
 #include <memory>
 
+#include "platform/DocumentLock.h"
+#include "platform/SafeSave.h"
 #include "platform/ScriptedAlerts.h"
 
 class AppContext;
@@ -26,6 +28,21 @@ struct Io {
     int refuse(const QString& file, const QString& reason);
     // The message and a pointer to --help on stderr; returns the usage status.
     int usage(const QString& message);
+    // The outcome of saving FILE: a refusal when it failed; a warning
+    // ("ondrix-cli: FILE: warning: ...") and done when the file was replaced
+    // but its folder could not be flushed.
+    int saved(const QString& file, const SaveResult& result);
+};
+
+// Holds FILE's document lock for the life of a command that rewrites it;
+// a lock held by another program is refused.
+class WriteLock {
+public:
+    explicit WriteLock(const QString& path) : m_lock(path) {}
+    bool acquire(Io& io, const QString& path);
+
+private:
+    DocumentLock m_lock;
 };
 
 // A logbook opened for one command, with alerts answered with their first
@@ -37,6 +54,9 @@ public:
 
     // Opens the logbook; on failure the refusal is already written.
     bool open(const QString& path);
+    // The same for a command that changes the logbook: the document lock is
+    // taken first and held until the session ends.
+    bool openForWriting(const QString& path);
     // Selects dive ROW alone, which loads it into the form; a row out of
     // range is refused.
     bool selectRow(int row);
@@ -52,6 +72,7 @@ private:
     std::unique_ptr<AppContext> m_context;
     std::unique_ptr<Carnet> m_carnet;
     QString m_path;
+    std::unique_ptr<WriteLock> m_lock;
 };
 
 // A whole number given for a row or a first number.

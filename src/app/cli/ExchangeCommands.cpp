@@ -35,7 +35,7 @@ int runImportCommand(const QStringList& args, const QString& settingsPath, QByte
         return io.usage(QStringLiteral("import takes LOGBOOK FILE..."));
     const QString& logbook = args[0];
     LogbookSession session(io, settingsPath);
-    if (!session.open(logbook))
+    if (!session.openForWriting(logbook))
         return kRefused;
     QByteArray lines;
     int imported = 0;
@@ -56,9 +56,8 @@ int runImportCommand(const QStringList& args, const QString& settingsPath, QByte
         lines.append(QStringLiteral("imported %1 dives from %2\n").arg(outcome.dives).arg(path).toUtf8());
     }
     if (imported > 0) {
-        QString error;
-        if (!session.carnet().saveToFile(logbook, Carnet::logbookTypeId(), &error))
-            return io.refuse(logbook, error);
+        if (const int status = session.save(); status != kDone)
+            return status;
     }
     out.append(lines);
     return kDone;
@@ -93,8 +92,5 @@ int runExportCommand(const QStringList& args, const QString& settingsPath, QByte
             return io.refuse(logbook, written.error());
         bytes = std::move(*written);
     }
-    const SaveResult saved = saveFileAtomically(target, bytes);
-    if (!saved.ok)
-        return io.refuse(target, saved.error);
-    return kDone;
+    return io.saved(target, saveFileAtomically(target, bytes));
 }

@@ -53,8 +53,5 @@ int ProfileCommand::run(const QStringList& args, const QString& settingsPath, QB
                                  : ProfilePainter::png(scene, kPictureSize);
     if (bytes.isEmpty())
         return io.refuse(outPath, QStringLiteral("the picture could not be made"));
-    const SaveResult saved = saveFileAtomically(outPath, bytes);
-    if (!saved.ok)
-        return io.refuse(outPath, saved.error);
-    return kDone;
+    return io.saved(outPath, saveFileAtomically(outPath, bytes));
 }

@@ -11,6 +11,8 @@
 #include "profile/ui/ProfileWindows.h"
 #include "platform/Alert.h"
 #include "platform/AlertPresenter.h"
+#include "platform/DocumentLock.h"
+#include "platform/SafeSave.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -341,13 +343,38 @@ bool MyDocumentController::saveDocument(Carnet* carnet)
         return false;
     if (carnet->filePath().isEmpty())
         return saveDocumentAs(carnet);
+    if (!writeLogbook(carnet, carnet->filePath()))
+        return false;
+    m_recent.add(carnet->filePath());
+    return true;
+}
+
+bool MyDocumentController::writeLogbook(Carnet* carnet, const QString& path)
+{
+    const Localizer& texts = m_context.localizer();
+    DocumentLock lock(path);
     QString error;
-    if (!carnet->saveToFile(carnet->filePath(), Carnet::logbookTypeId(), &error)) {
-        say(QStringLiteral("Document could not be saved"),
-            tr("The logbook “%1” could not be saved: %2").arg(displayName(carnet), error));
+    if (!lock.acquire(DocumentLock::kPatience, &error)) {
+        const QString key = QStringLiteral("Document is locked");
+        say(key, texts.text(key, QStringLiteral("Main"),
+                            QStringLiteral("The logbook “%1” was not saved: another program is changing it. "
+                                           "Try again when it is done.\n(%2)"))
+                     .arg(fileNameOf(path), error));
         return false;
     }
-    m_recent.add(carnet->filePath());
+    const SaveResult saved = carnet->saveToFile(path, Carnet::logbookTypeId());
+    if (!saved.ok) {
+        say(QStringLiteral("Document could not be saved"),
+            tr("The logbook “%1” could not be saved: %2").arg(fileNameOf(path), saved.error));
+        return false;
+    }
+    if (!saved.durable) {
+        const QString key = QStringLiteral("Saved not durable");
+        say(key, texts.text(key, QStringLiteral("Main"),
+                            QStringLiteral("“%1” was saved, but the system could not confirm that it is safely on "
+                                           "disk (%2). Save it again before relying on it."))
+                     .arg(fileNameOf(path), saved.error));
+    }
     return true;
 }
 
@@ -367,12 +394,8 @@ bool MyDocumentController::saveDocumentAs(Carnet* carnet)
                 .arg(fileNameOf(path)));
         return false;
     }
-    QString error;
-    if (!carnet->saveToFile(path, Carnet::logbookTypeId(), &error)) {
-        say(QStringLiteral("Document could not be saved"),
-            tr("The logbook “%1” could not be saved: %2").arg(fileNameOf(path), error));
+    if (!writeLogbook(carnet, path))
         return false;
-    }
     document->untitledNumber = 0;
     document->window->setDocumentName(displayName(carnet));
     m_recent.add(path);

@@ -126,6 +126,9 @@ private:
     void fillRecentMenu(QMenu* menu);
     QString displayName(const Carnet* document) const;
     QString suggestedSavePath(const Carnet* document) const;
+    // Saves the logbook to `path` under its document lock and tells the user
+    // what went wrong, or that the save is not yet safely on disk.
+    bool writeLogbook(Carnet* document, const QString& path);
     int say(const QString& key, const QString& message, const QStringList& buttons = {});
 
     AppContext& m_context;

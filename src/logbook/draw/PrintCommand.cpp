@@ -100,5 +100,7 @@ int PrintCommand::run(const QStringList& args, const QString& settingsPath, QByt
     const SaveResult saved = saveFileAtomically(outPath, bytes);
     if (!saved.ok)
         return refuse(err, outPath, saved.error);
+    if (!saved.durable)
+        err.append(QStringLiteral("ondrix-cli: %1: warning: %2\n").arg(outPath, saved.error).toUtf8());
     return kDone;
 }

@@ -4,12 +4,12 @@
 #include "logbook/Carnet.h"
 #include "logbook/DiveChoices.h"
 #include "logbook/Plongee.h"
-#include "platform/SafeSave.h"
 #include "profile/draw/ProfilePainter.h"
 #include "profile/ui/ProfileView.h"
 
 #include <QComboBox>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMessageBox>
@@ -150,12 +150,9 @@ void ProfileWindow::print()
     ProfilePainter::paintPage(painter, device, scene());
 }
 
-bool ProfileWindow::exportPdf(const QString& path, QString* error)
+SaveResult ProfileWindow::exportPdf(const QString& path)
 {
-    const SaveResult saved = saveFileAtomically(path, ProfilePainter::pdf(scene(), windowTitle()));
-    if (!saved.ok && error)
-        *error = saved.error;
-    return saved.ok;
+    return saveFileAtomically(path, ProfilePainter::pdf(scene(), windowTitle()));
 }
 
 void ProfileWindow::exportPdfWithDialog()
@@ -164,7 +161,14 @@ void ProfileWindow::exportPdfWithDialog()
                                                       tr("PDF (*.pdf)"));
     if (path.isEmpty())
         return;
-    QString error;
-    if (!exportPdf(path, &error))
-        QMessageBox::warning(this, tr("Export PDF"), error);
+    const SaveResult saved = exportPdf(path);
+    if (!saved.ok)
+        QMessageBox::warning(this, tr("Export PDF"), saved.error);
+    else if (!saved.durable && m_carnet)
+        QMessageBox::warning(this, tr("Export PDF"),
+                             m_carnet->context().localizer().text(QStringLiteral("Saved not durable"), QStringLiteral("Main"),
+                                                                  QStringLiteral("“%1” was saved, but the system could "
+                                                                                 "not confirm that it is safely on disk "
+                                                                                 "(%2). Save it again before relying on it."))
+                                 .arg(QFileInfo(path).fileName(), saved.error));
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/SafeSave.h"
 #include "profile/ProfileScene.h"
 
 #include <QPointer>
@@ -34,9 +35,8 @@ public:
     QPushButton* exportButton() const { return m_export; }
     const ProfileScene& scene() const;
 
-    // The printed page as a PDF file, written atomically; false with the
-    // reason when it could not be written.
-    bool exportPdf(const QString& path, QString* error = nullptr);
+    // The printed page as a PDF file, written atomically.
+    SaveResult exportPdf(const QString& path);
 
 public slots:
     // Takes the dive of the form again: its sampling interval, title and
