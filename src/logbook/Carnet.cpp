@@ -486,6 +486,14 @@ Carnet::ProfileInfo Carnet::profileInfo() const
 
 bool Carnet::importProfil(const std::array<std::optional<QString>, 7>& replacements)
 {
+    // A list with a line it cannot hold changes nothing: no sample is
+    // guessed from a typo.
+    for (int i = 0; i < profiletext::kListCount; ++i) {
+        if (replacements[size_t(i)] && !profiletext::checkList(i, *replacements[size_t(i)]).ok()) {
+            alertError(QStringLiteral("Profile refused"));
+            return false;
+        }
+    }
     DiveForm::WorkingProfile w = m_form.workingProfile();
     if (replacements[0])
         w.profilProfondeur = profiletext::parseDecimals(*replacements[0]);

@@ -90,4 +90,29 @@ QList<float> parseDecimals(const QString& text)
 
 QList<qint16> parseIntegers(const QString& text) { return lenient<qint16>(text, kAnyShort, 0); }
 
+const divebounds::Range& listRange(int list)
+{
+    static constexpr divebounds::Range ranges[kListCount] = {
+        divebounds::kSampleDepth, divebounds::kEventFlag, divebounds::kEventFlag, divebounds::kEventFlag,
+        divebounds::kEventFlag,   divebounds::kGasCode,   divebounds::kSamplePressure,
+    };
+    return ranges[list];
+}
+
+Lines<double> checkList(int list, const QString& text)
+{
+    Lines<double> out;
+    const bool decimal = list == 0 || list == kListCount - 1;
+    if (decimal) {
+        const auto lines = readDecimals(text, listRange(list));
+        out.badLine = lines.badLine;
+        out.badText = lines.badText;
+    } else {
+        const auto lines = readIntegers(text, listRange(list));
+        out.badLine = lines.badLine;
+        out.badText = lines.badText;
+    }
+    return out;
+}
+
 } // namespace profiletext

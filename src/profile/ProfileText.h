@@ -31,6 +31,15 @@ template <typename T> struct Lines {
 Lines<float> readDecimals(const QString& text, const divebounds::Range& range);
 Lines<qint16> readIntegers(const QString& text, const divebounds::Range& range);
 
+// The seven lists of a profile in the order the data window shows them:
+// depths, the ascent, slow, surface and ceiling flags, gas codes, pressures.
+inline constexpr int kListCount = 7;
+const divebounds::Range& listRange(int list);
+
+// The first line of list's text that the list cannot hold (badLine 0 when
+// it holds them all), read as that list's kind of value.
+Lines<double> checkList(int list, const QString& text);
+
 // The same reading for a text already accepted by readDecimals or
 // readIntegers, which gives the same values; a line that would be refused
 // gives NaN (decimals) or 0 (integers) here.

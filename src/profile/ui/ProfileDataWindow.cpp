@@ -37,25 +37,6 @@ constexpr ListNames kNames[ProfileDataWindow::kListCount] = {
     {"importPRESS_Field", "countPRESS_Field", "erasePRESS_Switch"},
 };
 
-// What each list can hold, in the order of the lists.
-constexpr divebounds::Range kRanges[ProfileDataWindow::kListCount] = {
-    divebounds::kSampleDepth, divebounds::kEventFlag, divebounds::kEventFlag, divebounds::kEventFlag,
-    divebounds::kEventFlag,   divebounds::kGasCode,   divebounds::kSamplePressure,
-};
-
-// The first line of a list's text that the list cannot hold (from 1, with
-// its text), or 0.
-std::pair<qsizetype, QString> refusedLine(int list, const QString& text)
-{
-    const divebounds::Range& range = kRanges[list];
-    if (list == 0 || list == ProfileDataWindow::kListCount - 1) {
-        const auto lines = profiletext::readDecimals(text, range);
-        return {lines.badLine, lines.badText};
-    }
-    const auto lines = profiletext::readIntegers(text, range);
-    return {lines.badLine, lines.badText};
-}
-
 } // namespace
 
 ProfileDataWindow::ProfileDataWindow(Carnet& carnet, QWidget* parent)
@@ -131,7 +112,7 @@ void ProfileDataWindow::refuse(int list, qsizetype line, const QString& text)
 {
     AppContext& context = m_carnet->context();
     const Localizer& loc = context.localizer();
-    const divebounds::Range& range = kRanges[list];
+    const divebounds::Range& range = profiletext::listRange(list);
     Alert alert;
     alert.key = QStringLiteral("Profile line refused");
     alert.table = QStringLiteral("Carnet");
@@ -150,9 +131,9 @@ void ProfileDataWindow::apply()
         if (!m_switches[i]->isChecked())
             continue;
         replacements[i] = m_texts[i]->toPlainText();
-        const auto [line, text] = refusedLine(int(i), *replacements[i]);
-        if (line > 0) {
-            refuse(int(i), line, text);
+        const auto lines = profiletext::checkList(int(i), *replacements[i]);
+        if (!lines.ok()) {
+            refuse(int(i), lines.badLine, lines.badText);
             return;
         }
     }

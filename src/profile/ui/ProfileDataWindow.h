@@ -1,5 +1,7 @@
 #pragma once
 
+#include "profile/ProfileText.h"
+
 #include <QPointer>
 #include <QWidget>
 
@@ -22,7 +24,7 @@ class ProfileDataWindow : public QWidget {
     Q_OBJECT
 
 public:
-    static constexpr int kListCount = 7;
+    static constexpr int kListCount = profiletext::kListCount;
 
     explicit ProfileDataWindow(Carnet& carnet, QWidget* parent = nullptr);
 
