@@ -152,6 +152,18 @@ Typed typed(QStringView text, const QStringList& units)
     return Typed{Typed::Kind::Number, value};
 }
 
+std::optional<double> exactDecimal(QStringView text)
+{
+    const QByteArray bytes = text.toLatin1();
+    const char* first = bytes.constData();
+    const char* last = first + bytes.size();
+    double value = 0.0;
+    const auto result = std::from_chars(first, last, value);
+    if (bytes.isEmpty() || result.ec != std::errc() || result.ptr != last)
+        return std::nullopt;
+    return value;
+}
+
 QByteArray shortestUtf8(float value) { return toChars(value); }
 QByteArray shortestUtf8(double value) { return toChars(value); }
 QString shortest(float value) { return QString::fromLatin1(toChars(value)); }

@@ -4,6 +4,8 @@
 #include <QStringView>
 #include <QStringList>
 
+#include <optional>
+
 // Number <-> text conversions that ignore the user's locale: "." is the
 // decimal separator everywhere in files, the command line and by-name access.
 namespace numbertext {
@@ -29,6 +31,11 @@ struct Typed {
     bool isNumber() const { return kind == Kind::Number; }
 };
 Typed typed(QStringView text, const QStringList& units = {});
+
+// The whole text as a C-locale decimal number (as std::from_chars reads it,
+// "inf" and "nan" included), or nothing when the text is empty or anything
+// follows the number.
+std::optional<double> exactDecimal(QStringView text);
 
 // Shortest text that reads back to the same value: 12.4f -> "12.4", 25.0f -> "25".
 QString shortest(float value);

@@ -1,40 +1,25 @@
 #include "platform/RgbaColour.h"
 
+#include "platform/NumberText.h"
+
 #include <QStringList>
 
 #include <array>
-#include <charconv>
 #include <cmath>
-#include <system_error>
 
 namespace {
 
-// Shortest round-trip decimal form of a double, always with '.' as the
-// decimal point.
-QString shortestDecimal(double value)
-{
-    std::array<char, 64> buffer{};
-    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
-    if (result.ec != std::errc())
-        return QStringLiteral("0");
-    return QString::fromLatin1(buffer.data(), int(result.ptr - buffer.data()));
-}
-
-// Parses a whole text as a decimal number; nothing may follow it.
+// A colour component: a whole decimal number (white space and one "+"
+// around it allowed) from 0 to 1.
 std::optional<double> parseComponent(const QString& text)
 {
-    const QByteArray bytes = text.trimmed().toLatin1();
-    if (bytes.isEmpty())
+    QStringView digits = QStringView(text).trimmed();
+    if (digits.startsWith(u'+'))
+        digits = digits.mid(1);
+    const std::optional<double> value = numbertext::exactDecimal(digits);
+    if (!value || !std::isfinite(*value))
         return std::nullopt;
-    const char* first = bytes.constData();
-    const char* last = first + bytes.size();
-    if (*first == '+')
-        ++first;
-    double value = 0.0;
-    const auto result = std::from_chars(first, last, value);
-    if (result.ec != std::errc() || result.ptr != last || !std::isfinite(value))
-        return std::nullopt;
-    if (value < 0.0 || value > 1.0)
+    if (*value < 0.0 || *value > 1.0)
         return std::nullopt;
     return value;
 }
@@ -54,8 +39,8 @@ RgbaColour RgbaColour::grey(double level, double alpha)
 QString RgbaColour::toText() const
 {
     return QStringLiteral("rgba(%1,%2,%3,%4)")
-        .arg(shortestDecimal(red), shortestDecimal(green), shortestDecimal(blue),
-             shortestDecimal(alpha));
+        .arg(numbertext::shortest(red), numbertext::shortest(green), numbertext::shortest(blue),
+             numbertext::shortest(alpha));
 }
 
 std::optional<RgbaColour> RgbaColour::fromText(const QString& text)

@@ -1,5 +1,7 @@
 #include "platform/SettingsStore.h"
 
+#include "platform/NumberText.h"
+
 #include <QByteArray>
 #include <QDataStream>
 #include <QDir>
@@ -28,27 +30,6 @@
 namespace {
 
 constexpr QDataStream::Version kStreamVersion = QDataStream::Qt_6_4;
-
-QString shortestDecimal(double value)
-{
-    std::array<char, 64> buffer{};
-    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
-    if (result.ec != std::errc())
-        return QStringLiteral("0");
-    return QString::fromLatin1(buffer.data(), int(result.ptr - buffer.data()));
-}
-
-std::optional<double> parseWholeDecimal(const QString& text)
-{
-    const QByteArray bytes = text.toLatin1();
-    const char* first = bytes.constData();
-    const char* last = first + bytes.size();
-    double value = 0.0;
-    const auto result = std::from_chars(first, last, value);
-    if (bytes.isEmpty() || result.ec != std::errc() || result.ptr != last)
-        return std::nullopt;
-    return value;
-}
 
 // The number at the start of a text: leading white space and one '+' are
 // skipped, then as much of a decimal number as can be read. 0 when the text
@@ -119,7 +100,7 @@ QString encode(const QVariant& value)
     if (isIntegerType(typeId))
         return QStringLiteral("i:") + QString::number(value.toLongLong());
     if (typeId == QMetaType::Double || typeId == QMetaType::Float)
-        return QStringLiteral("d:") + shortestDecimal(value.toDouble());
+        return QStringLiteral("d:") + numbertext::shortest(value.toDouble());
     if (typeId == QMetaType::QString)
         return QStringLiteral("s:") + value.toString();
     if (typeId == QMetaType::QStringList) {
@@ -153,7 +134,7 @@ QVariant decode(const QString& text)
         break;
     }
     case 'd':
-        if (const auto number = parseWholeDecimal(payload))
+        if (const auto number = numbertext::exactDecimal(payload))
             return *number;
         break;
     case 's':
@@ -305,7 +286,7 @@ QString SettingsStore::stringValue(const QString& key) const
     if (isIntegerType(typeId))
         return QString::number(v.toLongLong());
     if (isNumberType(typeId))
-        return shortestDecimal(v.toDouble());
+        return numbertext::shortest(v.toDouble());
     return {};
 }
 
