@@ -3,7 +3,9 @@
 #include "platform/SafeSave.h"
 #include "support/TestDives.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
@@ -181,6 +183,55 @@ TEST_F(CliTest, RefusalsAndUsageErrors)
     EXPECT_FALSE(QFile::exists(path(QStringLiteral("x"))));
 }
 
+// A new document replaces OUT whole and opens again; a refused one leaves
+// OUT as it was.
+TEST_F(CliTest, NewWritesAnEmptyDocumentThatOpensAgain)
+{
+    saveFileAtomically(path(QStringLiteral("old.ondrix")), *logbookarchive::encode(someDives(2)));
+    saveFileAtomically(path(QStringLiteral("kept")), QByteArray("kept contents"));
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("folder")));
+    const QString n = QStringLiteral("new"), logbook = QStringLiteral("logbook");
+    const struct {
+        QStringList args;
+        const char* file; // written, or left as it was
+        int status;
+        const char* message; // on stderr; none when done
+    } cases[] = {
+        {{n, logbook, path(QStringLiteral("fresh.ondrix"))}, "fresh.ondrix", 0, ""},
+        {{n, logbook, path(QStringLiteral("old.ondrix"))}, "old.ondrix", 0, ""},
+        {{n, QStringLiteral("diary"), path(QStringLiteral("kept"))}, "kept", 1,
+         "kept: unknown document type id \"diary\" (the ids are logbook, papers, "},
+        {{n, QStringLiteral("Carnet de plongee"), path(QStringLiteral("kept"))}, "kept", 1, "unknown document type id"},
+        {{n, QStringLiteral("wrecks"), path(QStringLiteral("kept"))}, "kept", 1,
+         "kept: \"wrecks\" documents cannot be made by this version"},
+        {{n, QStringLiteral("papers"), path(QStringLiteral("kept"))}, "kept", 1, "cannot be made"},
+        {{n, logbook, path(QStringLiteral("no-folder/x.ondrix"))}, "no-folder/x.ondrix", 1, "x.ondrix: "},
+        {{n, logbook, path(QStringLiteral("folder"))}, "folder", 1, "folder: "},
+        {{n, logbook}, "kept", 2, "new takes ID OUT"},
+        {{n, logbook, path(QStringLiteral("kept")), QStringLiteral("more")}, "kept", 2, "new takes ID OUT"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.args.join(u' ').toStdString());
+        const QString file = path(QString::fromLatin1(c.file));
+        const QByteArray before = readFile(file);
+        const bool existed = QFileInfo::exists(file);
+        const CliRun r = cli(c.args);
+        EXPECT_EQ(r.status, c.status);
+        EXPECT_TRUE(r.out.isEmpty());
+        if (c.status == 0) {
+            EXPECT_TRUE(r.err.isEmpty()) << r.err.toStdString();
+            const CliRun info = cli({QStringLiteral("info"), file});
+            ASSERT_EQ(info.status, 0) << info.err.toStdString();
+            EXPECT_TRUE(info.out.startsWith("{\"type\":\"logbook\",\"records\":0,")) << info.out.toStdString();
+        } else {
+            EXPECT_TRUE(r.err.startsWith("ondrix-cli: ") && r.err.contains(c.message)) << r.err.toStdString();
+            EXPECT_EQ(QFileInfo::exists(file), existed);
+            EXPECT_EQ(readFile(file), before);
+        }
+    }
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Hidden | QDir::Files).filter(QStringLiteral(".lock")), QStringList());
+}
+
 TEST_F(CliTest, TheProgramWiresStatusAndStreams)
 {
     QProcess p;
@@ -193,7 +244,9 @@ TEST_F(CliTest, TheProgramWiresStatusAndStreams)
     p.start(QStringLiteral(ONDRIX_CLI_PATH), {QStringLiteral("--help")});
     ASSERT_TRUE(p.waitForFinished(30000));
     EXPECT_EQ(p.exitCode(), 0);
-    EXPECT_TRUE(p.readAllStandardOutput().contains("from-json ID IN.json OUT"));
+    const QByteArray help = p.readAllStandardOutput();
+    EXPECT_TRUE(help.contains("from-json ID IN.json OUT"));
+    EXPECT_TRUE(help.contains("new ID OUT"));
 }
 
 TEST_F(CliTest, SettingsFileIsCreatedWhenAbsent)

@@ -45,6 +45,14 @@ std::optional<ArchiveReader::Header> readHeader(Io& io, const QString& path, Fil
     return reader.header();
 }
 
+QStringList documentTypeIds()
+{
+    QStringList ids;
+    for (const DocumentType& type : DocumentTypes::all())
+        ids.append(type.id);
+    return ids;
+}
+
 int info(Io& io, const QStringList& args)
 {
     if (args.size() != 1)
@@ -136,6 +144,23 @@ int fromJson(Io& io, const QStringList& args)
     if (!dives)
         return io.refuse(in, dives.error());
     return save(io, outPath, logbookarchive::encode(*dives));
+}
+
+// An empty document of a type, written as a save writes it: over OUT,
+// atomically and under its lock.
+int newDocument(Io& io, const QStringList& args)
+{
+    if (args.size() != 2)
+        return io.usage(QStringLiteral("new takes ID OUT"));
+    const QString& id = args[0];
+    const QString& outPath = args[1];
+    const DocumentType* type = DocumentTypes::byId(id);
+    if (!type)
+        return io.refuse(outPath, QStringLiteral("unknown document type id \"%1\" (the ids are %2)")
+                                      .arg(id, documentTypeIds().join(QStringLiteral(", "))));
+    if (type->kind != DocumentKind::Logbook)
+        return io.refuse(outPath, QStringLiteral("\"%1\" documents cannot be made by this version").arg(id));
+    return save(io, outPath, logbookarchive::encode({}));
 }
 
 bool parseCount(const QString& text, qint64 max, qint64* value)
@@ -452,6 +477,8 @@ QString Cli::helpText()
         "Documents:\n"
         "  info FILE                 type, record count, class versions and size, as JSON\n"
         "  dump FILE                 every record as JSON, fields in archive order\n"
+        "  new ID OUT                write an empty document of type ID over OUT (logbook only\n"
+        "                            in this version; other types are refused, status 1)\n"
         "  from-json ID IN.json OUT  build a document of type ID from dump-shaped JSON\n"
         "  generate --dives N [--samples M] [--seed S] OUT\n"
         "                            write a synthetic logbook (default 600 samples, seed 1)\n"
@@ -528,6 +555,8 @@ int Cli::run(const QStringList& argsIn, QByteArray& out, QByteArray& err, const 
         return info(io, args);
     if (command == u"dump")
         return dump(io, args);
+    if (command == u"new")
+        return newDocument(io, args);
     if (command == u"from-json")
         return fromJson(io, args);
     if (command == u"generate")
