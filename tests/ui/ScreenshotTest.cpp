@@ -13,8 +13,12 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QMenu>
+#include <QPainter>
+#include <QPixmap>
 #include <QPlainTextEdit>
 #include <QTabWidget>
+
+#include <algorithm>
 
 // Pictures of the windows for a look by eye; runs only when
 // ONDRIX_SCREENSHOT_DIR names the folder to write them to.
@@ -71,6 +75,25 @@ TEST_F(ScreenshotTest, WindowsOfAnOpenLogbook)
     }
     save(file, QStringLiteral("file-menu"));
     save(recent, QStringLiteral("recent-menu"));
+
+    // The File menu open on its New submenu, put together as the screen
+    // shows them: the submenu beside its entry.
+    QMenu* newMenu = file->findChild<QMenu*>(QStringLiteral("newMenu"));
+    ASSERT_NE(newMenu, nullptr);
+    newMenu->ensurePolished();
+    newMenu->adjustSize();
+    file->setActiveAction(newMenu->menuAction());
+    newMenu->setActiveAction(newMenu->actions().value(0));
+    const QPixmap fileShot = file->grab();
+    const QPixmap newShot = newMenu->grab();
+    const int top = file->actionGeometry(newMenu->menuAction()).top();
+    QPixmap open(fileShot.width() + newShot.width(), std::max(fileShot.height(), top + newShot.height()));
+    open.fill(Qt::white);
+    QPainter painter(&open);
+    painter.drawPixmap(0, 0, fileShot);
+    painter.drawPixmap(fileShot.width(), top, newShot);
+    painter.end();
+    EXPECT_TRUE(open.save(QDir(folder).filePath(QStringLiteral("file-menu-new.png"))));
 
     controller->appDelegate().sendRenumDivesNotification(nullptr);
     save(window->renumberWindow(), QStringLiteral("renumber"));

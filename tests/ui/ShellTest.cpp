@@ -15,6 +15,7 @@
 
 #include <QCheckBox>
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QItemSelectionModel>
 #include <QMenu>
@@ -316,6 +317,82 @@ TEST_F(ShellTest, AFileThatIsNoLogbookIsRefusedWithTheReason)
     EXPECT_TRUE(controller->recentDocuments().list().isEmpty());
 }
 
+// Revert to Saved asks first; a file that cannot be read again leaves the
+// logbook with its changes and says why.
+TEST_F(ShellTest, RevertToSavedReadsTheFileAgainOrKeepsTheLogbookAsItIs)
+{
+    const QString file = writeLogbook(QStringLiteral("two.ondrix"), dives(2));
+    const QByteArray saved = contents(file);
+    Carnet* carnet = controller->openDocument(file);
+    ASSERT_NE(carnet, nullptr);
+    CarnetListWindow* window = controller->windowOf(carnet);
+    QAction* revert = window->fileMenu()->findChild<QAction*>(QStringLiteral("revertToSavedAction"));
+    ASSERT_NE(revert, nullptr);
+    EXPECT_FALSE(revert->isEnabled()); // nothing changed yet
+
+    const struct {
+        const char* name;
+        int answer;                      // 0 OK, 1 Cancel
+        std::function<void()> meanwhile; // what happens to the file before the revert
+        const char* says;                // after the question; none when reverted or cancelled
+    } cases[] = {
+        {"cancelled", 1, [] {}, nullptr},
+        {"vanished", 0, [&] { QFile::remove(file); }, "could not be read again: "},
+        {"not a logbook", 0, [&] { saveFileAtomically(file, "not a logbook"); }, "not an Ondrix document"},
+        {"folder",
+         0,
+         [&] {
+             QFile::remove(file);
+             QDir().mkdir(file);
+         },
+         "is a folder"},
+        {"reverted",
+         0,
+         [&] {
+             QDir().rmdir(file);
+             saveFileAtomically(file, saved);
+         },
+         nullptr},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        carnet->newDive();
+        ASSERT_TRUE(carnet->addDive());
+        const int changed = carnet->count();
+        EXPECT_TRUE(revert->isEnabled());
+        c.meanwhile();
+        alerts.queueAnswer(c.answer);
+        const qsizetype asked = alerts.asked().size();
+        revert->trigger();
+
+        ASSERT_EQ(alerts.asked().size(), asked + (c.says ? 2 : 1));
+        EXPECT_EQ(alerts.asked()[asked].key, QStringLiteral("Revert to saved"));
+        EXPECT_TRUE(alerts.asked()[asked].message.contains(QStringLiteral("“two.ondrix”")));
+        const bool reverted = !c.says && c.answer == 0;
+        if (c.says) {
+            EXPECT_EQ(alerts.asked().last().key, QStringLiteral("Revert failed"));
+            EXPECT_TRUE(alerts.asked().last().message.contains(QLatin1String(c.says))) << alerts.asked().last().message;
+        }
+        EXPECT_EQ(carnet->count(), reverted ? 2 : changed);
+        EXPECT_EQ(window->model()->rowCount(), carnet->count());
+        EXPECT_EQ(carnet->isModified(), !reverted);
+        EXPECT_EQ(revert->isEnabled(), !reverted);
+        EXPECT_EQ(carnet->filePath(), file);
+    }
+    // Read again, the last dive is selected and shown.
+    EXPECT_EQ(selectedRows(window), QList<int>{1});
+    EXPECT_EQ(window->editWindow()->shownIndex(), 1);
+
+    // A logbook never saved has nothing to revert to.
+    Carnet* untitled = controller->newDocument();
+    untitled->newDive();
+    ASSERT_TRUE(untitled->addDive());
+    QAction* none = controller->windowOf(untitled)->fileMenu()->findChild<QAction*>(QStringLiteral("revertToSavedAction"));
+    EXPECT_FALSE(none->isEnabled());
+    EXPECT_FALSE(controller->revertDocumentToSaved(untitled));
+    EXPECT_EQ(untitled->count(), 1);
+}
+
 TEST_F(ShellTest, QuitAsksForEachModifiedLogbookAndCancelStopsIt)
 {
     Carnet* a = controller->openDocument(writeLogbook(QStringLiteral("a.ondrix"), dives(1)));
@@ -452,6 +529,37 @@ TEST_F(ShellTest, EachNewDocumentCommandResetsTheDefaultType)
     }
     // A plain New after them all creates a logbook.
     EXPECT_NE(controller->newDocument(), nullptr);
+}
+
+// Every type has its entry, in the order of the types; only the types this
+// version builds can be chosen, and choosing one asks nothing.
+TEST_F(ShellTest, TheNewMenuListsEveryTypeAndEnablesThoseBuilt)
+{
+    Carnet* carnet = controller->newDocument();
+    ASSERT_NE(carnet, nullptr);
+    const QMenu* newMenu = controller->windowOf(carnet)->fileMenu()->findChild<QMenu*>(QStringLiteral("newMenu"));
+    ASSERT_NE(newMenu, nullptr);
+    const QList<QAction*> actions = newMenu->actions();
+    const auto& commands = MyDocumentController::newCommands();
+    ASSERT_EQ(actions.size(), commands.size());
+    QStringList names;
+    for (qsizetype i = 0; i < actions.size(); ++i) {
+        QAction* action = actions[i];
+        const bool built = commands[i].typeId == Carnet::logbookTypeId();
+        SCOPED_TRACE(commands[i].typeId.toStdString());
+        names.append(action->text());
+        EXPECT_EQ(action->objectName(), commands[i].command);
+        EXPECT_EQ(action->isEnabled(), built);
+        EXPECT_EQ(action->shortcut(), built ? QKeySequence(Qt::CTRL | Qt::Key_N) : QKeySequence());
+        const qsizetype before = controller->documents().size();
+        action->trigger();
+        EXPECT_EQ(controller->documents().size(), before + (built ? 1 : 0));
+    }
+    EXPECT_EQ(names.join(u'|'), QStringLiteral("Dive logbook|Miscellaneous documents|Equipment inventory|"
+                                               "Rebreather service log|Consumables|Compressor maintenance|"
+                                               "Wreck repertory|Budget forecast|Firms|Diving structures"));
+    EXPECT_TRUE(alerts.asked().isEmpty());
+    EXPECT_EQ(controller->defaultType(), Carnet::logbookTypeId());
 }
 
 TEST_F(ShellTest, DefaultTypeTakesKnownTypesOnly)

@@ -402,6 +402,37 @@ bool MyDocumentController::saveDocumentAs(Carnet* carnet)
     return true;
 }
 
+bool MyDocumentController::canRevert(const Carnet* carnet)
+{
+    return carnet && !carnet->filePath().isEmpty() && carnet->isModified();
+}
+
+bool MyDocumentController::revertDocumentToSaved(Carnet* carnet)
+{
+    if (!find(carnet) || !canRevert(carnet))
+        return false;
+    const QString name = fileNameOf(carnet->filePath());
+    const QString ask = QStringLiteral("Revert to saved");
+    const int answer = say(ask,
+                           mainText(ask, QStringLiteral("Revert the logbook “%1” to its last saved version? "
+                                                        "The changes made since it was saved will be lost."))
+                               .arg(name),
+                           {mainText(QStringLiteral("OK"), QStringLiteral("OK")),
+                            mainText(QStringLiteral("Cancel"), QStringLiteral("Cancel"))});
+    if (answer != 0)
+        return false;
+    // Reading fails before anything of the document changes.
+    QString error;
+    if (!carnet->openFile(carnet->filePath(), &error)) {
+        const QString failed = QStringLiteral("Revert failed");
+        say(failed, mainText(failed, QStringLiteral("The logbook “%1” could not be read again: %2. "
+                                                    "It stays open as it was, with its changes."))
+                        .arg(name, error));
+        return false;
+    }
+    return true;
+}
+
 bool MyDocumentController::confirmClose(Carnet* carnet)
 {
     if (!carnet->isModified())
@@ -461,9 +492,10 @@ void MyDocumentController::quit()
 
 void MyDocumentController::fillFileMenu(QMenu* menu, Carnet* carnet)
 {
-    QAction* action = menu->addAction(tr("&New"), this, &MyDocumentController::newDocument);
-    action->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
-    action = menu->addAction(tr("&Open…"), this, &MyDocumentController::openDocumentWithDialog);
+    QMenu* newMenu = menu->addMenu(tr("&New"));
+    newMenu->setObjectName(QStringLiteral("newMenu"));
+    fillNewMenu(newMenu);
+    QAction* action = menu->addAction(tr("&Open…"), this, &MyDocumentController::openDocumentWithDialog);
     action->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
     QMenu* recent = menu->addMenu(tr("Open &Recent"));
     recent->setObjectName(QStringLiteral("openRecentMenu"));
@@ -477,10 +509,32 @@ void MyDocumentController::fillFileMenu(QMenu* menu, Carnet* carnet)
     action->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     action = menu->addAction(tr("Save &As…"), this, [this, carnet] { saveDocumentAs(carnet); });
     action->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+    QAction* revert = menu->addAction(tr("Re&vert to Saved"), this, [this, carnet] { revertDocumentToSaved(carnet); });
+    revert->setObjectName(QStringLiteral("revertToSavedAction"));
+    // Follows the changed mark; the menu checks again as it opens, since
+    // the file a document is bound to changes without a signal.
+    const auto follow = [revert, carnet] { revert->setEnabled(canRevert(carnet)); };
+    follow();
+    connect(carnet, &Carnet::modifiedChanged, revert, follow);
+    connect(menu, &QMenu::aboutToShow, revert, follow);
     menu->addSeparator();
     action = menu->addAction(tr("&Quit"), this, &MyDocumentController::quit);
     action->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
     action->setMenuRole(QAction::QuitRole);
+}
+
+// One entry per document type, in the order of the types; the types this
+// version cannot create yet are shown disabled.
+void MyDocumentController::fillNewMenu(QMenu* menu)
+{
+    for (const NewCommand& command : newCommands()) {
+        const DocumentType* type = DocumentTypes::byId(command.typeId);
+        QAction* action = menu->addAction(DocumentTypes::displayName(*type, m_context.localizer()), this, command.slot);
+        action->setObjectName(command.command);
+        action->setEnabled(canCreate(command.typeId));
+        if (command.typeId == Carnet::logbookTypeId())
+            action->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
+    }
 }
 
 void MyDocumentController::fillRecentMenu(QMenu* menu)
@@ -498,6 +552,11 @@ void MyDocumentController::fillRecentMenu(QMenu* menu)
     menu->addSeparator();
     QAction* clear = menu->addAction(tr("Clear Menu"), this, [this] { m_recent.clear(); });
     clear->setEnabled(!entries.isEmpty());
+}
+
+QString MyDocumentController::mainText(const QString& key, const QString& fallback) const
+{
+    return m_context.localizer().text(key, QStringLiteral("Main"), fallback);
 }
 
 int MyDocumentController::say(const QString& key, const QString& message, const QStringList& buttons)

@@ -70,6 +70,13 @@ public:
     // not saved (error shown, or the user cancelled); it then stays modified.
     bool saveDocument(Carnet* document);
     bool saveDocumentAs(Carnet* document);
+    // Whether Revert to Saved applies: the document has a file and changes
+    // not saved to it.
+    static bool canRevert(const Carnet* document);
+    // Revert to Saved: after the user confirms, reads the document's file
+    // again in place of its dives. A file that cannot be read leaves the
+    // document as it was, and the user is told why. True when reverted.
+    bool revertDocumentToSaved(Carnet* document);
     // Closes the document's windows, asking first whether to save changes.
     // False when the user keeps it open.
     bool closeDocument(Carnet* document);
@@ -123,12 +130,15 @@ private:
     bool confirmClose(Carnet* document);
     void release(const Carnet* document);
     void updateNames();
+    void fillNewMenu(QMenu* menu);
     void fillRecentMenu(QMenu* menu);
     QString displayName(const Carnet* document) const;
     QString suggestedSavePath(const Carnet* document) const;
     // Saves the logbook to `path` under its document lock and tells the user
     // what went wrong, or that the save is not yet safely on disk.
     bool writeLogbook(Carnet* document, const QString& path);
+    // The text of a key of the table "Main", or the English fallback.
+    QString mainText(const QString& key, const QString& fallback) const;
     int say(const QString& key, const QString& message, const QStringList& buttons = {});
 
     AppContext& m_context;
