@@ -371,7 +371,7 @@ TEST_F(ShellTest, RevertToSavedReadsTheFileAgainOrKeepsTheLogbookAsItIs)
         const bool reverted = !c.says && c.answer == 0;
         if (c.says) {
             EXPECT_EQ(alerts.asked().last().key, QStringLiteral("Revert failed"));
-            EXPECT_TRUE(alerts.asked().last().message.contains(QLatin1String(c.says))) << alerts.asked().last().message;
+            EXPECT_TRUE(alerts.asked().last().message.contains(QLatin1String(c.says))) << alerts.asked().last().message.toStdString();
         }
         EXPECT_EQ(carnet->count(), reverted ? 2 : changed);
         EXPECT_EQ(window->model()->rowCount(), carnet->count());
