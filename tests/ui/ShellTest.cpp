@@ -501,65 +501,52 @@ TEST_F(ShellTest, OpenRecentOfAVanishedFileSaysSoAndDropsTheEntry)
 
 // --- New-document commands ------------------------------------------------------
 
-TEST_F(ShellTest, EachNewDocumentCommandResetsTheDefaultType)
+// The New menu has an entry per type, in the order of the types; only the
+// types this version builds can be chosen there, and choosing one asks
+// nothing. Called directly, a command of a type not built yet says so. Each
+// command resets the default type.
+TEST_F(ShellTest, TheNewMenuAndEachNewDocumentCommand)
 {
+    const QMenu* newMenu =
+        controller->windowOf(controller->newDocument())->fileMenu()->findChild<QMenu*>(QStringLiteral("newMenu"));
+    ASSERT_NE(newMenu, nullptr);
+    const QList<QAction*> actions = newMenu->actions();
     const auto& commands = MyDocumentController::newCommands();
     ASSERT_EQ(commands.size(), 10);
-    for (const MyDocumentController::NewCommand& command : commands) {
+    ASSERT_EQ(actions.size(), commands.size());
+    QStringList names;
+    for (qsizetype i = 0; i < commands.size(); ++i) {
+        const MyDocumentController::NewCommand& command = commands[i];
         SCOPED_TRACE(command.command.toStdString());
-        const qsizetype documentsBefore = controller->documents().size();
-        const qsizetype alertsBefore = alerts.asked().size();
-        (controller.get()->*command.slot)();
-
         const DocumentType* type = DocumentTypes::byId(command.typeId);
         ASSERT_NE(type, nullptr);
         EXPECT_EQ(command.command + QLatin1Char(':'), type->newCommand);
-        if (command.typeId == Carnet::logbookTypeId()) {
-            EXPECT_EQ(controller->documents().size(), documentsBefore + 1);
-            EXPECT_EQ(alerts.asked().size(), alertsBefore);
-        } else {
-            // Not built yet: the user is told, naming the type the command set.
+        const bool built = command.typeId == Carnet::logbookTypeId();
+        QAction* action = actions[i];
+        names.append(action->text());
+        EXPECT_EQ(action->objectName(), command.command);
+        EXPECT_EQ(action->isEnabled(), built);
+        EXPECT_EQ(action->shortcut(), built ? QKeySequence(Qt::CTRL | Qt::Key_N) : QKeySequence());
+
+        const qsizetype documentsBefore = controller->documents().size();
+        const qsizetype alertsBefore = alerts.asked().size();
+        action->trigger();
+        EXPECT_EQ(controller->documents().size(), documentsBefore + (built ? 1 : 0));
+        EXPECT_EQ(alerts.asked().size(), alertsBefore);
+        if (!built) {
+            (controller.get()->*command.slot)();
             EXPECT_EQ(controller->documents().size(), documentsBefore);
             ASSERT_EQ(alerts.asked().size(), alertsBefore + 1);
-            EXPECT_TRUE(alerts.asked().last().message.contains(
-                DocumentTypes::displayName(*type, context->localizer())))
+            EXPECT_TRUE(alerts.asked().last().message.contains(DocumentTypes::displayName(*type, context->localizer())))
                 << alerts.asked().last().message.toStdString();
         }
         EXPECT_EQ(controller->defaultType(), Carnet::logbookTypeId());
     }
-    // A plain New after them all creates a logbook.
-    EXPECT_NE(controller->newDocument(), nullptr);
-}
-
-// Every type has its entry, in the order of the types; only the types this
-// version builds can be chosen, and choosing one asks nothing.
-TEST_F(ShellTest, TheNewMenuListsEveryTypeAndEnablesThoseBuilt)
-{
-    Carnet* carnet = controller->newDocument();
-    ASSERT_NE(carnet, nullptr);
-    const QMenu* newMenu = controller->windowOf(carnet)->fileMenu()->findChild<QMenu*>(QStringLiteral("newMenu"));
-    ASSERT_NE(newMenu, nullptr);
-    const QList<QAction*> actions = newMenu->actions();
-    const auto& commands = MyDocumentController::newCommands();
-    ASSERT_EQ(actions.size(), commands.size());
-    QStringList names;
-    for (qsizetype i = 0; i < actions.size(); ++i) {
-        QAction* action = actions[i];
-        const bool built = commands[i].typeId == Carnet::logbookTypeId();
-        SCOPED_TRACE(commands[i].typeId.toStdString());
-        names.append(action->text());
-        EXPECT_EQ(action->objectName(), commands[i].command);
-        EXPECT_EQ(action->isEnabled(), built);
-        EXPECT_EQ(action->shortcut(), built ? QKeySequence(Qt::CTRL | Qt::Key_N) : QKeySequence());
-        const qsizetype before = controller->documents().size();
-        action->trigger();
-        EXPECT_EQ(controller->documents().size(), before + (built ? 1 : 0));
-    }
     EXPECT_EQ(names.join(u'|'), QStringLiteral("Dive logbook|Miscellaneous documents|Equipment inventory|"
                                                "Rebreather service log|Consumables|Compressor maintenance|"
                                                "Wreck repertory|Budget forecast|Firms|Diving structures"));
-    EXPECT_TRUE(alerts.asked().isEmpty());
-    EXPECT_EQ(controller->defaultType(), Carnet::logbookTypeId());
+    // A plain New after them all creates a logbook.
+    EXPECT_NE(controller->newDocument(), nullptr);
 }
 
 TEST_F(ShellTest, DefaultTypeTakesKnownTypesOnly)
