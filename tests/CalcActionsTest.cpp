@@ -31,6 +31,7 @@ Localizer englishTexts()
         {QStringLiteral("Table breathed frac"), QStringLiteral("%.1f l/min : %.2f %%")},
         {QStringLiteral("Ideal flow"), QStringLiteral("Ideal flow : %.2f l/min")},
         {QStringLiteral("Table flow"), QStringLiteral("%.1f l/min : %.2f l/min")},
+        {QStringLiteral("Table no value"), QStringLiteral("%.1f l/min : no valid data")},
     };
     tables[QStringLiteral("Main")] = {{QStringLiteral("No valid datas"), QStringLiteral("No valid data")}};
     return Localizer::fromTables(tables);
@@ -109,27 +110,49 @@ TEST(CalcActions, ResultTexts)
         {"an explicit no selection", "profMax", typed({{"fracO2Field", "32"}, {"ppO2PopUp", "-1"}}), "resultatField", "MOD : 33.8 m"},
         {"1.6 bar", "profMax", typed({{"fracO2Field", "32"}, {"ppO2PopUp", "4"}}), "resultatField", "MOD : 40.0 m"},
         {"1.2 bar", "profMax", typed({{"fracO2Field", "40"}, {"ppO2PopUp", "0"}}), "resultatField", "MOD : 20.0 m"},
-        {"no oxygen", "profMax", typed({}), "resultatField", "MOD : inf m"},
-        {"leading number of a text", "profMax", typed({{"fracO2Field", " 32 %"}, {"ppO2PopUp", "2"}}), "resultatField", "MOD : 33.8 m"},
+        {"no oxygen", "profMax", typed({}), "resultatField", "No valid data"},
+        {"0 %", "profMax", typed({{"fracO2Field", "0"}}), "resultatField", "No valid data"},
+        {"-5 %", "profMax", typed({{"fracO2Field", "-5"}}), "resultatField", "No valid data"},
+        {"1e308 %", "profMax", typed({{"fracO2Field", "1e308"}}), "resultatField", "No valid data"},
+        {"101 %", "profMax", typed({{"fracO2Field", "101"}}), "resultatField", "No valid data"},
+        {"100 % at 1.6 bar", "profMax", typed({{"fracO2Field", "100"}, {"ppO2PopUp", "4"}}), "resultatField", "MOD : 6.0 m"},
+        {"a decimal comma", "profMax", typed({{"fracO2Field", "32,5"}, {"ppO2PopUp", "2"}}), "resultatField", "MOD : 33.1 m"},
+        {"not a number", "profMax", typed({{"fracO2Field", "32 x"}}), "resultatField", "No valid data"},
+        {"a number with its unit", "profMax", typed({{"fracO2Field", " 32 %"}, {"ppO2PopUp", "2"}}), "resultatField", "MOD : 33.8 m"},
         // Best mix
         {"30 m at 1.4 bar", "bestMix", typed({{"profondeurMaxField", "30"}, {"ppO2PopUp", "2"}}), "resultatField", "Best mix : 35.00 % O2"},
         {"30 m, no limit chosen", "bestMix", typed({{"profondeurMaxField", "30"}}), "resultatField", "Best mix : 35.00 % O2"},
         {"40 m at 1.3 bar", "bestMix", typed({{"profondeurMaxField", "40"}, {"ppO2PopUp", "1"}}), "resultatField", "Best mix : 26.00 % O2"},
+        {"4 m at 1.4 bar: pure oxygen", "bestMix", typed({{"profondeurMaxField", "4 m"}}), "resultatField", "Best mix : 100.00 % O2"},
+        {"0 m: above 100 %", "bestMix", typed({{"profondeurMaxField", "0"}}), "resultatField", "No valid data"},
+        {"-10 m", "bestMix", typed({{"profondeurMaxField", "-10"}}), "resultatField", "No valid data"},
         // Equivalent air depth, never clamped
         {"40 % at the surface", "profEquivalente", typed({{"fracO2Field", "40"}, {"profondeurField", "0"}}), "resultatField", "EAD : -2.4 m"},
         {"32 % at 30 m", "profEquivalente", typed({{"fracO2Field", "32"}, {"profondeurField", "30"}}), "resultatField", "EAD : 24.4 m"},
+        {"32,5 % at 30 m", "profEquivalente", typed({{"fracO2Field", "32,5"}, {"profondeurField", "30"}}), "resultatField", "EAD : 24.2 m"},
+        {"-20 m", "profEquivalente", typed({{"fracO2Field", "32"}, {"profondeurField", "-20"}}), "resultatField", "No valid data"},
+        {"150 %", "profEquivalente", typed({{"fracO2Field", "150"}, {"profondeurField", "30"}}), "resultatField", "No valid data"},
         // Oxygen window: maximum, minimum, limit
         {"pure oxygen", "oxygenWindow", typed({{"winFO2", "100"}, {"winMinPpO2", "0.5"}}), "winResult",
-         "Maximum depth (ppO2 1.6 bar) : 6.0 m\nMinimum depth : -5.0 m\nLimit depth : 6.0 m"},
-        {"32 %", "oxygenWindow", typed({{"winFO2", "32"}, {"winMinPpO2", "0.16"}}), "winResult",
-         "Maximum depth (ppO2 1.6 bar) : 40.0 m\nMinimum depth : -5.0 m\nLimit depth : 1.6 m"},
+         "Maximum depth (ppO2 1.6 bar) : 6.0 m\nMinimum depth : 0.0 m\nLimit depth : 6.0 m"},
+        {"32 %: breathable from the surface", "oxygenWindow", typed({{"winFO2", "32"}, {"winMinPpO2", "0.16"}}), "winResult",
+         "Maximum depth (ppO2 1.6 bar) : 40.0 m\nMinimum depth : 0.0 m\nLimit depth : 1.6 m"},
+        {"32 % from 0.64 bar", "oxygenWindow", typed({{"winFO2", "32"}, {"winMinPpO2", "0.64"}}), "winResult",
+         "Maximum depth (ppO2 1.6 bar) : 40.0 m\nMinimum depth : 10.0 m\nLimit depth : 1.6 m"},
+        {"zeros", "oxygenWindow", typed({{"winFO2", "0"}, {"winMinPpO2", "0"}}), "winResult", "No valid data"},
+        {"a negative minimum", "oxygenWindow", typed({{"winFO2", "32"}, {"winMinPpO2", "-1"}}), "winResult", "No valid data"},
         // Blending
         {"empty tank to 200 bar of 32 %", "blendNitrox",
          typed({{"pressionInitialeField", "0"}, {"pressionFinaleField", "200"}, {"fracO2InitialeField", "0"}, {"fracO2FinaleField", "32"}}),
          "resultatField", "Oxygen to add : 27.85 bar\nOxygen in the gas added : 32.00 %"},
         {"equal pressures, same mix", "blendNitrox",
          typed({{"pressionInitialeField", "200"}, {"pressionFinaleField", "200"}, {"fracO2InitialeField", "32"}, {"fracO2FinaleField", "32"}}),
-         "resultatField", "Oxygen to add : 0.00 bar\nOxygen in the gas added : nan %"},
+         "resultatField", "No valid data"},
+        {"a negative pressure", "blendNitrox",
+         typed({{"pressionInitialeField", "-10"}, {"pressionFinaleField", "200"}, {"fracO2FinaleField", "32"}}), "resultatField",
+         "No valid data"},
+        {"no oxygen wanted", "blendNitrox", typed({{"pressionFinaleField", "200"}, {"fracO2FinaleField", "0"}}), "resultatField",
+         "No valid data"},
         {"negative oxygen is no blend", "blendNitrox",
          typed({{"pressionInitialeField", "100"}, {"pressionFinaleField", "200"}, {"fracO2InitialeField", "50"}, {"fracO2FinaleField", "21"}}),
          "resultatField", "No blend"},
@@ -143,18 +166,32 @@ TEST(CalcActions, ResultTexts)
          "resultatField", "EAD : 22.78 m\nEND : 28.50 m"},
         {"shallow on helium", "calcEAD_END", typed({{"profondeurMaxField", "5"}, {"fracO2TxField", "10"}, {"fracHeTxField", "70"}}),
          "resultatField", "EAD : 0.00 m\nEND : -5.50 m"},
+        {"80 % and 45 %: 125 %", "calcEAD_END", typed({{"profondeurMaxField", "60"}, {"fracO2TxField", "80"}, {"fracHeTxField", "45"}}),
+         "resultatField", "No valid data"},
+        {"a negative depth", "calcEAD_END", typed({{"profondeurMaxField", "-5"}, {"fracO2TxField", "18"}, {"fracHeTxField", "45"}}),
+         "resultatField", "No valid data"},
+        {"a negative helium", "calcEAD_END", typed({{"profondeurMaxField", "60"}, {"fracO2TxField", "18"}, {"fracHeTxField", "-5"}}),
+         "resultatField", "No valid data"},
         {"10 %", "profMin", typed({{"fracO2TxField", "10"}}), "resultatField", "Minimum depth : 6.00 m"},
         {"16 %", "profMin", typed({{"fracO2TxField", "16"}}), "resultatField", "Minimum depth : 0.00 m"},
         {"1 %", "profMin", typed({{"fracO2TxField", "1"}}), "resultatField", "Minimum depth : 150.00 m"},
         {"0.5 %", "profMin", typed({{"fracO2TxField", "0.5"}}), "resultatField", "No valid data"},
         {"21 %", "profMin", typed({{"fracO2TxField", "21"}}), "resultatField", "No valid data"},
         {"empty", "profMin", typed({}), "resultatField", "No valid data"},
+        {"not a number", "profMin", typed({{"fracO2TxField", "ten"}}), "resultatField", "No valid data"},
         {"60 m, END 30 m, 1.4 bar", "calcBestTx", typed({{"depthTxField", "60"}, {"ENDField", "30"}, {"ppO2Field", "1.4"}}),
          "resultatField", "Oxygen : 20.00 %\nHelium : 34.86 %"},
         {"30 m, END 30 m: -14 % helium is no mix", "calcBestTx",
          typed({{"depthTxField", "30"}, {"ENDField", "30"}, {"ppO2Field", "1.4"}}), "resultatField", "No trimix"},
         {"30 m, END 30 m, 0.84 bar: a nitrox", "calcBestTx",
          typed({{"depthTxField", "30"}, {"ENDField", "30"}, {"ppO2Field", "0.84"}}), "resultatField", "Oxygen : 21.00 %\nHelium : 0.00 %"},
+        {"no oxygen pressure: a mix that kills", "calcBestTx", typed({{"depthTxField", "60"}, {"ENDField", "30"}, {"ppO2Field", "0"}}),
+         "resultatField", "No valid data"},
+        {"below 0.16 bar", "calcBestTx", typed({{"depthTxField", "60"}, {"ENDField", "30"}, {"ppO2Field", "0.15"}}),
+         "resultatField", "No valid data"},
+        {"0.16 bar at the surface", "calcBestTx", typed({{"ppO2Field", "0,16"}}), "resultatField", "Oxygen : 16.00 %\nHelium : 5.00 %"},
+        {"a negative depth", "calcBestTx", typed({{"depthTxField", "-20"}, {"ENDField", "30"}, {"ppO2Field", "1.4"}}),
+         "resultatField", "No valid data"},
         // Absorbent
         {"250 minutes", "calcSodaTime", typed({{"sodaWeightField", "2.5"}, {"sodaCapacityField", "100"}, {"metabolicProductionField", "1"}}),
          "sodaTimeField", "Absorbent time : 4 h 10 min"},
@@ -163,6 +200,12 @@ TEST(CalcActions, ResultTexts)
         {"no production: infinite", "calcSodaTime", typed({{"sodaWeightField", "2.5"}, {"sodaCapacityField", "100"}}),
          "sodaTimeField", "No valid data"},
         {"all empty: undefined", "calcSodaTime", typed({}), "sodaTimeField", "No valid data"},
+        {"a negative weight", "calcSodaTime", typed({{"sodaWeightField", "-2"}, {"sodaCapacityField", "100"}, {"metabolicProductionField", "1"}}),
+         "sodaTimeField", "No valid data"},
+        {"a negative production", "calcSodaTime", typed({{"sodaWeightField", "2"}, {"sodaCapacityField", "100"}, {"metabolicProductionField", "-1"}}),
+         "sodaTimeField", "No valid data"},
+        {"no absorbent", "calcSodaTime", typed({{"sodaCapacityField", "100"}, {"metabolicProductionField", "1"}}),
+         "sodaTimeField", "Absorbent time : 0 h 0 min"},
         {"too long for whole hours", "calcSodaTime",
          typed({{"sodaWeightField", "1e12"}, {"sodaCapacityField", "1e3"}, {"metabolicProductionField", "1"}}), "sodaTimeField",
          "No valid data"},
@@ -185,85 +228,70 @@ TEST(CalcActions, ResultTexts)
     }
 }
 
-TEST(CalcActions, BreathedFractionRowsAndColours)
+TEST(CalcActions, RebreatherTextsAndColours)
 {
-    // 40 % at 10 L/min: every row between 26.8 % (1.8) and 34.8 % (0.8), safe.
-    CalculatorResult r = run("calcBreathedFracO2", typed({{"brEanxField", "40"}, {"brFlowField", "10"}, {"brMetabolicField", "1"}}));
-    const char* rows[] = {"c08Field", "c09Field", "c10Field", "c11Field", "c12Field", "c13Field",
-                          "c14Field", "c15Field", "c16Field", "c17Field", "c18Field"};
-    for (const char* row : rows) {
-        ASSERT_TRUE(r.colours.contains(QLatin1String(row))) << row;
-        EXPECT_EQ(r.colours.value(QLatin1String(row)), kBlack) << row;
+    enum Colour { Red, Black, Kept };
+    const auto breathed = [](const char* supply, const char* flow, const char* consumption) {
+        return typed({{"brEanxField", supply}, {"brFlowField", flow}, {"brMetabolicField", consumption}});
+    };
+    const auto ideal = [](const char* supply, const char* consumption, const char* wanted) {
+        return typed({{"idEanxField", supply}, {"idMetabolicField", consumption}, {"idRealFracO2Field", wanted}});
+    };
+    const struct {
+        const char* what;
+        const char* action;
+        QHash<QString, QString> inputs;
+        const char* field;
+        const char* text;
+        Colour colour;
+    } cases[] = {
+        {"40 % at 10 L/min", "calcBreathedFracO2", breathed("40", "10", "1"), "breathedFracO2Field", "Breathed oxygen : 33.33 %", Black},
+        {"its row 0.8", "calcBreathedFracO2", breathed("40", "10", "1"), "c08Field", "0.8 l/min : 34.78 %", Black},
+        {"its row 1.8", "calcBreathedFracO2", breathed("40", "10", "1"), "c18Field", "1.8 l/min : 26.83 %", Black},
+        {"32 % at 5 L/min, row 0.9", "calcBreathedFracO2", breathed("32", "5", "1"), "c09Field", "0.9 l/min : 17.07 %", Red},
+        // Coloured by the figure shown: 20.8999 shows as 20.90, safe.
+        {"shown 20.90", "calcBreathedFracO2", breathed("28.80991", "10", "1"), "breathedFracO2Field", "Breathed oxygen : 20.90 %", Black},
+        {"shown 20.89", "calcBreathedFracO2", breathed("28.8095", "10", "1"), "breathedFracO2Field", "Breathed oxygen : 20.89 %", Red},
+        {"a decimal comma", "calcBreathedFracO2", breathed("40", "10", "1,0"), "breathedFracO2Field", "Breathed oxygen : 33.33 %", Black},
+        // More oxygen consumed than the flow brings: no such loop.
+        {"a negative fraction", "calcBreathedFracO2", breathed("40", "1.2", "1"), "breathedFracO2Field", "No valid data", Red},
+        {"a row above the flow", "calcBreathedFracO2", breathed("40", "1.2", "1"), "c15Field", "1.5 l/min : no valid data", Red},
+        {"a row at the flow: infinite", "calcBreathedFracO2", breathed("40", "1.2", "1"), "c12Field", "1.2 l/min : no valid data", Red},
+        {"pure oxygen at the flow: undefined", "calcBreathedFracO2", breathed("100", "1.2", "1"), "c12Field", "1.2 l/min : no valid data", Kept},
+        {"pure oxygen below the flow", "calcBreathedFracO2", breathed("100", "1.2", "1"), "c11Field", "1.1 l/min : 100.00 %", Black},
+        {"pure oxygen above the flow", "calcBreathedFracO2", breathed("100", "1.2", "1"), "c13Field", "1.3 l/min : no valid data", Red},
+        {"no flow", "calcBreathedFracO2", breathed("40", "", "1"), "c10Field", "1.0 l/min : no valid data", Red},
+        {"a negative consumption", "calcBreathedFracO2", breathed("40", "10", "-1"), "breathedFracO2Field", "No valid data", Red},
+        {"its rows", "calcBreathedFracO2", breathed("40", "10", "-1"), "c10Field", "1.0 l/min : no valid data", Red},
+        {"a negative flow", "calcBreathedFracO2", breathed("40", "-10", "1"), "breathedFracO2Field", "No valid data", Red},
+        {"120 %", "calcBreathedFracO2", breathed("120", "10", "1"), "breathedFracO2Field", "No valid data", Red},
+
+        {"50 % for 30 %", "calcIdealFlow", ideal("50", "1", "30"), "idealFlowField", "Ideal flow : 3.50 l/min", Black},
+        {"its row 0.8", "calcIdealFlow", ideal("50", "1", "30"), "d08Field", "0.8 l/min : 2.80 l/min", Red},
+        {"its row 0.9", "calcIdealFlow", ideal("50", "1", "30"), "d09Field", "0.9 l/min : 3.15 l/min", Black},
+        {"its row 1.8", "calcIdealFlow", ideal("50", "1", "30"), "d18Field", "1.8 l/min : 6.30 l/min", Black},
+        {"32 % for 30 %", "calcIdealFlow", ideal("32", "1", "30"), "idealFlowField", "Ideal flow : 35.00 l/min", Red},
+        // 2.996 L/min shows as 3.00, safe.
+        {"shown 3.00", "calcIdealFlow", ideal("53.3645", "1", "30"), "idealFlowField", "Ideal flow : 3.00 l/min", Black},
+        {"a supply leaner than the loop", "calcIdealFlow", ideal("30", "1", "50"), "idealFlowField", "No valid data", Red},
+        {"its rows", "calcIdealFlow", ideal("30", "1", "50"), "d10Field", "1.0 l/min : no valid data", Red},
+        {"a supply equal to the loop: infinite", "calcIdealFlow", ideal("30", "1", "30"), "idealFlowField", "No valid data", Red},
+        {"100 % for 100 %: undefined", "calcIdealFlow", ideal("100", "1", "100"), "idealFlowField", "No valid data", Kept},
+        {"a negative consumption", "calcIdealFlow", ideal("50", "-1", "30"), "idealFlowField", "No valid data", Red},
+        {"no wanted fraction", "calcIdealFlow", ideal("50", "1", ""), "idealFlowField", "No valid data", Red},
+    };
+    const Localizer texts = englishTexts();
+    for (const auto& c : cases) {
+        const CalculatorResult r = run(c.action, c.inputs, texts);
+        const QString field = QLatin1String(c.field);
+        EXPECT_EQ(r.texts.value(field), QString::fromUtf8(c.text)) << c.what;
+        if (c.colour == Kept)
+            EXPECT_FALSE(r.colours.contains(field)) << c.what;
+        else
+            EXPECT_EQ(r.colours.value(field), c.colour == Red ? kRed : kBlack) << c.what;
+        for (const QString& text : r.texts)
+            EXPECT_FALSE(text.contains(QLatin1String("inf")) || text.contains(QLatin1String("nan"))) << c.what;
     }
-    EXPECT_EQ(r.texts.value(QStringLiteral("c08Field")), QStringLiteral("0.8 l/min : 34.78 %"));
-    EXPECT_EQ(r.texts.value(QStringLiteral("c18Field")), QStringLiteral("1.8 l/min : 26.83 %"));
-
-    // 32 % at 5 L/min: (1.6 - v) / (5 - v) falls below 20.9 % from 1.0 L/min on.
-    r = run("calcBreathedFracO2", typed({{"brEanxField", "32"}, {"brFlowField", "5"}, {"brMetabolicField", "1"}}));
-    EXPECT_EQ(r.texts.value(QStringLiteral("c09Field")), QStringLiteral("0.9 l/min : 17.07 %"));
-    EXPECT_EQ(r.colours.value(QStringLiteral("c08Field")), kRed); // 19.05 %
-    EXPECT_EQ(r.colours.value(QStringLiteral("c18Field")), kRed);
-
-    // The diver's own value follows the same rule: 1 L/min out of 1.2 L/min
-    // of 40 % leaves a negative fraction, red.
-    r = run("calcBreathedFracO2", typed({{"brEanxField", "40"}, {"brFlowField", "1.2"}, {"brMetabolicField", "1"}}));
-    EXPECT_EQ(r.texts.value(QStringLiteral("breathedFracO2Field")), QStringLiteral("Breathed oxygen : -260.00 %"));
-    EXPECT_EQ(r.colours.value(QStringLiteral("breathedFracO2Field")), kRed);
-    r = run("calcBreathedFracO2", typed({{"brEanxField", "40"}, {"brFlowField", "10"}, {"brMetabolicField", "1"}}));
-    EXPECT_EQ(r.colours.value(QStringLiteral("breathedFracO2Field")), kBlack);
-
-    // A flow of 1.2 L/min: the rows above it consume more than the supply,
-    // giving fractions above 100 %: impossible, red, not black.
-    r = run("calcBreathedFracO2", typed({{"brEanxField", "40"}, {"brFlowField", "1.2"}, {"brMetabolicField", "1"}}));
-    EXPECT_EQ(r.texts.value(QStringLiteral("c15Field")), QStringLiteral("1.5 l/min : 340.00 %"));
-    EXPECT_EQ(r.colours.value(QStringLiteral("c15Field")), kRed);
-    EXPECT_EQ(r.colours.value(QStringLiteral("c08Field")), kRed); // (0.48 - 0.8) / 0.4 = -80 %
-    // At 1.2 itself the fraction is infinite: danger as well.
-    EXPECT_EQ(r.texts.value(QStringLiteral("c12Field")), QStringLiteral("1.2 l/min : -inf %"));
-    EXPECT_EQ(r.colours.value(QStringLiteral("c12Field")), kRed);
-
-    // Pure oxygen at a flow equal to a row: 0/0 is undefined, the row keeps
-    // its colour (no colour in the result); the other rows read 100 %, safe
-    // below the flow, impossible above it.
-    r = run("calcBreathedFracO2", typed({{"brEanxField", "100"}, {"brFlowField", "1.2"}, {"brMetabolicField", "1"}}));
-    EXPECT_EQ(r.texts.value(QStringLiteral("c12Field")), QStringLiteral("1.2 l/min : nan %"));
-    EXPECT_FALSE(r.colours.contains(QStringLiteral("c12Field")));
-    EXPECT_EQ(r.colours.value(QStringLiteral("c11Field")), kBlack);
-    EXPECT_EQ(r.texts.value(QStringLiteral("c13Field")), QStringLiteral("1.3 l/min : 100.00 %"));
-    EXPECT_EQ(r.colours.value(QStringLiteral("c13Field")), kRed);
-    EXPECT_EQ(r.colours.size(), 11); // the ten defined rows and the diver's own value
-
-    // The flow not typed yet: every row reads 100 % but no gas comes in.
-    r = run("calcBreathedFracO2", typed({{"brEanxField", "40"}}));
-    EXPECT_EQ(r.texts.value(QStringLiteral("c10Field")), QStringLiteral("1.0 l/min : 100.00 %"));
-    EXPECT_EQ(r.colours.size(), 11);
-    for (const RgbaColour& c : r.colours)
-        EXPECT_EQ(c, kRed);
-}
-
-TEST(CalcActions, IdealFlowRowsAndColours)
-{
-    // 50 % for 30 %: 3.5 x v, 2.8 to 6.3 L/min; 0.8 L/min is below 3, red.
-    CalculatorResult r = run("calcIdealFlow", typed({{"idEanxField", "50"}, {"idMetabolicField", "1"}, {"idRealFracO2Field", "30"}}));
-    EXPECT_EQ(r.colours.value(QStringLiteral("d08Field")), kRed);
-    EXPECT_EQ(r.colours.value(QStringLiteral("d09Field")), kBlack); // 3.15
-    EXPECT_EQ(r.colours.value(QStringLiteral("idealFlowField")), kBlack); // 3.50
-    EXPECT_EQ(r.colours.value(QStringLiteral("d18Field")), kBlack);
-
-    // 32 % for 30 %: 35 x v, 28 to 63 L/min: every row red.
-    r = run("calcIdealFlow", typed({{"idEanxField", "32"}, {"idMetabolicField", "1"}, {"idRealFracO2Field", "30"}}));
-    EXPECT_EQ(r.colours.size(), 12);
-    for (const RgbaColour& c : r.colours)
-        EXPECT_EQ(c, kRed);
-
-    // A supply equal to the wanted fraction: infinite flows, red.
-    r = run("calcIdealFlow", typed({{"idEanxField", "30"}, {"idMetabolicField", "1"}, {"idRealFracO2Field", "30"}}));
-    EXPECT_EQ(r.texts.value(QStringLiteral("idealFlowField")), QStringLiteral("Ideal flow : inf l/min"));
-    EXPECT_EQ(r.colours.value(QStringLiteral("d10Field")), kRed);
-
-    // 100 % for 100 %: 0/0, no colour set.
-    r = run("calcIdealFlow", typed({{"idEanxField", "100"}, {"idMetabolicField", "1"}, {"idRealFracO2Field", "100"}}));
-    EXPECT_TRUE(r.colours.isEmpty());
 }
 
 TEST(CalcActions, UnitConversionsWriteTheOtherFieldsOfTheChosenTab)
@@ -295,8 +323,19 @@ TEST(CalcActions, UnitConversionsWriteTheOtherFieldsOfTheChosenTab)
          typed({{"barField", "2 bar"}, {"psiField", "29.00754"}})},
         {"other tabs are untouched", typed({{"conversionsTabView", "masse"}, {"kilogrammeField", "1"}, {"barField", "5"}, {"psiField", "x"}}),
          typed({{"barField", "5"}, {"psiField", "x"}, {"livreUSField", "2.204622"}, {"metresField", ""}})},
-        {"a tiny negative result shows 0", typed({{"conversionsTabView", "pression"}, {"barField", "-0.00000001"}}),
+        {"a tiny result shows 0", typed({{"conversionsTabView", "pression"}, {"barField", "0.00000001"}}),
          typed({{"psiField", "0"}})},
+        {"a decimal comma", typed({{"conversionsTabView", "pression"}, {"barField", "1,5"}}), typed({{"psiField", "21.755655"}})},
+        {"a negative pressure", typed({{"conversionsTabView", "pression"}, {"barField", "-1"}}),
+         typed({{"barField", "-1"}, {"psiField", "No valid data"}})},
+        {"not a number", typed({{"conversionsTabView", "masse"}, {"kilogrammeField", "1 t"}}), typed({{"livreUSField", "No valid data"}})},
+        {"-5 K", typed({{"conversionsTabView", "temperature"}, {"choixTemperatureMatrix", "3"}, {"kelvinField", "-5"}}),
+         typed({{"celsiusField", "No valid data"}, {"farenheitField", "No valid data"}, {"kelvinField", "-5"}})},
+        {"absolute zero", typed({{"conversionsTabView", "temperature"}, {"choixTemperatureMatrix", "1"}, {"celsiusField", "-273.15 °C"}}),
+         typed({{"farenheitField", "-459.67"}, {"kelvinField", "0"}})},
+        {"below absolute zero", typed({{"conversionsTabView", "temperature"}, {"choixTemperatureMatrix", "2"}, {"farenheitField", "-460"}}),
+         typed({{"celsiusField", "No valid data"}})},
+        {"an overflow", typed({{"conversionsTabView", "pression"}, {"barField", "1e308"}}), typed({{"psiField", "No valid data"}})},
     };
     for (const auto& c : cases) {
         const CalculatorResult r = run("convertir", c.inputs);
@@ -324,7 +363,19 @@ TEST(CalcActions, PreciseGpsConversionTexts)
          typed({{"longitude_in_degreeField", "-1"}, {"longitude_in_minutesField", "-30"}, {"latitude_in_degreeField", "48"},
                 {"latitude_in_minutesField", "51"}, {"latitude_in_secondsField", "24"}, {"altitude_inField", "100"}}),
          "WGS84 -1\u00b0 30' 3.801''", "WGS84 48\u00b0 51' 20.508''", "161.3 m"},
-        {"an infinite input", typed({{"latitude_in_degreeField", "1e999"}}), "No valid data", "No valid data", "nan m"},
+        {"an infinite input", typed({{"latitude_in_degreeField", "1e999"}}), "No valid data", "No valid data", "No valid data"},
+        {"latitude 95", typed({{"latitude_in_degreeField", "95"}}), "No valid data", "No valid data", "No valid data"},
+        {"latitude 89 60'", typed({{"latitude_in_degreeField", "89"}, {"latitude_in_minutesField", "60"}}), "No valid data",
+         "No valid data", "No valid data"},
+        {"latitude 89 59' 60''", typed({{"latitude_in_degreeField", "89"}, {"latitude_in_minutesField", "59"}, {"latitude_in_secondsField", "60"}}),
+         "No valid data", "No valid data", "No valid data"},
+        {"latitude 90 0' 1''", typed({{"latitude_in_degreeField", "90"}, {"latitude_in_secondsField", "1"}}), "No valid data",
+         "No valid data", "No valid data"},
+        {"longitude 500", typed({{"longitude_in_degreeField", "500"}}), "No valid data", "No valid data", "No valid data"},
+        {"longitude 179 70'", typed({{"longitude_in_degreeField", "179"}, {"longitude_in_minutesField", "70"}}), "No valid data",
+         "No valid data", "No valid data"},
+        {"longitude -180 with its units", typed({{"longitude_in_degreeField", "-180°"}, {"altitude_inField", "0 m"}}),
+         "WGS84 -179° 59' 54.965''", "WGS84 0° 0' 3.126''", "-26.7 m"},
     };
     for (const auto& c : cases) {
         const CalculatorResult r = run("convertGPS", c.inputs);
@@ -381,6 +432,11 @@ TEST(CalcActions, DecimalGpsConversionTexts)
          "5.000000", "43.000000", "Altitude : -0.00 m"},
         {"a western longitude stays decimal", typed({{"longitude_inField", "-1.5"}, {"latitude_inField", "48.85"}, {"altitude_inField", "100"}}),
          "-1.501366", "48.849041", "Altitude : 152.62 m"},
+        {"latitude 91", typed({{"longitude_inField", "5"}, {"latitude_inField", "91"}}), "No valid data", "No valid data", "No valid data"},
+        {"longitude 200", typed({{"longitude_inField", "200"}, {"latitude_inField", "43"}}), "No valid data", "No valid data",
+         "No valid data"},
+        {"a decimal comma", typed({{"longitude_inField", "5,0"}, {"latitude_inField", "43"}}), "4.998896", "42.998968",
+         "Altitude : 56.43 m"},
     };
     for (const auto& c : cases) {
         const CalculatorResult r = run("convertGPS2", c.inputs);

@@ -84,8 +84,8 @@ TEST(CalcCommand, ColoursFollowTheirTexts)
     EXPECT_EQ(o.value(QStringLiteral("breathedFracO2Field")).toString(), QStringLiteral("Breathed oxygen : 100.00 %"));
     EXPECT_EQ(o.value(QStringLiteral("c08Field")).toString(), QStringLiteral("0.8 l/min : 100.00 %"));
     EXPECT_EQ(o.value(QStringLiteral("c08Field.colour")).toString(), QStringLiteral("#000000"));
-    // Undefined at 1.2: the colour is left as it was.
-    EXPECT_EQ(o.value(QStringLiteral("c12Field")).toString(), QStringLiteral("1.2 l/min : nan %"));
+    // Undefined at 1.2: no figure, and the colour is left as it was.
+    EXPECT_EQ(o.value(QStringLiteral("c12Field")).toString(), QStringLiteral("1.2 l/min : no valid data"));
     EXPECT_EQ(o.value(QStringLiteral("c12Field.colour")).toString(), QStringLiteral("-"));
     // Above the flow: consumption above the supply, impossible, red.
     EXPECT_EQ(o.value(QStringLiteral("c13Field.colour")).toString(), QStringLiteral("#ff0000"));

@@ -77,7 +77,7 @@ TEST(CalcFormat, InfinitiesUndefinedAndZeros)
         double value;
         const char* text;
     } cases[] = {
-        {inf, "inf"}, {-inf, "-inf"}, {nan, "nan"}, {-nan, "nan"}, {-0.0, "0.00"}, {-0.001, "-0.00"},
+        {inf, "-"}, {-inf, "-"}, {nan, "-"}, {-nan, "-"}, {-0.0, "0.00"}, {-0.001, "-0.00"},
         {std::numeric_limits<double>::max(), nullptr},
     };
     for (const auto& c : cases) {
@@ -109,7 +109,30 @@ TEST(CalcFormat, Directives)
         {"\u00e9t\u00e9 %.0f \u00b0", {45}, "\u00e9t\u00e9 45 \u00b0"},
         {"", {1}, ""},
         {"%.1", {1}, "%.1"},
+        {"MOD : %.1f m", {INFINITY}, "MOD : - m"}, // never "inf" nor "nan"
+        {"%d h %@", {NAN, -INFINITY}, "- h -"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(CalculatorFormat::fill(QString::fromUtf8(c.format), c.args), QString::fromUtf8(c.text)) << c.format;
+}
+
+TEST(CalcFormat, ShownFigure)
+{
+    const struct {
+        const char* format;
+        int index;
+        double value;
+        double shown;
+    } cases[] = {
+        {"%.1f l/min : %.2f %%", 1, 20.8999, 20.9}, {"%.1f l/min : %.2f %%", 0, 20.8999, 20.9},
+        {"%.2f %%", 0, 20.894, 20.89},              {"%.2f", 0, 2.996, 3.0},
+        {"%f", 0, 1.23456789, 1.234568},            {"%d h %d min", 1, 59.9, 59},
+        {"%@", 0, 0.123456789, 0.123456789},        {"no directive", 0, 1.25, 1.25},
+        {"%% %.1f", 0, 1.25, 1.2},                  {"%.2f", 0, -0.001, -0.0},
+    };
+    for (const auto& c : cases) {
+        const double shown = CalculatorFormat::shown(QString::fromUtf8(c.format), c.index, c.value);
+        EXPECT_EQ(shown, c.shown) << c.format << " " << c.value;
+        EXPECT_EQ(std::signbit(shown), std::signbit(c.shown)) << c.format << " " << c.value;
+    }
 }

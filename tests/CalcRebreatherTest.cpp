@@ -93,9 +93,9 @@ TEST(CalcRebreather, BreathedFractionColourRule)
         Safety safety;
     } cases[] = {
         {20.9, Safety::Safe},     {20.89, Safety::Danger}, {std::nextafter(20.9, 0.0), Safety::Danger},
-        {33.3, Safety::Safe},     {100, Safety::Safe},     {100.01, Safety::Danger},
-        {220, Safety::Danger},    {-5, Safety::Danger},    {INFINITY, Safety::Danger},
-        {-INFINITY, Safety::Danger}, {NAN, Safety::Undefined},
+        {33.3, Safety::Safe},     {100, Safety::Safe},     {100.01, Safety::Impossible},
+        {220, Safety::Impossible}, {-5, Safety::Impossible}, {-0.0, Safety::Impossible}, {0, Safety::Danger},
+        {INFINITY, Safety::Impossible}, {-INFINITY, Safety::Impossible}, {NAN, Safety::Undefined},
     };
     // A flow of 10 L/min for 1 L/min: only the fraction decides.
     for (const auto& c : cases)
@@ -108,11 +108,11 @@ TEST(CalcRebreather, ConsumingMoreThanTheSupplyIsNeverSafe)
         double supply, flow, consumption;
         Safety safety;
     } cases[] = {
-        {40, 1, 1.5, Safety::Danger},   // 220 %
-        {100, 1.2, 1.3, Safety::Danger}, // pure oxygen reads 100 % at any consumption
+        {40, 1, 1.5, Safety::Impossible},   // 220 %
+        {100, 1.2, 1.3, Safety::Impossible}, // pure oxygen reads 100 % at any consumption
         {100, 1.2, 1.1, Safety::Safe},
-        {40, 0, 1, Safety::Danger},     // no flow typed yet: reads 100 %
-        {40, 1.2, 1.2, Safety::Danger}, // infinite
+        {40, 0, 1, Safety::Impossible},     // no flow typed yet: reads 100 %
+        {40, 1.2, 1.2, Safety::Impossible}, // infinite
         {100, 1.2, 1.2, Safety::Undefined},
     };
     for (const auto& c : cases) {
@@ -129,9 +129,13 @@ TEST(CalcRebreather, FlowColourRule)
         Safety safety;
     } cases[] = {
         {3, Safety::Safe},       {20, Safety::Safe},       {2.99, Safety::Danger}, {20.01, Safety::Danger},
-        {10, Safety::Safe},      {-1, Safety::Danger},     {INFINITY, Safety::Danger},
-        {-INFINITY, Safety::Danger}, {NAN, Safety::Undefined},
+        {10, Safety::Safe},      {0, Safety::Danger},      {-1, Safety::Impossible}, {-0.0, Safety::Impossible},
+        {INFINITY, Safety::Impossible}, {-INFINITY, Safety::Impossible}, {NAN, Safety::Undefined},
     };
+    // A 50 % supply for a 30 % loop: only the flow decides.
     for (const auto& c : cases)
-        EXPECT_EQ(RebreatherCalculator::flowSafety(c.value), c.safety) << c.value;
+        EXPECT_EQ(RebreatherCalculator::flowSafety(c.value, 50, 30), c.safety) << c.value;
+    // A supply no richer than the loop gives no flow at all.
+    EXPECT_EQ(RebreatherCalculator::flowSafety(0, 30, 100), Safety::Impossible);
+    EXPECT_EQ(RebreatherCalculator::flowSafety(5, 30, 30), Safety::Impossible);
 }

@@ -12,6 +12,8 @@
 #include <array>
 #include <cmath>
 #include <initializer_list>
+#include <limits>
+#include <optional>
 
 namespace {
 
@@ -34,6 +36,43 @@ QString noValidData(const Localizer& texts)
     return texts.text(QStringLiteral("No valid datas"), kMain);
 }
 
+// --- Reading the inputs ---------------------------------------------------------
+
+using Range = CalculatorInputs::Range;
+
+const QStringList kMetres{QStringLiteral("m")};
+const QStringList kBar{QStringLiteral("bar")};
+const QStringList kLitresPerMinute{QStringLiteral("l/min"), QStringLiteral("L/min")};
+
+Range depth() { return Range::notNegative(kMetres); }
+Range pressure() { return Range::notNegative(kBar); }
+
+// A figure that can be shown: a finite number, and, for a depth, a time or
+// a flow, not below 0.
+std::optional<double> figure(double value)
+{
+    return std::isfinite(value) ? std::optional<double>(value) : std::nullopt;
+}
+
+std::optional<double> notNegativeFigure(double value)
+{
+    return std::isfinite(value) && value >= 0.0 ? std::optional<double>(value) : std::nullopt;
+}
+
+// A mix part in per cent, from 0 to 100.
+std::optional<double> mixFigure(double percent)
+{
+    return std::isfinite(percent) && percent >= 0.0 && percent <= 100.0 ? std::optional<double>(percent)
+                                                                         : std::nullopt;
+}
+
+CalculatorResult single(const QString& field, const QString& text)
+{
+    CalculatorResult r;
+    r.texts.insert(field, text);
+    return r;
+}
+
 // --- Nitrox -------------------------------------------------------------------
 
 const QString kResultat = QStringLiteral("resultatField");
@@ -43,83 +82,104 @@ double ppO2Limit(const CalculatorInputs& in)
     return NitroxCalculator::ppO2Limit(in.integer(QStringLiteral("ppO2PopUp"), -1));
 }
 
-CalculatorResult profMax(const CalculatorInputs& in, const Localizer&)
+CalculatorResult profMax(const CalculatorInputs& in, const Localizer& texts)
 {
-    const double mod = NitroxCalculator::maximumDepth(in.number(QStringLiteral("fracO2Field")), ppO2Limit(in));
-    CalculatorResult r;
-    r.texts.insert(kResultat, CalculatorFormat::fill(QStringLiteral("MOD : %.1f m"), {mod}));
-    return r;
+    const auto fo2 = in.reading(QStringLiteral("fracO2Field"), Range::fraction());
+    const auto mod = fo2 ? notNegativeFigure(NitroxCalculator::maximumDepth(*fo2, ppO2Limit(in))) : std::nullopt;
+    return single(kResultat, mod ? CalculatorFormat::fill(QStringLiteral("MOD : %.1f m"), {*mod}) : noValidData(texts));
 }
 
 CalculatorResult bestMix(const CalculatorInputs& in, const Localizer& texts)
 {
-    const double fo2 = NitroxCalculator::bestMix(in.number(QStringLiteral("profondeurMaxField")), ppO2Limit(in));
-    CalculatorResult r;
-    r.texts.insert(kResultat, localised(texts, QStringLiteral("Best Mix"), kNitrox, {fo2}));
-    return r;
+    // Shallower than the limit allows even for pure oxygen, the mix would
+    // be above 100 %: no such mix.
+    const auto d = in.reading(QStringLiteral("profondeurMaxField"), depth());
+    const auto fo2 = d ? mixFigure(NitroxCalculator::bestMix(*d, ppO2Limit(in))) : std::nullopt;
+    return single(kResultat, fo2 ? localised(texts, QStringLiteral("Best Mix"), kNitrox, {*fo2}) : noValidData(texts));
 }
 
-CalculatorResult profEquivalente(const CalculatorInputs& in, const Localizer&)
+CalculatorResult profEquivalente(const CalculatorInputs& in, const Localizer& texts)
 {
-    const double ead = NitroxCalculator::equivalentAirDepth(in.number(QStringLiteral("fracO2Field")),
-                                                            in.number(QStringLiteral("profondeurField")));
-    CalculatorResult r;
-    r.texts.insert(kResultat, CalculatorFormat::fill(QStringLiteral("EAD : %.1f m"), {ead}));
-    return r;
+    // An equivalent depth may lie above the surface (a rich mix breathed
+    // shallow holds less nitrogen than air at the surface): it is shown.
+    const auto fo2 = in.reading(QStringLiteral("fracO2Field"), Range::fraction());
+    const auto d = in.reading(QStringLiteral("profondeurField"), depth());
+    const auto ead = fo2 && d ? figure(NitroxCalculator::equivalentAirDepth(*fo2, *d)) : std::nullopt;
+    return single(kResultat, ead ? CalculatorFormat::fill(QStringLiteral("EAD : %.1f m"), {*ead}) : noValidData(texts));
 }
 
 CalculatorResult oxygenWindow(const CalculatorInputs& in, const Localizer& texts)
 {
-    const auto w = NitroxCalculator::oxygenWindow(in.number(QStringLiteral("winFO2")),
-                                                  in.number(QStringLiteral("winMinPpO2")));
-    CalculatorResult r;
-    r.texts.insert(QStringLiteral("winResult"), localised(texts, QStringLiteral("Oxygen window"), kNitrox,
-                                                          {w.maximumDepth, w.minimumDepth, w.limitDepth}));
-    return r;
+    const auto fo2 = in.reading(QStringLiteral("winFO2"), Range::fraction());
+    const auto minimum = in.reading(QStringLiteral("winMinPpO2"), pressure());
+    const QString field = QStringLiteral("winResult");
+    if (!fo2 || !minimum)
+        return single(field, noValidData(texts));
+    const auto w = NitroxCalculator::oxygenWindow(*fo2, *minimum);
+    // A mix that gives the minimum pressure at the surface already may be
+    // breathed from the surface on.
+    const auto deepest = notNegativeFigure(w.maximumDepth);
+    const auto shallowest = figure(std::max(w.minimumDepth, 0.0));
+    const auto limit = notNegativeFigure(w.limitDepth);
+    if (!deepest || !shallowest || !limit)
+        return single(field, noValidData(texts));
+    return single(field, localised(texts, QStringLiteral("Oxygen window"), kNitrox, {*deepest, *shallowest, *limit}));
 }
 
 CalculatorResult blendNitrox(const CalculatorInputs& in, const Localizer& texts)
 {
-    const auto b = NitroxCalculator::blend(in.number(QStringLiteral("pressionInitialeField")),
-                                           in.number(QStringLiteral("pressionFinaleField")),
-                                           in.number(QStringLiteral("fracO2InitialeField")),
-                                           in.number(QStringLiteral("fracO2FinaleField")));
-    CalculatorResult r;
-    r.texts.insert(kResultat, b.reachable ? localised(texts, QStringLiteral("Oxygen to transfer"), kNitrox,
-                                                      {b.oxygenToAdd, b.addedFraction})
-                                          : texts.text(QStringLiteral("No blend"), kNitrox));
-    return r;
+    const auto pi = in.reading(QStringLiteral("pressionInitialeField"), pressure());
+    const auto pf = in.reading(QStringLiteral("pressionFinaleField"), pressure());
+    // What is left in the tank may hold no oxygen at all (an empty tank).
+    const auto fi = in.reading(QStringLiteral("fracO2InitialeField"), {0.0, 100.0, true, true, {QStringLiteral("%")}});
+    const auto ff = in.reading(QStringLiteral("fracO2FinaleField"), Range::fraction());
+    // Nothing to add (a final pressure not above the initial one) is no blend to compute.
+    if (!pi || !pf || !fi || !ff || !(*pf > *pi))
+        return single(kResultat, noValidData(texts));
+    const auto b = NitroxCalculator::blend(*pi, *pf, *fi, *ff);
+    const bool shown = b.reachable && std::isfinite(b.addedFraction);
+    return single(kResultat, shown ? localised(texts, QStringLiteral("Oxygen to transfer"), kNitrox,
+                                               {b.oxygenToAdd, b.addedFraction})
+                                   : texts.text(QStringLiteral("No blend"), kNitrox));
 }
 
 // --- Trimix -------------------------------------------------------------------
 
 CalculatorResult calcEadEnd(const CalculatorInputs& in, const Localizer& texts)
 {
-    const auto d = TrimixCalculator::equivalentDepths(in.number(QStringLiteral("profondeurMaxField")),
-                                                      in.number(QStringLiteral("fracO2TxField")),
-                                                      in.number(QStringLiteral("fracHeTxField")));
-    CalculatorResult r;
-    r.texts.insert(kResultat, localised(texts, QStringLiteral("EAD END"), kTrimix, {d.airDepth, d.narcoticDepth}));
-    return r;
+    const auto d = in.reading(QStringLiteral("profondeurMaxField"), depth());
+    const auto o2 = in.reading(QStringLiteral("fracO2TxField"), Range::fraction());
+    const auto he = in.reading(QStringLiteral("fracHeTxField"), {0.0, 100.0, true, false, {QStringLiteral("%")}});
+    if (!d || !o2 || !he || *o2 + *he > 100.0)
+        return single(kResultat, noValidData(texts));
+    const auto e = TrimixCalculator::equivalentDepths(*d, *o2, *he);
+    // The narcotic depth, like the air depth of nitrox, may lie above the surface.
+    const auto ead = notNegativeFigure(e.airDepth);
+    const auto end = figure(e.narcoticDepth);
+    return single(kResultat, ead && end ? localised(texts, QStringLiteral("EAD END"), kTrimix, {*ead, *end})
+                                        : noValidData(texts));
 }
 
 CalculatorResult profMin(const CalculatorInputs& in, const Localizer& texts)
 {
-    const auto depth = TrimixCalculator::minimumDepth(in.number(QStringLiteral("fracO2TxField")));
-    CalculatorResult r;
-    r.texts.insert(kResultat, depth ? localised(texts, QStringLiteral("Prof min"), kTrimix, {*depth}) : noValidData(texts));
-    return r;
+    const auto o2 = in.reading(QStringLiteral("fracO2TxField"), Range::fraction());
+    const auto d = o2 ? TrimixCalculator::minimumDepth(*o2) : std::nullopt;
+    return single(kResultat, d ? localised(texts, QStringLiteral("Prof min"), kTrimix, {*d}) : noValidData(texts));
 }
+
+// Below this oxygen pressure a gas does not keep a diver conscious.
+constexpr double kHypoxicPpO2 = 0.16;
 
 CalculatorResult calcBestTx(const CalculatorInputs& in, const Localizer& texts)
 {
-    const auto m = TrimixCalculator::bestMix(in.number(QStringLiteral("depthTxField")),
-                                             in.number(QStringLiteral("ENDField")),
-                                             in.number(QStringLiteral("ppO2Field")));
-    CalculatorResult r;
-    r.texts.insert(kResultat, m.reachable ? localised(texts, QStringLiteral("Best Tx"), kTrimix, {m.oxygen, m.helium})
-                                          : texts.text(QStringLiteral("No best Tx"), kTrimix));
-    return r;
+    const auto d = in.reading(QStringLiteral("depthTxField"), depth());
+    const auto end = in.reading(QStringLiteral("ENDField"), depth());
+    const auto ppO2 = in.reading(QStringLiteral("ppO2Field"), Range::notNegative(kBar));
+    if (!d || !end || !ppO2 || *ppO2 < kHypoxicPpO2)
+        return single(kResultat, noValidData(texts));
+    const auto m = TrimixCalculator::bestMix(*d, *end, *ppO2);
+    return single(kResultat, m.reachable ? localised(texts, QStringLiteral("Best Tx"), kTrimix, {m.oxygen, m.helium})
+                                         : texts.text(QStringLiteral("No best Tx"), kTrimix));
 }
 
 // --- Rebreather ---------------------------------------------------------------
@@ -150,72 +210,119 @@ CalculatorResult resultFor(qsizetype outputs)
     return r;
 }
 
-void colourRow(CalculatorResult& r, const QString& field, RebreatherCalculator::Safety safety)
+using Safety = RebreatherCalculator::Safety;
+
+void colourRow(CalculatorResult& r, const QString& field, Safety safety)
 {
     switch (safety) {
-    case RebreatherCalculator::Safety::Safe: r.colours.insert(field, CalculatorActions::safeColour()); break;
-    case RebreatherCalculator::Safety::Danger: r.colours.insert(field, CalculatorActions::dangerColour()); break;
-    case RebreatherCalculator::Safety::Undefined: break;
+    case Safety::Safe: r.colours.insert(field, CalculatorActions::safeColour()); break;
+    case Safety::Danger:
+    case Safety::Impossible: r.colours.insert(field, CalculatorActions::dangerColour()); break;
+    case Safety::Undefined: break;
     }
+}
+
+bool isFigure(Safety safety) { return safety == Safety::Safe || safety == Safety::Danger; }
+
+// Fills one of the two tables: for each consumption, its value (`value`)
+// shown and coloured by `safety` of the figure as the row shows it; a row
+// without a figure shows its consumption only.
+template <typename Value, typename Judge>
+void fillTable(CalculatorResult& r, const Localizer& texts, const QString& rowKey, QChar prefix, Value value,
+               Judge safety)
+{
+    const QString format = texts.text(rowKey, kRebreather);
+    const QString none = texts.text(QStringLiteral("Table no value"), kRebreather);
+    const QStringList& rows = rowFields(prefix);
+    const QList<double> consumptions = RebreatherCalculator::tableConsumptions();
+    for (qsizetype i = 0; i < consumptions.size(); ++i) {
+        const double v = consumptions[i];
+        const double shown = CalculatorFormat::shown(format, 1, value(v));
+        const Safety s = safety(shown, v);
+        r.texts.insert(rows[i], isFigure(s) ? CalculatorFormat::fill(format, {v, shown}) : CalculatorFormat::fill(none, {v}));
+        colourRow(r, rows[i], s);
+    }
+}
+
+// Fills the single result of a table window and its colour.
+template <typename Judge>
+void fillResult(CalculatorResult& r, const Localizer& texts, const QString& field, const QString& key, double value,
+                Judge safety)
+{
+    const QString format = texts.text(key, kRebreather);
+    const double shown = CalculatorFormat::shown(format, 0, value);
+    const Safety s = safety(shown);
+    r.texts.insert(field, isFigure(s) ? CalculatorFormat::fill(format, {shown}) : noValidData(texts));
+    colourRow(r, field, s);
 }
 
 CalculatorResult calcSodaTime(const CalculatorInputs& in, const Localizer& texts)
 {
-    const double minutes = RebreatherCalculator::absorbentMinutes(in.number(QStringLiteral("sodaWeightField")),
-                                                                  in.number(QStringLiteral("sodaCapacityField")),
-                                                                  in.number(QStringLiteral("metabolicProductionField")));
-    const auto hm = RebreatherCalculator::splitMinutes(minutes);
-    CalculatorResult r;
-    r.texts.insert(QStringLiteral("sodaTimeField"),
-                   hm ? localised(texts, QStringLiteral("Soda time"), kRebreather, {double(hm->hours), double(hm->minutes)})
-                      : noValidData(texts));
+    const auto mass = in.reading(QStringLiteral("sodaWeightField"), Range::notNegative());
+    const auto capacity = in.reading(QStringLiteral("sodaCapacityField"), Range::notNegative());
+    const auto production = in.reading(QStringLiteral("metabolicProductionField"), Range::positive());
+    const auto hm = mass && capacity && production
+        ? RebreatherCalculator::splitMinutes(RebreatherCalculator::absorbentMinutes(*mass, *capacity, *production))
+        : std::nullopt;
+    return single(QStringLiteral("sodaTimeField"),
+                  hm ? localised(texts, QStringLiteral("Soda time"), kRebreather, {double(hm->hours), double(hm->minutes)})
+                     : noValidData(texts));
+}
+
+// Every row field and the single result showing "No valid data" in the
+// danger colour, for inputs that cannot be.
+CalculatorResult refusedTable(const QString& field, QChar prefix, const Localizer& texts)
+{
+    CalculatorResult r = resultFor(12);
+    r.texts.insert(field, noValidData(texts));
+    colourRow(r, field, Safety::Impossible);
+    const QString none = texts.text(QStringLiteral("Table no value"), kRebreather);
+    const QList<double> consumptions = RebreatherCalculator::tableConsumptions();
+    for (qsizetype i = 0; i < consumptions.size(); ++i) {
+        r.texts.insert(rowFields(prefix)[i], CalculatorFormat::fill(none, {consumptions[i]}));
+        colourRow(r, rowFields(prefix)[i], Safety::Impossible);
+    }
     return r;
 }
 
 CalculatorResult calcBreathedFracO2(const CalculatorInputs& in, const Localizer& texts)
 {
-    const double supply = in.number(QStringLiteral("brEanxField"));
-    const double flow = in.number(QStringLiteral("brFlowField"));
-    const double consumption = in.number(QStringLiteral("brMetabolicField"));
+    const QString field = QStringLiteral("breathedFracO2Field");
+    const auto supply = in.reading(QStringLiteral("brEanxField"), Range::fraction());
+    const auto flow = in.reading(QStringLiteral("brFlowField"), Range::notNegative(kLitresPerMinute));
+    const auto consumption = in.reading(QStringLiteral("brMetabolicField"), Range::notNegative(kLitresPerMinute));
+    if (!supply || !flow || !consumption)
+        return refusedTable(field, u'c', texts);
     CalculatorResult r = resultFor(12);
     // The diver's own consumption follows the rule of the table's rows.
-    const double breathed = RebreatherCalculator::breathedFraction(supply, flow, consumption);
-    r.texts.insert(QStringLiteral("breathedFracO2Field"),
-                   localised(texts, QStringLiteral("Breathed frac"), kRebreather, {breathed}));
-    colourRow(r, QStringLiteral("breathedFracO2Field"),
-              RebreatherCalculator::breathedFractionSafety(breathed, flow, consumption));
-    const QString format = texts.text(QStringLiteral("Table breathed frac"), kRebreather);
-    const QStringList& rows = rowFields(u'c');
-    const QList<double> consumptions = RebreatherCalculator::tableConsumptions();
-    for (qsizetype i = 0; i < consumptions.size(); ++i) {
-        const double v = consumptions[i];
-        const double fraction = RebreatherCalculator::breathedFraction(supply, flow, v);
-        const QString& field = rows[i];
-        r.texts.insert(field, CalculatorFormat::fill(format, {v, fraction}));
-        colourRow(r, field, RebreatherCalculator::breathedFractionSafety(fraction, flow, v));
-    }
+    fillResult(r, texts, field, QStringLiteral("Breathed frac"),
+               RebreatherCalculator::breathedFraction(*supply, *flow, *consumption), [&](double shown) {
+                   return RebreatherCalculator::breathedFractionSafety(shown, *flow, *consumption);
+               });
+    fillTable(
+        r, texts, QStringLiteral("Table breathed frac"), u'c',
+        [&](double v) { return RebreatherCalculator::breathedFraction(*supply, *flow, v); },
+        [&](double shown, double v) { return RebreatherCalculator::breathedFractionSafety(shown, *flow, v); });
     return r;
 }
 
 CalculatorResult calcIdealFlow(const CalculatorInputs& in, const Localizer& texts)
 {
-    const double supply = in.number(QStringLiteral("idEanxField"));
-    const double consumption = in.number(QStringLiteral("idMetabolicField"));
-    const double wanted = in.number(QStringLiteral("idRealFracO2Field"));
+    const QString field = QStringLiteral("idealFlowField");
+    const auto supply = in.reading(QStringLiteral("idEanxField"), Range::fraction());
+    const auto consumption = in.reading(QStringLiteral("idMetabolicField"), Range::notNegative(kLitresPerMinute));
+    const auto wanted = in.reading(QStringLiteral("idRealFracO2Field"), Range::fraction());
+    if (!supply || !consumption || !wanted)
+        return refusedTable(field, u'd', texts);
     CalculatorResult r = resultFor(12);
-    const double ideal = RebreatherCalculator::idealFlow(supply, consumption, wanted);
-    r.texts.insert(QStringLiteral("idealFlowField"), localised(texts, QStringLiteral("Ideal flow"), kRebreather, {ideal}));
-    colourRow(r, QStringLiteral("idealFlowField"), RebreatherCalculator::flowSafety(ideal));
-    const QString format = texts.text(QStringLiteral("Table flow"), kRebreather);
-    const QStringList& rows = rowFields(u'd');
-    const QList<double> consumptions = RebreatherCalculator::tableConsumptions();
-    for (qsizetype i = 0; i < consumptions.size(); ++i) {
-        const double v = consumptions[i];
-        const double flow = RebreatherCalculator::idealFlow(supply, v, wanted);
-        const QString& field = rows[i];
-        r.texts.insert(field, CalculatorFormat::fill(format, {v, flow}));
-        colourRow(r, field, RebreatherCalculator::flowSafety(flow));
-    }
+    const auto judge = [&](double shown, double = 0) {
+        return RebreatherCalculator::flowSafety(shown, *supply, *wanted);
+    };
+    fillResult(r, texts, field, QStringLiteral("Ideal flow"),
+               RebreatherCalculator::idealFlow(*supply, *consumption, *wanted), judge);
+    fillTable(
+        r, texts, QStringLiteral("Table flow"), u'd',
+        [&](double v) { return RebreatherCalculator::idealFlow(*supply, v, *wanted); }, judge);
     return r;
 }
 
@@ -229,19 +336,29 @@ struct TabLayout {
     int count;
     std::array<const char*, 3> fields;
     std::array<const char*, 3> units;
+    // What may follow the number typed in each unit's field, and the
+    // lowest value each unit can physically have.
+    std::array<std::array<const char*, 3>, 3> symbols;
+    std::array<double, 3> lowest;
 };
 
 const std::array<TabLayout, 5>& tabLayouts()
 {
     using Q = UnitConverter::Quantity;
     static const std::array<TabLayout, 5> tabs{{
-        {"pression", "Pressure", "choixPressionMatrix", Q::Pressure, 2, {"barField", "psiField"}, {"bar", "psi"}},
+        {"pression", "Pressure", "choixPressionMatrix", Q::Pressure, 2, {"barField", "psiField"}, {"bar", "psi"},
+         {{{"bar"}, {"psi"}}}, {0, 0}},
         {"volume", "Volume", "choixVolumeMatrix", Q::Volume, 3,
-         {"litresField", "cubicFeetUSField", "cubicInchesUSField"}, {"litres", "cubic feet (US)", "cubic inches (US)"}},
-        {"longueur", "Length", "choixLongueurMatrix", Q::Length, 2, {"metresField", "feetField"}, {"metres", "feet (US survey)"}},
-        {"masse", "Mass", "choixMasseMatrix", Q::Mass, 2, {"kilogrammeField", "livreUSField"}, {"kilograms", "pounds (US)"}},
+         {"litresField", "cubicFeetUSField", "cubicInchesUSField"}, {"litres", "cubic feet (US)", "cubic inches (US)"},
+         {{{"l"}, {"ft3", "ft³"}, {"in3", "in³"}}}, {0, 0, 0}},
+        {"longueur", "Length", "choixLongueurMatrix", Q::Length, 2, {"metresField", "feetField"}, {"metres", "feet (US survey)"},
+         {{{"m"}, {"ft"}}}, {0, 0}},
+        {"masse", "Mass", "choixMasseMatrix", Q::Mass, 2, {"kilogrammeField", "livreUSField"}, {"kilograms", "pounds (US)"},
+         {{{"kg"}, {"lb"}}}, {0, 0}},
+        // Nothing is colder than absolute zero: -273.15 C, -459.67 F, 0 K.
         {"temperature", "Temperature", "choixTemperatureMatrix", Q::Temperature, 3,
-         {"celsiusField", "farenheitField", "kelvinField"}, {"Celsius", "Fahrenheit", "kelvin"}},
+         {"celsiusField", "farenheitField", "kelvinField"}, {"Celsius", "Fahrenheit", "kelvin"},
+         {{{"°C", "C"}, {"°F", "F"}, {"K"}}}, {-273.15, -459.67, 0}},
     }};
     return tabs;
 }
@@ -263,7 +380,7 @@ QString unitText(double value)
     return text;
 }
 
-CalculatorResult convertir(const CalculatorInputs& in, const Localizer&)
+CalculatorResult convertir(const CalculatorInputs& in, const Localizer& texts)
 {
     CalculatorResult r = resultFor(12);
     const QString selected = in.text(QStringLiteral("conversionsTabView"));
@@ -275,17 +392,22 @@ CalculatorResult convertir(const CalculatorInputs& in, const Localizer&)
             r.texts.insert(field, in.text(field));
         if (selected != tab.identifier)
             continue;
-        const UnitConverter::Quantity quantity = tabLayouts()[std::size_t(t)].quantity;
-        QList<double> values;
-        values.reserve(tab.fields.size());
-        for (const QString& field : tab.fields)
-            values.append(in.number(field));
+        const TabLayout& layout = tabLayouts()[std::size_t(t)];
         const int tag = in.integer(tab.matrix, 1);
-        const int source = UnitConverter::sourceIndex(quantity, tag);
-        const QList<double> converted = UnitConverter::convert(quantity, tag, values);
+        const int source = UnitConverter::sourceIndex(layout.quantity, tag);
+        QStringList units;
+        for (const char* unit : layout.symbols[std::size_t(source)])
+            if (unit)
+                units.append(QString::fromUtf8(unit));
+        const double lowest = layout.lowest[std::size_t(source)];
+        const auto typed = in.reading(tab.fields[source], {lowest, std::numeric_limits<double>::max(), true, true, units});
+        QList<double> values(tab.fields.size(), 0.0);
+        if (typed)
+            values[source] = *typed;
+        const QList<double> converted = UnitConverter::convert(layout.quantity, tag, values);
         for (qsizetype i = 0; i < tab.fields.size(); ++i)
             if (i != source)
-                r.texts.insert(tab.fields[i], unitText(converted[i]));
+                r.texts.insert(tab.fields[i], typed && std::isfinite(converted[i]) ? unitText(converted[i]) : noValidData(texts));
     }
     return r;
 }
@@ -330,20 +452,56 @@ private:
     QList<CalculatorResult::Run>& m_runs;
 };
 
-QString typedAngle(const GpsDatumConverter::Sexagesimal& a)
+QString angleText(const GpsDatumConverter::Sexagesimal& a)
 {
     return CalculatorFormat::fill(QStringLiteral("%.0f \u00b0 %.0f ' %.3f ''"), {a.degrees, a.minutes, a.seconds});
 }
 
+const QStringList kDegrees{QStringLiteral("\u00b0")};
+const QStringList kMinutes{QStringLiteral("'")};
+const QStringList kSeconds{QStringLiteral("''"), QStringLiteral("\"")};
+
+// An angle typed in degrees, minutes and seconds: minutes and seconds
+// below 60, and the whole angle at most `limit` degrees either way.
+std::optional<GpsDatumConverter::Sexagesimal> typedAngle(const CalculatorInputs& in, const QString& prefix, double limit)
+{
+    const auto degrees = in.reading(prefix + QStringLiteral("_in_degreeField"), {-limit, limit, true, true, kDegrees});
+    const auto minutes = in.reading(prefix + QStringLiteral("_in_minutesField"), {-60, 60, false, false, kMinutes});
+    const auto seconds = in.reading(prefix + QStringLiteral("_in_secondsField"), {-60, 60, false, false, kSeconds});
+    if (!degrees || !minutes || !seconds)
+        return std::nullopt;
+    const GpsDatumConverter::Sexagesimal angle{*degrees, *minutes, *seconds};
+    if (!(std::fabs(GpsDatumConverter::toDegrees(angle)) <= limit))
+        return std::nullopt;
+    return angle;
+}
+
+// Any finite ellipsoidal height, below the sea included.
+Range height() { return {-std::numeric_limits<double>::max(), std::numeric_limits<double>::max(), true, true, kMetres}; }
+
+CalculatorResult refusedPosition(const Localizer& texts, bool withAccount)
+{
+    CalculatorResult r = resultFor(4);
+    const QString none = noValidData(texts);
+    for (const QString& field : {kLongitudeOut, kLatitudeOut, kAltitudeOut})
+        r.texts.insert(field, none);
+    if (withAccount) {
+        r.texts.insert(kGpsData, none);
+        r.styledTexts[kGpsData].append({none.size(), CalculatorActions::labelColour()});
+    }
+    return r;
+}
+
 CalculatorResult convertGPS(const CalculatorInputs& in, const Localizer& texts)
 {
-    const GpsDatumConverter::Sexagesimal lng{in.number(QStringLiteral("longitude_in_degreeField")),
-                                             in.number(QStringLiteral("longitude_in_minutesField")),
-                                             in.number(QStringLiteral("longitude_in_secondsField"))};
-    const GpsDatumConverter::Sexagesimal lat{in.number(QStringLiteral("latitude_in_degreeField")),
-                                             in.number(QStringLiteral("latitude_in_minutesField")),
-                                             in.number(QStringLiteral("latitude_in_secondsField"))};
-    const double height = in.number(QStringLiteral("altitude_inField"));
+    const auto longitude = typedAngle(in, QStringLiteral("longitude"), 180);
+    const auto latitude = typedAngle(in, QStringLiteral("latitude"), 90);
+    const auto altitude = in.reading(QStringLiteral("altitude_inField"), height());
+    if (!longitude || !latitude || !altitude)
+        return refusedPosition(texts, true);
+    const GpsDatumConverter::Sexagesimal& lng = *longitude;
+    const GpsDatumConverter::Sexagesimal& lat = *latitude;
+    const double height = *altitude;
     const auto s = GpsDatumConverter::precise(lng, lat, height);
 
     CalculatorResult r = resultFor(4);
@@ -358,9 +516,9 @@ CalculatorResult convertGPS(const CalculatorInputs& in, const Localizer& texts)
     Account a(plain, runs);
     a.title(u"----- ED50 -----");
     a.label(u"\n  latitude : ");
-    a.value(typedAngle(lat));
+    a.value(angleText(lat));
     a.label(u"\n  longitude : ");
-    a.value(typedAngle(lng));
+    a.value(angleText(lng));
     a.label(u"\n  altitude : ");
     a.value(CalculatorFormat::fill(QStringLiteral("%.2f m"), {height}));
     a.entry(u"\n\n  lat (deg.) : ", s.latitudeDegrees);
@@ -393,14 +551,17 @@ CalculatorResult convertGPS(const CalculatorInputs& in, const Localizer& texts)
     return r;
 }
 
-CalculatorResult convertGPS2(const CalculatorInputs& in, const Localizer&)
+CalculatorResult convertGPS2(const CalculatorInputs& in, const Localizer& texts)
 {
     const auto direction = in.integer(QStringLiteral("geodesiePopUp"), 0) == 1
                                ? GpsDatumConverter::Direction::Wgs84ToEd50
                                : GpsDatumConverter::Direction::Ed50ToWgs84;
-    const GpsDatumConverter::Position from{in.number(QStringLiteral("longitude_inField")),
-                                           in.number(QStringLiteral("latitude_inField")),
-                                           in.number(QStringLiteral("altitude_inField"))};
+    const auto longitude = in.reading(QStringLiteral("longitude_inField"), {-180, 180, true, true, kDegrees});
+    const auto latitude = in.reading(QStringLiteral("latitude_inField"), {-90, 90, true, true, kDegrees});
+    const auto altitude = in.reading(QStringLiteral("altitude_inField"), height());
+    if (!longitude || !latitude || !altitude)
+        return refusedPosition(texts, false);
+    const GpsDatumConverter::Position from{*longitude, *latitude, *altitude};
     const auto to = GpsDatumConverter::translate(from, direction);
     CalculatorResult r = resultFor(3);
     r.texts.insert(kLongitudeOut, CalculatorFormat::fill(QStringLiteral("%.6f"), {to.longitude}));

@@ -54,8 +54,8 @@ bool appendFixedQuickly(QString& out, double value, int decimals)
 
 void CalculatorFormat::appendFixed(QString& out, double value, int decimals)
 {
-    if (std::isnan(value)) {
-        out.append(QLatin1String("nan"));
+    if (!std::isfinite(value)) {
+        out.append(u'-');
         return;
     }
     if (value == 0.0)
@@ -74,6 +74,65 @@ QString CalculatorFormat::fixed(double value, int decimals)
     QString out;
     appendFixed(out, value, decimals);
     return out;
+}
+
+namespace {
+
+// The directive of argument `index` (from 0): its letter ('f', 'd', 'i',
+// '@'; 0 when the format has no such argument) and, for 'f', its decimals.
+struct Directive {
+    char16_t letter = 0;
+    int decimals = -1;
+};
+
+Directive directiveOf(QStringView format, int index)
+{
+    const qsizetype n = format.size();
+    int argument = 0;
+    for (qsizetype i = 0; i + 1 < n; ++i) {
+        if (format[i] != u'%')
+            continue;
+        qsizetype j = i + 1;
+        int precision = 6;
+        if (format[j] == u'.') {
+            qsizetype k = j + 1;
+            int p = 0;
+            while (k < n && format[k].isDigit() && p < 1000)
+                p = p * 10 + format[k++].digitValue();
+            if (k < n && format[k] == u'f') {
+                precision = p;
+                j = k;
+            }
+        }
+        const char16_t d = format[j].unicode();
+        if (d == u'%') {
+            i = j;
+            continue;
+        }
+        if (d != u'f' && d != u'd' && d != u'i' && d != u'@')
+            continue;
+        i = j;
+        if (argument++ == index)
+            return {d, d == u'f' ? std::clamp(precision, 0, 40) : d == u'@' ? -1 : 0};
+    }
+    return {};
+}
+
+} // namespace
+
+int CalculatorFormat::decimalsOf(QStringView format, int index)
+{
+    return directiveOf(format, index).decimals;
+}
+
+double CalculatorFormat::shown(QStringView format, int index, double value)
+{
+    const Directive d = directiveOf(format, index);
+    if (!std::isfinite(value) || d.decimals < 0)
+        return value;
+    if (d.letter != u'f')
+        return std::trunc(value); // "%d" prints the whole part
+    return fixed(value, d.decimals).toDouble();
 }
 
 QString CalculatorFormat::fill(QStringView format, std::initializer_list<double> args)
@@ -115,8 +174,8 @@ QString CalculatorFormat::fill(QStringView format, std::initializer_list<double>
             appendFixed(out, value, precision < 0 ? 6 : precision);
         } else if (d == u'@') {
             char buffer[64];
-            if (std::isnan(value)) {
-                out.append(QLatin1String("nan"));
+            if (!std::isfinite(value)) {
+                out.append(u'-');
             } else {
                 const auto end = std::to_chars(buffer, buffer + sizeof buffer, value == 0.0 ? 0.0 : value);
                 out.append(QLatin1String(buffer, end.ptr));

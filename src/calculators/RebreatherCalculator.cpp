@@ -41,19 +41,23 @@ QList<double> RebreatherCalculator::tableConsumptions()
     return values;
 }
 
-RebreatherCalculator::Safety RebreatherCalculator::breathedFractionSafety(double percent, double flow,
+RebreatherCalculator::Safety RebreatherCalculator::breathedFractionSafety(double shownPercent, double flow,
                                                                          double consumption)
 {
-    if (std::isnan(percent))
+    if (std::isnan(shownPercent))
         return Safety::Undefined;
-    if (consumption > flow)
-        return Safety::Danger;
-    return percent < 20.9 || percent > 100.0 ? Safety::Danger : Safety::Safe;
+    // A shown "-0.00" is a negative fraction rounded, not an empty loop.
+    if (!(consumption < flow) || !std::isfinite(shownPercent) || std::signbit(shownPercent) || shownPercent > 100.0)
+        return Safety::Impossible;
+    return shownPercent < 20.9 ? Safety::Danger : Safety::Safe;
 }
 
-RebreatherCalculator::Safety RebreatherCalculator::flowSafety(double litresPerMinute)
+RebreatherCalculator::Safety RebreatherCalculator::flowSafety(double shownFlow, double supplyFo2Percent,
+                                                             double wantedFo2Percent)
 {
-    if (std::isnan(litresPerMinute))
+    if (std::isnan(shownFlow))
         return Safety::Undefined;
-    return litresPerMinute < 3.0 || litresPerMinute > 20.0 ? Safety::Danger : Safety::Safe;
+    if (!(supplyFo2Percent > wantedFo2Percent) || !std::isfinite(shownFlow) || std::signbit(shownFlow))
+        return Safety::Impossible;
+    return shownFlow < 3.0 || shownFlow > 20.0 ? Safety::Danger : Safety::Safe;
 }

@@ -31,13 +31,18 @@ public:
     enum class Safety {
         Safe,
         Danger,
-        Undefined, // an undefined value: the row keeps the colour it had
+        Impossible, // no such loop or flow exists: no figure, coloured as danger
+        Undefined,  // an undefined value: no figure, the row keeps the colour it had
     };
-    // The row of a consumption: danger below 20.9 % (less oxygen than air),
-    // and for a consumption above the supply flow (no such loop exists: the
-    // fraction then reads above 100 %, or exactly 100 % with pure oxygen,
-    // or 100 % with no flow at all); safe from 20.9 to 100 inclusive.
-    static Safety breathedFractionSafety(double percent, double flow, double consumption);
-    // Danger below 3 or above 20 L/min; safe from 3 to 20 inclusive.
-    static Safety flowSafety(double litresPerMinute);
+    // The row of a consumption, from the fraction as shown: impossible for
+    // a consumption at or above the supply flow (the loop cannot keep
+    // it), for an infinite fraction and for one below 0 or above 100 %;
+    // danger below 20.9 % (less oxygen than air); safe from 20.9 to 100
+    // inclusive.
+    static Safety breathedFractionSafety(double shownPercent, double flow, double consumption);
+    // The flow as shown, for a supply and a wanted fraction: impossible
+    // unless the supply is richer than the loop wanted (and the flow finite
+    // and not negative); danger below 3 or above 20 L/min; safe from 3 to
+    // 20 inclusive.
+    static Safety flowSafety(double shownFlow, double supplyFo2Percent, double wantedFo2Percent);
 };

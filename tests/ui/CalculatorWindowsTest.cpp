@@ -13,7 +13,6 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -279,20 +278,20 @@ TEST_F(CalculatorWindowsTest, RebreatherTablesAreColouredAndUndefinedRowsKeepThe
 
     // A flow of 1.2 L/min: rows above it consume more than the supply.
     type(control(w, "brFlowField"), QStringLiteral("1.2"));
-    EXPECT_EQ(shown(w, "c15Field"), QStringLiteral("1.5 l/min : 340.00 %"));
+    EXPECT_EQ(shown(w, "c15Field"), QStringLiteral("1.5 l/min : no valid data"));
     EXPECT_EQ(textColour(control(w, "c15Field")), kRed);
 
     // Pure oxygen: the row at the flow is undefined and keeps its red; the
     // rows below the flow turn black.
     type(control(w, "brEanxField"), QStringLiteral("100"));
-    EXPECT_EQ(shown(w, "c12Field"), QStringLiteral("1.2 l/min : nan %"));
+    EXPECT_EQ(shown(w, "c12Field"), QStringLiteral("1.2 l/min : no valid data"));
     EXPECT_EQ(textColour(control(w, "c12Field")), kRed);
     EXPECT_EQ(textColour(control(w, "c11Field")), kBlack);
     // Back to a safe flow, then undefined again in one edit: the black stays.
     type(control(w, "brFlowField"), QStringLiteral("10"));
     EXPECT_EQ(textColour(control(w, "c12Field")), kBlack);
     paste(control(w, "brFlowField"), QStringLiteral("1.2"));
-    EXPECT_EQ(shown(w, "c12Field"), QStringLiteral("1.2 l/min : nan %"));
+    EXPECT_EQ(shown(w, "c12Field"), QStringLiteral("1.2 l/min : no valid data"));
     EXPECT_EQ(textColour(control(w, "c12Field")), kBlack);
     expectSameAsTable(w, "calcBreathedFracO2");
 
@@ -381,20 +380,6 @@ TEST_F(CalculatorWindowsTest, GpsConversions)
     EXPECT_EQ(shown(window, "altitude_outField"), QStringLiteral("166.9 m"));
 }
 
-TEST_F(CalculatorWindowsTest, UpdatesWithoutVisibleDelay)
-{
-    CalculatorWindow* gps = open("displayConversionsGPSWindow");
-    CalculatorWindow* flow = open("displaySCRBreathedFracO2Window");
-    QElapsedTimer timer;
-    timer.start();
-    for (int i = 0; i < 20; ++i) {
-        type(gps->control(QStringLiteral("latitude_in_secondsField")), QString::number(i * 3.7));
-        type(flow->control(QStringLiteral("brFlowField")), QString::number(i + 0.5));
-    }
-    // Each key a few milliseconds at most, far below what the eye sees.
-    EXPECT_LT(timer.elapsed() / (20.0 * 2 * 4), 16.0);
-}
-
 // Pictures of every calculator window for a look by eye; runs only when
 // ONDRIX_SCREENSHOT_DIR names the folder to write them to.
 TEST_F(CalculatorWindowsTest, Screenshots)
@@ -440,6 +425,11 @@ TEST_F(CalculatorWindowsTest, Screenshots)
                                               {"latitude_in_degreeField", "48"}, {"latitude_in_minutesField", "51"},
                                               {"latitude_in_secondsField", "24"}, {"altitude_inField", "100"}}),
          QStringLiteral("gps"));
+    // Two windows refusing what cannot be: a negative oxygen fraction, a
+    // latitude beyond the pole.
+    save(fill("displayProfMaxWindow", {{"fracO2Field", "-5"}}), QStringLiteral("profmax-refused"));
+    save(fill("displayConversionsGPSWindow", {{"latitude_in_degreeField", "95"}, {"latitude_in_minutesField", "70"}}),
+         QStringLiteral("gps-refused"));
     QMenuBar bar;
     addCalculatorMenu(&bar, *delegate);
     auto* menu = bar.findChild<QMenu*>(QStringLiteral("calculatorsMenu"));
