@@ -186,22 +186,28 @@ TEST(ProfileScene, OneSampleAtTheSurface)
 
 TEST(ProfileScene, FiveMinuteLabelsOfTwentyMinutesAtTenSeconds)
 {
+    // Five minutes are 30 samples, 30 x 650 / 120 = 162.5 points of the
+    // curve; each tick is truncated to a whole point from its own count.
     const Scene scene(profile(dive(120, 18), 0), {}, {});
     const QList<Scene::Text> labels = scene.texts(TextRole::MinuteLabel);
     EXPECT_EQ(textsOf(labels), (QStringList{"0", "5", "10", "15"}));
-    for (qsizetype i = 0; i < labels.size(); ++i)
-        EXPECT_EQ(labels[i].at, (Point{25 + 165.0 * double(i), 123}));
-    EXPECT_EQ(timeTicks(scene, 8), (QList<double>{30, 195, 360, 525}));
-    // A small tick every minute: 33 points, up to 640.
+    const double labelled[] = {30, 192, 355, 517};
+    for (qsizetype i = 0; i < labels.size(); ++i) {
+        EXPECT_EQ(labels[i].at, (Point{labelled[i] - 5, 123}));
+        // Over the curve's sample of that minute.
+        EXPECT_NEAR(labelled[i], scene.sampleX(30 * i), 1.0) << i;
+    }
+    EXPECT_EQ(timeTicks(scene, 8), (QList<double>{30, 192, 355, 517}));
+    // A small tick every minute, 32.5 points apart, up to 640.
     const QList<double> minutes = timeTicks(scene, 5);
     ASSERT_EQ(minutes.size(), 20);
     for (qsizetype i = 0; i < minutes.size(); ++i)
-        EXPECT_EQ(minutes[i], 30 + 33 * double(i));
+        EXPECT_EQ(minutes[i], 30 + double(qint64(162.5 * double(i)) / 5)) << i;
     // The same ticks under the gas bar, without labels.
     const QList<Scene::Polyline>& axes = scene.path(Role::Axes)->lines;
-    for (const double x : {30.0, 195.0, 360.0, 525.0})
+    for (const double x : labelled)
         EXPECT_TRUE(axes.contains(Scene::Polyline({{x, 20}, {x, 28}}))) << x;
-    EXPECT_TRUE(axes.contains(Scene::Polyline({{63, 20}, {63, 25}})));
+    EXPECT_TRUE(axes.contains(Scene::Polyline({{62, 20}, {62, 25}})));
 }
 
 TEST(ProfileScene, SmallTicksFollowTheirSwitches)
@@ -242,7 +248,8 @@ TEST_P(TimeScale, EndsWithLabelsApartAndOnTime)
     ASSERT_FALSE(labels.isEmpty());
     EXPECT_LE(labels.size(), 40);
     EXPECT_LE(timeTicks(scene, 5).size(), 200);
-    const double pointsPerMinute = 660.0 / double(c.samples) * 60.0 / scene.samplingPeriod();
+    // The curve's scale: 650 points for the whole profile.
+    const double pointsPerMinute = 650.0 / double(c.samples) * 60.0 / scene.samplingPeriod();
     for (qsizetype i = 0; i < labels.size(); ++i) {
         const qint64 minutes = labels[i].text.toLongLong();
         EXPECT_EQ(minutes, qint64(i) * scene.minutesPerTimeLabel());
@@ -266,10 +273,14 @@ INSTANTIATE_TEST_SUITE_P(ProfileScene, TimeScale,
 
 TEST(ProfileScene, LongProfilesLabelWiderIntervals)
 {
-    // 7,200 samples a second apart: five minutes are 27.5 points, labelled.
+    // 7,200 samples a second apart: five minutes are 27.08 points, labelled;
+    // "115" stands over the curve's 115th minute.
     const Scene seconds(profile(dive(7200, 40), 6), {}, {});
     EXPECT_EQ(seconds.minutesPerTimeLabel(), 5);
-    EXPECT_DOUBLE_EQ(seconds.timeLabelSpacing(), 27.5);
+    EXPECT_DOUBLE_EQ(seconds.timeLabelSpacing(), 650.0 / 7200 * 300);
+    const QList<Scene::Text> labels = seconds.texts(TextRole::MinuteLabel);
+    ASSERT_EQ(labels.last().text, QStringLiteral("115"));
+    EXPECT_NEAR(labels.last().at.x + 5, seconds.sampleX(115 * 60), 1.0);
     // 3,600 minutes: five minutes would be under a point.
     const Scene minutes(profile(dive(3600, 40), 3), {}, {});
     EXPECT_GT(minutes.minutesPerTimeLabel(), 5);
@@ -789,7 +800,7 @@ TEST(ProfileScene, TextsFromTheTables)
     EXPECT_EQ(scene.readoutText({true, 4, 2}), QStringLiteral("P 4.0 T 2.0"));
 }
 
-TEST(ProfileScene, TwoHoursAtOneSecondBuildsAtOnce)
+TEST(ProfileScene, TwoHoursAtOneSecondBuildsEveryPoint)
 {
     Scene::Inputs in = profile(dive(7200, 60), 6);
     in.pressures = QList<float>(7200, 150);

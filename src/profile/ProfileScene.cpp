@@ -231,9 +231,10 @@ ProfileScene::ProfileScene(const Inputs& in, const Style& style, const Texts& te
     m_depthRange = greatest + 1;
     m_period = divecalc::samplingPeriod(in.samplingRate);
 
-    // Five minutes of samples at 660 / n points a sample; a long profile
-    // labels every 10, 15, 30... minutes instead.
-    const double fiveMinutes = kDrawSizeX / double(m_n) * (300.0 / m_period);
+    // Five minutes of samples on the curve's own scale (650 / n points a
+    // sample), so that each label stands over its minute of the curve; a
+    // long profile labels every 10, 15, 30... minutes instead.
+    const double fiveMinutes = kCurveWidth / double(m_n) * (300.0 / m_period);
     qint64 factor = 1;
     for (int guard = 0; fiveMinutes * double(factor) < kMinTimeLabelSpacing && guard < 64; ++guard)
         factor = nextTimeFactor(factor);

@@ -355,6 +355,9 @@ QWidget* DiveEditWindow::line(const char* name, int characters)
         fitWidth(edit, characters);
     else
         edit->setMinimumWidth(edit->fontMetrics().horizontalAdvance(QString(characters, QLatin1Char('x'))));
+    // An empty position shows its template as a hint, not as a place.
+    if (field == idx_gps)
+        edit->setPlaceholderText(local("GPS template"));
     connect(edit, &QLineEdit::textEdited, this, [this, field] { fieldEdited(field); });
     connect(edit, &QLineEdit::editingFinished, this, [this] {
         // The derived values (nitrogen, title...) follow what was typed.
@@ -815,7 +818,11 @@ int DiveEditWindow::shownIndex() const
 QVariant DiveEditWindow::widgetValue(const Binding& b) const
 {
     switch (b.kind) {
-    case Kind::Line: return static_cast<QLineEdit*>(b.widget)->text();
+    case Kind::Line: {
+        const QString text = static_cast<QLineEdit*>(b.widget)->text();
+        // The form keeps its template for a position left empty.
+        return b.field == idx_gps && text.isEmpty() ? local("GPS template") : text;
+    }
     case Kind::Combo: return static_cast<QComboBox*>(b.widget)->currentText();
     case Kind::Choice: return static_cast<QComboBox*>(b.widget)->currentIndex();
     case Kind::Switch: return static_cast<QCheckBox*>(b.widget)->isChecked();
@@ -902,8 +909,9 @@ void DiveEditWindow::showBinding(Binding& b)
     switch (b.kind) {
     case Kind::Line: {
         auto* edit = static_cast<QLineEdit*>(b.widget);
-        if (edit->text() != form.text(b.field)) {
-            edit->setText(form.text(b.field));
+        const QString text = b.field == idx_gps && form.text(b.field) == local("GPS template") ? QString() : form.text(b.field);
+        if (edit->text() != text) {
+            edit->setText(text);
             edit->setCursorPosition(0);
             b.edited = false;
         }
