@@ -65,6 +65,32 @@ TEST(DiveCalculations, HighestPartialPressure)
     oxygenAt6[0].on = false;
     EXPECT_FLOAT_EQ(divecalc::highestPpO2(30, {0.0f}, 32, oxygenAt6), 1.28f);
     EXPECT_FLOAT_EQ(divecalc::highestPpO2(30, {std::numeric_limits<float>::quiet_NaN(), 20.0f}, 21, none), 0.63f);
+    // Feet: 30 ft is 9.144 m.
+    EXPECT_FLOAT_EQ(divecalc::highestPpO2(30, {0.0f}, 32, none, {0.3048f, std::nullopt}), 0.32f * 1.9144f);
+    // A closed circuit: the set-point, at most the ambient pressure; the
+    // stop gases switched on still count.
+    EXPECT_FLOAT_EQ(divecalc::highestPpO2(44.8f, {0.0f}, 100, none, {1.0f, 1.4f}), 1.4f);
+    EXPECT_FLOAT_EQ(divecalc::highestPpO2(3, {0.0f}, 100, none, {1.0f, 1.4f}), 1.3f);
+    oxygenAt6[0].on = true;
+    EXPECT_FLOAT_EQ(divecalc::highestPpO2(44.8f, {0.0f}, 100, oxygenAt6, {1.0f, 1.4f}), 1.6f);
+}
+
+TEST(DiveCalculations, SetPoints)
+{
+    const struct {
+        int tag;
+        float bar;
+    } cases[] = {{1, 1.2f}, {3, 1.4f}, {5, 1.6f}, {6, 1.1f}, {10, 0.7f}};
+    for (const auto& c : cases)
+        EXPECT_EQ(divecalc::setpointOf(c.tag), c.bar) << c.tag;
+    for (const int none : {0, 11, -1})
+        EXPECT_FALSE(divecalc::setpointOf(none)) << none;
+    // 1.4 bar falls in the 1.40 bracket, not above it.
+    EXPECT_DOUBLE_EQ(divecalc::cnsRatePerMinute(*divecalc::setpointOf(3)), 0.65);
+    EXPECT_FALSE(divecalc::closedCircuit(0));
+    EXPECT_FALSE(divecalc::closedCircuit(1));
+    EXPECT_TRUE(divecalc::closedCircuit(2));
+    EXPECT_TRUE(divecalc::closedCircuit(4));
 }
 
 namespace {
@@ -86,27 +112,82 @@ protected:
 
 TEST_F(FormFiguresTest, RefreshComputesTheFigures)
 {
-    type("pressionDepart", "200");
-    type("pressionFin", "50");
-    type("volumeBloc", "12");
-    type("temps", "40");
-    type("profondeur", "30");
-    type("gaz", "1");
-    type("o2Mix", "32");
-    type("difficulte", "2");
-    form->refresh(-1, 0);
-    const DiveForm::Derived& r = form->derived();
-    EXPECT_EQ(r.deltaPressure1Text, QStringLiteral("Δ 150 bar"));
-    EXPECT_EQ(r.consumption.volumeConsomme, 1800);
-    EXPECT_TRUE(r.consumptionText.startsWith(QStringLiteral("Available: 2400 L - used: 1800 L")));
-    EXPECT_FLOAT_EQ(r.highestPpO2, 1.28f);
-    EXPECT_NEAR(r.cnsPercent, 21.6, 1e-4);
-    EXPECT_EQ(r.cnsText, QStringLiteral("ppO2 max 1.28 bar - CNS 21.6 %"));
-    EXPECT_EQ(r.difficultyText, QStringLiteral("Normal"));
-
-    type("temps", "");
-    form->refresh(-1, 0);
-    EXPECT_EQ(form->derived().consumptionText, QStringLiteral("Enter the start pressure and the dive time to compute the consumption."));
+    const auto bottom = [](const char* depth, const char* o2) {
+        return QList<std::pair<const char*, const char*>>{
+            {"pressionDepart", "200"}, {"pressionFin", "40"}, {"volumeBloc", "12"}, {"temps", "40"},
+            {"profondeur", depth},    {"gaz", "1"},          {"o2Mix", o2}};
+    };
+    const auto with = [](QList<std::pair<const char*, const char*>> fields,
+                         std::initializer_list<std::pair<const char*, const char*>> more) {
+        for (const auto& field : more)
+            fields.append(field);
+        return fields;
+    };
+    const QList<float> noProfile{0.0f};
+    const QList<float> at20{20.0f, 20.0f};
+    const struct {
+        const char* what;
+        QList<std::pair<const char*, const char*>> fields;
+        QList<float> profile;
+        bool usUnits;
+        const char* consumption;
+        const char* cns;
+        const char* drop;
+        const char* summary;
+    } cases[] = {
+        {"40 min at 30 m on 32 %, no profile: no surface consumption", bottom("30", "32"), noProfile, false,
+         "Available: 2400 L - used: 1920 L\n4.0 bar/min - SAC - L/min (- bar/min) at an average depth of - m",
+         "ppO2 max 1.28 bar - CNS 21.6 %", "Δ 160 bar", "Max 0.0 m - average 0.0 m"},
+        {"the same with a profile at 20 m", bottom("30", "32"), at20, false,
+         "Available: 2400 L - used: 1920 L\n4.0 bar/min - SAC 16.0 L/min (1.33 bar/min) at an average depth of 20.0 m",
+         "ppO2 max 0.96 bar - CNS 12.4 %", "Δ 160 bar", "Max 20.0 m - average 20.0 m"},
+        {"end pressure above start: stored, no consumption", with(bottom("30", "32"), {{"pressionFin", "210"}}), at20, false,
+         "Available: 2400 L - used: - L\n- bar/min - SAC - L/min (- bar/min) at an average depth of 20.0 m",
+         "ppO2 max 0.96 bar - CNS 12.4 %", "Δ - bar", nullptr},
+        {"no tank volume: no litres", with(bottom("30", "32"), {{"volumeBloc", "0"}}), at20, false,
+         "Available: - L - used: - L\n4.0 bar/min - SAC - L/min (1.33 bar/min) at an average depth of 20.0 m", nullptr,
+         nullptr, nullptr},
+        {"30 ft on 32 %: feet become metres", bottom("30", "32"), noProfile, true, nullptr,
+         "ppO2 max 0.61 bar - CNS 5.6 %", nullptr, nullptr},
+        {"a profile at 50 ft", bottom("30", "32"), {50.0f, 50.0f}, true,
+         "Available: 2400 L - used: 1920 L\n4.0 bar/min - SAC 19.0 L/min (1.58 bar/min) at an average depth of 50.0 ft",
+         "ppO2 max 0.81 bar - CNS 9.2 %", nullptr, nullptr},
+        {"closed circuit at 44.8 m, set-point 1.4 bar",
+         with(bottom("44.8", "100"), {{"rebreather", "3"}, {"ppO2", "3"}, {"temps", "50"}}), noProfile, false, nullptr,
+         "ppO2 max 1.40 bar - CNS 32.5 %", nullptr, nullptr},
+        {"the loop at most the ambient pressure", with(bottom("3", "100"), {{"rebreather", "2"}, {"ppO2", "3"}, {"temps", "50"}}),
+         noProfile, false, nullptr, "ppO2 max 1.30 bar - CNS 28.0 %", nullptr, nullptr},
+        {"set-point 0.7 bar", with(bottom("30", "100"), {{"rebreather", "4"}, {"ppO2", "10"}}), noProfile, false, nullptr,
+         "ppO2 max 0.70 bar - CNS 7.2 %", nullptr, nullptr},
+        {"closed circuit without a set-point", with(bottom("30", "100"), {{"rebreather", "3"}, {"ppO2", "0"}}), noProfile, false,
+         nullptr, "ppO2 max - bar - CNS - %", nullptr, nullptr},
+        {"semi-closed breathes its supply", with(bottom("30", "32"), {{"rebreather", "1"}, {"ppO2", "3"}}), noProfile, false,
+         nullptr, "ppO2 max 1.28 bar - CNS 21.6 %", nullptr, nullptr},
+        {"a sample no dive reaches", bottom("30", "32"), {3e38f, 10.0f}, false,
+         "Available: 2400 L - used: 1920 L\n4.0 bar/min - SAC - L/min (- bar/min) at an average depth of - m",
+         "ppO2 max - bar - CNS - %", nullptr, "Max - m - average - m"},
+        {"no dive time", with(bottom("30", "32"), {{"temps", ""}}), at20, false,
+         "Enter the start pressure and the dive time to compute the consumption.", nullptr, nullptr, nullptr},
+    };
+    for (const auto& c : cases) {
+        form->blank();
+        settings().setValue(QStringLiteral("us units"), c.usUnits);
+        for (const auto& [field, text] : c.fields)
+            type(field, text);
+        form->workingProfile().profilProfondeur = c.profile;
+        form->refresh(-1, 0);
+        const DiveForm::Derived& r = form->derived();
+        if (c.consumption)
+            EXPECT_EQ(r.consumptionText, QString::fromUtf8(c.consumption)) << c.what;
+        if (c.cns)
+            EXPECT_EQ(r.cnsText, QString::fromUtf8(c.cns)) << c.what;
+        if (c.drop)
+            EXPECT_EQ(r.deltaPressure1Text, QString::fromUtf8(c.drop)) << c.what;
+        if (c.summary)
+            EXPECT_EQ(r.depthSummaryText, QString::fromUtf8(c.summary)) << c.what;
+    }
+    // The working results keep what the formulas give.
+    EXPECT_EQ(form->derived().consumption.volumeConsomme, 1920);
 }
 
 TEST_F(FormFiguresTest, CylindersAndTheirTitles)

@@ -63,8 +63,22 @@ Consumption airConsumption(int p0, int p1, int minutes, int volume, float averag
     return c;
 }
 
+float metresPerUnit(bool usUnits) { return usUnits ? 0.3048f : 1.0f; }
+
+bool closedCircuit(int apparatus) { return apparatus >= 2 && apparatus <= 4; }
+
+std::optional<float> setpointOf(int tag)
+{
+    // Written out, so that each is the float nearest its decimal (the CNS
+    // brackets compare against those).
+    static constexpr float bySetpointTag[] = {0.0f, 1.2f, 1.3f, 1.4f, 1.5f, 1.6f, 1.1f, 1.0f, 0.9f, 0.8f, 0.7f};
+    if (tag >= 1 && tag <= 10)
+        return bySetpointTag[tag];
+    return std::nullopt;
+}
+
 float highestPpO2(float formDepth, const QList<float>& depthSamples, int bottomOxygen,
-                  const std::array<StopGas, 5>& stops)
+                  const std::array<StopGas, 5>& stops, const Breathing& breathing)
 {
     float bottom = formDepth;
     if (depthSamples.size() >= 2) {
@@ -73,10 +87,12 @@ float highestPpO2(float formDepth, const QList<float>& depthSamples, int bottomO
             if (d > bottom) // NaN samples are skipped
                 bottom = d;
     }
-    float highest = float(bottomOxygen) / 100.0f * (bottom / 10.0f + 1.0f);
+    const auto ambient = [&](float depth) { return depth * breathing.metresPerUnit / 10.0f + 1.0f; };
+    float highest = breathing.setpoint ? std::min(*breathing.setpoint, ambient(bottom))
+                                       : float(bottomOxygen) / 100.0f * ambient(bottom);
     for (const StopGas& stop : stops)
         if (stop.on)
-            highest = std::max(highest, float(stop.oxygen) / 100.0f * (stop.depth / 10.0f + 1.0f));
+            highest = std::max(highest, float(stop.oxygen) / 100.0f * ambient(stop.depth));
     return highest;
 }
 

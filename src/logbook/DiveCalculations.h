@@ -2,6 +2,7 @@
 
 #include <QList>
 #include <array>
+#include <optional>
 
 // The figures the edit form derives for a dive and never stores: air
 // consumption, the highest oxygen partial pressure and the oxygen (CNS)
@@ -39,11 +40,31 @@ struct StopGas {
     int oxygen = 0; // per cent
 };
 
+// How the diver breathed: the depths' unit, and on a closed circuit the
+// loop's oxygen set-point.
+struct Breathing {
+    float metresPerUnit = 1.0f; // 0.3048 for depths in feet
+    // Bar; a closed-circuit loop holds this pressure, or the ambient
+    // pressure when that is lower. Nothing on open and semi-closed circuits.
+    std::optional<float> setpoint;
+};
+
+// Metres per unit of the form's depths: feet with "us units" on.
+float metresPerUnit(bool usUnits);
+// Whether the apparatus code (`rebreather`) is a closed circuit: mCCR,
+// eCCR or hCCR.
+bool closedCircuit(int apparatus);
+// The set-point of the `ppO2` tag, bar: 10 to 6 for 0.7 to 1.1, 1 to 5 for
+// 1.2 to 1.6; nothing for any other tag (no set-point).
+std::optional<float> setpointOf(int tag);
+
 // The highest oxygen partial pressure of the dive: the bottom gas at the
 // deepest sample (the form's depth when the profile has fewer than two
-// samples), and the gas of each stop level switched on at its depth.
+// samples), and the gas of each stop level switched on at its depth. On a
+// closed circuit the bottom gas is the loop at its set-point, at most the
+// ambient pressure. Depths are in the breathing's unit.
 float highestPpO2(float formDepth, const QList<float>& depthSamples, int bottomOxygen,
-                  const std::array<StopGas, 5>& stops);
+                  const std::array<StopGas, 5>& stops, const Breathing& breathing = {});
 
 // A whole number of litres from whole numbers, saturated instead of
 // overflowing on absurd input.

@@ -685,9 +685,15 @@ void DiveForm::refresh(int selectedRow, int diveCount)
     r.surfCount = surfSum > 0 && !m_profile.surfFlag.isEmpty() && m_profile.surfFlag.last() == 1 ? surfSum - 1 : surfSum;
     r.maxDepth = deepest;
     r.averageDepth = depth.isEmpty() ? 0.0f : sum / float(depth.size());
-    if (!std::isfinite(r.averageDepth))
-        r.averageDepth = 0; // a NaN sample must not reach the figures below
-    r.depthSummaryText = formatText(localized("Max and average depth", "N/A"), {double(deepest), double(r.averageDepth)});
+    r.profileBounded = std::all_of(depth.cbegin(), depth.cend(),
+                                   [](float d) { return divebounds::kSampleDepth.holds(d); });
+    if (!r.profileBounded || !std::isfinite(r.averageDepth))
+        r.averageDepth = 0; // an impossible sample must not reach the figures below
+    r.hasAverageDepth = r.profileBounded && depth.size() >= 2;
+    const QVariant none = QStringLiteral("-");
+    r.depthSummaryText = r.profileBounded
+        ? formatText(localized("Max and average depth", "N/A"), {double(deepest), double(r.averageDepth)})
+        : formatText(localized("Max and average depth", "N/A"), {none, none});
     const int samplingPos = divechoices::positionOf(idx_samplingRate, m_tags[idx_samplingRate]);
     const QString samplingItem = samplingPos < 0 ? QString()
         : loc.text(QLatin1String(divechoices::items(idx_samplingRate)[samplingPos].text), QStringLiteral("Carnet"),
@@ -720,18 +726,32 @@ void DiveForm::computeFigures()
     const auto whole = [this](int f) { return wholeNumber(m_texts[f]); };
     const bool us = m_context.settings().boolValue(QStringLiteral("us units"));
 
-    r.deltaPressure1Text = formatText(localized("Delta pressure"),
-                                      {qint64(whole(idx_pressionDepart)) - whole(idx_pressionFin)});
-    r.deltaPressure2Text = formatText(localized("Delta pressure"),
-                                      {qint64(whole(idx_pressionDepart_2)) - whole(idx_pressionFin_2)});
+    // A figure, or "-" where the data for it is missing or inconsistent.
+    const QVariant none = QStringLiteral("-");
+    const auto figure = [&none](bool known, const QVariant& value) { return known ? value : none; };
+    // An end pressure above the start pressure is stored, but tells no
+    // consumption.
+    const auto drop = [&](int start, int end) {
+        const qint64 used = qint64(whole(start)) - whole(end);
+        return formatText(localized("Delta pressure"), {figure(used >= 0, used)});
+    };
+    r.deltaPressure1Text = drop(idx_pressionDepart, idx_pressionFin);
+    r.deltaPressure2Text = drop(idx_pressionDepart_2, idx_pressionFin_2);
 
+    // Depths in feet are converted before any gas computation.
+    const float metresPerUnit = divecalc::metresPerUnit(us);
+    const int volume = whole(idx_volumeBloc);
     r.consumption = divecalc::airConsumption(whole(idx_pressionDepart), whole(idx_pressionFin), whole(idx_temps),
-                                             whole(idx_volumeBloc), r.averageDepth);
+                                             volume, r.averageDepth * metresPerUnit);
     const divecalc::Consumption& c = r.consumption;
+    const bool consistent = c.pressionConsommee >= 0;
+    const bool litres = volume > 0;
+    const bool surface = consistent && r.hasAverageDepth;
     r.consumptionText = c.valid
         ? formatText(localized(us ? "Gas status US" : "Gas status"),
-                     {c.volumeDisponible, c.volumeConsomme, double(c.pressionParMinute), double(c.sac),
-                      double(c.sacBar), double(r.averageDepth)})
+                     {figure(litres, c.volumeDisponible), figure(litres && consistent, c.volumeConsomme),
+                      figure(consistent, double(c.pressionParMinute)), figure(litres && surface, double(c.sac)),
+                      figure(surface, double(c.sacBar)), figure(r.hasAverageDepth, double(r.averageDepth))})
         : localized("Gas status error");
 
     std::array<divecalc::StopGas, 5> stops;
@@ -745,9 +765,14 @@ void DiveForm::computeFigures()
     float formDepth = decimalNumber(m_texts[idx_profondeur]);
     if (!std::isfinite(formDepth))
         formDepth = 0;
-    r.highestPpO2 = divecalc::highestPpO2(formDepth, m_profile.profilProfondeur, whole(idx_o2Mix), stops);
+    // A closed circuit breathes its set-point; without one the pressure is unknown.
+    const bool closed = divecalc::closedCircuit(m_tags[idx_rebreather]);
+    const divecalc::Breathing breathing{metresPerUnit, closed ? divecalc::setpointOf(m_tags[idx_ppO2]) : std::nullopt};
+    r.highestPpO2 = divecalc::highestPpO2(formDepth, m_profile.profilProfondeur, whole(idx_o2Mix), stops, breathing);
     r.cnsPercent = divecalc::cnsClock(r.highestPpO2, whole(idx_temps));
-    r.cnsText = formatText(localized("CNS", "N/A"), {double(r.highestPpO2), r.cnsPercent});
+    const bool oxygenKnown = (r.profileBounded || m_profile.profilProfondeur.size() < 2) && (!closed || breathing.setpoint);
+    r.cnsText = formatText(localized("CNS", "N/A"),
+                           {figure(oxygenKnown, double(r.highestPpO2)), figure(oxygenKnown, r.cnsPercent)});
 
     const int volumes[] = {idx_volPony1, idx_volPony2, idx_volPony3, idx_volBailout1, idx_volBailout2};
     const int starts[] = {idx_pressDepartPony1, idx_pressDepartPony2, idx_pressDepartPony3, idx_pressDepartBailout1,

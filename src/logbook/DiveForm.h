@@ -46,6 +46,11 @@ public:
         QString title;
         // Profile summary of the working profile.
         float maxDepth = 0, averageDepth = 0;
+        // Every sample a depth a dive can reach (old files may hold others).
+        bool profileBounded = true;
+        // A recorded, bounded profile gives the average depth; without one
+        // there is no surface consumption.
+        bool hasAverageDepth = false;
         QString depthSummaryText, samplingText, pointsText;
         int slowCount = 0, ceilCount = 0, gazCount = 0, surfCount = 0;
         // Pressure drops of tank 1 and 2, air consumption, oxygen.

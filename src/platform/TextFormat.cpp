@@ -4,6 +4,8 @@
 
 #include <QList>
 
+#include <cmath>
+
 namespace {
 
 QString anyText(const QVariant& v)
@@ -13,6 +15,18 @@ QString anyText(const QVariant& v)
     case QMetaType::Double: return numbertext::shortest(v.toDouble());
     default: return v.toString();
     }
+}
+
+// A number with fixed decimals. A text stands as it is (for "%d" as well) (a "-" where a
+// figure is missing); an infinite or undefined number is no figure either.
+QString fixedText(const QVariant& v, int decimals)
+{
+    if (!v.isValid())
+        return QString();
+    if (v.typeId() == QMetaType::QString)
+        return v.toString();
+    const double value = v.toDouble();
+    return std::isfinite(value) ? QString::number(value, 'f', decimals) : QStringLiteral("-");
 }
 
 } // namespace
@@ -49,11 +63,13 @@ QString formatText(const QString& format, std::initializer_list<QVariant> argLis
         case u'@':
         case u's': out.append(anyText(arg)); ++next; break;
         case u'd':
-        case u'i': out.append(arg.isValid() ? QString::number(arg.toLongLong()) : QString()); ++next; break;
-        case u'f':
-            out.append(arg.isValid() ? QString::number(arg.toDouble(), 'f', precision < 0 ? 6 : precision) : QString());
+        case u'i':
+            out.append(!arg.isValid() ? QString()
+                       : arg.typeId() == QMetaType::QString ? arg.toString()
+                                                            : QString::number(arg.toLongLong()));
             ++next;
             break;
+        case u'f': out.append(fixedText(arg, precision < 0 ? 6 : precision)); ++next; break;
         default: out.append(format.mid(i, j - i + 1)); break;
         }
         i = j;
