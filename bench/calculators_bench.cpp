@@ -101,7 +101,8 @@ void BM_IdealFlowTable(benchmark::State& state)
 {
     for (auto _ : state) {
         for (const double v : RebreatherCalculator::tableConsumptions())
-            benchmark::DoNotOptimize(RebreatherCalculator::flowSafety(RebreatherCalculator::idealFlow(opaque(50.0), v, opaque(30.0))));
+            benchmark::DoNotOptimize(
+                RebreatherCalculator::flowSafety(RebreatherCalculator::idealFlow(opaque(50.0), v, opaque(30.0)), 50.0, 30.0));
     }
 }
 BENCHMARK(BM_IdealFlowTable);

@@ -25,6 +25,7 @@ Localizer testTexts()
     tables[QStringLiteral("Rebreather")] = {
         {QStringLiteral("Breathed frac"), QStringLiteral("Breathed oxygen : %.2f %%")},
         {QStringLiteral("Table breathed frac"), QStringLiteral("%.1f l/min : %.2f %%")},
+        {QStringLiteral("Table no value"), QStringLiteral("%.1f l/min : no valid data")},
     };
     tables[QStringLiteral("Main")] = {{QStringLiteral("No valid datas"), QStringLiteral("No valid data")}};
     return Localizer::fromTables(tables);
@@ -67,7 +68,10 @@ TEST(CalcCommand, TextsAsTyped)
         {words("convertGPS2 geodesiePopUp=0 longitude_inField=5 latitude_inField=43"), "latitude_outField", "42.998968"},
         {words("convertGPS latitude_in_degreeField=45"), "longitude_outField", "WGS84 -0\u00b0 0' 3.393''"},
         {words("convertGPS latitude_in_degreeField=45"), "altitude_outField", "66.9 m"},
-        {{QStringLiteral("profMax"), QStringLiteral("fracO2Field=3=2")}, "resultatField", "MOD : 456.7 m"},
+        // Split at the first "=": "3=2" is no number.
+        {{QStringLiteral("profMax"), QStringLiteral("fracO2Field=3=2")}, "resultatField", "No valid data"},
+        {words("profMax fracO2Field=32,5"), "resultatField", "MOD : 33.1 m"},
+        {words("calcBestTx depthTxField=60 ENDField=30 ppO2Field=0"), "resultatField", "No valid data"},
     };
     for (const auto& c : cases) {
         const CalcRun r = calc(c.args);

@@ -177,14 +177,18 @@ TEST_F(FormFiguresTest, RefreshComputesTheFigures)
         form->workingProfile().profilProfondeur = c.profile;
         form->refresh(-1, 0);
         const DiveForm::Derived& r = form->derived();
-        if (c.consumption)
+        if (c.consumption) {
             EXPECT_EQ(r.consumptionText, QString::fromUtf8(c.consumption)) << c.what;
-        if (c.cns)
+        }
+        if (c.cns) {
             EXPECT_EQ(r.cnsText, QString::fromUtf8(c.cns)) << c.what;
-        if (c.drop)
+        }
+        if (c.drop) {
             EXPECT_EQ(r.deltaPressure1Text, QString::fromUtf8(c.drop)) << c.what;
-        if (c.summary)
+        }
+        if (c.summary) {
             EXPECT_EQ(r.depthSummaryText, QString::fromUtf8(c.summary)) << c.what;
+        }
     }
     // The working results keep what the formulas give.
     EXPECT_EQ(form->derived().consumption.volumeConsomme, 1920);

@@ -107,4 +107,21 @@ TEST_F(ScreenshotTest, WindowsOfAnOpenLogbook)
     controller->windowOf(empty)->showEditWindow();
     save(controller->windowOf(empty), QStringLiteral("new-list"));
     save(controller->windowOf(empty)->editWindow(), QStringLiteral("new-edit"));
+
+    // The gas page of a closed-circuit dive at 44.8 m on a 1.4 bar
+    // set-point, without a profile: no surface consumption, an empty
+    // position shown as a hint.
+    const std::pair<const char*, const char*> rebreatherDive[] = {
+        {"rebreather", "3"},     {"ppO2", "3"},       {"profondeur", "44.8"}, {"temps", "50"},
+        {"pressionDepart", "200"}, {"pressionFin", "120"}, {"volumeBloc", "3"},    {"volumeBloc_2", "3"},
+        {"pressionDepart_2", "200"}, {"pressionFin_2", "150"}, {"volBailout1", "7"}, {"pressDepartBailout1", "200"},
+        {"pressFinBailout1", "200"}};
+    for (const auto& [field, text] : rebreatherDive)
+        ASSERT_TRUE(empty->form().typeText(QLatin1String(field), QLatin1String(text))) << field;
+    empty->updateUI();
+    DiveEditWindow* rebreather = controller->windowOf(empty)->editWindow();
+    rebreather->tabs()->setCurrentIndex(DiveEditWindow::GasesPage);
+    save(rebreather, QStringLiteral("edit-gases-rebreather"));
+    rebreather->tabs()->setCurrentIndex(DiveEditWindow::DivePage);
+    save(rebreather, QStringLiteral("edit-dive-rebreather"));
 }
