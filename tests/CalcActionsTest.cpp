@@ -139,6 +139,8 @@ TEST(CalcActions, ResultTexts)
          "Maximum depth (ppO2 1.6 bar) : 40.0 m\nMinimum depth : 0.0 m\nLimit depth : 1.6 m"},
         {"32 % from 0.64 bar", "oxygenWindow", typed({{"winFO2", "32"}, {"winMinPpO2", "0.64"}}), "winResult",
          "Maximum depth (ppO2 1.6 bar) : 40.0 m\nMinimum depth : 10.0 m\nLimit depth : 1.6 m"},
+        {"18 %: leaner than air", "oxygenWindow", typed({{"winFO2", "18"}, {"winMinPpO2", "0.16"}}), "winResult",
+         "Maximum depth (ppO2 1.6 bar) : 78.9 m\nMinimum depth : 0.0 m\nLimit depth : 0.0 m"},
         {"zeros", "oxygenWindow", typed({{"winFO2", "0"}, {"winMinPpO2", "0"}}), "winResult", "No valid data"},
         {"a negative minimum", "oxygenWindow", typed({{"winFO2", "32"}, {"winMinPpO2", "-1"}}), "winResult", "No valid data"},
         // Blending
@@ -373,6 +375,8 @@ TEST(CalcActions, PreciseGpsConversionTexts)
         {"latitude 90 0' 1''", typed({{"latitude_in_degreeField", "90"}, {"latitude_in_secondsField", "1"}}), "No valid data",
          "No valid data", "No valid data"},
         {"longitude 500", typed({{"longitude_in_degreeField", "500"}}), "No valid data", "No valid data", "No valid data"},
+        {"longitude 200 70'", typed({{"longitude_in_degreeField", "200"}, {"longitude_in_minutesField", "70"}}), "No valid data",
+         "No valid data", "No valid data"},
         {"longitude 179 70'", typed({{"longitude_in_degreeField", "179"}, {"longitude_in_minutesField", "70"}}), "No valid data",
          "No valid data", "No valid data"},
         {"longitude -180 with its units", typed({{"longitude_in_degreeField", "-180\u00b0"}, {"altitude_inField", "0 m"}}),

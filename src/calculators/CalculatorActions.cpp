@@ -117,10 +117,11 @@ CalculatorResult oxygenWindow(const CalculatorInputs& in, const Localizer& texts
         return single(field, noValidData(texts));
     const auto w = NitroxCalculator::oxygenWindow(*fo2, *minimum);
     // A mix that gives the minimum pressure at the surface already may be
-    // breathed from the surface on.
+    // breathed from the surface on; one leaner than air holds more nitrogen
+    // than air at the surface at any depth, so its limit is the surface.
     const auto deepest = notNegativeFigure(w.maximumDepth);
     const auto shallowest = figure(std::max(w.minimumDepth, 0.0));
-    const auto limit = notNegativeFigure(w.limitDepth);
+    const auto limit = figure(std::max(w.limitDepth, 0.0));
     if (!deepest || !shallowest || !limit)
         return single(field, noValidData(texts));
     return single(field, localised(texts, QStringLiteral("Oxygen window"), kNitrox, {*deepest, *shallowest, *limit}));

@@ -222,7 +222,10 @@ TEST_F(CalculatorWindowsTest, NitroxWindowsComputeAsTheDiverTypes)
     type(control(window, "winFO2"), QStringLiteral("100"));
     type(control(window, "winMinPpO2"), QStringLiteral("0.5"));
     EXPECT_EQ(shown(window, "winResult"),
-              QStringLiteral("Maximum depth (ppO2 1.6 bar) : 6.0 m\nMinimum depth : -5.0 m\nLimit depth : 6.0 m"));
+              QStringLiteral("Maximum depth (ppO2 1.6 bar) : 6.0 m\nMinimum depth : 0.0 m\nLimit depth : 6.0 m"));
+    // A window refuses what cannot be, as the diver types it.
+    type(control(window, "winFO2"), QStringLiteral("-5"));
+    EXPECT_EQ(shown(window, "winResult"), QStringLiteral("No valid data"));
 
     CalculatorWindow* blend = open("displayBlendNitroxWindow");
     type(control(blend, "pressionFinaleField"), QStringLiteral("200"));

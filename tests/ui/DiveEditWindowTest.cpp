@@ -282,10 +282,19 @@ TEST_F(DiveEditWindowTest, NewThenAddAppendsTheTypedDiveAndStartsTheNextOne)
     edit->action(DiveEditWindow::NewDive)->trigger();
     EXPECT_EQ(lineText(edit, "coeff"), QStringLiteral("-"));
     EXPECT_EQ(lineText(edit, "decoDepth_Level_5"), QStringLiteral("15"));
+    // An empty position shows its template as a hint only, and keeps it.
+    const QString gpsTemplate = QStringLiteral("00\u00b000.000' N 000\u00b000.000' E");
+    auto* gps = qobject_cast<QLineEdit*>(edit->fieldWidget(idx_gps));
+    ASSERT_NE(gps, nullptr);
+    EXPECT_TRUE(gps->text().isEmpty());
+    EXPECT_EQ(gps->placeholderText(), gpsTemplate);
+    type(gps, QStringLiteral("43\u00b012.000' N"));
+    type(gps, QString());
     type(edit->fieldWidget(idx_lieu), QStringLiteral("Planier"));
     type(edit->fieldWidget(idx_profondeur), QStringLiteral("42"));
     edit->action(DiveEditWindow::AddDive)->trigger();
     ASSERT_EQ(carnet->count(), 4);
+    EXPECT_EQ(carnet->dives().last().gps(), gpsTemplate);
     EXPECT_EQ(carnet->dives().last().noPlongee(), 4);
     EXPECT_EQ(carnet->dives().last().lieu(), QStringLiteral("Planier"));
     EXPECT_FLOAT_EQ(carnet->dives().last().profondeur(), 42.0f);

@@ -117,7 +117,7 @@ TEST_F(ScreenshotTest, WindowsOfAnOpenLogbook)
         {"pressionDepart_2", "200"}, {"pressionFin_2", "150"}, {"volBailout1", "7"}, {"pressDepartBailout1", "200"},
         {"pressFinBailout1", "200"}};
     for (const auto& [field, text] : rebreatherDive)
-        ASSERT_TRUE(empty->form().typeText(QLatin1String(field), QLatin1String(text))) << field;
+        ASSERT_TRUE(empty->form().typeText(QString::fromLatin1(field), QString::fromLatin1(text))) << field;
     empty->updateUI();
     DiveEditWindow* rebreather = controller->windowOf(empty)->editWindow();
     rebreather->tabs()->setCurrentIndex(DiveEditWindow::GasesPage);
