@@ -65,8 +65,12 @@ TEST(DiveCalculations, HighestPartialPressure)
     oxygenAt6[0].on = false;
     EXPECT_FLOAT_EQ(divecalc::highestPpO2(30, {0.0f}, 32, oxygenAt6), 1.28f);
     EXPECT_FLOAT_EQ(divecalc::highestPpO2(30, {std::numeric_limits<float>::quiet_NaN(), 20.0f}, 21, none), 0.63f);
-    // Feet: 30 ft is 9.144 m.
+    // Feet: 30 ft is 9.144 m, a stop at 20 ft 6.096 m; samples are metres.
     EXPECT_FLOAT_EQ(divecalc::highestPpO2(30, {0.0f}, 32, none, {0.3048f, std::nullopt}), 0.32f * 1.9144f);
+    EXPECT_FLOAT_EQ(divecalc::highestPpO2(30, {0.0f, 20.0f}, 32, none, {0.3048f, std::nullopt}), 0.32f * 3.0f);
+    std::array<divecalc::StopGas, 5> oxygenAt20ft{};
+    oxygenAt20ft[0] = {true, 20, 100};
+    EXPECT_FLOAT_EQ(divecalc::highestPpO2(30, {0.0f}, 21, oxygenAt20ft, {0.3048f, std::nullopt}), 1.6096f);
     // A closed circuit: the set-point, at most the ambient pressure; the
     // stop gases switched on still count.
     EXPECT_FLOAT_EQ(divecalc::highestPpO2(44.8f, {0.0f}, 100, none, {1.0f, 1.4f}), 1.4f);
@@ -149,7 +153,7 @@ TEST_F(FormFiguresTest, RefreshComputesTheFigures)
          nullptr, nullptr},
         {"30 ft on 32 %: feet become metres", bottom("30", "32"), noProfile, true, nullptr,
          "ppO2 max 0.61 bar - CNS 5.6 %", nullptr, nullptr},
-        {"a profile at 50 ft", bottom("30", "32"), {50.0f, 50.0f}, true,
+        {"a profile at 15.24 m shown in feet", bottom("30", "32"), {15.24f, 15.24f}, true,
          "Available: 2400 L - used: 1920 L\n4.0 bar/min - SAC 19.0 L/min (1.58 bar/min) at an average depth of 50.0 ft",
          "ppO2 max 0.81 bar - CNS 9.2 %", nullptr, nullptr},
         {"closed circuit at 44.8 m, set-point 1.4 bar",

@@ -80,19 +80,19 @@ std::optional<float> setpointOf(int tag)
 float highestPpO2(float formDepth, const QList<float>& depthSamples, int bottomOxygen,
                   const std::array<StopGas, 5>& stops, const Breathing& breathing)
 {
-    float bottom = formDepth;
+    float bottom = formDepth * breathing.metresPerUnit;
     if (depthSamples.size() >= 2) {
         bottom = 0;
         for (const float d : depthSamples)
             if (d > bottom) // NaN samples are skipped
                 bottom = d;
     }
-    const auto ambient = [&](float depth) { return depth * breathing.metresPerUnit / 10.0f + 1.0f; };
+    const auto ambient = [](float metres) { return metres / 10.0f + 1.0f; };
     float highest = breathing.setpoint ? std::min(*breathing.setpoint, ambient(bottom))
                                        : float(bottomOxygen) / 100.0f * ambient(bottom);
     for (const StopGas& stop : stops)
         if (stop.on)
-            highest = std::max(highest, float(stop.oxygen) / 100.0f * ambient(stop.depth));
+            highest = std::max(highest, float(stop.oxygen) / 100.0f * ambient(stop.depth * breathing.metresPerUnit));
     return highest;
 }
 

@@ -40,10 +40,10 @@ struct StopGas {
     int oxygen = 0; // per cent
 };
 
-// How the diver breathed: the depths' unit, and on a closed circuit the
-// loop's oxygen set-point.
+// How the diver breathed: the unit of the form's depths (the profile is
+// kept in metres), and on a closed circuit the loop's oxygen set-point.
 struct Breathing {
-    float metresPerUnit = 1.0f; // 0.3048 for depths in feet
+    float metresPerUnit = 1.0f; // 0.3048 for the form's depths in feet
     // Bar; a closed-circuit loop holds this pressure, or the ambient
     // pressure when that is lower. Nothing on open and semi-closed circuits.
     std::optional<float> setpoint;
@@ -62,7 +62,8 @@ std::optional<float> setpointOf(int tag);
 // deepest sample (the form's depth when the profile has fewer than two
 // samples), and the gas of each stop level switched on at its depth. On a
 // closed circuit the bottom gas is the loop at its set-point, at most the
-// ambient pressure. Depths are in the breathing's unit.
+// ambient pressure. The form's depth and the stop depths are in the
+// breathing's unit, the samples in metres.
 float highestPpO2(float formDepth, const QList<float>& depthSamples, int bottomOxygen,
                   const std::array<StopGas, 5>& stops, const Breathing& breathing = {});
 

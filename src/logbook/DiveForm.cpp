@@ -738,11 +738,13 @@ void DiveForm::computeFigures()
     r.deltaPressure1Text = drop(idx_pressionDepart, idx_pressionFin);
     r.deltaPressure2Text = drop(idx_pressionDepart_2, idx_pressionFin_2);
 
-    // Depths in feet are converted before any gas computation.
+    // The form's depths in feet are converted before any gas computation;
+    // the profile, and so the average depth, is kept in metres (shown in
+    // feet with "us units" on).
     const float metresPerUnit = divecalc::metresPerUnit(us);
     const int volume = whole(idx_volumeBloc);
     r.consumption = divecalc::airConsumption(whole(idx_pressionDepart), whole(idx_pressionFin), whole(idx_temps),
-                                             volume, r.averageDepth * metresPerUnit);
+                                             volume, r.averageDepth);
     const divecalc::Consumption& c = r.consumption;
     const bool consistent = c.pressionConsommee >= 0;
     const bool litres = volume > 0;
@@ -751,7 +753,7 @@ void DiveForm::computeFigures()
         ? formatText(localized(us ? "Gas status US" : "Gas status"),
                      {figure(litres, c.volumeDisponible), figure(litres && consistent, c.volumeConsomme),
                       figure(consistent, double(c.pressionParMinute)), figure(litres && surface, double(c.sac)),
-                      figure(surface, double(c.sacBar)), figure(r.hasAverageDepth, double(r.averageDepth))})
+                      figure(surface, double(c.sacBar)), figure(r.hasAverageDepth, double(r.averageDepth / metresPerUnit))})
         : localized("Gas status error");
 
     std::array<divecalc::StopGas, 5> stops;
