@@ -368,7 +368,7 @@ const std::array<TabLayout, 5>& tabLayouts()
 QString unitText(double value)
 {
     if (!std::isfinite(value))
-        return QString::number(value);
+        return QStringLiteral("-"); // no figure (the conversion refuses it first)
     if (std::fabs(value) >= 1e15)
         return QString::number(value, 'g', 15);
     QString text = QString::number(value, 'f', 6);
