@@ -203,6 +203,9 @@ TEST_F(FormFiguresTest, CylindersAndTheirTitles)
     type("volPony1", "7");
     type("pressDepartPony1", "200");
     type("pressFinPony1", "120");
+    type("volBailout1", "7");
+    type("pressDepartBailout1", "100");
+    type("pressFinBailout1", "150");
     type("deco_Level_2_sw", "1");
     type("decoDepth_Level_1", "21");
     type("decoO2_Level_1", "50");
@@ -215,6 +218,8 @@ TEST_F(FormFiguresTest, CylindersAndTheirTitles)
     EXPECT_EQ(r.cylinders[0].gaugeTicks, 20);
     EXPECT_FALSE(r.cylinders[1].gaugeVisible);
     EXPECT_TRUE(r.cylinders[1].text.isEmpty());
+    // An end pressure above the start tells no consumption.
+    EXPECT_EQ(r.cylinders[3].text, QStringLiteral("Volume disponible : 700 L\rVolume consommé : - L"));
     // Level 2 on: ponies 1 and 2 are titled, pony 3 keeps its plain name.
     EXPECT_EQ(r.ponyTitles[0], QStringLiteral("Pony 1 : 21 m - 50 % O₂"));
     EXPECT_TRUE(r.ponyTitles[1].startsWith(QStringLiteral("Pony 2 : 6 m")));

@@ -788,7 +788,7 @@ void DiveForm::computeFigures()
         if (v == 0)
             continue;
         cyl.text = formatText(QStringLiteral("Volume disponible : %d L\rVolume consommé : %d L"),
-                              {divecalc::litres(v, p0), divecalc::litres(v, qint64(p0) - p1)});
+                              {divecalc::litres(v, p0), figure(p1 <= p0, divecalc::litres(v, qint64(p0) - p1))});
         cyl.gaugeVisible = true;
         cyl.gaugeMaximum = p0;
         cyl.gaugeValue = p1;
