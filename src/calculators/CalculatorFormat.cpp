@@ -1,5 +1,7 @@
 #include "calculators/CalculatorFormat.h"
 
+#include "platform/TextFormat.h"
+
 #include <algorithm>
 #include <charconv>
 #include <cmath>
@@ -92,19 +94,10 @@ Directive directiveOf(QStringView format, int index)
     for (qsizetype i = 0; i + 1 < n; ++i) {
         if (format[i] != u'%')
             continue;
-        qsizetype j = i + 1;
-        int precision = 6;
-        if (format[j] == u'.') {
-            qsizetype k = j + 1;
-            int p = 0;
-            while (k < n && format[k].isDigit() && p < 1000)
-                p = p * 10 + format[k++].digitValue();
-            if (k < n && format[k] == u'f') {
-                precision = p;
-                j = k;
-            }
-        }
-        const char16_t d = format[j].unicode();
+        const FormatDirective directive = directiveAt(format, i);
+        const qsizetype j = directive.last;
+        const int precision = directive.precision < 0 ? 6 : directive.precision;
+        const char16_t d = directive.letter;
         if (d == u'%') {
             i = j;
             continue;
@@ -145,19 +138,10 @@ QString CalculatorFormat::fill(QStringView format, std::initializer_list<double>
     for (qsizetype i = 0; i < n; ++i) {
         if (format[i] != u'%' || i + 1 >= n)
             continue;
-        qsizetype j = i + 1;
-        int precision = -1;
-        if (format[j] == u'.') {
-            qsizetype k = j + 1;
-            int p = 0;
-            while (k < n && format[k].isDigit() && p < 1000)
-                p = p * 10 + format[k++].digitValue();
-            if (k < n && format[k] == u'f') {
-                precision = p;
-                j = k;
-            }
-        }
-        const char16_t d = format[j].unicode();
+        const FormatDirective directive = directiveAt(format, i);
+        const qsizetype j = directive.last;
+        const int precision = directive.precision;
+        const char16_t d = directive.letter;
         if (d != u'%' && d != u'f' && d != u'd' && d != u'i' && d != u'@')
             continue; // copied as it stands
         out.append(format.sliced(literal, i - literal));

@@ -31,6 +31,24 @@ QString fixedText(const QVariant& v, int decimals)
 
 } // namespace
 
+FormatDirective directiveAt(QStringView format, qsizetype at)
+{
+    const qsizetype n = format.size();
+    qsizetype j = at + 1;
+    int precision = -1;
+    if (format[j] == u'.') {
+        qsizetype k = j + 1;
+        int p = 0;
+        while (k < n && format[k].isDigit() && p < 1000)
+            p = p * 10 + format[k++].digitValue();
+        if (k < n && format[k] == u'f') {
+            precision = p;
+            j = k;
+        }
+    }
+    return {format[j].unicode(), precision, j};
+}
+
 QString formatText(const QString& format, std::initializer_list<QVariant> argList)
 {
     const QList<QVariant> args(argList);
@@ -44,19 +62,10 @@ QString formatText(const QString& format, std::initializer_list<QVariant> argLis
             out.append(c);
             continue;
         }
-        qsizetype j = i + 1;
-        int precision = -1;
-        if (format[j] == u'.') {
-            qsizetype k = j + 1;
-            int p = 0;
-            while (k < n && format[k].isDigit())
-                p = p * 10 + format[k++].digitValue();
-            if (k < n && format[k] == u'f') {
-                precision = p;
-                j = k;
-            }
-        }
-        const QChar d = format[j];
+        const FormatDirective directive = directiveAt(format, i);
+        const qsizetype j = directive.last;
+        const int precision = directive.precision;
+        const QChar d = directive.letter;
         const QVariant arg = next < args.size() ? args[next] : QVariant();
         switch (d.unicode()) {
         case u'%': out.append(u'%'); break;

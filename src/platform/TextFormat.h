@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringView>
 #include <QVariant>
 #include <initializer_list>
 
@@ -12,3 +13,15 @@
 // text prints the text ("-" for a missing figure), and given an infinite or
 // undefined number prints "-".
 QString formatText(const QString& format, std::initializer_list<QVariant> args);
+
+// The printf-style directive that starts at format[at] (a '%' with at least
+// one character after it): its letter ('%', 'd', 'f', '@' ... or whatever
+// character stands there), the N of "%.Nf" (-1 when not given) and the
+// index of its last character. A precision of 1000 or more is no
+// directive: the '.' is taken as its letter.
+struct FormatDirective {
+    char16_t letter = 0;
+    int precision = -1;
+    qsizetype last = 0;
+};
+FormatDirective directiveAt(QStringView format, qsizetype at);
