@@ -1,6 +1,7 @@
 #include "platform/FileBytes.h"
 #include "platform/SafeSave.h"
 #include "platform/PosixFileSystemOps.h"
+#include "support/TestFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -72,19 +73,8 @@ class SafeSaveTest : public ::testing::Test {
 protected:
     QString path(const QString& name) const { return m_dir.filePath(name); }
 
-    static void writePlain(const QString& file, const QByteArray& bytes)
-    {
-        QFile out(file);
-        ASSERT_TRUE(out.open(QIODevice::WriteOnly));
-        ASSERT_EQ(out.write(bytes), bytes.size());
-    }
-
-    static QByteArray readPlain(const QString& file)
-    {
-        QFile in(file);
-        EXPECT_TRUE(in.open(QIODevice::ReadOnly));
-        return in.readAll();
-    }
+    static void writePlain(const QString& file, const QByteArray& bytes) { ASSERT_TRUE(writeFile(file, bytes)); }
+    static QByteArray readPlain(const QString& file) { return fileContent(file); }
 
     QStringList folderEntries() const
     {

@@ -6,7 +6,7 @@
 #include "exchange/UddfReader.h"
 #include "exchange/XmlMarkupGuard.h"
 #include "logbook/Carnet.h"
-#include "support/ContextFixture.h"
+#include "support/ImportFixture.h"
 #include "support/TestDives.h"
 
 #include <QBuffer>
@@ -85,15 +85,13 @@ QByteArray with(const QByteArray& original, const char* from, const QByteArray& 
 
 const QByteArray kMixes = "<gasdefinitions><mix id=\"m\"><name>m</name><o2>1.5</o2><he>0.7</he></mix></gasdefinitions>";
 
-class UddfHostileTest : public ContextFixture {
+class UddfHostileTest : public ImportFixture {
 protected:
-    std::unique_ptr<Carnet> carnet;
     QList<Plongee> before;
 
     void SetUp() override
     {
-        ContextFixture::SetUp();
-        carnet = std::make_unique<Carnet>(*context);
+        ImportFixture::SetUp();
         carnet->setDives(someDives(2));
         before = carnet->dives();
     }
@@ -104,15 +102,6 @@ protected:
         for (qsizetype i = 0; i < before.size(); ++i)
             EXPECT_TRUE(carnet->dives()[i].identical(before[i])) << i;
         EXPECT_FALSE(carnet->isModified());
-    }
-
-    uddffileimport::Outcome import(QIODevice& device) { return uddffileimport::importDevice(*carnet, device); }
-
-    uddffileimport::Outcome import(QByteArray bytes)
-    {
-        QBuffer buffer(&bytes);
-        buffer.open(QIODevice::ReadOnly);
-        return import(buffer);
     }
 };
 

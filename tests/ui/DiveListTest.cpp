@@ -169,25 +169,6 @@ INSTANTIATE_TEST_SUITE_P(
                       PictureCase{"Wreck", "epaves", [](Plongee& d) { d.setEpaves(QStringLiteral("Le Donator")); }, true}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(DiveListTest, EachPictureIsDrawnOnceAndTheyDiffer)
-{
-    DiveListPictures pictures;
-    const QStringList names = {QStringLiteral("coeur"), QStringLiteral("point"), QStringLiteral("croix"),
-                               QStringLiteral("death"), QStringLiteral("epave")};
-    QList<QImage> images;
-    for (const QString& name : names) {
-        const QPixmap& first = pictures.picture(name);
-        ASSERT_FALSE(first.isNull()) << name.toStdString();
-        EXPECT_EQ(first.cacheKey(), pictures.picture(name).cacheKey()) << name.toStdString();
-        images.append(first.toImage());
-    }
-    for (int i = 0; i < images.size(); ++i)
-        for (int j = i + 1; j < images.size(); ++j)
-            EXPECT_NE(images[i], images[j]) << names[i].toStdString() << " " << names[j].toStdString();
-    EXPECT_TRUE(pictures.picture(QString()).isNull());
-    EXPECT_TRUE(pictures.picture(QStringLiteral("no such picture")).isNull());
-}
-
 TEST_F(DiveListTest, ColourSettingsTakeEffectOnTheTableNotification)
 {
     Carnet* carnet = controller->newDocument();
@@ -201,18 +182,6 @@ TEST_F(DiveListTest, ColourSettingsTakeEffectOnTheTableNotification)
     settings().setValue(QStringLiteral("mix in color"), true);
     context->hub().post(notifications::updateTableView);
     EXPECT_EQ(model->data(gas, Qt::BackgroundRole).value<QBrush>().color(), colour(0, 0.7, 0));
-}
-
-TEST_F(DiveListTest, OnlyTheCellsTheFormCanTakeAreEditable)
-{
-    Carnet carnet(*context);
-    carnet.setDives(dives(1));
-    DiveTableModel model(carnet);
-    QStringList editable;
-    for (int c = 0; c < model.columnCount(); ++c)
-        if (model.flags(model.index(0, c)) & Qt::ItemIsEditable)
-            editable.append(DiveTableModel::columnId(c));
-    EXPECT_EQ(editable, (QStringList{"noPlongee", "lieu", "site", "profondeur", "temps", "tempEau"}));
 }
 
 namespace {
@@ -305,16 +274,6 @@ TEST_F(DiveListTest, HeaderClicksSortThroughTheLogbookAndTheSelectionFollowsTheD
     EXPECT_EQ(selectedDive(), 1);
     EXPECT_EQ(carnet->currentIndex(), 1);
     EXPECT_EQ(window->editWindow()->shownValue(QStringLiteral("noPlongee")), QStringLiteral("1"));
-
-    // Another column sorts descending first; depth then keeps its direction.
-    clickHeader(header, column("temps"));
-    EXPECT_EQ(header->sortIndicatorSection(), column("temps"));
-    EXPECT_EQ(header->sortIndicatorOrder(), Qt::DescendingOrder);
-    EXPECT_EQ(carnet->dives().first().noPlongee(), 4);
-    clickHeader(header, column("profondeur"));
-    EXPECT_EQ(depths(), QStringLiteral("12 m 20 m 28 m 35 m"));
-    EXPECT_EQ(header->sortIndicatorOrder(), Qt::AscendingOrder);
-    EXPECT_EQ(selectedDive(), 1);
 }
 
 // --- Columns ------------------------------------------------------------------------
@@ -329,31 +288,22 @@ void setColumnSettings(SettingsStore& settings, const QStringList& hidden)
 
 } // namespace
 
-TEST_F(DiveListTest, ColumnsFollowTheSettingsInTheirRememberedPlaces)
+// Where a column comes back is ColumnLayout's rule; here, that the settings
+// reach the view on the notification.
+TEST_F(DiveListTest, ColumnsFollowTheSettings)
 {
     Carnet* carnet = controller->newDocument();
     CarnetListWindow* window = controller->windowOf(carnet);
-    // The apparatus column is hidden by default.
     QStringList all;
     for (const DiveListColumn& c : divelist::columns())
         all.append(QLatin1String(c.id));
-    EXPECT_EQ(shownColumns(window), all.mid(0, 14));
-
-    // Hiding the first three, then showing the third again: it comes first.
+    EXPECT_EQ(shownColumns(window), all.mid(0, 14)); // the apparatus column is hidden by default
     setColumnSettings(settings(), {"noPlongee", "date", "lieu"});
     context->hub().post(notifications::updateColumnsTableView);
     EXPECT_EQ(shownColumns(window), all.mid(3));
     setColumnSettings(settings(), {"noPlongee", "date"});
     context->hub().post(notifications::updateColumnsTableView);
     EXPECT_EQ(shownColumns(window), QStringList{"lieu"} + all.mid(3));
-
-    // Hiding all but one, then showing the last column of the layout: it comes last.
-    setColumnSettings(settings(), all.mid(1));
-    context->hub().post(notifications::updateColumnsTableView);
-    EXPECT_EQ(shownColumns(window), QStringList{"noPlongee"});
-    setColumnSettings(settings(), all.mid(1, 13));
-    context->hub().post(notifications::updateColumnsTableView);
-    EXPECT_EQ(shownColumns(window), (QStringList{"noPlongee", "rebreather"}));
 }
 
 // --- Selection and keyboard ---------------------------------------------------------
@@ -381,6 +331,7 @@ TEST_F(DiveListTest, ArrowKeysMoveTheSelectionAndReturnOpensTheDiveWindow)
     Carnet* carnet = controller->openDocument(writeLogbook(QStringLiteral("keys.ondrix"), dives(5)));
     CarnetListWindow* window = controller->windowOf(carnet);
     QTableView* table = window->tableView();
+    EXPECT_EQ(viewSelection(window), QList<int>{4}); // opening selects the last dive
     table->selectRow(1);
     const auto press = [&](int key) {
         QKeyEvent event(QEvent::KeyPress, key, Qt::NoModifier);
@@ -397,16 +348,6 @@ TEST_F(DiveListTest, ArrowKeysMoveTheSelectionAndReturnOpensTheDiveWindow)
     EXPECT_FALSE(window->editWindow()->isVisible());
     press(Qt::Key_Return);
     EXPECT_TRUE(window->editWindow()->isVisible());
-}
-
-TEST_F(DiveListTest, AfterOpeningTheLastDiveIsSelectedAndTheKeyboardGoesOnFromIt)
-{
-    Carnet* carnet = controller->openDocument(writeLogbook(QStringLiteral("open.ondrix"), dives(5)));
-    CarnetListWindow* window = controller->windowOf(carnet);
-    EXPECT_EQ(viewSelection(window), QList<int>{4});
-    QKeyEvent up(QEvent::KeyPress, Qt::Key_Up, Qt::NoModifier);
-    QApplication::sendEvent(window->tableView(), &up);
-    EXPECT_EQ(carnet->currentIndex(), 3);
 }
 
 TEST_F(DiveListTest, DeleteAsksAndRemovesTheSelectedDives)
@@ -474,14 +415,3 @@ TEST_F(DiveListTest, PreviousAndNextFollowTheSelection)
     EXPECT_TRUE(carnet->isModified()); // the arrows store the form first
 }
 
-TEST_F(DiveListTest, TheListFollowsChangesOfTheDives)
-{
-    Carnet* carnet = controller->newDocument();
-    CarnetListWindow* window = controller->windowOf(carnet);
-    carnet->setDives(dives(4));
-    EXPECT_EQ(window->model()->rowCount(), 4);
-    EXPECT_EQ(window->statusText(), QStringLiteral("4 dives"));
-    carnet->setDives(dives(1));
-    EXPECT_EQ(window->model()->rowCount(), 1);
-    EXPECT_EQ(window->statusText(), QStringLiteral("One dive"));
-}

@@ -8,6 +8,7 @@
 #include "logbook/ui/CarnetListWindow.h"
 #include "logbook/ui/ListPrintController.h"
 #include "platform/SettingsStore.h"
+#include "support/TestFiles.h"
 
 #include <QBuffer>
 #include <QCoreApplication>
@@ -49,12 +50,6 @@ QSizeF mediaBox(const QByteArray& pdf)
     if (!m.hasMatch())
         return {};
     return {m.captured(3).toDouble() - m.captured(1).toDouble(), m.captured(4).toDouble() - m.captured(2).toDouble()};
-}
-
-QByteArray readAll(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 void expectLogbookPageSettings(const QPageLayout& layout, const char* what)
@@ -132,7 +127,7 @@ TEST_F(PrintTest, TheWindowsPrinterStartsWithTheLogbooksSettingsAndPrintAppliesT
     EXPECT_EQ(seenByPanel.pageSize().id(), QPageSize::Letter);
     // No row prints highlighted.
     EXPECT_TRUE(carnet->selectedRows().isEmpty());
-    const QByteArray pdf = readAll(out);
+    const QByteArray pdf = fileContent(out);
     ASSERT_TRUE(pdf.startsWith("%PDF-"));
     EXPECT_EQ(pdfPages(pdf), window->printing()->lastPageCount());
     EXPECT_GE(window->printing()->lastPageCount(), 1);
@@ -236,11 +231,7 @@ TEST_F(PrintTest, TheCommandLine)
 {
     const QString logbook = writeLogbook(QStringLiteral("list.ondrix"), dives(30));
     const QString garbage = path(QStringLiteral("garbage.ondrix"));
-    {
-        QFile file(garbage);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write("not a logbook at all");
-    }
+    ASSERT_TRUE(writeFile(garbage, "not a logbook at all"));
     const QString ini = path(QStringLiteral("cli.ini"));
     const QString out = path(QStringLiteral("out.pdf"));
     const struct {
@@ -270,19 +261,15 @@ TEST_F(PrintTest, TheCommandLine)
             EXPECT_EQ(stderrBytes.count('\n'), 1) << stderrBytes.toStdString();
         }
     }
-    const QByteArray pdf = readAll(out);
+    const QByteArray pdf = fileContent(out);
     EXPECT_TRUE(pdf.startsWith("%PDF-"));
     EXPECT_EQ(pdfPages(pdf), 1);
 
     // A file refused leaves an existing output as it was.
-    {
-        QFile file(out);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write("before");
-    }
+    ASSERT_TRUE(writeFile(out, "before"));
     QByteArray o, e;
     EXPECT_EQ(PrintCommand::run({garbage, QStringLiteral("--pdf"), out}, ini, o, e), 1);
-    EXPECT_EQ(readAll(out), QByteArray("before"));
+    EXPECT_EQ(fileContent(out), QByteArray("before"));
 }
 
 TEST_F(PrintTest, TheProgramRunsTheCommand)
@@ -306,7 +293,7 @@ TEST_F(PrintTest, TheProgramRunsTheCommand)
     EXPECT_FALSE(QFileInfo::exists(out));
     std::tie(status, err) = run({QStringLiteral("print"), logbook, QStringLiteral("--pdf"), out});
     EXPECT_EQ(status, 0) << err.toStdString();
-    const QByteArray pdf = readAll(out);
+    const QByteArray pdf = fileContent(out);
     EXPECT_TRUE(pdf.startsWith("%PDF-"));
     // The same pages as printed here, with the same (default) settings.
     const int pages = pdfPages(PrintCommand::pdf(dives(60), settings(), context->localizer(), QStringLiteral("list")));
