@@ -11,19 +11,15 @@
 #include "support/TestFiles.h"
 
 #include <QBuffer>
-#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QPageLayout>
 #include <QPdfWriter>
 #include <QPrinter>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QStatusBar>
 
 #include <memory>
-#include <tuple>
-#include <utility>
 
 using PrintTest = ShellFixture;
 
@@ -270,34 +266,5 @@ TEST_F(PrintTest, TheCommandLine)
     QByteArray o, e;
     EXPECT_EQ(PrintCommand::run({garbage, QStringLiteral("--pdf"), out}, ini, o, e), 1);
     EXPECT_EQ(fileContent(out), QByteArray("before"));
-}
-
-TEST_F(PrintTest, TheProgramRunsTheCommand)
-{
-    // The command line program of the same build.
-    const QString program = QCoreApplication::applicationDirPath() + QStringLiteral("/../src/ondrix-cli");
-    if (!QFileInfo(program).isExecutable())
-        GTEST_SKIP() << "no ondrix-cli beside the tests";
-    const QString logbook = writeLogbook(QStringLiteral("list.ondrix"), dives(60));
-    const QString out = path(QStringLiteral("out.pdf"));
-    const auto run = [&](const QStringList& args) {
-        QProcess process;
-        process.start(program, QStringList{QStringLiteral("--settings"), path(QStringLiteral("cli.ini"))} + args);
-        EXPECT_TRUE(process.waitForFinished(60000));
-        return std::make_pair(process.exitCode(), process.readAllStandardError());
-    };
-    auto [status, err] =
-        run({QStringLiteral("print"), path(QStringLiteral("missing.ondrix")), QStringLiteral("--pdf"), out});
-    EXPECT_EQ(status, 1);
-    EXPECT_TRUE(err.startsWith("ondrix-cli: ")) << err.toStdString();
-    EXPECT_FALSE(QFileInfo::exists(out));
-    std::tie(status, err) = run({QStringLiteral("print"), logbook, QStringLiteral("--pdf"), out});
-    EXPECT_EQ(status, 0) << err.toStdString();
-    const QByteArray pdf = fileContent(out);
-    EXPECT_TRUE(pdf.startsWith("%PDF-"));
-    // The same pages as printed here, with the same (default) settings.
-    const int pages = pdfPages(PrintCommand::pdf(dives(60), settings(), context->localizer(), QStringLiteral("list")));
-    EXPECT_GE(pages, 2);
-    EXPECT_EQ(pdfPages(pdf), pages);
 }
 
