@@ -84,6 +84,8 @@ TEST_F(DiveFormTest, RefusedTextStoresNothingAndKeepsTheForm)
         EXPECT_FALSE(d.ok()) << c.field << " typed " << c.typed;
         EXPECT_EQ(alertKeys().mid(before).value(0), QLatin1String("Dive refused")) << c.field << " typed " << c.typed;
         EXPECT_NE(d.error().indexOf(QLatin1String(c.field)), -1) << d.error().toStdString();
+        EXPECT_EQ(alerts.asked().last().message, d.error());
+        EXPECT_EQ(alerts.asked().last().table, QStringLiteral("Carnet"));
         EXPECT_EQ(form->text(Plongee::fieldIndex(QString::fromLatin1(c.field))), QString::fromUtf8(c.typed));
         EXPECT_EQ(form->text(idx_coeff), QStringLiteral("15"));
     }
@@ -127,6 +129,12 @@ TEST_F(DiveFormTest, TypedControlsRefuseWhatNoControlCanShow)
 TEST_F(DiveFormTest, DecimalFieldsAndTexts)
 {
     type("profondeur", "-3.5");
+    type("lestage", "0.0");
+    built();
+    EXPECT_EQ(form->text(idx_lestage), QStringLiteral("0.0")); // zero is kept as typed
+    type("lestage", "-2");
+    EXPECT_EQ(built().lestage(), 0.0f); // a negative weight is none
+    EXPECT_EQ(form->text(idx_lestage), QStringLiteral("0"));
     type("lestage", "4,5 kg");
     type("decoDepth_Level_2", "4.5");
     type("flow", "17,7");
@@ -186,6 +194,9 @@ TEST_F(DiveFormTest, PressureAlertStoresAnyway)
     type("pressionFin", "210");
     const Plongee d = built();
     EXPECT_EQ(alertKeys(), QStringList{QStringLiteral("Pressure in out")});
+    // A warning is the logbook's table's, with one OK button.
+    EXPECT_EQ(alerts.asked().first().table, QStringLiteral("Carnet"));
+    EXPECT_EQ(alerts.asked().first().buttons, QStringList{QStringLiteral("OK")});
     EXPECT_EQ(d.pressionFin(), 210);
     form->blank();
     type("pressionDepart", "200");
@@ -204,6 +215,8 @@ TEST_F(DiveFormTest, BlankTakesTheDefaults)
     EXPECT_EQ(form->text(idx_decoDepth_Level_5), QStringLiteral("20"));
     EXPECT_EQ(form->text(idx_volumeBloc), QStringLiteral("15"));
     EXPECT_EQ(form->text(idx_countryCode), QStringLiteral("FR"));
+    EXPECT_EQ(form->text(idx_tempEau), QStringLiteral("-"));
+    EXPECT_EQ(form->text(idx_tempAir), QStringLiteral("-"));
     EXPECT_EQ(form->tag(idx_meteo), 7);
     EXPECT_EQ(form->tag(idx_courant), 6);
     EXPECT_EQ(form->tag(idx_typePlongee), 8);

@@ -78,7 +78,7 @@ TEST(LogbookArchive, SurvivesMutatedFiles)
     EXPECT_GT(refused, 0);
 
     QRandomGenerator rng(20261206);
-    for (int round = 0; round < 1000; ++round) {
+    for (int round = 0; round < 3000; ++round) {
         QByteArray bytes = good;
         const int changes = 1 + int(rng.bounded(4));
         for (int c = 0; c < changes; ++c) {

@@ -99,7 +99,7 @@ TEST(UddfMutationTest, ByteFlipsAreRefusedOrImportedNeverACrash)
     const char replacements[] = {'<', '>', '&', '/', '"', '\0', '\xff', '\x80', ' ', '9', '-', 'e', ':', '\n'};
     int refused = 0, imported = 0;
     for (const QByteArray* original : {&kModern, &kLegacy}) {
-        for (int round = 0; round < 1000; ++round) {
+        for (int round = 0; round < 3000; ++round) {
             QByteArray bytes = *original;
             const int flips = 1 + int(rng.bounded(3));
             for (int f = 0; f < flips; ++f) {
