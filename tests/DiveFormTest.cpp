@@ -344,6 +344,14 @@ TEST_F(DiveFormTest, RefreshDerivesLabelsAndFractions)
     EXPECT_TRUE(form->derived().previousEnabled);
     EXPECT_FALSE(form->derived().nextEnabled);
 
+    // Which mixes take oxygen and helium, code by code.
+    for (int gas = 0; gas <= 5; ++gas) {
+        type("gaz", QString::number(gas));
+        form->refresh(2, 3);
+        EXPECT_EQ(form->derived().o2Enabled, gas >= 1 && gas <= 5) << gas;
+        EXPECT_EQ(form->derived().heEnabled, gas == 2 || gas == 4 || gas == 5) << gas;
+    }
+
     type("rebreather", "3");
     form->refresh(-1, 1);
     EXPECT_EQ(form->text(idx_o2Mix), QStringLiteral("100"));

@@ -48,6 +48,8 @@ TEST_F(DiveListTest, GasColumn)
         {gasDive(0, 50, 50, 0), "Air + Nx"},
         {gasDive(0, 21, 0, 3, 3), "1,4 bar"},
         {gasDive(0, 21, 0, 2, 10), "0,7 bar"},
+        {gasDive(0, 21, 0, 2, 1), "1,2 bar"},
+        {gasDive(0, 21, 0, 2, 11), "..."},
         {gasDive(0, 21, 0, 2, 0), "..."},
         {gasDive(1, 100, 0, 0), "Nx 32"}, // stop level 1 off
         {nitroxOxygen, "O2"},
