@@ -43,6 +43,7 @@ TEST_F(DiveListTest, GasColumn)
         const char* text;
     } cases[] = {
         {gasDive(0, 100, 50, 0), "Air + Nx + O2"},
+        {gasDive(0, 98, 23, 0), "Air + Nx + O2"},
         {gasDive(0, 50, 100, 0), "Air + O2"},
         {gasDive(0, 21, 0, 0), "Air"},
         {gasDive(0, 50, 50, 0), "Air + Nx"},
@@ -149,6 +150,12 @@ TEST_F(DiveListTest, ColourRules)
     EXPECT_FALSE(style(d, "site").background.has_value());
     EXPECT_FALSE(style(d, "tempEau").text.has_value());
     EXPECT_EQ(style(d, "noPlongee").background, RgbaColour::rgb(0.5, 0.5, 0.5));
+    EXPECT_TRUE(style(d, "noPlongee").bold);
+    // Air on a semi-closed apparatus: the gas cell keeps the view's colours.
+    EXPECT_FALSE(style(d, "gaz").background.has_value());
+    EXPECT_FALSE(style(d, "gaz").bold);
+    d.setGaz(5);
+    EXPECT_EQ(style(d, "gaz").background, RgbaColour::rgb(0.6, 0.4, 0.2));
     for (const std::optional<QString>& none : {std::optional<QString>(), std::optional<QString>(QString())}) {
         d.setCountryCode(none);
         EXPECT_FALSE(style(d, "lieu").background.has_value()); // no country code is not foreign
