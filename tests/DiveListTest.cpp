@@ -156,6 +156,12 @@ TEST_F(DiveListTest, ColourRules)
     EXPECT_FALSE(style(d, "gaz").bold);
     d.setGaz(5);
     EXPECT_EQ(style(d, "gaz").background, RgbaColour::rgb(0.6, 0.4, 0.2));
+    EXPECT_TRUE(style(d, "gaz").bold);
+    d.setGaz(6);
+    EXPECT_FALSE(style(d, "gaz").background.has_value());
+    d.setRebreather(2); // closed circuit
+    EXPECT_EQ(style(d, "gaz").background, RgbaColour::rgb(0, 0, 0));
+    EXPECT_FALSE(style(d, "gaz").bold);
     for (const std::optional<QString>& none : {std::optional<QString>(), std::optional<QString>(QString())}) {
         d.setCountryCode(none);
         EXPECT_FALSE(style(d, "lieu").background.has_value()); // no country code is not foreign
