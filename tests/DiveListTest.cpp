@@ -162,6 +162,10 @@ TEST_F(DiveListTest, ColourRules)
     d.setRebreather(2); // closed circuit
     EXPECT_EQ(style(d, "gaz").background, RgbaColour::rgb(0, 0, 0));
     EXPECT_FALSE(style(d, "gaz").bold);
+    d.setRebreather(0);
+    d.setDecoO2_Level_1(98); // an oxygen stop
+    EXPECT_EQ(style(d, "gaz").background, RgbaColour::rgb(0, 0, 0));
+    EXPECT_TRUE(style(d, "gaz").bold);
     for (const std::optional<QString>& none : {std::optional<QString>(), std::optional<QString>(QString())}) {
         d.setCountryCode(none);
         EXPECT_FALSE(style(d, "lieu").background.has_value()); // no country code is not foreign
@@ -177,6 +181,10 @@ TEST_F(DiveListTest, HighlightedItem)
     d.setSite(QStringLiteral("Cassis"));
     EXPECT_TRUE(style(d, "lieu").bold);
     EXPECT_EQ(style(d, "lieu").text, RgbaColour::rgb(1, 0, 0));
+    Plongee other;
+    other.setLieu(QStringLiteral("Niolon"));
+    EXPECT_FALSE(style(other, "lieu").bold);
+    EXPECT_FALSE(style(other, "lieu").text.has_value());
     EXPECT_FALSE(style(d, "site").bold);
     settings().setValue(QStringLiteral("coloured theme"), 1);
     EXPECT_TRUE(style(d, "site").bold);
