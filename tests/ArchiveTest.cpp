@@ -108,6 +108,15 @@ TEST(Archive, RefusesWhatIsNotAWholeArchive)
     badSum[good.size() - 1] = char(badSum[good.size() - 1] ^ 0x40);
     QByteArray flipped = good;
     flipped[20] = char(flipped[20] ^ 1);
+    // The document type's length byte (after the magic and the format) and its first letter.
+    QByteArray longType = good;
+    longType[12] = char(archive::kMaxShortText + 1);
+    resign(longType);
+    QByteArray controlInType = good;
+    controlInType[13] = '\n';
+    resign(controlInType);
+    // The shortest header there is, with a checksum of nothing.
+    const QByteArray shortest = QByteArray("ONDRIXAR\x01\0\0\0", 12) + QByteArray(16, '\0');
 
     const struct {
         const char* what;
@@ -122,6 +131,9 @@ TEST(Archive, RefusesWhatIsNotAWholeArchive)
         {"bad checksum", badSum, "checksum"},
         {"flipped header byte", flipped, "checksum"},
         {"truncated by one", good.chopped(1), "checksum"},
+        {"shortest header", shortest, "checksum"},
+        {"type too long", longType, "the document type at byte 12 is too long"},
+        {"control in type", controlInType, "the document type at byte 13 is not plain text"},
     };
     for (const auto& c : cases) {
         ArchiveReader in(c.bytes);
@@ -157,14 +169,25 @@ TEST(Archive, LengthsAreCheckedBeforeAnythingIsAllocated)
         else
             EXPECT_FALSE(in.readImage());
         EXPECT_FALSE(in.ok()) << int(tag);
+        // The place named is the length's for a text, the byte after it for the others.
+        const qsizetype place = tag == quint8(archive::ObjectTag::String) ? lengthAt : lengthAt + 4;
+        EXPECT_TRUE(in.error().contains(QStringLiteral("at byte %1 (").arg(place))) << in.error().toStdString();
         // Everything after a failure reads empty and the failure stays.
         EXPECT_EQ(in.readInt(), 0);
         EXPECT_FALSE(in.finish());
     }
 }
 
-TEST(Archive, WrongObjectKindIsRefused)
+TEST(Archive, WrongObjectKindOrClassIsRefused)
 {
+    QByteArray unknownClass = oneRecord([](ArchiveWriter& out) { out.writeInt(1); });
+    unknownClass[unknownClass.size() - archive::kChecksumBytes - 6] = 5; // the record's class index
+    resign(unknownClass);
+    ArchiveReader classless(unknownClass);
+    ASSERT_TRUE(classless.open()) << classless.error().toStdString();
+    EXPECT_EQ(classless.beginRecord(), -1);
+    EXPECT_TRUE(classless.error().contains(QLatin1String("(unknown class)"))) << classless.error().toStdString();
+
     const QByteArray bytes = oneRecord([](ArchiveWriter& out) { out.writeDate(QDateTime::currentDateTimeUtc()); });
     ArchiveReader in(bytes);
     ASSERT_TRUE(in.open());
@@ -261,6 +284,13 @@ TEST(Archive, IntegerListsTakeTheNarrowestWidthThatHoldsThem)
     } cases[] = {
         {{127, -128}, 1}, {{128}, 2}, {{-129}, 2}, {{32767, -32768}, 2}, {{32768}, 4}, {{-32769}, 4},
     };
+    // A list of numbers that ends the record reads back too.
+    const QByteArray ending = oneRecord([](ArchiveWriter& out) { out.writeFloatArray(QList<float>{1.5f, 2.5f}); });
+    ArchiveReader last(ending);
+    ASSERT_TRUE(last.open());
+    last.beginRecord();
+    EXPECT_EQ(last.readFloatArray(), (QList<float>{1.5f, 2.5f}));
+    EXPECT_TRUE(last.finish()) << last.error().toStdString();
     for (const auto& c : cases) {
         const QByteArray bytes = oneRecord([&](ArchiveWriter& out) { out.writeIntArray32(c.values); });
         EXPECT_EQ(bytes.size(), bare + 1 + 1 + 4 + c.values.size() * c.width) << c.values.first();

@@ -140,6 +140,7 @@ TEST_F(CarnetActionsTest, InsertUpdateAndDelete)
     EXPECT_EQ(places(), QStringLiteral("ABCD"));
     carnet->insertDive();
     EXPECT_EQ(places(), QStringLiteral("AXBCD"));
+    EXPECT_TRUE(carnet->isModified());
     EXPECT_EQ(carnet->dives()[1].noPlongee(), 5);
     EXPECT_EQ(carnet->currentIndex(), 1); // the inserted dive, shown by the form
     carnet->setSelection({3}, 3);          // stored: a click loads again
@@ -151,7 +152,12 @@ TEST_F(CarnetActionsTest, InsertUpdateAndDelete)
     EXPECT_EQ(places(), QStringLiteral("AXBCD"));
     carnet->deleteDive();
     EXPECT_EQ(places(), QStringLiteral("XCD"));
+    EXPECT_EQ(alerts.asked().last().buttons, (QStringList{"OK", "Cancel"}));
     EXPECT_EQ(carnet->currentIndex(), -1);
+    EXPECT_EQ(carnet->loadedIndex(), -1);
+    // Rows that are not there, or twice, are not selected.
+    carnet->setSelection({1, 3, -1, 1}, 1);
+    EXPECT_EQ(carnet->selectedRows(), QList<int>{1});
     EXPECT_TRUE(carnet->isModified());
 }
 
@@ -251,6 +257,17 @@ TEST_F(CarnetActionsTest, ARefusedDiveLeavesTheLogbookAndTheWindowAsTheyWere)
     // Renumbering past the largest number changes nothing either.
     EXPECT_FALSE(carnet->renumDives(999998));
     EXPECT_EQ(carnet->dives()[3].noPlongee(), 4);
+    EXPECT_EQ(alertKeys().last(), QStringLiteral("Dive number out of range"));
+    // A dive the form refuses stops the renumbering, and the form shows its own dive again.
+    QList<Plongee> dives = carnet->dives();
+    dives[2].setProfondeur(5000);
+    carnet->setDives(dives);
+    carnet->setSelection({0}, 0);
+    EXPECT_FALSE(carnet->renumDives(101));
+    EXPECT_EQ(alerts.asked().last().key, QStringLiteral("Dive refused"));
+    EXPECT_EQ(alerts.asked().last().buttons, QStringList{QStringLiteral("OK")});
+    EXPECT_EQ(carnet->form().text(idx_noPlongee), QStringLiteral("1"));
+    EXPECT_EQ(carnet->dives()[0].noPlongee(), 1);
 }
 
 TEST_F(CarnetActionsTest, PickListOfferFromTheForm)

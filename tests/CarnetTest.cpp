@@ -5,41 +5,20 @@
 #include "logbook/ColumnSettings.h"
 #include "logbook/LogbookArchive.h"
 #include "platform/SafeSave.h"
-#include "platform/ScriptedAlerts.h"
 #include "platform/SettingsStore.h"
+#include "support/ContextFixture.h"
 #include "support/TestDives.h"
+#include "support/TestFiles.h"
 
 #include <QFile>
 #include <QSignalSpy>
-#include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 namespace {
 
-class CarnetTest : public ::testing::Test {
+class CarnetTest : public ContextFixture {
 protected:
-    QTemporaryDir dir;
-    ScriptedAlerts alerts;
-    std::unique_ptr<AppContext> context;
-
-    void SetUp() override { context = makeContext(); }
-
-    std::unique_ptr<AppContext> makeContext()
-    {
-        return std::make_unique<AppContext>(
-            std::make_unique<SettingsStore>(dir.filePath(QStringLiteral("settings.ini"))), alerts,
-            QStringLiteral("en"));
-    }
     QString path(const char* name) const { return dir.filePath(QLatin1String(name)); }
 };
-
-QByteArray fileBytes(const QString& path)
-{
-    QFile f(path);
-    f.open(QIODevice::ReadOnly);
-    return f.readAll();
-}
-
 } // namespace
 
 TEST_F(CarnetTest, SavedLogbookOpensWithTheSameDivesAndTheLastLoaded)
@@ -64,14 +43,9 @@ TEST_F(CarnetTest, SavedLogbookOpensWithTheSameDivesAndTheLastLoaded)
     EXPECT_EQ(reopened.currentIndex(), 3);
     EXPECT_FALSE(reopened.isModified());
     EXPECT_GE(selection.count(), 1);
-}
 
-TEST_F(CarnetTest, EmptyLogbookSelectsNothing)
-{
-    Carnet carnet(*context);
-    QString error;
-    ASSERT_TRUE(carnet.saveToFile(path("empty.ondrix"), Carnet::logbookTypeId()).ok);
-    Carnet reopened(*context);
+    // An empty logbook selects nothing.
+    ASSERT_TRUE(Carnet(*context).saveToFile(path("empty.ondrix"), Carnet::logbookTypeId()).ok);
     ASSERT_TRUE(reopened.openFile(path("empty.ondrix"), &error));
     EXPECT_EQ(reopened.count(), 0);
     EXPECT_EQ(reopened.currentIndex(), -1);
@@ -122,7 +96,7 @@ TEST_F(CarnetTest, FailedSaveKeepsTheOldFileAndTheChangedMark)
     Carnet carnet(*context);
     carnet.setDives(someDives(2));
     ASSERT_TRUE(carnet.saveToFile(path("keep.ondrix"), Carnet::logbookTypeId()).ok);
-    const QByteArray before = fileBytes(path("keep.ondrix"));
+    const QByteArray before = fileContent(path("keep.ondrix"));
     carnet.setDives(someDives(5));
     carnet.setModified(true);
     // A path below a regular file cannot be written, even by root.
@@ -131,7 +105,7 @@ TEST_F(CarnetTest, FailedSaveKeepsTheOldFileAndTheChangedMark)
     EXPECT_FALSE(refused.error.isEmpty());
     EXPECT_TRUE(carnet.isModified());
     EXPECT_EQ(carnet.filePath(), path("keep.ondrix"));
-    EXPECT_EQ(fileBytes(path("keep.ondrix")), before);
+    EXPECT_EQ(fileContent(path("keep.ondrix")), before);
 
     // A place name longer than a document may hold is refused whole: the
     // file would not open again.
@@ -141,7 +115,7 @@ TEST_F(CarnetTest, FailedSaveKeepsTheOldFileAndTheChangedMark)
     const SaveResult oversized = carnet.saveToFile(path("keep.ondrix"), Carnet::logbookTypeId());
     EXPECT_FALSE(oversized.ok);
     EXPECT_TRUE(oversized.error.startsWith(QStringLiteral("record 2: the text \"xxxx"))) << oversized.error.toStdString();
-    EXPECT_EQ(fileBytes(path("keep.ondrix")), before);
+    EXPECT_EQ(fileContent(path("keep.ondrix")), before);
 }
 
 TEST_F(CarnetTest, FirstRunWritesTheDefaultColumnsOnce)

@@ -84,6 +84,8 @@ TEST_F(DiveFormTest, RefusedTextStoresNothingAndKeepsTheForm)
         EXPECT_FALSE(d.ok()) << c.field << " typed " << c.typed;
         EXPECT_EQ(alertKeys().mid(before).value(0), QLatin1String("Dive refused")) << c.field << " typed " << c.typed;
         EXPECT_NE(d.error().indexOf(QLatin1String(c.field)), -1) << d.error().toStdString();
+        EXPECT_EQ(alerts.asked().last().message, d.error());
+        EXPECT_EQ(alerts.asked().last().table, QStringLiteral("Carnet"));
         EXPECT_EQ(form->text(Plongee::fieldIndex(QString::fromLatin1(c.field))), QString::fromUtf8(c.typed));
         EXPECT_EQ(form->text(idx_coeff), QStringLiteral("15"));
     }
@@ -110,7 +112,9 @@ TEST_F(DiveFormTest, TypedControlsRefuseWhatNoControlCanShow)
         {"nocturne", "maybe", false}, {"nocturne", "off", true}, {"nocturne", "1", true},
         {"date", "2020-02-31", false}, {"date", "31/02/2020", false}, {"date", "2020-02-29", true},
         {"date", "29/02/2020", true}, {"date", "1899-12-31", false}, {"date", "2201-01-01", false},
-        {"heure", "25:00", false},   {"heure", "09:30", true},
+        {"heure", "25:00", false},   {"heure", "09:30", true},    {"nosuchfield", "1", false},
+        {"profilProfondeur", "1", false}, {"date", "someday", false}, {"date", "2024-02-29", true},
+        {"nocturne", "on", true},
     };
     for (const auto& c : cases) {
         QString error;
@@ -118,11 +122,19 @@ TEST_F(DiveFormTest, TypedControlsRefuseWhatNoControlCanShow)
             << c.field << "=" << c.typed;
         EXPECT_EQ(error.isEmpty(), c.taken) << c.field << "=" << c.typed;
     }
+    EXPECT_EQ(form->dateTime(idx_date).date(), QDate(2024, 2, 29));
+    EXPECT_TRUE(form->isOn(idx_nocturne));
 }
 
 TEST_F(DiveFormTest, DecimalFieldsAndTexts)
 {
     type("profondeur", "-3.5");
+    type("lestage", "0.0");
+    built();
+    EXPECT_EQ(form->text(idx_lestage), QStringLiteral("0.0")); // zero is kept as typed
+    type("lestage", "-2");
+    EXPECT_EQ(built().lestage(), 0.0f); // a negative weight is none
+    EXPECT_EQ(form->text(idx_lestage), QStringLiteral("0"));
     type("lestage", "4,5 kg");
     type("decoDepth_Level_2", "4.5");
     type("flow", "17,7");
@@ -182,6 +194,9 @@ TEST_F(DiveFormTest, PressureAlertStoresAnyway)
     type("pressionFin", "210");
     const Plongee d = built();
     EXPECT_EQ(alertKeys(), QStringList{QStringLiteral("Pressure in out")});
+    // A warning is the logbook's table's, with one OK button.
+    EXPECT_EQ(alerts.asked().first().table, QStringLiteral("Carnet"));
+    EXPECT_EQ(alerts.asked().first().buttons, QStringList{QStringLiteral("OK")});
     EXPECT_EQ(d.pressionFin(), 210);
     form->blank();
     type("pressionDepart", "200");
@@ -200,6 +215,8 @@ TEST_F(DiveFormTest, BlankTakesTheDefaults)
     EXPECT_EQ(form->text(idx_decoDepth_Level_5), QStringLiteral("20"));
     EXPECT_EQ(form->text(idx_volumeBloc), QStringLiteral("15"));
     EXPECT_EQ(form->text(idx_countryCode), QStringLiteral("FR"));
+    EXPECT_EQ(form->text(idx_tempEau), QStringLiteral("-"));
+    EXPECT_EQ(form->text(idx_tempAir), QStringLiteral("-"));
     EXPECT_EQ(form->tag(idx_meteo), 7);
     EXPECT_EQ(form->tag(idx_courant), 6);
     EXPECT_EQ(form->tag(idx_typePlongee), 8);
@@ -327,6 +344,14 @@ TEST_F(DiveFormTest, RefreshDerivesLabelsAndFractions)
     EXPECT_TRUE(form->derived().previousEnabled);
     EXPECT_FALSE(form->derived().nextEnabled);
 
+    // Which mixes take oxygen and helium, code by code.
+    for (int gas = 0; gas <= 5; ++gas) {
+        type("gaz", QString::number(gas));
+        form->refresh(2, 3);
+        EXPECT_EQ(form->derived().o2Enabled, gas >= 1 && gas <= 5) << gas;
+        EXPECT_EQ(form->derived().heEnabled, gas == 2 || gas == 4 || gas == 5) << gas;
+    }
+
     type("rebreather", "3");
     form->refresh(-1, 1);
     EXPECT_EQ(form->text(idx_o2Mix), QStringLiteral("100"));
@@ -350,16 +375,4 @@ TEST_F(DiveFormTest, ProfileSummaryCountsIntermediateSurfacings)
     EXPECT_EQ(form->derived().gazCount, 2);
     EXPECT_FLOAT_EQ(form->derived().maxDepth, 12);
     EXPECT_FLOAT_EQ(form->derived().averageDepth, 4.8f);
-}
-
-TEST_F(DiveFormTest, TypingReportsMistakes)
-{
-    QString error;
-    EXPECT_FALSE(form->typeText(u"nosuchfield", QStringLiteral("1"), &error));
-    EXPECT_FALSE(form->typeText(u"profilProfondeur", QStringLiteral("1"), &error));
-    EXPECT_FALSE(form->typeText(u"date", QStringLiteral("someday"), &error));
-    EXPECT_TRUE(form->typeText(u"date", QStringLiteral("2024-02-29"), &error));
-    EXPECT_EQ(form->dateTime(idx_date).date(), QDate(2024, 2, 29));
-    EXPECT_TRUE(form->typeText(u"nocturne", QStringLiteral("on"), &error));
-    EXPECT_TRUE(form->isOn(idx_nocturne));
 }

@@ -43,11 +43,14 @@ TEST_F(DiveListTest, GasColumn)
         const char* text;
     } cases[] = {
         {gasDive(0, 100, 50, 0), "Air + Nx + O2"},
+        {gasDive(0, 98, 23, 0), "Air + Nx + O2"},
         {gasDive(0, 50, 100, 0), "Air + O2"},
         {gasDive(0, 21, 0, 0), "Air"},
         {gasDive(0, 50, 50, 0), "Air + Nx"},
         {gasDive(0, 21, 0, 3, 3), "1,4 bar"},
         {gasDive(0, 21, 0, 2, 10), "0,7 bar"},
+        {gasDive(0, 21, 0, 2, 1), "1,2 bar"},
+        {gasDive(0, 21, 0, 2, 11), "..."},
         {gasDive(0, 21, 0, 2, 0), "..."},
         {gasDive(1, 100, 0, 0), "Nx 32"}, // stop level 1 off
         {nitroxOxygen, "O2"},
@@ -147,6 +150,22 @@ TEST_F(DiveListTest, ColourRules)
     EXPECT_FALSE(style(d, "site").background.has_value());
     EXPECT_FALSE(style(d, "tempEau").text.has_value());
     EXPECT_EQ(style(d, "noPlongee").background, RgbaColour::rgb(0.5, 0.5, 0.5));
+    EXPECT_TRUE(style(d, "noPlongee").bold);
+    // Air on a semi-closed apparatus: the gas cell keeps the view's colours.
+    EXPECT_FALSE(style(d, "gaz").background.has_value());
+    EXPECT_FALSE(style(d, "gaz").bold);
+    d.setGaz(5);
+    EXPECT_EQ(style(d, "gaz").background, RgbaColour::rgb(0.6, 0.4, 0.2));
+    EXPECT_TRUE(style(d, "gaz").bold);
+    d.setGaz(6);
+    EXPECT_FALSE(style(d, "gaz").background.has_value());
+    d.setRebreather(2); // closed circuit
+    EXPECT_EQ(style(d, "gaz").background, RgbaColour::rgb(0, 0, 0));
+    EXPECT_FALSE(style(d, "gaz").bold);
+    d.setRebreather(0);
+    d.setDecoO2_Level_1(98); // an oxygen stop
+    EXPECT_EQ(style(d, "gaz").background, RgbaColour::rgb(0, 0, 0));
+    EXPECT_TRUE(style(d, "gaz").bold);
     for (const std::optional<QString>& none : {std::optional<QString>(), std::optional<QString>(QString())}) {
         d.setCountryCode(none);
         EXPECT_FALSE(style(d, "lieu").background.has_value()); // no country code is not foreign
@@ -162,6 +181,10 @@ TEST_F(DiveListTest, HighlightedItem)
     d.setSite(QStringLiteral("Cassis"));
     EXPECT_TRUE(style(d, "lieu").bold);
     EXPECT_EQ(style(d, "lieu").text, RgbaColour::rgb(1, 0, 0));
+    Plongee other;
+    other.setLieu(QStringLiteral("Niolon"));
+    EXPECT_FALSE(style(other, "lieu").bold);
+    EXPECT_FALSE(style(other, "lieu").text.has_value());
     EXPECT_FALSE(style(d, "site").bold);
     settings().setValue(QStringLiteral("coloured theme"), 1);
     EXPECT_TRUE(style(d, "site").bold);

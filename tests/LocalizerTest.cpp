@@ -63,11 +63,6 @@ TEST(LocalizerTest, ReadsTheShippedTranslations)
     const QList<ResourceCase> cases = {
         {"en", "Carnet de plongee", QStringLiteral("Dive logbook")},
         {"fr", "Carnet de plongee", QStringLiteral("Carnet de plongée")},
-        {"en", "Add item to ComboBox", QStringLiteral("Add this item to the list?")},
-        {"en", "Yes", QStringLiteral("Yes")},
-        {"fr", "No", QStringLiteral("Non")},
-        {"en", "Compresseur", QStringLiteral("Compressor maintenance")},
-        {"en", "Structures", QStringLiteral("Diving structures")},
         {"de", "Epaves", QStringLiteral("Wreck repertory")},
         {"", "Budget", QStringLiteral("Budget forecast")},
     };
@@ -104,23 +99,6 @@ TEST(LocalizerTest, BothLanguagesHoldTheSameKeys)
         for (const QString& key : enKeys) {
             EXPECT_TRUE(english.value(table).toObject().value(key).isString()) << key.toStdString();
             EXPECT_TRUE(french.value(table).toObject().value(key).isString()) << key.toStdString();
-        }
-    }
-}
-
-TEST(LocalizerTest, ShippedMainTableHoldsTheSharedWords)
-{
-    const char* keys[] = {"Carnet de plongee", "Divers documents", "Materiel", "Rebreather",
-                          "Yes", "No", "OK", "Cancel", "Add item to ComboBox",
-                          "Consommables", "Compresseur", "Epaves", "Budget",
-                          "Entreprises", "Structures"};
-    for (const char* language : {"en", "fr"}) {
-        const Localizer localizer(QString::fromLatin1(language));
-        for (const char* key : keys) {
-            SCOPED_TRACE(std::string(language) + " " + key);
-            const QString text = localizer.text(QString::fromLatin1(key), QStringLiteral("Main"));
-            EXPECT_NE(text, QStringLiteral("error !"));
-            EXPECT_FALSE(text.isEmpty());
         }
     }
 }

@@ -131,10 +131,12 @@ TEST_F(ProfileImportTest, WithNoSelectedDiveOnlyTheFormChanges)
 {
     carnet->newDive();
     std::array<std::optional<QString>, 7> lists;
-    lists[0] = QStringLiteral("0\n10\n0");
+    lists[0] = QStringLiteral("0\n10");
     EXPECT_TRUE(carnet->importProfil(lists));
     EXPECT_EQ(carnet->dives()[0].profilProfondeur(), QList<float>{0});
-    EXPECT_EQ(carnet->form().workingProfile().profilProfondeur, (QList<float>{0, 10, 0}));
+    EXPECT_EQ(carnet->form().workingProfile().profilProfondeur, (QList<float>{0, 10}));
+    EXPECT_EQ(carnet->profileInfo().texts[0], QStringLiteral("0.0\n10.0")); // two samples are data
+    EXPECT_EQ(carnet->profileInfo().counts[0], QStringLiteral("2 values"));
     carnet->addDive();
-    EXPECT_EQ(carnet->dives()[1].profilProfondeur(), (QList<float>{0, 10, 0}));
+    EXPECT_EQ(carnet->dives()[1].profilProfondeur(), (QList<float>{0, 10}));
 }

@@ -1,6 +1,7 @@
 #include "platform/FileBytes.h"
 #include "platform/SafeSave.h"
 #include "platform/PosixFileSystemOps.h"
+#include "support/TestFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -72,19 +73,8 @@ class SafeSaveTest : public ::testing::Test {
 protected:
     QString path(const QString& name) const { return m_dir.filePath(name); }
 
-    static void writePlain(const QString& file, const QByteArray& bytes)
-    {
-        QFile out(file);
-        ASSERT_TRUE(out.open(QIODevice::WriteOnly));
-        ASSERT_EQ(out.write(bytes), bytes.size());
-    }
-
-    static QByteArray readPlain(const QString& file)
-    {
-        QFile in(file);
-        EXPECT_TRUE(in.open(QIODevice::ReadOnly));
-        return in.readAll();
-    }
+    static void writePlain(const QString& file, const QByteArray& bytes) { ASSERT_TRUE(writeFile(file, bytes)); }
+    static QByteArray readPlain(const QString& file) { return fileContent(file); }
 
     QStringList folderEntries() const
     {
@@ -103,6 +93,18 @@ TEST_F(SafeSaveTest, WritesANewFile)
     EXPECT_TRUE(result.error.isEmpty());
     EXPECT_EQ(readPlain(file), bytes);
     EXPECT_EQ(folderEntries(), QStringList{QStringLiteral("dives.ondrix")});
+
+    // And reads back whole, a large file and an empty one too.
+    QString error = QStringLiteral("stale");
+    EXPECT_EQ(readWholeFile(file, &error), bytes);
+    EXPECT_TRUE(error.isEmpty());
+    const QByteArray large = QByteArray(300000, '\0') + bytes;
+    ASSERT_TRUE(saveFileAtomically(file, large).ok);
+    EXPECT_EQ(readWholeFile(file, &error), large);
+    ASSERT_TRUE(saveFileAtomically(file, QByteArray()).ok);
+    const auto nothing = readWholeFile(file, nullptr);
+    ASSERT_TRUE(nothing.has_value());
+    EXPECT_TRUE(nothing->isEmpty());
 }
 
 TEST_F(SafeSaveTest, ReplacesAnOldFileWhole)
@@ -122,33 +124,28 @@ TEST_F(SafeSaveTest, ReplacesAnOldFileWhole)
     EXPECT_EQ(QFileInfo(file).size(), 0);
 }
 
-TEST_F(SafeSaveTest, FailsWhenTheParentIsAFile)
+// A place no file can be written to: refused on one line naming the file,
+// and nothing around it changed or left behind.
+TEST_F(SafeSaveTest, RefusesPlacesNoFileCanBeWrittenTo)
 {
     const QString parent = path(QStringLiteral("not-a-folder"));
     writePlain(parent, "keep me");
-    const QString file = parent + QStringLiteral("/dives.ondrix");
-
-    const SaveResult result = saveFileAtomically(file, "content");
-    EXPECT_FALSE(result.ok);
-    EXPECT_TRUE(result.error.startsWith(QStringLiteral("cannot write ") + file + QStringLiteral(": ")))
-        << result.error.toStdString();
-    EXPECT_GT(result.error.size(), (QStringLiteral("cannot write ") + file + QStringLiteral(": ")).size());
-    EXPECT_FALSE(result.error.contains(QLatin1Char('\n')));
-    EXPECT_EQ(readPlain(parent), QByteArray("keep me"));
-}
-
-TEST_F(SafeSaveTest, FailsWhenTheFolderIsMissingOrThePathIsAFolder)
-{
-    const QString missing = path(QStringLiteral("missing/dives.ondrix"));
-    EXPECT_FALSE(saveFileAtomically(missing, "x").ok);
-    EXPECT_FALSE(QFileInfo::exists(path(QStringLiteral("missing"))));
-
     const QString folder = path(QStringLiteral("folder"));
     ASSERT_TRUE(QDir().mkpath(folder));
-    const SaveResult result = saveFileAtomically(folder, "x");
-    EXPECT_FALSE(result.ok);
-    EXPECT_TRUE(result.error.startsWith(QStringLiteral("cannot write ") + folder));
+    for (const QString& file : {parent + QStringLiteral("/dives.ondrix"), path(QStringLiteral("missing/dives.ondrix")),
+                                folder}) {
+        SCOPED_TRACE(file.toStdString());
+        const SaveResult result = saveFileAtomically(file, "content");
+        EXPECT_FALSE(result.ok);
+        const QString start = QStringLiteral("cannot write ") + file + QStringLiteral(": ");
+        EXPECT_TRUE(result.error.startsWith(start)) << result.error.toStdString();
+        EXPECT_GT(result.error.size(), start.size());
+        EXPECT_FALSE(result.error.contains(QLatin1Char('\n')));
+    }
+    EXPECT_EQ(readPlain(parent), QByteArray("keep me"));
+    EXPECT_FALSE(QFileInfo::exists(path(QStringLiteral("missing"))));
     EXPECT_TRUE(QFileInfo(folder).isDir());
+    EXPECT_EQ(folderEntries(), (QStringList{QStringLiteral("folder"), QStringLiteral("not-a-folder")}));
 }
 
 // A write that fails midway (here: the process may not write files larger
@@ -196,24 +193,6 @@ TEST_F(SafeSaveTest, OldFileStaysWholeInAReadOnlyFolder)
     EXPECT_FALSE(result.ok);
     EXPECT_TRUE(result.error.startsWith(QStringLiteral("cannot write ") + file));
     EXPECT_EQ(readPlain(file), QByteArray("old"));
-}
-
-TEST_F(SafeSaveTest, ReadsWholeFiles)
-{
-    const QString file = path(QStringLiteral("dives.ondrix"));
-    const QByteArray bytes(300000, '\0');
-    ASSERT_TRUE(saveFileAtomically(file, bytes).ok);
-    QString error = QStringLiteral("stale");
-    const auto read = readWholeFile(file, &error);
-    ASSERT_TRUE(read.has_value());
-    EXPECT_EQ(*read, bytes);
-    EXPECT_TRUE(error.isEmpty());
-
-    const QString empty = path(QStringLiteral("empty"));
-    writePlain(empty, QByteArray());
-    const auto nothing = readWholeFile(empty, nullptr);
-    ASSERT_TRUE(nothing.has_value());
-    EXPECT_TRUE(nothing->isEmpty());
 }
 
 TEST_F(SafeSaveTest, ReadingWhatIsNotAFileSaysWhy)

@@ -1,5 +1,6 @@
 #include "platform/RgbaColour.h"
 #include "platform/SettingsStore.h"
+#include "support/TestFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -30,25 +31,9 @@ protected:
         return std::make_unique<SettingsStore>(copy);
     }
 
-    void writeRawFile(const QString& file, const QByteArray& text)
-    {
-        QFile out(file);
-        ASSERT_TRUE(out.open(QIODevice::WriteOnly));
-        out.write(text);
-    }
-
     QTemporaryDir m_dir;
     int m_copies = 0;
 };
-
-TEST_F(SettingsStoreTest, CreatesTheFileAndItsFolderWhenAbsent)
-{
-    const QString file = path(QStringLiteral("deep/er/settings.ini"));
-    ASSERT_FALSE(QFileInfo::exists(file));
-    SettingsStore store(file);
-    EXPECT_TRUE(QFileInfo(file).isFile());
-    EXPECT_EQ(store.fileName(), file);
-}
 
 TEST_F(SettingsStoreTest, AbsentKeysAndReadsOfTheWrongKindGiveNothing)
 {
@@ -180,34 +165,25 @@ TEST_F(SettingsStoreTest, RegisteredDefaultsAnswerOnlyForKeysWithoutStoredValue)
     EXPECT_EQ(store.intValue(QStringLiteral("stop interval")), 3);
 }
 
+// Values (not the registered defaults) persist to a fresh store on the same
+// file, which is made with its folder when absent.
 TEST_F(SettingsStoreTest, RegisteredDefaultsAreNeverWrittenToDisk)
 {
+    const QString file = path(QStringLiteral("deep/er/settings.ini"));
     {
-        SettingsStore store(path());
+        SettingsStore store(file);
+        EXPECT_TRUE(QFileInfo(file).isFile());
         store.registerDefaults({{QStringLiteral("stop interval"), QStringLiteral("3")}});
         store.setValue(QStringLiteral("us units"), true);
         EXPECT_TRUE(store.sync());
     }
-    QFile file(path());
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_FALSE(file.readAll().contains("stop"));
-    SettingsStore fresh(path());
+    QFile written(file);
+    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+    EXPECT_FALSE(written.readAll().contains("stop"));
+    SettingsStore fresh(file);
     EXPECT_FALSE(fresh.value(QStringLiteral("stop interval")).isValid());
     EXPECT_TRUE(fresh.boolValue(QStringLiteral("us units")));
 }
-
-TEST_F(SettingsStoreTest, ValuesPersistToAFreshStoreOnTheSameFile)
-{
-    {
-        SettingsStore store(path());
-        store.setValue(QStringLiteral("cell life"), 18);
-        store.setStringList(QStringLiteral("sites"), {QStringLiteral("La Vengeur")});
-    }
-    SettingsStore fresh(path());
-    EXPECT_EQ(fresh.intValue(QStringLiteral("cell life")), 18);
-    EXPECT_EQ(fresh.stringListValue(QStringLiteral("sites")), QStringList{QStringLiteral("La Vengeur")});
-}
-
 TEST_F(SettingsStoreTest, RemovingAndWritingNothing)
 {
     SettingsStore store(path());
@@ -224,11 +200,11 @@ TEST_F(SettingsStoreTest, RemovingAndWritingNothing)
 
 TEST_F(SettingsStoreTest, HandEditedFileIsReadAsText)
 {
-    writeRawFile(path(), "[General]\n"
+    ASSERT_TRUE(writeFile(path(), "[General]\n"
                          "stop%20interval=6\n"
                          "us%20units=true\n"
                          "lieux=Nice, Sete\n"
-                         "coloured%20text=x:y\n");
+                         "coloured%20text=x:y\n"));
     SettingsStore store(path());
     EXPECT_EQ(store.intValue(QStringLiteral("stop interval")), 6);
     EXPECT_TRUE(store.boolValue(QStringLiteral("us units")));
@@ -254,12 +230,9 @@ TEST(RgbaColourTest, TextUsesShortestDecimals)
         EXPECT_EQ(c.colour.toText(), QString::fromLatin1(c.text));
         EXPECT_EQ(RgbaColour::fromText(QString::fromLatin1(c.text)), c.colour);
     }
-}
-
-TEST(RgbaColourTest, AwkwardComponentsRoundTripExactly)
-{
-    const RgbaColour colour = RgbaColour::rgb(1.0 / 3.0, 2.0 / 3.0, 1e-9, 0.999999999999);
-    EXPECT_EQ(RgbaColour::fromText(colour.toText()), colour);
+    // Awkward components round trip exactly.
+    const RgbaColour awkward = RgbaColour::rgb(1.0 / 3.0, 2.0 / 3.0, 1e-9, 0.999999999999);
+    EXPECT_EQ(RgbaColour::fromText(awkward.toText()), awkward);
 }
 
 TEST(RgbaColourTest, ReadsSpacesButRefusesMalformedText)

@@ -7,6 +7,7 @@
 #include "logbook/DiveForm.h"
 #include "logbook/LogbookGenerator.h"
 #include "support/ContextFixture.h"
+#include "support/TestFiles.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -98,10 +99,7 @@ protected:
     QString schemaErrors(const QByteArray& bytes)
     {
         const QString path = dir.filePath(QStringLiteral("export.uddf"));
-        QFile f(path);
-        f.open(QIODevice::WriteOnly);
-        f.write(bytes);
-        f.close();
+        EXPECT_TRUE(writeFile(path, bytes));
         QProcess xmllint;
         xmllint.start(QStringLiteral("xmllint"), {QStringLiteral("--noout"), QStringLiteral("--schema"), schemaPath(), path});
         xmllint.waitForFinished(120000);

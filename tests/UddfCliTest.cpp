@@ -4,6 +4,7 @@
 #include "logbook/LogbookGenerator.h"
 #include "platform/FileBytes.h"
 #include "platform/SafeSave.h"
+#include "support/TestFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -60,12 +61,7 @@ protected:
         return o;
     }
 
-    QByteArray bytes(const QString& file) const
-    {
-        QFile f(file);
-        f.open(QIODevice::ReadOnly);
-        return f.readAll();
-    }
+    static QByteArray bytes(const QString& file) { return fileContent(file); }
 
     QList<Plongee> dives(const QString& file) const
     {

@@ -6,7 +6,7 @@
 #include "exchange/UddfReader.h"
 #include "exchange/XmlMarkupGuard.h"
 #include "logbook/Carnet.h"
-#include "support/ContextFixture.h"
+#include "support/ImportFixture.h"
 #include "support/TestDives.h"
 
 #include <QBuffer>
@@ -85,15 +85,13 @@ QByteArray with(const QByteArray& original, const char* from, const QByteArray& 
 
 const QByteArray kMixes = "<gasdefinitions><mix id=\"m\"><name>m</name><o2>1.5</o2><he>0.7</he></mix></gasdefinitions>";
 
-class UddfHostileTest : public ContextFixture {
+class UddfHostileTest : public ImportFixture {
 protected:
-    std::unique_ptr<Carnet> carnet;
     QList<Plongee> before;
 
     void SetUp() override
     {
-        ContextFixture::SetUp();
-        carnet = std::make_unique<Carnet>(*context);
+        ImportFixture::SetUp();
         carnet->setDives(someDives(2));
         before = carnet->dives();
     }
@@ -104,15 +102,6 @@ protected:
         for (qsizetype i = 0; i < before.size(); ++i)
             EXPECT_TRUE(carnet->dives()[i].identical(before[i])) << i;
         EXPECT_FALSE(carnet->isModified());
-    }
-
-    uddffileimport::Outcome import(QIODevice& device) { return uddffileimport::importDevice(*carnet, device); }
-
-    uddffileimport::Outcome import(QByteArray bytes)
-    {
-        QBuffer buffer(&bytes);
-        buffer.open(QIODevice::ReadOnly);
-        return import(buffer);
     }
 };
 
@@ -162,6 +151,8 @@ TEST_F(UddfHostileTest, BrokenFilesAreRefusedWithTheirPlaceAndChangeNothing)
          "line 3, column 38: ", "no date"},
         {"dive with a date that is none", QByteArray(kValid).replace("2020-01-02T03", "2020-02-31T03"),
          "line 3, column 38: ", "no date"},
+        {"a long date that is none", with(kValid, "2020-01-02T03:04:05", QByteArray(70, 'x')), "line 3, column 38: ",
+         "date \"xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx\" is no date"},
         {"unknown undeclared prefix", QByteArray(kValid).replace("<samples>", "<x:samples>"), "line 5, column ",
          "malformed XML"},
         {"257 attributes", with(kValid, "<dive id=\"d\">", "<dive" + attributes(257) + ">"), "line 3, column 38: ",
@@ -318,6 +309,12 @@ TEST_F(UddfHostileTest, AGasThatCannotBeIsRefusedWhereADiveBreathesIt)
     const auto refused = import(bad);
     EXPECT_FALSE(refused.ok);
     EXPECT_TRUE(refused.error.startsWith(QLatin1String("line 4, column 1: the mix \"bad\""))) << refused.error.toStdString();
+    expectUnchanged();
+    // One that gives no oxygen at all is refused the same way.
+    QByteArray noOxygen = QByteArray(bad).replace("<o2>0.8</o2>", "");
+    const auto unknown = import(noOxygen);
+    EXPECT_FALSE(unknown.ok);
+    EXPECT_TRUE(unknown.error.contains(QLatin1String("it gives no oxygen fraction"))) << unknown.error.toStdString();
     expectUnchanged();
 
     // A mix that no dive breathes does not matter.

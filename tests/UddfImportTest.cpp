@@ -8,7 +8,7 @@
 #include "exchange/UddfFileImport.h"
 #include "logbook/Carnet.h"
 #include "logbook/LogbookGenerator.h"
-#include "support/ContextFixture.h"
+#include "support/ImportFixture.h"
 #include "support/TestDives.h"
 
 #include <QBuffer>
@@ -57,30 +57,7 @@ const QByteArray kMixes = "<gasdefinitions>"
                           "<mix id=\"named\"><name>Air</name></mix>"
                           "</gasdefinitions>";
 
-class UddfImportTest : public ContextFixture {
-protected:
-    std::unique_ptr<Carnet> carnet;
-
-    void SetUp() override
-    {
-        ContextFixture::SetUp();
-        carnet = std::make_unique<Carnet>(*context);
-    }
-
-    uddffileimport::Outcome import(QByteArray bytes, const ImportProgress& progress = {})
-    {
-        QBuffer buffer(&bytes);
-        buffer.open(QIODevice::ReadOnly);
-        return uddffileimport::importDevice(*carnet, buffer, progress);
-    }
-
-    Plongee imported(const QByteArray& bytes)
-    {
-        const auto outcome = import(bytes);
-        EXPECT_TRUE(outcome.ok) << outcome.error.toStdString();
-        return carnet->count() ? carnet->dives().last() : Plongee();
-    }
-};
+using UddfImportTest = ImportFixture;
 
 } // namespace
 

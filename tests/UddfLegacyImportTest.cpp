@@ -4,7 +4,7 @@
 #include "exchange/UddfFileImport.h"
 #include "exchange/UddfReader.h"
 #include "logbook/Carnet.h"
-#include "support/ContextFixture.h"
+#include "support/ImportFixture.h"
 
 #include <QBuffer>
 #include <QRegularExpression>
@@ -24,31 +24,7 @@ QByteArray file(const QByteArray& dives)
 
 const QByteArray kDate = "<date><year>2011</year><month>5</month><day>17</day></date>";
 
-class UddfLegacyImportTest : public ContextFixture {
-protected:
-    std::unique_ptr<Carnet> carnet;
-
-    void SetUp() override
-    {
-        ContextFixture::SetUp();
-        carnet = std::make_unique<Carnet>(*context);
-    }
-
-    uddffileimport::Outcome import(QByteArray bytes)
-    {
-        QBuffer buffer(&bytes);
-        buffer.open(QIODevice::ReadOnly);
-        return uddffileimport::importDevice(*carnet, buffer);
-    }
-
-    const Plongee& imported(const QByteArray& bytes)
-    {
-        const auto outcome = import(bytes);
-        EXPECT_TRUE(outcome.ok) << outcome.error.toStdString();
-        static const Plongee none;
-        return carnet->count() ? carnet->dives().last() : none;
-    }
-};
+using UddfLegacyImportTest = ImportFixture;
 
 } // namespace
 

@@ -8,21 +8,18 @@
 #include "logbook/ui/CarnetListWindow.h"
 #include "logbook/ui/ListPrintController.h"
 #include "platform/SettingsStore.h"
+#include "support/TestFiles.h"
 
 #include <QBuffer>
-#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QPageLayout>
 #include <QPdfWriter>
 #include <QPrinter>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QStatusBar>
 
 #include <memory>
-#include <tuple>
-#include <utility>
 
 using PrintTest = ShellFixture;
 
@@ -49,12 +46,6 @@ QSizeF mediaBox(const QByteArray& pdf)
     if (!m.hasMatch())
         return {};
     return {m.captured(3).toDouble() - m.captured(1).toDouble(), m.captured(4).toDouble() - m.captured(2).toDouble()};
-}
-
-QByteArray readAll(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 void expectLogbookPageSettings(const QPageLayout& layout, const char* what)
@@ -132,7 +123,7 @@ TEST_F(PrintTest, TheWindowsPrinterStartsWithTheLogbooksSettingsAndPrintAppliesT
     EXPECT_EQ(seenByPanel.pageSize().id(), QPageSize::Letter);
     // No row prints highlighted.
     EXPECT_TRUE(carnet->selectedRows().isEmpty());
-    const QByteArray pdf = readAll(out);
+    const QByteArray pdf = fileContent(out);
     ASSERT_TRUE(pdf.startsWith("%PDF-"));
     EXPECT_EQ(pdfPages(pdf), window->printing()->lastPageCount());
     EXPECT_GE(window->printing()->lastPageCount(), 1);
@@ -236,11 +227,7 @@ TEST_F(PrintTest, TheCommandLine)
 {
     const QString logbook = writeLogbook(QStringLiteral("list.ondrix"), dives(30));
     const QString garbage = path(QStringLiteral("garbage.ondrix"));
-    {
-        QFile file(garbage);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write("not a logbook at all");
-    }
+    ASSERT_TRUE(writeFile(garbage, "not a logbook at all"));
     const QString ini = path(QStringLiteral("cli.ini"));
     const QString out = path(QStringLiteral("out.pdf"));
     const struct {
@@ -270,47 +257,14 @@ TEST_F(PrintTest, TheCommandLine)
             EXPECT_EQ(stderrBytes.count('\n'), 1) << stderrBytes.toStdString();
         }
     }
-    const QByteArray pdf = readAll(out);
+    const QByteArray pdf = fileContent(out);
     EXPECT_TRUE(pdf.startsWith("%PDF-"));
     EXPECT_EQ(pdfPages(pdf), 1);
 
     // A file refused leaves an existing output as it was.
-    {
-        QFile file(out);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write("before");
-    }
+    ASSERT_TRUE(writeFile(out, "before"));
     QByteArray o, e;
     EXPECT_EQ(PrintCommand::run({garbage, QStringLiteral("--pdf"), out}, ini, o, e), 1);
-    EXPECT_EQ(readAll(out), QByteArray("before"));
-}
-
-TEST_F(PrintTest, TheProgramRunsTheCommand)
-{
-    // The command line program of the same build.
-    const QString program = QCoreApplication::applicationDirPath() + QStringLiteral("/../src/ondrix-cli");
-    if (!QFileInfo(program).isExecutable())
-        GTEST_SKIP() << "no ondrix-cli beside the tests";
-    const QString logbook = writeLogbook(QStringLiteral("list.ondrix"), dives(60));
-    const QString out = path(QStringLiteral("out.pdf"));
-    const auto run = [&](const QStringList& args) {
-        QProcess process;
-        process.start(program, QStringList{QStringLiteral("--settings"), path(QStringLiteral("cli.ini"))} + args);
-        EXPECT_TRUE(process.waitForFinished(60000));
-        return std::make_pair(process.exitCode(), process.readAllStandardError());
-    };
-    auto [status, err] =
-        run({QStringLiteral("print"), path(QStringLiteral("missing.ondrix")), QStringLiteral("--pdf"), out});
-    EXPECT_EQ(status, 1);
-    EXPECT_TRUE(err.startsWith("ondrix-cli: ")) << err.toStdString();
-    EXPECT_FALSE(QFileInfo::exists(out));
-    std::tie(status, err) = run({QStringLiteral("print"), logbook, QStringLiteral("--pdf"), out});
-    EXPECT_EQ(status, 0) << err.toStdString();
-    const QByteArray pdf = readAll(out);
-    EXPECT_TRUE(pdf.startsWith("%PDF-"));
-    // The same pages as printed here, with the same (default) settings.
-    const int pages = pdfPages(PrintCommand::pdf(dives(60), settings(), context->localizer(), QStringLiteral("list")));
-    EXPECT_GE(pages, 2);
-    EXPECT_EQ(pdfPages(pdf), pages);
+    EXPECT_EQ(fileContent(out), QByteArray("before"));
 }
 

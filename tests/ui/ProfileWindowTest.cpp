@@ -204,28 +204,6 @@ TEST(ProfilePainter, FitsTheCanvasUprightAndCentred)
     EXPECT_EQ(wide.map(QPointF(700, 0)), QPointF(950, 620));
 }
 
-TEST(ProfilePainter, PaintsTwoHoursAtOneSecondQuickly)
-{
-    Scene::Inputs in;
-    in.samplingRate = 6;
-    for (int i = 0; i < 7200; ++i) {
-        in.depths.append(float(60 * std::sin(std::numbers::pi * i / 7199) + 2 * std::sin(i / 30.0)));
-        in.pressures.append(200.0f - float(i) / 50);
-    }
-    in.gasCodes = QList<qint16>(7200, 0);
-    in.gasCodes[0] = 1;
-    in.gasCodes[5000] = 2;
-    in.eanLevels = {50, 100, 0, 0, 0};
-    const Scene scene(in, {}, {});
-    QImage image(1200, 800, QImage::Format_RGB32);
-    image.fill(Qt::white);
-    {
-        QPainter painter(&image);
-        ProfilePainter::paint(painter, scene, QRectF(0, 0, 1200, 800));
-    }
-    EXPECT_GT(countPixels(image, reddish), 200);
-}
-
 // The command line.
 namespace {
 
@@ -247,11 +225,6 @@ protected:
 
 } // namespace
 
-TEST_F(ProfileCommandTest, IsAPaintingCommand)
-{
-    EXPECT_TRUE(drawlayer::commands().contains(QStringLiteral("profile")));
-}
-
 TEST_F(ProfileCommandTest, DrawsAPng)
 {
     const QString book = logbook();
@@ -269,17 +242,6 @@ TEST_F(ProfileCommandTest, DrawsAPng)
             EXPECT_GT(countPixels(image, reddish), 100) << row;
         }
     }
-}
-
-TEST_F(ProfileCommandTest, PrintsAPdfPage)
-{
-    const QString pdf = path(QStringLiteral("p.pdf"));
-    ASSERT_EQ(run({logbook(), QStringLiteral("2"), QStringLiteral("--pdf"), pdf}), 0) << err.toStdString();
-    QFile file(pdf);
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    const QByteArray bytes = file.readAll();
-    EXPECT_TRUE(bytes.startsWith("%PDF"));
-    EXPECT_EQ(bytes.count("/Type /Page") - bytes.count("/Type /Pages"), 1);
 }
 
 TEST_F(ProfileCommandTest, RefusesABadRowAndLeavesTheFileAlone)
@@ -377,10 +339,6 @@ TEST_F(ProfileWindowTest, DataWindowKeepsARefusedText)
     } cases[] = {
         {1, "1\n0", "Profile lengths", ""},
         {0, "0\n\n9\n0", "Profile line refused", "The Depth (m) list cannot take its line 2 (\"\")"},
-        {0, "0\n1e39\n9\n0", "Profile line refused", "line 2 (\"1e39\"): each line holds one number from 0 to 2000"},
-        {6, "200\n6000\n1\n1", "Profile line refused", "line 2 (\"6000\")"},
-        {2, "0\n2\n0\n0", "Profile line refused", "from 0 to 1."},
-        {5, "1\n0\n7\n0", "Profile line refused", "The Gas list cannot take its line 3 (\"7\")"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);

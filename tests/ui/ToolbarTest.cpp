@@ -7,21 +7,15 @@
 #include "logbook/ui/DiveEditWindow.h"
 #include "logbook/ui/DiveSearchField.h"
 #include "logbook/ui/ToolbarPalette.h"
-#include "logbook/ui/ToolbarPictures.h"
 #include "platform/SettingsStore.h"
 
 #include <QAction>
 #include <QApplication>
-#include <QCoreApplication>
-#include <QDir>
 #include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
-#include <QMenuBar>
-#include <QPainter>
-#include <QPixmap>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTableView>
@@ -76,8 +70,7 @@ TEST_F(ToolbarTest, ItemsNeedingDivesAreDisabledOnlyInAnEmptyLogbook)
         const char* id;
         bool editToolbar;
         bool enabledWhenEmpty;
-    } cases[] = {{"imprimer", false, false}, {"newDive", false, true}, {"updateDive", true, false},
-                 {"blankFields", true, true}};
+    } cases[] = {{"imprimer", false, false}, {"newDive", false, true}, {"updateDive", true, false}};
     for (const auto& c : cases) {
         for (Carnet* carnet : {empty, full}) {
             CarnetListWindow* window = controller->windowOf(carnet);
@@ -154,16 +147,9 @@ TEST_F(ToolbarTest, CustomisingIsKeptAndRestoringBringsBackEveryDefaultItem)
         // The other logbook's toolbar of the same kind follows.
         EXPECT_EQ(toolbarOf(second)->shownItems(), chosen);
 
-        // Every default item can be ticked again in the palette.
         toolbar->customise();
         palette = toolbar->customisationPalette();
         ASSERT_NE(palette, nullptr);
-        QStringList offered;
-        for (int i = 0; i < palette->list()->count(); ++i)
-            offered.append(palette->list()->item(i)->data(Qt::UserRole).toString());
-        for (const QString& id : definition.defaultItems())
-            EXPECT_TRUE(offered.contains(id)) << "the palette lacks " << id.toStdString();
-
         palette->restoreButton()->click();
         EXPECT_EQ(joined(palette->chosen()), joined(definition.defaultItems()));
         palette->accept();
@@ -176,59 +162,26 @@ TEST_F(ToolbarTest, CustomisingIsKeptAndRestoringBringsBackEveryDefaultItem)
     }
 }
 
-TEST_F(ToolbarTest, ACancelledPaletteChangesNothing)
-{
-    Carnet* carnet = controller->openDocument(writeLogbook(QStringLiteral("full.ondrix"), dives(2)));
-    CommandToolBar* toolbar = controller->windowOf(carnet)->logbookToolBar();
-    toolbar->customise();
-    untickAll(toolbar->customisationPalette());
-    toolbar->customisationPalette()->reject();
-    EXPECT_EQ(toolbar->shownItems(), toolbar->definition().defaultItems());
-    EXPECT_FALSE(settings().hasStoredValue(toolbar->definition().settingsKey()));
-}
-
+// Where an item comes back is the toolbar's rule; here, that the menu reaches it.
 TEST_F(ToolbarTest, TheContextMenuShowsAndHidesItems)
 {
     Carnet* carnet = controller->openDocument(writeLogbook(QStringLiteral("full.ondrix"), dives(2)));
-    CarnetListWindow* window = controller->windowOf(carnet);
-    CommandToolBar* toolbar = window->editWindow()->commandToolBar();
-    const struct {
-        const char* id;
-        bool show;
-        QStringList expected;
-    } steps[] = {
-        {"importUDCF", false,
-         {"addDiveToList", "insertDive", "updateDive", "blankFields", "profil", "profilData", "importUDDF",
-          "separator", "customise", "flexibleSpace"}},
-        {"profil", false,
-         {"addDiveToList", "insertDive", "updateDive", "blankFields", "profilData", "importUDDF", "separator",
-          "customise", "flexibleSpace"}},
-        // Shown again after the items offered before it.
-        {"profil", true,
-         {"addDiveToList", "insertDive", "updateDive", "blankFields", "profil", "profilData", "importUDDF",
-          "separator", "customise", "flexibleSpace"}},
-        {"importUDCF", true,
-         {"addDiveToList", "insertDive", "updateDive", "blankFields", "profil", "profilData", "importUDCF",
-          "importUDDF", "separator", "customise", "flexibleSpace"}},
-    };
-    for (const auto& step : steps) {
+    CommandToolBar* toolbar = controller->windowOf(carnet)->logbookToolBar();
+    for (const bool show : {false, true}) {
         QMenu menu;
         toolbar->fillContextMenu(&menu);
-        QAction* entry = menu.findChild<QAction*>(QStringLiteral("show_") + QLatin1String(step.id));
-        ASSERT_NE(entry, nullptr) << step.id;
-        EXPECT_EQ(entry->isChecked(), !step.show) << step.id;
+        QAction* entry = menu.findChild<QAction*>(QStringLiteral("show_rechercher"));
+        ASSERT_NE(entry, nullptr);
+        EXPECT_EQ(entry->isChecked(), !show);
         entry->trigger();
-        EXPECT_EQ(joined(toolbar->shownItems()), joined(step.expected)) << step.id;
+        EXPECT_EQ(toolbar->isShown(QStringLiteral("rechercher")), show);
     }
-    // The last step gave the default set back: nothing of its own is kept.
-    EXPECT_FALSE(settings().hasStoredValue(toolbar->definition().settingsKey()));
-
     QMenu menu;
-    window->logbookToolBar()->fillContextMenu(&menu);
-    menu.findChild<QAction*>(QStringLiteral("show_rechercher"))->trigger();
-    EXPECT_FALSE(window->logbookToolBar()->isShown(QStringLiteral("rechercher")));
+    toolbar->fillContextMenu(&menu);
+    menu.findChild<QAction*>(QStringLiteral("show_profil"))->trigger();
     menu.findChild<QAction*>(QStringLiteral("restoreDefaultSet"))->trigger();
-    EXPECT_TRUE(window->logbookToolBar()->isShown(QStringLiteral("rechercher")));
+    EXPECT_EQ(toolbar->shownItems(), toolbar->definition().defaultItems());
+    EXPECT_FALSE(settings().hasStoredValue(toolbar->definition().settingsKey()));
 }
 
 TEST_F(ToolbarTest, TheSearchFieldSelectsTheDivesFoundAndShowsTheCount)
@@ -243,9 +196,6 @@ TEST_F(ToolbarTest, TheSearchFieldSelectsTheDivesFoundAndShowsTheCount)
     CarnetListWindow* window = controller->windowOf(carnet);
     DiveSearchField* search = window->searchField();
     EXPECT_EQ(search->scope(), QStringLiteral("notes"));
-    EXPECT_EQ(DiveSearchField::scopes(),
-              QStringList({QStringLiteral("bateau"), QStringLiteral("epaves"), QStringLiteral("notes"),
-                           QStringLiteral("ordinateur"), QStringLiteral("partenaires")}));
 
     const struct {
         const char* scope; // chosen in the menu, or typed with Return for none
@@ -255,13 +205,8 @@ TEST_F(ToolbarTest, TheSearchFieldSelectsTheDivesFoundAndShowsTheCount)
     } cases[] = {
         {nullptr, "MÉROU", {0, 1}, "2 dives found"},
         {nullptr, "sar", {2}, "One dive found"},
-        {nullptr, "", {}, "0 dives found"},
         {"ordinateur", "vega", {3}, "One dive found"},
-        {"ordinateur", "thon", {}, "0 dives found"},
         {"bateau", "a", {}, "0 dives found"},
-        // An accented letter is not its plain letter.
-        {"notes", "en", {3}, "One dive found"},
-        {"notes", "r", {0, 1, 2, 3}, "4 dives found"},
     };
     for (const auto& c : cases) {
         search->lineEdit()->setText(QString::fromUtf8(c.text));
@@ -315,7 +260,6 @@ TEST_F(ToolbarTest, MenusHoldTheCommandsWithTheirShortcuts)
     ASSERT_GE(setup, 0) << joined(texts);
     EXPECT_LT(setup, print);
     EXPECT_LT(print, file->actions().indexOf(quit));
-    EXPECT_EQ(texts.count(QStringLiteral("&Print…")), 1) << joined(texts);
     emit file->aboutToShow(); // once only
     EXPECT_EQ(file->actions().count(window->printAction()), 1);
     EXPECT_EQ(window->printAction()->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_P));
@@ -333,12 +277,6 @@ TEST_F(ToolbarTest, CommandsStillToComeSaySoAndCanBePluggedIn)
 {
     Carnet* carnet = controller->openDocument(writeLogbook(QStringLiteral("full.ondrix"), dives(2)));
     CarnetListWindow* window = controller->windowOf(carnet);
-    for (const char* id : {"importUDCF", "synthese", "statistics"}) {
-        window->statusBar()->clearMessage();
-        window->logbookToolBar()->itemAction(QLatin1String(id))->trigger();
-        EXPECT_TRUE(window->statusBar()->currentMessage().contains(QStringLiteral("not available yet"))) << id;
-    }
-    // From the edit window's toolbar as well.
     window->statusBar()->clearMessage();
     window->editWindow()->commandToolBar()->itemAction(QStringLiteral("importUDCF"))->trigger();
     EXPECT_TRUE(window->statusBar()->currentMessage().contains(QStringLiteral("not available yet")));
@@ -389,65 +327,3 @@ TEST_F(ToolbarTest, ListToolbarCommands)
     EXPECT_FALSE(carnet->isModified());
 }
 
-// Pictures of both toolbars, their palette and the find menu for a look by
-// eye; runs only when ONDRIX_SCREENSHOT_DIR names the folder to write to.
-TEST_F(ToolbarTest, Screenshots)
-{
-    const QString folder = qEnvironmentVariable("ONDRIX_SCREENSHOT_DIR");
-    if (folder.isEmpty())
-        GTEST_SKIP() << "ONDRIX_SCREENSHOT_DIR is not set";
-    ASSERT_TRUE(QDir().mkpath(folder));
-    const auto save = [&](QWidget* widget, const QString& name) {
-        QCoreApplication::processEvents();
-        EXPECT_TRUE(widget->grab().save(QDir(folder).filePath(name + QStringLiteral(".png"))));
-    };
-    Carnet* carnet = controller->openDocument(writeLogbook(QStringLiteral("trial.ondrix"), dives(30)));
-    CarnetListWindow* window = controller->windowOf(carnet);
-    window->resize(1100, 500);
-    window->searchField()->lineEdit()->setText(QStringLiteral("Place 1"));
-    window->findTextWithField(QStringLiteral("notes"), QStringLiteral("x"));
-    save(window, QStringLiteral("toolbar-list-window"));
-    save(window->logbookToolBar(), QStringLiteral("toolbar-list"));
-    window->showEditWindow();
-    save(window->editWindow(), QStringLiteral("toolbar-edit-window"));
-
-    Carnet* empty = controller->newDocument();
-    CarnetListWindow* emptyWindow = controller->windowOf(empty);
-    emptyWindow->resize(1100, 300);
-    save(emptyWindow->logbookToolBar(), QStringLiteral("toolbar-list-empty"));
-    emptyWindow->showEditWindow();
-    save(emptyWindow->editWindow()->commandToolBar(), QStringLiteral("toolbar-edit-empty"));
-
-    window->editWindow()->commandToolBar()->customise();
-    ToolbarPalette* palette = window->editWindow()->commandToolBar()->customisationPalette();
-    save(palette, QStringLiteral("toolbar-palette"));
-    palette->reject();
-
-    QMenu* scopes = window->searchField()->scopeMenu();
-    scopes->ensurePolished();
-    scopes->adjustSize();
-    save(scopes, QStringLiteral("toolbar-find-menu"));
-    QMenu context;
-    window->logbookToolBar()->fillContextMenu(&context);
-    context.adjustSize();
-    save(&context, QStringLiteral("toolbar-context-menu"));
-    // Every picture, large.
-    const QStringList pictures = {"enregistrer", "imprimante", "ajouterPl", "supprimerPl", "insererPl", "validerPl",
-                                  "ProfilPl", "profilData", "importUDCF", "importUDDF", "texte", "statistics",
-                                  "raz", "customise", "loupe"};
-    QPixmap sheet(pictures.size() * 72, 72);
-    sheet.fill(Qt::white);
-    {
-        QPainter painter(&sheet);
-        const ToolbarPictures drawn;
-        for (qsizetype i = 0; i < pictures.size(); ++i)
-            drawn.icon(pictures[i]).paint(&painter, QRect(int(i) * 72 + 4, 4, 64, 64));
-    }
-    EXPECT_TRUE(sheet.save(QDir(folder).filePath(QStringLiteral("toolbar-pictures.png"))));
-
-    emit window->fileMenu()->aboutToShow();
-    window->fileMenu()->adjustSize();
-    save(window->fileMenu(), QStringLiteral("toolbar-file-menu"));
-    window->diveMenu()->adjustSize();
-    save(window->diveMenu(), QStringLiteral("toolbar-dive-menu"));
-}

@@ -1,0 +1,183 @@
+// Pictures of the windows, toolbars and menus for a look by eye:
+//   QT_QPA_PLATFORM=offscreen build/tools/ondrix_screenshots FOLDER
+// writes one PNG per window into FOLDER.
+#include "app/ui/AppDelegate.h"
+#include "app/ui/DocumentController.h"
+#include "app/ui/MemoWindow.h"
+#include "logbook/Carnet.h"
+#include "logbook/DiveList.h"
+#include "logbook/LogbookArchive.h"
+#include "logbook/LogbookGenerator.h"
+#include "logbook/ui/CarnetListWindow.h"
+#include "logbook/ui/CommandToolBar.h"
+#include "logbook/ui/DiveEditWindow.h"
+#include "logbook/ui/DiveSearchField.h"
+#include "logbook/ui/RenumberWindow.h"
+#include "logbook/ui/ToolbarPalette.h"
+#include "logbook/ui/ToolbarPictures.h"
+#include "platform/SafeSave.h"
+#include "platform/ScriptedAlerts.h"
+#include "platform/SettingsStore.h"
+#include "platform/context/AppContext.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QTabWidget>
+#include <QTemporaryDir>
+
+#include <cstdio>
+#include <memory>
+
+namespace {
+
+class Shots {
+public:
+    explicit Shots(const QString& folder) : m_folder(folder) {}
+
+    void save(QWidget* widget, const QString& name)
+    {
+        QCoreApplication::processEvents();
+        if (!widget->grab().save(m_folder.filePath(name + QStringLiteral(".png")))) {
+            std::fprintf(stderr, "ondrix_screenshots: cannot write %s\n", qPrintable(name));
+            m_failed = true;
+        }
+    }
+    bool failed() const { return m_failed; }
+
+private:
+    QDir m_folder;
+    bool m_failed = false;
+};
+
+void colourSettings(SettingsStore& settings)
+{
+    settings.setValue(QStringLiteral("mix in color"), true);
+    settings.setValue(QStringLiteral("foreign in color"), true);
+    settings.setValue(QStringLiteral("country code"), QStringLiteral("FR"));
+    settings.setColour(QStringLiteral("foreign color"), RgbaColour::rgb(1, 0.85, 0.7));
+    settings.setValue(QStringLiteral("nocturnes in color"), true);
+    settings.setValue(QStringLiteral("depth time in color"), true);
+    settings.setColour(QStringLiteral("depth color"), RgbaColour::rgb(0, 0, 0.8));
+    settings.setColour(QStringLiteral("time color"), RgbaColour::rgb(0.6, 0, 0.4));
+    settings.setValue(QStringLiteral("low temperature in color"), true);
+    settings.setValue(QStringLiteral("low temperature value"), 14);
+    settings.setColour(QStringLiteral("low temperature color"), RgbaColour::rgb(0, 0.45, 0.9));
+    for (const DiveListColumn& column : divelist::columns())
+        settings.setValue(QLatin1String(column.settingKey), true);
+}
+
+void windows(Shots& shots, MyDocumentController& controller, CarnetListWindow* window, const QString& older)
+{
+    shots.save(window, QStringLiteral("list"));
+    window->showEditWindow();
+    DiveEditWindow* edit = window->editWindow();
+    for (int page = 0; page < DiveEditWindow::PageCount; ++page) {
+        edit->tabs()->setCurrentIndex(page);
+        shots.save(edit, QStringLiteral("edit-%1").arg(page + 1));
+    }
+    QMenu* file = window->fileMenu();
+    controller.recentDocuments().add(older);
+    controller.recentDocuments().add(window->carnet().filePath());
+    emit file->aboutToShow();
+    if (auto* recent = file->findChild<QMenu*>(QStringLiteral("openRecentMenu"))) {
+        emit recent->aboutToShow();
+        recent->ensurePolished();
+        recent->adjustSize();
+        shots.save(recent, QStringLiteral("recent-menu"));
+    }
+    file->ensurePolished();
+    file->adjustSize();
+    shots.save(file, QStringLiteral("file-menu"));
+    window->diveMenu()->adjustSize();
+    shots.save(window->diveMenu(), QStringLiteral("dive-menu"));
+
+    controller.appDelegate().sendRenumDivesNotification(nullptr);
+    shots.save(window->renumberWindow(), QStringLiteral("renumber"));
+    if (auto* memo = qobject_cast<MemoWindow*>(controller.appDelegate().showWindow(WindowTable::memoCommand()))) {
+        memo->editor()->setPlainText(
+            QStringLiteral("Saturday: boat at 8:30\nCheck the second stage\nLog the Port-Cros dives"));
+        shots.save(memo, QStringLiteral("memo"));
+    }
+}
+
+void toolbars(Shots& shots, CarnetListWindow* window, CarnetListWindow* empty)
+{
+    window->resize(1100, 500);
+    window->searchField()->lineEdit()->setText(QStringLiteral("Place 1"));
+    shots.save(window->logbookToolBar(), QStringLiteral("toolbar-list"));
+    shots.save(window->editWindow()->commandToolBar(), QStringLiteral("toolbar-edit"));
+    empty->resize(1100, 300);
+    empty->showEditWindow();
+    shots.save(empty, QStringLiteral("new-list"));
+    shots.save(empty->editWindow(), QStringLiteral("new-edit"));
+    shots.save(empty->logbookToolBar(), QStringLiteral("toolbar-list-empty"));
+
+    CommandToolBar* toolbar = window->editWindow()->commandToolBar();
+    toolbar->customise();
+    shots.save(toolbar->customisationPalette(), QStringLiteral("toolbar-palette"));
+    toolbar->customisationPalette()->reject();
+    QMenu* scopes = window->searchField()->scopeMenu();
+    scopes->ensurePolished();
+    scopes->adjustSize();
+    shots.save(scopes, QStringLiteral("toolbar-find-menu"));
+    QMenu context;
+    window->logbookToolBar()->fillContextMenu(&context);
+    context.adjustSize();
+    shots.save(&context, QStringLiteral("toolbar-context-menu"));
+
+    const QStringList pictures = {"enregistrer", "imprimante", "ajouterPl", "supprimerPl", "insererPl",
+                                  "validerPl",   "ProfilPl",   "profilData", "importUDCF", "importUDDF",
+                                  "texte",       "statistics", "raz",        "customise",  "loupe"};
+    QPixmap sheet(int(pictures.size()) * 72, 72);
+    sheet.fill(Qt::white);
+    {
+        QPainter painter(&sheet);
+        const ToolbarPictures drawn;
+        for (qsizetype i = 0; i < pictures.size(); ++i)
+            drawn.icon(pictures[i]).paint(&painter, QRect(int(i) * 72 + 4, 4, 64, 64));
+    }
+    QLabel label;
+    label.setPixmap(sheet);
+    label.resize(sheet.size());
+    shots.save(&label, QStringLiteral("toolbar-pictures"));
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    QApplication::setQuitOnLastWindowClosed(false);
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: ondrix_screenshots FOLDER\n");
+        return 2;
+    }
+    const QString folder = QString::fromLocal8Bit(argv[1]);
+    QTemporaryDir dir;
+    if (!QDir().mkpath(folder) || !dir.isValid()) {
+        std::fprintf(stderr, "ondrix_screenshots: cannot make %s\n", argv[1]);
+        return 1;
+    }
+    ScriptedAlerts alerts;
+    AppContext context(std::make_unique<SettingsStore>(dir.filePath(QStringLiteral("settings.ini"))), alerts,
+                       QStringLiteral("en"));
+    colourSettings(context.settings());
+    MyDocumentController controller(context);
+
+    const QString logbook = dir.filePath(QStringLiteral("trial.ondrix"));
+    const SaveResult saved = saveFileAtomically(logbook, *logbookarchive::encode(logbookgenerator::generate(300, 60, 7)));
+    Carnet* carnet = saved.ok ? controller.openDocument(logbook) : nullptr;
+    if (!carnet) {
+        std::fprintf(stderr, "ondrix_screenshots: cannot open the trial logbook\n");
+        return 1;
+    }
+    Shots shots(folder);
+    windows(shots, controller, controller.windowOf(carnet), dir.filePath(QStringLiteral("older logbook.ondrix")));
+    toolbars(shots, controller.windowOf(carnet), controller.windowOf(controller.newDocument()));
+    return shots.failed() ? 1 : 0;
+}
