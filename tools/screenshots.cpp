@@ -4,6 +4,9 @@
 #include "app/ui/AppDelegate.h"
 #include "app/ui/DocumentController.h"
 #include "app/ui/MemoWindow.h"
+#include "calculators/ui/CalculatorWindow.h"
+#include "calculators/ui/CalculatorWindows.h"
+#include "calculators/ui/PhysiqueController.h"
 #include "logbook/Carnet.h"
 #include "logbook/DiveList.h"
 #include "logbook/LogbookArchive.h"
@@ -23,8 +26,10 @@
 #include <QApplication>
 #include <QDir>
 #include <QLabel>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QTabWidget>
@@ -147,6 +152,77 @@ void toolbars(Shots& shots, CarnetListWindow* window, CarnetListWindow* empty)
     shots.save(&label, QStringLiteral("toolbar-pictures"));
 }
 
+// Types into a calculator field key by key, as the diver does, so that the
+// window computes as it would on screen.
+void typeInto(QWidget* widget, const QString& text)
+{
+    auto* edit = qobject_cast<QLineEdit*>(widget);
+    if (!edit)
+        return;
+    edit->setFocus();
+    edit->selectAll();
+    QKeyEvent erase(QEvent::KeyPress, Qt::Key_Backspace, Qt::NoModifier);
+    QApplication::sendEvent(edit, &erase);
+    for (const QChar c : text) {
+        QKeyEvent key(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(edit, &key);
+    }
+}
+
+void calculators(Shots& shots, AppDelegate& delegate)
+{
+    const auto fill = [&](const char* command, std::initializer_list<std::pair<const char*, const char*>> fields) {
+        auto* window = qobject_cast<CalculatorWindow*>(delegate.showWindow(QLatin1String(command)));
+        if (window)
+            for (const auto& [field, text] : fields)
+                typeInto(window->control(QLatin1String(field)), QString::fromUtf8(text));
+        return window;
+    };
+    const auto shot = [&](CalculatorWindow* window, const char* name) {
+        if (window)
+            shots.save(window, QStringLiteral("calc-") + QLatin1String(name));
+    };
+    shot(fill("displayProfMaxWindow", {{"fracO2Field", "32"}}), "profmax");
+    shot(fill("displayBestMixWindow", {{"profondeurMaxField", "30"}}), "bestmix");
+    shot(fill("displayEquivalentDepthWindow", {{"fracO2Field", "32"}, {"profondeurField", "30"}}), "ead");
+    shot(fill("displayOxygenWindow", {{"winFO2", "32"}, {"winMinPpO2", "0.16"}}), "oxygenwindow");
+    shot(fill("displayBlendNitroxWindow", {{"pressionInitialeField", "50"}, {"fracO2InitialeField", "32"},
+                                           {"pressionFinaleField", "200"}, {"fracO2FinaleField", "36"}}),
+         "blend");
+    shot(fill("displayTrimixEAD_ENDWindow", {{"profondeurMaxField", "60"}, {"fracO2TxField", "18"}, {"fracHeTxField", "45"}}),
+         "trimix");
+    shot(fill("displayTrimixProfMinWindow", {{"fracO2TxField", "10"}}), "profmin");
+    shot(fill("displayBestTrimix", {{"depthTxField", "60"}, {"ENDField", "30"}, {"ppO2Field", "1.4"}}), "besttrimix");
+    shot(fill("displaySodaTimeWindow", {{"sodaWeightField", "2.5"}, {"sodaCapacityField", "100"}, {"metabolicProductionField", "1"}}),
+         "soda");
+    shot(fill("displaySCRBreathedFracO2Window", {{"brEanxField", "40"}, {"brFlowField", "1.2"}, {"brMetabolicField", "1"}}),
+         "breathed");
+    shot(fill("displaySCRIdealFlowWindow", {{"idEanxField", "50"}, {"idMetabolicField", "1"}, {"idRealFracO2Field", "30"}}),
+         "idealflow");
+    if (auto* physique = qobject_cast<PhysiqueController*>(fill("displayConversionsWindow", {{"psiField", "3000"}}))) {
+        shot(physique, "conversions");
+        physique->tabs()->setCurrentIndex(4);
+        typeInto(physique->control(QStringLiteral("celsiusField")), QStringLiteral("-40"));
+        shot(physique, "conversions-temperature");
+    }
+    shot(fill("displayConversionsGPSWindow", {{"longitude_in_degreeField", "-1"}, {"longitude_in_minutesField", "30"},
+                                              {"latitude_in_degreeField", "48"}, {"latitude_in_minutesField", "51"},
+                                              {"latitude_in_secondsField", "24"}, {"altitude_inField", "100"}}),
+         "gps");
+    // Two windows refusing what cannot be: a negative oxygen fraction, a
+    // latitude beyond the pole.
+    shot(fill("displayProfMaxWindow", {{"fracO2Field", "-5"}}), "profmax-refused");
+    shot(fill("displayConversionsGPSWindow", {{"latitude_in_degreeField", "95"}, {"latitude_in_minutesField", "70"}}),
+         "gps-refused");
+    QMenuBar bar;
+    addCalculatorMenu(&bar, delegate);
+    if (auto* menu = bar.findChild<QMenu*>(QStringLiteral("calculatorsMenu"))) {
+        menu->ensurePolished();
+        menu->adjustSize();
+        shots.save(menu, QStringLiteral("calc-menu"));
+    }
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -179,5 +255,6 @@ int main(int argc, char** argv)
     Shots shots(folder);
     windows(shots, controller, controller.windowOf(carnet), dir.filePath(QStringLiteral("older logbook.ondrix")));
     toolbars(shots, controller.windowOf(carnet), controller.windowOf(controller.newDocument()));
+    calculators(shots, controller.appDelegate());
     return shots.failed() ? 1 : 0;
 }

@@ -4,10 +4,29 @@
 #include "platform/SafeSave.h"
 #include "platform/SettingsStore.h"
 
-#include <QCoreApplication>
+#include <QApplication>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLineEdit>
 #include <QDateTime>
 #include <QElapsedTimer>
 #include <QThread>
+
+void typeKeys(QWidget* widget, const QString& text)
+{
+    QLineEdit* edit = qobject_cast<QLineEdit*>(widget);
+    if (auto* box = qobject_cast<QComboBox*>(widget))
+        edit = box->lineEdit();
+    ASSERT_NE(edit, nullptr);
+    edit->setFocus();
+    edit->selectAll();
+    QKeyEvent erase(QEvent::KeyPress, Qt::Key_Backspace, Qt::NoModifier);
+    QApplication::sendEvent(edit, &erase);
+    for (const QChar c : text) {
+        QKeyEvent key(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(edit, &key);
+    }
+}
 
 bool waitFor(const std::function<bool()>& done, int timeoutMs)
 {

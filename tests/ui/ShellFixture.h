@@ -19,6 +19,12 @@
 // Readable QString values in failure messages.
 inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
 
+class QWidget;
+
+// Types into a text field (or an editable combo box) as the keyboard does,
+// replacing what it held, so that the window sees an edit by the diver.
+void typeKeys(QWidget* widget, const QString& text);
+
 // Runs the event loop until `done` holds or the time is up; whether it held.
 bool waitFor(const std::function<bool()>& done, int timeoutMs = 5000);
 
