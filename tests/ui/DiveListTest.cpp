@@ -37,21 +37,6 @@ void clickHeader(QHeaderView* header, int logical)
     }
 }
 
-void press(QWidget* widget, int key)
-{
-    QKeyEvent event(QEvent::KeyPress, key, Qt::NoModifier);
-    QApplication::sendEvent(widget, &event);
-}
-
-QList<int> viewSelection(const CarnetListWindow* window)
-{
-    QList<int> rows;
-    for (const QModelIndex& index : window->tableView()->selectionModel()->selectedRows())
-        rows.append(index.row());
-    std::sort(rows.begin(), rows.end());
-    return rows;
-}
-
 // The shown columns, left to right.
 QStringList shownColumns(const CarnetListWindow* window)
 {
@@ -118,7 +103,7 @@ TEST_F(DiveListTest, AnEditedCellGoesThroughTheFormAndShowsInTheDiveWindow)
     EXPECT_EQ(model->cellText(2, QStringLiteral("profondeur")), QStringLiteral("38.5 m"));
     EXPECT_EQ(window->editWindow()->shownValue(QStringLiteral("profondeur")), QStringLiteral("38.5"));
     EXPECT_TRUE(carnet->isModified());
-    EXPECT_EQ(viewSelection(window), QList<int>{2});
+    EXPECT_EQ(selectedRows(window), QList<int>{2});
 }
 
 TEST_F(DiveListTest, HeaderClicksSortThroughTheLogbookAndTheSelectionFollowsTheDive)
@@ -137,7 +122,7 @@ TEST_F(DiveListTest, HeaderClicksSortThroughTheLogbookAndTheSelectionFollowsTheD
     EXPECT_EQ(depths.join(u' '), QStringLiteral("35 m 28 m 20 m 12 m"));
     EXPECT_EQ(header->sortIndicatorSection(), column("profondeur"));
     EXPECT_EQ(header->sortIndicatorOrder(), Qt::DescendingOrder);
-    EXPECT_EQ(viewSelection(window), QList<int>{2});
+    EXPECT_EQ(selectedRows(window), QList<int>{2});
     EXPECT_EQ(window->editWindow()->shownValue(QStringLiteral("noPlongee")), QStringLiteral("1"));
 }
 
@@ -170,7 +155,7 @@ TEST_F(DiveListTest, TheSelectionGoesBothWays)
     EXPECT_EQ(window->editWindow()->shownValue(QStringLiteral("noPlongee")), QStringLiteral("2"));
 
     carnet->setSelection({0, 2, 3}, 2);
-    EXPECT_EQ(viewSelection(window), (QList<int>{0, 2, 3}));
+    EXPECT_EQ(selectedRows(window), (QList<int>{0, 2, 3}));
     EXPECT_EQ(selection->currentIndex().row(), 2);
     EXPECT_EQ(window->editWindow()->shownIndex(), 2);
     window->tableView()->clearSelection();
@@ -186,17 +171,17 @@ TEST_F(DiveListTest, KeysArrowsAndDeleteReachTheLogbook)
     QAction* previous = window->command(CarnetListWindow::PreviousDiveCommand);
     QAction* next = window->command(CarnetListWindow::NextDiveCommand);
     EXPECT_FALSE(next->isEnabled()); // the last dive is selected
-    press(table, Qt::Key_Up);
-    press(table, Qt::Key_Up);
+    pressKey(table, Qt::Key_Up);
+    pressKey(table, Qt::Key_Up);
     EXPECT_EQ(carnet->currentIndex(), 0);
     EXPECT_FALSE(previous->isEnabled());
-    press(table, Qt::Key_Down);
-    EXPECT_EQ(viewSelection(window), QList<int>{1});
+    pressKey(table, Qt::Key_Down);
+    EXPECT_EQ(selectedRows(window), QList<int>{1});
     next->trigger();
-    EXPECT_EQ(viewSelection(window), QList<int>{2});
+    EXPECT_EQ(selectedRows(window), QList<int>{2});
     EXPECT_TRUE(carnet->isModified()); // the arrows store the form first
     EXPECT_FALSE(window->editWindow()->isVisible());
-    press(table, Qt::Key_Return);
+    pressKey(table, Qt::Key_Return);
     EXPECT_TRUE(window->editWindow()->isVisible());
 
     QAction* erase = window->command(CarnetListWindow::DeleteDiveCommand);
@@ -220,10 +205,10 @@ TEST_F(DiveListTest, UpdatingADiveRepaintsItsRowWithoutTakingTheRowsAfresh)
     carnet->updateDive();
     EXPECT_EQ(resets, 0);
     EXPECT_EQ(window->model()->cellText(2, QStringLiteral("lieu")), QStringLiteral("Sormiou"));
-    EXPECT_EQ(viewSelection(window), QList<int>{2});
+    EXPECT_EQ(selectedRows(window), QList<int>{2});
     // Rows that come or go are taken afresh, and the selection stays the logbook's.
     carnet->insertDive();
     EXPECT_EQ(resets, 1);
     EXPECT_EQ(window->model()->rowCount(), 5);
-    EXPECT_EQ(viewSelection(window), carnet->selectedRows());
+    EXPECT_EQ(selectedRows(window), carnet->selectedRows());
 }

@@ -1,6 +1,7 @@
 #include "ui/ShellFixture.h"
 
 #include "logbook/LogbookArchive.h"
+#include "logbook/ui/CarnetListWindow.h"
 #include "platform/SafeSave.h"
 #include "platform/SettingsStore.h"
 
@@ -10,6 +11,8 @@
 #include <QLineEdit>
 #include <QDateTime>
 #include <QElapsedTimer>
+#include <QItemSelectionModel>
+#include <QTableView>
 #include <QThread>
 
 void typeKeys(QWidget* widget, const QString& text)
@@ -26,6 +29,23 @@ void typeKeys(QWidget* widget, const QString& text)
         QKeyEvent key(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
         QApplication::sendEvent(edit, &key);
     }
+}
+
+void pressKey(QWidget* widget, int key)
+{
+    for (const QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
+        QKeyEvent event(type, key, Qt::NoModifier);
+        QApplication::sendEvent(widget, &event);
+    }
+}
+
+QList<int> selectedRows(const CarnetListWindow* window)
+{
+    QList<int> rows;
+    for (const QModelIndex& index : window->tableView()->selectionModel()->selectedRows())
+        rows.append(index.row());
+    std::sort(rows.begin(), rows.end());
+    return rows;
 }
 
 bool waitFor(const std::function<bool()>& done, int timeoutMs)

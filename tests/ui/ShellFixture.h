@@ -4,6 +4,7 @@
 #include "app/ui/DocumentController.h"
 #include "logbook/Plongee.h"
 #include "platform/ScriptedAlerts.h"
+#include "support/TestFiles.h"
 
 #include <QList>
 #include <QString>
@@ -19,7 +20,14 @@
 // Readable QString values in failure messages.
 inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
 
+class CarnetListWindow;
 class QWidget;
+
+// Presses and releases a key on a widget.
+void pressKey(QWidget* widget, int key);
+
+// The rows selected in the list window's view, in order.
+QList<int> selectedRows(const CarnetListWindow* window);
 
 // Types into a text field (or an editable combo box) as the keyboard does,
 // replacing what it held, so that the window sees an edit by the diver.

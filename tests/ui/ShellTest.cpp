@@ -24,20 +24,6 @@
 
 namespace {
 
-QByteArray contents(const QString& file)
-{
-    QFile in(file);
-    return in.open(QIODevice::ReadOnly) ? in.readAll() : QByteArray();
-}
-
-QList<int> selectedRows(const CarnetListWindow* window)
-{
-    QList<int> rows;
-    for (const QModelIndex& index : window->tableView()->selectionModel()->selectedRows())
-        rows.append(index.row());
-    return rows;
-}
-
 // Answers of the save prompt, by button.
 enum SaveAnswer { Save = 0, DontSave = 1, Cancel = 2 };
 
@@ -128,7 +114,7 @@ TEST_F(ShellTest, ClosingAsksFirstWhenTheLogbookChanged)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         const QString file = writeLogbook(QStringLiteral("two.ondrix"), dives(2));
-        const QByteArray before = contents(file);
+        const QByteArray before = fileContent(file);
         Carnet* carnet = controller->openDocument(file);
         ASSERT_NE(carnet, nullptr);
         if (c.modified) {
@@ -145,9 +131,9 @@ TEST_F(ShellTest, ClosingAsksFirstWhenTheLogbookChanged)
             EXPECT_TRUE(alerts.asked().last().message.contains(QStringLiteral("two.ondrix")));
         }
         EXPECT_EQ(controller->documents().size(), c.closes ? 0 : 1);
-        EXPECT_EQ(contents(file) != before, c.saves);
+        EXPECT_EQ(fileContent(file) != before, c.saves);
         if (c.saves) {
-            auto saved = logbookarchive::decode(contents(file));
+            auto saved = logbookarchive::decode(fileContent(file));
             ASSERT_TRUE(saved.ok());
             EXPECT_EQ(saved->size(), 3);
         }
@@ -217,9 +203,9 @@ TEST_F(ShellTest, SavingAnUntitledLogbookAsksForAFileAndReopensWithTheSameDives)
     // Save As onto a logbook open in another window is refused.
     Carnet* other = controller->newDocument();
     other->setModified(true);
-    const QByteArray before = contents(file);
+    const QByteArray before = fileContent(file);
     EXPECT_FALSE(controller->saveDocumentAs(other));
-    EXPECT_EQ(contents(file), before);
+    EXPECT_EQ(fileContent(file), before);
     ASSERT_EQ(alerts.asked().size(), 1);
     EXPECT_TRUE(alerts.asked().first().message.contains(QStringLiteral("open in another window")));
 }
@@ -241,7 +227,7 @@ TEST_F(ShellTest, AFileThatIsNoLogbookIsRefusedWithTheReason)
 TEST_F(ShellTest, RevertToSavedReadsTheFileAgainOrKeepsTheLogbookAsItIs)
 {
     const QString file = writeLogbook(QStringLiteral("two.ondrix"), dives(2));
-    const QByteArray saved = contents(file);
+    const QByteArray saved = fileContent(file);
     Carnet* carnet = controller->openDocument(file);
     ASSERT_NE(carnet, nullptr);
     CarnetListWindow* window = controller->windowOf(carnet);

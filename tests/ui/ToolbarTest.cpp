@@ -20,31 +20,9 @@
 #include <QStatusBar>
 #include <QTableView>
 
-#include <vector>
-
 using ToolbarTest = ShellFixture;
 
 namespace {
-
-// Rows as a standard vector: compared element by element, empty or not.
-std::vector<int> rowsOf(const QList<int>& rows) { return std::vector<int>(rows.begin(), rows.end()); }
-
-std::vector<int> viewSelection(const CarnetListWindow* window)
-{
-    std::vector<int> rows;
-    for (const QModelIndex& index : window->tableView()->selectionModel()->selectedRows())
-        rows.push_back(index.row());
-    std::sort(rows.begin(), rows.end());
-    return rows;
-}
-
-void pressReturn(QWidget* widget)
-{
-    for (const QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
-        QKeyEvent event(type, Qt::Key_Return, Qt::NoModifier);
-        QApplication::sendEvent(widget, &event);
-    }
-}
 
 std::string joined(const QStringList& list) { return list.join(QLatin1Char(',')).toStdString(); }
 
@@ -191,10 +169,10 @@ TEST_F(ToolbarTest, TheSearchFieldSelectsTheDivesFoundAndShowsTheCount)
             item->trigger();
             EXPECT_EQ(search->scope(), QLatin1String(c.scope));
         } else {
-            pressReturn(search->lineEdit());
+            pressKey(search->lineEdit(), Qt::Key_Return);
         }
-        EXPECT_EQ(viewSelection(window), rowsOf(c.rows)) << c.text;
-        EXPECT_EQ(rowsOf(carnet->selectedRows()), rowsOf(c.rows)) << c.text;
+        EXPECT_EQ(selectedRows(window), c.rows) << c.text;
+        EXPECT_EQ(carnet->selectedRows(), c.rows) << c.text;
         EXPECT_EQ(window->foundText(), QString::fromUtf8(c.count)) << c.text;
     }
 }
@@ -254,7 +232,7 @@ TEST_F(ToolbarTest, ButtonsRunTheirCommands)
     carnet->setSelection({1}, 1);
     edit->itemAction(QStringLiteral("blankFields"))->trigger(); // blanks the form, keeps the selection
     EXPECT_TRUE(carnet->form().text(plongee::idx_lieu).isEmpty());
-    EXPECT_EQ(rowsOf(carnet->selectedRows()), std::vector<int>{1});
+    EXPECT_EQ(carnet->selectedRows(), QList<int>{1});
     carnet->form().typeText(u"lieu", QStringLiteral("Planier"));
     window->editWindow()->showForm();
     edit->itemAction(QStringLiteral("addDiveToList"))->trigger();
