@@ -1,13 +1,11 @@
 #include "ui/ShellFixture.h"
 
-#include "app/ui/AppDelegate.h"
 #include "calculators/CalculatorActions.h"
 #include "calculators/ui/CalculatorWindow.h"
 #include "calculators/ui/CalculatorWindows.h"
 #include "calculators/ui/GpsController.h"
 #include "calculators/ui/PhysiqueController.h"
 
-#include <QAction>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -103,35 +101,28 @@ protected:
 
 TEST_F(CalculatorWindowsTest, EveryCommandOpensItsWindowOnceAndKeepsIt)
 {
-    const struct {
-        const char* command;
-        const char* window;
-    } cases[] = {
-        {"displayConversionsWindow", "Physique"}, {"displayConversionsGPSWindow", "Gps"},
-        {"displayProfMaxWindow", "Nitrox Prof Max"}, {"displayBestMixWindow", "Nitrox Best Mix"},
-        {"displayEquivalentDepthWindow", "Nitrox Equivalent Depth"}, {"displayOxygenWindow", "Nitrox Oxygen Window"},
-        {"displayBlendNitroxWindow", "Blend Nitrox"}, {"displayTrimixEAD_ENDWindow", "Trimix"},
-        {"displayTrimixProfMinWindow", "Trimix Prof Min"}, {"displayBestTrimix", "Best Trimix"},
-        {"displaySodaTimeWindow", "Soda Time"}, {"displaySCRBreathedFracO2Window", "SCR Breathed Frac O2"},
-        {"displaySCRIdealFlowWindow", "SCR Flow Calc"},
-    };
-    for (const auto& c : cases) {
-        const QString command = QLatin1String(c.command);
-        ASSERT_TRUE(delegate->commands().contains(command)) << c.command;
-        EXPECT_EQ(delegate->existingWindow(command), nullptr) << c.command;
-        CalculatorWindow* window = open(c.command);
+    QStringList commands;
+    for (const CalculatorAction& action : CalculatorActions::all()) {
+        if (commands.contains(action.command))
+            continue;
+        commands.append(action.command);
+        SCOPED_TRACE(action.command.toStdString());
+        ASSERT_TRUE(delegate->commands().contains(action.command));
+        EXPECT_EQ(delegate->existingWindow(action.command), nullptr);
+        auto* window = qobject_cast<CalculatorWindow*>(delegate->showWindow(action.command));
         ASSERT_NE(window, nullptr);
-        EXPECT_EQ(window->windowName(), QLatin1String(c.window));
+        EXPECT_EQ(window->windowName(), action.window);
         EXPECT_TRUE(window->isVisible());
         EXPECT_FALSE(window->windowTitle().isEmpty());
         // Every input and output of the window's actions has its control.
-        for (const CalculatorAction* action : CalculatorActions::ofWindow(window->windowName())) {
-            for (const CalculatorField& f : action->inputs)
-                EXPECT_NE(window->control(f.name), nullptr) << c.window << " " << f.name.toStdString();
-            for (const QString& f : action->outputs)
-                EXPECT_NE(window->control(f), nullptr) << c.window << " " << f.toStdString();
+        for (const CalculatorAction* of : CalculatorActions::ofWindow(window->windowName())) {
+            for (const CalculatorField& f : of->inputs)
+                EXPECT_NE(window->control(f.name), nullptr) << f.name.toStdString();
+            for (const QString& f : of->outputs)
+                EXPECT_NE(window->control(f), nullptr) << f.toStdString();
         }
     }
+    EXPECT_EQ(commands.size(), 13);
 
     // Closed and shown again: the same window with what was typed.
     CalculatorWindow* window = open("displayProfMaxWindow");
@@ -147,13 +138,13 @@ TEST_F(CalculatorWindowsTest, EveryCommandOpensItsWindowOnceAndKeepsIt)
     addCalculatorMenu(&bar, *delegate);
     auto* menu = bar.findChild<QMenu*>(QStringLiteral("calculatorsMenu"));
     ASSERT_NE(menu, nullptr);
-    QStringList commands;
+    QStringList items;
     for (QAction* a : menu->actions())
         if (!a->isSeparator())
-            commands.append(a->objectName());
-    EXPECT_EQ(commands.size(), std::size(cases));
-    for (const QString& command : commands)
-        EXPECT_TRUE(delegate->commands().contains(command)) << command.toStdString();
+            items.append(a->objectName());
+    items.sort();
+    commands.sort();
+    EXPECT_EQ(items, commands);
     delegate->closeWindows();
     menu->findChild<QAction*>(QStringLiteral("displayConversionsGPSWindow"))->trigger();
     QWidget* gps = delegate->existingWindow(QStringLiteral("displayConversionsGPSWindow"));

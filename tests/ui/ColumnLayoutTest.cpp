@@ -2,56 +2,44 @@
 
 #include <gtest/gtest.h>
 
-#include <ostream>
-
 namespace {
 
 const QStringList kLayout = {"a", "b", "c", "d", "e", "f"};
 
-struct Step {
-    const char* id;
-    bool visible;
-};
-
-struct LayoutCase {
-    const char* name;
-    QList<Step> steps;
-    QStringList shown;
-};
-
-class ColumnLayoutTest : public ::testing::TestWithParam<LayoutCase> {};
-
 } // namespace
 
-TEST_P(ColumnLayoutTest, ShowingAndHidingKeepsTheRememberedOrder)
+TEST(ColumnLayout, ShowingAndHidingKeepsTheRememberedOrder)
 {
+    const struct {
+        const char* name;
+        QList<std::pair<const char*, bool>> steps; // column, visible
+        QStringList shown;
+    } cases[] = {
+        {"nothing changed", {}, kLayout},
+        {"hide one", {{"c", false}}, {"a", "b", "d", "e", "f"}},
+        {"hide and show again", {{"c", false}, {"c", true}}, kLayout},
+        {"the third of three hidden comes back first", {{"a", false}, {"b", false}, {"c", false}, {"c", true}}, {"c", "d", "e", "f"}},
+        {"the last with one shown is appended",
+         {{"b", false}, {"c", false}, {"d", false}, {"e", false}, {"f", false}, {"f", true}},
+         {"a", "f"}},
+        {"shown in another order, the layout order", {{"b", false}, {"d", false}, {"d", true}, {"b", true}}, kLayout},
+        {"hiding twice is hiding once", {{"e", false}, {"e", false}, {"e", true}}, kLayout},
+        {"showing a shown column does nothing", {{"a", true}}, kLayout},
+        {"an unknown column is ignored", {{"z", true}, {"z", false}}, kLayout},
+    };
+    for (const auto& c : cases) {
+        ColumnLayout layout(kLayout);
+        for (const auto& [id, visible] : c.steps)
+            layout.setVisible(QLatin1String(id), visible);
+        EXPECT_EQ(layout.shown(), c.shown) << c.name << ": " << layout.shown().join(u' ').toStdString();
+        EXPECT_EQ(layout.order().size(), kLayout.size()) << c.name; // hidden or not, every column keeps a place
+    }
+    // Applying visibilities goes in the given order.
     ColumnLayout layout(kLayout);
-    for (const Step& step : GetParam().steps)
-        layout.setVisible(QLatin1String(step.id), step.visible);
-    EXPECT_EQ(layout.shown(), GetParam().shown) << layout.shown().join(QLatin1Char(' ')).toStdString();
-    // Hidden or not, every column keeps a place.
-    EXPECT_EQ(layout.order().size(), kLayout.size());
+    layout.setVisibility({{"a", false}, {"b", true}, {"c", false}});
+    EXPECT_EQ(layout.shown(), (QStringList{"b", "d", "e", "f"}));
+    EXPECT_FALSE(layout.isShown(QStringLiteral("z")));
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    ColumnLayout, ColumnLayoutTest,
-    ::testing::Values(
-        LayoutCase{"NothingChanged", {}, kLayout},
-        LayoutCase{"HideOne", {{"c", false}}, {"a", "b", "d", "e", "f"}},
-        LayoutCase{"HideAndShowAgain", {{"c", false}, {"c", true}}, kLayout},
-        LayoutCase{"ShowingTheThirdOfThreeHiddenPutsItFirst",
-                   {{"a", false}, {"b", false}, {"c", false}, {"c", true}},
-                   {"c", "d", "e", "f"}},
-        LayoutCase{"ShowingTheLastWithOneShownAppendsIt",
-                   {{"b", false}, {"c", false}, {"d", false}, {"e", false}, {"f", false}, {"f", true}},
-                   {"a", "f"}},
-        LayoutCase{"ShowingInAnotherOrderKeepsTheLayoutOrder",
-                   {{"b", false}, {"d", false}, {"d", true}, {"b", true}},
-                   kLayout},
-        LayoutCase{"HidingTwiceIsHidingOnce", {{"e", false}, {"e", false}, {"e", true}}, kLayout},
-        LayoutCase{"ShowingAShownColumnDoesNothing", {{"a", true}}, kLayout},
-        LayoutCase{"AnUnknownColumnIsIgnored", {{"z", true}, {"z", false}}, kLayout}),
-    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(ColumnLayout, TheOrderIsRememberedAtTheFirstShowOrHide)
 {
@@ -66,14 +54,4 @@ TEST(ColumnLayout, TheOrderIsRememberedAtTheFirstShowOrHide)
     // "b" goes back to its remembered index among every column.
     layout.setVisible(QStringLiteral("b"), true);
     EXPECT_EQ(layout.order(), (QStringList{"f", "c", "b", "d", "e", "a"}));
-}
-
-TEST(ColumnLayout, ApplyingVisibilitiesGoesInTheGivenOrder)
-{
-    ColumnLayout layout(kLayout);
-    layout.setVisibility({{"a", false}, {"b", true}, {"c", false}});
-    EXPECT_EQ(layout.shown(), (QStringList{"b", "d", "e", "f"}));
-    EXPECT_FALSE(layout.isShown(QStringLiteral("a")));
-    EXPECT_TRUE(layout.isShown(QStringLiteral("b")));
-    EXPECT_FALSE(layout.isShown(QStringLiteral("z")));
 }

@@ -1,18 +1,10 @@
 #include "ui/ShellFixture.h"
 
 #include "platform/context/PickLists.h"
-#include "app/ui/AppDelegate.h"
-#include "logbook/Carnet.h"
 #include "logbook/DiveChoices.h"
 #include "logbook/DiveForm.h"
-#include "logbook/ui/CarnetListWindow.h"
-#include "logbook/ui/DiveEditWindow.h"
-#include "logbook/ui/DiveTableModel.h"
 #include "logbook/ui/RenumberWindow.h"
-#include "platform/SettingsStore.h"
 
-#include <QAction>
-#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
@@ -23,7 +15,6 @@
 #include <QSlider>
 #include <QSpinBox>
 #include <QTabWidget>
-#include <QTableView>
 
 using namespace plongee;
 

@@ -4,21 +4,12 @@
 #include "ui/ShellFixture.h"
 
 #include "platform/context/Notifications.h"
-#include "logbook/Carnet.h"
-#include "logbook/ui/CarnetListWindow.h"
-#include "logbook/ui/DiveEditWindow.h"
-#include "logbook/ui/DiveTableModel.h"
-#include "platform/SettingsStore.h"
 
-#include <QAction>
-#include <QApplication>
 #include <QBrush>
 #include <QFont>
 #include <QHeaderView>
-#include <QItemSelectionModel>
 #include <QMouseEvent>
 #include <QPixmap>
-#include <QTableView>
 
 using DiveListTest = ShellFixture;
 

@@ -1,13 +1,10 @@
 #include "ui/ShellFixture.h"
 
-#include "logbook/Carnet.h"
 #include "logbook/DiveList.h"
 #include "logbook/LogbookGenerator.h"
 #include "logbook/draw/ListPrinter.h"
 #include "logbook/draw/PrintCommand.h"
-#include "logbook/ui/CarnetListWindow.h"
 #include "logbook/ui/ListPrintController.h"
-#include "platform/SettingsStore.h"
 #include "support/TestFiles.h"
 
 #include <QBuffer>

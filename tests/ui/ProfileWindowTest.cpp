@@ -2,9 +2,7 @@
 
 #include "platform/context/Notifications.h"
 #include "app/draw/DrawLayer.h"
-#include "logbook/Carnet.h"
 #include "platform/SafeSave.h"
-#include "platform/SettingsStore.h"
 #include "profile/ProfileScene.h"
 #include "app/draw/ProfileCommand.h"
 #include "profile/draw/ProfilePainter.h"
@@ -12,7 +10,6 @@
 #include "profile/ui/ProfileView.h"
 #include "profile/ui/ProfileWindow.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>

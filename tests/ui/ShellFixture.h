@@ -2,12 +2,22 @@
 
 #include "platform/context/AppContext.h"
 #include "app/ui/DocumentController.h"
+#include "app/ui/AppDelegate.h"
+#include "logbook/Carnet.h"
+#include "logbook/ui/CarnetListWindow.h"
+#include "logbook/ui/DiveEditWindow.h"
+#include "logbook/ui/DiveTableModel.h"
+#include "platform/SettingsStore.h"
 #include "logbook/Plongee.h"
 #include "platform/ScriptedAlerts.h"
 #include "support/TestFiles.h"
 
+#include <QAction>
+#include <QApplication>
+#include <QItemSelectionModel>
 #include <QList>
 #include <QString>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -15,12 +25,9 @@
 #include <ostream>
 #include <memory>
 
-// A document controller over settings in a temporary INI file, with alerts
-// answered from a script.
 // Readable QString values in failure messages.
 inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
 
-class CarnetListWindow;
 class QWidget;
 
 // Presses and releases a key on a widget.
@@ -36,6 +43,8 @@ void typeKeys(QWidget* widget, const QString& text);
 // Runs the event loop until `done` holds or the time is up; whether it held.
 bool waitFor(const std::function<bool()>& done, int timeoutMs = 5000);
 
+// A document controller over settings in a temporary INI file, with alerts
+// answered from a script.
 class ShellFixture : public ::testing::Test {
 protected:
     void SetUp() override;

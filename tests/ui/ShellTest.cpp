@@ -2,25 +2,16 @@
 
 #include "platform/context/DocumentTypes.h"
 #include "platform/context/RecentDocuments.h"
-#include "app/ui/AppDelegate.h"
 #include "app/ui/MemoWindow.h"
-#include "logbook/Carnet.h"
 #include "logbook/LogbookArchive.h"
-#include "logbook/ui/CarnetListWindow.h"
-#include "logbook/ui/DiveEditWindow.h"
-#include "logbook/ui/DiveTableModel.h"
 #include "platform/SafeSave.h"
-#include "platform/SettingsStore.h"
 
 #include <QCheckBox>
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QItemSelectionModel>
 #include <QMenu>
 #include <QPlainTextEdit>
-#include <QTableView>
 
 namespace {
 

@@ -1,24 +1,16 @@
 #include "ui/ShellFixture.h"
 
-#include "logbook/Carnet.h"
 #include "logbook/LogbookToolbar.h"
-#include "logbook/ui/CarnetListWindow.h"
 #include "logbook/ui/CommandToolBar.h"
-#include "logbook/ui/DiveEditWindow.h"
 #include "logbook/ui/DiveSearchField.h"
 #include "logbook/ui/ToolbarPalette.h"
-#include "platform/SettingsStore.h"
 
-#include <QAction>
-#include <QApplication>
-#include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
 #include <QStatusBar>
-#include <QTableView>
 
 using ToolbarTest = ShellFixture;
 
