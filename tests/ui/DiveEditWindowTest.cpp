@@ -14,7 +14,6 @@
 #include <QPushButton>
 #include <QSlider>
 #include <QSpinBox>
-#include <QTabWidget>
 
 using namespace plongee;
 
@@ -22,10 +21,7 @@ namespace {
 
 void type(QWidget* widget, const QString& text) { typeKeys(widget, text); }
 
-QString lineText(DiveEditWindow* window, const char* field)
-{
-    return window->shownValue(QLatin1String(field));
-}
+QString lineText(DiveEditWindow* window, const char* field) { return window->shownValue(QLatin1String(field)); }
 
 class DiveEditWindowTest : public ShellFixture {
 protected:
@@ -42,13 +38,6 @@ protected:
         list_->tableView()->selectRow(1);
     }
     void update() { edit->action(DiveEditWindow::UpdateDive)->trigger(); }
-    QStringList alertKeys() const
-    {
-        QStringList keys;
-        for (const Alert& alert : alerts.asked())
-            keys.append(alert.key);
-        return keys;
-    }
 
     Carnet* carnet = nullptr;
     CarnetListWindow* list_ = nullptr;

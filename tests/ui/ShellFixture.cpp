@@ -111,3 +111,11 @@ QStringList ShellFixture::alertMessages() const
         messages.append(alert.message);
     return messages;
 }
+
+QStringList ShellFixture::alertKeys() const
+{
+    QStringList keys;
+    for (const Alert& alert : alerts.asked())
+        keys.append(alert.key);
+    return keys;
+}

@@ -58,8 +58,9 @@ protected:
     static QList<Plongee> dives(int count);
     // Writes a logbook file the way the program saves one.
     QString writeLogbook(const QString& name, const QList<Plongee>& dives) const;
-    // The messages of the alerts asked so far.
+    // The messages and the keys of the alerts asked so far.
     QStringList alertMessages() const;
+    QStringList alertKeys() const;
 
     QTemporaryDir dir;
     ScriptedAlerts alerts;
