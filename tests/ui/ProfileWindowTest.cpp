@@ -27,23 +27,11 @@ namespace {
 
 using Scene = ProfileScene;
 
-// A dive with the fields the windows show and no profile.
-Plongee plainDive(int number, const QString& place)
-{
-    Plongee d;
-    d.setNoPlongee(number);
-    d.setLieu(place);
-    d.setSite(QStringLiteral("Site %1").arg(number));
-    d.setProfondeur(12);
-    d.setTemps(30);
-    return d;
-}
-
 // A dive with a profile of n samples down to `bottom` metres and back, the
 // deepest sample in the middle.
 Plongee profiledDive(int number, int samples, float bottom, int samplingRate)
 {
-    Plongee d = plainDive(number, QStringLiteral("Place %1").arg(number));
+    Plongee d = ShellFixture::dive(number, QStringLiteral("Place %1").arg(number), bottom, 30);
     QList<float> depths(samples), pressures(samples);
     for (int i = 0; i < samples; ++i) {
         depths[i] = float(std::round(10 * bottom * std::sin(std::numbers::pi * i / std::max(1, samples - 1))) / 10);
@@ -62,16 +50,17 @@ Plongee profiledDive(int number, int samples, float bottom, int samplingRate)
     return d;
 }
 
-int countPixels(const QImage& image, const std::function<bool(QColor)>& matches)
+// The reddish points of a picture, one in four.
+int redPixels(const QImage& image)
 {
     int count = 0;
     for (int y = 0; y < image.height(); y += 2)
-        for (int x = 0; x < image.width(); x += 2)
-            count += matches(image.pixelColor(x, y)) ? 1 : 0;
+        for (int x = 0; x < image.width(); x += 2) {
+            const QColor c = image.pixelColor(x, y);
+            count += c.red() > 180 && c.green() < 90 && c.blue() < 90 ? 1 : 0;
+        }
     return count;
 }
-
-bool reddish(QColor c) { return c.red() > 180 && c.green() < 90 && c.blue() < 90; }
 
 void moveMouse(QWidget* widget, QPointF position)
 {
@@ -86,7 +75,7 @@ protected:
     {
         ShellFixture::SetUp();
         carnet = std::make_unique<Carnet>(*context);
-        carnet->setDives({profiledDive(1, 120, 18, 0), profiledDive(2, 61, 40, 3), plainDive(3, QStringLiteral("Lac"))});
+        carnet->setDives({profiledDive(1, 120, 18, 0), profiledDive(2, 61, 40, 3), dive(3, QStringLiteral("Lac"), 12, 30)});
     }
     void TearDown() override
     {
@@ -120,7 +109,7 @@ TEST_F(ProfileWindowTest, ShowsTheDiveOfTheFormAndRedrawsOnTheSettings)
 
     // The view paints the curve.
     window.view()->resize(700, 620);
-    EXPECT_GT(countPixels(window.view()->grab().toImage(), reddish), 50);
+    EXPECT_GT(redPixels(window.view()->grab().toImage()), 50);
 }
 
 TEST_F(ProfileWindowTest, ReadoutGivesWhatTheCurveShowsUnderThePointer)
@@ -177,7 +166,7 @@ TEST(ProfilePainter, FitsTheCanvasUprightAndCentred)
 TEST_F(ProfileWindowTest, TheCommandLineDrawsAPng)
 {
     const QString book = writeLogbook(QStringLiteral("dives.ondrix"),
-                                      {profiledDive(1, 600, 30, 0), plainDive(2, QStringLiteral("Lac")), profiledDive(3, 7200, 60, 6)});
+                                      {profiledDive(1, 600, 30, 0), dive(2, QStringLiteral("Lac"), 12, 30), profiledDive(3, 7200, 60, 6)});
     const QString png = path(QStringLiteral("p.png"));
     const QString bad = path(QStringLiteral("no/folder/p.png"));
     const QString missing = path(QStringLiteral("missing.ondrix"));
@@ -217,7 +206,7 @@ TEST_F(ProfileWindowTest, TheCommandLineDrawsAPng)
         ASSERT_FALSE(image.isNull());
         EXPECT_EQ(image.size(), ProfileCommand::kPictureSize);
         if (c.args[1] != QStringLiteral("1")) {
-            EXPECT_GT(countPixels(image, reddish), 100); // the curve
+            EXPECT_GT(redPixels(image), 100); // the curve
         }
     }
 }
@@ -226,7 +215,7 @@ TEST_F(ProfileWindowTest, TheCommandLineDrawsAPng)
 // switched on replaced. The parsing rules are ProfileTextTest's.
 TEST_F(ProfileWindowTest, DataWindowShowsTheListsAndReplacesThoseSwitchedOn)
 {
-    carnet->setDives({profiledDive(1, 4, 12, 0), plainDive(2, QStringLiteral("Lac"))});
+    carnet->setDives({profiledDive(1, 4, 12, 0), dive(2, QStringLiteral("Lac"), 12, 30)});
     carnet->setSelection({0}, 0);
     ProfileDataWindow window(*carnet);
     EXPECT_EQ(window.windowTitle(), QStringLiteral("Profile data of dive 1"));

@@ -46,6 +46,11 @@ bool waitFor(const std::function<bool()>& done, int timeoutMs = 5000);
 // A document controller over settings in a temporary INI file, with alerts
 // answered from a script.
 class ShellFixture : public ::testing::Test {
+public:
+    // A dive with the fields the list shows.
+    static Plongee dive(int number, const QString& place, float depth, int minutes);
+    static QList<Plongee> dives(int count);
+
 protected:
     void SetUp() override;
     void TearDown() override;
@@ -53,9 +58,6 @@ protected:
     QString path(const QString& name) const { return dir.filePath(name); }
     SettingsStore& settings() { return context->settings(); }
 
-    // A dive with the fields the list shows.
-    static Plongee dive(int number, const QString& place, float depth, int minutes);
-    static QList<Plongee> dives(int count);
     // Writes a logbook file the way the program saves one.
     QString writeLogbook(const QString& name, const QList<Plongee>& dives) const;
     // The messages and the keys of the alerts asked so far.
