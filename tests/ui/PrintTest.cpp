@@ -87,7 +87,7 @@ TEST_F(PrintTest, TheWindowsPrinterStartsWithTheLogbooksSettingsAndPrintAppliesT
     window->pageSetupAction()->trigger();
     EXPECT_EQ(printer.pageLayout().orientation(), QPageLayout::Portrait);
 
-    // The page settings keep the paper and set the rest.
+    // Printing sets the page again and keeps the paper.
     const QString out = path(QStringLiteral("list.pdf"));
     carnet->setSelection({1, 2}, 2);
     QPageLayout seenByPanel;
