@@ -16,6 +16,7 @@
 #include "platform/FileBytes.h"
 #include "platform/SafeSave.h"
 #include "platform/SettingsStore.h"
+#include "platform/SortOrder.h"
 
 #include <algorithm>
 #include <cmath>
@@ -590,19 +591,15 @@ void Carnet::sortByColumn(const QString& columnId, bool ascending)
 
 void Carnet::sortRows(int field, bool ascending)
 {
-    // Sort a permutation on raw values; equal keys keep their order.
+    // Sort on raw values; equal keys keep their order.
     const int n = count();
-    std::vector<int> order(static_cast<size_t>(n));
-    std::iota(order.begin(), order.end(), 0);
+    std::vector<int> order;
     const Plongee::Kind kind = Plongee::field(field).kind;
     if (kind == Plongee::Kind::String) {
         std::vector<QString> keys(static_cast<size_t>(n));
         for (int i = 0; i < n; ++i)
             keys[size_t(i)] = std::get<Plongee::Text>(m_carnet[i].value(field)).value_or(QString());
-        std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
-            const int c = QString::compare(keys[size_t(a)], keys[size_t(b)], Qt::CaseSensitive);
-            return ascending ? c < 0 : c > 0;
-        });
+        order = sortorder::byText(keys, ascending);
     } else {
         std::vector<double> keys(static_cast<size_t>(n));
         for (int i = 0; i < n; ++i) {
@@ -623,27 +620,16 @@ void Carnet::sortRows(int field, bool ascending)
             }
             keys[size_t(i)] = key;
         }
-        std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
-            return ascending ? keys[size_t(a)] < keys[size_t(b)] : keys[size_t(a)] > keys[size_t(b)];
-        });
+        order = sortorder::byNumber(keys, ascending);
     }
 
-    QList<Plongee> sorted;
-    sorted.reserve(n);
-    std::vector<int> newRowOf(static_cast<size_t>(n));
-    for (int pos = 0; pos < n; ++pos) {
-        sorted.append(std::move(m_carnet[order[size_t(pos)]]));
-        newRowOf[size_t(order[size_t(pos)])] = pos;
-    }
-    m_carnet = std::move(sorted);
+    const std::vector<int> newRowOf = sortorder::reorder(m_carnet, order);
     // The selection and the form follow their dives to their new rows.
     QList<int> rows;
     for (const int r : m_selectedRows)
         rows.append(newRowOf[size_t(r)]);
-    const int current = m_currentIndex >= 0 ? newRowOf[size_t(m_currentIndex)] : -1;
-    setSelectionSilently(rows, current);
-    if (m_loadedIndex >= 0)
-        m_loadedIndex = newRowOf[size_t(m_loadedIndex)];
+    setSelectionSilently(rows, sortorder::moved(newRowOf, m_currentIndex));
+    m_loadedIndex = sortorder::moved(newRowOf, m_loadedIndex);
     setModified(true);
     emit diveListChanged();
     emit selectionChanged(m_currentIndex, m_loadedIndex);
