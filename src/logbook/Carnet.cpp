@@ -41,7 +41,7 @@ const QStringList& Carnet::exportTypeNames()
 
 QString Carnet::logbookTypeId() { return DocumentTypes::of(DocumentKind::Logbook).id; }
 
-Carnet::Carnet(AppContext& context, QObject* parent) : QObject(parent), m_context(context), m_form(context)
+Carnet::Carnet(AppContext& context, QObject* parent) : RecordListDocument(parent), m_context(context), m_form(context)
 {
     observeNotifications();
     columnsettings::writeFirstRunDefaults(m_context.settings());
@@ -85,19 +85,6 @@ void Carnet::setDives(QList<Plongee> dives)
     m_newDive.reset();
     emit diveListChanged();
     emit selectionChanged(-1, -1);
-}
-
-void Carnet::setSelectionSilently(const QList<int>& rows, int current)
-{
-    m_selectedRows.clear();
-    for (const int r : rows)
-        if (r >= 0 && r < count() && !m_selectedRows.contains(r))
-            m_selectedRows.append(r);
-    std::sort(m_selectedRows.begin(), m_selectedRows.end());
-    if (m_selectedRows.isEmpty())
-        m_currentIndex = -1;
-    else
-        m_currentIndex = m_selectedRows.contains(current) ? current : m_selectedRows.last();
 }
 
 void Carnet::setSelection(const QList<int>& rows, int current)
@@ -566,17 +553,7 @@ void Carnet::sortByColumn(const QString& columnId)
     const int field = Plongee::fieldIndex(columnId);
     if (field < 0)
         return;
-    // The first click on a column sorts descending; clicking it again turns
-    // the direction over; a column keeps its direction for the next visit.
-    const bool remembered = m_ascendingDirection.value(columnId, false);
-    bool ascending = remembered;
-    if (columnId == m_idColonne) {
-        ascending = !remembered;
-        m_ascendingDirection.insert(columnId, ascending);
-    } else {
-        m_idColonne = columnId;
-    }
-    sortRows(field, ascending);
+    sortRows(field, clickDirection(columnId));
 }
 
 void Carnet::sortByColumn(const QString& columnId, bool ascending)
@@ -584,8 +561,7 @@ void Carnet::sortByColumn(const QString& columnId, bool ascending)
     const int field = Plongee::fieldIndex(columnId);
     if (field < 0)
         return;
-    m_idColonne = columnId;
-    m_ascendingDirection.insert(columnId, ascending);
+    setDirection(columnId, ascending);
     sortRows(field, ascending);
 }
 
@@ -623,25 +599,11 @@ void Carnet::sortRows(int field, bool ascending)
         order = sortorder::byNumber(keys, ascending);
     }
 
-    const std::vector<int> newRowOf = sortorder::reorder(m_carnet, order);
-    // The selection and the form follow their dives to their new rows.
-    QList<int> rows;
-    for (const int r : m_selectedRows)
-        rows.append(newRowOf[size_t(r)]);
-    setSelectionSilently(rows, sortorder::moved(newRowOf, m_currentIndex));
-    m_loadedIndex = sortorder::moved(newRowOf, m_loadedIndex);
+    followSort(sortorder::reorder(m_carnet, order));
     setModified(true);
     emit diveListChanged();
     emit selectionChanged(m_currentIndex, m_loadedIndex);
     updateUI();
-}
-
-void Carnet::setModified(bool modified)
-{
-    if (m_modified == modified)
-        return;
-    m_modified = modified;
-    emit modifiedChanged(modified);
 }
 
 const QStringList& Carnet::offeredTankVolumes()
@@ -715,16 +677,6 @@ bool Carnet::loadDataRepresentation(QByteArrayView bytes, const QString& type, Q
     return true;
 }
 
-bool Carnet::openFile(const QString& path, QString* error)
-{
-    FileBytes file;
-    if (!file.open(path, error) || !loadDataRepresentation(file.bytes(), logbookTypeId(), error))
-        return false;
-    m_filePath = path;
-    setModified(false);
-    return true;
-}
-
 SaveResult Carnet::saveToFile(const QString& path, const QString& type)
 {
     m_lastExportReport.clear();
@@ -738,7 +690,7 @@ SaveResult Carnet::saveToFile(const QString& path, const QString& type)
         return SaveResult{false, false, bytes.error()};
     const SaveResult saved = saveFileAtomically(path, *bytes);
     if (saved.ok && type == logbookTypeId()) {
-        m_filePath = path;
+        setFilePath(path);
         setModified(false);
     }
     return saved;

@@ -2,7 +2,6 @@
 
 #include "platform/Alert.h"
 #include "platform/AlertPresenter.h"
-#include "platform/FileBytes.h"
 #include "platform/SortOrder.h"
 #include "platform/TextFormat.h"
 #include "platform/context/AppContext.h"
@@ -18,7 +17,7 @@ const QString kMain = QStringLiteral("Main");
 } // namespace
 
 RegisterDocument::RegisterDocument(AppContext& context, const registers::RegisterDescription& reg, QObject* parent)
-    : QObject(parent), m_context(context), m_reg(reg), m_form(reg, context.localizer())
+    : RecordListDocument(parent), m_context(context), m_reg(reg), m_form(reg, context.localizer())
 {
 }
 
@@ -33,19 +32,6 @@ void RegisterDocument::setRecords(QList<RegisterRecord> records)
     m_newCard.reset();
     emit recordsChanged();
     emit selectionChanged(-1);
-}
-
-void RegisterDocument::setSelectionSilently(const QList<int>& rows, int current)
-{
-    m_selectedRows.clear();
-    for (const int r : rows)
-        if (r >= 0 && r < count() && !m_selectedRows.contains(r))
-            m_selectedRows.append(r);
-    std::sort(m_selectedRows.begin(), m_selectedRows.end());
-    if (m_selectedRows.isEmpty())
-        m_currentIndex = -1;
-    else
-        m_currentIndex = m_selectedRows.contains(current) ? current : m_selectedRows.last();
 }
 
 void RegisterDocument::editFields(int row)
@@ -247,15 +233,7 @@ void RegisterDocument::sortByColumn(const QString& columnId)
     const int field = m_reg.schema.fieldIndex(columnId);
     if (field < 0)
         return;
-    const bool remembered = m_ascendingDirection.value(columnId, false);
-    bool ascending = remembered;
-    if (columnId == m_idColonne) {
-        ascending = !remembered;
-        m_ascendingDirection.insert(columnId, ascending);
-    } else {
-        m_idColonne = columnId;
-    }
-    sortRows(field, ascending);
+    sortRows(field, clickDirection(columnId));
 }
 
 void RegisterDocument::sortByColumn(const QString& columnId, bool ascending)
@@ -263,30 +241,16 @@ void RegisterDocument::sortByColumn(const QString& columnId, bool ascending)
     const int field = m_reg.schema.fieldIndex(columnId);
     if (field < 0)
         return;
-    m_idColonne = columnId;
-    m_ascendingDirection.insert(columnId, ascending);
+    setDirection(columnId, ascending);
     sortRows(field, ascending);
 }
 
 void RegisterDocument::sortRows(int field, bool ascending)
 {
-    const std::vector<int> newRowOf = sortorder::reorder(m_records, registertable::sortOrder(m_records, field, ascending));
     // The selection and the form follow their cards; sorting is no edit.
-    QList<int> rows;
-    for (const int r : m_selectedRows)
-        rows.append(newRowOf[size_t(r)]);
-    setSelectionSilently(rows, sortorder::moved(newRowOf, m_currentIndex));
-    m_loadedIndex = sortorder::moved(newRowOf, m_loadedIndex);
+    followSort(sortorder::reorder(m_records, registertable::sortOrder(m_records, field, ascending)));
     emit recordsChanged();
     emit selectionChanged(m_currentIndex);
-}
-
-void RegisterDocument::setModified(bool modified)
-{
-    if (m_modified == modified)
-        return;
-    m_modified = modified;
-    emit modifiedChanged(modified);
 }
 
 Result<QByteArray> RegisterDocument::dataRepresentation() const { return registerarchive::encode(m_reg, m_records); }
@@ -309,16 +273,6 @@ bool RegisterDocument::loadDataRepresentation(QByteArrayView bytes, const QStrin
     return true;
 }
 
-bool RegisterDocument::openFile(const QString& path, QString* error)
-{
-    FileBytes file;
-    if (!file.open(path, error) || !loadDataRepresentation(file.bytes(), typeId(), error))
-        return false;
-    m_filePath = path;
-    setModified(false);
-    return true;
-}
-
 SaveResult RegisterDocument::saveToFile(const QString& path)
 {
     auto bytes = dataRepresentation();
@@ -326,7 +280,7 @@ SaveResult RegisterDocument::saveToFile(const QString& path)
         return SaveResult{false, false, bytes.error()};
     const SaveResult saved = saveFileAtomically(path, *bytes);
     if (saved.ok) {
-        m_filePath = path;
+        setFilePath(path);
         setModified(false);
     }
     return saved;

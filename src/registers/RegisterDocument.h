@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/RecordListDocument.h"
 #include "platform/Result.h"
 #include "platform/SafeSave.h"
 #include "registers/RegisterDescription.h"
@@ -7,7 +8,6 @@
 #include "registers/RegisterRecord.h"
 
 #include <QByteArrayView>
-#include <QHash>
 #include <QList>
 #include <QObject>
 #include <QString>
@@ -20,29 +20,24 @@ class AppContext;
 // register its description names. The form writes a whole new record over
 // the selected one; a new card in the form is stored only by Add or Insert,
 // never over an existing card.
-class RegisterDocument : public QObject {
+class RegisterDocument : public RecordListDocument {
     Q_OBJECT
 
 public:
     RegisterDocument(AppContext& context, const registers::RegisterDescription& reg, QObject* parent = nullptr);
 
     const registers::RegisterDescription& description() const { return m_reg; }
-    QString typeId() const;
+    QString typeId() const override;
 
     const QList<RegisterRecord>& records() const { return m_records; }
-    int count() const { return int(m_records.size()); }
+    int count() const override { return int(m_records.size()); }
     // Replaces every record (an opened file) and clears the selection.
     void setRecords(QList<RegisterRecord> records);
 
     RegisterForm& form() { return m_form; }
     const RegisterForm& form() const { return m_form; }
 
-    // Selection. currentIndex is the row last taken into the form, -1 with
-    // no row selected; loadedIndex the row whose values the form holds, -1
-    // once the form was blanked or holds a new card.
-    int currentIndex() const { return m_currentIndex; }
-    int loadedIndex() const { return m_loadedIndex; }
-    const QList<int>& selectedRows() const { return m_selectedRows; }
+    // Selection: see RecordListDocument.
     // A selection change of the table: fills the form from the current row,
     // unless the form holds a new card being typed.
     void setSelection(const QList<int>& rows, int current);
@@ -82,18 +77,10 @@ public:
     // descending, the next one ascending; a column keeps its direction.
     void sortByColumn(const QString& columnId);
     void sortByColumn(const QString& columnId, bool ascending);
-    QString idColonne() const { return m_idColonne; }
-    bool lastSortAscending() const { return m_ascendingDirection.value(m_idColonne, false); }
-
-    bool isModified() const { return m_modified; }
-    void setModified(bool modified);
-    const QString& filePath() const { return m_filePath; }
-
     Result<QByteArray> dataRepresentation() const;
     // Reads a file of the register's type; on success the last record is
     // selected and shown. On failure nothing changes.
-    bool loadDataRepresentation(QByteArrayView bytes, const QString& typeId, QString* error);
-    bool openFile(const QString& path, QString* error);
+    bool loadDataRepresentation(QByteArrayView bytes, const QString& typeId, QString* error) override;
     SaveResult saveToFile(const QString& path);
 
 signals:
@@ -101,10 +88,8 @@ signals:
     void selectionChanged(int currentIndex);
     void formChanged();
     void editWindowRequested();
-    void modifiedChanged(bool modified);
 
 private:
-    void setSelectionSilently(const QList<int>& rows, int current);
     void editFields(int row);
     void storeBeforeLeaving();
     void moveBy(int step);
@@ -119,13 +104,6 @@ private:
     const registers::RegisterDescription& m_reg;
     RegisterForm m_form;
     QList<RegisterRecord> m_records;
-    QList<int> m_selectedRows;
-    int m_currentIndex = -1;
-    int m_loadedIndex = -1;
     // The form as New or Add left it, until a card is stored or loaded.
     std::unique_ptr<RegisterForm> m_newCard;
-    bool m_modified = false;
-    QString m_filePath;
-    QString m_idColonne;
-    QHash<QString, bool> m_ascendingDirection;
 };
