@@ -15,9 +15,9 @@ protected:
         int status;
         QByteArray out, err;
     };
-    Run cli(QStringList args)
+    Run cli(QStringList args, const char* lang = "C")
     {
-        qputenv("LANG", "C");
+        qputenv("LANG", lang);
         args.prepend(path("settings.ini"));
         args.prepend(QStringLiteral("--settings"));
         Run r;
@@ -35,6 +35,7 @@ TEST_F(CliRegistersTest, NewAddListSortDumpFromJson)
         QStringList args;
         int status;
         QByteArray out; // the whole output, or its start for the dump
+        const char* lang = "C";
     } steps[] = {
         {{"new", "wrecks", w}, 0, ""},
         {{"info", w}, 0, R"({"type":"wrecks","records":0,"versions":{"Epaves":5},"bytes":51})"
@@ -61,9 +62,19 @@ TEST_F(CliRegistersTest, NewAddListSortDumpFromJson)
         {{"add", w, "tableauDesEpaves=1"}, 2, ""},
         {{"update", w, "2", "nom=x"}, 1, ""},
         {{"new", "equipment", path("e.od")}, 1, ""},
+        {{"show", w, "0"}, 1, ""},
+        {{"insert", w, "0", "nom=Zeta", "pointBas=50"}, 0, ""},
+        {{"update", w, "1", "pointHaut=-", "technicite=3"}, 0, ""},
+        {{"delete", w, "2"}, 0, ""},
+        {{"list", w}, 0,
+         "Nom\tType\tNationalité\tLongueur\tPropulsion\tPoint haut\tPoint bas\tLieu\tSite\tPays\tIntérêt\tTechnicité\n"
+         "Zeta\t\t\t-\tN/A\t-\t50 m\t\t\t\tNon coté\tNon coté\n"
+         "Arroyo\t\t\t-\tN/A\t-\t-\t\t\t\tNon coté\t***\n"
+         "2 fiches\n",
+         "fr_FR.UTF-8"},
     };
     for (const auto& step : steps) {
-        const Run r = cli(step.args);
+        const Run r = cli(step.args, step.lang);
         EXPECT_EQ(r.status, step.status) << step.args.join(u' ').toStdString() << "\n" << r.err.toStdString();
         if (!step.out.isEmpty() || step.status != 0) {
             EXPECT_TRUE(step.args[0] == u"dump" ? r.out.startsWith(step.out) : r.out == step.out)
