@@ -202,9 +202,9 @@ TEST_F(CliTest, NewWritesAnEmptyDocumentThatOpensAgain)
         {{n, QStringLiteral("diary"), path(QStringLiteral("kept"))}, "kept", 1,
          "kept: unknown document type id \"diary\" (the ids are logbook, papers, "},
         {{n, QStringLiteral("Carnet de plongee"), path(QStringLiteral("kept"))}, "kept", 1, "unknown document type id"},
-        {{n, QStringLiteral("wrecks"), path(QStringLiteral("kept"))}, "kept", 1,
-         "kept: \"wrecks\" documents cannot be made by this version"},
-        {{n, QStringLiteral("papers"), path(QStringLiteral("kept"))}, "kept", 1, "cannot be made"},
+        {{n, QStringLiteral("wrecks"), path(QStringLiteral("fresh.wrecks"))}, "fresh.wrecks", 0, ""},
+        {{n, QStringLiteral("papers"), path(QStringLiteral("kept"))}, "kept", 1,
+         "kept: \"papers\" documents cannot be made by this version"},
         {{n, logbook, path(QStringLiteral("no-folder/x.ondrix"))}, "no-folder/x.ondrix", 1, "x.ondrix: "},
         {{n, logbook, path(QStringLiteral("folder"))}, "folder", 1, "folder: "},
         {{n, logbook}, "kept", 2, "new takes ID OUT"},
@@ -222,7 +222,8 @@ TEST_F(CliTest, NewWritesAnEmptyDocumentThatOpensAgain)
             EXPECT_TRUE(r.err.isEmpty()) << r.err.toStdString();
             const CliRun info = cli({QStringLiteral("info"), file});
             ASSERT_EQ(info.status, 0) << info.err.toStdString();
-            EXPECT_TRUE(info.out.startsWith("{\"type\":\"logbook\",\"records\":0,")) << info.out.toStdString();
+            EXPECT_TRUE(info.out.startsWith("{\"type\":\"" + c.args[1].toUtf8() + "\",\"records\":0,"))
+                << info.out.toStdString();
         } else {
             EXPECT_TRUE(r.err.startsWith("ondrix-cli: ") && r.err.contains(c.message)) << r.err.toStdString();
             EXPECT_EQ(QFileInfo::exists(file), existed);

@@ -16,6 +16,7 @@
 #include "platform/FileBytes.h"
 #include "platform/SafeSave.h"
 #include "platform/SettingsStore.h"
+#include "platform/SortOrder.h"
 
 #include <algorithm>
 #include <cmath>
@@ -40,7 +41,7 @@ const QStringList& Carnet::exportTypeNames()
 
 QString Carnet::logbookTypeId() { return DocumentTypes::of(DocumentKind::Logbook).id; }
 
-Carnet::Carnet(AppContext& context, QObject* parent) : QObject(parent), m_context(context), m_form(context)
+Carnet::Carnet(AppContext& context, QObject* parent) : RecordListDocument(parent), m_context(context), m_form(context)
 {
     observeNotifications();
     columnsettings::writeFirstRunDefaults(m_context.settings());
@@ -84,19 +85,6 @@ void Carnet::setDives(QList<Plongee> dives)
     m_newDive.reset();
     emit diveListChanged();
     emit selectionChanged(-1, -1);
-}
-
-void Carnet::setSelectionSilently(const QList<int>& rows, int current)
-{
-    m_selectedRows.clear();
-    for (const int r : rows)
-        if (r >= 0 && r < count() && !m_selectedRows.contains(r))
-            m_selectedRows.append(r);
-    std::sort(m_selectedRows.begin(), m_selectedRows.end());
-    if (m_selectedRows.isEmpty())
-        m_currentIndex = -1;
-    else
-        m_currentIndex = m_selectedRows.contains(current) ? current : m_selectedRows.last();
 }
 
 void Carnet::setSelection(const QList<int>& rows, int current)
@@ -565,17 +553,7 @@ void Carnet::sortByColumn(const QString& columnId)
     const int field = Plongee::fieldIndex(columnId);
     if (field < 0)
         return;
-    // The first click on a column sorts descending; clicking it again turns
-    // the direction over; a column keeps its direction for the next visit.
-    const bool remembered = m_ascendingDirection.value(columnId, false);
-    bool ascending = remembered;
-    if (columnId == m_idColonne) {
-        ascending = !remembered;
-        m_ascendingDirection.insert(columnId, ascending);
-    } else {
-        m_idColonne = columnId;
-    }
-    sortRows(field, ascending);
+    sortRows(field, clickDirection(columnId));
 }
 
 void Carnet::sortByColumn(const QString& columnId, bool ascending)
@@ -583,26 +561,21 @@ void Carnet::sortByColumn(const QString& columnId, bool ascending)
     const int field = Plongee::fieldIndex(columnId);
     if (field < 0)
         return;
-    m_idColonne = columnId;
-    m_ascendingDirection.insert(columnId, ascending);
+    setDirection(columnId, ascending);
     sortRows(field, ascending);
 }
 
 void Carnet::sortRows(int field, bool ascending)
 {
-    // Sort a permutation on raw values; equal keys keep their order.
+    // Sort on raw values; equal keys keep their order.
     const int n = count();
-    std::vector<int> order(static_cast<size_t>(n));
-    std::iota(order.begin(), order.end(), 0);
+    std::vector<int> order;
     const Plongee::Kind kind = Plongee::field(field).kind;
     if (kind == Plongee::Kind::String) {
         std::vector<QString> keys(static_cast<size_t>(n));
         for (int i = 0; i < n; ++i)
             keys[size_t(i)] = std::get<Plongee::Text>(m_carnet[i].value(field)).value_or(QString());
-        std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
-            const int c = QString::compare(keys[size_t(a)], keys[size_t(b)], Qt::CaseSensitive);
-            return ascending ? c < 0 : c > 0;
-        });
+        order = sortorder::byText(keys, ascending);
     } else {
         std::vector<double> keys(static_cast<size_t>(n));
         for (int i = 0; i < n; ++i) {
@@ -623,39 +596,14 @@ void Carnet::sortRows(int field, bool ascending)
             }
             keys[size_t(i)] = key;
         }
-        std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
-            return ascending ? keys[size_t(a)] < keys[size_t(b)] : keys[size_t(a)] > keys[size_t(b)];
-        });
+        order = sortorder::byNumber(keys, ascending);
     }
 
-    QList<Plongee> sorted;
-    sorted.reserve(n);
-    std::vector<int> newRowOf(static_cast<size_t>(n));
-    for (int pos = 0; pos < n; ++pos) {
-        sorted.append(std::move(m_carnet[order[size_t(pos)]]));
-        newRowOf[size_t(order[size_t(pos)])] = pos;
-    }
-    m_carnet = std::move(sorted);
-    // The selection and the form follow their dives to their new rows.
-    QList<int> rows;
-    for (const int r : m_selectedRows)
-        rows.append(newRowOf[size_t(r)]);
-    const int current = m_currentIndex >= 0 ? newRowOf[size_t(m_currentIndex)] : -1;
-    setSelectionSilently(rows, current);
-    if (m_loadedIndex >= 0)
-        m_loadedIndex = newRowOf[size_t(m_loadedIndex)];
+    followSort(sortorder::reorder(m_carnet, order));
     setModified(true);
     emit diveListChanged();
     emit selectionChanged(m_currentIndex, m_loadedIndex);
     updateUI();
-}
-
-void Carnet::setModified(bool modified)
-{
-    if (m_modified == modified)
-        return;
-    m_modified = modified;
-    emit modifiedChanged(modified);
 }
 
 const QStringList& Carnet::offeredTankVolumes()
@@ -729,16 +677,6 @@ bool Carnet::loadDataRepresentation(QByteArrayView bytes, const QString& type, Q
     return true;
 }
 
-bool Carnet::openFile(const QString& path, QString* error)
-{
-    FileBytes file;
-    if (!file.open(path, error) || !loadDataRepresentation(file.bytes(), logbookTypeId(), error))
-        return false;
-    m_filePath = path;
-    setModified(false);
-    return true;
-}
-
 SaveResult Carnet::saveToFile(const QString& path, const QString& type)
 {
     m_lastExportReport.clear();
@@ -752,7 +690,7 @@ SaveResult Carnet::saveToFile(const QString& path, const QString& type)
         return SaveResult{false, false, bytes.error()};
     const SaveResult saved = saveFileAtomically(path, *bytes);
     if (saved.ok && type == logbookTypeId()) {
-        m_filePath = path;
+        setFilePath(path);
         setModified(false);
     }
     return saved;

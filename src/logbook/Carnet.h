@@ -2,6 +2,7 @@
 
 #include "logbook/DiveForm.h"
 #include "logbook/Plongee.h"
+#include "platform/RecordListDocument.h"
 #include "platform/Result.h"
 #include "platform/SafeSave.h"
 
@@ -21,7 +22,7 @@ class AppContext;
 // lists its combo boxes offer. Every change of a dive by hand goes through
 // the form. It answers the application-wide notifications by emitting the
 // signals its windows follow.
-class Carnet : public QObject {
+class Carnet : public RecordListDocument {
     Q_OBJECT
 
 public:
@@ -39,7 +40,8 @@ public:
     // The root.
     QList<Plongee>& dives() { return m_carnet; }
     const QList<Plongee>& dives() const { return m_carnet; }
-    int count() const { return int(m_carnet.size()); }
+    int count() const override { return int(m_carnet.size()); }
+    QString typeId() const override { return logbookTypeId(); }
     // Replaces every dive (an opened file) and clears the selection.
     void setDives(QList<Plongee> dives);
 
@@ -47,16 +49,11 @@ public:
     DiveForm& form() { return m_form; }
     const DiveForm& form() const { return m_form; }
 
-    // Selection. currentIndex is the row shown in the form (the row selected
-    // last), -1 with no row selected; loadedIndex the row whose values the
-    // form was loaded from (the form keeps them after a deselection), -1
-    // once the form holds a new dive.
-    int currentIndex() const { return m_currentIndex; }
-    int loadedIndex() const { return m_loadedIndex; }
+    // Selection (see RecordListDocument): after a deselection the form keeps
+    // the values of the dive it was loaded from.
     // Erase: blanks the form and keeps the selection; nothing is stored over
     // the selected dive until Update is asked for.
     void blankForm();
-    const QList<int>& selectedRows() const { return m_selectedRows; }
     // A selection change of the list: loads the current row into the form.
     void setSelection(const QList<int>& rows, int current);
     void setCurrentIndex(int index) { setSelection(index >= 0 ? QList<int>{index} : QList<int>(), index); }
@@ -124,16 +121,6 @@ public:
     void sortByColumn(const QString& columnId);
     // Sorts in a given direction and remembers it for the column.
     void sortByColumn(const QString& columnId, bool ascending);
-    QString idColonne() const { return m_idColonne; }
-    // Direction of the last sort, true for ascending.
-    bool lastSortAscending() const { return m_ascendingDirection.value(m_idColonne, false); }
-
-    bool isModified() const { return m_modified; }
-    void setModified(bool modified);
-
-    // The file the document is bound to; empty for a new logbook.
-    const QString& filePath() const { return m_filePath; }
-    void setFilePath(const QString& path) { m_filePath = path; }
 
     // Values offered by the form's combo boxes: the same for every logbook,
     // never saved.
@@ -148,10 +135,8 @@ public:
     // Reads a logbook file's bytes; on success the dives replace the root and
     // the last dive is loaded into the form with no row selected. On failure
     // nothing changes.
-    bool loadDataRepresentation(QByteArrayView bytes, const QString& type, QString* error);
+    bool loadDataRepresentation(QByteArrayView bytes, const QString& type, QString* error) override;
 
-    // Opens a file into this (new) document and binds the document to it.
-    bool openFile(const QString& path, QString* error);
     // Saves atomically. The logbook type binds the document to the path and
     // clears the changed mark (also when the save is done but not durable);
     // an export type writes a copy only.
@@ -172,7 +157,6 @@ signals:
     void profileWindowRequested();
     void profileDataWindowRequested();
     void selectionChanged(int currentIndex, int loadedIndex);
-    void modifiedChanged(bool modified);
 
 private:
     void observeNotifications();
@@ -183,7 +167,6 @@ private:
     std::optional<Plongee> buildForRow(int exceptRow);
     bool storeBeforeLeaving();
     bool moveBy(int step);
-    void setSelectionSilently(const QList<int>& rows, int current);
     int nextDiveNumber() const;
     void sortRows(int field, bool ascending);
     // Stores the form into the selected dive when it holds edits.
@@ -192,9 +175,6 @@ private:
     AppContext& m_context;
     DiveForm m_form;
     QList<Plongee> m_carnet;
-    QList<int> m_selectedRows;
-    int m_currentIndex = -1;
-    int m_loadedIndex = -1;
     // The form as New Dive (or Add) left it, until a dive is stored or
     // loaded. Once the diver has typed into it, a row click selects the row
     // to insert the new dive before, without loading that row over it.
@@ -205,9 +185,5 @@ private:
     void alertNoDiveSelected();
     // An error alert of the logbook's table, with its one OK button.
     void alertError(const QString& key);
-    bool m_modified = false;
-    QString m_filePath;
-    QString m_idColonne;
-    QHash<QString, bool> m_ascendingDirection;
     mutable QStringList m_lastExportReport;
 };

@@ -2,6 +2,7 @@
 
 #include "platform/context/DocumentTypes.h"
 #include "platform/ArchiveReader.h"
+#include "platform/ArchiveRoot.h"
 #include "platform/ArchiveWriter.h"
 
 namespace logbookarchive {
@@ -38,27 +39,15 @@ Result<QList<Plongee>> decode(QByteArrayView bytes)
     ArchiveReader in(bytes);
     if (!in.open())
         return R::failure(in.error());
-    const DocumentType& logbook = DocumentTypes::of(DocumentKind::Logbook);
-    const QString& type = in.header().documentType;
-    if (type != logbook.id) {
-        if (DocumentTypes::byId(type))
-            return R::failure(QStringLiteral("this is a \"%1\" document, not a logbook").arg(type));
-        return R::failure(QStringLiteral("unknown document type \"%1\"").arg(type));
-    }
     const QString className = QString::fromLatin1(Plongee::kClassName);
-    if (in.header().rootClass != className)
-        return R::failure(QStringLiteral("the file holds \"%1\" records, not dives").arg(in.header().rootClass));
-    if (in.header().classes.size() != 1)
-        return R::failure(QStringLiteral("the file holds records of unknown classes"));
-    const int version = in.classVersion(className);
-    if (version > Plongee::kClassVersion || version < 0)
-        return R::failure(QStringLiteral("the dives were written by a newer version of Ondrix (record version %1)")
-                              .arg(version));
+    const archiveroot::Expected expected{DocumentTypes::of(DocumentKind::Logbook).id, className,
+                                         Plongee::kClassVersion, QStringLiteral("a logbook"),
+                                         QStringLiteral("dives"),
+                                         [](int) { return Plongee::minimumArchivedSize(); }};
+    int version = 0;
+    if (const auto refused = archiveroot::refusal(in, expected, &version))
+        return R::failure(*refused);
     const quint32 count = in.header().recordCount;
-    if (qint64(count) * Plongee::minimumArchivedSize() > in.bytesLeft())
-        return R::failure(QStringLiteral("the file is damaged: it claims %1 dives in %2 bytes")
-                              .arg(count)
-                              .arg(in.bytesLeft()));
     QList<Plongee> dives;
     dives.reserve(count);
     for (quint32 i = 0; i < count; ++i) {

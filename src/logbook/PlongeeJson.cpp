@@ -23,6 +23,30 @@ QString dateText(const QDateTime& date)
         .arg(year, two(day.month()), two(day.day()), two(time.hour()), two(time.minute()), two(time.second()));
 }
 
+std::optional<QDateTime> dateOf(const QString& text)
+{
+    static const QRegularExpression written(
+        QStringLiteral("^(-?\\d{1,9})-(\\d\\d)-(\\d\\d)T(\\d\\d):(\\d\\d):(\\d\\d)$"));
+    const QRegularExpressionMatch m = written.match(text);
+    if (m.hasMatch()) {
+        const auto at = [&m](int i) { return m.capturedView(i).toInt(); };
+        const QDateTime d(QDate(at(1), at(2), at(3)), QTime(at(4), at(5), at(6)));
+        return d.isValid() ? std::optional<QDateTime>(d) : std::nullopt;
+    }
+    const QDateTime d = QDateTime::fromString(text, Qt::ISODate);
+    return d.isValid() ? std::optional<QDateTime>(d) : std::nullopt;
+}
+
+std::optional<qint32> integerOf(const QJsonValue& v)
+{
+    if (!v.isDouble())
+        return std::nullopt;
+    const double d = v.toDouble();
+    if (d != std::floor(d) || d < std::numeric_limits<qint32>::min() || d > std::numeric_limits<qint32>::max())
+        return std::nullopt;
+    return qint32(d);
+}
+
 void write(JsonWriter& out, const Plongee& dive)
 {
     out.raw("{");
@@ -93,30 +117,6 @@ QByteArray dump(const QList<Plongee>& dives)
 
 namespace {
 
-std::optional<qint32> integerOf(const QJsonValue& v)
-{
-    if (!v.isDouble())
-        return std::nullopt;
-    const double d = v.toDouble();
-    if (d != std::floor(d) || d < std::numeric_limits<qint32>::min() || d > std::numeric_limits<qint32>::max())
-        return std::nullopt;
-    return qint32(d);
-}
-
-// The text dateText writes, any year; then the other ISO forms.
-std::optional<QDateTime> dateOf(const QString& text)
-{
-    static const QRegularExpression written(
-        QStringLiteral("^(-?\\d{1,9})-(\\d\\d)-(\\d\\d)T(\\d\\d):(\\d\\d):(\\d\\d)$"));
-    const QRegularExpressionMatch m = written.match(text);
-    if (m.hasMatch()) {
-        const auto at = [&m](int i) { return m.capturedView(i).toInt(); };
-        const QDateTime d(QDate(at(1), at(2), at(3)), QTime(at(4), at(5), at(6)));
-        return d.isValid() ? std::optional<QDateTime>(d) : std::nullopt;
-    }
-    const QDateTime d = QDateTime::fromString(text, Qt::ISODate);
-    return d.isValid() ? std::optional<QDateTime>(d) : std::nullopt;
-}
 
 // At least how many values the top-level array holds, counted on the text:
 // the bound on records is kept before the document is built.
@@ -260,11 +260,14 @@ Result<Plongee> read(const QJsonObject& object)
     return dive;
 }
 
-Result<QList<Plongee>> parse(const QByteArray& json)
+Result<QList<QJsonObject>> recordObjects(const QByteArray& json, qsizetype maxRecords, const QString& holder)
 {
-    using R = Result<QList<Plongee>>;
-    if (const qsizetype n = topLevelValues(json); n > kMaxRecords)
-        return R::failure(QStringLiteral("%1 records, more than a logbook holds (%2)").arg(n).arg(kMaxRecords));
+    using R = Result<QList<QJsonObject>>;
+    const auto tooMany = [&](qsizetype n) {
+        return R::failure(QStringLiteral("%1 records, more than %2 holds (%3)").arg(n).arg(holder).arg(maxRecords));
+    };
+    if (const qsizetype n = topLevelValues(json); n > maxRecords)
+        return tooMany(n);
     QJsonParseError error;
     const QJsonDocument doc = QJsonDocument::fromJson(json, &error);
     if (error.error != QJsonParseError::NoError) {
@@ -277,14 +280,28 @@ Result<QList<Plongee>> parse(const QByteArray& json)
     if (!doc.isArray())
         return R::failure(QStringLiteral("expected an array of records"));
     const QJsonArray records = doc.array();
-    if (records.size() > kMaxRecords)
-        return R::failure(QStringLiteral("%1 records, more than a logbook holds (%2)").arg(records.size()).arg(kMaxRecords));
-    QList<Plongee> dives;
-    dives.reserve(records.size());
+    if (records.size() > maxRecords)
+        return tooMany(records.size());
+    QList<QJsonObject> objects;
+    objects.reserve(records.size());
     for (qsizetype i = 0; i < records.size(); ++i) {
         if (!records[i].isObject())
             return R::failure(QStringLiteral("record %1 is not an object").arg(i));
-        auto dive = read(records[i].toObject());
+        objects.append(records[i].toObject());
+    }
+    return objects;
+}
+
+Result<QList<Plongee>> parse(const QByteArray& json)
+{
+    using R = Result<QList<Plongee>>;
+    auto records = recordObjects(json, kMaxRecords, QStringLiteral("a logbook"));
+    if (!records)
+        return R::failure(records.error());
+    QList<Plongee> dives;
+    dives.reserve(records->size());
+    for (qsizetype i = 0; i < records->size(); ++i) {
+        auto dive = read((*records)[i]);
         if (!dive)
             return R::failure(QStringLiteral("record %1: %2").arg(i).arg(dive.error()));
         dives.append(dive.take());

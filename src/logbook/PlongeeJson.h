@@ -29,10 +29,19 @@ QByteArray dump(const QList<Plongee>& dives);
 Result<Plongee> read(const QJsonObject& object);
 // Refusals name the record, counting from 0.
 Result<QList<Plongee>> parse(const QByteArray& json);
+// The record objects of such an array, refusing malformed JSON (with its
+// line and column), anything but an array of objects, and more than
+// maxRecords records (`holder` names what would hold them: "a logbook").
+Result<QList<QJsonObject>> recordObjects(const QByteArray& json, qsizetype maxRecords, const QString& holder);
 
 // "YYYY-MM-DDTHH:MM:SS" in local time; a year of more digits or before
 // year 0 is written as it is ("12345-01-01T00:00:00"), for the reader to
 // refuse by its year.
 QString dateText(const QDateTime& date);
+// Reads what dateText writes, any year, or another ISO form; nothing for
+// any other text.
+std::optional<QDateTime> dateOf(const QString& text);
+// A JSON number that is a whole 32-bit integer.
+std::optional<qint32> integerOf(const QJsonValue& value);
 
 } // namespace plongeejson

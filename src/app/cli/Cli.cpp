@@ -5,6 +5,7 @@
 #include "app/cli/CalcCommand.h"
 #include "app/cli/CliSession.h"
 #include "app/cli/ExchangeCommands.h"
+#include "app/cli/RegisterCommands.h"
 #include "logbook/Carnet.h"
 #include "logbook/DiveForm.h"
 #include "logbook/DiveList.h"
@@ -18,6 +19,9 @@
 #include "platform/SafeSave.h"
 #include "platform/ScriptedAlerts.h"
 #include "platform/SettingsStore.h"
+#include "registers/RegisterArchive.h"
+#include "registers/RegisterDescription.h"
+#include "registers/RegisterJson.h"
 
 #include <algorithm>
 #include <cmath>
@@ -70,6 +74,11 @@ int info(Io& io, const QStringList& args)
         if (!dives)
             return io.refuse(path, dives.error());
         records = quint32(dives->size());
+    } else if (const auto* reg = registers::descriptionOf(header.documentType)) {
+        auto cards = registerarchive::decode(*reg, file.bytes());
+        if (!cards)
+            return io.refuse(path, cards.error());
+        records = quint32(cards->size());
     }
     JsonWriter json(io.out);
     json.raw("{");
@@ -104,6 +113,13 @@ int dump(Io& io, const QStringList& args)
     const auto header = readHeader(io, path, file);
     if (!header)
         return kRefused;
+    if (const auto* reg = registers::descriptionOf(header->documentType)) {
+        auto records = registerarchive::decode(*reg, file.bytes());
+        if (!records)
+            return io.refuse(path, records.error());
+        io.out.append(registerjson::dump(*records));
+        return kDone;
+    }
     if (header->documentType != DocumentTypes::of(DocumentKind::Logbook).id)
         return io.refuse(path, QStringLiteral("\"%1\" documents cannot be dumped by this version").arg(header->documentType));
     auto dives = logbookarchive::decode(file.bytes());
@@ -135,11 +151,18 @@ int fromJson(Io& io, const QStringList& args)
     const DocumentType* type = DocumentTypes::byId(id);
     if (!type)
         return io.usage(QStringLiteral("unknown document type id \"%1\"").arg(id));
-    if (type->kind != DocumentKind::Logbook)
+    const auto* reg = registers::descriptionOf(type->kind);
+    if (type->kind != DocumentKind::Logbook && !reg)
         return io.refuse(in, QStringLiteral("\"%1\" documents cannot be built by this version").arg(id));
     QFile file(in);
     if (!file.open(QIODevice::ReadOnly))
         return io.refuse(in, file.errorString());
+    if (reg) {
+        auto records = registerjson::parse(reg->schema, file.readAll());
+        if (!records)
+            return io.refuse(in, records.error());
+        return save(io, outPath, registerarchive::encode(*reg, *records));
+    }
     auto dives = plongeejson::parse(file.readAll());
     if (!dives)
         return io.refuse(in, dives.error());
@@ -158,6 +181,8 @@ int newDocument(Io& io, const QStringList& args)
     if (!type)
         return io.refuse(outPath, QStringLiteral("unknown document type id \"%1\" (the ids are %2)")
                                       .arg(id, documentTypeIds().join(QStringLiteral(", "))));
+    if (const auto* reg = registers::descriptionOf(type->kind))
+        return save(io, outPath, registerarchive::encode(*reg, {}));
     if (type->kind != DocumentKind::Logbook)
         return io.refuse(outPath, QStringLiteral("\"%1\" documents cannot be made by this version").arg(id));
     return save(io, outPath, logbookarchive::encode({}));
@@ -290,16 +315,6 @@ int renumber(Io& io, const QStringList& args, const QString& settings)
     if (!session.carnet().renumDives(first))
         return io.refuse(args[0], QStringLiteral("no dive was renumbered"));
     return session.save();
-}
-
-QByteArray colourText(const std::optional<RgbaColour>& colour)
-{
-    if (!colour)
-        return QByteArrayLiteral("-");
-    const auto channel = [](double v) { return int(std::lround(std::clamp(v, 0.0, 1.0) * 255)); };
-    char buf[8];
-    std::snprintf(buf, sizeof buf, "#%02x%02x%02x", channel(colour->red), channel(colour->green), channel(colour->blue));
-    return QByteArray(buf);
 }
 
 int list(Io& io, const QStringList& args, const QString& settings)
@@ -477,8 +492,8 @@ QString Cli::helpText()
         "Documents:\n"
         "  info FILE                 type, record count, class versions and size, as JSON\n"
         "  dump FILE                 every record as JSON, fields in archive order\n"
-        "  new ID OUT                write an empty document of type ID over OUT (logbook only\n"
-        "                            in this version; other types are refused, status 1)\n"
+        "  new ID OUT                write an empty document of type ID over OUT (logbook and\n"
+        "                            wrecks in this version; other types are refused, status 1)\n"
         "  from-json ID IN.json OUT  build a document of type ID from dump-shaped JSON\n"
         "  generate --dives N [--samples M] [--seed S] OUT\n"
         "                            write a synthetic logbook (default 600 samples, seed 1)\n"
@@ -498,6 +513,16 @@ QString Cli::helpText()
         "  profile LOGBOOK ROW (--png OUT | --pdf OUT)\n"
         "                                       draw dive ROW's profile view as a picture or a printed page\n"
         "Choice fields take the tag of the item; dates are YYYY-MM-DD[THH:MM], times HH:MM.\n"
+        "\n"
+        "Registers (wrecks in this version; FILE is recognised from its content):\n"
+        "  add FILE [FIELD=TEXT ...]         type the fields into a blank card form, append the card\n"
+        "  insert FILE ROW [FIELD=TEXT ...]  the same, inserted before ROW\n"
+        "  update FILE ROW [FIELD=TEXT ...]  load card ROW into the form, type the fields, store it back\n"
+        "  delete FILE ROW                   delete card ROW\n"
+        "  list FILE [--colours]             the register's table, tab-separated, then the count label\n"
+        "  sort FILE COLUMN [asc|desc]       sort by a list column, as a click on its header does\n"
+        "Pop-ups take the tag of the item, switches 1 or 0, sliders their value; a depth \"-\" is\n"
+        "not given. Dates are YYYY-MM-DD[THH:MM] or DD/MM/YYYY, empty for none.\n"
         "\n"
         "Exchange (formats are recognised from the file's content):\n"
         "  import LOGBOOK FILE...   append the dives of each UDDF file (1.x to 3.x); one line per file\n"
@@ -551,6 +576,14 @@ int Cli::run(const QStringList& argsIn, QByteArray& out, QByteArray& err, const 
     if (!settingsPath.isEmpty())
         SettingsStore(settingsPath).sync();
     const QString command = args.takeFirst();
+    static const QStringList registerVerbs = {QStringLiteral("add"),    QStringLiteral("insert"),
+                                              QStringLiteral("update"), QStringLiteral("delete"),
+                                              QStringLiteral("list"),   QStringLiteral("sort")};
+    // The record verbs act on whatever the file holds; a register goes
+    // through its own document and form.
+    if (registerVerbs.contains(command) && !args.isEmpty())
+        if (const auto* reg = registerOfFile(args.first()))
+            return runRegisterCommand(command, *reg, args, settingsPath, io);
     if (command == u"info")
         return info(io, args);
     if (command == u"dump")

@@ -4,6 +4,10 @@
 #include "logbook/Carnet.h"
 #include "platform/SettingsStore.h"
 
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
 namespace cli {
 
 int Io::refuse(const QString& file, const QString& reason)
@@ -36,43 +40,64 @@ bool WriteLock::acquire(Io& io, const QString& path)
     return false;
 }
 
-LogbookSession::LogbookSession(Io& io, const QString& settingsPath) : m_io(io)
+DocumentSession::DocumentSession(Io& io, const QString& settingsPath) : m_io(io)
 {
     m_alerts.setLog([this](const QString& line) { m_io.err.append((line + u'\n').toUtf8()); });
     auto settings = settingsPath.isEmpty() ? SettingsStore::userStore() : std::make_unique<SettingsStore>(settingsPath);
     m_context = std::make_unique<AppContext>(std::move(settings), m_alerts, Localizer::languageFromEnvironment());
-    m_carnet = std::make_unique<Carnet>(*m_context);
 }
 
-LogbookSession::~LogbookSession() = default;
+DocumentSession::~DocumentSession() = default;
 
-bool LogbookSession::open(const QString& path)
+bool DocumentSession::open(const QString& path)
 {
     m_path = path;
     QString error;
-    if (m_carnet->openFile(path, &error))
+    if (openDocument(path, &error))
         return true;
     m_io.refuse(path, error);
     return false;
 }
 
-bool LogbookSession::openForWriting(const QString& path)
+bool DocumentSession::openForWriting(const QString& path)
 {
     m_lock = std::make_unique<WriteLock>(path);
     return m_lock->acquire(m_io, path) && open(path);
 }
 
-bool LogbookSession::selectRow(int row)
+bool DocumentSession::selectRow(int row)
 {
-    if (row < 0 || row >= m_carnet->count()) {
-        m_io.refuse(m_path, QStringLiteral("row %1 is out of range (0 to %2)").arg(row).arg(m_carnet->count() - 1));
+    if (row < 0 || row >= recordCount()) {
+        m_io.refuse(m_path, QStringLiteral("row %1 is out of range (0 to %2)").arg(row).arg(recordCount() - 1));
         return false;
     }
-    m_carnet->setSelection({row}, row);
+    selectOnly(row);
     return true;
 }
 
-int LogbookSession::save() { return m_io.saved(m_path, m_carnet->saveToFile(m_path, Carnet::logbookTypeId())); }
+int DocumentSession::save() { return m_io.saved(m_path, saveDocument(m_path)); }
+
+LogbookSession::LogbookSession(Io& io, const QString& settingsPath)
+    : DocumentSession(io, settingsPath), m_carnet(std::make_unique<Carnet>(context()))
+{
+}
+
+LogbookSession::~LogbookSession() = default;
+
+bool LogbookSession::openDocument(const QString& path, QString* error) { return m_carnet->openFile(path, error); }
+int LogbookSession::recordCount() const { return m_carnet->count(); }
+void LogbookSession::selectOnly(int row) { m_carnet->setSelection({row}, row); }
+SaveResult LogbookSession::saveDocument(const QString& path) { return m_carnet->saveToFile(path, Carnet::logbookTypeId()); }
+
+QByteArray colourText(const std::optional<RgbaColour>& colour)
+{
+    if (!colour)
+        return QByteArrayLiteral("-");
+    const auto channel = [](double v) { return int(std::lround(std::clamp(v, 0.0, 1.0) * 255)); };
+    char buf[8];
+    std::snprintf(buf, sizeof buf, "#%02x%02x%02x", channel(colour->red), channel(colour->green), channel(colour->blue));
+    return QByteArray(buf);
+}
 
 bool parseRow(const QString& text, int* row)
 {

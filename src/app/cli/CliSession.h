@@ -3,6 +3,9 @@
 #include <QByteArray>
 #include <QString>
 #include <memory>
+#include <optional>
+
+#include "platform/RgbaColour.h"
 
 #include "platform/DocumentLock.h"
 #include "platform/SafeSave.h"
@@ -45,35 +48,58 @@ private:
     DocumentLock m_lock;
 };
 
-// A logbook opened for one command, with alerts answered with their first
-// button and reported on stderr as "alert: KEY".
-class LogbookSession {
+// A document opened for one command, with alerts answered with their
+// first button and reported on stderr as "alert: KEY".
+class DocumentSession {
 public:
-    LogbookSession(Io& io, const QString& settingsPath);
-    ~LogbookSession();
+    DocumentSession(Io& io, const QString& settingsPath);
+    virtual ~DocumentSession();
 
-    // Opens the logbook; on failure the refusal is already written.
+    // Opens the document; on failure the refusal is already written.
     bool open(const QString& path);
-    // The same for a command that changes the logbook: the document lock is
-    // taken first and held until the session ends.
+    // The same for a command that changes the document: the document lock
+    // is taken first and held until the session ends.
     bool openForWriting(const QString& path);
-    // Selects dive ROW alone, which loads it into the form; a row out of
+    // Selects record ROW alone, which loads it into the form; a row out of
     // range is refused.
     bool selectRow(int row);
-    // Saves the logbook atomically where it was opened; returns an exit status.
+    // Saves the document atomically where it was opened; returns an exit status.
     int save();
 
-    Carnet& carnet() { return *m_carnet; }
     AppContext& context() { return *m_context; }
 
-private:
+protected:
+    virtual bool openDocument(const QString& path, QString* error) = 0;
+    virtual int recordCount() const = 0;
+    virtual void selectOnly(int row) = 0;
+    virtual SaveResult saveDocument(const QString& path) = 0;
+
     Io& m_io;
+
+private:
     ScriptedAlerts m_alerts;
     std::unique_ptr<AppContext> m_context;
-    std::unique_ptr<Carnet> m_carnet;
     QString m_path;
     std::unique_ptr<WriteLock> m_lock;
 };
+
+class LogbookSession : public DocumentSession {
+public:
+    LogbookSession(Io& io, const QString& settingsPath);
+    ~LogbookSession() override;
+    Carnet& carnet() { return *m_carnet; }
+
+private:
+    bool openDocument(const QString& path, QString* error) override;
+    int recordCount() const override;
+    void selectOnly(int row) override;
+    SaveResult saveDocument(const QString& path) override;
+
+    std::unique_ptr<Carnet> m_carnet;
+};
+
+// A text colour as "#rrggbb", or "-" for the default colour.
+QByteArray colourText(const std::optional<RgbaColour>& colour);
 
 // A whole number given for a row or a first number.
 bool parseRow(const QString& text, int* row);

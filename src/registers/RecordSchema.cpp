@@ -1,0 +1,25 @@
+#include "registers/RecordSchema.h"
+
+namespace registers {
+
+int RecordSchema::fieldIndex(QStringView name) const
+{
+    for (int i = 0; i < fieldCount(); ++i)
+        if (name == QLatin1String(fields[size_t(i)].name))
+            return i;
+    return -1;
+}
+
+int RecordSchema::minimumArchivedSize(int version) const
+{
+    int size = 2; // class index
+    for (const FieldInfo& f : fields) {
+        if (f.sinceVersion > version)
+            continue;
+        const bool scalar = f.kind == FieldKind::Int || f.kind == FieldKind::Float;
+        size += scalar ? 4 : 1;
+    }
+    return size;
+}
+
+} // namespace registers

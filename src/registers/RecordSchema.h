@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QString>
+#include <QStringView>
+#include <span>
+
+// The fields of one kind of register record, in the order the archive
+// writes them, with the class version that first archives each field and
+// how an older version wrote it. Registers differ only by their schemas:
+// storage, archive, JSON, form and table code is shared.
+namespace registers {
+
+enum class FieldKind { Int, Float, Text, Date, Image, List };
+
+struct FieldInfo {
+    const char* name;
+    FieldKind kind;
+    int sinceVersion;      // first class version that archives the field
+    int floatSinceVersion; // a Float field archived as "i" by versions below this one
+    bool emptyWhenLacking; // a Text field that a version lacks reads as "" (else absent or 0)
+};
+
+struct RecordSchema {
+    const char* className;
+    int classVersion;
+    std::span<const FieldInfo> fields;
+
+    int fieldCount() const { return int(fields.size()); }
+    const FieldInfo& field(int index) const { return fields[size_t(index)]; }
+    // -1 for a name that is no field.
+    int fieldIndex(QStringView name) const;
+    // The fewest bytes one record archived under a version can take.
+    int minimumArchivedSize(int version) const;
+};
+
+} // namespace registers

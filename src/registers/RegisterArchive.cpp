@@ -1,0 +1,50 @@
+#include "registers/RegisterArchive.h"
+
+#include "platform/ArchiveReader.h"
+#include "platform/ArchiveRoot.h"
+#include "platform/ArchiveWriter.h"
+#include "registers/RegisterDescription.h"
+
+namespace registerarchive {
+
+Result<QByteArray> encode(const registers::RegisterDescription& reg, const QList<RegisterRecord>& records)
+{
+    const registers::RecordSchema& schema = reg.schema;
+    ArchiveWriter out(DocumentTypes::of(reg.kind).id, {{QString::fromLatin1(schema.className), schema.classVersion}},
+                      quint32(records.size()), 256 + records.size() * 64 * schema.fieldCount());
+    for (const RegisterRecord& r : records) {
+        out.beginRecord(0);
+        r.write(out);
+    }
+    return out.finish();
+}
+
+Result<QList<RegisterRecord>> decode(const registers::RegisterDescription& reg, QByteArrayView bytes)
+{
+    using R = Result<QList<RegisterRecord>>;
+    ArchiveReader in(bytes);
+    if (!in.open())
+        return R::failure(in.error());
+    const registers::RecordSchema& schema = reg.schema;
+    const archiveroot::Expected expected{DocumentTypes::of(reg.kind).id, QString::fromLatin1(schema.className),
+                                         schema.classVersion, reg.documentNoun, reg.recordsNoun,
+                                         [&schema](int v) { return schema.minimumArchivedSize(v); }};
+    int version = 0;
+    if (const auto refused = archiveroot::refusal(in, expected, &version))
+        return R::failure(*refused);
+    const quint32 count = in.header().recordCount;
+    QList<RegisterRecord> records;
+    records.reserve(count);
+    for (quint32 i = 0; i < count; ++i) {
+        in.beginRecord();
+        RegisterRecord& r = records.emplace_back(schema);
+        r.read(in, version);
+        if (!in.ok())
+            return R::failure(in.error());
+    }
+    if (!in.finish())
+        return R::failure(in.error());
+    return records;
+}
+
+} // namespace registerarchive

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "platform/Result.h"
+#include "registers/RegisterRecord.h"
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QList>
+
+namespace registers {
+struct RegisterDescription;
+}
+
+// A register file: the archive of its records, in list order, and nothing else.
+namespace registerarchive {
+
+Result<QByteArray> encode(const registers::RegisterDescription& reg, const QList<RegisterRecord>& records);
+
+// Refuses, with a sentence saying why, anything but a whole archive of this
+// register that this version can read; never returns a partial list.
+Result<QList<RegisterRecord>> decode(const registers::RegisterDescription& reg, QByteArrayView bytes);
+
+} // namespace registerarchive

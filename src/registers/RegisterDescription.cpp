@@ -1,0 +1,21 @@
+#include "registers/RegisterDescription.h"
+
+#include "registers/EpavesRegister.h"
+
+namespace registers {
+
+const RegisterDescription* descriptionOf(DocumentKind kind)
+{
+    switch (kind) {
+    case DocumentKind::Wrecks: return &epaves::description();
+    default: return nullptr;
+    }
+}
+
+const RegisterDescription* descriptionOf(const QString& typeId)
+{
+    const DocumentType* type = DocumentTypes::byId(typeId);
+    return type ? descriptionOf(type->kind) : nullptr;
+}
+
+} // namespace registers

@@ -1,0 +1,287 @@
+#include "registers/RegisterDocument.h"
+
+#include "platform/Alert.h"
+#include "platform/AlertPresenter.h"
+#include "platform/SortOrder.h"
+#include "platform/TextFormat.h"
+#include "platform/context/AppContext.h"
+#include "platform/context/PickListOffer.h"
+#include "registers/RegisterArchive.h"
+#include "registers/RegisterTable.h"
+
+#include <algorithm>
+
+namespace {
+const QString kAlertFallback = QStringLiteral("\r\rerror ! ");
+const QString kMain = QStringLiteral("Main");
+} // namespace
+
+RegisterDocument::RegisterDocument(AppContext& context, const registers::RegisterDescription& reg, QObject* parent)
+    : RecordListDocument(parent), m_context(context), m_reg(reg), m_form(reg, context.localizer())
+{
+}
+
+QString RegisterDocument::typeId() const { return DocumentTypes::of(m_reg.kind).id; }
+
+void RegisterDocument::setRecords(QList<RegisterRecord> records)
+{
+    m_records = std::move(records);
+    m_selectedRows.clear();
+    m_currentIndex = -1;
+    m_loadedIndex = -1;
+    m_newCard.reset();
+    emit recordsChanged();
+    emit selectionChanged(-1);
+}
+
+void RegisterDocument::editFields(int row)
+{
+    m_newCard.reset();
+    m_form.load(m_records[row]);
+    m_loadedIndex = row;
+    emit formChanged();
+}
+
+void RegisterDocument::setSelection(const QList<int>& rows, int current)
+{
+    setSelectionSilently(rows, current);
+    // A new card being typed waits for Add or Insert: choosing the row to
+    // insert it before must not replace it by that row's card.
+    if (m_currentIndex >= 0 && !holdsTypedNewCard())
+        editFields(m_currentIndex);
+    emit selectionChanged(m_currentIndex);
+}
+
+void RegisterDocument::selectLast(int index, bool selected)
+{
+    if (index < 0 || index >= count()) {
+        setSelectionSilently({}, -1);
+        emit selectionChanged(-1);
+        return;
+    }
+    setSelectionSilently({index}, index);
+    editFields(index);
+    if (!selected)
+        setSelectionSilently({}, -1);
+    emit selectionChanged(m_currentIndex);
+}
+
+void RegisterDocument::rememberNewCard()
+{
+    m_loadedIndex = -1;
+    m_newCard = std::make_unique<RegisterForm>(m_form);
+    emit formChanged();
+}
+
+void RegisterDocument::changed()
+{
+    setModified(true);
+    emit recordsChanged();
+}
+
+void RegisterDocument::newRecord()
+{
+    m_form.blank();
+    // The form now holds a new card: nothing may store it over a selected one.
+    setSelectionSilently({}, -1);
+    rememberNewCard();
+    emit selectionChanged(-1);
+    emit editWindowRequested();
+}
+
+void RegisterDocument::addRecord()
+{
+    m_records.append(m_form.store());
+    changed();
+    // The new card is shown as the last row, then the table is left with
+    // no selection and a blank form, ready for the next card.
+    selectLast(count() - 1, true);
+    m_form.blank();
+    selectLast(count() - 1, false);
+    m_form.blank();
+    rememberNewCard();
+}
+
+void RegisterDocument::alertNoSelection()
+{
+    const Localizer& loc = m_context.localizer();
+    Alert alert;
+    alert.key = m_reg.noSelectionKey;
+    alert.table = m_reg.table;
+    alert.message = loc.text(alert.key, alert.table, kAlertFallback);
+    alert.buttons = {loc.text(QStringLiteral("OK"), kMain, QStringLiteral("OK"))};
+    m_context.alerts().ask(alert);
+}
+
+bool RegisterDocument::insertRecord()
+{
+    if (m_currentIndex < 0) {
+        alertNoSelection();
+        return false;
+    }
+    const int row = m_currentIndex;
+    m_records.insert(row, m_form.store());
+    m_newCard.reset();
+    setSelectionSilently({row}, row);
+    m_loadedIndex = row;
+    changed();
+    emit selectionChanged(m_currentIndex);
+    return true;
+}
+
+bool RegisterDocument::updateRecord()
+{
+    if (m_currentIndex < 0) {
+        alertNoSelection();
+        return false;
+    }
+    m_records[m_currentIndex] = m_form.store();
+    m_newCard.reset();
+    m_loadedIndex = m_currentIndex;
+    changed();
+    return true;
+}
+
+void RegisterDocument::deleteRecords()
+{
+    if (m_selectedRows.isEmpty())
+        return;
+    const Localizer& loc = m_context.localizer();
+    Alert alert;
+    alert.key = m_reg.deleteKey;
+    alert.table = kMain;
+    alert.message = loc.text(alert.key, alert.table, kAlertFallback);
+    alert.buttons = {QStringLiteral("OK"), loc.text(QStringLiteral("Cancel"), kMain)};
+    if (m_context.alerts().ask(alert) != 0)
+        return;
+    for (qsizetype i = m_selectedRows.size() - 1; i >= 0; --i)
+        m_records.removeAt(m_selectedRows[i]);
+    setSelectionSilently({}, -1);
+    m_loadedIndex = -1;
+    changed();
+    emit selectionChanged(-1);
+}
+
+void RegisterDocument::blankFields()
+{
+    m_form.blank();
+    // The selection stays, but the form no longer holds its card: only
+    // Update stores the blank form over it.
+    m_loadedIndex = -1;
+    emit formChanged();
+}
+
+void RegisterDocument::resetDateToNow(int field)
+{
+    RegisterForm::ControlValue v = m_form.value(field);
+    v.date = QDateTime::currentDateTime();
+    m_form.setValue(field, v);
+    emit formChanged();
+}
+
+void RegisterDocument::storeBeforeLeaving()
+{
+    if (formHoldsSelected())
+        updateRecord();
+}
+
+void RegisterDocument::moveBy(int step)
+{
+    storeBeforeLeaving();
+    const int target = m_currentIndex + step;
+    if (m_currentIndex >= 0 && target >= 0 && target < count()) {
+        m_newCard.reset();
+        setSelection({target}, target);
+    }
+}
+
+void RegisterDocument::prevRecord() { moveBy(-1); }
+void RegisterDocument::nextRecord() { moveBy(1); }
+void RegisterDocument::closeEditWindow() { storeBeforeLeaving(); }
+
+void RegisterDocument::editWindow()
+{
+    if (m_currentIndex >= 0) {
+        editFields(m_currentIndex);
+        emit selectionChanged(m_currentIndex);
+    }
+    emit editWindowRequested();
+}
+
+void RegisterDocument::endEditingCombo(int field)
+{
+    for (const auto& [comboField, list] : m_reg.comboLists) {
+        if (comboField != field)
+            continue;
+        offerToAddToPickList(m_context.pickLists(), list, m_form.text(field), m_context.settings(), m_context.alerts(),
+                             m_context.localizer());
+        storeBeforeLeaving();
+        emit formChanged();
+    }
+}
+
+QString RegisterDocument::countText() const
+{
+    const Localizer& loc = m_context.localizer();
+    if (count() == 1)
+        return loc.text(m_reg.oneRecordKey, m_reg.table, kAlertFallback);
+    return formatText(loc.text(m_reg.recordsKey, m_reg.table, kAlertFallback), {count()});
+}
+
+void RegisterDocument::sortByColumn(const QString& columnId)
+{
+    const int field = m_reg.schema.fieldIndex(columnId);
+    if (field < 0)
+        return;
+    sortRows(field, clickDirection(columnId));
+}
+
+void RegisterDocument::sortByColumn(const QString& columnId, bool ascending)
+{
+    const int field = m_reg.schema.fieldIndex(columnId);
+    if (field < 0)
+        return;
+    setDirection(columnId, ascending);
+    sortRows(field, ascending);
+}
+
+void RegisterDocument::sortRows(int field, bool ascending)
+{
+    // The selection and the form follow their cards; sorting is no edit.
+    followSort(sortorder::reorder(m_records, registertable::sortOrder(m_records, field, ascending)));
+    emit recordsChanged();
+    emit selectionChanged(m_currentIndex);
+}
+
+Result<QByteArray> RegisterDocument::dataRepresentation() const { return registerarchive::encode(m_reg, m_records); }
+
+bool RegisterDocument::loadDataRepresentation(QByteArrayView bytes, const QString& typeId, QString* error)
+{
+    if (typeId != this->typeId()) {
+        if (error)
+            *error = QStringLiteral("%1 cannot be opened as \"%2\"").arg(m_reg.documentNoun, typeId);
+        return false;
+    }
+    auto records = registerarchive::decode(m_reg, bytes);
+    if (!records) {
+        if (error)
+            *error = records.error();
+        return false;
+    }
+    setRecords(records.take());
+    selectLast(count() - 1, true);
+    return true;
+}
+
+SaveResult RegisterDocument::saveToFile(const QString& path)
+{
+    auto bytes = dataRepresentation();
+    if (!bytes)
+        return SaveResult{false, false, bytes.error()};
+    const SaveResult saved = saveFileAtomically(path, *bytes);
+    if (saved.ok) {
+        setFilePath(path);
+        setModified(false);
+    }
+    return saved;
+}

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "registers/RegisterDescription.h"
+#include "registers/RegisterRecord.h"
+
+#include <QList>
+#include <QString>
+#include <optional>
+#include <vector>
+
+class Localizer;
+
+// The list window's table of a register: one row per record, the columns of
+// its description, each cell a text and a text colour.
+namespace registertable {
+
+QString title(const registers::RegisterDescription& reg, const registers::Column& column, const Localizer& localizer);
+QString text(const registers::Column& column, const RegisterRecord& record, const Localizer& localizer);
+std::optional<RgbaColour> colour(const registers::Column& column, const RegisterRecord& record);
+
+// A field's value as plain text: numbers in their shortest form, texts as
+// they stand, dates "DD/MM/YYYY", nothing for pictures and lists.
+QString plainText(const RegisterRecord& record, int field);
+
+// The row order of a sort on a field's raw value (texts by code units,
+// absent texts and dates first when ascending); equal values keep their order.
+std::vector<int> sortOrder(const QList<RegisterRecord>& records, int field, bool ascending);
+
+} // namespace registertable
