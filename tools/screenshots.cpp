@@ -31,11 +31,14 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
+#include <QPixmap>
 #include <QPlainTextEdit>
 #include <QTabWidget>
 #include <QTemporaryDir>
 
+#include <algorithm>
 #include <cstdio>
+#include <utility>
 #include <memory>
 
 namespace {
@@ -48,6 +51,28 @@ public:
     {
         QCoreApplication::processEvents();
         if (!widget->grab().save(m_folder.filePath(name + QStringLiteral(".png")))) {
+            std::fprintf(stderr, "ondrix_screenshots: cannot write %s\n", qPrintable(name));
+            m_failed = true;
+        }
+    }
+    // A menu open on one of its submenus, put together as the screen shows
+    // them: the submenu beside its entry.
+    void saveOpenMenu(QMenu* menu, QMenu* submenu, const QString& name)
+    {
+        submenu->ensurePolished();
+        submenu->adjustSize();
+        menu->setActiveAction(submenu->menuAction());
+        submenu->setActiveAction(submenu->actions().value(0));
+        const QPixmap menuShot = menu->grab();
+        const QPixmap submenuShot = submenu->grab();
+        const int top = menu->actionGeometry(submenu->menuAction()).top();
+        QPixmap open(menuShot.width() + submenuShot.width(), std::max(menuShot.height(), top + submenuShot.height()));
+        open.fill(Qt::white);
+        QPainter painter(&open);
+        painter.drawPixmap(0, 0, menuShot);
+        painter.drawPixmap(menuShot.width(), top, submenuShot);
+        painter.end();
+        if (!open.save(m_folder.filePath(name + QStringLiteral(".png")))) {
             std::fprintf(stderr, "ondrix_screenshots: cannot write %s\n", qPrintable(name));
             m_failed = true;
         }
@@ -100,6 +125,8 @@ void windows(Shots& shots, MyDocumentController& controller, CarnetListWindow* w
     shots.save(file, QStringLiteral("file-menu"));
     window->diveMenu()->adjustSize();
     shots.save(window->diveMenu(), QStringLiteral("dive-menu"));
+    if (auto* newMenu = file->findChild<QMenu*>(QStringLiteral("newMenu")))
+        shots.saveOpenMenu(file, newMenu, QStringLiteral("file-menu-new"));
 
     controller.appDelegate().sendRenumDivesNotification(nullptr);
     shots.save(window->renumberWindow(), QStringLiteral("renumber"));
@@ -108,6 +135,27 @@ void windows(Shots& shots, MyDocumentController& controller, CarnetListWindow* w
             QStringLiteral("Saturday: boat at 8:30\nCheck the second stage\nLog the Port-Cros dives"));
         shots.save(memo, QStringLiteral("memo"));
     }
+}
+
+// The gas page of a closed-circuit dive at 44.8 m on a 1.4 bar set-point,
+// without a profile: no surface consumption, an empty position shown as a
+// hint.
+void rebreatherDive(Shots& shots, CarnetListWindow* window)
+{
+    const std::pair<const char*, const char*> fields[] = {
+        {"rebreather", "3"},         {"ppO2", "3"},           {"profondeur", "44.8"},   {"temps", "50"},
+        {"pressionDepart", "200"},   {"pressionFin", "120"},  {"volumeBloc", "3"},      {"volumeBloc_2", "3"},
+        {"pressionDepart_2", "200"}, {"pressionFin_2", "150"}, {"volBailout1", "7"},    {"pressDepartBailout1", "200"},
+        {"pressFinBailout1", "200"}};
+    Carnet& carnet = window->carnet();
+    for (const auto& [field, text] : fields)
+        carnet.form().typeText(QString::fromLatin1(field), QString::fromLatin1(text));
+    carnet.updateUI();
+    DiveEditWindow* edit = window->editWindow();
+    edit->tabs()->setCurrentIndex(DiveEditWindow::GasesPage);
+    shots.save(edit, QStringLiteral("edit-gases-rebreather"));
+    edit->tabs()->setCurrentIndex(DiveEditWindow::DivePage);
+    shots.save(edit, QStringLiteral("edit-dive-rebreather"));
 }
 
 void toolbars(Shots& shots, CarnetListWindow* window, CarnetListWindow* empty)
@@ -120,6 +168,7 @@ void toolbars(Shots& shots, CarnetListWindow* window, CarnetListWindow* empty)
     empty->showEditWindow();
     shots.save(empty, QStringLiteral("new-list"));
     shots.save(empty->editWindow(), QStringLiteral("new-edit"));
+    rebreatherDive(shots, empty);
     shots.save(empty->logbookToolBar(), QStringLiteral("toolbar-list-empty"));
 
     CommandToolBar* toolbar = window->editWindow()->commandToolBar();
