@@ -711,7 +711,7 @@ Result<QByteArray> Carnet::dataRepresentationOfType(const QString& type) const
     return Result<QByteArray>::failure(QStringLiteral("unknown save type \"%1\"").arg(type));
 }
 
-bool Carnet::loadDataRepresentation(QByteArrayView bytes, const QString& type, QString* error)
+bool Carnet::loadDataRepresentation(const QByteArray& bytes, const QString& type, QString* error)
 {
     if (type != logbookTypeId()) {
         if (error)
@@ -732,7 +732,7 @@ bool Carnet::loadDataRepresentation(QByteArrayView bytes, const QString& type, Q
 bool Carnet::openFile(const QString& path, QString* error)
 {
     FileBytes file;
-    if (!file.open(path, error) || !loadDataRepresentation(file.bytes(), logbookTypeId(), error))
+    if (!file.open(path, error) || !loadDataRepresentation(file.data(), logbookTypeId(), error))
         return false;
     m_filePath = path;
     setModified(false);

@@ -148,7 +148,7 @@ public:
     // Reads a logbook file's bytes; on success the dives replace the root and
     // the last dive is loaded into the form with no row selected. On failure
     // nothing changes.
-    bool loadDataRepresentation(QByteArrayView bytes, const QString& type, QString* error);
+    bool loadDataRepresentation(const QByteArray& bytes, const QString& type, QString* error);
 
     // Opens a file into this (new) document and binds the document to it.
     bool openFile(const QString& path, QString* error);

@@ -10,10 +10,7 @@ namespace {
 // Rough size of one record, to reserve the output once.
 qsizetype estimatedSize(const Plongee& d)
 {
-    qsizetype n = 700;
-    if (d.profilProfondeur())
-        n += d.profilProfondeur()->size() * 13;
-    return n;
+    return 700 + d.sampleCount() * 13;
 }
 } // namespace
 
@@ -32,10 +29,10 @@ Result<QByteArray> encode(const QList<Plongee>& dives)
     return out.finish();
 }
 
-Result<QList<Plongee>> decode(QByteArrayView bytes)
+namespace {
+Result<QList<Plongee>> decodeWith(ArchiveReader& in)
 {
     using R = Result<QList<Plongee>>;
-    ArchiveReader in(bytes);
     if (!in.open())
         return R::failure(in.error());
     const DocumentType& logbook = DocumentTypes::of(DocumentKind::Logbook);
@@ -71,6 +68,19 @@ Result<QList<Plongee>> decode(QByteArrayView bytes)
     if (!in.finish())
         return R::failure(in.error());
     return dives;
+}
+} // namespace
+
+Result<QList<Plongee>> decode(QByteArrayView bytes)
+{
+    ArchiveReader in(bytes);
+    return decodeWith(in);
+}
+
+Result<QList<Plongee>> decode(const QByteArray& bytes)
+{
+    ArchiveReader in(bytes);
+    return decodeWith(in);
 }
 
 } // namespace logbookarchive

@@ -17,5 +17,8 @@ Result<QByteArray> encode(const QList<Plongee>& dives);
 // Refuses, with a sentence saying why, anything but a whole logbook archive
 // that this version can read; never returns a partial list.
 Result<QList<Plongee>> decode(QByteArrayView bytes);
+// The same from bytes the dives may share: their texts and profiles stay
+// in the archived form, checked, until something reads them.
+Result<QList<Plongee>> decode(const QByteArray& bytes);
 
 } // namespace logbookarchive

@@ -24,6 +24,11 @@ public:
     };
 
     explicit ArchiveReader(QByteArrayView bytes);
+    // Reads bytes it shares: records read from it may keep bulky objects
+    // undecoded, as positions in source(), and decode them when asked.
+    explicit ArchiveReader(const QByteArray& bytes);
+    // The shared bytes; null for a reader over a view.
+    const QByteArray& source() const { return m_source; }
 
     bool open();
     const Header& header() const { return m_header; }
@@ -45,6 +50,20 @@ public:
     std::optional<QList<qint32>> readIntArray32();
     std::optional<QByteArray> readImage();
 
+    // Check the next object as the matching read would, bounds and values
+    // included, and step over it undecoded. They return the object's
+    // position, for a later seek() and read, or 0 when it is absent or the
+    // read failed (no object starts at 0, where the magic is).
+    qsizetype skipString();
+    qsizetype skipFloatArray();
+    qsizetype skipIntArray();
+    // Moves to a position a skip returned.
+    void seek(qsizetype pos) { m_pos = pos; }
+    // The bytes of the object at a position a skip returned, tag included.
+    static QByteArrayView objectAt(QByteArrayView bytes, qsizetype pos);
+    // The element count of the list at a position a skip returned.
+    static quint32 listCountAt(QByteArrayView bytes, qsizetype pos);
+
     // After the last record: every byte up to the checksum must have been read.
     bool finish();
 
@@ -64,7 +83,19 @@ private:
     // kind; returns false for Absent or a failure.
     bool expectTag(quint8 expected, const char* what);
     template <typename T> std::optional<QList<T>> readIntArrayAs();
+    // Each checks the tag and the length of an object, that its bytes are
+    // there and, for integers, that they fit [lowest, highest], and leaves
+    // the position on its first content byte. Nothing for an absent object
+    // or a failure.
+    std::optional<quint32> stringHead();
+    std::optional<quint32> floatArrayHead();
+    struct IntArrayHead {
+        quint8 width;
+        quint32 count;
+    };
+    std::optional<IntArrayHead> intArrayHead(qint64 lowest, qint64 highest);
 
+    QByteArray m_source;
     QByteArrayView m_bytes;
     qsizetype m_pos = 0;
     qsizetype m_end = 0;

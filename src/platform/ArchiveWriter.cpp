@@ -173,6 +173,8 @@ void ArchiveWriter::writeImage(const std::optional<QByteArray>& value)
     m_bytes.append(*value);
 }
 
+void ArchiveWriter::writeEncoded(QByteArrayView object) { m_bytes.append(object); }
+
 Result<QByteArray> ArchiveWriter::finish()
 {
     if (m_error.isEmpty() && m_writtenRecords != m_declaredRecords)

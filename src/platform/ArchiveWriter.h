@@ -40,6 +40,9 @@ public:
     void writeIntArray(const std::optional<QList<qint16>>& value);
     void writeIntArray32(const std::optional<QList<qint32>>& value);
     void writeImage(const std::optional<QByteArray>& value);
+    // An object exactly as ArchiveReader found it in a file (ArchiveReader::
+    // objectAt): it was checked against the same limits when it was read.
+    void writeEncoded(QByteArrayView object);
 
     // Appends the checksum and hands over the bytes, or says which value
     // could not be written. The writer is spent.
