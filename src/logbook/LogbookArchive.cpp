@@ -3,6 +3,7 @@
 #include "platform/context/DocumentTypes.h"
 #include "platform/ArchiveReader.h"
 #include "platform/ArchiveWriter.h"
+#include "platform/LargePages.h"
 
 namespace logbookarchive {
 
@@ -58,6 +59,7 @@ Result<QList<Plongee>> decodeWith(ArchiveReader& in)
                               .arg(in.bytesLeft()));
     QList<Plongee> dives;
     dives.reserve(count);
+    preferLargePages(reinterpret_cast<char*>(dives.data()), qint64(count) * qint64(sizeof(Plongee)));
     for (quint32 i = 0; i < count; ++i) {
         in.beginRecord();
         Plongee& d = dives.emplace_back();

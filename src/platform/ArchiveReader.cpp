@@ -26,51 +26,12 @@ void ArchiveReader::fail(const QString& why)
     m_pos = m_end;
 }
 
-bool ArchiveReader::need(qsizetype count, const char* what)
+bool ArchiveReader::refuseNeed(const char* what)
 {
     if (!ok())
         return false;
-    if (count < 0 || count > m_end - m_pos) {
-        fail(QStringLiteral("the file is truncated or damaged at byte %1 (%2)")
-                 .arg(m_pos)
-                 .arg(QLatin1String(what)));
-        return false;
-    }
-    return true;
-}
-
-quint8 ArchiveReader::getU8()
-{
-    if (!need(1, "byte"))
-        return 0;
-    return quint8(m_bytes[m_pos++]);
-}
-
-quint16 ArchiveReader::getU16()
-{
-    if (!need(2, "16-bit value"))
-        return 0;
-    const auto v = qFromLittleEndian<quint16>(m_bytes.data() + m_pos);
-    m_pos += 2;
-    return v;
-}
-
-quint32 ArchiveReader::getU32()
-{
-    if (!need(4, "32-bit value"))
-        return 0;
-    const auto v = qFromLittleEndian<quint32>(m_bytes.data() + m_pos);
-    m_pos += 4;
-    return v;
-}
-
-qint64 ArchiveReader::getI64()
-{
-    if (!need(8, "64-bit value"))
-        return 0;
-    const auto v = qFromLittleEndian<qint64>(m_bytes.data() + m_pos);
-    m_pos += 8;
-    return v;
+    fail(QStringLiteral("the file is truncated or damaged at byte %1 (%2)").arg(m_pos).arg(QLatin1String(what)));
+    return false;
 }
 
 QString ArchiveReader::getShortText(const char* what)
@@ -160,20 +121,10 @@ int ArchiveReader::beginRecord()
     return ok() ? int(index) : -1;
 }
 
-qint32 ArchiveReader::readInt() { return qint32(getU32()); }
-
-float ArchiveReader::readFloat() { return std::bit_cast<float>(getU32()); }
-
-bool ArchiveReader::expectTag(quint8 expected, const char* what)
+bool ArchiveReader::refuseTag(const char* what)
 {
-    const quint8 tag = getU8();
-    if (!ok() || tag == quint8(ObjectTag::Absent))
-        return false;
-    if (tag != expected) {
-        fail(QStringLiteral("the file is damaged at byte %1 (expected %2)").arg(m_pos - 1).arg(QLatin1String(what)));
-        return false;
-    }
-    return true;
+    fail(QStringLiteral("the file is damaged at byte %1 (expected %2)").arg(m_pos - 1).arg(QLatin1String(what)));
+    return false;
 }
 
 std::optional<quint32> ArchiveReader::stringHead()

@@ -6,6 +6,8 @@
 #include <QDateTime>
 #include <QList>
 #include <QString>
+#include <QtEndian>
+#include <bit>
 #include <optional>
 
 // Reads a document file written by ArchiveWriter. open() checks the magic,
@@ -40,8 +42,8 @@ public:
     // Starts the next record; returns its index into the class table.
     int beginRecord();
 
-    qint32 readInt();
-    float readFloat();
+    qint32 readInt() { return qint32(getU32()); }
+    float readFloat() { return std::bit_cast<float>(getU32()); }
     std::optional<QString> readString();
     QDateTime readDate();
     std::optional<double> readNumber();
@@ -73,15 +75,36 @@ public:
     qsizetype bytesLeft() const { return m_end - m_pos; }
 
 private:
-    bool need(qsizetype count, const char* what);
-    quint8 getU8();
-    quint16 getU16();
-    quint32 getU32();
-    qint64 getI64();
+    // The reads below run once per field of every record: their common case
+    // stays inline, their failures do not.
+    bool need(qsizetype count, const char* what)
+    {
+        return (count >= 0 && count <= m_end - m_pos && m_error.isEmpty()) || refuseNeed(what);
+    }
+    bool refuseNeed(const char* what);
+    template <typename T> T get(const char* what)
+    {
+        if (!need(sizeof(T), what))
+            return 0;
+        const T v = qFromLittleEndian<T>(m_bytes.data() + m_pos);
+        m_pos += sizeof(T);
+        return v;
+    }
+    quint8 getU8() { return need(1, "byte") ? quint8(m_bytes[m_pos++]) : 0; }
+    quint16 getU16() { return get<quint16>("16-bit value"); }
+    quint32 getU32() { return get<quint32>("32-bit value"); }
+    qint64 getI64() { return get<qint64>("64-bit value"); }
     QString getShortText(const char* what);
     // Reads the tag of an object and checks that it is Absent or the expected
     // kind; returns false for Absent or a failure.
-    bool expectTag(quint8 expected, const char* what);
+    bool expectTag(quint8 expected, const char* what)
+    {
+        const quint8 tag = getU8();
+        if (tag == expected)
+            return true;
+        return tag != 0 && ok() && refuseTag(what);
+    }
+    bool refuseTag(const char* what);
     template <typename T> std::optional<QList<T>> readIntArrayAs();
     // Each checks the tag and the length of an object, that its bytes are
     // there and, for integers, that they fit [lowest, highest], and leaves

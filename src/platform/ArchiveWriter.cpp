@@ -2,6 +2,7 @@
 
 #include "platform/ArchiveFormat.h"
 #include "platform/Checksum.h"
+#include "platform/LargePages.h"
 
 #include <QtEndian>
 #include <algorithm>
@@ -15,6 +16,7 @@ ArchiveWriter::ArchiveWriter(const QString& documentType, const QList<ClassVersi
     : m_declaredRecords(recordCount)
 {
     m_bytes.reserve(expectedBytes > 0 ? expectedBytes : 4096);
+    preferLargePages(m_bytes.data(), m_bytes.capacity());
     m_bytes.append(archive::kMagic.data(), archive::kMagic.size());
     putU32(archive::kFormatVersion);
     putShortText(documentType, "document type");

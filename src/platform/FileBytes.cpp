@@ -1,11 +1,9 @@
 #include "platform/FileBytes.h"
 
+#include "platform/LargePages.h"
+
 #include <QFile>
 #include <QFileInfo>
-
-#include <cstdint>
-#include <sys/mman.h>
-#include <unistd.h>
 
 namespace {
 
@@ -29,21 +27,6 @@ qint64 readUpTo(QFile& file, char* out, qint64 size)
         got += n;
     }
     return got;
-}
-
-// Asks for large pages under a big buffer about to be filled: a file of a
-// hundred megabytes then costs a few hundred page faults instead of tens of
-// thousands. Only a hint; the system may refuse it.
-void preferLargePages(char* data, qint64 size)
-{
-    constexpr qint64 kWorthIt = qint64(8) << 20;
-    if (size < kWorthIt)
-        return;
-    const auto page = std::uintptr_t(sysconf(_SC_PAGESIZE));
-    const std::uintptr_t begin = (std::uintptr_t(data) + page - 1) & ~(page - 1);
-    const std::uintptr_t end = (std::uintptr_t(data) + std::uintptr_t(size)) & ~(page - 1);
-    if (end > begin)
-        madvise(reinterpret_cast<void*>(begin), end - begin, MADV_HUGEPAGE);
 }
 
 } // namespace
