@@ -15,19 +15,31 @@ qsizetype estimatedSize(const Plongee& d)
 }
 } // namespace
 
-Result<QByteArray> encode(const QList<Plongee>& dives)
+namespace {
+Result<QByteArray> encodeWith(const QList<Plongee>& dives, const ArchiveWriter::Sink* sink)
 {
     qsizetype expected = 256;
-    for (const Plongee& d : dives)
-        expected += estimatedSize(d);
+    if (!sink)
+        for (const Plongee& d : dives)
+            expected += estimatedSize(d);
     const QString className = QString::fromLatin1(Plongee::kClassName);
     ArchiveWriter out(DocumentTypes::of(DocumentKind::Logbook).id, {{className, Plongee::kClassVersion}},
-                      quint32(dives.size()), expected);
+                      quint32(dives.size()), sink ? 0 : expected);
+    if (sink)
+        out.streamTo(*sink);
     for (const Plongee& d : dives) {
         out.beginRecord(0);
         d.write(out);
     }
     return out.finish();
+}
+} // namespace
+
+Result<QByteArray> encode(const QList<Plongee>& dives) { return encodeWith(dives, nullptr); }
+
+Result<QByteArray> encode(const QList<Plongee>& dives, const ArchiveWriter::Sink& sink)
+{
+    return encodeWith(dives, &sink);
 }
 
 namespace {

@@ -35,8 +35,28 @@ ArchiveWriter::ArchiveWriter(const QString& documentType, const QList<ClassVersi
     putU32(recordCount);
 }
 
+namespace {
+constexpr qsizetype kStreamPiece = qsizetype(4) << 20;
+}
+
+void ArchiveWriter::streamTo(Sink sink)
+{
+    m_sink = std::move(sink);
+    m_bytes.reserve(kStreamPiece + 64 * 1024);
+}
+
+void ArchiveWriter::handOver()
+{
+    m_handedSum.add(m_bytes);
+    if (!m_sink(m_bytes))
+        refuse(QStringLiteral("the file could not be written"));
+    m_bytes.resize(0);
+}
+
 void ArchiveWriter::beginRecord(int classIndex)
 {
+    if (m_sink && m_bytes.size() >= kStreamPiece && m_error.isEmpty())
+        handOver();
     ++m_writtenRecords;
     putU16(quint16(classIndex));
 }
@@ -185,7 +205,13 @@ Result<QByteArray> ArchiveWriter::finish()
                    .arg(m_declaredRecords));
     if (!m_error.isEmpty())
         return Result<QByteArray>::failure(m_error);
-    const quint64 sum = archiveChecksum(m_bytes);
+    quint64 sum = 0;
+    if (m_sink) {
+        m_handedSum.add(m_bytes);
+        sum = m_handedSum.value();
+    } else {
+        sum = archiveChecksum(m_bytes);
+    }
     char buf[8];
     qToLittleEndian(sum, buf);
     m_bytes.append(buf, 8);
