@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   g++ cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev
-  libxml2-dev
+  libxml2-dev libxxhash-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth poppler-utils time ccache
 )

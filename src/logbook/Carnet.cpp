@@ -659,7 +659,7 @@ Result<QByteArray> Carnet::dataRepresentationOfType(const QString& type) const
     return Result<QByteArray>::failure(QStringLiteral("unknown save type \"%1\"").arg(type));
 }
 
-bool Carnet::loadDataRepresentation(QByteArrayView bytes, const QString& type, QString* error)
+bool Carnet::loadDataRepresentation(const QByteArray& bytes, const QString& type, QString* error)
 {
     if (type != logbookTypeId()) {
         if (error)
@@ -685,10 +685,18 @@ SaveResult Carnet::saveToFile(const QString& path, const QString& type)
         setSelectionSilently({}, -1);
         emit selectionChanged(-1, m_loadedIndex);
     }
-    auto bytes = dataRepresentationOfType(type);
-    if (!bytes)
-        return SaveResult{false, false, bytes.error()};
-    const SaveResult saved = saveFileAtomically(path, *bytes);
+    SaveResult saved;
+    if (type == logbookTypeId()) {
+        // Written as it is encoded: a big logbook is never twice in memory.
+        saved = saveContentAtomically(path, [this](const ArchiveWriter::Sink& sink) {
+            return logbookarchive::encode(m_carnet, sink);
+        });
+    } else {
+        auto bytes = dataRepresentationOfType(type);
+        if (!bytes)
+            return SaveResult{false, false, bytes.error()};
+        saved = saveFileAtomically(path, *bytes);
+    }
     if (saved.ok && type == logbookTypeId()) {
         setFilePath(path);
         setModified(false);

@@ -135,7 +135,7 @@ public:
     // Reads a logbook file's bytes; on success the dives replace the root and
     // the last dive is loaded into the form with no row selected. On failure
     // nothing changes.
-    bool loadDataRepresentation(QByteArrayView bytes, const QString& type, QString* error) override;
+    bool loadDataRepresentation(const QByteArray& bytes, const QString& type, QString* error) override;
 
     // Saves atomically. The logbook type binds the document to the path and
     // clears the changed mark (also when the save is done but not durable);

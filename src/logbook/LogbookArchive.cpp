@@ -4,6 +4,7 @@
 #include "platform/ArchiveReader.h"
 #include "platform/ArchiveRoot.h"
 #include "platform/ArchiveWriter.h"
+#include "platform/LargePages.h"
 
 namespace logbookarchive {
 
@@ -11,32 +12,41 @@ namespace {
 // Rough size of one record, to reserve the output once.
 qsizetype estimatedSize(const Plongee& d)
 {
-    qsizetype n = 700;
-    if (d.profilProfondeur())
-        n += d.profilProfondeur()->size() * 13;
-    return n;
+    return 700 + d.sampleCount() * 13;
 }
 } // namespace
 
-Result<QByteArray> encode(const QList<Plongee>& dives)
+namespace {
+Result<QByteArray> encodeWith(const QList<Plongee>& dives, const ArchiveWriter::Sink* sink)
 {
     qsizetype expected = 256;
-    for (const Plongee& d : dives)
-        expected += estimatedSize(d);
+    if (!sink)
+        for (const Plongee& d : dives)
+            expected += estimatedSize(d);
     const QString className = QString::fromLatin1(Plongee::kClassName);
     ArchiveWriter out(DocumentTypes::of(DocumentKind::Logbook).id, {{className, Plongee::kClassVersion}},
-                      quint32(dives.size()), expected);
+                      quint32(dives.size()), sink ? 0 : expected);
+    if (sink)
+        out.streamTo(*sink);
     for (const Plongee& d : dives) {
         out.beginRecord(0);
         d.write(out);
     }
     return out.finish();
 }
+} // namespace
 
-Result<QList<Plongee>> decode(QByteArrayView bytes)
+Result<QByteArray> encode(const QList<Plongee>& dives) { return encodeWith(dives, nullptr); }
+
+Result<QByteArray> encode(const QList<Plongee>& dives, const ArchiveWriter::Sink& sink)
+{
+    return encodeWith(dives, &sink);
+}
+
+namespace {
+Result<QList<Plongee>> decodeWith(ArchiveReader& in)
 {
     using R = Result<QList<Plongee>>;
-    ArchiveReader in(bytes);
     if (!in.open())
         return R::failure(in.error());
     const QString className = QString::fromLatin1(Plongee::kClassName);
@@ -50,6 +60,7 @@ Result<QList<Plongee>> decode(QByteArrayView bytes)
     const quint32 count = in.header().recordCount;
     QList<Plongee> dives;
     dives.reserve(count);
+    preferLargePages(reinterpret_cast<char*>(dives.data()), qint64(count) * qint64(sizeof(Plongee)));
     for (quint32 i = 0; i < count; ++i) {
         in.beginRecord();
         Plongee& d = dives.emplace_back();
@@ -60,6 +71,19 @@ Result<QList<Plongee>> decode(QByteArrayView bytes)
     if (!in.finish())
         return R::failure(in.error());
     return dives;
+}
+} // namespace
+
+Result<QList<Plongee>> decode(QByteArrayView bytes)
+{
+    ArchiveReader in(bytes);
+    return decodeWith(in);
+}
+
+Result<QList<Plongee>> decode(const QByteArray& bytes)
+{
+    ArchiveReader in(bytes);
+    return decodeWith(in);
 }
 
 } // namespace logbookarchive

@@ -57,6 +57,16 @@ template <typename T> bool sameBits(const std::optional<QList<T>>& a, const std:
     return a->isEmpty() || std::memcmp(a->constData(), b->constData(), size_t(a->size()) * sizeof(T)) == 0;
 }
 
+qsizetype skipObject(ArchiveReader& in, Plongee::Kind kind)
+{
+    switch (kind) {
+    case Plongee::Kind::String: return in.skipString();
+    case Plongee::Kind::FloatArray: return in.skipFloatArray();
+    case Plongee::Kind::IntArray: return in.skipIntArray();
+    default: return 0;
+    }
+}
+
 } // namespace
 
 std::span<const Plongee::FieldInfo> Plongee::fields() { return kFieldTable; }
@@ -75,6 +85,8 @@ int Plongee::fieldIndex(QStringView name)
 Plongee::Value Plongee::value(int index) const
 {
     const int s = kLayout.slot[index];
+    if (const int e = plongee::encodableSlot(index); e >= 0)
+        decodeIfEncoded(e);
     switch (kFieldTable[index].kind) {
     case Kind::Int: return m_ints[s];
     case Kind::Float:
@@ -90,6 +102,8 @@ Plongee::Value Plongee::value(int index) const
 void Plongee::setValue(int index, const Value& value)
 {
     const int s = kLayout.slot[index];
+    if (const int e = plongee::encodableSlot(index); e >= 0)
+        m_encodedAt[e] = 0;
     switch (kFieldTable[index].kind) {
     case Kind::Int: m_ints[s] = std::get<qint32>(value); break;
     case Kind::Float:
@@ -175,6 +189,11 @@ void Plongee::write(ArchiveWriter& out) const
 {
     for (int i = 0; i < FieldCount; ++i) {
         const int s = kLayout.slot[i];
+        // An object never decoded goes back as it came.
+        if (const int e = plongee::encodableSlot(i); e >= 0 && m_encodedAt[e] != 0) {
+            out.writeEncoded(ArchiveReader::objectAt(m_source, m_encodedAt[e]));
+            continue;
+        }
         switch (kFieldTable[i].kind) {
         case Kind::Int:
             // The second tank's gas is a reserved field: always archived as 0.
@@ -192,10 +211,21 @@ void Plongee::write(ArchiveWriter& out) const
 
 void Plongee::read(ArchiveReader& in, int classVersion)
 {
+    // From shared bytes, texts and lists are checked now and decoded on
+    // first use; from a view, decoded now.
+    const bool keepEncoded = !in.source().isNull();
+    if (keepEncoded)
+        m_source = in.source();
     for (int i = 0; i < FieldCount; ++i) {
         if (kFieldTable[i].sinceVersion > classVersion)
             continue; // not archived by that version: keeps its fresh value
         const int s = kLayout.slot[i];
+        if (const int e = plongee::encodableSlot(i); keepEncoded && e >= 0) {
+            m_encodedAt[e] = quint32(skipObject(in, kFieldTable[i].kind));
+            if (!in.ok())
+                return;
+            continue;
+        }
         switch (kFieldTable[i].kind) {
         case Kind::Int: {
             const qint32 v = in.readInt();
@@ -215,6 +245,36 @@ void Plongee::read(ArchiveReader& in, int classVersion)
     }
 }
 
+void Plongee::decodeEncoded(int slot) const
+{
+    ArchiveReader in{QByteArrayView(m_source)};
+    in.seek(m_encodedAt[slot]);
+    m_encodedAt[slot] = 0;
+    constexpr int texts = kLayout.count[2];
+    constexpr int floatLists = kLayout.count[4];
+    if (slot < texts)
+        m_texts[slot] = in.readString();
+    else if (slot < texts + floatLists)
+        m_floatSamples[slot - texts] = in.readFloatArray();
+    else
+        m_intSamples[slot - texts - floatLists] = in.readIntArray();
+}
+
+void Plongee::decodeAll() const
+{
+    for (int e = 0; e < plongee::kEncodableCount; ++e)
+        decodeIfEncoded(e);
+}
+
+qsizetype Plongee::sampleCount() const
+{
+    constexpr int e = plongee::encodableSlot(plongee::idx_profilProfondeur);
+    if (m_encodedAt[e] != 0)
+        return ArchiveReader::listCountAt(m_source, m_encodedAt[e]);
+    const FloatSamples& depths = m_floatSamples[kLayout.slot[plongee::idx_profilProfondeur]];
+    return depths ? depths->size() : 0;
+}
+
 int Plongee::minimumArchivedSize()
 {
     int size = 2; // class index
@@ -229,6 +289,8 @@ int Plongee::minimumArchivedSize()
 
 bool Plongee::identical(const Plongee& other) const
 {
+    decodeAll();
+    other.decodeAll();
     if (std::memcmp(m_ints.data(), other.m_ints.data(), sizeof m_ints) != 0)
         return false;
     if (std::memcmp(m_floats.data(), other.m_floats.data(), sizeof m_floats) != 0)

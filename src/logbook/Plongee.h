@@ -2,6 +2,7 @@
 
 #include "logbook/PlongeeFields.h"
 
+#include <QByteArray>
 #include <QDateTime>
 #include <QList>
 #include <QString>
@@ -75,6 +76,20 @@ constexpr Layout computeLayout()
 
 inline constexpr Layout kLayout = computeLayout();
 
+// Texts and profile lists read from a file may stay in their archived form
+// until something asks for them; each has a slot among these.
+inline constexpr int kEncodableCount = kLayout.count[2] + kLayout.count[4] + kLayout.count[5];
+
+constexpr int encodableSlot(int index)
+{
+    switch (storageGroup(kKinds[index])) {
+    case 2: return kLayout.slot[index];
+    case 4: return kLayout.count[2] + kLayout.slot[index];
+    case 5: return kLayout.count[2] + kLayout.count[4] + kLayout.slot[index];
+    default: return -1;
+    }
+}
+
 } // namespace plongee
 
 // One logged dive. A plain value record: every field has a getter named after
@@ -122,6 +137,8 @@ public:
     // The fewest bytes one archived record can take: no archive that claims
     // more records than its size allows is believed.
     static int minimumArchivedSize();
+    // The number of depth samples, without decoding them.
+    qsizetype sampleCount() const;
 
     // Field by field, with floats compared by their bits (so NaN samples
     // compare equal to themselves).
@@ -141,17 +158,45 @@ private:
     }
     template <int I> const auto& storage() const { return const_cast<Plongee*>(this)->storage<I>(); }
 
+    template <int I> const auto& get() const
+    {
+        constexpr int e = plongee::encodableSlot(I);
+        if constexpr (e >= 0)
+            decodeIfEncoded(e);
+        return storage<I>();
+    }
+    template <int I, typename T> void set(const T& value)
+    {
+        constexpr int e = plongee::encodableSlot(I);
+        if constexpr (e >= 0)
+            m_encodedAt[e] = 0;
+        storage<I>() = value;
+    }
+    void decodeIfEncoded(int slot) const
+    {
+        if (m_encodedAt[slot] != 0)
+            decodeEncoded(slot);
+    }
+    void decodeEncoded(int slot) const;
+    void decodeAll() const;
+
     std::array<qint32, plongee::kLayout.count[0]> m_ints{};
     std::array<float, plongee::kLayout.count[1]> m_floats{};
-    std::array<Text, plongee::kLayout.count[2]> m_texts{};
+    // Decoded on first use when m_encodedAt holds their place in m_source.
+    mutable std::array<Text, plongee::kLayout.count[2]> m_texts{};
     std::array<QDateTime, plongee::kLayout.count[3]> m_dates{};
-    std::array<FloatSamples, plongee::kLayout.count[4]> m_floatSamples{};
-    std::array<IntSamples, plongee::kLayout.count[5]> m_intSamples{};
+    mutable std::array<FloatSamples, plongee::kLayout.count[4]> m_floatSamples{};
+    mutable std::array<IntSamples, plongee::kLayout.count[5]> m_intSamples{};
+    // The file the record was read from, shared by every record read from
+    // it, and where each still undecoded object sits in it (0: decoded).
+    // The file was checked whole when it was read, so decoding cannot fail.
+    QByteArray m_source;
+    mutable std::array<quint32, plongee::kEncodableCount> m_encodedAt{};
 
 public:
 #define ONDRIX_ACCESSORS(k, n, N, v)                                                                       \
-    plongee::Types<Kind::k>::Get n() const { return storage<plongee::idx_##n>(); }                         \
-    void set##N(plongee::Types<Kind::k>::Param value) { storage<plongee::idx_##n>() = value; }
+    plongee::Types<Kind::k>::Get n() const { return get<plongee::idx_##n>(); }                             \
+    void set##N(plongee::Types<Kind::k>::Param value) { set<plongee::idx_##n>(value); }
     ONDRIX_PLONGEE_FIELDS(ONDRIX_ACCESSORS)
 #undef ONDRIX_ACCESSORS
 

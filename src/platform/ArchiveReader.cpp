@@ -12,6 +12,13 @@ using archive::ObjectTag;
 
 ArchiveReader::ArchiveReader(QByteArrayView bytes) : m_bytes(bytes), m_end(bytes.size()) {}
 
+ArchiveReader::ArchiveReader(const QByteArray& bytes)
+    // Raw data the array does not own (no capacity) cannot be kept beyond
+    // this reader.
+    : m_source(bytes.capacity() > 0 ? bytes : QByteArray()), m_bytes(bytes), m_end(bytes.size())
+{
+}
+
 void ArchiveReader::fail(const QString& why)
 {
     if (m_error.isEmpty())
@@ -19,51 +26,12 @@ void ArchiveReader::fail(const QString& why)
     m_pos = m_end;
 }
 
-bool ArchiveReader::need(qsizetype count, const char* what)
+bool ArchiveReader::refuseNeed(const char* what)
 {
     if (!ok())
         return false;
-    if (count < 0 || count > m_end - m_pos) {
-        fail(QStringLiteral("the file is truncated or damaged at byte %1 (%2)")
-                 .arg(m_pos)
-                 .arg(QLatin1String(what)));
-        return false;
-    }
-    return true;
-}
-
-quint8 ArchiveReader::getU8()
-{
-    if (!need(1, "byte"))
-        return 0;
-    return quint8(m_bytes[m_pos++]);
-}
-
-quint16 ArchiveReader::getU16()
-{
-    if (!need(2, "16-bit value"))
-        return 0;
-    const auto v = qFromLittleEndian<quint16>(m_bytes.data() + m_pos);
-    m_pos += 2;
-    return v;
-}
-
-quint32 ArchiveReader::getU32()
-{
-    if (!need(4, "32-bit value"))
-        return 0;
-    const auto v = qFromLittleEndian<quint32>(m_bytes.data() + m_pos);
-    m_pos += 4;
-    return v;
-}
-
-qint64 ArchiveReader::getI64()
-{
-    if (!need(8, "64-bit value"))
-        return 0;
-    const auto v = qFromLittleEndian<qint64>(m_bytes.data() + m_pos);
-    m_pos += 8;
-    return v;
+    fail(QStringLiteral("the file is truncated or damaged at byte %1 (%2)").arg(m_pos).arg(QLatin1String(what)));
+    return false;
 }
 
 QString ArchiveReader::getShortText(const char* what)
@@ -153,23 +121,13 @@ int ArchiveReader::beginRecord()
     return ok() ? int(index) : -1;
 }
 
-qint32 ArchiveReader::readInt() { return qint32(getU32()); }
-
-float ArchiveReader::readFloat() { return std::bit_cast<float>(getU32()); }
-
-bool ArchiveReader::expectTag(quint8 expected, const char* what)
+bool ArchiveReader::refuseTag(const char* what)
 {
-    const quint8 tag = getU8();
-    if (!ok() || tag == quint8(ObjectTag::Absent))
-        return false;
-    if (tag != expected) {
-        fail(QStringLiteral("the file is damaged at byte %1 (expected %2)").arg(m_pos - 1).arg(QLatin1String(what)));
-        return false;
-    }
-    return true;
+    fail(QStringLiteral("the file is damaged at byte %1 (expected %2)").arg(m_pos - 1).arg(QLatin1String(what)));
+    return false;
 }
 
-std::optional<QString> ArchiveReader::readString()
+std::optional<quint32> ArchiveReader::stringHead()
 {
     if (!expectTag(quint8(ObjectTag::String), "a text"))
         return std::nullopt;
@@ -180,9 +138,27 @@ std::optional<QString> ArchiveReader::readString()
     }
     if (!need(len, "text"))
         return std::nullopt;
-    QString s = QString::fromUtf8(m_bytes.sliced(m_pos, len));
-    m_pos += len;
+    return len;
+}
+
+std::optional<QString> ArchiveReader::readString()
+{
+    const auto len = stringHead();
+    if (!len)
+        return std::nullopt;
+    QString s = QString::fromUtf8(m_bytes.sliced(m_pos, *len));
+    m_pos += *len;
     return s;
+}
+
+qsizetype ArchiveReader::skipString()
+{
+    const qsizetype at = m_pos;
+    const auto len = stringHead();
+    if (!len)
+        return 0;
+    m_pos += *len;
+    return at;
 }
 
 QDateTime ArchiveReader::readDate()
@@ -199,27 +175,45 @@ std::optional<double> ArchiveReader::readNumber()
     return std::bit_cast<double>(getI64());
 }
 
-std::optional<QList<float>> ArchiveReader::readFloatArray()
+std::optional<quint32> ArchiveReader::floatArrayHead()
 {
     if (!expectTag(quint8(ObjectTag::FloatArray), "a list of numbers"))
         return std::nullopt;
     const quint32 count = getU32();
     if (count > archive::kMaxArrayCount || !need(qsizetype(count) * 4, "list of numbers"))
         return fail(QStringLiteral("the file is damaged at byte %1 (list too long)").arg(m_pos)), std::nullopt;
-    QList<float> values(count);
+    return count;
+}
+
+std::optional<QList<float>> ArchiveReader::readFloatArray()
+{
+    const auto count = floatArrayHead();
+    if (!count)
+        return std::nullopt;
+    QList<float> values(*count);
     const char* in = m_bytes.data() + m_pos;
     if constexpr (std::endian::native == std::endian::little) {
-        if (count > 0)
-            std::memcpy(values.data(), in, size_t(count) * 4);
+        if (*count > 0)
+            std::memcpy(values.data(), in, size_t(*count) * 4);
     } else {
-        for (quint32 i = 0; i < count; ++i)
+        for (quint32 i = 0; i < *count; ++i)
             values[i] = std::bit_cast<float>(qFromLittleEndian<quint32>(in + 4 * i));
     }
-    m_pos += qsizetype(count) * 4;
+    m_pos += qsizetype(*count) * 4;
     return values;
 }
 
-template <typename T> std::optional<QList<T>> ArchiveReader::readIntArrayAs()
+qsizetype ArchiveReader::skipFloatArray()
+{
+    const qsizetype at = m_pos;
+    const auto count = floatArrayHead();
+    if (!count)
+        return 0;
+    m_pos += qsizetype(*count) * 4;
+    return at;
+}
+
+std::optional<ArchiveReader::IntArrayHead> ArchiveReader::intArrayHead(qint64 lowest, qint64 highest)
 {
     if (!expectTag(quint8(ObjectTag::IntArray), "a list of integers"))
         return std::nullopt;
@@ -231,27 +225,73 @@ template <typename T> std::optional<QList<T>> ArchiveReader::readIntArrayAs()
     }
     if (count > archive::kMaxArrayCount || !need(qsizetype(count) * width, "list of integers"))
         return fail(QStringLiteral("the file is damaged at byte %1 (list too long)").arg(m_pos)), std::nullopt;
-    QList<T> values(count);
-    const auto* in = reinterpret_cast<const unsigned char*>(m_bytes.data() + m_pos);
-    T* out = values.data();
-    if (width == 1) {
-        for (quint32 i = 0; i < count; ++i)
-            out[i] = T(qint8(in[i]));
-    } else if (width == 2) {
-        for (quint32 i = 0; i < count; ++i)
-            out[i] = T(qFromLittleEndian<qint16>(in + 2 * i));
-    } else {
+    // One and two bytes fit every element type; wider elements are checked.
+    if (width == 4) {
+        const auto* in = reinterpret_cast<const unsigned char*>(m_bytes.data() + m_pos);
         for (quint32 i = 0; i < count; ++i) {
             const qint32 v = qFromLittleEndian<qint32>(in + 4 * i);
-            if (v < std::numeric_limits<T>::min() || v > std::numeric_limits<T>::max()) {
+            if (v < lowest || v > highest) {
                 fail(QStringLiteral("the file is damaged at byte %1 (value out of range)").arg(m_pos + 4 * i));
                 return std::nullopt;
             }
-            out[i] = T(v);
         }
     }
-    m_pos += qsizetype(count) * width;
+    return IntArrayHead{width, count};
+}
+
+template <typename T> std::optional<QList<T>> ArchiveReader::readIntArrayAs()
+{
+    const auto head = intArrayHead(std::numeric_limits<T>::min(), std::numeric_limits<T>::max());
+    if (!head)
+        return std::nullopt;
+    const quint32 count = head->count;
+    QList<T> values(count);
+    const auto* in = reinterpret_cast<const unsigned char*>(m_bytes.data() + m_pos);
+    T* out = values.data();
+    if (head->width == 1) {
+        for (quint32 i = 0; i < count; ++i)
+            out[i] = T(qint8(in[i]));
+    } else if (head->width == 2) {
+        for (quint32 i = 0; i < count; ++i)
+            out[i] = T(qFromLittleEndian<qint16>(in + 2 * i));
+    } else {
+        for (quint32 i = 0; i < count; ++i)
+            out[i] = T(qFromLittleEndian<qint32>(in + 4 * i));
+    }
+    m_pos += qsizetype(count) * head->width;
     return values;
+}
+
+qsizetype ArchiveReader::skipIntArray()
+{
+    const qsizetype at = m_pos;
+    const auto head = intArrayHead(std::numeric_limits<qint16>::min(), std::numeric_limits<qint16>::max());
+    if (!head)
+        return 0;
+    m_pos += qsizetype(head->count) * head->width;
+    return at;
+}
+
+QByteArrayView ArchiveReader::objectAt(QByteArrayView bytes, qsizetype pos)
+{
+    const char* p = bytes.data() + pos;
+    const auto count = [&](int at) { return qsizetype(qFromLittleEndian<quint32>(p + at)); };
+    switch (ObjectTag(quint8(*p))) {
+    case ObjectTag::String:
+    case ObjectTag::Image: return bytes.sliced(pos, 5 + count(1));
+    case ObjectTag::FloatArray: return bytes.sliced(pos, 5 + 4 * count(1));
+    case ObjectTag::IntArray: return bytes.sliced(pos, 6 + quint8(p[1]) * count(2));
+    case ObjectTag::Date:
+    case ObjectTag::Number: return bytes.sliced(pos, 9);
+    case ObjectTag::Absent: break;
+    }
+    return bytes.sliced(pos, 1);
+}
+
+quint32 ArchiveReader::listCountAt(QByteArrayView bytes, qsizetype pos)
+{
+    const char* p = bytes.data() + pos;
+    return qFromLittleEndian<quint32>(p + (ObjectTag(quint8(*p)) == ObjectTag::IntArray ? 2 : 1));
 }
 
 std::optional<QList<qint16>> ArchiveReader::readIntArray() { return readIntArrayAs<qint16>(); }

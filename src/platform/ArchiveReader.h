@@ -6,6 +6,8 @@
 #include <QDateTime>
 #include <QList>
 #include <QString>
+#include <QtEndian>
+#include <bit>
 #include <optional>
 
 // Reads a document file written by ArchiveWriter. open() checks the magic,
@@ -24,6 +26,11 @@ public:
     };
 
     explicit ArchiveReader(QByteArrayView bytes);
+    // Reads bytes it shares: records read from it may keep bulky objects
+    // undecoded, as positions in source(), and decode them when asked.
+    explicit ArchiveReader(const QByteArray& bytes);
+    // The shared bytes; null for a reader over a view.
+    const QByteArray& source() const { return m_source; }
 
     bool open();
     const Header& header() const { return m_header; }
@@ -35,8 +42,8 @@ public:
     // Starts the next record; returns its index into the class table.
     int beginRecord();
 
-    qint32 readInt();
-    float readFloat();
+    qint32 readInt() { return qint32(getU32()); }
+    float readFloat() { return std::bit_cast<float>(getU32()); }
     std::optional<QString> readString();
     QDateTime readDate();
     std::optional<double> readNumber();
@@ -44,6 +51,20 @@ public:
     std::optional<QList<qint16>> readIntArray();
     std::optional<QList<qint32>> readIntArray32();
     std::optional<QByteArray> readImage();
+
+    // Check the next object as the matching read would, bounds and values
+    // included, and step over it undecoded. They return the object's
+    // position, for a later seek() and read, or 0 when it is absent or the
+    // read failed (no object starts at 0, where the magic is).
+    qsizetype skipString();
+    qsizetype skipFloatArray();
+    qsizetype skipIntArray();
+    // Moves to a position a skip returned.
+    void seek(qsizetype pos) { m_pos = pos; }
+    // The bytes of the object at a position a skip returned, tag included.
+    static QByteArrayView objectAt(QByteArrayView bytes, qsizetype pos);
+    // The element count of the list at a position a skip returned.
+    static quint32 listCountAt(QByteArrayView bytes, qsizetype pos);
 
     // After the last record: every byte up to the checksum must have been read.
     bool finish();
@@ -54,17 +75,50 @@ public:
     qsizetype bytesLeft() const { return m_end - m_pos; }
 
 private:
-    bool need(qsizetype count, const char* what);
-    quint8 getU8();
-    quint16 getU16();
-    quint32 getU32();
-    qint64 getI64();
+    // The reads below run once per field of every record: their common case
+    // stays inline, their failures do not.
+    bool need(qsizetype count, const char* what)
+    {
+        return (count >= 0 && count <= m_end - m_pos && m_error.isEmpty()) || refuseNeed(what);
+    }
+    bool refuseNeed(const char* what);
+    template <typename T> T get(const char* what)
+    {
+        if (!need(sizeof(T), what))
+            return 0;
+        const T v = qFromLittleEndian<T>(m_bytes.data() + m_pos);
+        m_pos += sizeof(T);
+        return v;
+    }
+    quint8 getU8() { return need(1, "byte") ? quint8(m_bytes[m_pos++]) : 0; }
+    quint16 getU16() { return get<quint16>("16-bit value"); }
+    quint32 getU32() { return get<quint32>("32-bit value"); }
+    qint64 getI64() { return get<qint64>("64-bit value"); }
     QString getShortText(const char* what);
     // Reads the tag of an object and checks that it is Absent or the expected
     // kind; returns false for Absent or a failure.
-    bool expectTag(quint8 expected, const char* what);
+    bool expectTag(quint8 expected, const char* what)
+    {
+        const quint8 tag = getU8();
+        if (tag == expected)
+            return true;
+        return tag != 0 && ok() && refuseTag(what);
+    }
+    bool refuseTag(const char* what);
     template <typename T> std::optional<QList<T>> readIntArrayAs();
+    // Each checks the tag and the length of an object, that its bytes are
+    // there and, for integers, that they fit [lowest, highest], and leaves
+    // the position on its first content byte. Nothing for an absent object
+    // or a failure.
+    std::optional<quint32> stringHead();
+    std::optional<quint32> floatArrayHead();
+    struct IntArrayHead {
+        quint8 width;
+        quint32 count;
+    };
+    std::optional<IntArrayHead> intArrayHead(qint64 lowest, qint64 highest);
 
+    QByteArray m_source;
     QByteArrayView m_bytes;
     qsizetype m_pos = 0;
     qsizetype m_end = 0;

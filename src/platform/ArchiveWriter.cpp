@@ -2,6 +2,7 @@
 
 #include "platform/ArchiveFormat.h"
 #include "platform/Checksum.h"
+#include "platform/LargePages.h"
 
 #include <QtEndian>
 #include <algorithm>
@@ -15,6 +16,7 @@ ArchiveWriter::ArchiveWriter(const QString& documentType, const QList<ClassVersi
     : m_declaredRecords(recordCount)
 {
     m_bytes.reserve(expectedBytes > 0 ? expectedBytes : 4096);
+    preferLargePages(m_bytes.data(), m_bytes.capacity());
     m_bytes.append(archive::kMagic.data(), archive::kMagic.size());
     putU32(archive::kFormatVersion);
     putShortText(documentType, "document type");
@@ -33,8 +35,28 @@ ArchiveWriter::ArchiveWriter(const QString& documentType, const QList<ClassVersi
     putU32(recordCount);
 }
 
+namespace {
+constexpr qsizetype kStreamPiece = qsizetype(4) << 20;
+}
+
+void ArchiveWriter::streamTo(Sink sink)
+{
+    m_sink = std::move(sink);
+    m_bytes.reserve(kStreamPiece + 64 * 1024);
+}
+
+void ArchiveWriter::handOver()
+{
+    m_handedSum.add(m_bytes);
+    if (!m_sink(m_bytes))
+        refuse(QStringLiteral("the file could not be written"));
+    m_bytes.resize(0);
+}
+
 void ArchiveWriter::beginRecord(int classIndex)
 {
+    if (m_sink && m_bytes.size() >= kStreamPiece && m_error.isEmpty())
+        handOver();
     ++m_writtenRecords;
     putU16(quint16(classIndex));
 }
@@ -173,6 +195,8 @@ void ArchiveWriter::writeImage(const std::optional<QByteArray>& value)
     m_bytes.append(*value);
 }
 
+void ArchiveWriter::writeEncoded(QByteArrayView object) { m_bytes.append(object); }
+
 Result<QByteArray> ArchiveWriter::finish()
 {
     if (m_error.isEmpty() && m_writtenRecords != m_declaredRecords)
@@ -181,7 +205,13 @@ Result<QByteArray> ArchiveWriter::finish()
                    .arg(m_declaredRecords));
     if (!m_error.isEmpty())
         return Result<QByteArray>::failure(m_error);
-    const quint64 sum = archiveChecksum(m_bytes);
+    quint64 sum = 0;
+    if (m_sink) {
+        m_handedSum.add(m_bytes);
+        sum = m_handedSum.value();
+    } else {
+        sum = archiveChecksum(m_bytes);
+    }
     char buf[8];
     qToLittleEndian(sum, buf);
     m_bytes.append(buf, 8);

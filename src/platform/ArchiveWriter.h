@@ -1,11 +1,14 @@
 #pragma once
 
+#include "platform/Checksum.h"
 #include "platform/Result.h"
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QDateTime>
 #include <QList>
 #include <QString>
+#include <functional>
 #include <optional>
 #include <utility>
 #include <vector>
@@ -29,6 +32,14 @@ public:
     ArchiveWriter(const QString& documentType, const QList<ClassVersion>& classes, quint32 recordCount,
                   qsizetype expectedBytes = 0);
 
+    // Where a streaming writer hands its bytes, in order; false stops it.
+    using Sink = std::function<bool(QByteArrayView piece)>;
+    // From now on the bytes go to `sink` a few megabytes at a time, between
+    // records, so that a big document is never whole in memory; finish()
+    // then gives only the bytes not handed yet, the checksum included. A
+    // sink that fails makes finish() fail.
+    void streamTo(Sink sink);
+
     void beginRecord(int classIndex = 0);
 
     void writeInt(qint32 value);
@@ -40,6 +51,9 @@ public:
     void writeIntArray(const std::optional<QList<qint16>>& value);
     void writeIntArray32(const std::optional<QList<qint32>>& value);
     void writeImage(const std::optional<QByteArray>& value);
+    // An object exactly as ArchiveReader found it in a file (ArchiveReader::
+    // objectAt): it was checked against the same limits when it was read.
+    void writeEncoded(QByteArrayView object);
 
     // Appends the checksum and hands over the bytes, or says which value
     // could not be written. The writer is spent.
@@ -59,7 +73,12 @@ private:
     QString place() const;
     template <typename T> void putArray(quint8 width, const QList<T>& values);
 
+    // Hands the bytes made so far to the sink.
+    void handOver();
+
     QByteArray m_bytes;
+    Sink m_sink;
+    ChecksumStream m_handedSum; // of the bytes handed to the sink
     quint32 m_declaredRecords;
     quint32 m_writtenRecords = 0;
     QString m_error;

@@ -1,5 +1,7 @@
 #include "platform/FileBytes.h"
 
+#include "platform/LargePages.h"
+
 #include <QFile>
 #include <QFileInfo>
 
@@ -41,6 +43,7 @@ bool FileBytes::open(const QString& path, QString* error)
     if (size > kMaxBytes)
         return fail(error, QStringLiteral("is too large to be a document (%1 bytes)").arg(size));
     QByteArray bytes(size, Qt::Uninitialized);
+    preferLargePages(bytes.data(), size);
     const qint64 got = readUpTo(file, bytes.data(), size);
     if (got < 0)
         return fail(error, file.errorString());

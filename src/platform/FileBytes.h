@@ -15,6 +15,8 @@ public:
 
     bool open(const QString& path, QString* error);
     QByteArrayView bytes() const { return m_bytes; }
+    // The same bytes, for a reader that keeps a share of them.
+    const QByteArray& data() const { return m_bytes; }
     qint64 size() const { return m_bytes.size(); }
 
 private:

@@ -15,6 +15,12 @@ public:
     // Opens a folder for reading, to flush its entries later.
     virtual int openDir(const QByteArray& path) const = 0;
     virtual ssize_t write(int fd, const char* data, size_t size) const = 0;
+    // Asks the system to start writing a range of the file to disk now,
+    // without waiting; a hint, so the default does nothing.
+    virtual void startWriteback(int fd, qint64 offset, qint64 size) const
+    {
+        (void)fd, (void)offset, (void)size;
+    }
     virtual int fchmod(int fd, mode_t mode) const = 0;
     virtual int fsync(int fd) const = 0;
     virtual int close(int fd) const = 0;

@@ -17,6 +17,11 @@ int PosixFileSystemOps::openDir(const QByteArray& path) const
 
 ssize_t PosixFileSystemOps::write(int fd, const char* data, size_t size) const { return ::write(fd, data, size); }
 
+void PosixFileSystemOps::startWriteback(int fd, qint64 offset, qint64 size) const
+{
+    ::sync_file_range(fd, offset, size, SYNC_FILE_RANGE_WRITE);
+}
+
 int PosixFileSystemOps::fchmod(int fd, mode_t mode) const { return ::fchmod(fd, mode); }
 
 int PosixFileSystemOps::fsync(int fd) const { return ::fsync(fd); }

@@ -16,7 +16,7 @@ void RecordListDocument::setModified(bool modified)
 bool RecordListDocument::openFile(const QString& path, QString* error)
 {
     FileBytes file;
-    if (!file.open(path, error) || !loadDataRepresentation(file.bytes(), typeId(), error))
+    if (!file.open(path, error) || !loadDataRepresentation(file.data(), typeId(), error))
         return false;
     m_filePath = path;
     setModified(false);

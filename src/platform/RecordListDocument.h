@@ -21,7 +21,7 @@ public:
     // The stable type id its files carry.
     virtual QString typeId() const = 0;
     // Reads a file's bytes; on failure nothing changes and error says why.
-    virtual bool loadDataRepresentation(QByteArrayView bytes, const QString& type, QString* error) = 0;
+    virtual bool loadDataRepresentation(const QByteArray& bytes, const QString& type, QString* error) = 0;
 
     // currentIndex is the row shown in the form (the row selected last), -1
     // with no row selected; loadedIndex the row whose values the form was

@@ -4,7 +4,9 @@
 #include <QFileInfo>
 #include <QRandomGenerator>
 
+#include <algorithm>
 #include <cerrno>
+#include <functional>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -29,22 +31,53 @@ SaveResult failure(const QString& path, const StepFailure& f)
     return failure(path, QStringLiteral("%1: %2").arg(QLatin1String(f.step), systemReason(f.error)));
 }
 
-// Writes every byte, going on after interrupted and partial writes.
-std::optional<StepFailure> writeAll(const FileSystemOps& ops, int fd, const QByteArray& bytes)
-{
-    const char* data = bytes.constData();
-    qsizetype left = bytes.size();
-    while (left > 0) {
-        const ssize_t written = ops.write(fd, data, size_t(left));
-        if (written < 0 && errno == EINTR)
-            continue;
-        if (written <= 0)
-            return StepFailure{"writing the temporary file", written < 0 ? errno : EIO};
-        data += written;
-        left -= written;
+// Writes a file's content piece by piece, going on after interrupted and
+// partial writes. A big file goes a few megabytes at a time, each handed to
+// the disk once written: the disk works while the rest is written, and the
+// flush that follows has little left to wait for.
+class ContentWriter {
+public:
+    ContentWriter(const FileSystemOps& ops, int fd) : m_ops(ops), m_fd(fd) {}
+
+    std::optional<StepFailure> write(QByteArrayView piece)
+    {
+        constexpr qsizetype kChunk = qsizetype(4) << 20;
+        const char* data = piece.data();
+        qsizetype left = piece.size();
+        while (left > 0) {
+            const ssize_t written = m_ops.write(m_fd, data, size_t(std::min(left, kChunk)));
+            if (written < 0 && errno == EINTR)
+                continue;
+            if (written <= 0)
+                return StepFailure{"writing the temporary file", written < 0 ? errno : EIO};
+            data += written;
+            left -= written;
+            m_done += written;
+            if (m_done - m_handed >= kChunk) {
+                m_ops.startWriteback(m_fd, m_handed, m_done - m_handed);
+                m_handed = m_done;
+            }
+        }
+        return std::nullopt;
     }
-    return std::nullopt;
-}
+
+    // Hands the rest to the disk.
+    void finish()
+    {
+        if (m_done > m_handed)
+            m_ops.startWriteback(m_fd, m_handed, m_done - m_handed);
+        m_handed = m_done;
+    }
+
+private:
+    const FileSystemOps& m_ops;
+    int m_fd;
+    qint64 m_done = 0;
+    qint64 m_handed = 0;
+};
+
+// Writes the whole content into the open file.
+using ContentFill = std::function<std::optional<StepFailure>(int fd)>;
 
 // Creates a file no other has the name of, beside `target`, for writing
 // only: the descriptor, or -1 with errno set.
@@ -64,14 +97,14 @@ int createTemporary(const FileSystemOps& ops, const QString& target, mode_t mode
 
 // Fills the open temporary file and closes it; the mode of the old file,
 // when there is one, is given to it exactly (whatever the umask).
-std::optional<StepFailure> fillTemporary(const FileSystemOps& ops, int fd, const QByteArray& bytes,
+std::optional<StepFailure> fillTemporary(const FileSystemOps& ops, int fd, const ContentFill& fill,
                                          std::optional<mode_t> oldMode)
 {
     std::optional<StepFailure> failed;
     if (oldMode && ops.fchmod(fd, *oldMode) != 0)
         failed = StepFailure{"giving the temporary file the permissions of the old one", errno};
     if (!failed)
-        failed = writeAll(ops, fd, bytes);
+        failed = fill(fd);
     if (!failed && ops.fsync(fd) != 0)
         failed = StepFailure{"flushing the temporary file to disk", errno};
     // A file system may report a failed write only when the file is closed.
@@ -82,14 +115,14 @@ std::optional<StepFailure> fillTemporary(const FileSystemOps& ops, int fd, const
 
 // Writes the temporary file and renames it over `target`; on failure the
 // temporary file is removed.
-std::optional<StepFailure> replace(const FileSystemOps& ops, const QString& target, const QByteArray& bytes,
+std::optional<StepFailure> replace(const FileSystemOps& ops, const QString& target, const ContentFill& fill,
                                    std::optional<mode_t> oldMode)
 {
     QByteArray temporary;
     const int fd = createTemporary(ops, target, oldMode.value_or(0666) & 0666, &temporary);
     if (fd < 0)
         return StepFailure{"creating the temporary file", errno};
-    std::optional<StepFailure> failed = fillTemporary(ops, fd, bytes, oldMode);
+    std::optional<StepFailure> failed = fillTemporary(ops, fd, fill, oldMode);
     if (!failed && ops.rename(temporary, QFile::encodeName(target)) != 0)
         failed = StepFailure{"renaming the temporary file over it", errno};
     if (failed)
@@ -119,7 +152,7 @@ QString saveTargetOf(const QString& path)
     return info.absoluteFilePath();
 }
 
-SaveResult saveFileAtomically(const QString& path, const QByteArray& bytes, const FileSystemOps& ops)
+static SaveResult saveWith(const QString& path, const FileSystemOps& ops, const ContentFill& fill)
 {
     const QString target = saveTargetOf(path);
     struct stat old {};
@@ -134,7 +167,7 @@ SaveResult saveFileAtomically(const QString& path, const QByteArray& bytes, cons
     const int folderFd = ops.openDir(QFile::encodeName(QFileInfo(target).absolutePath()));
     if (folderFd < 0)
         return failure(path, StepFailure{"opening the folder", errno});
-    if (const auto failed = replace(ops, target, bytes, oldMode)) {
+    if (const auto failed = replace(ops, target, fill, oldMode)) {
         ops.close(folderFd);
         return failure(path, *failed);
     }
@@ -142,6 +175,41 @@ SaveResult saveFileAtomically(const QString& path, const QByteArray& bytes, cons
         return SaveResult{true, false,
                           QStringLiteral("saved %1, but the folder could not be flushed: %2").arg(path, systemReason(*error))};
     return SaveResult{true, true, QString()};
+}
+
+SaveResult saveFileAtomically(const QString& path, const QByteArray& bytes, const FileSystemOps& ops)
+{
+    return saveWith(path, ops, [&](int fd) {
+        ContentWriter out(ops, fd);
+        auto failed = out.write(bytes);
+        out.finish();
+        return failed;
+    });
+}
+
+SaveResult saveContentAtomically(const QString& path, const ContentMaker& make, const FileSystemOps& ops)
+{
+    std::optional<QString> unmade;
+    const SaveResult saved = saveWith(path, ops, [&](int fd) -> std::optional<StepFailure> {
+        ContentWriter out(ops, fd);
+        std::optional<StepFailure> failed;
+        const Result<QByteArray> last = make([&](QByteArrayView piece) {
+            failed = out.write(piece);
+            return !failed;
+        });
+        if (failed)
+            return failed;
+        if (!last) {
+            unmade = last.error();
+            return StepFailure{"making the content", 0};
+        }
+        failed = out.write(*last);
+        out.finish();
+        return failed;
+    });
+    if (unmade)
+        return SaveResult{false, false, *unmade};
+    return saved;
 }
 
 std::optional<QByteArray> readWholeFile(const QString& path, QString* error)

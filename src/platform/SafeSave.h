@@ -1,10 +1,13 @@
 #pragma once
 
 #include "platform/PosixFileSystemOps.h"
+#include "platform/Result.h"
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 
+#include <functional>
 #include <optional>
 
 // The outcome of a save. `ok`: the file now holds the new bytes. `durable`:
@@ -26,6 +29,18 @@ struct SaveResult {
 // is removed.
 SaveResult saveFileAtomically(const QString& path, const QByteArray& bytes,
                               const FileSystemOps& ops = PosixFileSystemOps());
+
+// Makes a file's content while it is written: hands its pieces, in order,
+// to `sink` (which returns false when the file cannot take them, and the
+// maker then stops) and returns the last piece, or why the content cannot
+// be made.
+using ContentMaker = std::function<Result<QByteArray>(const std::function<bool(QByteArrayView)>& sink)>;
+
+// saveFileAtomically() for content made as it is written, so that a big
+// document is never whole in memory. Content that cannot be made replaces
+// nothing; the result then gives the maker's reason as it stands.
+SaveResult saveContentAtomically(const QString& path, const ContentMaker& make,
+                                 const FileSystemOps& ops = PosixFileSystemOps());
 
 // The file a save of `path` replaces: symbolic links followed to the file
 // they point to (which may not exist yet), as an absolute path.

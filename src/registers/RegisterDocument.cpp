@@ -255,7 +255,7 @@ void RegisterDocument::sortRows(int field, bool ascending)
 
 Result<QByteArray> RegisterDocument::dataRepresentation() const { return registerarchive::encode(m_reg, m_records); }
 
-bool RegisterDocument::loadDataRepresentation(QByteArrayView bytes, const QString& typeId, QString* error)
+bool RegisterDocument::loadDataRepresentation(const QByteArray& bytes, const QString& typeId, QString* error)
 {
     if (typeId != this->typeId()) {
         if (error)

@@ -80,7 +80,7 @@ public:
     Result<QByteArray> dataRepresentation() const;
     // Reads a file of the register's type; on success the last record is
     // selected and shown. On failure nothing changes.
-    bool loadDataRepresentation(QByteArrayView bytes, const QString& typeId, QString* error) override;
+    bool loadDataRepresentation(const QByteArray& bytes, const QString& typeId, QString* error) override;
     SaveResult saveToFile(const QString& path);
 
 signals:

@@ -70,7 +70,7 @@ int info(Io& io, const QStringList& args)
     quint32 records = header.recordCount;
     // A logbook is decoded whole, so that a damaged record is refused here too.
     if (header.documentType == DocumentTypes::of(DocumentKind::Logbook).id) {
-        auto dives = logbookarchive::decode(file.bytes());
+        auto dives = logbookarchive::decode(file.data());
         if (!dives)
             return io.refuse(path, dives.error());
         records = quint32(dives->size());
@@ -122,7 +122,7 @@ int dump(Io& io, const QStringList& args)
     }
     if (header->documentType != DocumentTypes::of(DocumentKind::Logbook).id)
         return io.refuse(path, QStringLiteral("\"%1\" documents cannot be dumped by this version").arg(header->documentType));
-    auto dives = logbookarchive::decode(file.bytes());
+    auto dives = logbookarchive::decode(file.data());
     if (!dives)
         return io.refuse(path, dives.error());
     io.out.append(plongeejson::dump(*dives));
