@@ -13,14 +13,7 @@
 #        KEEP=/path/file.ondrix bench/open_bench.sh   (also keep a copy of the logbook written)
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
-if [ -n "${ONDRIX_CLI:-}" ]; then
-  cli=$ONDRIX_CLI
-else
-  build=${1:-$here/build-release}
-  cmake -S "$here" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
-  cmake --build "$build" --target ondrix-cli -j"$(nproc)" >/dev/null
-  cli=$build/src/ondrix-cli
-fi
+. "$here/bench/cli.sh"
 work=$(mktemp -d "${TMPDIR:-/tmp}/ondrix-open.XXXXXX")
 trap 'rm -rf "$work"' EXIT
 settings=$work/settings.ini

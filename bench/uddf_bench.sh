@@ -11,14 +11,7 @@
 #        ONDRIX_CLI=/path/to/ondrix-cli bench/uddf_bench.sh   (a given binary, no build)
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
-if [ -n "${ONDRIX_CLI:-}" ]; then
-  cli=$ONDRIX_CLI
-else
-  build=${1:-$here/build-release}
-  cmake -S "$here" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
-  cmake --build "$build" --target ondrix-cli -j"$(nproc)" >/dev/null
-  cli=$build/src/ondrix-cli
-fi
+. "$here/bench/cli.sh"
 command -v xmllint >/dev/null || { echo "xmllint is needed (apt-get install libxml2-utils)" >&2; exit 2; }
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
