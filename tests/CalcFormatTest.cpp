@@ -1,4 +1,5 @@
 #include "calculators/CalculatorFormat.h"
+#include "platform/TextFormat.h"
 
 #include <cmath>
 #include <cstdio>
@@ -109,6 +110,7 @@ TEST(CalcFormat, Directives)
         {"\u00e9t\u00e9 %.0f \u00b0", {45}, "\u00e9t\u00e9 45 \u00b0"},
         {"", {1}, ""},
         {"%.1", {1}, "%.1"},
+        {"%.99999999999f", {1}, "%.99999999999f"}, // no precision read past its bound
         {"MOD : %.1f m", {INFINITY}, "MOD : - m"}, // never "inf" nor "nan"
         {"%d h %@", {NAN, -INFINITY}, "- h -"},
     };
@@ -135,4 +137,22 @@ TEST(CalcFormat, ShownFigure)
         EXPECT_EQ(shown, c.shown) << c.format << " " << c.value;
         EXPECT_EQ(std::signbit(shown), std::signbit(c.shown)) << c.format << " " << c.value;
     }
+}
+
+// The text tables' formats share the directive reader.
+TEST(TextFormat, FillsTheTextTablesFormats)
+{
+    const struct {
+        const char* format;
+        std::initializer_list<QVariant> args;
+        const char* text;
+    } cases[] = {
+        {"%d dives, %.1f m", {12, 12.5}, "12 dives, 12.5 m"},
+        {"%@ in %s", {QStringLiteral("Malta"), 1.5f}, "Malta in 1.5"},
+        {"%.1f m", {QStringLiteral("-")}, "- m"},
+        {"%.2f %%", {double(INFINITY)}, "- %"},
+        {"%.99999999999f", {1}, "%.99999999999f"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(formatText(QString::fromUtf8(c.format), c.args), QString::fromUtf8(c.text)) << c.format;
 }
