@@ -574,12 +574,12 @@ void Carnet::sortRows(int field, bool ascending)
     if (kind == Plongee::Kind::String) {
         std::vector<QString> keys(static_cast<size_t>(n));
         for (int i = 0; i < n; ++i)
-            keys[size_t(i)] = std::get<Plongee::Text>(m_carnet[i].value(field)).value_or(QString());
+            keys[size_t(i)] = std::get<Plongee::Text>(m_carnet.at(i).value(field)).value_or(QString());
         order = sortorder::byText(keys, ascending);
     } else {
         std::vector<double> keys(static_cast<size_t>(n));
         for (int i = 0; i < n; ++i) {
-            const Plongee::Value v = m_carnet[i].value(field);
+            const Plongee::Value v = m_carnet.at(i).value(field);
             double key = 0;
             if (const auto* x = std::get_if<qint32>(&v))
                 key = *x;
