@@ -70,33 +70,9 @@ void write(JsonWriter& out, const Plongee& dive)
             else
                 out.null();
         } else if (const auto* fs = std::get_if<Plongee::FloatSamples>(&v)) {
-            if (!*fs) {
-                out.null();
-                continue;
-            }
-            out.raw("[");
-            bool first = true;
-            for (const float x : **fs) {
-                if (!first)
-                    out.separator();
-                first = false;
-                out.number(x);
-            }
-            out.raw("]");
+            out.numbers(*fs);
         } else if (const auto* is = std::get_if<Plongee::IntSamples>(&v)) {
-            if (!*is) {
-                out.null();
-                continue;
-            }
-            out.raw("[");
-            bool first = true;
-            for (const qint16 x : **is) {
-                if (!first)
-                    out.separator();
-                first = false;
-                out.integer(x);
-            }
-            out.raw("]");
+            out.numbers(*is);
         }
     }
     out.raw("}");

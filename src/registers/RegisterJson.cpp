@@ -32,17 +32,7 @@ void writeValue(JsonWriter& out, const RegisterRecord::Value& v)
         out.integer((*image)->size());
         out.raw("}");
     } else if (const auto* list = std::get_if<RegisterRecord::List>(&v)) {
-        if (!*list) {
-            out.null();
-            return;
-        }
-        out.raw("[");
-        for (qsizetype i = 0; i < (*list)->size(); ++i) {
-            if (i > 0)
-                out.separator();
-            out.integer((**list)[i]);
-        }
-        out.raw("]");
+        out.numbers(*list);
     }
 }
 
