@@ -290,11 +290,7 @@ void Carnet::deleteDive()
     alert.buttons = {QStringLiteral("OK"), loc.text(QStringLiteral("Cancel"), QStringLiteral("Main"))};
     if (m_context.alerts().ask(alert) != 0)
         return;
-    const QList<int> rows = m_selectedRows;
-    for (qsizetype i = rows.size() - 1; i >= 0; --i)
-        m_carnet.removeAt(rows[i]);
-    setSelectionSilently({}, -1);
-    m_loadedIndex = -1;
+    removeSelectedRows(m_carnet);
     setModified(true);
     emit diveListChanged();
     emit selectionChanged(-1, -1);

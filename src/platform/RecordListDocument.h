@@ -59,6 +59,16 @@ protected:
     // After a sort (newRowOf: the new row of each old row) the selection and
     // the form follow their records.
     void followSort(const std::vector<int>& newRowOf);
+    // Removes the selected rows from the document's records and clears the
+    // selection; the form then holds no record of the list.
+    template <typename T> void removeSelectedRows(QList<T>& records)
+    {
+        const QList<int> rows = m_selectedRows; // ascending
+        for (qsizetype i = rows.size() - 1; i >= 0; --i)
+            records.removeAt(rows[i]);
+        setSelectionSilently({}, -1);
+        m_loadedIndex = -1;
+    }
 
     QList<int> m_selectedRows;
     int m_currentIndex = -1;

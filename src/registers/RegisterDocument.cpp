@@ -154,10 +154,7 @@ void RegisterDocument::deleteRecords()
     alert.buttons = {QStringLiteral("OK"), loc.text(QStringLiteral("Cancel"), kMain)};
     if (m_context.alerts().ask(alert) != 0)
         return;
-    for (qsizetype i = m_selectedRows.size() - 1; i >= 0; --i)
-        m_records.removeAt(m_selectedRows[i]);
-    setSelectionSilently({}, -1);
-    m_loadedIndex = -1;
+    removeSelectedRows(m_records);
     changed();
     emit selectionChanged(-1);
 }
