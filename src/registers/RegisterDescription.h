@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/RgbaColour.h"
+#include "platform/StyledText.h"
 #include "platform/context/DocumentTypes.h"
 #include "platform/context/PickLists.h"
 #include "registers/RecordSchema.h"
@@ -66,6 +67,9 @@ struct RegisterDescription {
     QString deleteKey;        // the delete question (table "Main")
     QString noSelectionKey;   // insert or update with no record selected
     QList<std::pair<int, PickListId>> comboLists; // combo box fields and their pick-lists
+    // The synthesis of one record, as the synthesis window shows it and the
+    // report prints it; records follow one another in list order.
+    std::function<StyledText(const RegisterRecord&, const Localizer&)> synthesis = {};
 };
 
 // The register stored under a document kind or type id; nothing for the
