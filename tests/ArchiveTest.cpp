@@ -300,3 +300,43 @@ TEST(Archive, IntegerListsTakeTheNarrowestWidthThatHoldsThem)
         EXPECT_EQ(in.readIntArray32(), c.values);
     }
 }
+
+// A list's element width must be 1, 2 or 4, and a 4-byte list read into
+// 16-bit values must hold only values that fit them.
+TEST(Archive, IntegerListHeadsAreChecked)
+{
+    const struct {
+        const char* what;
+        QList<qint32> values;
+        char width; // written over the list's own, 0 to keep it
+        const char* reason;
+    } cases[] = {
+        {"width 3", {1, 2, 3}, 3, "(bad integer width)"},
+        {"width 0", {1}, 0x7f, "(bad integer width)"},
+        {"too wide for 16 bits", {5, 70000}, 0, "at byte %1 (value out of range)"},
+        {"too low for 16 bits", {-40000}, 0, "at byte %1 (value out of range)"},
+    };
+    const QByteArray bare = oneRecord([](ArchiveWriter&) {});
+    for (const auto& c : cases) {
+        QByteArray bytes = oneRecord([&](ArchiveWriter& out) { out.writeIntArray32(c.values); });
+        // The list stands where the bare record's bytes first differ: its tag, then its width.
+        qsizetype widthAt = 0;
+        while (bytes[widthAt] == bare[widthAt])
+            ++widthAt;
+        ASSERT_EQ(bytes[widthAt++], char(archive::ObjectTag::IntArray)) << c.what;
+        if (c.width) {
+            bytes[widthAt] = c.width;
+            resign(bytes);
+        }
+        ArchiveReader in(bytes);
+        ASSERT_TRUE(in.open());
+        in.beginRecord();
+        EXPECT_FALSE(in.readIntArray()) << c.what;
+        EXPECT_FALSE(in.ok()) << c.what;
+        // A value out of range is named by its own place: the last one here.
+        QString reason = QString::fromLatin1(c.reason);
+        if (reason.contains(u"%1"))
+            reason = reason.arg(widthAt + 5 + 4 * (c.values.size() - 1));
+        EXPECT_TRUE(in.error().contains(reason)) << c.what << ": " << in.error().toStdString();
+    }
+}

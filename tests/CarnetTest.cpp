@@ -187,13 +187,3 @@ TEST_F(CarnetTest, EveryOpenLogbookAnswersTheNotifications)
     hub.post(notifications::renumDives);
     EXPECT_EQ(renumB.count(), 2);
 }
-
-TEST_F(CarnetTest, OfferedListsAreFixed)
-{
-    EXPECT_EQ(Carnet::offeredTankVolumes().size(), 16);
-    EXPECT_EQ(Carnet::offeredTankVolumes().last(), QStringLiteral("36"));
-    EXPECT_EQ(Carnet::offeredTankPressures(),
-              (QStringList{QStringLiteral("176"), QStringLiteral("200"), QStringLiteral("207"), QStringLiteral("232"),
-                           QStringLiteral("300")}));
-    EXPECT_EQ(Carnet::offeredDecoAlgorithms().at(1), QStringLiteral("BühlmannB-GF"));
-}

@@ -368,6 +368,7 @@ TEST_F(DiveFormTest, ProfileSummaryCountsIntermediateSurfacings)
     d.setSURF_Flag(QList<qint16>{0, 0, 1, 1, 1});
     d.setSLOW_Flag(QList<qint16>{0, 1, 1});
     d.setGAZ_Flag(QList<qint16>{1, 0, 0, 3, 0});
+    d.setSamplingRate(6);
     form->load(d);
     form->refresh(-1, 1);
     EXPECT_EQ(form->derived().surfCount, 2);
@@ -375,4 +376,6 @@ TEST_F(DiveFormTest, ProfileSummaryCountsIntermediateSurfacings)
     EXPECT_EQ(form->derived().gazCount, 2);
     EXPECT_FLOAT_EQ(form->derived().maxDepth, 12);
     EXPECT_FLOAT_EQ(form->derived().averageDepth, 4.8f);
+    EXPECT_EQ(form->derived().samplingText, QStringLiteral("Sampling: 1 s"));
+    EXPECT_EQ(form->derived().pointsText, QStringLiteral("5 recorded points"));
 }

@@ -170,6 +170,10 @@ TEST_F(DiveListTest, ColourRules)
         d.setCountryCode(none);
         EXPECT_FALSE(style(d, "lieu").background.has_value()); // no country code is not foreign
     }
+    d.setDecoO2_Level_1(0);
+    d.setGaz(6); // open circuit, no mix, no oxygen stop
+    EXPECT_EQ(style(d, "noPlongee").text, RgbaColour::rgb(0.4, 0.2, 0));
+    EXPECT_TRUE(style(d, "noPlongee").bold);
 }
 
 TEST_F(DiveListTest, HighlightedItem)
@@ -192,6 +196,10 @@ TEST_F(DiveListTest, HighlightedItem)
     settings().setValue(QStringLiteral("coloured text"), QStringLiteral("3"));
     d.setVisibilite(3);
     EXPECT_FALSE(style(d, "visibilite").bold);
+    // A cell the highlight does not match loses the night colour's text too.
+    settings().setValue(QStringLiteral("nocturnes in color"), true);
+    d.setNocturne(1);
+    EXPECT_FALSE(style(d, "visibilite").text.has_value());
 }
 
 TEST_F(DiveListTest, VisibleColumnsFollowTheSettings)

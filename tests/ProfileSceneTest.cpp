@@ -281,10 +281,6 @@ TEST(ProfileScene, LongProfilesLabelWiderIntervals)
     const QList<Scene::Text> labels = seconds.texts(TextRole::MinuteLabel);
     ASSERT_EQ(labels.last().text, QStringLiteral("115"));
     EXPECT_NEAR(labels.last().at.x + 5, seconds.sampleX(115 * 60), 1.0);
-    // 3,600 minutes: five minutes would be under a point.
-    const Scene minutes(profile(dive(3600, 40), 3), {}, {});
-    EXPECT_GT(minutes.minutesPerTimeLabel(), 5);
-    EXPECT_GE(minutes.timeLabelSpacing(), 24);
 }
 
 // The metre ticks went one loop per metre, so a pasted 1e9 hung the view.
@@ -728,22 +724,9 @@ namespace {
 class ProfileSceneSettings : public ContextFixture {};
 } // namespace
 
-TEST_F(ProfileSceneSettings, StyleFromTheRegisteredDefaults)
+TEST_F(ProfileSceneSettings, StyleFromTheSettings)
 {
-    const Scene::Style s = Scene::Style::fromSettings(settings());
-    EXPECT_EQ(s.background, RgbaColour::grey(0.5));
-    EXPECT_DOUBLE_EQ(s.backgroundAlpha, 0.5);
-    EXPECT_EQ(s.fill, RgbaColour::rgb(0, 0, 1));
-    EXPECT_DOUBLE_EQ(s.fillAlpha, 0.5);
-    EXPECT_TRUE(s.fillPlot);
-    EXPECT_EQ(s.plot, RgbaColour::rgb(1, 0, 0));
-    EXPECT_TRUE(s.xMinorTicks);
-    EXPECT_TRUE(s.yMinorTicks);
-    EXPECT_FALSE(s.gradient);
-    EXPECT_FALSE(s.gradientLines.has_value());
-    EXPECT_FALSE(s.dashedLines);
-    EXPECT_FALSE(s.ppO2Line);
-
+    EXPECT_FALSE(Scene::Style::fromSettings(settings()).gradientLines.has_value());
     settings().setValue(QStringLiteral("alpha fill color"), QStringLiteral("7"));
     settings().setValue(QStringLiteral("fill plot"), false);
     settings().setValue(QStringLiteral("ppO2 line"), true);
@@ -798,14 +781,4 @@ TEST(ProfileScene, TextsFromTheTables)
     Scene::Inputs in = profile({0, 10, 0});
     const Scene scene(in, {}, t);
     EXPECT_EQ(scene.readoutText({true, 4, 2}), QStringLiteral("P 4.0 T 2.0"));
-}
-
-TEST(ProfileScene, TwoHoursAtOneSecondBuildsEveryPoint)
-{
-    Scene::Inputs in = profile(dive(7200, 60), 6);
-    in.pressures = QList<float>(7200, 150);
-    in.surfFlags = QList<qint16>(7200, 0);
-    in.gasCodes = flagsAt(7200, {0, 3000, 6000}, 2);
-    const Scene scene(in, {}, {});
-    EXPECT_EQ(scene.path(Role::Curve)->lines[0].size(), 7202);
 }
