@@ -1,4 +1,5 @@
 #include "app/draw/StatsDrawCommands.h"
+#include "app/draw/PictureArgs.h"
 
 #include "app/cli/StatsCommands.h"
 #include "logbook/Carnet.h"
@@ -28,27 +29,13 @@ int graph(const QStringList& args, const QString& settingsPath, QByteArray& out,
 {
     Io io{out, err};
     const QString synopsis = QStringLiteral("graph takes LOGBOOK (--png OUT | --pdf OUT) [--no-previous]");
-    QStringList positional;
-    QString outPath;
-    bool pdf = false, formatGiven = false, noPrevious = false;
-    for (qsizetype i = 0; i < args.size(); ++i) {
-        const QString& a = args[i];
-        if (a == u"--png" || a == u"--pdf") {
-            if (formatGiven || i + 1 >= args.size())
-                return io.usage(synopsis);
-            formatGiven = true;
-            pdf = a == u"--pdf";
-            outPath = args[++i];
-        } else if (a == u"--no-previous") {
-            noPrevious = true;
-        } else if (a.startsWith(u"--")) {
-            return io.usage(QStringLiteral("graph: unknown option \"%1\"").arg(a));
-        } else {
-            positional.append(a);
-        }
-    }
-    if (positional.size() != 1 || !formatGiven || outPath.isEmpty())
-        return io.usage(synopsis);
+    const auto parsed = PictureArgs::parse(io, args, QStringLiteral("graph"), synopsis, 1, {QStringLiteral("--no-previous")});
+    if (!parsed)
+        return kUsage;
+    const QStringList& positional = parsed->positional;
+    const QString& outPath = parsed->outPath;
+    const bool pdf = parsed->pdf;
+    const bool noPrevious = !parsed->switches.isEmpty();
     LogbookSession session(io, settingsPath);
     if (!session.open(positional[0]))
         return kRefused;

@@ -1,13 +1,11 @@
 #include "stats/draw/GraphPainter.h"
 
+#include "platform/draw/PaintedPicture.h"
 #include "profile/draw/ProfilePainter.h"
 
-#include <QBuffer>
 #include <QFont>
 #include <QFontMetricsF>
-#include <QPageSize>
 #include <QPainter>
-#include <QPdfWriter>
 
 #include <algorithm>
 
@@ -114,48 +112,24 @@ void GraphPainter::paint(QPainter& painter, const StatsGraph& graph, const QRect
 
 QImage GraphPainter::image(const StatsGraph& graph, QSize size)
 {
-    QImage picture(size, QImage::Format_RGB32);
-    picture.fill(Qt::white);
-    QPainter painter(&picture);
-    paint(painter, graph, QRectF(QPointF(0, 0), QSizeF(size)));
-    painter.end();
-    return picture;
+    return paintedpicture::image(size, [&](QPainter& p, const QRectF& target) { paint(p, graph, target); });
 }
 
 QByteArray GraphPainter::png(const StatsGraph& graph, QSize size)
 {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image(graph, size).save(&buffer, "PNG");
-    return bytes;
+    return paintedpicture::png(size, [&](QPainter& p, const QRectF& target) { paint(p, graph, target); });
 }
 
 void GraphPainter::paintPage(QPainter& painter, const QPagedPaintDevice& device, const StatsGraph& graph)
 {
-    const double pointsToDevice = device.logicalDpiX() / 72.0;
-    const double available = device.width();
-    double scale = ProfilePainter::kPrintScale * pointsToDevice;
-    if (Graph::kCanvasWidth * scale > available)
-        scale = available / Graph::kCanvasWidth;
-    const double width = Graph::kCanvasWidth * scale;
-    paint(painter, graph, QRectF((available - width) / 2, 0, width, Graph::kCanvasHeight * scale));
+    paint(painter, graph,
+          paintedpicture::pageTarget(device, QSizeF(Graph::kCanvasWidth, Graph::kCanvasHeight),
+                                     ProfilePainter::kPrintScale));
 }
 
 QByteArray GraphPainter::pdf(const StatsGraph& graph, const QString& title)
 {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    {
-        QPdfWriter writer(&buffer);
-        writer.setCreator(QStringLiteral("Ondrix"));
-        writer.setTitle(title);
-        writer.setPageSize(QPageSize(QPageSize::A4));
-        ProfilePainter::preparePage(writer);
-        QPainter painter(&writer);
-        paintPage(painter, writer, graph);
-        painter.end();
-    }
-    return bytes;
+    return paintedpicture::onePagePdf(title, &ProfilePainter::preparePage,
+                                      QSizeF(Graph::kCanvasWidth, Graph::kCanvasHeight), ProfilePainter::kPrintScale,
+                                      [&](QPainter& p, const QRectF& target) { paint(p, graph, target); });
 }
