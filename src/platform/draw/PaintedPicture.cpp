@@ -5,7 +5,18 @@
 #include <QPainter>
 #include <QPdfWriter>
 
+#include <algorithm>
+
 namespace paintedpicture {
+
+QTransform canvasTransform(const QRectF& target, QSizeF canvas)
+{
+    const double scale = std::min(target.width() / canvas.width(), target.height() / canvas.height());
+    const double left = target.left() + (target.width() - canvas.width() * scale) / 2;
+    const double top = target.top() + (target.height() - canvas.height() * scale) / 2;
+    // x' = left + x s; y' = top + (H - y) s
+    return QTransform(scale, 0, 0, -scale, left, top + canvas.height() * scale);
+}
 
 QImage image(QSize size, const Paint& paint)
 {

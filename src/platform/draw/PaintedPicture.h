@@ -8,6 +8,8 @@
 
 #include <functional>
 
+#include <QTransform>
+
 class QPagedPaintDevice;
 class QPainter;
 
@@ -17,6 +19,10 @@ class QPainter;
 namespace paintedpicture {
 
 using Paint = std::function<void(QPainter& painter, const QRectF& target)>;
+
+// Canvas points (origin bottom left, y up) to a target rectangle: the
+// canvas fitted in with its proportions kept, centred, the right way up.
+QTransform canvasTransform(const QRectF& target, QSizeF canvas);
 
 QImage image(QSize size, const Paint& paint);
 QByteArray png(QSize size, const Paint& paint);

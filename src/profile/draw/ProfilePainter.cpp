@@ -160,11 +160,7 @@ void upright(QPainter& painter, const QTransform& base, const QTransform& canvas
 
 QTransform ProfilePainter::canvasTransform(const QRectF& target)
 {
-    const double scale = std::min(target.width() / Scene::kCanvasWidth, target.height() / Scene::kCanvasHeight);
-    const double left = target.left() + (target.width() - Scene::kCanvasWidth * scale) / 2;
-    const double top = target.top() + (target.height() - Scene::kCanvasHeight * scale) / 2;
-    // x' = left + x s; y' = top + (H - y) s
-    return QTransform(scale, 0, 0, -scale, left, top + Scene::kCanvasHeight * scale);
+    return paintedpicture::canvasTransform(target, QSizeF(Scene::kCanvasWidth, Scene::kCanvasHeight));
 }
 
 void ProfilePainter::paint(QPainter& painter, const ProfileScene& scene, const QRectF& target)

@@ -64,10 +64,7 @@ void drawLabel(QPainter& painter, const QTransform& canvas, const Graph::Label& 
 
 QTransform GraphPainter::canvasTransform(const QRectF& target)
 {
-    const double scale = std::min(target.width() / Graph::kCanvasWidth, target.height() / Graph::kCanvasHeight);
-    const double left = target.left() + (target.width() - Graph::kCanvasWidth * scale) / 2;
-    const double top = target.top() + (target.height() - Graph::kCanvasHeight * scale) / 2;
-    return QTransform(scale, 0, 0, -scale, left, top + Graph::kCanvasHeight * scale);
+    return paintedpicture::canvasTransform(target, QSizeF(Graph::kCanvasWidth, Graph::kCanvasHeight));
 }
 
 void GraphPainter::paint(QPainter& painter, const StatsGraph& graph, const QRectF& target)
