@@ -16,6 +16,8 @@ void GraphView::setGraph(const StatsGraph& graph)
 {
     m_graph = graph;
     update();
+    // What the pointer read belongs to the graph before.
+    emit pointerMoved({});
 }
 
 void GraphView::paintEvent(QPaintEvent*)
