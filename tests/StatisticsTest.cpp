@@ -23,23 +23,23 @@ namespace {
 
 using S = Statistics;
 
-struct DiveSpec {
+struct DiveTraits {
     int kind = 8, night = 0, config = 0, circuit = 0, gaz = 0;
     float depth = 20;
     int time = 40, water = -50;
 };
 
-Plongee diveOf(const DiveSpec& spec)
+Plongee diveOf(const DiveTraits& traits)
 {
     Plongee d;
-    d.setTypePlongee(spec.kind);
-    d.setNocturne(spec.night);
-    d.setConfiguration(spec.config);
-    d.setRebreather(spec.circuit);
-    d.setGaz(spec.gaz);
-    d.setProfondeur(spec.depth);
-    d.setTemps(spec.time);
-    d.setTempEau(spec.water);
+    d.setTypePlongee(traits.kind);
+    d.setNocturne(traits.night);
+    d.setConfiguration(traits.config);
+    d.setRebreather(traits.circuit);
+    d.setGaz(traits.gaz);
+    d.setProfondeur(traits.depth);
+    d.setTemps(traits.time);
+    d.setTempEau(traits.water);
     return d;
 }
 
@@ -67,7 +67,7 @@ TEST(StatisticsCounting, EachDiveCountsInItsRows)
 {
     struct Case {
         const char* what;
-        DiveSpec dive;
+        DiveTraits dive;
         std::set<int> rows;
     };
     const Case cases[] = {
@@ -112,9 +112,9 @@ TEST(StatisticsCounting, DepthBandsTruncateTheDepth)
                           {20, S::Prof3, 20},   {39.9f, S::Prof4, 39}, {40, S::Prof5, 40},   {59.99f, S::Prof6, 59},
                           {60, S::Prof7, 60},   {250, S::Prof7, 250},  {NAN, S::Prof1, 0}};
     for (const Case& c : cases) {
-        DiveSpec spec;
-        spec.depth = c.depth;
-        const Statistics s = Statistics::compute({diveOf(spec)}, {}, true);
+        DiveTraits traits;
+        traits.depth = c.depth;
+        const Statistics s = Statistics::compute({diveOf(traits)}, {}, true);
         EXPECT_EQ(s.count(c.band), 1) << c.depth;
         EXPECT_EQ(s.value(S::ProfTotal), c.total) << c.depth;
         EXPECT_EQ(s.value(S::ProfMax), std::max<qint64>(0, c.total)) << c.depth;
@@ -143,9 +143,9 @@ TEST(StatisticsCounting, TemperaturesSkipTheUnrecordedMarkAndUnsetStartingValues
     for (const Case& c : cases) {
         QList<Plongee> dives;
         for (const int t : c.water) {
-            DiveSpec spec;
-            spec.water = t;
-            dives.append(diveOf(spec));
+            DiveTraits traits;
+            traits.water = t;
+            dives.append(diveOf(traits));
         }
         StartingValues start;
         start.set(StartingValues::kTemperatureMin, c.startMin);
@@ -168,7 +168,7 @@ TEST(StatisticsCounting, StartingValuesAddUnlessLeftOut)
     start.set(StartingValues::kTotalPlongees, 3);
     start.set(StartingValues::kProfMax, 70);
     start.set(StartingValues::kTotalTemps, 100);
-    DiveSpec wreck;
+    DiveTraits wreck;
     wreck.kind = 0;
     const QList<Plongee> dives = {diveOf(wreck)};
 
@@ -200,9 +200,9 @@ TEST(StatisticsText, TotalTimeFormat)
         {125, "2 h 05 min.\n(125 min.)"}, {0, "0 h 00 min.\n(0 min.)"}, {60, "1 h 00 min.\n(60 min.)"},
         {59, "0 h 59 min.\n(59 min.)"},   {6001, "100 h 01 min.\n(6001 min.)"}};
     for (const auto& [minutes, text] : cases) {
-        DiveSpec spec;
-        spec.time = minutes;
-        const Statistics s = Statistics::compute({diveOf(spec)}, {}, true);
+        DiveTraits traits;
+        traits.time = minutes;
+        const Statistics s = Statistics::compute({diveOf(traits)}, {}, true);
         EXPECT_EQ(s.valueText(S::TempsTotal, keyedLocalizer()), QString::fromUtf8(text));
     }
 }
@@ -220,10 +220,10 @@ TEST(StatisticsText, GoldenTextWithItsStyles)
                             "somme temps", "prof moy", "temps moy", "temp min", "temp max", "temp moy", "current"})
         carnet[QStringLiteral("Statistics ") + QLatin1String(key)] = QStringLiteral("|%1|").arg(QLatin1String(key));
     const Localizer loc = Localizer::fromTables(tables);
-    DiveSpec spec;
-    spec.water = 18;
-    spec.night = 1;
-    const Statistics s = Statistics::compute({diveOf(spec)}, {}, false);
+    DiveTraits traits;
+    traits.water = 18;
+    traits.night = 1;
+    const Statistics s = Statistics::compute({diveOf(traits)}, {}, false);
     const StyledText text = s.text(loc, QStringLiteral("log.ondrix"), QDateTime(QDate(2026, 1, 2), QTime(3, 4, 5)));
     const QString zero = QStringLiteral("0\t\t(0.0 %)"), all = QStringLiteral("1\t\t(100.0 %)");
     const QString expected =
@@ -378,9 +378,9 @@ protected:
 
 TEST_F(StatsCliTest, StartingValuesAndSwitch)
 {
-    DiveSpec spec;
-    spec.water = 15;
-    ASSERT_TRUE(saveFileAtomically(logbook, *logbookarchive::encode({diveOf(spec), diveOf(spec)})).ok);
+    DiveTraits traits;
+    traits.water = 15;
+    ASSERT_TRUE(saveFileAtomically(logbook, *logbookarchive::encode({diveOf(traits), diveOf(traits)})).ok);
     EXPECT_EQ(run({QStringLiteral("stats-start"), QStringLiteral("bio=4"), QStringLiteral("total plongees=2")}), 0);
     QByteArray err;
     EXPECT_EQ(run({QStringLiteral("stats-start"), QStringLiteral("photo=3"), QStringLiteral("bio=x")}, nullptr, &err), 1);
