@@ -22,6 +22,16 @@
 #include "platform/ScriptedAlerts.h"
 #include "platform/SettingsStore.h"
 #include "platform/context/AppContext.h"
+#include "stats/StartingValues.h"
+#include "stats/draw/GraphPainter.h"
+#include "stats/ui/GraphView.h"
+#include "stats/ui/GraphWindow.h"
+#include "stats/ui/ReportChoiceWindow.h"
+#include "stats/ui/StartingValuesWindow.h"
+#include "stats/ui/StatisticsWindow.h"
+#include "stats/ui/StatsWindows.h"
+#include "stats/ui/StyledTextWindow.h"
+#include <QMouseEvent>
 
 #include <QApplication>
 #include <QDir>
@@ -272,6 +282,48 @@ void calculators(Shots& shots, AppDelegate& delegate)
     }
 }
 
+// The statistics windows of a logbook in one language: the statistics,
+// the previous dives, the statistics text, the graph with the pointer over
+// a bar, the report's chooser with no dive selected and the report.
+void statistics(Shots& shots, const QList<Plongee>& dives, const QString& settingsPath, const QString& language)
+{
+    ScriptedAlerts alerts;
+    AppContext context(std::make_unique<SettingsStore>(settingsPath), alerts, language);
+    StartingValues start;
+    start.set(QStringLiteral("epaves"), 40);
+    start.set(StartingValues::kTotalPlongees, 120);
+    start.set(StartingValues::kTemperatureMin, 9);
+    start.store(context.settings());
+    Carnet carnet(context);
+    carnet.setDives(dives);
+    StatsWindows stats(carnet);
+    const QString suffix = u'-' + language;
+    stats.showStatisticsWindow();
+    shots.save(stats.statisticsWindow(), QStringLiteral("stats-window") + suffix);
+    stats.showEditStatisticsWindow();
+    stats.startingValuesWindow()->field(QStringLiteral("photo"))->setText(QStringLiteral("douze"));
+    shots.save(stats.startingValuesWindow(), QStringLiteral("stats-start") + suffix);
+    stats.startingValuesWindow()->reload();
+    stats.statsSynthesisWindow();
+    shots.save(stats.statisticsTextWindow(), QStringLiteral("stats-text") + suffix);
+    stats.displayGraphesWindow();
+    GraphView* view = stats.graphWindow()->view();
+    const QPointF over = GraphPainter::canvasTransform(QRectF(view->rect())).map(QPointF(690, 60));
+    QMouseEvent move(QEvent::MouseMove, over, view->mapToGlobal(over), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(view, &move);
+    shots.save(stats.graphWindow(), QStringLiteral("stats-graph") + suffix);
+    ReportChoiceWindow* chooser = stats.reportChoiceWindow();
+    chooser->show();
+    shots.save(chooser, QStringLiteral("report-choice") + suffix);
+    chooser->hide();
+    carnet.setCurrentIndex(2);
+    stats.syntheseWindow(SynthesisReport::SelectedDive);
+    shots.save(stats.reportWindow(), QStringLiteral("report") + suffix);
+    carnet.setDives({});
+    stats.updateStatistics();
+    shots.save(stats.graphWindow(), QStringLiteral("stats-graph-empty") + suffix);
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -305,5 +357,8 @@ int main(int argc, char** argv)
     windows(shots, controller, controller.windowOf(carnet), dir.filePath(QStringLiteral("older logbook.ondrix")));
     toolbars(shots, controller.windowOf(carnet), controller.windowOf(controller.newDocument()));
     calculators(shots, controller.appDelegate());
+    for (const QString& language : {QStringLiteral("en"), QStringLiteral("fr")})
+        statistics(shots, carnet->dives(), dir.filePath(QStringLiteral("stats-") + language + QStringLiteral(".ini")),
+                   language);
     return shots.failed() ? 1 : 0;
 }

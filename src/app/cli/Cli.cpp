@@ -6,6 +6,7 @@
 #include "app/cli/CliSession.h"
 #include "app/cli/ExchangeCommands.h"
 #include "app/cli/RegisterCommands.h"
+#include "app/cli/StatsCommands.h"
 #include "logbook/Carnet.h"
 #include "logbook/DiveForm.h"
 #include "logbook/DiveList.h"
@@ -524,6 +525,16 @@ QString Cli::helpText()
         "Pop-ups take the tag of the item, switches 1 or 0, sliders their value; a depth \"-\" is\n"
         "not given. Dates are YYYY-MM-DD[THH:MM] or DD/MM/YYYY, empty for none.\n"
         "\n"
+        "Statistics and reports (the starting values are the diver's previous dives):\n"
+        "  stats LOGBOOK [--no-previous]   the statistics as JSON: categories, values, graph shares, text;\n"
+        "                                  --no-previous leaves the starting values out\n"
+        "  stats-start [KEY=N ...]         store starting values (whole numbers of 0 or more; KEY= for\n"
+        "                                  none); with no argument print them as JSON\n"
+        "  report LOGBOOK (--all | ROW) [--text | --html OUT | --pdf OUT]\n"
+        "                                  the synthesis report of one dive or of every dive\n"
+        "  graph LOGBOOK (--png OUT | --pdf OUT) [--no-previous]\n"
+        "                                  draw the statistics graph\n"
+        "\n"
         "Exchange (formats are recognised from the file's content):\n"
         "  import LOGBOOK FILE...   append the dives of each UDDF file (1.x to 3.x); one line per file\n"
         "  export LOGBOOK TYPE OUT  write a copy under a save type, e.g. \"Export UDDF 3.2\"\n"
@@ -614,6 +625,10 @@ int Cli::run(const QStringList& argsIn, QByteArray& out, QByteArray& err, const 
         return find(io, args, settingsPath);
     if (command == u"calc")
         return runCalcCommand(args, out, err);
+    if (command == u"stats")
+        return runStatsCommand(args, settingsPath, io);
+    if (command == u"stats-start")
+        return runStatsStartCommand(args, settingsPath, io);
     if (command == u"import")
         return runImportCommand(args, settingsPath, out, err);
     if (command == u"export")

@@ -2,6 +2,7 @@
 
 #include "logbook/draw/PrintCommand.h"
 #include "app/draw/ProfileCommand.h"
+#include "app/draw/StatsDrawCommands.h"
 
 namespace drawlayer {
 
@@ -10,6 +11,8 @@ QHash<QString, Cli::Command> commands()
     QHash<QString, Cli::Command> all;
     all.insert(QStringLiteral("profile"), &ProfileCommand::run);
     all.insert(QStringLiteral("print"), &PrintCommand::run);
+    all.insert(QStringLiteral("report"), &statsdraw::report);
+    all.insert(QStringLiteral("graph"), &statsdraw::graph);
     return all;
 }
 

@@ -1,4 +1,5 @@
 #include "app/draw/ProfileCommand.h"
+#include "app/draw/PictureArgs.h"
 
 #include "platform/context/AppContext.h"
 #include "app/cli/CliSession.h"
@@ -15,26 +16,12 @@ int ProfileCommand::run(const QStringList& args, const QString& settingsPath, QB
 {
     Io io{out, err};
     const QString synopsis = QStringLiteral("profile takes LOGBOOK ROW (--png OUT | --pdf OUT)");
-    QStringList positional;
-    QString outPath;
-    bool pdf = false;
-    bool formatGiven = false;
-    for (qsizetype i = 0; i < args.size(); ++i) {
-        const QString& a = args[i];
-        if (a == u"--png" || a == u"--pdf") {
-            if (formatGiven || i + 1 >= args.size())
-                return io.usage(synopsis);
-            formatGiven = true;
-            pdf = a == u"--pdf";
-            outPath = args[++i];
-        } else if (a.startsWith(u"--")) {
-            return io.usage(QStringLiteral("profile: unknown option \"%1\"").arg(a));
-        } else {
-            positional.append(a);
-        }
-    }
-    if (positional.size() != 2 || !formatGiven || outPath.isEmpty())
-        return io.usage(synopsis);
+    const auto parsed = PictureArgs::parse(io, args, QStringLiteral("profile"), synopsis, 2);
+    if (!parsed)
+        return kUsage;
+    const QStringList& positional = parsed->positional;
+    const QString& outPath = parsed->outPath;
+    const bool pdf = parsed->pdf;
     int row = 0;
     if (!parseRow(positional[1], &row))
         return io.usage(synopsis);

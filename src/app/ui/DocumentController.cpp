@@ -8,6 +8,7 @@
 #include "calculators/ui/CalculatorWindows.h"
 #include "exchange/ui/UddfImportAction.h"
 #include "logbook/ui/CarnetListWindow.h"
+#include "stats/ui/StatsWindows.h"
 #include "profile/ui/ProfileWindows.h"
 #include "platform/Alert.h"
 #include "platform/AlertPresenter.h"
@@ -18,6 +19,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QAction>
 #include <QGuiApplication>
 #include <QMenu>
 #include <QScreen>
@@ -27,11 +29,35 @@ struct MyDocumentController::Document {
     // Declared in this order so that the windows go before the logbook.
     std::unique_ptr<Carnet> carnet;
     std::unique_ptr<ProfileWindows> profiles;
+    std::unique_ptr<StatsWindows> stats;
     std::unique_ptr<CarnetListWindow> window;
     int untitledNumber = 0; // 1, 2... for new documents never saved
 };
 
 namespace {
+
+// The statistics windows reached from the Dive menu besides its toolbar
+// items: the graph, the statistics text and the previous dives.
+void addStatisticsItems(QMenu* menu, StatsWindows& stats, const Localizer& loc)
+{
+    const auto add = [&](const char* key, const char* name, auto slot) {
+        QAction* action = menu->addAction(loc.text(QLatin1String(key), QStringLiteral("Carnet")));
+        action->setObjectName(QLatin1String(name));
+        QObject::connect(action, &QAction::triggered, &stats, slot);
+    };
+    QAction* find = menu->findChild<QAction*>(QStringLiteral("findCommand"));
+    const QList<QAction*> before = menu->actions();
+    add("Menu statistics graph", "displayGraphesWindow", &StatsWindows::displayGraphesWindow);
+    add("Menu statistics text", "statsSynthesisWindow", &StatsWindows::statsSynthesisWindow);
+    add("Menu starting values", "showEditStatisticsWindow", &StatsWindows::showEditStatisticsWindow);
+    // Beside the statistics item, before the find group.
+    if (find && before.contains(find)) {
+        const qsizetype at = before.indexOf(find) - 1;
+        QAction* anchor = at >= 0 ? before[at] : find;
+        for (QAction* added : menu->actions().mid(before.size()))
+            menu->insertAction(anchor, added);
+    }
+}
 
 QString fileNameOf(const QString& path) { return QFileInfo(path).fileName(); }
 
@@ -292,6 +318,10 @@ Carnet* MyDocumentController::adopt(std::unique_ptr<Carnet> carnet)
     addCalculatorMenu(window->menuBar(), *m_appDelegate);
     window->setCommandHandler(QStringLiteral("profil"), [logbook] { logbook->displayProfilWindow(); });
     window->setCommandHandler(QStringLiteral("profilData"), [logbook] { logbook->profilInfo(); });
+    StatsWindows* stats = (document->stats = std::make_unique<StatsWindows>(*logbook)).get();
+    window->setCommandHandler(QStringLiteral("statistics"), [stats] { stats->showStatisticsWindow(); });
+    window->setCommandHandler(QStringLiteral("synthese"), [stats] { stats->divesForSynthesisWindow(); });
+    addStatisticsItems(window->diveMenu(), *stats, logbook->context().localizer());
     window->setCommandHandler(QStringLiteral("importUDDF"),
                               [window, logbook] { importUddfInteractively(window, *logbook); });
     window->setCloseGuard([this, logbook] {

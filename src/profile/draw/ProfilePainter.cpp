@@ -1,5 +1,7 @@
 #include "profile/draw/ProfilePainter.h"
 
+#include "platform/draw/PaintedPicture.h"
+
 #include <QBuffer>
 #include <QFont>
 #include <QFontMetricsF>
@@ -158,11 +160,7 @@ void upright(QPainter& painter, const QTransform& base, const QTransform& canvas
 
 QTransform ProfilePainter::canvasTransform(const QRectF& target)
 {
-    const double scale = std::min(target.width() / Scene::kCanvasWidth, target.height() / Scene::kCanvasHeight);
-    const double left = target.left() + (target.width() - Scene::kCanvasWidth * scale) / 2;
-    const double top = target.top() + (target.height() - Scene::kCanvasHeight * scale) / 2;
-    // x' = left + x s; y' = top + (H - y) s
-    return QTransform(scale, 0, 0, -scale, left, top + Scene::kCanvasHeight * scale);
+    return paintedpicture::canvasTransform(target, QSizeF(Scene::kCanvasWidth, Scene::kCanvasHeight));
 }
 
 void ProfilePainter::paint(QPainter& painter, const ProfileScene& scene, const QRectF& target)
@@ -211,21 +209,12 @@ void ProfilePainter::paint(QPainter& painter, const ProfileScene& scene, const Q
 
 QImage ProfilePainter::image(const ProfileScene& scene, QSize size)
 {
-    QImage picture(size, QImage::Format_RGB32);
-    picture.fill(Qt::white);
-    QPainter painter(&picture);
-    paint(painter, scene, QRectF(QPointF(0, 0), QSizeF(size)));
-    painter.end();
-    return picture;
+    return paintedpicture::image(size, [&](QPainter& p, const QRectF& target) { paint(p, scene, target); });
 }
 
 QByteArray ProfilePainter::png(const ProfileScene& scene, QSize size)
 {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image(scene, size).save(&buffer, "PNG");
-    return bytes;
+    return paintedpicture::png(size, [&](QPainter& p, const QRectF& target) { paint(p, scene, target); });
 }
 
 void ProfilePainter::preparePage(QPagedPaintDevice& device)
@@ -240,33 +229,15 @@ void ProfilePainter::preparePage(QPagedPaintDevice& device)
 
 void ProfilePainter::paintPage(QPainter& painter, const QPagedPaintDevice& device, const ProfileScene& scene)
 {
-    // The painter starts at the top left of the printable area.
-    const double pointsToDevice = device.logicalDpiX() / 72.0;
-    const double available = device.width();
-    double scale = kPrintScale * pointsToDevice;
-    if (Scene::kCanvasWidth * scale > available)
-        scale = available / Scene::kCanvasWidth;
-    const double width = Scene::kCanvasWidth * scale;
-    const QRectF target((available - width) / 2, 0, width, Scene::kCanvasHeight * scale);
-    paint(painter, scene, target);
+    paint(painter, scene,
+          paintedpicture::pageTarget(device, QSizeF(Scene::kCanvasWidth, Scene::kCanvasHeight), kPrintScale));
 }
 
 QByteArray ProfilePainter::pdf(const ProfileScene& scene, const QString& title)
 {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    {
-        QPdfWriter writer(&buffer);
-        writer.setCreator(QStringLiteral("Ondrix"));
-        writer.setTitle(title);
-        writer.setPageSize(QPageSize(QPageSize::A4));
-        preparePage(writer);
-        QPainter painter(&writer);
-        paintPage(painter, writer, scene);
-        painter.end();
-    }
-    return bytes;
+    return paintedpicture::onePagePdf(title, &preparePage, QSizeF(Scene::kCanvasWidth, Scene::kCanvasHeight),
+                                      kPrintScale,
+                                      [&](QPainter& p, const QRectF& target) { paint(p, scene, target); });
 }
 
 QSizeF ProfilePainter::iconSize(ProfileScene::Image image)
