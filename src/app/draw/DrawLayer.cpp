@@ -2,6 +2,7 @@
 
 #include "logbook/draw/PrintCommand.h"
 #include "app/draw/ProfileCommand.h"
+#include "app/draw/ReportCommand.h"
 
 namespace drawlayer {
 
@@ -10,6 +11,7 @@ QHash<QString, Cli::Command> commands()
     QHash<QString, Cli::Command> all;
     all.insert(QStringLiteral("profile"), &ProfileCommand::run);
     all.insert(QStringLiteral("print"), &PrintCommand::run);
+    all.insert(QStringLiteral("report"), &ReportCommand::run);
     return all;
 }
 
