@@ -258,11 +258,14 @@ TEST_F(RegistersTest, GuardsNeverStoreOverAnotherCard)
     EXPECT_EQ(alertKeys(), (QStringList{"No card selected", "No card selected"}));
     EXPECT_EQ(names(), (QStringList{"Alpha", "Bravo", "Charlie"}));
 
-    // A new card being typed survives choosing the row to insert it before
-    // and closing the window; Insert puts it before that row.
+    // A new card being typed survives choosing the row to insert it before,
+    // the end of a combo edit and closing the window; Insert puts it before
+    // that row.
     doc->newRecord();
     type("nom", QStringLiteral("Delta"));
+    type("type", QStringLiteral("Cargo"));
     doc->setSelection({1}, 1);
+    doc->endEditingCombo(epaves::type);
     doc->closeEditWindow();
     EXPECT_EQ(doc->form().text(nom), QStringLiteral("Delta"));
     EXPECT_EQ(names(), (QStringList{"Alpha", "Bravo", "Charlie"}));
@@ -508,8 +511,8 @@ File dir : /dives/wrecks.ondrix
 
 Edition date : 02/06/2019)");
 
-    // The difficulty's colour follows its rating.
-    for (const auto& [rating, mark] : {std::pair{2, "{b}**"}, {3, "{r}***"}, {4, "{p}****"}, {5, "*****"}}) { // black, as its label
+    // The difficulty's colour follows its rating; 5 is black, as its label.
+    for (const auto& [rating, mark] : {std::pair{2, "{b}**"}, {3, "{r}***"}, {4, "{p}****"}, {5, "*****"}}) {
         old.setValue(technicite, qint32(rating));
         EXPECT_NE(marked(wrecks().synthesis(old, context->localizer())).find(std::string("Difficulty: ") + mark),
                   std::string::npos)
