@@ -6,17 +6,31 @@
 
 namespace registersynthesis {
 
+void writePieces(const registers::RegisterDescription& reg, const QList<RegisterRecord>& records,
+                 const Localizer& localizer, const QString& filePath, const QDateTime& madeOn,
+                 const std::function<void(const StyledText&)>& write)
+{
+    if (reg.synthesisHeading)
+        write(reg.synthesisHeading(records, localizer));
+    if (reg.synthesis)
+        for (const RegisterRecord& record : records)
+            write(reg.synthesis(record, localizer));
+    StyledText closing;
+    closing.append(QStringLiteral("\nFile dir : ") + filePath, namedcolours::green);
+    closing.append(QStringLiteral("\n\nEdition date : ") + registertable::dayText(madeOn), namedcolours::green);
+    write(closing);
+}
+
 StyledText ofAll(const registers::RegisterDescription& reg, const QList<RegisterRecord>& records,
                  const Localizer& localizer, const QString& filePath, const QDateTime& madeOn)
 {
     StyledText text;
-    if (reg.synthesisHeading)
-        text.append(reg.synthesisHeading(records, localizer));
-    if (reg.synthesis)
-        for (const RegisterRecord& record : records)
-            text.append(reg.synthesis(record, localizer));
-    text.append(QStringLiteral("\nFile dir : ") + filePath, namedcolours::green);
-    text.append(QStringLiteral("\n\nEdition date : ") + registertable::dayText(madeOn), namedcolours::green);
+    writePieces(reg, records, localizer, filePath, madeOn, [&](const StyledText& piece) {
+        // Every record takes about as many runs as the first.
+        if (text.runs().size() <= 1 && records.size() > 1)
+            text.reserve((piece.runs().size() + 1) * (records.size() + 1));
+        text.append(piece);
+    });
     return text;
 }
 

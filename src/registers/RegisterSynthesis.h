@@ -6,6 +6,7 @@
 #include <QDateTime>
 #include <QList>
 #include <QString>
+#include <functional>
 
 class Localizer;
 namespace registers {
@@ -19,5 +20,11 @@ namespace registersynthesis {
 
 StyledText ofAll(const registers::RegisterDescription& reg, const QList<RegisterRecord>& records,
                  const Localizer& localizer, const QString& filePath, const QDateTime& madeOn);
+
+// The same text piece by piece (the heading, each record, the closing
+// lines), for a writer that need not hold the whole text at once.
+void writePieces(const registers::RegisterDescription& reg, const QList<RegisterRecord>& records,
+                 const Localizer& localizer, const QString& filePath, const QDateTime& madeOn,
+                 const std::function<void(const StyledText&)>& write);
 
 } // namespace registersynthesis

@@ -59,15 +59,19 @@ int ReportCommand::run(const QStringList& args, const QString& settingsPath, QBy
     RegisterSession session(io, settingsPath, *reg);
     if (!session.open(path))
         return kRefused;
-    const StyledText text = registersynthesis::ofAll(*reg, session.document().records(),
-                                                     session.context().localizer(),
-                                                     QFileInfo(path).absoluteFilePath(), QDateTime::currentDateTime());
-    const QString title = QFileInfo(path).completeBaseName();
-    switch (form) {
-    case Form::Text: out.append(text.plainText().toUtf8()); return kDone;
-    case Form::Html: return io.saved(outPath, saveFileAtomically(outPath, text.html(title).toUtf8()));
-    case Form::Pdf: break;
+    const auto& records = session.document().records();
+    const Localizer& localizer = session.context().localizer();
+    const QString file = QFileInfo(path).absoluteFilePath();
+    const QDateTime now = QDateTime::currentDateTime();
+    if (form == Form::Text) {
+        registersynthesis::writePieces(*reg, records, localizer, file, now,
+                                       [&out](const StyledText& piece) { out.append(piece.plainText().toUtf8()); });
+        return kDone;
     }
+    const StyledText text = registersynthesis::ofAll(*reg, records, localizer, file, now);
+    const QString title = QFileInfo(path).completeBaseName();
+    if (form == Form::Html)
+        return io.saved(outPath, saveFileAtomically(outPath, text.html(title).toUtf8()));
     const QByteArray pdf = styledtext::pdf(text, QPageLayout::Portrait, kMarginsMm, title);
     if (pdf.isEmpty())
         return io.refuse(outPath, QStringLiteral("the report could not be printed"));
