@@ -2,29 +2,20 @@
 // `ondrix-cli generate --dives 10000 --samples 600` writes, seed 1): sorting
 // by each column, building the cells of one screen, adding a dive through
 // the form.
-#include "platform/context/AppContext.h"
+#include "BenchContext.h"
 #include "logbook/Carnet.h"
 #include "logbook/DiveList.h"
 #include "logbook/LogbookGenerator.h"
-#include "platform/ScriptedAlerts.h"
-#include "platform/SettingsStore.h"
 
-#include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
 namespace {
 
-struct Fixture {
-    QTemporaryDir dir;
-    ScriptedAlerts alerts;
-    std::unique_ptr<AppContext> context;
+struct Fixture : BenchContext {
     QList<Plongee> dives;
 
     Fixture()
     {
-        context = std::make_unique<AppContext>(
-            std::make_unique<SettingsStore>(dir.filePath(QStringLiteral("settings.ini"))), alerts,
-            QStringLiteral("en"));
         Carnet first(*context); // writes the first-run column settings
         const int count = qEnvironmentVariableIntValue("ONDRIX_BENCH_DIVES") ?: 10000;
         dives = logbookgenerator::generate(count, 600, 1);

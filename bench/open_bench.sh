@@ -23,14 +23,6 @@ file=$work/big.ondrix
 [ -n "${KEEP:-}" ] && cp "$file" "$KEEP"
 bytes=$(stat -c %s "$file")
 
-best() { sort -g | head -1; }
-# Seconds of one run of a command, from bash's own clock (finer than time(1)).
-seconds() {
-  local TIMEFORMAT='%3R'
-  { time "$@" >/dev/null 2>&1; } 2>&1
-}
-best5() { for i in 1 2 3 4 5; do seconds "$@"; done | best; }
-
 cat "$file" >/dev/null
 cat_s=$(best5 cat "$file")
 help_s=$(best5 "$cli" --help)

@@ -23,7 +23,6 @@ run export "$work/source.ondrix" "Export UDDF 3.2" "$work/dives.uddf"
 bytes=$(stat -c %s "$work/dives.uddf")
 echo "file: $((bytes / 1024 / 1024)) MiB of UDDF 3.2, 1000 dives of 600 samples"
 
-best() { sort -g | head -1; }
 xmllint_s=$(for i in 1 2 3; do /usr/bin/time -f %e xmllint --stream --noout "$work/dives.uddf" 2>&1 >/dev/null | tail -1; done | best)
 import_s=$(for i in 1 2 3; do
   run generate --dives 0 "$work/empty.ondrix"

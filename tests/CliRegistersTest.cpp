@@ -1,6 +1,8 @@
 #include "app/cli/Cli.h"
+#include "support/TestFiles.h"
 
 #include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -15,13 +17,22 @@ protected:
         int status;
         QByteArray out, err;
     };
+    // The painting commands (report) run as a whole program.
     Run cli(QStringList args, const char* lang = "C")
     {
         qputenv("LANG", lang);
+        const bool painting = args[0] == u"report";
         args.prepend(path("settings.ini"));
         args.prepend(QStringLiteral("--settings"));
         Run r;
-        r.status = Cli::run(args, r.out, r.err);
+        if (!painting) {
+            r.status = Cli::run(args, r.out, r.err);
+            return r;
+        }
+        QProcess p;
+        p.start(QStringLiteral(ONDRIX_CLI_PATH), args);
+        EXPECT_TRUE(p.waitForFinished(30000));
+        r = {p.exitCode(), p.readAllStandardOutput(), p.readAllStandardError()};
         return r;
     }
 };
@@ -34,7 +45,7 @@ TEST_F(CliRegistersTest, NewAddListSortDumpFromJson)
     const struct {
         QStringList args;
         int status;
-        QByteArray out; // the whole output, or its start for the dump
+        QByteArray out; // the whole output, or its start for dump, show and report
         const char* lang = "C";
     } steps[] = {
         {{"new", "wrecks", w}, 0, ""},
@@ -57,12 +68,30 @@ TEST_F(CliRegistersTest, NewAddListSortDumpFromJson)
          "2 cards\n"},
         {{"dump", w}, 0, R"([
 {"nom":"Arroyo","type":"","immatriculation":"","nationalite":"","longueur":0.5,"largeur":-1,)"},
+        {{"show", w, "1"}, 0, R"({"row":1,
+ "orientation.enabled":false,
+ "orientationSlider.enabled":false,
+ "orientationSlider":0,
+ "dateVisite.visible":false,
+ "interetValue":"3",
+ "techniciteValue":"2",
+ "nombreFichesField":"2 cards",
+ "previousButton.enabled":true,
+ "nextButton.enabled":false,
+ "form":{"nom":"Donator","type":"","immatriculation":"","nationalite":"","longueur":"12","largeur":"-1",)"},
+        {{"report", w}, 0, "Wrecks\n--------------------\nName: Arroyo\n\nCharacteristics\nType: \nRegistration: \n"
+                           "Length (m): 0.5\nBeam (m): -\n"},
+        {{"show", w, "2"}, 1, ""},
+        {{"report", w, "--pdf"}, 2, ""},
+        {{"report", path("settings.ini")}, 1, ""},
+        {{"generate", "--type", "wrecks", "--records", "3", path("g.wrecks")}, 0, ""},
+        {{"generate", "--type", "equipment", "--records", "3", path("g.od")}, 1, ""},
+        {{"generate", "--records", "3", path("g.wrecks")}, 2, ""},
         {{"sort", w, "photographe"}, 2, ""},
         {{"add", w, "materiau=9"}, 1, ""},
         {{"add", w, "tableauDesEpaves=1"}, 2, ""},
         {{"update", w, "2", "nom=x"}, 1, ""},
         {{"new", "equipment", path("e.od")}, 1, ""},
-        {{"show", w, "0"}, 1, ""},
         {{"insert", w, "0", "nom=Zeta", "pointBas=50"}, 0, ""},
         {{"update", w, "1", "pointHaut=-", "technicite=3"}, 0, ""},
         {{"delete", w, "2"}, 0, ""},
@@ -77,7 +106,8 @@ TEST_F(CliRegistersTest, NewAddListSortDumpFromJson)
         const Run r = cli(step.args, step.lang);
         EXPECT_EQ(r.status, step.status) << step.args.join(u' ').toStdString() << "\n" << r.err.toStdString();
         if (!step.out.isEmpty() || step.status != 0) {
-            EXPECT_TRUE(step.args[0] == u"dump" ? r.out.startsWith(step.out) : r.out == step.out)
+            const bool start = step.args[0] == u"dump" || step.args[0] == u"show" || step.args[0] == u"report";
+            EXPECT_TRUE(start ? r.out.startsWith(step.out) : r.out == step.out)
                 << step.args.join(u' ').toStdString() << "\n" << r.out.toStdString();
         }
     }
@@ -90,4 +120,32 @@ TEST_F(CliRegistersTest, NewAddListSortDumpFromJson)
     json.close();
     ASSERT_EQ(cli({"from-json", "wrecks", path("w.json"), path("copy.wrecks")}).status, 0);
     EXPECT_EQ(cli({"dump", path("copy.wrecks")}).out, dumped.out);
+}
+
+TEST_F(CliRegistersTest, GeneratedCardsAndTheirReport)
+{
+    const QString g = path("g.wrecks");
+    for (const QString& out : {g, path("again.wrecks")})
+        ASSERT_EQ(cli({"generate", "--type", "wrecks", "--records", "25", "--seed", "4", out}).status, 0);
+    EXPECT_EQ(fileContent(g), fileContent(path("again.wrecks")));
+    EXPECT_TRUE(cli({"info", g}).out.contains(R"("records":25)"));
+
+    const Run text = cli({"report", g});
+    EXPECT_EQ(text.out.count("\n--------------------\n"), 26);
+    EXPECT_TRUE(text.out.contains("\nFile dir : " + g.toUtf8() + "\n\nEdition date : "));
+    ASSERT_EQ(cli({"report", g, "--html", path("r.html")}).status, 0);
+    const QByteArray html = fileContent(path("r.html"));
+    EXPECT_TRUE(html.startsWith("<!DOCTYPE html>"));
+    EXPECT_TRUE(html.contains(R"(<span style="color:#ff0000;text-decoration:underline"><br/>)"));
+    ASSERT_EQ(cli({"report", g, "--pdf", path("r.pdf")}).status, 0);
+    EXPECT_TRUE(fileContent(path("r.pdf")).startsWith("%PDF"));
+
+    // A card of a file older than version 5 has no update date: the form
+    // shows none, storing it keeps none and the report prints none.
+    writeFile(path("old.json"), R"([{"nom":"Old"}])");
+    ASSERT_EQ(cli({"from-json", "wrecks", path("old.json"), path("old.wrecks")}).status, 0);
+    ASSERT_EQ(cli({"update", path("old.wrecks"), "0", "nom=Older"}).status, 0);
+    EXPECT_TRUE(cli({"dump", path("old.wrecks")}).out.contains(R"("miseAJour":null)"));
+    EXPECT_TRUE(cli({"show", path("old.wrecks"), "0"}).out.contains(R"("miseAJour":null)"));
+    EXPECT_TRUE(cli({"report", path("old.wrecks")}).out.contains("\nCard updated on: \n"));
 }

@@ -1,11 +1,16 @@
 #include "platform/ArchiveWriter.h"
+#include "platform/NamedColours.h"
 #include "registers/EpavesFields.h"
 #include "registers/EpavesRegister.h"
 #include "registers/RegisterArchive.h"
 #include "registers/RegisterDocument.h"
+#include "registers/RegisterGenerator.h"
+#include "registers/RegisterSynthesis.h"
 #include "registers/RegisterTable.h"
 #include "support/ContextFixture.h"
 
+#include <QSet>
+#include <QtEndian>
 #include <gtest/gtest.h>
 
 using namespace epaves;
@@ -253,11 +258,14 @@ TEST_F(RegistersTest, GuardsNeverStoreOverAnotherCard)
     EXPECT_EQ(alertKeys(), (QStringList{"No card selected", "No card selected"}));
     EXPECT_EQ(names(), (QStringList{"Alpha", "Bravo", "Charlie"}));
 
-    // A new card being typed survives choosing the row to insert it before
-    // and closing the window; Insert puts it before that row.
+    // A new card being typed survives choosing the row to insert it before,
+    // the end of a combo edit and closing the window; Insert puts it before
+    // that row.
     doc->newRecord();
     type("nom", QStringLiteral("Delta"));
+    type("type", QStringLiteral("Cargo"));
     doc->setSelection({1}, 1);
+    doc->endEditingCombo(epaves::type);
     doc->closeEditWindow();
     EXPECT_EQ(doc->form().text(nom), QStringLiteral("Delta"));
     EXPECT_EQ(names(), (QStringList{"Alpha", "Bravo", "Charlie"}));
@@ -311,4 +319,249 @@ TEST_F(RegistersTest, SortingFollowsTheSelectedCard)
     type("nom", QStringLiteral("Bravo II"));
     ASSERT_TRUE(doc->updateRecord());
     EXPECT_EQ(names(), (QStringList{"Charlie", "Bravo II", "Alpha"}));
+}
+
+namespace {
+
+// A card typed with every section filled; the other fields as a blank form leaves them.
+RegisterRecord typedCard(RegisterForm& form, const QStringList& assignments)
+{
+    form.blank();
+    for (const QString& a : assignments) {
+        const qsizetype eq = a.indexOf(u'=');
+        EXPECT_TRUE(form.typeText(a.left(eq), a.mid(eq + 1))) << a.toStdString();
+    }
+    return form.store();
+}
+
+// The text with a mark where its style changes: {k} black, {b} blue, {r}
+// red, {g} green, {n} brown, {p} purple, a capital letter underlined.
+std::string marked(const StyledText& text)
+{
+    const std::pair<RgbaColour, char> marks[] = {
+        {namedcolours::black, 'k'}, {namedcolours::blue, 'b'},  {namedcolours::red, 'r'},
+        {namedcolours::green, 'g'}, {namedcolours::brown, 'n'}, {namedcolours::purple, 'p'}};
+    QString out;
+    for (const StyledText::Run& run : text.runs()) {
+        char mark = 'd';
+        for (const auto& [colour, m] : marks)
+            if (run.style.colour == colour)
+                mark = m;
+        out += u'{' + QChar(run.style.underline ? QChar(mark).toUpper() : QChar(mark)) + u'}' + run.text;
+    }
+    return out.toStdString();
+}
+
+} // namespace
+
+TEST_F(RegistersTest, FormRulesFollowTheForm)
+{
+    const struct {
+        QStringList typed;
+        const char* derived;
+    } rows[] = {
+        {{}, "orientation.enabled=false orientationSlider.enabled=false orientationSlider=0 dateVisite.visible=true "
+             "interetValue=? techniciteValue=?"},
+        {{"orientationSwitch=1", "orientation=275", "aVisiter=1", "interet=3", "technicite=5"},
+         "orientation.enabled=true orientationSlider.enabled=true orientationSlider=275 dateVisite.visible=false "
+         "interetValue=3 techniciteValue=5"},
+        {{"orientation=north", "interet=1"},
+         "orientation.enabled=false orientationSlider.enabled=false orientationSlider=0 dateVisite.visible=true "
+         "interetValue=1 techniciteValue=?"},
+    };
+    for (const auto& row : rows) {
+        typedCard(doc->form(), row.typed);
+        QStringList derived;
+        for (const registers::DerivedValue& d : registers::derive(wrecks().formRules, doc->form(), context->localizer()))
+            derived.append(d.name + u'=' + std::visit([](const auto& v) { return QVariant(v).toString(); }, d.value));
+        EXPECT_EQ(derived.join(u' ').toStdString(), row.derived) << row.typed.join(u' ').toStdString();
+    }
+}
+
+TEST_F(RegistersTest, SynthesisTexts)
+{
+    const RegisterRecord full = typedCard(
+        doc->form(),
+        {"nom=Le Liban", "type=Liner", "immatriculation=MA 12", "longueur=91.5", "largeur=11", "jauge=2308",
+         "materiau=2", "propulsion=6", "typeMachine=Triple expansion", "puissance=2500 hp", "pointHaut=28",
+         "pointBas=36.5", "natureFond=Sand", "orientationSwitch=1", "orientation=275", "inclinaison=3",
+         "nomsPrecedents=none", "nationalite=French", "armateur=Fraissinet", "dateConstruction=01/01/1882",
+         "lieuConstruction=Glasgow", "ports=Marseille", "capitaine=Lacotte", "equipage=49", "chargement=Mail",
+         "provenance=Marseille", "destination=Bastia", "dateNaufrage=07/06/1903", "causeNaufrage=Collision",
+         "miseAJour=2021-03-04", "lieu=Marseille", "site=Île Maïre", "pays=France", "gps=43°12.660\' N 005°20.440\' E", "gpsSystem=2", "acces=1",
+         "localisation=3", "interet=4", "technicite=1", "relevement1=Lighthouse 045°", "relevement2=Cape 180°",
+         "relevement3=Fort 156°", "dateVisite=2019-06-02", "notes=Bow upright.\nCongers."});
+    // A card of an old file where nothing was given.
+    RegisterRecord old(schema());
+    for (const int f : {longueur, largeur, pointHaut, pointBas})
+        old.setValue(f, -1.0f);
+
+    const StyledText text = registersynthesis::ofAll(wrecks(), {full, old}, context->localizer(),
+                                                     QStringLiteral("/dives/wrecks.ondrix"), kWhen);
+    EXPECT_EQ(marked(text), R"({g}Wrecks{k}
+--------------------
+Name: {b}Le Liban{R}
+
+Characteristics{k}
+Type: {b}Liner{k}
+Registration: {b}MA 12{k}
+Length (m): {b}91.5{k}
+Beam (m): {b}11{k}
+Tonnage (t): {b}2308{k}
+Hull: {b}Iron{k}
+Propulsion: {b}Steam{k}
+Engine: {b}Triple expansion{k}
+Power: {b}2500 hp{k}
+Shallowest point: {b}28{k} m
+Deepest point: {b}36.5{k} m
+Bottom: {b}Sand{k}
+Orientation: {b}275{k}°
+List: {b}to starboard{R}
+
+History{k}
+Previous names: {b}none{k}
+Nationality: {b}French{k}
+Owner: {b}Fraissinet{k}
+Built on: {b}01/01/1882{k}
+Built at: {b}Glasgow{k}
+Home ports: {b}Marseille{k}
+Captain: {b}Lacotte{k}
+Crew: {b}49{k}
+Cargo: {b}Mail{k}
+Sailing from: {b}Marseille{k}
+Bound for: {b}Bastia{k}
+Sunk on: {b}07/06/1903{k}
+Cause of sinking: {b}Collision{k}
+Card updated on: {b}04/03/2021{R}
+
+Position{k}
+Place: {b}Marseille{k}
+Site: {b}Île Maïre{k}
+Country: {b}France{k}
+GPS: {b}43°12.660' N 005°20.440' E (ED50){k}
+Access: {b}easy{k}
+Locating: {b}difficult{k}
+Interest: {n}****{k}
+Difficulty: {g}*{R}
+
+Landmarks{k}
+Bearing 1: {b}Lighthouse 045°{k}
+Bearing 2: {b}Cape 180°{k}
+Bearing 3: {b}Fort 156°{k}
+First visit: {b}02/06/2019{R}
+
+Remarks
+{b}Bow upright.
+Congers.{k}
+--------------------
+Name: {R}
+
+Characteristics{k}
+Type: 
+Registration: 
+Length (m): {b}-{k}
+Beam (m): {b}-{k}
+Tonnage (t): {b}0{k}
+Hull: {b}N/A{k}
+Propulsion: {b}N/A{k}
+Engine: 
+Power: 
+Shallowest point: {b}-{k}
+Deepest point: {b}-{k}
+Bottom: 
+List: {b}N/A{R}
+
+History{k}
+Previous names: 
+Nationality: 
+Owner: 
+Built on: 
+Built at: 
+Home ports: 
+Captain: 
+Crew: 
+Cargo: 
+Sailing from: 
+Bound for: 
+Sunk on: 
+Cause of sinking: 
+Card updated on: {R}
+
+Position{k}
+Place: 
+Site: 
+Country: 
+GPS: {b} (N/A){k}
+Access: {b}N/A{k}
+Locating: {b}N/A{k}
+Interest: {n}N/A{k}
+Difficulty: {b}N/A{R}
+
+Landmarks{k}
+Bearing 1: 
+Bearing 2: 
+Bearing 3: 
+First visit: {R}
+
+Remarks
+{k}
+--------------------
+{g}
+File dir : /dives/wrecks.ondrix
+
+Edition date : 02/06/2019)");
+
+    // The difficulty's colour follows its rating; 5 is black, as its label.
+    for (const auto& [rating, mark] : {std::pair{2, "{b}**"}, {3, "{r}***"}, {4, "{p}****"}, {5, "*****"}}) {
+        old.setValue(technicite, qint32(rating));
+        EXPECT_NE(marked(wrecks().synthesis(old, context->localizer())).find(std::string("Difficulty: ") + mark),
+                  std::string::npos)
+            << rating;
+    }
+}
+
+TEST(RegisterGenerator, CardsAreFilledVariedAndTheSameForASeed)
+{
+    const QList<RegisterRecord> cards = registergenerator::generate(wrecks(), 40, 9);
+    const QList<RegisterRecord> again = registergenerator::generate(wrecks(), 40, 9);
+    const QList<RegisterRecord> other = registergenerator::generate(wrecks(), 40, 10);
+    QSet<QString> names;
+    for (qsizetype i = 0; i < cards.size(); ++i) {
+        const RegisterRecord& r = cards[i];
+        EXPECT_TRUE(r.identical(again[i])) << i;
+        names.insert(*r.text(nom));
+        for (int f = 0; f < FieldCount; ++f) {
+            const registers::FieldInfo& info = schema().field(f);
+            const auto control = std::find_if(wrecks().controls.begin(), wrecks().controls.end(),
+                                              [f](const registers::FormControl& c) { return c.field == f; });
+            const bool filled = info.kind == FieldKind::Text   ? !r.text(f).value_or(QString()).isEmpty()
+                                : info.kind == FieldKind::Date ? r.date(f).isValid()
+                                                               : true;
+            EXPECT_TRUE(filled) << info.name;
+            if (control == wrecks().controls.end())
+                continue;
+            const int v = info.kind == FieldKind::Int ? r.integer(f) : 0;
+            if (control->rule == registers::Rule::PopupTag) {
+                EXPECT_TRUE(v > 0 && control->tags.contains(v)) << info.name;
+            } else if (control->rule == registers::Rule::Slider) {
+                EXPECT_TRUE(v >= 1 && v <= control->maximum) << info.name;
+            }
+        }
+        EXPECT_GT(r.decimal(pointBas), r.decimal(pointHaut));
+        EXPECT_GE(r.decimal(pointHaut), 0.0f);
+        EXPECT_LT(r.text(dateConstruction)->right(4), r.text(dateNaufrage)->right(4));
+        // A picture on one card in ten: a whole PNG of 64 x 40 pixels.
+        ASSERT_EQ(bool(r.image(photo)), i % 10 == 0) << i;
+        if (const auto& png = r.image(photo)) {
+            EXPECT_TRUE(png->startsWith(QByteArray("\x89PNG\r\n\x1a\n\0\0\0\x0dIHDR\0\0\0\x40\0\0\0\x28", 24)));
+            const qsizetype idat = png->indexOf("IDAT");
+            const QByteArray zlib = png->mid(idat + 4, qFromBigEndian<quint32>(png->constData() + idat - 4));
+            EXPECT_EQ(qUncompress(QByteArray("\0\0\x28\x28", 4) + zlib).size(), 40 * (1 + 64 * 3));
+        }
+    }
+    EXPECT_GE(names.size(), 15);
+    EXPECT_FALSE(other.first().identical(cards.first()));
+    auto back = registerarchive::decode(wrecks(), *registerarchive::encode(wrecks(), cards));
+    ASSERT_TRUE(back);
+    EXPECT_TRUE(back->last().identical(cards.last()));
 }

@@ -32,6 +32,9 @@ public:
     void appendLine(const QString& text = {}, const Style& style = {}) { append(text + u'\n', style); }
     void append(const StyledText& other);
 
+    // Room for this many runs, for a text built from many pieces.
+    void reserve(qsizetype runs) { m_runs.reserve(runs); }
+
     const QList<Run>& runs() const { return m_runs; }
     bool isEmpty() const { return m_runs.isEmpty(); }
 
@@ -44,3 +47,6 @@ public:
 private:
     QList<Run> m_runs;
 };
+
+// A run holds a text and a plain style: it can be moved in memory as bytes.
+Q_DECLARE_TYPEINFO(StyledText::Run, Q_RELOCATABLE_TYPE);

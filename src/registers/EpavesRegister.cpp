@@ -4,7 +4,11 @@
 #include "registers/RegisterRecord.h"
 
 #include "platform/Localizer.h"
+#include "platform/NamedColours.h"
 #include "platform/NumberText.h"
+#include "registers/EpavesSamples.h"
+#include "registers/RegisterTable.h"
+#include "registers/SynthesisWriter.h"
 
 #include <cmath>
 
@@ -60,13 +64,14 @@ QList<FormControl> controls()
     return c;
 }
 
+const QStringList kPropulsionKeys = {
+    QStringLiteral("TableView essence"), QStringLiteral("TableView diesel"),  QStringLiteral("TableView kerosene"),
+    QStringLiteral("TableView nucleaire"), QStringLiteral("TableView rames"), QStringLiteral("TableView vapeur"),
+    QStringLiteral("TableView voile"),    QStringLiteral("TableView remorque"), QStringLiteral("TableView diesel elec")};
+
 QString propulsionText(const RegisterRecord& r, const Localizer& loc)
 {
-    static const char* const keys[] = {"TableView essence", "TableView diesel",  "TableView kerosene",
-                                       "TableView nucleaire", "TableView rames", "TableView vapeur",
-                                       "TableView voile",    "TableView remorque", "TableView diesel elec"};
-    const int code = r.integer(propulsion);
-    return code >= 1 && code <= 9 ? loc.text(QLatin1String(keys[code - 1]), kTable) : QStringLiteral("N/A");
+    return SynthesisWriter(loc, kTable).codeText(r.integer(propulsion), kPropulsionKeys);
 }
 
 QString lengthText(const RegisterRecord& r, const Localizer&)
@@ -86,28 +91,29 @@ QString ratingText(const RegisterRecord& r, int field, const Localizer& loc)
     return loc.text(QStringLiteral("Cotation %1").arg(r.integer(field)), QStringLiteral("Main"));
 }
 
-const RgbaColour kRed = RgbaColour::rgb(1, 0, 0);
-const RgbaColour kBrown = RgbaColour::rgb(0.6, 0.4, 0.2);
-const RgbaColour kGreen = RgbaColour::rgb(0, 1, 0);
-const RgbaColour kBlue = RgbaColour::rgb(0, 0, 1);
-const RgbaColour kPurple = RgbaColour::rgb(0.5, 0, 0.5);
+using namedcolours::brown;
+using namedcolours::red;
 
+// The colour of a difficulty rating, 1 to 5; nothing for any other.
+std::optional<RgbaColour> difficultyColourOf(int rating)
+{
+    static const RgbaColour colours[] = {namedcolours::green, namedcolours::blue, red, namedcolours::purple,
+                                         namedcolours::black};
+    return rating >= 1 && rating <= 5 ? std::optional(colours[rating - 1]) : std::nullopt;
+}
+
+// In the list, the highest rating keeps the default colour.
 std::optional<RgbaColour> difficultyColour(const RegisterRecord& r)
 {
-    switch (r.integer(technicite)) {
-    case 1: return kGreen;
-    case 2: return kBlue;
-    case 3: return kRed;
-    case 4: return kPurple;
-    default: return std::nullopt;
-    }
+    const int rating = r.integer(technicite);
+    return rating == 5 ? std::nullopt : difficultyColourOf(rating);
 }
 
 QList<Column> columns()
 {
     return {
         {QStringLiteral("nom"), QStringLiteral("Column nom"), {},
-         [](const RegisterRecord& r) { return r.integer(aVisiter) == 1 ? std::optional(kRed) : std::nullopt; }},
+         [](const RegisterRecord& r) { return r.integer(aVisiter) == 1 ? std::optional(red) : std::nullopt; }},
         {QStringLiteral("type"), QStringLiteral("Column type")},
         {QStringLiteral("nationalite"), QStringLiteral("Column nationalite")},
         {QStringLiteral("longueur"), QStringLiteral("Column longueur"), lengthText},
@@ -121,10 +127,128 @@ QList<Column> columns()
         {QStringLiteral("pays"), QStringLiteral("Column pays")},
         {QStringLiteral("interet"), QStringLiteral("Column interet"),
          [](const RegisterRecord& r, const Localizer& loc) { return ratingText(r, interet, loc); },
-         [](const RegisterRecord& r) { return r.integer(interet) != 0 ? std::optional(kBrown) : std::nullopt; }},
+         [](const RegisterRecord& r) { return r.integer(interet) != 0 ? std::optional(brown) : std::nullopt; }},
         {QStringLiteral("technicite"), QStringLiteral("Column technicite"),
          [](const RegisterRecord& r, const Localizer& loc) { return ratingText(r, technicite, loc); },
          difficultyColour},
+    };
+}
+
+// The synthesis of one card: the name, then its characteristics, history,
+// position, landmarks and remarks, a dash line closing it.
+const QString kSeparator = QStringLiteral("\n--------------------\n");
+
+QString numberText(float value) { return value < 0 ? QStringLiteral("-") : numbertext::shortest(value); }
+
+void writeDepth(SynthesisWriter& w, const QString& key, float depth)
+{
+    w.label(key);
+    if (depth == -1.0f) {
+        w.value(QStringLiteral("-"));
+        return;
+    }
+    w.value(numbertext::shortest(depth));
+    w.label(QStringLiteral("Depth unit"));
+}
+
+void writeCharacteristics(SynthesisWriter& w, const RegisterRecord& r, const Localizer& loc)
+{
+    w.title(QStringLiteral("Characteristics"));
+    w.field(QStringLiteral("Wreck type"), r.text(type).value_or(QString()));
+    w.field(QStringLiteral("Wreck registration"), r.text(immatriculation).value_or(QString()));
+    w.field(QStringLiteral("Wreck length"), numberText(r.decimal(longueur)));
+    w.field(QStringLiteral("Wreck wide"), numberText(r.decimal(largeur)));
+    w.field(QStringLiteral("Wreck tonnage"), QString::number(r.integer(jauge)));
+    w.field(QStringLiteral("Wreck material"),
+            w.codeText(r.integer(materiau), {QStringLiteral("Wood"), QStringLiteral("Iron"),
+                                             QStringLiteral("Polyester"), QStringLiteral("Concrete")}));
+    w.field(QStringLiteral("Wreck propulsion"), propulsionText(r, loc));
+    w.field(QStringLiteral("Wreck type machine"), r.text(typeMachine).value_or(QString()));
+    w.field(QStringLiteral("Wreck power"), r.text(puissance).value_or(QString()));
+    writeDepth(w, QStringLiteral("High depth"), r.decimal(pointHaut));
+    writeDepth(w, QStringLiteral("Low depth"), r.decimal(pointBas));
+    w.field(QStringLiteral("Bottom type"), r.text(natureFond).value_or(QString()));
+    if (r.integer(orientationSwitch) == 1) {
+        w.field(QStringLiteral("Orientation"), QString::number(r.integer(orientation)));
+        w.label(QStringLiteral("Degree"));
+    }
+    w.field(QStringLiteral("Inclination"),
+            w.codeText(r.integer(inclinaison),
+                       {QStringLiteral("None"), QStringLiteral("Port"), QStringLiteral("Starboard")}));
+}
+
+void writeHistory(SynthesisWriter& w, const RegisterRecord& r)
+{
+    w.title(QStringLiteral("Historic"));
+    const std::pair<const char*, int> texts[] = {
+        {"Wreck previous names", nomsPrecedents}, {"Nationality", nationalite},   {"Armateur", armateur},
+        {"Build date", dateConstruction},         {"Build location", lieuConstruction}, {"Harbours", ports},
+        {"Captain", capitaine},                   {"Crew", equipage},            {"Cargo", chargement},
+        {"From port", provenance},                {"To port", destination},      {"Ship wreck date", dateNaufrage},
+        {"Ship wreck cause", causeNaufrage}};
+    for (const auto& [key, field] : texts)
+        w.field(QLatin1String(key), r.text(field).value_or(QString()));
+    w.field(QStringLiteral("Updated on"), registertable::dayText(r.date(miseAJour)));
+}
+
+void writePosition(SynthesisWriter& w, const RegisterRecord& r)
+{
+    const QStringList ease = {QStringLiteral("Easy"), QStringLiteral("Medium"), QStringLiteral("Difficult")};
+    const QStringList ratings = {QStringLiteral("Cotation 1"), QStringLiteral("Cotation 2"),
+                                 QStringLiteral("Cotation 3"), QStringLiteral("Cotation 4"),
+                                 QStringLiteral("Cotation 5")};
+    const QString main = QStringLiteral("Main");
+    w.title(QStringLiteral("Localisation title"));
+    w.field(QStringLiteral("Location"), r.text(lieu).value_or(QString()));
+    w.field(QStringLiteral("Site"), r.text(site).value_or(QString()));
+    w.field(QStringLiteral("Country"), r.text(pays).value_or(QString()));
+    const int datum = r.integer(gpsSystem);
+    const QString datumText = datum == 1 ? QStringLiteral("WGS84") : datum == 2 ? QStringLiteral("ED50") : QStringLiteral("N/A");
+    w.field(QStringLiteral("GPS"), r.text(gps).value_or(QString()) + QStringLiteral(" (") + datumText + u')');
+    w.field(QStringLiteral("Access"), w.codeText(r.integer(acces), ease));
+    w.field(QStringLiteral("Localisation"), w.codeText(r.integer(localisation), ease));
+    w.field(QStringLiteral("Interest"), w.codeText(r.integer(interet), ratings, main), brown);
+    const int difficulty = r.integer(technicite);
+    w.field(QStringLiteral("Difficulty"), w.codeText(difficulty, ratings, main),
+            difficultyColourOf(difficulty).value_or(namedcolours::blue));
+}
+
+StyledText synthesis(const RegisterRecord& r, const Localizer& loc)
+{
+    SynthesisWriter w(loc, kTable);
+    w.field(QStringLiteral("Wreck name"), r.text(nom).value_or(QString()));
+    writeCharacteristics(w, r, loc);
+    writeHistory(w, r);
+    writePosition(w, r);
+    w.title(QStringLiteral("Land marks"));
+    w.field(QStringLiteral("Land mark 1"), r.text(relevement1).value_or(QString()));
+    w.field(QStringLiteral("Land mark 2"), r.text(relevement2).value_or(QString()));
+    w.field(QStringLiteral("Land mark 3"), r.text(relevement3).value_or(QString()));
+    w.field(QStringLiteral("First visit date"), registertable::dayText(r.date(dateVisite)));
+    w.title(QStringLiteral("Remarks"));
+    w.value(r.text(notes).value_or(QString()));
+    w.value(kSeparator, namedcolours::black);
+    return w.take();
+}
+
+StyledText synthesisHeading(const QList<RegisterRecord>&, const Localizer& loc)
+{
+    SynthesisWriter w(loc, kTable);
+    w.heading(w.text(QStringLiteral("Wrecks")));
+    w.value(kSeparator, namedcolours::black);
+    return w.take();
+}
+
+QList<registers::FormRule> formRules()
+{
+    using namespace registers;
+    return {
+        enabledWhileOn(QStringLiteral("orientation"), orientationSwitch),
+        enabledWhileOn(QStringLiteral("orientationSlider"), orientationSwitch),
+        numberOf(QStringLiteral("orientationSlider"), orientation),
+        hiddenWhileOn(QStringLiteral("dateVisite"), aVisiter),
+        sliderValueText(QStringLiteral("interetValue"), interet),
+        sliderValueText(QStringLiteral("techniciteValue"), technicite),
     };
 }
 
@@ -134,20 +258,28 @@ namespace epaves {
 
 const registers::RegisterDescription& description()
 {
-    static const registers::RegisterDescription wrecks{
-        DocumentKind::Wrecks,
-        schema(),
-        kTable,
-        QStringLiteral("a wreck repertory"),
-        QStringLiteral("wreck cards"),
-        controls(),
-        columns(),
-        QStringLiteral("One card"),
-        QStringLiteral("Cards"),
-        QStringLiteral("Erase card"),
-        QStringLiteral("No card selected"),
-        {{type, PickListId::TypeEpave}, {causeNaufrage, PickListId::CauseNaufrage}},
-    };
+    static const registers::RegisterDescription wrecks = [] {
+        registers::RegisterDescription d{
+            DocumentKind::Wrecks,
+            schema(),
+            kTable,
+            QStringLiteral("a wreck repertory"),
+            QStringLiteral("wreck cards"),
+            controls(),
+            columns(),
+            QStringLiteral("One card"),
+            QStringLiteral("Cards"),
+            QStringLiteral("Erase card"),
+            QStringLiteral("No card selected"),
+            {{type, PickListId::TypeEpave}, {causeNaufrage, PickListId::CauseNaufrage}},
+            synthesis,
+        };
+        d.synthesisHeading = synthesisHeading;
+        d.formRules = formRules();
+        d.countControl = QStringLiteral("nombreFichesField");
+        d.samples = samples();
+        return d;
+    }();
     return wrecks;
 }
 

@@ -4,7 +4,9 @@
 #include "platform/StyledText.h"
 #include "platform/context/DocumentTypes.h"
 #include "platform/context/PickLists.h"
+#include "registers/FormRule.h"
 #include "registers/RecordSchema.h"
+#include "registers/SampleValues.h"
 
 #include <QList>
 #include <QString>
@@ -70,6 +72,15 @@ struct RegisterDescription {
     // The synthesis of one record, as the synthesis window shows it and the
     // report prints it; records follow one another in list order.
     std::function<StyledText(const RegisterRecord&, const Localizer&)> synthesis = {};
+    // What comes before the first record in the synthesis of every record
+    // (its title); see registersynthesis.
+    std::function<StyledText(const QList<RegisterRecord>&, const Localizer&)> synthesisHeading = {};
+    // What a refresh of the edit form derives from it.
+    QList<FormRule> formRules = {};
+    // The count label's control name, under which the form's `show` reports it.
+    QString countControl = {};
+    // The values of generated records, by field.
+    QList<SampleValues> samples = {};
 };
 
 // The register stored under a document kind or type id; nothing for the

@@ -16,16 +16,18 @@ QString title(const registers::RegisterDescription& reg, const registers::Column
     return localizer.text(column.titleKey, reg.table);
 }
 
+QString dayText(const QDateTime& date)
+{
+    return date.isValid() ? date.toLocalTime().toString(QStringLiteral("dd/MM/yyyy")) : QString();
+}
+
 QString plainText(const RegisterRecord& record, int field)
 {
     switch (record.schema().field(field).kind) {
     case FieldKind::Int: return QString::number(record.integer(field));
     case FieldKind::Float: return numbertext::shortest(record.decimal(field));
     case FieldKind::Text: return record.text(field).value_or(QString());
-    case FieldKind::Date: {
-        const QDateTime& d = record.date(field);
-        return d.isValid() ? d.toLocalTime().toString(QStringLiteral("dd/MM/yyyy")) : QString();
-    }
+    case FieldKind::Date: return dayText(record.date(field));
     case FieldKind::Image:
     case FieldKind::List: return QString();
     }

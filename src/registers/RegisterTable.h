@@ -21,6 +21,9 @@ std::optional<RgbaColour> colour(const registers::Column& column, const Register
 // A field's value as plain text: numbers in their shortest form, texts as
 // they stand, dates "DD/MM/YYYY", nothing for pictures and lists.
 QString plainText(const RegisterRecord& record, int field);
+// A date as the list and the syntheses show it, "DD/MM/YYYY" in local
+// time; empty for no date.
+QString dayText(const QDateTime& date);
 
 // The row order of a sort on a field's raw value (texts by code units,
 // absent texts and dates first when ascending); equal values keep their order.

@@ -22,6 +22,7 @@
 #include "platform/SettingsStore.h"
 #include "registers/RegisterArchive.h"
 #include "registers/RegisterDescription.h"
+#include "registers/RegisterGenerator.h"
 #include "registers/RegisterJson.h"
 
 #include <algorithm>
@@ -201,14 +202,19 @@ bool parseCount(const QString& text, qint64 max, qint64* value)
 
 int generate(Io& io, const QStringList& args)
 {
-    qint64 dives = -1, samples = 600, seed = 1;
-    QString outPath;
+    qint64 dives = -1, records = -1, samples = 600, seed = 1;
+    QString outPath, typeId;
     for (qsizetype i = 0; i < args.size(); ++i) {
         const QString& a = args[i];
         const bool hasValue = i + 1 < args.size();
         if (a == u"--dives" && hasValue) {
             if (!parseCount(args[++i], 1'000'000, &dives))
                 return io.usage(QStringLiteral("--dives takes a count from 0 to 1000000"));
+        } else if (a == u"--records" && hasValue) {
+            if (!parseCount(args[++i], 1'000'000, &records))
+                return io.usage(QStringLiteral("--records takes a count from 0 to 1000000"));
+        } else if (a == u"--type" && hasValue) {
+            typeId = args[++i];
         } else if (a == u"--samples" && hasValue) {
             if (!parseCount(args[++i], 100'000, &samples) || samples < 1)
                 return io.usage(QStringLiteral("--samples takes a count from 1 to 100000"));
@@ -223,9 +229,20 @@ int generate(Io& io, const QStringList& args)
             return io.usage(QStringLiteral("generate: unexpected argument \"%1\"").arg(a));
         }
     }
-    if (dives < 0 || outPath.isEmpty())
-        return io.usage(QStringLiteral("generate takes --dives N [--samples M] [--seed S] OUT"));
-    const auto logbook = logbookgenerator::generate(int(dives), int(samples), quint64(seed));
+    const QString synopsis = QStringLiteral(
+        "generate takes --dives N [--samples M] [--seed S] OUT or --type ID --records N [--seed S] OUT");
+    if (outPath.isEmpty() || (dives < 0) == (records < 0) || (records >= 0) != !typeId.isEmpty())
+        return io.usage(synopsis);
+    if (records >= 0 && typeId != DocumentTypes::of(DocumentKind::Logbook).id) {
+        const DocumentType* type = DocumentTypes::byId(typeId);
+        if (!type)
+            return io.usage(QStringLiteral("unknown document type id \"%1\"").arg(typeId));
+        const auto* reg = registers::descriptionOf(type->kind);
+        if (!reg)
+            return io.refuse(outPath, QStringLiteral("\"%1\" documents cannot be made by this version").arg(typeId));
+        return save(io, outPath, registerarchive::encode(*reg, registergenerator::generate(*reg, int(records), quint64(seed))));
+    }
+    const auto logbook = logbookgenerator::generate(int(dives >= 0 ? dives : records), int(samples), quint64(seed));
     return save(io, outPath, logbookarchive::encode(logbook));
 }
 
@@ -589,7 +606,8 @@ int Cli::run(const QStringList& argsIn, QByteArray& out, QByteArray& err, const 
     const QString command = args.takeFirst();
     static const QStringList registerVerbs = {QStringLiteral("add"),    QStringLiteral("insert"),
                                               QStringLiteral("update"), QStringLiteral("delete"),
-                                              QStringLiteral("list"),   QStringLiteral("sort")};
+                                              QStringLiteral("list"),   QStringLiteral("sort"),
+                                              QStringLiteral("show")};
     // The record verbs act on whatever the file holds; a register goes
     // through its own document and form.
     if (registerVerbs.contains(command) && !args.isEmpty())

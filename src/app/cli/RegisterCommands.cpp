@@ -2,9 +2,11 @@
 
 #include "platform/ArchiveReader.h"
 #include "platform/FileBytes.h"
+#include "platform/JsonWriter.h"
 #include "platform/RgbaColour.h"
 #include "platform/context/AppContext.h"
 #include "registers/RegisterDocument.h"
+#include "registers/FormRule.h"
 #include "registers/RegisterTable.h"
 
 #include <algorithm>
@@ -163,6 +165,85 @@ int sort(Io& io, const registers::RegisterDescription& reg, const QStringList& a
     return session.save();
 }
 
+// What each control of the form shows, in the fields' archive order: texts
+// as they stand, pop-ups their tag, switches and sliders their value, dates
+// their day (null for none), the picture its size (null for none).
+void writeShownValues(JsonWriter& json, const RegisterForm& form)
+{
+    const registers::RecordSchema& schema = form.description().schema;
+    json.raw("{");
+    bool first = true;
+    for (int field = 0; field < schema.fieldCount(); ++field) {
+        const registers::FormControl* c = form.controlOf(field);
+        if (!c)
+            continue;
+        const RegisterForm::ControlValue& v = form.value(field);
+        if (!first)
+            json.separator();
+        first = false;
+        json.key(schema.field(field).name);
+        switch (c->rule) {
+        case registers::Rule::PopupTag:
+        case registers::Rule::Switch:
+        case registers::Rule::Slider: json.integer(v.number); break;
+        case registers::Rule::Date:
+            if (v.date.isValid())
+                json.string(registertable::dayText(v.date));
+            else
+                json.null();
+            break;
+        case registers::Rule::Image:
+            if (v.image) {
+                json.raw("{\"image-bytes\":");
+                json.integer(v.image->size());
+                json.raw("}");
+            } else {
+                json.null();
+            }
+            break;
+        default: json.string(v.text); break;
+        }
+    }
+    json.raw("}");
+}
+
+int show(Io& io, const registers::RegisterDescription& reg, const QStringList& args, const QString& settings)
+{
+    int row = 0;
+    if (args.size() != 2 || !parseRow(args[1], &row))
+        return io.usage(QStringLiteral("show takes FILE ROW"));
+    RegisterSession session(io, settings, reg);
+    if (!session.open(args[0]) || !session.selectRow(row))
+        return kRefused;
+    const RegisterDocument& doc = session.document();
+    JsonWriter json(io.out);
+    json.raw("{");
+    json.key(u"row");
+    json.integer(row);
+    for (const registers::DerivedValue& d :
+         registers::derive(reg.formRules, doc.form(), session.context().localizer())) {
+        json.raw(",\n ");
+        json.key(d.name);
+        if (const bool* b = std::get_if<bool>(&d.value))
+            json.raw(*b ? "true" : "false");
+        else if (const qint64* n = std::get_if<qint64>(&d.value))
+            json.integer(*n);
+        else
+            json.string(std::get<QString>(d.value));
+    }
+    json.raw(",\n ");
+    json.key(reg.countControl.isEmpty() ? QStringLiteral("countField") : reg.countControl);
+    json.string(doc.countText());
+    json.raw(",\n \"previousButton.enabled\":");
+    json.raw(doc.previousEnabled() ? "true" : "false");
+    json.raw(",\n \"nextButton.enabled\":");
+    json.raw(doc.nextEnabled() ? "true" : "false");
+    json.raw(",\n \"form\":");
+    writeShownValues(json, doc.form());
+    json.raw("}\n");
+    return kDone;
+}
+
 } // namespace
 
 int runRegisterCommand(const QString& command, const registers::RegisterDescription& reg, const QStringList& args,
@@ -178,6 +259,8 @@ int runRegisterCommand(const QString& command, const registers::RegisterDescript
         return list(io, reg, args, settingsPath);
     if (command == u"sort")
         return sort(io, reg, args, settingsPath);
+    if (command == u"show")
+        return show(io, reg, args, settingsPath);
     return io.usage(QStringLiteral("\"%1\" does not act on %2 in this version").arg(command, reg.documentNoun));
 }
 

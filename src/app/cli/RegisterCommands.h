@@ -32,7 +32,7 @@ private:
 // header cannot be read (the logbook's commands then say why).
 const registers::RegisterDescription* registerOfFile(const QString& path);
 
-// Runs add, insert, update, delete, list or sort on a register file (the
+// Runs add, insert, update, delete, list, sort or show on a register file (the
 // first argument); returns the exit status.
 int runRegisterCommand(const QString& command, const registers::RegisterDescription& reg, const QStringList& args,
                        const QString& settingsPath, Io& io);
