@@ -83,7 +83,7 @@ TEST_F(CliRegistersTest, NewAddListSortDumpFromJson)
                            "Length (m): 0.5\nBeam (m): -\n"},
         {{"show", w, "2"}, 1, ""},
         {{"report", w, "--pdf"}, 2, ""},
-        {{"report", path("settings.ini")}, 1, ""},
+        {{"report", path("settings.ini"), "--all"}, 1, ""}, // neither a register nor a logbook
         {{"generate", "--type", "wrecks", "--records", "3", path("g.wrecks")}, 0, ""},
         {{"generate", "--type", "equipment", "--records", "3", path("g.od")}, 1, ""},
         {{"generate", "--records", "3", path("g.wrecks")}, 2, ""},
