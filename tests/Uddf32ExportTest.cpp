@@ -91,7 +91,7 @@ protected:
         ASSERT_EQ(back.size(), original.size());
         for (qsizetype i = 0; i < original.size(); ++i) {
             SCOPED_TRACE(i);
-            EXPECT_EQ(fieldsOf(back[i], kCarried), fieldsOf(original[i], kCarried));
+            EXPECT_EQ(fieldsOf(back[i], kCarried).toStdString(), fieldsOf(original[i], kCarried).toStdString());
             EXPECT_EQ(back[i].heure().time().toString(u"hh:mm"), original[i].heure().time().toString(u"hh:mm"));
             EXPECT_EQ(back[i].heure().time().second(), 0);
             EXPECT_EQ(back[i].inoubliable() == 1, original[i].inoubliable() == 1);

@@ -108,3 +108,5 @@ QString fieldsOf(const Plongee& dive, const QStringList& names)
 }
 
 QString fieldsOf(const Plongee& dive, const QString& like) { return fieldsOf(dive, fieldNames(like)); }
+
+std::string fieldsLike(const Plongee& dive, const QString& like) { return fieldsOf(dive, like).toStdString(); }

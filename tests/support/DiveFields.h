@@ -20,3 +20,5 @@ QString fieldsOf(const Plongee& dive, const QStringList& names);
 // fieldsOf(dive, expected) with expected.
 QString fieldsOf(const Plongee& dive, const QString& like);
 QStringList fieldNames(const QString& like);
+// fieldsOf(dive, like) as a std::string, which failures print as text.
+std::string fieldsLike(const Plongee& dive, const QString& like);
