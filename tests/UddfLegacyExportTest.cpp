@@ -196,33 +196,37 @@ TEST_F(UddfLegacyExportTest, TheTreeElementForElement)
     EXPECT_TRUE(out.bytes.startsWith("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<uddf version=\"2.2.0\">\n"));
 }
 
-TEST_F(UddfLegacyExportTest, EachGasIsNamedByItsCodeWithFractionsInFloatingPoint)
+// Gases are named by their codes, with fractions in floating point; depths
+// are truncated and clamped, each sampling code has its interval.
+TEST_F(UddfLegacyExportTest, EachValueFollowsItsFormat)
 {
     const struct {
         int gaz, o2, he;
-        const char *name, *o2Text, *n2Text, *heText;
+        float depth;
+        int samplingRate;
+        const char* texts; // of <MIXNAME>, <O2>, <N2>, <HE>, <MAXDEPTH> and <DELTA>
     } cases[] = {
-        {0, 21, 0, "Air", "0.21", "0.79", "0.00"},
-        {1, 32, 0, "Nitrox 32", "0.32", "0.68", "0.00"},
-        {1, 100, 0, "Nitrox 100", "1.00", "0.00", "0.00"},
-        {2, 18, 45, "Trimix 18/45", "0.18", "0.37", "0.45"},
-        {3, 21, 79, "Heliox 21", "0.21", "0.00", "0.79"},
-        {4, 30, 30, "Triox 30/30", "0.30", "0.40", "0.30"},
-        {5, 17, 20, "Heliair 17/20", "0.17", "0.63", "0.20"},
-        {9, 28, 0, "Nitrox 28", "0.28", "0.72", "0.00"}, // an unknown code: named by the composition
+        {0, 21, 0, 23.7f, 0, "Air 0.21 0.79 0.00 23 10.0"},
+        {1, 32, 0, -3.9f, 4, "Nitrox 32 0.32 0.68 0.00 -3 120.0"},
+        {1, 100, 0, float(qQNaN()), 6, "Nitrox 100 1.00 0.00 0.00 0 1.0"},
+        {2, 18, 45, 1e12f, 7, "Trimix 18/45 0.18 0.37 0.45 2147483647 5.0"},
+        {3, 21, 79, 0.0f, 9, "Heliox 21 0.21 0.00 0.79 0 10.0"},
+        {4, 30, 30, 99.99f, 5, "Triox 30/30 0.30 0.40 0.30 99 4.0"},
+        {5, 17, 20, 2.0f, 1, "Heliair 17/20 0.17 0.63 0.20 2 20.0"},
+        {9, 28, 0, 0.5f, 2, "Nitrox 28 0.28 0.72 0.00 0 30.0"}, // an unknown code: named by the composition
     };
     for (const auto& c : cases) {
         Plongee d = nitroxDive();
         d.setGaz(c.gaz);
         d.setO2Mix(c.o2);
         d.setHeMix(c.he);
+        d.setProfondeur(c.depth);
+        d.setSamplingRate(c.samplingRate);
         const QStringList t = tokens(exportDives({d}).bytes);
-        const qsizetype at = t.indexOf(QStringLiteral("<MIXNAME>"));
-        ASSERT_GE(at, 0) << c.name;
-        EXPECT_EQ(t[at + 1], QLatin1String(c.name));
-        EXPECT_EQ(t[t.indexOf(QStringLiteral("<O2>")) + 1], QLatin1String(c.o2Text)) << c.name;
-        EXPECT_EQ(t[t.indexOf(QStringLiteral("<N2>")) + 1], QLatin1String(c.n2Text)) << c.name;
-        EXPECT_EQ(t[t.indexOf(QStringLiteral("<HE>")) + 1], QLatin1String(c.heText)) << c.name;
+        QStringList texts;
+        for (const char* tag : {"<MIXNAME>", "<O2>", "<N2>", "<HE>", "<MAXDEPTH>", "<DELTA>"})
+            texts.append(t.value(t.indexOf(QLatin1String(tag)) + 1));
+        EXPECT_EQ(texts.join(u' '), QLatin1String(c.texts));
     }
 }
 
@@ -254,26 +258,6 @@ TEST_F(UddfLegacyExportTest, AnEmptyLogbookDefinesAir)
                                           "<n2>", "0.790", "</n2>", "<he>", "0.000", "</he>", "</mixid>"}));
     EXPECT_EQ(t[t.indexOf(QStringLiteral("<TOTALDIVES>")) + 1], QStringLiteral("0"));
     EXPECT_EQ(t[t.indexOf(QStringLiteral("<REPGROUP>")) + 1], QStringLiteral("</REPGROUP>"));
-}
-
-TEST_F(UddfLegacyExportTest, NumbersAndSamplesFollowTheirFormats)
-{
-    const struct {
-        float depth;
-        int samplingRate;
-        const char *maxDepth, *delta;
-    } cases[] = {
-        {23.7f, 0, "23", "10.0"},  {-3.9f, 4, "-3", "120.0"}, {float(qQNaN()), 6, "0", "1.0"},
-        {1e12f, 7, "2147483647", "5.0"}, {0.0f, 9, "0", "10.0"}, {99.99f, 5, "99", "4.0"},
-    };
-    for (const auto& c : cases) {
-        Plongee d = nitroxDive();
-        d.setProfondeur(c.depth);
-        d.setSamplingRate(c.samplingRate);
-        const QStringList t = tokens(exportDives({d}).bytes);
-        EXPECT_EQ(t[t.indexOf(QStringLiteral("<MAXDEPTH>")) + 1], QLatin1String(c.maxDepth)) << c.depth;
-        EXPECT_EQ(t[t.indexOf(QStringLiteral("<DELTA>")) + 1], QLatin1String(c.delta)) << c.samplingRate;
-    }
 }
 
 TEST_F(UddfLegacyExportTest, FlagListsShorterThanTheProfileAndOtherValuesWriteNoAlarm)
