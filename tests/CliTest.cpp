@@ -30,6 +30,7 @@ TEST_F(CliTest, GenerateDumpFromJsonRoundTrip)
                   0);
     EXPECT_EQ(fileContent(path("a")), fileContent(path("b")));
     EXPECT_NE(fileContent(path("a")), fileContent(path("c")));
+    EXPECT_EQ(runCli({"generate", "--dives", "0", "--samples", "100000", path("e")}).status, 0); // both bounds taken
     const CliRun first = runCli({"dump", path("a")});
     ASSERT_EQ(first.status, 0) << first.err.toStdString();
     ASSERT_TRUE(writeFile(path("a.json"), first.out));
