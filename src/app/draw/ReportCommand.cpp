@@ -29,8 +29,8 @@ int ReportCommand::run(const QStringList& args, const QString& settingsPath, QBy
 {
     // The verb acts on whatever the file holds: a logbook has its own report
     // of one dive or of every dive.
-    const auto file = std::find_if(args.begin(), args.end(), [](const QString& a) { return !a.startsWith(u"--"); });
-    if (file != args.end() && !registerOfFile(*file))
+    const auto named = std::find_if(args.begin(), args.end(), [](const QString& a) { return !a.startsWith(u"--"); });
+    if (named != args.end() && !registerOfFile(*named))
         return statsdraw::report(args, settingsPath, out, err);
 
     Io io{out, err};
