@@ -1,7 +1,7 @@
-#include "app/cli/Cli.h"
 #include "logbook/Carnet.h"
 #include "logbook/LogbookArchive.h"
 #include "platform/SafeSave.h"
+#include "support/CliRun.h"
 #include "support/ContextFixture.h"
 
 #include <vector>
@@ -73,16 +73,7 @@ TEST_F(FindTest, CommandLine)
 {
     const QString path = dir.filePath(QStringLiteral("find.ondrix"));
     saveFileAtomically(path, *logbookarchive::encode(carnet->dives()));
-    QByteArray out, err;
-    const QString settingsPath = dir.filePath(QStringLiteral("cli.ini"));
-    EXPECT_EQ(Cli::run({QStringLiteral("--settings"), settingsPath, QStringLiteral("find"), path, QStringLiteral("notes"),
-                        QStringLiteral("MÉROU")},
-                       out, err),
-              0);
-    EXPECT_EQ(out, QByteArray("0\n1\n2 dives found\n"));
-    out.clear();
-    EXPECT_EQ(Cli::run({QStringLiteral("--settings"), settingsPath, QStringLiteral("find"), path, QStringLiteral("temps"),
-                        QStringLiteral("1")},
-                       out, err),
-              2);
+    const QString settings = dir.filePath(QStringLiteral("cli.ini"));
+    EXPECT_EQ(runCli(settings, {"find", path, "notes", "MÉROU"}).out, QByteArray("0\n1\n2 dives found\n"));
+    EXPECT_EQ(runCli(settings, {"find", path, "temps", "1"}).status, 2);
 }

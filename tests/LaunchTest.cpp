@@ -22,58 +22,33 @@ protected:
 
 } // namespace
 
-TEST_F(LaunchTest, AddingPutsTheDocumentFirstAndMovesARepeatToTheFront)
-{
-    RecentDocuments recent(*store);
-    recent.add(path(1));
-    recent.add(path(2));
-    recent.add(path(3));
-    EXPECT_EQ(recent.list(), (QStringList{path(3), path(2), path(1)}));
-
-    recent.add(path(1));
-    EXPECT_EQ(recent.list(), (QStringList{path(1), path(3), path(2)}));
-    EXPECT_EQ(recent.mostRecent(), path(1));
-}
-
-TEST_F(LaunchTest, KeepsTheTenMostRecentAndDropsTheOldest)
+// Most recent first, a repeat moved to the front, ten at most, paths
+// absolute and compared in their clean form.
+TEST_F(LaunchTest, TheRecentDocumentsList)
 {
     RecentDocuments recent(*store);
     for (int i = 1; i <= 12; ++i)
         recent.add(path(i));
-    const QStringList entries = recent.list();
-    ASSERT_EQ(entries.size(), RecentDocuments::kMaxEntries);
-    EXPECT_EQ(entries.first(), path(12));
-    EXPECT_EQ(entries.last(), path(3));
-    EXPECT_FALSE(entries.contains(path(2)));
-}
+    recent.add(path(5));
+    QStringList expected = {path(5), path(12), path(11), path(10), path(9), path(8), path(7), path(6), path(4), path(3)};
+    EXPECT_EQ(recent.list(), expected);
+    EXPECT_EQ(recent.mostRecent(), path(5));
+    recent.remove(path(12));
+    recent.remove(path(1)); // not listed: nothing changes
+    expected.removeAt(1);
+    EXPECT_EQ(recent.list(), expected);
 
-TEST_F(LaunchTest, RemoveTakesOutOnlyThatDocument)
-{
-    RecentDocuments recent(*store);
-    recent.add(path(1));
-    recent.add(path(2));
-    recent.remove(path(1));
-    EXPECT_EQ(recent.list(), QStringList{path(2)});
-    recent.remove(path(7)); // not listed: nothing changes
-    EXPECT_EQ(recent.list(), QStringList{path(2)});
-}
-
-TEST_F(LaunchTest, PathsAreStoredAbsoluteAndCompareInTheirCleanForm)
-{
-    RecentDocuments recent(*store);
+    SettingsStore other(path(QStringLiteral("other.ini")));
+    RecentDocuments fresh(other);
     const QString previous = QDir::currentPath();
     ASSERT_TRUE(QDir::setCurrent(dir.path()));
-    recent.add(QStringLiteral("relative.ondrix"));
+    fresh.add(QStringLiteral("relative.ondrix"));
     QDir::setCurrent(previous);
-    EXPECT_EQ(recent.list(), QStringList{path(QStringLiteral("relative.ondrix"))});
-
-    recent.add(dir.path() + QStringLiteral("/sub/../relative.ondrix"));
-    EXPECT_EQ(recent.list().size(), 1);
-    recent.remove(dir.path() + QStringLiteral("//relative.ondrix"));
-    EXPECT_TRUE(recent.list().isEmpty());
-
-    recent.add(QString());
-    EXPECT_TRUE(recent.list().isEmpty());
+    fresh.add(dir.path() + QStringLiteral("/sub/../relative.ondrix"));
+    fresh.add(QString());
+    EXPECT_EQ(fresh.list(), QStringList{path(QStringLiteral("relative.ondrix"))});
+    fresh.remove(dir.path() + QStringLiteral("//relative.ondrix"));
+    EXPECT_TRUE(fresh.list().isEmpty());
 }
 
 TEST_F(LaunchTest, TheListLivesInTheSettingsStoreUnderItsKey)

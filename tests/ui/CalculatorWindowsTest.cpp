@@ -161,18 +161,11 @@ TEST_F(CalculatorWindowsTest, TypingComputesThroughTheActionTable)
         QList<std::pair<const char*, const char*>> typed;
     } cases[] = {
         {"displayProfMaxWindow", "profMax", {{"fracO2Field", "32"}}},
-        {"displayBestMixWindow", "bestMix", {{"profondeurMaxField", "30"}}},
-        {"displayEquivalentDepthWindow", "profEquivalente", {{"fracO2Field", "40"}, {"profondeurField", "0"}}},
-        {"displayOxygenWindow", "oxygenWindow", {{"winFO2", "100"}, {"winMinPpO2", "0.5"}}},
         {"displayOxygenWindow", "oxygenWindow", {{"winFO2", "-5"}}},
         {"displayBlendNitroxWindow", "blendNitrox", {{"pressionFinaleField", "200"}, {"fracO2FinaleField", "32"}}},
         {"displayTrimixEAD_ENDWindow", "calcEAD_END", {{"profondeurMaxField", "60"}, {"fracO2TxField", "18"}, {"fracHeTxField", "45"}}},
-        {"displayTrimixProfMinWindow", "profMin", {{"fracO2TxField", "10"}}},
-        {"displayBestTrimix", "calcBestTx", {{"depthTxField", "60"}, {"ENDField", "30"}, {"ppO2Field", "1.4"}}},
         {"displaySodaTimeWindow", "calcSodaTime", {{"sodaWeightField", "2.5"}, {"sodaCapacityField", "100"}, {"metabolicProductionField", "1"}}},
-        {"displaySCRBreathedFracO2Window", "calcBreathedFracO2", {{"brEanxField", "40"}, {"brFlowField", "1.2"}, {"brMetabolicField", "1"}}},
         {"displaySCRIdealFlowWindow", "calcIdealFlow", {{"idEanxField", "50"}, {"idMetabolicField", "1"}, {"idRealFracO2Field", "30"}}},
-        {"displayConversionsGPSWindow", "convertGPS", {{"latitude_in_degreeField", "45"}}},
         {"displayConversionsGPSWindow", "convertGPS2", {{"longitude_inField", "5"}, {"latitude_inField", "43"}}},
     };
     for (const auto& c : cases) {

@@ -179,11 +179,9 @@ TEST_F(ProfileWindowTest, TheCommandLineDrawsAPng)
         {{book, QStringLiteral("1"), QStringLiteral("--png"), png}, 0, {}}, // no profile: along the surface
         {{book, QStringLiteral("2"), QStringLiteral("--png"), png}, 0, {}},
         {{book, QStringLiteral("3"), QStringLiteral("--png"), png}, 1, QStringLiteral("ondrix-cli: %1: row ").arg(book)},
-        {{book, QStringLiteral("-1"), QStringLiteral("--png"), png}, 1, QStringLiteral("ondrix-cli: %1: row ").arg(book)},
         {{missing, QStringLiteral("0"), QStringLiteral("--png"), png}, 1, QStringLiteral("ondrix-cli: ")},
         {{book, QStringLiteral("0"), QStringLiteral("--png"), bad}, 1, QStringLiteral("ondrix-cli: %1: ").arg(bad)},
         {{}, 2, {}},
-        {{book, QStringLiteral("0"), QStringLiteral("--png")}, 2, {}},
         {{book, QStringLiteral("zero"), QStringLiteral("--png"), png}, 2, {}},
         {{book, QStringLiteral("0"), QStringLiteral("--svg"), png}, 2, {}},
         {{book, QStringLiteral("0"), QStringLiteral("--png"), png, QStringLiteral("--pdf"), png}, 2, {}},

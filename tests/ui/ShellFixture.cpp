@@ -64,8 +64,7 @@ bool waitFor(const std::function<bool()>& done, int timeoutMs)
 void ShellFixture::SetUp()
 {
     ASSERT_TRUE(dir.isValid());
-    context = std::make_unique<AppContext>(std::make_unique<SettingsStore>(path(QStringLiteral("settings.ini"))),
-                                           alerts, QStringLiteral("en"));
+    ContextFixture::SetUp();
     controller = std::make_unique<MyDocumentController>(*context);
 }
 
@@ -110,12 +109,4 @@ QStringList ShellFixture::alertMessages() const
     for (const Alert& alert : alerts.asked())
         messages.append(alert.message);
     return messages;
-}
-
-QStringList ShellFixture::alertKeys() const
-{
-    QStringList keys;
-    for (const Alert& alert : alerts.asked())
-        keys.append(alert.key);
-    return keys;
 }

@@ -10,6 +10,7 @@
 #include "platform/SettingsStore.h"
 #include "logbook/Plongee.h"
 #include "platform/ScriptedAlerts.h"
+#include "support/ContextFixture.h"
 #include "support/TestFiles.h"
 
 #include <QAction>
@@ -43,9 +44,8 @@ void typeKeys(QWidget* widget, const QString& text);
 // Runs the event loop until `done` holds or the time is up; whether it held.
 bool waitFor(const std::function<bool()>& done, int timeoutMs = 5000);
 
-// A document controller over settings in a temporary INI file, with alerts
-// answered from a script.
-class ShellFixture : public ::testing::Test {
+// A document controller over the program context of a ContextFixture.
+class ShellFixture : public ContextFixture {
 public:
     // A dive with the fields the list shows.
     static Plongee dive(int number, const QString& place, float depth, int minutes);
@@ -56,16 +56,11 @@ protected:
     void TearDown() override;
 
     QString path(const QString& name) const { return dir.filePath(name); }
-    SettingsStore& settings() { return context->settings(); }
 
     // Writes a logbook file the way the program saves one.
     QString writeLogbook(const QString& name, const QList<Plongee>& dives) const;
-    // The messages and the keys of the alerts asked so far.
+    // The messages of the alerts asked so far.
     QStringList alertMessages() const;
-    QStringList alertKeys() const;
 
-    QTemporaryDir dir;
-    ScriptedAlerts alerts;
-    std::unique_ptr<AppContext> context;
     std::unique_ptr<MyDocumentController> controller;
 };
