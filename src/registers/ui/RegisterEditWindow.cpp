@@ -83,6 +83,11 @@ QString RegisterEditWindow::text(const QString& key) const
     return m_document.context().localizer().text(key, m_document.description().table);
 }
 
+QString RegisterEditWindow::mainText(const QString& key, const QString& fallback) const
+{
+    return m_document.context().localizer().text(key, QStringLiteral("Main"), fallback);
+}
+
 QString RegisterEditWindow::sliderText(int value) const
 {
     return value == 0 ? QStringLiteral("?") : QString::number(value);
@@ -119,11 +124,8 @@ QWidget* RegisterEditWindow::buildPane(const registers::Pane& pane, int number)
         form->addRow(label, widget);
     }
 
-    auto* previous = new QPushButton(QStringLiteral("◀ ") + m_document.context().localizer().text(
-                                         QStringLiteral("Previous"), QStringLiteral("Main"), QStringLiteral("Previous")));
-    auto* next = new QPushButton(m_document.context().localizer().text(QStringLiteral("Next"), QStringLiteral("Main"),
-                                                                        QStringLiteral("Next"))
-                                 + QStringLiteral(" ▶"));
+    auto* previous = new QPushButton(QStringLiteral("◀ ") + mainText(QStringLiteral("Previous"), tr("Previous")));
+    auto* next = new QPushButton(mainText(QStringLiteral("Next"), tr("Next")) + QStringLiteral(" ▶"));
     previous->setObjectName(QStringLiteral("previous%1").arg(number + 1));
     next->setObjectName(QStringLiteral("next%1").arg(number + 1));
     connect(previous, &QPushButton::clicked, this, [this] { m_document.prevRecord(); });
@@ -211,10 +213,10 @@ QWidget* RegisterEditWindow::buildControl(const registers::PaneRow& row, const r
     case Rule::Date: return buildDate(row);
     case Rule::Image: {
         auto* well = new PictureWell(
-            m_document.context().localizer().text(reg.placeholderPicture, QStringLiteral("Main"), tr("No photo")));
+            mainText(reg.placeholderPicture, tr("No photo")));
         connect(well, &PictureWell::pictureChanged, this, [this, field] { typed(field); });
-        auto* open = new QPushButton(tr("Open…"));
-        auto* remove = new QPushButton(tr("Remove"));
+        auto* open = new QPushButton(mainText(QStringLiteral("Open picture"), tr("Open…")));
+        auto* remove = new QPushButton(mainText(QStringLiteral("Remove picture"), tr("Remove")));
         connect(open, &QPushButton::clicked, well, &PictureWell::openFile);
         connect(remove, &QPushButton::clicked, well, &PictureWell::clear);
         auto* holder = new QWidget;
@@ -289,7 +291,7 @@ QWidget* RegisterEditWindow::buildDate(const registers::PaneRow& row)
     m_controls.insert(field, edit);
     if (!row.nowButton)
         return edit;
-    auto* now = new QPushButton(tr("Now"));
+    auto* now = new QPushButton(mainText(QStringLiteral("Now"), tr("Now")));
     connect(now, &QPushButton::clicked, this, [this, field] { m_document.resetDateToNow(field); });
     auto* holder = new QWidget;
     auto* line = new QHBoxLayout(holder);

@@ -58,6 +58,7 @@ private:
     void typed(int field);
     void updateDerived();
     QString text(const QString& key) const;
+    QString mainText(const QString& key, const QString& fallback) const;
     QString sliderText(int value) const;
 
     RegisterDocument& m_document;
