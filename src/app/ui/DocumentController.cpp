@@ -44,9 +44,9 @@ struct MyDocumentController::Document {
     {
         return carnet ? static_cast<RecordListDocument*>(carnet.get()) : registerDocument.get();
     }
-    QMainWindow* listWindow() const
+    DocumentWindow* listWindow() const
     {
-        return window ? static_cast<QMainWindow*>(window.get()) : registerWindow.get();
+        return window ? static_cast<DocumentWindow*>(window.get()) : registerWindow.get();
     }
 };
 
@@ -275,7 +275,7 @@ RegisterListWindow* MyDocumentController::windowOf(const RegisterDocument* recor
     return document ? document->registerWindow.get() : nullptr;
 }
 
-QMainWindow* MyDocumentController::listWindowOf(const RecordListDocument* record) const
+DocumentWindow* MyDocumentController::listWindowOf(const RecordListDocument* record) const
 {
     const Document* document = find(record);
     return document ? document->listWindow() : nullptr;
@@ -295,7 +295,7 @@ RecordListDocument* MyDocumentController::openFile(const QString& path)
 {
     const QString absolute = RecentDocuments::normalised(path);
     if (RecordListDocument* open = documentAt(absolute)) {
-        QMainWindow* window = listWindowOf(open);
+        DocumentWindow* window = listWindowOf(open);
         window->show();
         window->raise();
         window->activateWindow();
@@ -374,8 +374,7 @@ Carnet* MyDocumentController::adopt(std::unique_ptr<Carnet> carnet)
     document->profiles = std::make_unique<ProfileWindows>(*logbook);
     document->window = std::make_unique<CarnetListWindow>(*logbook, *m_appDelegate);
     CarnetListWindow* window = document->window.get();
-    fillFileMenu(window->fileMenu(), logbook);
-    addCalculatorMenu(window->menuBar(), *m_appDelegate);
+    equip(window, window->fileMenu(), logbook);
     window->setCommandHandler(QStringLiteral("profil"), [logbook] { logbook->displayProfilWindow(); });
     window->setCommandHandler(QStringLiteral("profilData"), [logbook] { logbook->profilInfo(); });
     StatsWindows* stats = (document->stats = std::make_unique<StatsWindows>(*logbook)).get();
@@ -384,12 +383,6 @@ Carnet* MyDocumentController::adopt(std::unique_ptr<Carnet> carnet)
     addStatisticsItems(window->diveMenu(), *stats, logbook->context().localizer());
     window->setCommandHandler(QStringLiteral("importUDDF"),
                               [window, logbook] { importUddfInteractively(window, *logbook); });
-    window->setCloseGuard([this, logbook] {
-        if (!confirmClose(logbook))
-            return false;
-        release(logbook);
-        return true;
-    });
     m_documents.push_back(std::move(document));
     place(window, logbook);
     return logbook;
@@ -404,20 +397,25 @@ RegisterDocument* MyDocumentController::adopt(std::unique_ptr<RegisterDocument> 
         document->untitledNumber = ++m_untitledCount;
     document->registerWindow = std::make_unique<RegisterListWindow>(*opened);
     RegisterListWindow* window = document->registerWindow.get();
-    fillFileMenu(window->fileMenu(), opened);
-    addCalculatorMenu(window->menuBar(), *m_appDelegate);
-    window->setCloseGuard([this, opened] {
-        if (!confirmClose(opened))
-            return false;
-        release(opened);
-        return true;
-    });
+    equip(window, window->fileMenu(), opened);
     m_documents.push_back(std::move(document));
     place(window, opened);
     return opened;
 }
 
-void MyDocumentController::place(QMainWindow* window, RecordListDocument* record)
+void MyDocumentController::equip(DocumentWindow* window, QMenu* fileMenu, RecordListDocument* record)
+{
+    fillFileMenu(fileMenu, record);
+    addCalculatorMenu(window->menuBar(), *m_appDelegate);
+    window->setCloseGuard([this, record] {
+        if (!confirmClose(record))
+            return false;
+        release(record);
+        return true;
+    });
+}
+
+void MyDocumentController::place(DocumentWindow* window, RecordListDocument* record)
 {
     // Each new window a step down and right of the previous one.
     const int step = 28 * int((m_documents.size() - 1) % 8);
@@ -433,11 +431,7 @@ void MyDocumentController::place(QMainWindow* window, RecordListDocument* record
 
 void MyDocumentController::setDocumentName(Document* document)
 {
-    const QString name = displayName(document->document());
-    if (document->window)
-        document->window->setDocumentName(name);
-    if (document->registerWindow)
-        document->registerWindow->setDocumentName(name);
+    document->listWindow()->setDocumentName(displayName(document->document()));
 }
 
 // --- Save and close -----------------------------------------------------------
@@ -600,7 +594,7 @@ void MyDocumentController::release(const RecordListDocument* record)
 
 bool MyDocumentController::closeDocument(RecordListDocument* record)
 {
-    QMainWindow* window = listWindowOf(record);
+    DocumentWindow* window = listWindowOf(record);
     return window && window->close();
 }
 

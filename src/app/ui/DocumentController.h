@@ -15,7 +15,7 @@ class AppContext;
 class AppDelegate;
 class Carnet;
 class CarnetListWindow;
-class QMainWindow;
+class DocumentWindow;
 class QMenu;
 class QWidget;
 class RecordListDocument;
@@ -65,7 +65,7 @@ public:
     CarnetListWindow* windowOf(const Carnet* document) const;
     RegisterListWindow* windowOf(const RegisterDocument* document) const;
     // The list window of any open document.
-    QMainWindow* listWindowOf(const RecordListDocument* document) const;
+    DocumentWindow* listWindowOf(const RecordListDocument* document) const;
     RecordListDocument* documentAt(const QString& path) const;
 
     // Opens a file of any document type and shows its list window; a file
@@ -141,7 +141,9 @@ private:
     Carnet* newLogbook();
     Carnet* adopt(std::unique_ptr<Carnet> carnet);
     RegisterDocument* adopt(std::unique_ptr<RegisterDocument> document);
-    void place(QMainWindow* window, RecordListDocument* document);
+    // Fills a new list window's menus and asks before it closes.
+    void equip(DocumentWindow* window, QMenu* fileMenu, RecordListDocument* document);
+    void place(DocumentWindow* window, RecordListDocument* document);
     Document* find(const RecordListDocument* document) const;
     bool confirmClose(RecordListDocument* document);
     void release(const RecordListDocument* document);

@@ -8,10 +8,7 @@
 #include "platform/ScriptedAlerts.h"
 #include "platform/SettingsStore.h"
 
-#include <QBuffer>
 #include <QFileInfo>
-#include <QPageSize>
-#include <QPdfWriter>
 
 #include <memory>
 
@@ -41,21 +38,11 @@ QByteArray PrintCommand::pdf(const QList<Plongee>& dives, const SettingsStore& s
     const DiveListFormatter formatter(settings, localizer);
     const QList<int> shown = divelist::visibleColumns(settings);
 
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    bool printed = false;
-    {
-        QPdfWriter writer(&buffer);
-        writer.setCreator(QStringLiteral("Ondrix"));
-        writer.setTitle(title);
-        writer.setPageSize(QPageSize(QPageSize::A4));
-        ListPrinter::applyPageSettings(writer);
+    return TablePrinter::pdf(ListPrinter::kPageSettings, title, [&](QPagedPaintDevice& device) {
         ListPrinter printer(dives, formatter, ListPrinter::fittedColumns(shown, dives, formatter));
         printer.setTitle(title);
-        printed = printer.print(writer);
-    }
-    return printed ? bytes : QByteArray();
+        return printer.print(device);
+    });
 }
 
 int PrintCommand::run(const QStringList& args, const QString& settingsPath, QByteArray& out, QByteArray& err)

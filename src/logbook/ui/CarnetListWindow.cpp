@@ -43,7 +43,7 @@ QStringList allColumnIds()
 } // namespace
 
 CarnetListWindow::CarnetListWindow(Carnet& carnet, WindowTable& windows, QWidget* parent)
-    : QMainWindow(parent), m_carnet(carnet), m_windows(windows), m_model(new DiveTableModel(carnet, this)),
+    : DocumentWindow(parent), m_carnet(carnet), m_windows(windows), m_model(new DiveTableModel(carnet, this)),
       m_table(new QTableView(this)), m_status(new QLabel(this)), m_found(new QLabel(this)), m_editWindow(new DiveEditWindow(carnet, this)),
       m_columns(allColumnIds())
 {
@@ -556,21 +556,9 @@ void CarnetListWindow::showRenumberWindow()
     m_renumberWindow->activateWindow();
 }
 
-void CarnetListWindow::closeWithoutAsking()
+void CarnetListWindow::closing()
 {
-    m_closingAnswered = true;
-    close();
-}
-
-void CarnetListWindow::closeEvent(QCloseEvent* event)
-{
-    if (!m_closingAnswered && m_closeGuard && !m_closeGuard()) {
-        event->ignore();
-        return;
-    }
-    m_closingAnswered = true;
     m_editWindow->closeWithoutStoring();
     if (m_renumberWindow)
         m_renumberWindow->close();
-    event->accept();
 }

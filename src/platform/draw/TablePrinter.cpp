@@ -1,6 +1,9 @@
 #include "platform/draw/TablePrinter.h"
 
+#include <QBuffer>
 #include <QFontMetricsF>
+#include <QPageSize>
+#include <QPdfWriter>
 #include <QPageLayout>
 #include <QPagedPaintDevice>
 #include <QPainter>
@@ -89,6 +92,24 @@ double TablePrinter::tableWidth() const
     for (const Column& c : m_columns)
         width += c.width;
     return width;
+}
+
+QByteArray TablePrinter::pdf(const PageSettings& settings, const QString& title,
+                             const std::function<bool(QPagedPaintDevice&)>& paint)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    bool painted = false;
+    {
+        QPdfWriter writer(&buffer);
+        writer.setCreator(QStringLiteral("Ondrix"));
+        writer.setTitle(title);
+        writer.setPageSize(QPageSize(QPageSize::A4));
+        applyPageSettings(writer, settings);
+        painted = paint(writer);
+    }
+    return painted ? bytes : QByteArray();
 }
 
 void TablePrinter::applyPageSettings(QPagedPaintDevice& device, const PageSettings& settings)

@@ -2,6 +2,7 @@
 
 #include "platform/RgbaColour.h"
 
+#include <QByteArray>
 #include <QFont>
 #include <QList>
 #include <QString>
@@ -71,6 +72,11 @@ public:
 
     const QList<Column>& columns() const { return m_columns; }
     double tableWidth() const;
+
+    // A PDF on A4 paper with the page settings, painted by `paint`; empty
+    // when it could not be made.
+    static QByteArray pdf(const PageSettings& settings, const QString& title,
+                          const std::function<bool(QPagedPaintDevice&)>& paint);
 
     // The orientation and margins of the settings; the paper size is kept.
     static void applyPageSettings(QPagedPaintDevice& device, const PageSettings& settings);

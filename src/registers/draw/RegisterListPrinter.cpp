@@ -2,9 +2,6 @@
 
 #include "registers/RegisterTable.h"
 
-#include <QBuffer>
-#include <QPageSize>
-#include <QPdfWriter>
 
 namespace registerlistprinter {
 
@@ -34,21 +31,11 @@ TablePrinter printer(const registers::RegisterDescription& reg, const QList<Regi
 QByteArray pdf(const registers::RegisterDescription& reg, const QList<RegisterRecord>& records,
                const Localizer& localizer, const QString& title)
 {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    bool printed = false;
-    {
-        QPdfWriter writer(&buffer);
-        writer.setCreator(QStringLiteral("Ondrix"));
-        writer.setTitle(title);
-        writer.setPageSize(QPageSize(QPageSize::A4));
-        TablePrinter::applyPageSettings(writer, pageSettings(reg));
+    return TablePrinter::pdf(pageSettings(reg), title, [&](QPagedPaintDevice& device) {
         TablePrinter table = printer(reg, records, localizer);
         table.setTitle(title);
-        printed = table.print(writer);
-    }
-    return printed ? bytes : QByteArray();
+        return table.print(device);
+    });
 }
 
 } // namespace registerlistprinter

@@ -11,7 +11,6 @@
 #include "registers/ui/RegisterTableModel.h"
 
 #include <QAction>
-#include <QCloseEvent>
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QLabel>
@@ -23,7 +22,7 @@
 #include <QTableView>
 
 RegisterListWindow::RegisterListWindow(RegisterDocument& document, QWidget* parent)
-    : QMainWindow(parent), m_document(document), m_model(new RegisterTableModel(document, this)),
+    : DocumentWindow(parent), m_document(document), m_model(new RegisterTableModel(document, this)),
       m_table(new QTableView(this)), m_count(new QLabel(this)), m_edit(new RegisterEditWindow(document, this)),
       m_synthesis(new RegisterSynthesisWindow(document, this))
 {
@@ -221,20 +220,8 @@ void RegisterListWindow::setDocumentName(const QString& name)
     m_synthesis->setDocumentName(name);
 }
 
-void RegisterListWindow::closeWithoutAsking()
+void RegisterListWindow::closing()
 {
-    m_closingAnswered = true;
-    close();
-}
-
-void RegisterListWindow::closeEvent(QCloseEvent* event)
-{
-    if (!m_closingAnswered && m_closeGuard && !m_closeGuard()) {
-        event->ignore();
-        return;
-    }
-    m_closingAnswered = true;
     m_edit->hide();
     m_synthesis->close();
-    event->accept();
 }

@@ -1,9 +1,8 @@
 #pragma once
 
-#include <QMainWindow>
-#include <QString>
+#include "platform/ui/DocumentWindow.h"
 
-#include <functional>
+#include <QString>
 
 class CommandToolBar;
 class QAction;
@@ -22,7 +21,7 @@ class RegisterTableModel;
 // toolbar and the menus. It owns the document's edit and synthesis windows
 // and prints the list. The File menu is left for the document controller
 // to fill; page set-up and printing join it when it first opens.
-class RegisterListWindow : public QMainWindow {
+class RegisterListWindow : public DocumentWindow {
     Q_OBJECT
 
 public:
@@ -39,11 +38,7 @@ public:
     QAction* printAction() const;
     QString countText() const;
 
-    void setDocumentName(const QString& name);
-    QString documentName() const { return m_documentName; }
-    // Asked whenever the window is about to close; false keeps it open.
-    void setCloseGuard(std::function<bool()> guard) { m_closeGuard = std::move(guard); }
-    void closeWithoutAsking();
+    void setDocumentName(const QString& name) override;
 
 public slots:
     void showEditWindow();
@@ -54,7 +49,7 @@ public slots:
     void runPageLayout();
 
 protected:
-    void closeEvent(QCloseEvent* event) override;
+    void closing() override;
 
 private:
     void buildToolBar();
@@ -75,8 +70,5 @@ private:
     RegisterEditWindow* m_edit;
     RegisterSynthesisWindow* m_synthesis;
     class QPrinter* m_printer = nullptr;
-    QString m_documentName;
-    std::function<bool()> m_closeGuard;
-    bool m_closingAnswered = false;
     bool m_following = false;
 };
