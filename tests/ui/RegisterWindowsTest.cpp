@@ -215,3 +215,31 @@ TEST_F(RegisterWindowsTest, TheListPrintsInLandscapePageByPage)
             << count;
     }
 }
+
+// A repertory is saved through the safe save, asks before closing with
+// changes, and opens again from its file in its own list window.
+TEST_F(RegisterWindowsTest, SaveCloseAndOpenAgain)
+{
+    addCard(QStringLiteral("Togo"), QStringLiteral("30"));
+    const QString file = path(QStringLiteral("wrecks.ondrix-wrecks"));
+    controller->setSavePathChooser([&](QWidget*, const QString& suggestion) {
+        EXPECT_TRUE(suggestion.endsWith(QStringLiteral(".ondrix-wrecks")));
+        return file;
+    });
+    addCard(QStringLiteral("Alma"), QStringLiteral("12"));
+    const qsizetype asked = alerts.asked().size();
+    alerts.queueAnswer(0); // Save
+    EXPECT_TRUE(controller->closeDocument(doc));
+    ASSERT_EQ(alerts.asked().size(), asked + 1);
+    EXPECT_EQ(alerts.asked().last().key, QStringLiteral("Save changes"));
+    EXPECT_TRUE(waitFor([&] { return controller->registers().isEmpty(); }));
+
+    RecordListDocument* opened = controller->openFile(file);
+    ASSERT_NE(qobject_cast<RegisterDocument*>(opened), nullptr);
+    auto* again = qobject_cast<RegisterDocument*>(opened);
+    EXPECT_EQ(again->count(), 2);
+    EXPECT_FALSE(again->isModified());
+    EXPECT_TRUE(controller->windowOf(again)->isVisible());
+    EXPECT_EQ(controller->recentDocuments().mostRecent(), RecentDocuments::normalised(file));
+    EXPECT_EQ(controller->openDocument(file), nullptr); // not a logbook: it only comes forward
+}
