@@ -21,6 +21,8 @@
 #include <QStatusBar>
 #include <QTableView>
 
+#include <algorithm>
+
 RegisterListWindow::RegisterListWindow(RegisterDocument& document, QWidget* parent)
     : DocumentWindow(parent), m_document(document), m_model(new RegisterTableModel(document, this)),
       m_table(new QTableView(this)), m_count(new QLabel(this)), m_edit(new RegisterEditWindow(document, this)),
@@ -36,7 +38,9 @@ RegisterListWindow::RegisterListWindow(RegisterDocument& document, QWidget* pare
     m_table->verticalHeader()->hide();
     m_table->horizontalHeader()->setSectionsClickable(true);
     m_table->horizontalHeader()->setSortIndicatorShown(true);
+    m_table->horizontalHeader()->setSortIndicator(-1, Qt::DescendingOrder); // not sorted yet
     m_table->horizontalHeader()->setStretchLastSection(true);
+    m_table->horizontalHeader()->setDefaultSectionSize(40);
     setCentralWidget(m_table);
     m_count->setObjectName(QStringLiteral("countLabel"));
     statusBar()->addWidget(m_count);
@@ -53,6 +57,7 @@ RegisterListWindow::RegisterListWindow(RegisterDocument& document, QWidget* pare
 
     buildToolBar();
     buildMenus();
+    m_table->setWordWrap(false);
     recordsChanged();
     followSelection(m_document.currentIndex());
     setDocumentName(tr("Untitled"));
@@ -124,6 +129,16 @@ QString RegisterListWindow::countText() const { return m_count->text(); }
 void RegisterListWindow::recordsChanged()
 {
     m_count->setText(m_document.countText());
+    // Columns widen to their texts (the first thousand rows), never narrow.
+    QHeaderView* header = m_table->horizontalHeader();
+    const QFontMetrics metrics(m_table->font());
+    const int rows = std::min(m_model->rowCount(), 1000);
+    for (int c = 0; c < m_model->columnCount(); ++c) {
+        int widest = header->sectionSizeHint(c);
+        for (int r = 0; r < rows; ++r)
+            widest = std::max(widest, metrics.horizontalAdvance(m_model->index(r, c).data().toString()) + 16);
+        header->resizeSection(c, std::max(header->sectionSize(c), widest));
+    }
     m_toolBar->updateEnabling(m_document.count());
     m_edit->updateEnabling();
     followSelection(m_document.currentIndex());
