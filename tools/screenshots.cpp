@@ -12,12 +12,12 @@
 #include "logbook/LogbookArchive.h"
 #include "logbook/LogbookGenerator.h"
 #include "logbook/ui/CarnetListWindow.h"
-#include "logbook/ui/CommandToolBar.h"
+#include "platform/ui/CommandToolBar.h"
 #include "logbook/ui/DiveEditWindow.h"
 #include "logbook/ui/DiveSearchField.h"
 #include "logbook/ui/RenumberWindow.h"
-#include "logbook/ui/ToolbarPalette.h"
-#include "logbook/ui/ToolbarPictures.h"
+#include "platform/ui/ToolbarPalette.h"
+#include "platform/ui/ToolbarPictures.h"
 #include "platform/SafeSave.h"
 #include "platform/ScriptedAlerts.h"
 #include "platform/SettingsStore.h"
@@ -32,6 +32,10 @@
 #include "stats/ui/StatsWindows.h"
 #include "stats/ui/StyledTextWindow.h"
 #include <QMouseEvent>
+#include "registers/RegisterDocument.h"
+#include "registers/ui/RegisterEditWindow.h"
+#include "registers/ui/RegisterListWindow.h"
+#include "registers/ui/RegisterSynthesisWindow.h"
 
 #include <QApplication>
 #include <QDir>
@@ -326,6 +330,58 @@ void statistics(Shots& shots, const QList<Plongee>& dives, const QString& settin
 
 } // namespace
 
+// A wreck repertory with a few varied cards, typed through the form: its
+// list, each pane of its edit window and its synthesis, in one language.
+void wrecks(Shots& shots, const QString& settingsPath, const QString& language)
+{
+    ScriptedAlerts alerts;
+    AppContext context(std::make_unique<SettingsStore>(settingsPath), alerts, language);
+    MyDocumentController controller(context);
+    controller.newEpavesDocumentMenuAction();
+    if (controller.registers().isEmpty())
+        return;
+    RegisterDocument* doc = controller.registers().first();
+    const QList<QStringList> cards = {
+        {"nom=SS Thistlegorm", "type=Cargo", "immatriculation=LR 168", "nationalite=British", "longueur=126.5",
+         "largeur=17.5", "jauge=4898", "materiau=2", "propulsion=6", "pointHaut=16", "pointBas=32", "natureFond=Sand",
+         "orientationSwitch=1", "orientation=40", "inclinaison=1", "lieu=Red Sea", "site=Sha'ab Ali", "pays=Egypt",
+         "gps=27 48.8 N 33 55.3 E", "gpsSystem=1", "acces=2", "localisation=1", "interet=5", "technicite=2",
+         "causeNaufrage=Bombing", "dateNaufrage=06/10/1941", "capitaine=W. Ellis", "chargement=Motorcycles, trucks",
+         "notes=Holds full of war cargo; locomotives beside the hull."},
+        {"nom=Le Donator", "type=Cargo", "nationalite=French", "longueur=68", "materiau=2", "propulsion=2",
+         "pointHaut=38", "pointBas=51", "lieu=Porquerolles", "pays=France", "acces=3", "interet=4", "technicite=4",
+         "aVisiter=1", "causeNaufrage=Mine"},
+        {"nom=Dunraven", "type=Steamer", "longueur=0.5", "pointHaut=-", "pointBas=28", "materiau=2", "propulsion=7",
+         "interet=3", "technicite=1", "lieu=Red Sea", "pays=Egypt"},
+        {"nom=Togo", "type=Tug", "longueur=30", "pointHaut=20", "pointBas=25", "materiau=1", "propulsion=8",
+         "lieu=Cassis", "pays=France", "interet=0", "technicite=3"},
+    };
+    for (const QStringList& card : cards) {
+        doc->newRecord();
+        for (const QString& a : card) {
+            const qsizetype eq = a.indexOf(u'=');
+            doc->form().typeText(a.left(eq), a.mid(eq + 1));
+        }
+        doc->addRecord();
+    }
+    RegisterListWindow* list = controller.windowOf(doc);
+    list->resize(1180, 360);
+    shots.save(list, QStringLiteral("wrecks-%1-list").arg(language));
+    doc->setSelection({0}, 0);
+    doc->editWindow();
+    RegisterEditWindow* edit = list->editWindow();
+    for (int pane = 0; pane < edit->panes()->count(); ++pane) {
+        edit->goToPane(pane);
+        shots.save(edit, QStringLiteral("wrecks-%1-pane-%2").arg(language).arg(pane + 1));
+    }
+    doc->setSelection({1}, 1);
+    edit->goToPane(4);
+    shots.save(edit, QStringLiteral("wrecks-%1-pane-5-to-visit").arg(language));
+    list->showSynthesisWindow();
+    shots.save(list->synthesisWindow(), QStringLiteral("wrecks-%1-synthesis").arg(language));
+    list->closeWithoutAsking();
+}
+
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
@@ -360,5 +416,7 @@ int main(int argc, char** argv)
     for (const QString& language : {QStringLiteral("en"), QStringLiteral("fr")})
         statistics(shots, carnet->dives(), dir.filePath(QStringLiteral("stats-") + language + QStringLiteral(".ini")),
                    language);
+    for (const char* language : {"en", "fr"})
+        wrecks(shots, dir.filePath(QStringLiteral("wrecks.ini")), QLatin1String(language));
     return shots.failed() ? 1 : 0;
 }

@@ -34,8 +34,8 @@ int main(int argc, char** argv)
 
     const QStringList files = parser.positionalArguments();
     for (const QString& file : files)
-        controller.openDocument(file);
-    if (controller.documents().isEmpty()) {
+        controller.openFile(file);
+    if (controller.documents().isEmpty() && controller.registers().isEmpty()) {
         if (files.isEmpty())
             controller.applicationOpenUntitledFile();
         else

@@ -141,6 +141,7 @@ public:
     // clears the changed mark (also when the save is done but not durable);
     // an export type writes a copy only.
     SaveResult saveToFile(const QString& path, const QString& type);
+    SaveResult save(const QString& path) override { return saveToFile(path, logbookTypeId()); }
     // What the last export left out and why (a mix that is no gas, ...),
     // one line each; empty when it wrote everything.
     const QStringList& lastExportReport() const { return m_lastExportReport; }

@@ -1,15 +1,5 @@
 #include "logbook/LogbookToolbar.h"
 
-#include "platform/Localizer.h"
-#include "platform/SettingsStore.h"
-
-#include <utility>
-
-const QString LogbookToolbar::separatorId = QStringLiteral("separator");
-const QString LogbookToolbar::spaceId = QStringLiteral("space");
-const QString LogbookToolbar::flexibleSpaceId = QStringLiteral("flexibleSpace");
-const QString LogbookToolbar::customiseId = QStringLiteral("customise");
-const QString LogbookToolbar::searchId = QStringLiteral("rechercher");
 const QString LogbookToolbar::listToolbarId = QStringLiteral("tableViewToolbar");
 const QString LogbookToolbar::editToolbarId = QStringLiteral("editWindowToolbar");
 
@@ -46,13 +36,9 @@ const QList<LogbookToolbar::Item>& LogbookToolbar::items()
          "Store the form into the selected dive", "updateDive:", true},
         {"blankFields", K::Command, "Erase", "Main", "Erase", "raz", "Tip erase", "Main", "Blank the form",
          "blankFields:", false},
-        {"separator", K::Separator, "Separator", "Main", "Separator", "", "", "", "", "", false},
-        {"space", K::Space, "Space", "Main", "Space", "", "", "", "", "", false},
-        {"flexibleSpace", K::FlexibleSpace, "Flexible Space", "Main", "Flexible Space", "", "", "", "", "", false},
-        {"customise", K::Customise, "Customise", "Main", "Customise", "customise", "Tip customise", "Main",
-         "Choose the items of this toolbar", "runToolbarCustomizationPalette:", false},
     };
-    return all;
+    static const QList<Item> withStandard = all + standardItems();
+    return withStandard;
 }
 
 const LogbookToolbar::Item* LogbookToolbar::item(const QString& id)
@@ -63,92 +49,56 @@ const LogbookToolbar::Item* LogbookToolbar::item(const QString& id)
     return nullptr;
 }
 
-bool LogbookToolbar::isRepeatable(const QString& id)
-{
-    return id == separatorId || id == spaceId || id == flexibleSpaceId;
-}
-
 bool LogbookToolbar::isEnabled(const QString& id, int diveCount)
 {
     const Item* i = item(id);
     return !i || !i->needsDives || diveCount > 0;
 }
 
-QString LogbookToolbar::label(const Item& item, const Localizer& localizer)
-{
-    return localizer.text(QLatin1String(item.labelKey), QLatin1String(item.labelTable),
-                          QLatin1String(item.labelEnglish));
-}
+namespace {
 
-QString LogbookToolbar::tooltip(const Item& item, const Localizer& localizer)
-{
-    if (!*item.tooltipKey)
-        return QString();
-    return localizer.text(QLatin1String(item.tooltipKey), QLatin1String(item.tooltipTable),
-                          QLatin1String(item.tooltipEnglish));
-}
+struct Layout {
+    QStringList allowed;
+    QStringList defaults;
+};
 
-LogbookToolbar::LogbookToolbar(QString toolbarId) : m_id(std::move(toolbarId))
+Layout layoutOf(const QString& id)
 {
-    const QString& sep = separatorId;
-    const QString& space = spaceId;
-    const QString& flexible = flexibleSpaceId;
-    const QString& customise = customiseId;
-    if (m_id == listToolbarId) {
-        m_allowed = {QStringLiteral("saveDocument"), QStringLiteral("imprimer"), QStringLiteral("newDive"),
+    const QString& searchId = ToolbarDefinition::searchId;
+    Layout l;
+    const QString& sep = ToolbarDefinition::separatorId;
+    const QString& space = ToolbarDefinition::spaceId;
+    const QString& flexible = ToolbarDefinition::flexibleSpaceId;
+    const QString& customise = ToolbarDefinition::customiseId;
+    if (id == LogbookToolbar::listToolbarId) {
+        l.allowed = {QStringLiteral("saveDocument"), QStringLiteral("imprimer"), QStringLiteral("newDive"),
                      QStringLiteral("deleteDive"),   QStringLiteral("profil"),   QStringLiteral("profilData"),
                      QStringLiteral("importUDCF"),   QStringLiteral("importUDDF"), QStringLiteral("synthese"),
                      QStringLiteral("statistics"),   space,                       flexible,
                      sep,                            customise,                   searchId};
-        m_defaults = {QStringLiteral("saveDocument"), QStringLiteral("imprimer"),  sep,
+        l.defaults = {QStringLiteral("saveDocument"), QStringLiteral("imprimer"),  sep,
                       QStringLiteral("newDive"),      QStringLiteral("deleteDive"), QStringLiteral("profil"),
                       QStringLiteral("importUDCF"),   QStringLiteral("importUDDF"), QStringLiteral("synthese"),
                       QStringLiteral("statistics"),   sep,                          customise,
                       flexible,                       searchId};
-    } else if (m_id == editToolbarId) {
+    } else if (id == LogbookToolbar::editToolbarId) {
         // The two import items are offered too: they are in the default set,
         // and an item taken away must be able to come back.
-        m_allowed = {QStringLiteral("addDiveToList"), QStringLiteral("insertDive"), QStringLiteral("updateDive"),
+        l.allowed = {QStringLiteral("addDiveToList"), QStringLiteral("insertDive"), QStringLiteral("updateDive"),
                      QStringLiteral("blankFields"),   QStringLiteral("profil"),     QStringLiteral("profilData"),
                      QStringLiteral("importUDCF"),    QStringLiteral("importUDDF"), space,
                      flexible,                        sep,                          customise};
-        m_defaults = {QStringLiteral("addDiveToList"), QStringLiteral("insertDive"), QStringLiteral("updateDive"),
+        l.defaults = {QStringLiteral("addDiveToList"), QStringLiteral("insertDive"), QStringLiteral("updateDive"),
                       QStringLiteral("blankFields"),   QStringLiteral("profil"),     QStringLiteral("profilData"),
                       QStringLiteral("importUDCF"),    QStringLiteral("importUDDF"), sep,
                       customise,                       flexible};
     }
+    return l;
 }
 
-QString LogbookToolbar::settingsKey() const { return QStringLiteral("toolbar ") + m_id; }
+} // namespace
 
-QStringList LogbookToolbar::cleaned(const QStringList& ids) const
+LogbookToolbar::LogbookToolbar(const QString& toolbarId)
+    : ToolbarDefinition(toolbarId, items(), layoutOf(toolbarId).allowed, layoutOf(toolbarId).defaults)
 {
-    QStringList kept;
-    for (const QString& id : ids) {
-        if (!m_allowed.contains(id))
-            continue;
-        if (!isRepeatable(id) && kept.contains(id))
-            continue;
-        kept.append(id);
-    }
-    return kept;
 }
-
-QStringList LogbookToolbar::configuration(const SettingsStore& settings) const
-{
-    const QString key = settingsKey();
-    if (!settings.hasStoredValue(key))
-        return m_defaults;
-    return cleaned(settings.stringListValue(key));
-}
-
-void LogbookToolbar::setConfiguration(SettingsStore& settings, const QStringList& ids) const
-{
-    const QStringList kept = cleaned(ids);
-    if (kept == m_defaults)
-        settings.remove(settingsKey());
-    else
-        settings.setStringList(settingsKey(), kept);
-}
-
-void LogbookToolbar::restoreDefaults(SettingsStore& settings) const { settings.remove(settingsKey()); }

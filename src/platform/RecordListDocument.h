@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/SafeSave.h"
+
 #include <QByteArrayView>
 #include <QHash>
 #include <QList>
@@ -20,6 +22,9 @@ public:
     virtual int count() const = 0;
     // The stable type id its files carry.
     virtual QString typeId() const = 0;
+    // Writes the document to a file atomically, under its own type; on
+    // success the document is bound to the file and no longer changed.
+    virtual SaveResult save(const QString& path) = 0;
     // Reads a file's bytes; on failure nothing changes and error says why.
     virtual bool loadDataRepresentation(const QByteArray& bytes, const QString& type, QString* error) = 0;
 

@@ -252,6 +252,83 @@ QList<registers::FormRule> formRules()
     };
 }
 
+using registers::Pane;
+using registers::PaneRow;
+using registers::PopupItems;
+
+// The five panes of the edit window; each row a label and its control.
+QList<Pane> panes()
+{
+    const auto row = [](const char* key, int field, int width = 0) { return PaneRow{QLatin1String(key), field, width}; };
+    return {
+        {QStringLiteral("Pane identity"),
+         {row("Form nom", nom), row("Form type", type, 24), row("Form immatriculation", immatriculation, 16),
+          row("Form longueur", longueur, 8), row("Form largeur", largeur, 8), row("Form jauge", jauge, 8),
+          row("Form materiau", materiau), row("Form propulsion", propulsion), row("Form typeMachine", typeMachine),
+          row("Form puissance", puissance, 16)}},
+        {QStringLiteral("Pane position"),
+         {row("Form pointHaut", pointHaut, 8), row("Form pointBas", pointBas, 8), row("Form natureFond", natureFond),
+          row("Form orientationSwitch", orientationSwitch), PaneRow{QStringLiteral("Form orientation"), orientation, 6, false, orientationSwitch, -1, 359},
+          row("Form inclinaison", inclinaison)}},
+        {QStringLiteral("Pane history"),
+         {row("Form nomsPrecedents", nomsPrecedents), row("Form nationalite", nationalite, 20),
+          row("Form armateur", armateur), row("Form dateConstruction", dateConstruction, 12),
+          row("Form lieuConstruction", lieuConstruction), row("Form ports", ports), row("Form capitaine", capitaine),
+          row("Form equipage", equipage), row("Form chargement", chargement), row("Form provenance", provenance),
+          row("Form destination", destination), row("Form dateNaufrage", dateNaufrage, 12),
+          row("Form causeNaufrage", causeNaufrage, 24), PaneRow{QStringLiteral("Form miseAJour"), miseAJour, 0, true}}},
+        {QStringLiteral("Pane localisation"),
+         {row("Form lieu", lieu), row("Form site", site), row("Form pays", pays, 20), row("Form gps", gps),
+          row("Form gpsSystem", gpsSystem), row("Form acces", acces), row("Form accesBord", accesBord),
+          row("Form localisation", localisation), row("Form interet", interet), row("Form technicite", technicite),
+          row("Form relevement1", relevement1), row("Form relevement2", relevement2),
+          row("Form relevement3", relevement3)}},
+        {QStringLiteral("Pane visit"),
+         {row("Form aVisiter", aVisiter), PaneRow{QStringLiteral("Form dateVisite"), dateVisite, 0, false, -1, aVisiter}, row("Form photo", photo),
+          row("Form notes", notes)}},
+    };
+}
+
+QStringList keys(std::initializer_list<const char*> list)
+{
+    QStringList out;
+    for (const char* k : list)
+        out.append(QLatin1String(k));
+    return out;
+}
+
+QList<PopupItems> popupItems()
+{
+    const char* const notGiven = "Popup not given";
+    return {
+        {materiau, keys({notGiven, "Wood", "Iron", "Polyester", "Concrete"})},
+        {propulsion, keys({notGiven, "TableView essence", "TableView diesel", "TableView kerosene",
+                           "TableView nucleaire", "TableView rames", "TableView vapeur", "TableView voile",
+                           "TableView remorque", "TableView diesel elec"})},
+        {inclinaison, keys({notGiven, "None", "Port", "Starboard"})},
+        {gpsSystem, keys({notGiven, "Popup WGS84", "Popup ED50"})},
+        {acces, keys({notGiven, "Easy", "Medium", "Difficult"})},
+        {localisation, keys({notGiven, "Easy", "Medium", "Difficult"})},
+    };
+}
+
+registers::ToolbarItems toolbars()
+{
+    registers::ToolbarItems t;
+    t.listToolbarId = QStringLiteral("wreckTableViewWindowToolbar");
+    t.editToolbarId = QStringLiteral("wreckEditWindowToolbar");
+    t.newId = "newWreck";
+    t.addId = "addWreck";
+    t.insertId = "insertWreck";
+    t.updateId = "updateWreck";
+    t.deleteId = "deleteWreck";
+    t.addPicture = "ajouterEp";
+    t.insertPicture = "insererEp";
+    t.updatePicture = "validerEp";
+    t.deletePicture = "supprimerEp";
+    return t;
+}
+
 } // namespace
 
 namespace epaves {
@@ -278,6 +355,11 @@ const registers::RegisterDescription& description()
         d.formRules = formRules();
         d.countControl = QStringLiteral("nombreFichesField");
         d.samples = samples();
+        d.panes = panes();
+        d.popupItems = popupItems();
+        d.toolbars = toolbars();
+        d.titleKey = QStringLiteral("Wrecks");
+        d.placeholderPicture = QStringLiteral("noPhoto");
         return d;
     }();
     return wrecks;

@@ -3,6 +3,7 @@
 #include "platform/ArchiveReader.h"
 #include "platform/ArchiveRoot.h"
 #include "platform/ArchiveWriter.h"
+#include "platform/FileBytes.h"
 #include "registers/RegisterDescription.h"
 
 namespace registerarchive {
@@ -45,6 +46,19 @@ Result<QList<RegisterRecord>> decode(const registers::RegisterDescription& reg, 
     if (!in.finish())
         return R::failure(in.error());
     return records;
+}
+
+} // namespace registerarchive
+
+namespace registerarchive {
+
+const registers::RegisterDescription* registerOfFile(const QString& path)
+{
+    FileBytes file;
+    if (!file.open(path, nullptr))
+        return nullptr;
+    ArchiveReader reader(file.bytes());
+    return reader.open() ? registers::descriptionOf(reader.header().documentType) : nullptr;
 }
 
 } // namespace registerarchive

@@ -6,6 +6,7 @@
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QList>
+#include <QString>
 
 namespace registers {
 struct RegisterDescription;
@@ -19,5 +20,13 @@ Result<QByteArray> encode(const registers::RegisterDescription& reg, const QList
 // Refuses, with a sentence saying why, anything but a whole archive of this
 // register that this version can read; never returns a partial list.
 Result<QList<RegisterRecord>> decode(const registers::RegisterDescription& reg, QByteArrayView bytes);
+
+} // namespace registerarchive
+
+namespace registerarchive {
+
+// The register a file holds, from its header; nothing for a logbook or for
+// a file whose header cannot be read.
+const registers::RegisterDescription* registerOfFile(const QString& path);
 
 } // namespace registerarchive

@@ -10,6 +10,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 #include <functional>
 #include <optional>
 #include <utility>
@@ -56,6 +57,58 @@ struct Column {
     std::function<std::optional<RgbaColour>(const RegisterRecord&)> colour = {};
 };
 
+// One row of an edit pane: a label and the control of a field. A row
+// without a field is a label alone (a heading); widthHint is the control's
+// width in characters, 0 for the pane's full width.
+struct PaneRow {
+    QString labelKey; // localised in the register's table
+    int field = -1;
+    int widthHint = 0;
+    bool nowButton = false; // a date with a button setting it to now
+    int enabledBy = -1;     // a switch field: the row is enabled only while it is on
+    int hiddenBy = -1;      // a switch field: the row is hidden while it is on
+    int sliderMaximum = 0;  // a number with a slider from 0 to this beside it
+};
+
+struct Pane {
+    QString titleKey; // the pane's tab, localised in the register's table
+    QList<PaneRow> rows;
+};
+
+// The texts shown for the items of a pop-up, in the order of its tags.
+struct PopupItems {
+    int field;
+    QStringList keys; // localised in the register's table
+};
+
+// The items of a register's two toolbars. The standard items (save, print,
+// synthesis, erase, separators, customise) are the shared toolbar table's;
+// these name the register's own commands and their pictures.
+struct ToolbarItems {
+    QString listToolbarId; // "wreckTableViewWindowToolbar"
+    QString editToolbarId; // "wreckEditWindowToolbar"
+    const char* newId = "";    // "newWreck"
+    const char* addId = "";    // "addWreck"
+    const char* insertId = ""; // "insertWreck"
+    const char* updateId = ""; // "updateWreck"
+    const char* deleteId = ""; // "deleteWreck"
+    const char* addPicture = "";    // "ajouterEp", also the new item's
+    const char* insertPicture = ""; // "insererEp"
+    const char* updatePicture = ""; // "validerEp"
+    const char* deletePicture = ""; // "supprimerEp"
+    // Whether print, insert, update, delete and synthesis wait for a record.
+    bool needRecords = true;
+};
+
+// The print settings of a register's list and synthesis, in points.
+struct PrintSettings {
+    double marginTop = 24.8;
+    double marginBottom = 25.0;
+    double marginLeft = 10.0;
+    double marginRight = 10.0;
+    double scale = 0.7;
+};
+
 struct RegisterDescription {
     DocumentKind kind;
     const RecordSchema& schema;
@@ -81,6 +134,13 @@ struct RegisterDescription {
     QString countControl = {};
     // The values of generated records, by field.
     QList<SampleValues> samples = {};
+    // The edit window: its panes, the items of its pop-ups, its toolbars.
+    QList<Pane> panes = {};
+    QList<PopupItems> popupItems = {};
+    ToolbarItems toolbars = {};
+    PrintSettings printSettings = {};
+    QString titleKey = {};          // the list and synthesis windows' title ("Wrecks")
+    QString placeholderPicture = {}; // the picture well with no picture ("noPhoto")
 };
 
 // The register stored under a document kind or type id; nothing for the

@@ -27,6 +27,7 @@ public:
     RegisterDocument(AppContext& context, const registers::RegisterDescription& reg, QObject* parent = nullptr);
 
     const registers::RegisterDescription& description() const { return m_reg; }
+    AppContext& context() const { return m_context; }
     QString typeId() const override;
 
     const QList<RegisterRecord>& records() const { return m_records; }
@@ -68,6 +69,10 @@ public:
     // then stores the form into the selected record it holds.
     void endEditingCombo(int field);
 
+    // A control that stores as it changes (the orientation slider): stores
+    // the form into the selected record when the form holds it.
+    void storeIntoSelected() { storeBeforeLeaving(); }
+
     bool previousEnabled() const { return m_currentIndex >= 1; }
     bool nextEnabled() const { return m_currentIndex >= 0 && m_currentIndex < count() - 1; }
     // "One card", or "Cards" with the count.
@@ -82,6 +87,7 @@ public:
     // selected and shown. On failure nothing changes.
     bool loadDataRepresentation(const QByteArray& bytes, const QString& typeId, QString* error) override;
     SaveResult saveToFile(const QString& path);
+    SaveResult save(const QString& path) override { return saveToFile(path); }
 
 signals:
     void recordsChanged();

@@ -293,7 +293,7 @@ TEST_F(ShellTest, LaunchOpensWhatThePlanSays)
     } cases[] = {
         {"first launch", nullptr, false, nullptr},
         {"the most recent and the memo", "newer.ondrix", true, nullptr},
-        {"vanished", "gone.ondrix", false, "The logbook “gone.ondrix” could not be opened"},
+        {"vanished", "gone.ondrix", false, "The document “gone.ondrix” could not be opened"},
         {"damaged", "damaged.ondrix", false, "The logbook “damaged.ondrix” could not be opened: "},
     };
     int row = 0;
@@ -362,7 +362,7 @@ TEST_F(ShellTest, OpenRecentOfAVanishedFileSaysSoAndDropsTheEntry)
 }
 
 // The New menu has an entry per type, in the order of the types; only the
-// types this version builds can be chosen there. Called directly, a command
+// types this version builds (the logbook, the wreck repertory) can be chosen there. Called directly, a command
 // of a type not built yet says so. Each command resets the default type.
 TEST_F(ShellTest, TheNewMenuAndEachNewDocumentCommand)
 {
@@ -377,19 +377,19 @@ TEST_F(ShellTest, TheNewMenuAndEachNewDocumentCommand)
         SCOPED_TRACE(command.command.toStdString());
         const DocumentType* type = DocumentTypes::byId(command.typeId);
         ASSERT_NE(type, nullptr);
-        const bool built = command.typeId == Carnet::logbookTypeId();
+        const bool built = controller->canCreate(command.typeId);
         QAction* action = newMenu->actions()[i];
         names.append(action->text());
         EXPECT_EQ(action->objectName(), command.command);
         EXPECT_EQ(action->isEnabled(), built);
-        EXPECT_EQ(action->shortcut() == QKeySequence(Qt::CTRL | Qt::Key_N), built);
-        const qsizetype documents = controller->documents().size();
+        EXPECT_EQ(action->shortcut() == QKeySequence(Qt::CTRL | Qt::Key_N), command.typeId == Carnet::logbookTypeId());
+        const qsizetype documents = controller->documents().size() + controller->registers().size();
         const qsizetype asked = alerts.asked().size();
         if (built)
             action->trigger();
         else
             (controller.get()->*command.slot)();
-        EXPECT_EQ(controller->documents().size(), documents + (built ? 1 : 0));
+        EXPECT_EQ(controller->documents().size() + controller->registers().size(), documents + (built ? 1 : 0));
         ASSERT_EQ(alerts.asked().size(), asked + (built ? 0 : 1));
         if (!built) {
             EXPECT_TRUE(alerts.asked().last().message.contains(DocumentTypes::displayName(*type, context->localizer())));
@@ -401,7 +401,8 @@ TEST_F(ShellTest, TheNewMenuAndEachNewDocumentCommand)
                                                "Wreck repertory|Budget forecast|Firms|Diving structures"));
     // The default type takes known types only.
     controller->setDefaultType(QStringLiteral("wrecks"));
-    EXPECT_EQ(controller->newDocument(), nullptr);
+    EXPECT_EQ(controller->newDocument(), nullptr); // a repertory, not a logbook
+    EXPECT_EQ(controller->registers().size(), 2);
     controller->setDefaultType(QStringLiteral("no such type"));
     EXPECT_EQ(controller->defaultType(), Carnet::logbookTypeId());
     EXPECT_NE(controller->newDocument(), nullptr);

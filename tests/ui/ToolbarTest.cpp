@@ -1,9 +1,9 @@
 #include "ui/ShellFixture.h"
 
 #include "logbook/LogbookToolbar.h"
-#include "logbook/ui/CommandToolBar.h"
+#include "platform/ui/CommandToolBar.h"
 #include "logbook/ui/DiveSearchField.h"
-#include "logbook/ui/ToolbarPalette.h"
+#include "platform/ui/ToolbarPalette.h"
 
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -88,7 +88,7 @@ TEST_F(ToolbarTest, CustomisingIsKeptAndRestoringBringsBackEveryDefaultItem)
             return editToolbar ? window->editWindow()->commandToolBar() : window->logbookToolBar();
         };
         CommandToolBar* toolbar = toolbarOf(first);
-        const LogbookToolbar& definition = toolbar->definition();
+        const ToolbarDefinition& definition = toolbar->definition();
         toolbar->customise();
         ToolbarPalette* palette = toolbar->customisationPalette();
         ASSERT_NE(palette, nullptr);

@@ -527,7 +527,7 @@ QString Cli::helpText()
         "  sort LOGBOOK COLUMN [asc|desc]       sort by a list column, as a click on its header does\n"
         "  show LOGBOOK ROW                     what the edit form derives for dive ROW, as JSON\n"
         "  find LOGBOOK FIELD TEXT              the rows whose text FIELD contains TEXT, then the count\n"
-        "  print LOGBOOK --pdf OUT              print the dive list to a PDF with the logbook's page settings\n"
+        "  print FILE --pdf OUT                 print the list of a logbook or register to a PDF with its page settings\n"
         "  profile LOGBOOK ROW (--png OUT | --pdf OUT)\n"
         "                                       draw dive ROW's profile view as a picture or a printed page\n"
         "Choice fields take the tag of the item; dates are YYYY-MM-DD[THH:MM], times HH:MM.\n"

@@ -5,6 +5,7 @@
 #include "platform/JsonWriter.h"
 #include "platform/RgbaColour.h"
 #include "platform/context/AppContext.h"
+#include "registers/RegisterArchive.h"
 #include "registers/RegisterDocument.h"
 #include "registers/FormRule.h"
 #include "registers/RegisterTable.h"
@@ -28,11 +29,7 @@ SaveResult RegisterSession::saveDocument(const QString& path) { return m_documen
 
 const registers::RegisterDescription* registerOfFile(const QString& path)
 {
-    FileBytes file;
-    if (!file.open(path, nullptr))
-        return nullptr;
-    ArchiveReader reader(file.bytes());
-    return reader.open() ? registers::descriptionOf(reader.header().documentType) : nullptr;
+    return registerarchive::registerOfFile(path);
 }
 
 namespace {

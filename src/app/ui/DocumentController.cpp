@@ -14,6 +14,10 @@
 #include "platform/AlertPresenter.h"
 #include "platform/DocumentLock.h"
 #include "platform/SafeSave.h"
+#include "registers/RegisterArchive.h"
+#include "registers/RegisterDescription.h"
+#include "registers/RegisterDocument.h"
+#include "registers/ui/RegisterListWindow.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -26,12 +30,24 @@
 #include <QTimer>
 
 struct MyDocumentController::Document {
-    // Declared in this order so that the windows go before the logbook.
+    // Declared in this order so that the windows go before their document.
+    // A logbook has its profile windows; a register has neither of the two.
     std::unique_ptr<Carnet> carnet;
+    std::unique_ptr<RegisterDocument> registerDocument;
     std::unique_ptr<ProfileWindows> profiles;
     std::unique_ptr<StatsWindows> stats;
     std::unique_ptr<CarnetListWindow> window;
+    std::unique_ptr<RegisterListWindow> registerWindow;
     int untitledNumber = 0; // 1, 2... for new documents never saved
+
+    RecordListDocument* document() const
+    {
+        return carnet ? static_cast<RecordListDocument*>(carnet.get()) : registerDocument.get();
+    }
+    DocumentWindow* listWindow() const
+    {
+        return window ? static_cast<DocumentWindow*>(window.get()) : registerWindow.get();
+    }
 };
 
 namespace {
@@ -113,7 +129,8 @@ const QList<MyDocumentController::NewCommand>& MyDocumentController::newCommands
 
 QString MyDocumentController::fileFilter()
 {
-    return QStringLiteral("Ondrix logbooks (*.ondrix);;All files (*)");
+    return QStringLiteral("Ondrix documents (*.ondrix *.ondrix-wrecks);;Ondrix logbooks (*.ondrix);;"
+                          "Ondrix wreck repertories (*.ondrix-wrecks);;All files (*)");
 }
 
 MyDocumentController::MyDocumentController(AppContext& context, QObject* parent)
@@ -153,13 +170,20 @@ void MyDocumentController::setDefaultType(const QString& typeId)
     m_defaultType = DocumentTypes::byId(typeId) ? typeId : QString();
 }
 
-bool MyDocumentController::canCreate(const QString& typeId) const { return typeId == Carnet::logbookTypeId(); }
+bool MyDocumentController::canCreate(const QString& typeId) const
+{
+    return typeId == Carnet::logbookTypeId() || registers::descriptionOf(typeId);
+}
 
-Carnet* MyDocumentController::newDocument()
+Carnet* MyDocumentController::newDocument() { return qobject_cast<Carnet*>(createDocument()); }
+
+RecordListDocument* MyDocumentController::createDocument()
 {
     const QString type = defaultType();
-    if (canCreate(type))
+    if (type == Carnet::logbookTypeId())
         return newLogbook();
+    if (const registers::RegisterDescription* reg = registers::descriptionOf(type))
+        return adopt(std::make_unique<RegisterDocument>(m_context, *reg));
     const DocumentType* known = DocumentTypes::byId(type);
     const QString name = known ? DocumentTypes::displayName(*known, m_context.localizer()) : type;
     say(QStringLiteral("Document type not available"),
@@ -170,7 +194,7 @@ Carnet* MyDocumentController::newDocument()
 void MyDocumentController::runNewCommand(const QString& typeId)
 {
     setDefaultType(typeId);
-    newDocument();
+    createDocument();
     setDefaultType(QString());
 }
 
@@ -217,14 +241,24 @@ QList<Carnet*> MyDocumentController::documents() const
 {
     QList<Carnet*> list;
     for (const auto& document : m_documents)
-        list.append(document->carnet.get());
+        if (document->carnet)
+            list.append(document->carnet.get());
     return list;
 }
 
-MyDocumentController::Document* MyDocumentController::find(const Carnet* carnet) const
+QList<RegisterDocument*> MyDocumentController::registers() const
+{
+    QList<RegisterDocument*> list;
+    for (const auto& document : m_documents)
+        if (document->registerDocument)
+            list.append(document->registerDocument.get());
+    return list;
+}
+
+MyDocumentController::Document* MyDocumentController::find(const RecordListDocument* record) const
 {
     for (const auto& document : m_documents)
-        if (document->carnet.get() == carnet)
+        if (document->document() == record)
             return document.get();
     return nullptr;
 }
@@ -235,19 +269,33 @@ CarnetListWindow* MyDocumentController::windowOf(const Carnet* carnet) const
     return document ? document->window.get() : nullptr;
 }
 
-Carnet* MyDocumentController::documentAt(const QString& path) const
+RegisterListWindow* MyDocumentController::windowOf(const RegisterDocument* record) const
+{
+    const Document* document = find(record);
+    return document ? document->registerWindow.get() : nullptr;
+}
+
+DocumentWindow* MyDocumentController::listWindowOf(const RecordListDocument* record) const
+{
+    const Document* document = find(record);
+    return document ? document->listWindow() : nullptr;
+}
+
+RecordListDocument* MyDocumentController::documentAt(const QString& path) const
 {
     for (const auto& document : m_documents)
-        if (samePath(document->carnet->filePath(), path))
-            return document->carnet.get();
+        if (samePath(document->document()->filePath(), path))
+            return document->document();
     return nullptr;
 }
 
-Carnet* MyDocumentController::openDocument(const QString& path)
+Carnet* MyDocumentController::openDocument(const QString& path) { return qobject_cast<Carnet*>(openFile(path)); }
+
+RecordListDocument* MyDocumentController::openFile(const QString& path)
 {
     const QString absolute = RecentDocuments::normalised(path);
-    if (Carnet* open = documentAt(absolute)) {
-        CarnetListWindow* window = windowOf(open);
+    if (RecordListDocument* open = documentAt(absolute)) {
+        DocumentWindow* window = listWindowOf(open);
         window->show();
         window->raise();
         window->activateWindow();
@@ -255,40 +303,52 @@ Carnet* MyDocumentController::openDocument(const QString& path)
         return open;
     }
 
-    auto carnet = std::make_unique<Carnet>(m_context);
+    // The file's header names its type: a register opens in its own
+    // document, anything else is read as a logbook (which says why not).
+    std::unique_ptr<Carnet> carnet;
+    std::unique_ptr<RegisterDocument> record;
+    RecordListDocument* reading = nullptr;
+    if (const registers::RegisterDescription* reg = registerarchive::registerOfFile(absolute)) {
+        record = std::make_unique<RegisterDocument>(m_context, *reg);
+        reading = record.get();
+    } else {
+        carnet = std::make_unique<Carnet>(m_context);
+        reading = carnet.get();
+    }
     QString error;
-    if (!carnet->openFile(absolute, &error)) {
+    if (!reading->openFile(absolute, &error)) {
         say(QStringLiteral("Document could not be opened"),
-            tr("The logbook “%1” could not be opened: %2").arg(fileNameOf(absolute), error));
+            tr("The %1 “%2” could not be opened: %3").arg(noun(reading), fileNameOf(absolute), error));
         return nullptr;
     }
     m_recent.add(absolute);
 
-    // A new logbook still empty and untouched gives its place to the opened one.
-    Carnet* pristine = nullptr;
+    // A new logbook still empty and untouched gives its place to the opened document.
+    RecordListDocument* pristine = nullptr;
     if (m_documents.size() == 1) {
-        Carnet* only = m_documents.front()->carnet.get();
+        RecordListDocument* only = m_documents.front()->document();
         if (only->filePath().isEmpty() && !only->isModified() && only->count() == 0)
             pristine = only;
     }
-    Carnet* opened = adopt(std::move(carnet));
+    RecordListDocument* opened = carnet ? static_cast<RecordListDocument*>(adopt(std::move(carnet)))
+                                        : adopt(std::move(record));
     if (pristine)
         closeDocument(pristine);
     return opened;
 }
 
-Carnet* MyDocumentController::openRecentDocument(const QString& path)
+RecordListDocument* MyDocumentController::openRecentDocument(const QString& path)
 {
     const QString absolute = RecentDocuments::normalised(path);
     if (!documentAt(absolute) && !QFileInfo::exists(absolute)) {
         m_recent.remove(absolute);
         say(QStringLiteral("Recent document missing"),
-            tr("The logbook “%1” could not be opened: it is no longer in the folder “%2”. "
+            tr("The document “%1” could not be opened: it is no longer in the folder “%2”. "
                "It has been removed from the recent documents.")
                 .arg(fileNameOf(absolute), folderOf(absolute)));
         return nullptr;
     }
-    Carnet* opened = openDocument(absolute);
+    RecordListDocument* opened = openFile(absolute);
     if (!opened)
         m_recent.remove(absolute);
     return opened;
@@ -301,7 +361,7 @@ void MyDocumentController::openDocumentWithDialog()
     const QString folder = recent.isEmpty() ? QDir::homePath() : QFileInfo(recent).absolutePath();
     const QString path = m_chooseOpenPath(parent ? parent->window() : nullptr, folder);
     if (!path.isEmpty())
-        openDocument(path);
+        openFile(path);
 }
 
 Carnet* MyDocumentController::adopt(std::unique_ptr<Carnet> carnet)
@@ -314,8 +374,7 @@ Carnet* MyDocumentController::adopt(std::unique_ptr<Carnet> carnet)
     document->profiles = std::make_unique<ProfileWindows>(*logbook);
     document->window = std::make_unique<CarnetListWindow>(*logbook, *m_appDelegate);
     CarnetListWindow* window = document->window.get();
-    fillFileMenu(window->fileMenu(), logbook);
-    addCalculatorMenu(window->menuBar(), *m_appDelegate);
+    equip(window, window->fileMenu(), logbook);
     window->setCommandHandler(QStringLiteral("profil"), [logbook] { logbook->displayProfilWindow(); });
     window->setCommandHandler(QStringLiteral("profilData"), [logbook] { logbook->profilInfo(); });
     StatsWindows* stats = (document->stats = std::make_unique<StatsWindows>(*logbook)).get();
@@ -324,62 +383,101 @@ Carnet* MyDocumentController::adopt(std::unique_ptr<Carnet> carnet)
     addStatisticsItems(window->diveMenu(), *stats, logbook->context().localizer());
     window->setCommandHandler(QStringLiteral("importUDDF"),
                               [window, logbook] { importUddfInteractively(window, *logbook); });
-    window->setCloseGuard([this, logbook] {
-        if (!confirmClose(logbook))
+    m_documents.push_back(std::move(document));
+    place(window, logbook);
+    return logbook;
+}
+
+RegisterDocument* MyDocumentController::adopt(std::unique_ptr<RegisterDocument> record)
+{
+    auto document = std::make_unique<Document>();
+    document->registerDocument = std::move(record);
+    RegisterDocument* opened = document->registerDocument.get();
+    if (opened->filePath().isEmpty())
+        document->untitledNumber = ++m_untitledCount;
+    document->registerWindow = std::make_unique<RegisterListWindow>(*opened);
+    RegisterListWindow* window = document->registerWindow.get();
+    equip(window, window->fileMenu(), opened);
+    m_documents.push_back(std::move(document));
+    place(window, opened);
+    return opened;
+}
+
+void MyDocumentController::equip(DocumentWindow* window, QMenu* fileMenu, RecordListDocument* record)
+{
+    fillFileMenu(fileMenu, record);
+    addCalculatorMenu(window->menuBar(), *m_appDelegate);
+    window->setCloseGuard([this, record] {
+        if (!confirmClose(record))
             return false;
-        release(logbook);
+        release(record);
         return true;
     });
+}
 
+void MyDocumentController::place(DocumentWindow* window, RecordListDocument* record)
+{
     // Each new window a step down and right of the previous one.
-    const int step = 28 * int(m_documents.size() % 8);
+    const int step = 28 * int((m_documents.size() - 1) % 8);
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         const QRect available = screen->availableGeometry();
         window->move(available.topLeft() + QPoint(40 + step, 40 + step));
     }
-
-    m_documents.push_back(std::move(document));
-    window->setDocumentName(displayName(logbook));
+    setDocumentName(find(record));
     window->show();
     window->raise();
     window->activateWindow();
-    return logbook;
+}
+
+void MyDocumentController::setDocumentName(Document* document)
+{
+    document->listWindow()->setDocumentName(displayName(document->document()));
 }
 
 // --- Save and close -----------------------------------------------------------
 
-QString MyDocumentController::displayName(const Carnet* carnet) const
+QString MyDocumentController::noun(const RecordListDocument* document)
 {
-    if (!carnet->filePath().isEmpty())
-        return fileNameOf(carnet->filePath());
-    const Document* document = find(carnet);
+    if (const auto* record = qobject_cast<const RegisterDocument*>(document)) {
+        QString name = record->description().documentNoun; // "a wreck repertory"
+        return name.startsWith(QLatin1String("a ")) ? name.mid(2) : name;
+    }
+    return QStringLiteral("logbook");
+}
+
+QString MyDocumentController::displayName(const RecordListDocument* record) const
+{
+    if (!record->filePath().isEmpty())
+        return fileNameOf(record->filePath());
+    const Document* document = find(record);
     const int number = document ? document->untitledNumber : 1;
     return number <= 1 ? tr("Untitled") : tr("Untitled %1").arg(number);
 }
 
-QString MyDocumentController::suggestedSavePath(const Carnet* carnet) const
+QString MyDocumentController::suggestedSavePath(const RecordListDocument* record) const
 {
-    if (!carnet->filePath().isEmpty())
-        return carnet->filePath();
+    if (!record->filePath().isEmpty())
+        return record->filePath();
     const QString recent = m_recent.mostRecent();
     const QString folder = recent.isEmpty() ? QDir::homePath() : QFileInfo(recent).absolutePath();
-    return QDir(folder).filePath(displayName(carnet) + QLatin1Char('.')
-                                 + DocumentTypes::of(DocumentKind::Logbook).fileSuffix);
+    const DocumentType* type = DocumentTypes::byId(record->typeId());
+    const QString suffix = type ? type->fileSuffix : DocumentTypes::of(DocumentKind::Logbook).fileSuffix;
+    return QDir(folder).filePath(displayName(record) + QLatin1Char('.') + suffix);
 }
 
-bool MyDocumentController::saveDocument(Carnet* carnet)
+bool MyDocumentController::saveDocument(RecordListDocument* record)
 {
-    if (!find(carnet))
+    if (!find(record))
         return false;
-    if (carnet->filePath().isEmpty())
-        return saveDocumentAs(carnet);
-    if (!writeLogbook(carnet, carnet->filePath()))
+    if (record->filePath().isEmpty())
+        return saveDocumentAs(record);
+    if (!writeDocument(record, record->filePath()))
         return false;
-    m_recent.add(carnet->filePath());
+    m_recent.add(record->filePath());
     return true;
 }
 
-bool MyDocumentController::writeLogbook(Carnet* carnet, const QString& path)
+bool MyDocumentController::writeDocument(RecordListDocument* record, const QString& path)
 {
     const Localizer& texts = m_context.localizer();
     DocumentLock lock(path);
@@ -392,10 +490,10 @@ bool MyDocumentController::writeLogbook(Carnet* carnet, const QString& path)
                      .arg(fileNameOf(path), error));
         return false;
     }
-    const SaveResult saved = carnet->saveToFile(path, Carnet::logbookTypeId());
+    const SaveResult saved = record->save(path);
     if (!saved.ok) {
         say(QStringLiteral("Document could not be saved"),
-            tr("The logbook “%1” could not be saved: %2").arg(fileNameOf(path), saved.error));
+            tr("The %1 “%2” could not be saved: %3").arg(noun(record), fileNameOf(path), saved.error));
         return false;
     }
     if (!saved.durable) {
@@ -408,40 +506,40 @@ bool MyDocumentController::writeLogbook(Carnet* carnet, const QString& path)
     return true;
 }
 
-bool MyDocumentController::saveDocumentAs(Carnet* carnet)
+bool MyDocumentController::saveDocumentAs(RecordListDocument* record)
 {
-    Document* document = find(carnet);
+    Document* document = find(record);
     if (!document)
         return false;
-    const QString chosen = m_chooseSavePath(document->window.get(), suggestedSavePath(carnet));
+    const QString chosen = m_chooseSavePath(document->listWindow(), suggestedSavePath(record));
     if (chosen.isEmpty())
         return false;
     const QString path = RecentDocuments::normalised(chosen);
-    const Carnet* other = documentAt(path);
-    if (other && other != carnet) {
+    const RecordListDocument* other = documentAt(path);
+    if (other && other != record) {
         say(QStringLiteral("Document is open"),
-            tr("The logbook “%1” is open in another window. Close it first, or choose another name.")
-                .arg(fileNameOf(path)));
+            tr("The %1 “%2” is open in another window. Close it first, or choose another name.")
+                .arg(noun(other), fileNameOf(path)));
         return false;
     }
-    if (!writeLogbook(carnet, path))
+    if (!writeDocument(record, path))
         return false;
     document->untitledNumber = 0;
-    document->window->setDocumentName(displayName(carnet));
+    setDocumentName(document);
     m_recent.add(path);
     return true;
 }
 
-bool MyDocumentController::canRevert(const Carnet* carnet)
+bool MyDocumentController::canRevert(const RecordListDocument* record)
 {
-    return carnet && !carnet->filePath().isEmpty() && carnet->isModified();
+    return record && !record->filePath().isEmpty() && record->isModified();
 }
 
-bool MyDocumentController::revertDocumentToSaved(Carnet* carnet)
+bool MyDocumentController::revertDocumentToSaved(RecordListDocument* record)
 {
-    if (!find(carnet) || !canRevert(carnet))
+    if (!find(record) || !canRevert(record))
         return false;
-    const QString name = fileNameOf(carnet->filePath());
+    const QString name = fileNameOf(record->filePath());
     const QString ask = QStringLiteral("Revert to saved");
     const int answer = say(ask,
                            mainText(ask, QStringLiteral("Revert the logbook “%1” to its last saved version? "
@@ -453,7 +551,7 @@ bool MyDocumentController::revertDocumentToSaved(Carnet* carnet)
         return false;
     // Reading fails before anything of the document changes.
     QString error;
-    if (!carnet->openFile(carnet->filePath(), &error)) {
+    if (!record->openFile(record->filePath(), &error)) {
         const QString failed = QStringLiteral("Revert failed");
         say(failed, mainText(failed, QStringLiteral("The logbook “%1” could not be read again: %2. "
                                                     "It stays open as it was, with its changes."))
@@ -463,28 +561,28 @@ bool MyDocumentController::revertDocumentToSaved(Carnet* carnet)
     return true;
 }
 
-bool MyDocumentController::confirmClose(Carnet* carnet)
+bool MyDocumentController::confirmClose(RecordListDocument* record)
 {
-    if (!carnet->isModified())
+    if (!record->isModified())
         return true;
     const int answer = say(QStringLiteral("Save changes"),
-                           tr("Do you want to save the changes made to the logbook “%1”?\n"
+                           tr("Do you want to save the changes made to the %1 “%2”?\n"
                               "Your changes will be lost if you don't save them.")
-                               .arg(displayName(carnet)),
+                               .arg(noun(record), displayName(record)),
                            {tr("Save"), tr("Don't Save"),
                             m_context.localizer().text(QStringLiteral("Cancel"), QStringLiteral("Main"),
                                                        QStringLiteral("Cancel"))});
     switch (answer) {
-    case 0: return saveDocument(carnet);
+    case 0: return saveDocument(record);
     case 1: return true;
     default: return false;
     }
 }
 
-void MyDocumentController::release(const Carnet* carnet)
+void MyDocumentController::release(const RecordListDocument* record)
 {
     for (auto it = m_documents.begin(); it != m_documents.end(); ++it) {
-        if ((*it)->carnet.get() == carnet) {
+        if ((*it)->document() == record) {
             // The window may be inside its own close event: it goes later.
             m_released.push_back(std::move(*it));
             m_documents.erase(it);
@@ -494,16 +592,18 @@ void MyDocumentController::release(const Carnet* carnet)
     }
 }
 
-bool MyDocumentController::closeDocument(Carnet* carnet)
+bool MyDocumentController::closeDocument(RecordListDocument* record)
 {
-    CarnetListWindow* window = windowOf(carnet);
+    DocumentWindow* window = listWindowOf(record);
     return window && window->close();
 }
 
 bool MyDocumentController::closeAllDocuments()
 {
     // Most recent first, as the windows are stacked.
-    const QList<Carnet*> open = documents();
+    QList<RecordListDocument*> open;
+    for (const auto& document : m_documents)
+        open.append(document->document());
     for (auto it = open.rbegin(); it != open.rend(); ++it)
         if (!closeDocument(*it))
             return false;
@@ -520,7 +620,7 @@ void MyDocumentController::quit()
 
 // --- Menus --------------------------------------------------------------------
 
-void MyDocumentController::fillFileMenu(QMenu* menu, Carnet* carnet)
+void MyDocumentController::fillFileMenu(QMenu* menu, RecordListDocument* carnet)
 {
     QMenu* newMenu = menu->addMenu(tr("&New"));
     newMenu->setObjectName(QStringLiteral("newMenu"));
@@ -545,7 +645,7 @@ void MyDocumentController::fillFileMenu(QMenu* menu, Carnet* carnet)
     // the file a document is bound to changes without a signal.
     const auto follow = [revert, carnet] { revert->setEnabled(canRevert(carnet)); };
     follow();
-    connect(carnet, &Carnet::modifiedChanged, revert, follow);
+    connect(carnet, &RecordListDocument::modifiedChanged, revert, follow);
     connect(menu, &QMenu::aboutToShow, revert, follow);
     menu->addSeparator();
     action = menu->addAction(tr("&Quit"), this, &MyDocumentController::quit);

@@ -15,8 +15,12 @@ class AppContext;
 class AppDelegate;
 class Carnet;
 class CarnetListWindow;
+class DocumentWindow;
 class QMenu;
 class QWidget;
+class RecordListDocument;
+class RegisterDocument;
+class RegisterListWindow;
 
 // The application's document controller: it owns every open document with
 // its windows, creates new documents of the ten types on command, opens and
@@ -54,32 +58,40 @@ public:
     // Whether documents of a type can be created in this version.
     bool canCreate(const QString& typeId) const;
 
-    // The open documents, oldest first.
+    // The open logbooks, oldest first.
     QList<Carnet*> documents() const;
+    // The open registers, oldest first.
+    QList<RegisterDocument*> registers() const;
     CarnetListWindow* windowOf(const Carnet* document) const;
-    Carnet* documentAt(const QString& path) const;
+    RegisterListWindow* windowOf(const RegisterDocument* document) const;
+    // The list window of any open document.
+    DocumentWindow* listWindowOf(const RecordListDocument* document) const;
+    RecordListDocument* documentAt(const QString& path) const;
 
-    // Opens a logbook file and shows it; a file already open only comes
-    // forward. On failure the user is told why and null is returned.
+    // Opens a file of any document type and shows its list window; a file
+    // already open only comes forward. On failure the user is told why and
+    // null is returned.
+    RecordListDocument* openFile(const QString& path);
+    // The same for a logbook file: null for any other document.
     Carnet* openDocument(const QString& path);
     // Opens an entry of the recent documents; an entry that cannot be opened
     // any more is dropped from the list after the user is told why.
-    Carnet* openRecentDocument(const QString& path);
+    RecordListDocument* openRecentDocument(const QString& path);
 
     // Saves to the bound file, or asks for one. False when the document is
     // not saved (error shown, or the user cancelled); it then stays modified.
-    bool saveDocument(Carnet* document);
-    bool saveDocumentAs(Carnet* document);
+    bool saveDocument(RecordListDocument* document);
+    bool saveDocumentAs(RecordListDocument* document);
     // Whether Revert to Saved applies: the document has a file and changes
     // not saved to it.
-    static bool canRevert(const Carnet* document);
+    static bool canRevert(const RecordListDocument* document);
     // Revert to Saved: after the user confirms, reads the document's file
-    // again in place of its dives. A file that cannot be read leaves the
+    // again in place of its records. A file that cannot be read leaves the
     // document as it was, and the user is told why. True when reverted.
-    bool revertDocumentToSaved(Carnet* document);
+    bool revertDocumentToSaved(RecordListDocument* document);
     // Closes the document's windows, asking first whether to save changes.
     // False when the user keeps it open.
-    bool closeDocument(Carnet* document);
+    bool closeDocument(RecordListDocument* document);
     // Closes every document, asking for each modified one; stops, returning
     // false, at the first the user keeps open.
     bool closeAllDocuments();
@@ -89,7 +101,7 @@ public:
     void setSavePathChooser(PathChooser chooser) { m_chooseSavePath = std::move(chooser); }
 
     // Fills a File menu with the controller's commands for a document.
-    void fillFileMenu(QMenu* menu, Carnet* document);
+    void fillFileMenu(QMenu* menu, RecordListDocument* document);
 
 public slots:
     // What the program opens when it starts with no file to open: the memo
@@ -98,8 +110,10 @@ public slots:
     // new logbook opens instead. Returns true (handled).
     bool applicationOpenUntitledFile();
 
-    // The platform's New: creates a document of defaultType(). Null (after
-    // telling the user) when that type cannot be created yet.
+    // The platform's New: creates a document of defaultType() and shows it.
+    // Null (after telling the user) when that type cannot be created yet.
+    RecordListDocument* createDocument();
+    // The same, for the logbook: null when the default type is another.
     Carnet* newDocument();
 
     // The ten new-document commands: each creates a document of its type
@@ -126,17 +140,23 @@ private:
     void runNewCommand(const QString& typeId);
     Carnet* newLogbook();
     Carnet* adopt(std::unique_ptr<Carnet> carnet);
-    Document* find(const Carnet* document) const;
-    bool confirmClose(Carnet* document);
-    void release(const Carnet* document);
-    void updateNames();
+    RegisterDocument* adopt(std::unique_ptr<RegisterDocument> document);
+    // Fills a new list window's menus and asks before it closes.
+    void equip(DocumentWindow* window, QMenu* fileMenu, RecordListDocument* document);
+    void place(DocumentWindow* window, RecordListDocument* document);
+    Document* find(const RecordListDocument* document) const;
+    bool confirmClose(RecordListDocument* document);
+    void release(const RecordListDocument* document);
     void fillNewMenu(QMenu* menu);
     void fillRecentMenu(QMenu* menu);
-    QString displayName(const Carnet* document) const;
-    QString suggestedSavePath(const Carnet* document) const;
-    // Saves the logbook to `path` under its document lock and tells the user
-    // what went wrong, or that the save is not yet safely on disk.
-    bool writeLogbook(Carnet* document, const QString& path);
+    QString displayName(const RecordListDocument* document) const;
+    // "logbook", "wreck repertory", ... in the messages.
+    static QString noun(const RecordListDocument* document);
+    QString suggestedSavePath(const RecordListDocument* document) const;
+    void setDocumentName(Document* document);
+    // Saves the document to `path` under its document lock and tells the
+    // user what went wrong, or that the save is not yet safely on disk.
+    bool writeDocument(RecordListDocument* document, const QString& path);
     // The text of a key of the table "Main", or the English fallback.
     QString mainText(const QString& key, const QString& fallback) const;
     int say(const QString& key, const QString& message, const QStringList& buttons = {});

@@ -2,35 +2,11 @@
 
 #include "logbook/DiveList.h"
 
-#include <QFontMetricsF>
-#include <QHash>
-#include <QPageLayout>
-#include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPainterPath>
-#include <QSet>
 
-#include <algorithm>
-#include <cmath>
 
 namespace {
-
-constexpr double kPadding = 4.0;       // text inside a cell, each side
-constexpr double kColumnPadding = 18.0; // added to the widest text of a column
-constexpr double kTitleArrow = 14.0;    // room of the sort indicator beside a title
-constexpr double kWidestColumn = 260.0;
-constexpr double kCellFontSize = 12.0;   // points before scaling
-constexpr double kFooterFontSize = 10.0;
-
-const QColor kAlternateRow(245, 245, 245);
-const QColor kTitleBackground(235, 235, 235);
-const QColor kRule(190, 190, 190);
-const QColor kFooterInk(110, 110, 110);
-
-QColor toColor(const RgbaColour& c)
-{
-    return QColor::fromRgbF(float(c.red), float(c.green), float(c.blue), float(c.alpha));
-}
 
 Qt::Alignment alignmentOf(int column)
 {
@@ -45,14 +21,12 @@ Qt::Alignment alignmentOf(int column)
     }
 }
 
-QFont sized(QFont font, double size, bool bold)
+QList<TablePrinter::Column> tableColumns(const QList<ListPrinter::Column>& columns, const DiveListFormatter& formatter)
 {
-    // Pixel sizes: one pixel is one point of the list before scaling, on
-    // any device.
-    font.setPixelSize(int(std::lround(size)));
-    font.setBold(bold);
-    font.setHintingPreference(QFont::PreferNoHinting);
-    return font;
+    QList<TablePrinter::Column> table;
+    for (const ListPrinter::Column& c : columns)
+        table.append({formatter.title(c.column), c.width, alignmentOf(c.column)});
+    return table;
 }
 
 // The pictures, drawn in a 16 x 16 box.
@@ -129,207 +103,38 @@ void drawWreck(QPainter& p)
 } // namespace
 
 ListPrinter::ListPrinter(const QList<Plongee>& dives, const DiveListFormatter& formatter, QList<Column> columns)
-    : m_dives(dives), m_formatter(formatter), m_columns(std::move(columns))
+    : m_dives(dives), m_formatter(formatter), m_columns(std::move(columns)),
+      m_table(tableColumns(m_columns, formatter), int(dives.size()),
+              [this](int row, int column) { return cell(row, column); }, kPageSettings)
 {
-    setFont(QFont());
+    m_table.setPicturePainter(&ListPrinter::paintPicture);
 }
 
-void ListPrinter::setFont(const QFont& font)
+TablePrinter::Cell ListPrinter::cell(int row, int column) const
 {
-    m_font = sized(font, kCellFontSize, font.bold());
-    m_boldFont = sized(font, kCellFontSize, true);
-    m_titleFont = sized(font, kCellFontSize, false);
-    m_footerFont = sized(font, kFooterFontSize, false);
+    const Plongee& dive = m_dives.at(row);
+    const int c = m_columns[column].column;
+    const DiveCellStyle style = m_formatter.style(dive, c);
+    return {m_formatter.text(dive, c), m_formatter.picture(dive, c), style.text, style.background, style.bold};
 }
 
 QList<ListPrinter::Column> ListPrinter::fittedColumns(const QList<int>& columns, const QList<Plongee>& dives,
                                                       const DiveListFormatter& formatter, const QFont& font)
 {
-    const QFontMetricsF cells(sized(font, kCellFontSize, true));
-    const QFontMetricsF titles(sized(font, kCellFontSize, false));
     QList<Column> fitted;
-    for (const int column : columns) {
-        // Cells repeat (places, gases, units): each text is measured once.
-        QSet<QString> texts;
-        bool picture = false;
-        for (const Plongee& dive : dives) {
-            texts.insert(formatter.text(dive, column));
-            picture = picture || !formatter.picture(dive, column).isEmpty();
-        }
-        double widest = titles.horizontalAdvance(formatter.title(column)) + kTitleArrow;
-        for (const QString& text : std::as_const(texts))
-            widest = std::max(widest, cells.horizontalAdvance(text));
-        if (picture)
-            widest = std::max(widest, kPictureSize);
-        fitted.append({column, std::min(std::ceil(widest + kColumnPadding), kWidestColumn)});
-    }
+    for (const int column : columns)
+        fitted.append({column, 0.0});
+    QList<TablePrinter::Column> table = tableColumns(fitted, formatter);
+    TablePrinter::fitWidths(table, int(dives.size()), [&](int row, int c) {
+        const Plongee& dive = dives.at(row);
+        return TablePrinter::Cell{formatter.text(dive, columns[c]), formatter.picture(dive, columns[c])};
+    }, font);
+    for (qsizetype i = 0; i < fitted.size(); ++i)
+        fitted[i].width = table[i].width;
     return fitted;
 }
 
-double ListPrinter::tableWidth() const
-{
-    double width = 0;
-    for (const Column& c : m_columns)
-        width += c.width;
-    return width;
-}
-
-void ListPrinter::applyPageSettings(QPagedPaintDevice& device)
-{
-    QPageLayout layout = device.pageLayout();
-    layout.setUnits(QPageLayout::Point);
-    layout.setOrientation(QPageLayout::Landscape);
-    // Margins the printer cannot honour are raised to what it can.
-    layout.setMode(QPageLayout::StandardMode);
-    layout.setMargins(QMarginsF(kMarginLeft, kMarginTop, kMarginRight, kMarginBottom));
-    if (!device.setPageLayout(layout)) {
-        device.setPageOrientation(QPageLayout::Landscape);
-        device.setPageMargins(QMarginsF(kMarginLeft, kMarginTop, kMarginRight, kMarginBottom), QPageLayout::Point);
-    }
-}
-
-namespace {
-
-// The printable area of a device in points.
-QSizeF printableSize(const QPagedPaintDevice& device)
-{
-    const QRectF paint = device.pageLayout().paintRect(QPageLayout::Point);
-    return paint.size();
-}
-
-} // namespace
-
-double ListPrinter::scaleFor(const QPagedPaintDevice& device) const
-{
-    const double width = tableWidth();
-    const double available = printableSize(device).width();
-    if (width <= 0 || available <= 0)
-        return kScale;
-    return std::min(kScale, available / width);
-}
-
-int ListPrinter::rowsPerPage(const QPagedPaintDevice& device) const
-{
-    const double height = printableSize(device).height() / scaleFor(device);
-    return std::max(1, int(std::floor((height - kTitleHeight - kFooterHeight) / kRowHeight)));
-}
-
-int ListPrinter::pageCount(const QPagedPaintDevice& device) const
-{
-    const int perPage = rowsPerPage(device);
-    return std::max(1, int((m_dives.size() + perPage - 1) / perPage));
-}
-
-bool ListPrinter::print(QPagedPaintDevice& device, const Progress& progress) const
-{
-    const int perPage = rowsPerPage(device);
-    const int pages = pageCount(device);
-    const double scale = scaleFor(device);
-    const double pageHeight = printableSize(device).height() / scale;
-
-    QPainter painter;
-    if (!painter.begin(&device))
-        return false;
-    // Device units per point, then the list's scale: the painter works in
-    // the list's points from here on.
-    const double unitsPerPoint = device.logicalDpiY() / 72.0;
-    const QTransform base = QTransform::fromScale(unitsPerPoint * scale, unitsPerPoint * scale);
-    painter.setRenderHint(QPainter::Antialiasing, true);
-    painter.setRenderHint(QPainter::TextAntialiasing, true);
-
-    const int rows = int(m_dives.size());
-    for (int page = 0; page < pages; ++page) {
-        if (page > 0 && !device.newPage()) {
-            painter.end();
-            return false;
-        }
-        painter.setWorldTransform(base);
-        paintTitles(painter, 0);
-        double y = kTitleHeight;
-        const int first = page * perPage;
-        const int last = std::min(rows, first + perPage);
-        for (int row = first; row < last; ++row, y += kRowHeight)
-            paintRow(painter, row, y);
-        paintFooter(painter, pageHeight, page + 1, pages);
-        if (progress && !progress(page + 1, pages)) {
-            painter.end();
-            return false;
-        }
-    }
-    return painter.end();
-}
-
-void ListPrinter::paintTitles(QPainter& painter, double y) const
-{
-    const double width = tableWidth();
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(kTitleBackground);
-    painter.drawRect(QRectF(0, y, width, kTitleHeight));
-    painter.setFont(m_titleFont);
-    const QFontMetricsF metrics(m_titleFont);
-    double x = 0;
-    for (const Column& c : m_columns) {
-        const QRectF cell(x + kPadding, y, c.width - 2 * kPadding, kTitleHeight);
-        painter.setPen(Qt::black);
-        const QString title = metrics.elidedText(m_formatter.title(c.column), Qt::ElideRight, cell.width());
-        painter.drawText(cell, Qt::AlignCenter, title);
-        x += c.width;
-        if (x < width) {
-            painter.setPen(QPen(kRule, 0.5));
-            painter.drawLine(QPointF(x, y + 4), QPointF(x, y + kTitleHeight - 4));
-        }
-    }
-    painter.setPen(QPen(kRule, 0.8));
-    painter.drawLine(QPointF(0, y + kTitleHeight), QPointF(width, y + kTitleHeight));
-}
-
-void ListPrinter::paintRow(QPainter& painter, int row, double y) const
-{
-    const Plongee& dive = m_dives.at(row);
-    const QFontMetricsF plain(m_font);
-    const QFontMetricsF bold(m_boldFont);
-    const bool alternate = row % 2 == 1;
-    double x = 0;
-    for (const Column& c : m_columns) {
-        const QRectF cell(x, y, c.width, kRowHeight);
-        x += c.width;
-        const DiveCellStyle style = m_formatter.style(dive, c.column);
-        if (style.background || alternate) {
-            painter.setPen(Qt::NoPen);
-            painter.setBrush(style.background ? toColor(*style.background) : kAlternateRow);
-            painter.drawRect(cell);
-        }
-        const QString picture = m_formatter.picture(dive, c.column);
-        if (!picture.isEmpty()) {
-            const QPointF corner = cell.center() - QPointF(kPictureSize / 2, kPictureSize / 2);
-            paintPicture(painter, picture, QRectF(corner, QSizeF(kPictureSize, kPictureSize)));
-        }
-        QString text = m_formatter.text(dive, c.column);
-        if (text.isEmpty())
-            continue;
-        const QFontMetricsF& metrics = style.bold ? bold : plain;
-        const QRectF inside = cell.adjusted(kPadding, 0, -kPadding, 0);
-        if (metrics.horizontalAdvance(text) > inside.width())
-            text = metrics.elidedText(text, Qt::ElideRight, inside.width());
-        painter.setFont(style.bold ? m_boldFont : m_font);
-        painter.setPen(style.text ? toColor(*style.text) : QColor(Qt::black));
-        painter.drawText(inside, int(alignmentOf(c.column)), text);
-    }
-}
-
-void ListPrinter::paintFooter(QPainter& painter, double bottom, int page, int pageCount) const
-{
-    const QRectF strip(0, bottom - kFooterHeight, tableWidth(), kFooterHeight);
-    painter.setFont(m_footerFont);
-    painter.setPen(kFooterInk);
-    const QString number = QStringLiteral("%1 / %2").arg(page).arg(pageCount);
-    const QFontMetricsF metrics(m_footerFont);
-    const double numberWidth = metrics.horizontalAdvance(number) + 2 * kPadding;
-    if (!m_title.isEmpty())
-        painter.drawText(strip.adjusted(kPadding, 0, -numberWidth, 0), Qt::AlignLeft | Qt::AlignBottom,
-                         metrics.elidedText(m_title, Qt::ElideMiddle, strip.width() - numberWidth - kPadding));
-    painter.drawText(strip.adjusted(0, 0, -kPadding, 0), Qt::AlignRight | Qt::AlignBottom, number);
-}
+void ListPrinter::applyPageSettings(QPagedPaintDevice& device) { TablePrinter::applyPageSettings(device, kPageSettings); }
 
 bool ListPrinter::hasPicture(const QString& name)
 {

@@ -1,12 +1,11 @@
 #pragma once
 
 #include "logbook/Plongee.h"
+#include "platform/draw/TablePrinter.h"
 
 #include <QFont>
 #include <QList>
 #include <QString>
-
-#include <functional>
 
 class DiveListFormatter;
 class QPagedPaintDevice;
@@ -15,11 +14,8 @@ class QRectF;
 
 // Prints the dive list as the window shows it (the columns shown, in their
 // order and widths, their titles, the cell texts and pictures and the
-// colour rules) onto a page device: a printer or a PDF writer. The list is
-// laid out in points, as on screen, then printed at 67 % in landscape with
-// the logbook's margins, top left of the page, the titles again at the top
-// of every page; when the columns are wider than the page the scale is
-// lowered until they fit across it.
+// colour rules) through the shared table printer, at 67 % in landscape with
+// the logbook's margins.
 class ListPrinter {
 public:
     // The logbook's page settings, in points.
@@ -29,10 +25,12 @@ public:
     static constexpr double kMarginRight = 10.0;
     static constexpr double kScale = 0.67;
     // The list's own measures, in points before scaling.
-    static constexpr double kRowHeight = 20.0;
-    static constexpr double kTitleHeight = 22.0;
-    static constexpr double kFooterHeight = 16.0;
-    static constexpr double kPictureSize = 16.0;
+    static constexpr double kRowHeight = TablePrinter::kRowHeight;
+    static constexpr double kTitleHeight = TablePrinter::kTitleHeight;
+    static constexpr double kFooterHeight = TablePrinter::kFooterHeight;
+    static constexpr double kPictureSize = TablePrinter::kPictureSize;
+    static constexpr TablePrinter::PageSettings kPageSettings{kMarginTop, kMarginBottom, kMarginLeft, kMarginRight,
+                                                              kScale, true};
 
     // A column of the list (an index of divelist::columns()) and its width.
     struct Column {
@@ -42,7 +40,7 @@ public:
 
     // Told after each page is painted: pages done and the page count. False
     // stops the printing.
-    using Progress = std::function<bool(int pagesDone, int pageCount)>;
+    using Progress = TablePrinter::Progress;
 
     // The dives are read, not copied: they must outlive the printer.
     ListPrinter(const QList<Plongee>& dives, const DiveListFormatter& formatter, QList<Column> columns);
@@ -54,24 +52,27 @@ public:
 
     // The cell font (the family and weight of the list's font; its size is
     // the list's own).
-    void setFont(const QFont& font);
+    void setFont(const QFont& font) { m_table.setFont(font); }
     // Printed at the foot of every page with the page number.
-    void setTitle(const QString& title) { m_title = title; }
+    void setTitle(const QString& title) { m_table.setTitle(title); }
 
     const QList<Column>& columns() const { return m_columns; }
-    double tableWidth() const;
+    double tableWidth() const { return m_table.tableWidth(); }
 
     // Landscape and the logbook's margins; the paper size is kept.
     static void applyPageSettings(QPagedPaintDevice& device);
 
     // The scale the list is printed at on a device.
-    double scaleFor(const QPagedPaintDevice& device) const;
-    int rowsPerPage(const QPagedPaintDevice& device) const;
-    int pageCount(const QPagedPaintDevice& device) const;
+    double scaleFor(const QPagedPaintDevice& device) const { return m_table.scaleFor(device); }
+    int rowsPerPage(const QPagedPaintDevice& device) const { return m_table.rowsPerPage(device); }
+    int pageCount(const QPagedPaintDevice& device) const { return m_table.pageCount(device); }
 
     // Paints every page. False when the device could not be painted on or
     // the progress asked to stop.
-    bool print(QPagedPaintDevice& device, const Progress& progress = {}) const;
+    bool print(QPagedPaintDevice& device, const Progress& progress = {}) const
+    {
+        return m_table.print(device, progress);
+    }
 
     // A picture of the list ("coeur", "point", "croix", "death", "epave")
     // drawn in a square; nothing for another name.
@@ -79,16 +80,10 @@ public:
     static bool hasPicture(const QString& name);
 
 private:
-    void paintTitles(QPainter& painter, double y) const;
-    void paintRow(QPainter& painter, int row, double y) const;
-    void paintFooter(QPainter& painter, double bottom, int page, int pageCount) const;
+    TablePrinter::Cell cell(int row, int column) const;
 
     const QList<Plongee>& m_dives;
     const DiveListFormatter& m_formatter;
     QList<Column> m_columns;
-    QFont m_font;
-    QFont m_boldFont;
-    QFont m_titleFont;
-    QFont m_footerFont;
-    QString m_title;
+    TablePrinter m_table;
 };

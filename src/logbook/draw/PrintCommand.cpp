@@ -8,10 +8,7 @@
 #include "platform/ScriptedAlerts.h"
 #include "platform/SettingsStore.h"
 
-#include <QBuffer>
 #include <QFileInfo>
-#include <QPageSize>
-#include <QPdfWriter>
 
 #include <memory>
 
@@ -41,27 +38,38 @@ QByteArray PrintCommand::pdf(const QList<Plongee>& dives, const SettingsStore& s
     const DiveListFormatter formatter(settings, localizer);
     const QList<int> shown = divelist::visibleColumns(settings);
 
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    bool printed = false;
-    {
-        QPdfWriter writer(&buffer);
-        writer.setCreator(QStringLiteral("Ondrix"));
-        writer.setTitle(title);
-        writer.setPageSize(QPageSize(QPageSize::A4));
-        ListPrinter::applyPageSettings(writer);
+    return TablePrinter::pdf(ListPrinter::kPageSettings, title, [&](QPagedPaintDevice& device) {
         ListPrinter printer(dives, formatter, ListPrinter::fittedColumns(shown, dives, formatter));
         printer.setTitle(title);
-        printed = printer.print(writer);
-    }
-    return printed ? bytes : QByteArray();
+        return printer.print(device);
+    });
 }
 
 int PrintCommand::run(const QStringList& args, const QString& settingsPath, QByteArray& out, QByteArray& err)
 {
     Q_UNUSED(out);
-    const QString synopsis = QStringLiteral("print takes LOGBOOK --pdf OUT");
+    return runWith(args, err, [&](const QString& logbook, QString* refusal) {
+        // The logbook with the settings in force; alerts are answered with
+        // their first button and reported.
+        ScriptedAlerts alerts;
+        alerts.setLog([&err](const QString& line) { err.append((line + u'\n').toUtf8()); });
+        auto settings =
+            settingsPath.isEmpty() ? SettingsStore::userStore() : std::make_unique<SettingsStore>(settingsPath);
+        AppContext context(std::move(settings), alerts, Localizer::languageFromEnvironment());
+        Carnet carnet(context);
+        if (!carnet.openFile(logbook, refusal))
+            return QByteArray();
+        const QByteArray bytes =
+            pdf(carnet.dives(), context.settings(), context.localizer(), QFileInfo(logbook).completeBaseName());
+        if (bytes.isEmpty())
+            *refusal = QStringLiteral("the list could not be printed");
+        return bytes;
+    });
+}
+
+int PrintCommand::runWith(const QStringList& args, QByteArray& err, const ListPdf& make)
+{
+    const QString synopsis = QStringLiteral("print takes FILE --pdf OUT");
     QStringList positional;
     QString outPath;
     bool pdfGiven = false;
@@ -80,23 +88,11 @@ int PrintCommand::run(const QStringList& args, const QString& settingsPath, QByt
     }
     if (positional.size() != 1 || !pdfGiven || outPath.isEmpty())
         return usage(err, synopsis);
-    const QString& logbook = positional[0];
-
-    // The logbook with the settings in force; alerts are answered with
-    // their first button and reported.
-    ScriptedAlerts alerts;
-    alerts.setLog([&err](const QString& line) { err.append((line + u'\n').toUtf8()); });
-    auto settings = settingsPath.isEmpty() ? SettingsStore::userStore() : std::make_unique<SettingsStore>(settingsPath);
-    AppContext context(std::move(settings), alerts, Localizer::languageFromEnvironment());
-    Carnet carnet(context);
-    QString error;
-    if (!carnet.openFile(logbook, &error))
-        return refuse(err, logbook, error);
-
-    const QByteArray bytes =
-        pdf(carnet.dives(), context.settings(), context.localizer(), QFileInfo(logbook).completeBaseName());
+    const QString& file = positional[0];
+    QString refusal;
+    const QByteArray bytes = make(file, &refusal);
     if (bytes.isEmpty())
-        return refuse(err, outPath, QStringLiteral("the list could not be printed"));
+        return refuse(err, file, refusal);
     const SaveResult saved = saveFileAtomically(outPath, bytes);
     if (!saved.ok)
         return refuse(err, outPath, saved.error);

@@ -6,7 +6,8 @@
 #include "logbook/Carnet.h"
 #include "logbook/DiveList.h"
 #include "logbook/LogbookToolbar.h"
-#include "logbook/ui/CommandToolBar.h"
+#include "platform/ui/FileMenu.h"
+#include "platform/ui/CommandToolBar.h"
 #include "logbook/ui/DiveEditWindow.h"
 #include "logbook/ui/DiveSearchField.h"
 #include "logbook/ui/DiveTableModel.h"
@@ -42,7 +43,7 @@ QStringList allColumnIds()
 } // namespace
 
 CarnetListWindow::CarnetListWindow(Carnet& carnet, WindowTable& windows, QWidget* parent)
-    : QMainWindow(parent), m_carnet(carnet), m_windows(windows), m_model(new DiveTableModel(carnet, this)),
+    : DocumentWindow(parent), m_carnet(carnet), m_windows(windows), m_model(new DiveTableModel(carnet, this)),
       m_table(new QTableView(this)), m_status(new QLabel(this)), m_found(new QLabel(this)), m_editWindow(new DiveEditWindow(carnet, this)),
       m_columns(allColumnIds())
 {
@@ -190,7 +191,7 @@ void CarnetListWindow::buildMenus()
 
 void CarnetListWindow::buildToolBar()
 {
-    m_toolBar = new CommandToolBar(LogbookToolbar::listToolbarId, m_carnet.context(), this);
+    m_toolBar = new CommandToolBar(LogbookToolbar(LogbookToolbar::listToolbarId), m_carnet.context(), this);
     addToolBar(Qt::TopToolBarArea, m_toolBar);
     m_search = new DiveSearchField;
     m_toolBar->setSearchField(m_search);
@@ -203,24 +204,7 @@ void CarnetListWindow::buildToolBar()
 
 void CarnetListWindow::completeFileMenu()
 {
-    QAction* print = printAction();
-    if (m_fileMenu->actions().contains(print))
-        return;
-    // Before the last group (Quit), after the document commands.
-    const QList<QAction*> actions = m_fileMenu->actions();
-    QAction* anchor = nullptr;
-    for (qsizetype i = 0; i < actions.size(); ++i) {
-        if (actions[i]->menuRole() == QAction::QuitRole) {
-            anchor = i > 0 && actions[i - 1]->isSeparator() ? actions[i - 1] : actions[i];
-            break;
-        }
-    }
-    if (!anchor && !actions.isEmpty())
-        m_fileMenu->addSeparator();
-    m_fileMenu->insertAction(anchor, m_pageSetupAction);
-    m_fileMenu->insertAction(anchor, print);
-    if (anchor)
-        m_fileMenu->insertSeparator(m_pageSetupAction);
+    filemenu::insertBeforeQuit(m_fileMenu, {m_pageSetupAction, printAction()});
 }
 
 QAction* CarnetListWindow::printAction() const { return m_toolBar->itemAction(QStringLiteral("imprimer")); }
@@ -572,21 +556,9 @@ void CarnetListWindow::showRenumberWindow()
     m_renumberWindow->activateWindow();
 }
 
-void CarnetListWindow::closeWithoutAsking()
+void CarnetListWindow::closing()
 {
-    m_closingAnswered = true;
-    close();
-}
-
-void CarnetListWindow::closeEvent(QCloseEvent* event)
-{
-    if (!m_closingAnswered && m_closeGuard && !m_closeGuard()) {
-        event->ignore();
-        return;
-    }
-    m_closingAnswered = true;
     m_editWindow->closeWithoutStoring();
     if (m_renumberWindow)
         m_renumberWindow->close();
-    event->accept();
 }

@@ -3,8 +3,9 @@
 #include "logbook/draw/ListPrinter.h"
 #include "logbook/ui/ColumnLayout.h"
 
+#include "platform/ui/DocumentWindow.h"
+
 #include <QHash>
-#include <QMainWindow>
 #include <QString>
 
 #include <array>
@@ -30,7 +31,7 @@ class RenumberWindow;
 // renumber window, and prints the list. The File menu is left for the
 // document controller to fill; page set-up and printing join it before its
 // last group when the window first shows.
-class CarnetListWindow : public QMainWindow {
+class CarnetListWindow : public DocumentWindow {
     Q_OBJECT
 
 public:
@@ -85,14 +86,7 @@ public:
 
     const ColumnLayout& columnLayout() const { return m_columns; }
 
-    // The name in the title bar: the file name, or "Untitled".
-    void setDocumentName(const QString& name);
-    QString documentName() const { return m_documentName; }
-
-    // Asked whenever the window is about to close; false keeps it open.
-    void setCloseGuard(std::function<bool()> guard) { m_closeGuard = std::move(guard); }
-    // Closes without asking the guard: the question was answered already.
-    void closeWithoutAsking();
+    void setDocumentName(const QString& name) override;
 
 public slots:
     void showEditWindow();
@@ -110,7 +104,7 @@ public slots:
     void runPageLayout();
 
 protected:
-    void closeEvent(QCloseEvent* event) override;
+    void closing() override;
     void showEvent(QShowEvent* event) override;
 
 private:
@@ -149,9 +143,6 @@ private:
     DiveEditWindow* m_editWindow;
     RenumberWindow* m_renumberWindow = nullptr;
     ColumnLayout m_columns;
-    QString m_documentName;
-    std::function<bool()> m_closeGuard;
-    bool m_closingAnswered = false;
     bool m_followingCarnet = false;
     bool m_applyingColumns = false;
     int m_pendingScrollRow = -1;

@@ -5,7 +5,7 @@
 #include "logbook/DiveChoices.h"
 #include "logbook/DiveForm.h"
 #include "logbook/LogbookToolbar.h"
-#include "logbook/ui/CommandToolBar.h"
+#include "platform/ui/CommandToolBar.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -105,7 +105,7 @@ QString DiveEditWindow::pageTitle(Page page)
 
 DiveEditWindow::DiveEditWindow(Carnet& carnet, QWidget* parent)
     : QWidget(parent, Qt::Window), m_carnet(carnet),
-      m_toolBar(new CommandToolBar(LogbookToolbar::editToolbarId, carnet.context(), this)),
+      m_toolBar(new CommandToolBar(LogbookToolbar(LogbookToolbar::editToolbarId), carnet.context(), this)),
       m_tabs(new QTabWidget(this)), m_totalText(new QLabel(this))
 {
     setObjectName(QStringLiteral("diveEditWindow"));

@@ -1,6 +1,6 @@
 #include "logbook/ui/DiveSearchField.h"
 
-#include "logbook/ui/ToolbarPictures.h"
+#include "platform/ui/ToolbarPictures.h"
 
 #include <QAction>
 #include <QActionGroup>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "logbook/LogbookToolbar.h"
-#include "logbook/ui/ToolbarPictures.h"
+#include "platform/ToolbarDefinition.h"
+#include "platform/ui/ToolbarPictures.h"
 
 #include <QHash>
 #include <QList>
@@ -15,7 +15,7 @@ class QMenu;
 class QWidgetAction;
 class ToolbarPalette;
 
-// A logbook toolbar the diver customises: it lays its items out from the
+// A document toolbar the diver customises: it lays its items out from the
 // set kept in the settings (the default set until the diver chooses one),
 // with their pictures, labels and tooltips. Its context menu shows and
 // hides single items, opens the customisation palette and restores the
@@ -29,10 +29,10 @@ class CommandToolBar : public QToolBar {
     Q_OBJECT
 
 public:
-    CommandToolBar(const QString& toolbarId, AppContext& context, QWidget* parent = nullptr);
+    CommandToolBar(ToolbarDefinition definition, AppContext& context, QWidget* parent = nullptr);
     ~CommandToolBar() override;
 
-    const LogbookToolbar& definition() const { return m_definition; }
+    const ToolbarDefinition& definition() const { return m_definition; }
     // The action of a command item the toolbar offers; null for any other
     // identifier.
     QAction* itemAction(const QString& id) const { return m_actions.value(id); }
@@ -47,9 +47,9 @@ public:
     // The tool button showing an item's action, null when it is not shown.
     QWidget* buttonOf(const QString& id) const;
 
-    // The enabling rule: items that need dives are disabled while the
-    // logbook holds none.
-    void updateEnabling(int diveCount);
+    // The enabling rule: items that wait for a record are disabled while
+    // the document holds none.
+    void updateEnabling(int recordCount);
 
     // The open customisation palette, or null.
     ToolbarPalette* customisationPalette() const;
@@ -73,7 +73,7 @@ private:
     void store(const QStringList& ids);
     QString notificationName() const;
 
-    LogbookToolbar m_definition;
+    ToolbarDefinition m_definition;
     AppContext& m_context;
     ToolbarPictures m_pictures;
     QHash<QString, QAction*> m_actions;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "logbook/LogbookToolbar.h"
+#include "platform/ToolbarDefinition.h"
 
 #include <QDialog>
 #include <QIcon>
@@ -24,7 +24,7 @@ public:
     // The palette label and picture of an item identifier.
     using Describe = std::function<std::pair<QString, QIcon>(const QString& id)>;
 
-    ToolbarPalette(const LogbookToolbar& toolbar, const QStringList& shown, Describe describe,
+    ToolbarPalette(const ToolbarDefinition& toolbar, const QStringList& shown, Describe describe,
                    QWidget* parent = nullptr);
 
     // The ticked items, in order.
@@ -41,7 +41,7 @@ private:
     void fill(const QStringList& shown);
     void moveCurrent(int step);
 
-    LogbookToolbar m_toolbar;
+    ToolbarDefinition m_toolbar;
     Describe m_describe;
     QListWidget* m_list;
     QPushButton* m_restore;

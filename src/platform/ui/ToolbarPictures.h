@@ -6,7 +6,7 @@
 
 class QPainter;
 
-// The pictures of the logbook's toolbar items ("enregistrer", "imprimante",
+// The pictures of the toolbar items ("enregistrer", "imprimante",
 // "ajouterPl", "ProfilPl"...) and of the find field ("loupe"), drawn once
 // at first use and kept.
 class ToolbarPictures {

@@ -1,4 +1,4 @@
-#include "logbook/ui/ToolbarPalette.h"
+#include "platform/ui/ToolbarPalette.h"
 
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
@@ -8,7 +8,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-ToolbarPalette::ToolbarPalette(const LogbookToolbar& toolbar, const QStringList& shown, Describe describe,
+ToolbarPalette::ToolbarPalette(const ToolbarDefinition& toolbar, const QStringList& shown, Describe describe,
                                QWidget* parent)
     : QDialog(parent), m_toolbar(toolbar), m_describe(std::move(describe)), m_list(new QListWidget(this)),
       m_restore(new QPushButton(tr("Restore Default Set"), this))
@@ -71,7 +71,7 @@ void ToolbarPalette::fill(const QStringList& shown)
     for (const QString& id : shown)
         add(id, true);
     for (const QString& id : m_toolbar.allowedItems())
-        if (LogbookToolbar::isRepeatable(id) || !shown.contains(id))
+        if (ToolbarDefinition::isRepeatable(id) || !shown.contains(id))
             add(id, false);
 }
 

@@ -1,4 +1,4 @@
-#include "logbook/ui/ToolbarPictures.h"
+#include "platform/ui/ToolbarPictures.h"
 
 #include <QFont>
 #include <QPainter>
@@ -52,26 +52,25 @@ void drawBadge(QPainter& p, const QColor& colour)
     p.drawEllipse(QPointF(23.5, 23.5), 7.2, 7.2);
 }
 
-void drawAddDive(QPainter& p)
+// The marks of the record commands, on their badge: add, delete, insert
+// and update.
+void markAdd(QPainter& p)
 {
-    drawLogPage(p);
     drawBadge(p, QColor(40, 160, 60));
     p.setPen(pen(Qt::white, 2.4));
     p.drawLine(QPointF(23.5, 19.5), QPointF(23.5, 27.5));
     p.drawLine(QPointF(19.5, 23.5), QPointF(27.5, 23.5));
 }
 
-void drawDeleteDive(QPainter& p)
+void markDelete(QPainter& p)
 {
-    drawLogPage(p);
     drawBadge(p, QColor(210, 40, 40));
     p.setPen(pen(Qt::white, 2.4));
     p.drawLine(QPointF(19.5, 23.5), QPointF(27.5, 23.5));
 }
 
-void drawInsertDive(QPainter& p)
+void markInsert(QPainter& p)
 {
-    drawLogPage(p);
     drawBadge(p, QColor(40, 110, 200));
     p.setPen(pen(Qt::white, 2.0));
     p.drawLine(QPointF(19.5, 23.5), QPointF(27, 23.5));
@@ -79,9 +78,8 @@ void drawInsertDive(QPainter& p)
     p.drawLine(QPointF(24, 26.5), QPointF(27, 23.5));
 }
 
-void drawUpdateDive(QPainter& p)
+void markUpdate(QPainter& p)
 {
-    drawLogPage(p);
     drawBadge(p, QColor(40, 160, 60));
     p.setPen(pen(Qt::white, 2.4));
     QPainterPath tick;
@@ -90,6 +88,32 @@ void drawUpdateDive(QPainter& p)
     tick.lineTo(27.4, 20.4);
     p.setBrush(Qt::NoBrush);
     p.drawPath(tick);
+}
+
+// A register card: a sunken hull on a blue sea.
+void drawWreckCard(QPainter& p)
+{
+    p.setPen(pen(kInk, 1.2));
+    p.setBrush(QColor(205, 228, 245));
+    p.drawRoundedRect(QRectF(2.5, 4.5, 24, 20), 2, 2);
+    const QColor wood(120, 70, 30);
+    p.setPen(pen(wood.darker(150), 1.0));
+    p.setBrush(QColor(165, 105, 50));
+    QPainterPath hull;
+    hull.moveTo(4.5, 12.5);
+    hull.lineTo(22.5, 15.5);
+    hull.lineTo(19.5, 21.5);
+    hull.lineTo(7.0, 20.0);
+    hull.closeSubpath();
+    p.drawPath(hull);
+    p.setPen(pen(wood.darker(150), 1.6));
+    p.drawLine(QPointF(12, 13.5), QPointF(15.5, 6.5));
+}
+
+template <void (*Page)(QPainter&), void (*Mark)(QPainter&)> void drawCommand(QPainter& p)
+{
+    Page(p);
+    Mark(p);
 }
 
 void drawSave(QPainter& p)
@@ -329,10 +353,14 @@ Draw drawingOf(const QString& name)
     } drawings[] = {
         {"enregistrer", drawSave},
         {"imprimante", drawPrinter},
-        {"ajouterPl", drawAddDive},
-        {"supprimerPl", drawDeleteDive},
-        {"insererPl", drawInsertDive},
-        {"validerPl", drawUpdateDive},
+        {"ajouterPl", drawCommand<drawLogPage, markAdd>},
+        {"supprimerPl", drawCommand<drawLogPage, markDelete>},
+        {"insererPl", drawCommand<drawLogPage, markInsert>},
+        {"validerPl", drawCommand<drawLogPage, markUpdate>},
+        {"ajouterEp", drawCommand<drawWreckCard, markAdd>},
+        {"supprimerEp", drawCommand<drawWreckCard, markDelete>},
+        {"insererEp", drawCommand<drawWreckCard, markInsert>},
+        {"validerEp", drawCommand<drawWreckCard, markUpdate>},
         {"ProfilPl", drawProfile},
         {"profilData", drawProfileData},
         {"importUDCF", [](QPainter& p) { drawImport(p, QStringLiteral("UDCF")); }},

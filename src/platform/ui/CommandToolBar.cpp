@@ -1,7 +1,7 @@
-#include "logbook/ui/CommandToolBar.h"
+#include "platform/ui/CommandToolBar.h"
 
 #include "platform/context/AppContext.h"
-#include "logbook/ui/ToolbarPalette.h"
+#include "platform/ui/ToolbarPalette.h"
 #include "platform/SettingsStore.h"
 
 #include <QAction>
@@ -9,10 +9,10 @@
 #include <QMenu>
 #include <QWidgetAction>
 
-CommandToolBar::CommandToolBar(const QString& toolbarId, AppContext& context, QWidget* parent)
-    : QToolBar(parent), m_definition(toolbarId), m_context(context), m_customise(new QAction(this))
+CommandToolBar::CommandToolBar(ToolbarDefinition definition, AppContext& context, QWidget* parent)
+    : QToolBar(parent), m_definition(std::move(definition)), m_context(context), m_customise(new QAction(this))
 {
-    setObjectName(toolbarId);
+    setObjectName(m_definition.id());
     setMovable(false);
     setFloatable(false);
     setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
@@ -22,23 +22,23 @@ CommandToolBar::CommandToolBar(const QString& toolbarId, AppContext& context, QW
 
     const Localizer& localizer = m_context.localizer();
     for (const QString& id : m_definition.allowedItems()) {
-        const LogbookToolbar::Item* item = LogbookToolbar::item(id);
+        const ToolbarDefinition::Item* item = m_definition.find(id);
         if (!item)
             continue;
-        if (item->kind == LogbookToolbar::Kind::Command) {
-            const QString label = LogbookToolbar::label(*item, localizer);
+        if (item->kind == ToolbarDefinition::Kind::Command) {
+            const QString label = ToolbarDefinition::label(*item, localizer);
             auto* action = new QAction(m_pictures.icon(QLatin1String(item->picture)), label, this);
             action->setObjectName(id);
             action->setIconText(label);
-            action->setToolTip(LogbookToolbar::tooltip(*item, localizer));
+            action->setToolTip(ToolbarDefinition::tooltip(*item, localizer));
             m_actions.insert(id, action);
-        } else if (item->kind == LogbookToolbar::Kind::Customise) {
-            const QString label = LogbookToolbar::label(*item, localizer);
+        } else if (item->kind == ToolbarDefinition::Kind::Customise) {
+            const QString label = ToolbarDefinition::label(*item, localizer);
             m_customise->setObjectName(id);
             m_customise->setIcon(m_pictures.icon(QLatin1String(item->picture)));
             m_customise->setText(label);
             m_customise->setIconText(label);
-            m_customise->setToolTip(LogbookToolbar::tooltip(*item, localizer));
+            m_customise->setToolTip(ToolbarDefinition::tooltip(*item, localizer));
             connect(m_customise, &QAction::triggered, this, &CommandToolBar::customise);
         }
     }
@@ -61,12 +61,12 @@ void CommandToolBar::setSearchField(QWidget* field)
 {
     delete m_search;
     m_search = nullptr;
-    if (field && m_definition.isAllowed(LogbookToolbar::searchId)) {
+    if (field && m_definition.isAllowed(ToolbarDefinition::searchId)) {
         m_search = new QWidgetAction(this);
-        m_search->setObjectName(LogbookToolbar::searchId);
+        m_search->setObjectName(ToolbarDefinition::searchId);
         m_search->setDefaultWidget(field);
-        if (const LogbookToolbar::Item* item = LogbookToolbar::item(LogbookToolbar::searchId))
-            m_search->setText(LogbookToolbar::label(*item, m_context.localizer()));
+        if (const ToolbarDefinition::Item* item = m_definition.find(ToolbarDefinition::searchId))
+            m_search->setText(ToolbarDefinition::label(*item, m_context.localizer()));
     }
     rebuild();
 }
@@ -77,18 +77,18 @@ QWidget* CommandToolBar::buttonOf(const QString& id) const
 {
     if (!isShown(id))
         return nullptr;
-    if (id == LogbookToolbar::customiseId)
+    if (id == ToolbarDefinition::customiseId)
         return widgetForAction(m_customise);
-    if (id == LogbookToolbar::searchId)
+    if (id == ToolbarDefinition::searchId)
         return searchField();
     QAction* action = m_actions.value(id);
     return action ? widgetForAction(action) : nullptr;
 }
 
-void CommandToolBar::updateEnabling(int diveCount)
+void CommandToolBar::updateEnabling(int recordCount)
 {
     for (auto it = m_actions.cbegin(); it != m_actions.cend(); ++it)
-        it.value()->setEnabled(LogbookToolbar::isEnabled(it.key(), diveCount));
+        it.value()->setEnabled(m_definition.enabled(it.key(), recordCount));
 }
 
 void CommandToolBar::rebuild()
@@ -98,11 +98,11 @@ void CommandToolBar::rebuild()
     m_transient.clear();
     m_shown = m_definition.configuration(m_context.settings());
     for (const QString& id : std::as_const(m_shown)) {
-        if (id == LogbookToolbar::separatorId) {
+        if (id == ToolbarDefinition::separatorId) {
             m_transient.append(addSeparator());
-        } else if (id == LogbookToolbar::spaceId || id == LogbookToolbar::flexibleSpaceId) {
+        } else if (id == ToolbarDefinition::spaceId || id == ToolbarDefinition::flexibleSpaceId) {
             auto* space = new QWidget;
-            if (id == LogbookToolbar::spaceId)
+            if (id == ToolbarDefinition::spaceId)
                 space->setFixedWidth(iconSize().width());
             else
                 space->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
@@ -110,9 +110,9 @@ void CommandToolBar::rebuild()
             holder->setDefaultWidget(space);
             addAction(holder);
             m_transient.append(holder);
-        } else if (id == LogbookToolbar::customiseId) {
+        } else if (id == ToolbarDefinition::customiseId) {
             addAction(m_customise);
-        } else if (id == LogbookToolbar::searchId) {
+        } else if (id == ToolbarDefinition::searchId) {
             if (m_search)
                 addAction(m_search);
         } else if (QAction* action = m_actions.value(id)) {
@@ -137,7 +137,7 @@ void CommandToolBar::restoreDefaults()
 
 void CommandToolBar::setItemShown(const QString& id, bool shown)
 {
-    if (LogbookToolbar::isRepeatable(id) || !m_definition.isAllowed(id) || isShown(id) == shown)
+    if (ToolbarDefinition::isRepeatable(id) || !m_definition.isAllowed(id) || isShown(id) == shown)
         return;
     QStringList ids = m_shown;
     if (!shown) {
@@ -148,7 +148,7 @@ void CommandToolBar::setItemShown(const QString& id, bool shown)
         const qsizetype rank = offered.indexOf(id);
         qsizetype at = 0;
         for (qsizetype i = 0; i < ids.size(); ++i)
-            if (!LogbookToolbar::isRepeatable(ids[i]) && offered.indexOf(ids[i]) < rank)
+            if (!ToolbarDefinition::isRepeatable(ids[i]) && offered.indexOf(ids[i]) < rank)
                 at = i + 1;
         ids.insert(at, id);
     }
@@ -159,12 +159,12 @@ void CommandToolBar::fillContextMenu(QMenu* menu)
 {
     const Localizer& localizer = m_context.localizer();
     for (const QString& id : m_definition.allowedItems()) {
-        const LogbookToolbar::Item* item = LogbookToolbar::item(id);
-        if (!item || LogbookToolbar::isRepeatable(id))
+        const ToolbarDefinition::Item* item = m_definition.find(id);
+        if (!item || ToolbarDefinition::isRepeatable(id))
             continue;
-        if (id == LogbookToolbar::searchId && !m_search)
+        if (id == ToolbarDefinition::searchId && !m_search)
             continue;
-        QAction* entry = menu->addAction(LogbookToolbar::label(*item, localizer));
+        QAction* entry = menu->addAction(ToolbarDefinition::label(*item, localizer));
         entry->setObjectName(QStringLiteral("show_") + id);
         entry->setCheckable(true);
         entry->setChecked(isShown(id));
@@ -195,10 +195,10 @@ void CommandToolBar::customise()
         return;
     }
     const auto describe = [this](const QString& id) -> std::pair<QString, QIcon> {
-        const LogbookToolbar::Item* item = LogbookToolbar::item(id);
+        const ToolbarDefinition::Item* item = m_definition.find(id);
         if (!item)
             return {id, QIcon()};
-        return {LogbookToolbar::label(*item, m_context.localizer()), m_pictures.icon(QLatin1String(item->picture))};
+        return {ToolbarDefinition::label(*item, m_context.localizer()), m_pictures.icon(QLatin1String(item->picture))};
     };
     auto* palette = new ToolbarPalette(m_definition, m_shown, describe, window());
     palette->setAttribute(Qt::WA_DeleteOnClose);

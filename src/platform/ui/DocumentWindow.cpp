@@ -1,0 +1,20 @@
+#include "platform/ui/DocumentWindow.h"
+
+#include <QCloseEvent>
+
+void DocumentWindow::closeWithoutAsking()
+{
+    m_closingAnswered = true;
+    close();
+}
+
+void DocumentWindow::closeEvent(QCloseEvent* event)
+{
+    if (!m_closingAnswered && m_closeGuard && !m_closeGuard()) {
+        event->ignore();
+        return;
+    }
+    m_closingAnswered = true;
+    closing();
+    event->accept();
+}

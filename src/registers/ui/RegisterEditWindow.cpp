@@ -1,0 +1,410 @@
+#include "registers/ui/RegisterEditWindow.h"
+
+#include "platform/context/AppContext.h"
+#include "platform/context/PickLists.h"
+#include "platform/ui/CommandToolBar.h"
+#include "registers/RegisterDocument.h"
+#include "registers/RegisterToolbars.h"
+#include "registers/ui/PictureWell.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QSlider>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+using registers::Rule;
+
+namespace {
+
+// A date edit shows its minimum as an empty field: the card has no date.
+const QDate kNoDate(1752, 9, 14);
+
+const registers::PopupItems* popupOf(const registers::RegisterDescription& reg, int field)
+{
+    for (const registers::PopupItems& p : reg.popupItems)
+        if (p.field == field)
+            return &p;
+    return nullptr;
+}
+
+std::optional<PickListId> pickListOf(const registers::RegisterDescription& reg, int field)
+{
+    for (const auto& [f, list] : reg.comboLists)
+        if (f == field)
+            return list;
+    return std::nullopt;
+}
+
+} // namespace
+
+RegisterEditWindow::RegisterEditWindow(RegisterDocument& document, QWidget* parent)
+    : QMainWindow(parent), m_document(document),
+      m_toolBar(new CommandToolBar(registertoolbars::editToolbar(document.description()), document.context(), this)),
+      m_panes(new QTabWidget(this))
+{
+    setObjectName(QStringLiteral("registerEditWindow"));
+    addToolBar(Qt::TopToolBarArea, m_toolBar);
+    const registers::RegisterDescription& reg = document.description();
+    for (qsizetype i = 0; i < reg.panes.size(); ++i)
+        m_panes->addTab(buildPane(reg.panes[i], int(i)), text(reg.panes[i].titleKey));
+    setCentralWidget(m_panes);
+
+    const registers::ToolbarItems& t = reg.toolbars;
+    const auto on = [this](const char* id, auto slot) {
+        if (QAction* action = m_toolBar->itemAction(QLatin1String(id)))
+            connect(action, &QAction::triggered, this, slot);
+    };
+    on(t.addId, [this] { m_document.addRecord(); });
+    on(t.insertId, [this] { m_document.insertRecord(); });
+    on(t.updateId, [this] { m_document.updateRecord(); });
+    on(registertoolbars::blankId, [this] { m_document.blankFields(); });
+    on(registertoolbars::synthesisId, [this] { emit synthesisRequested(); });
+
+    connect(&document, &RegisterDocument::formChanged, this, &RegisterEditWindow::showForm);
+    connect(&document, &RegisterDocument::recordsChanged, this, &RegisterEditWindow::updateEnabling);
+    connect(&document, &RegisterDocument::selectionChanged, this, &RegisterEditWindow::updateEnabling);
+    showForm();
+    resize(sizeHint().expandedTo(QSize(620, 560)));
+}
+
+QString RegisterEditWindow::text(const QString& key) const
+{
+    return m_document.context().localizer().text(key, m_document.description().table);
+}
+
+QString RegisterEditWindow::mainText(const QString& key, const QString& fallback) const
+{
+    return m_document.context().localizer().text(key, QStringLiteral("Main"), fallback);
+}
+
+QString RegisterEditWindow::sliderText(int value) const
+{
+    return value == 0 ? QStringLiteral("?") : QString::number(value);
+}
+
+void RegisterEditWindow::setDocumentName(const QString& name)
+{
+    setWindowTitle(name + QStringLiteral(" – ") + text(m_document.description().titleKey));
+}
+
+void RegisterEditWindow::goToPane(int pane)
+{
+    if (pane >= 0 && pane < m_panes->count())
+        m_panes->setCurrentIndex(pane);
+}
+
+QWidget* RegisterEditWindow::buildPane(const registers::Pane& pane, int number)
+{
+    auto* page = new QWidget;
+    auto* form = new QFormLayout;
+    form->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
+    form->setLabelAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    for (const registers::PaneRow& row : pane.rows) {
+        const registers::FormControl* control = m_document.form().controlOf(row.field);
+        auto* label = new QLabel(text(row.labelKey));
+        if (!control) {
+            form->addRow(label);
+            continue;
+        }
+        QWidget* widget = buildControl(row, *control);
+        label->setBuddy(widget);
+        m_labels.insert(row.field, label);
+        m_rows.insert(row.field, widget);
+        form->addRow(label, widget);
+    }
+
+    auto* previous = new QPushButton(QStringLiteral("◀ ") + mainText(QStringLiteral("Previous"), tr("Previous")));
+    auto* next = new QPushButton(mainText(QStringLiteral("Next"), tr("Next")) + QStringLiteral(" ▶"));
+    previous->setObjectName(QStringLiteral("previous%1").arg(number + 1));
+    next->setObjectName(QStringLiteral("next%1").arg(number + 1));
+    connect(previous, &QPushButton::clicked, this, [this] { m_document.prevRecord(); });
+    connect(next, &QPushButton::clicked, this, [this] { m_document.nextRecord(); });
+    m_previous.append(previous);
+    m_next.append(next);
+    auto* arrows = new QHBoxLayout;
+    arrows->addWidget(previous);
+    arrows->addStretch(1);
+    arrows->addWidget(next);
+
+    auto* layout = new QVBoxLayout(page);
+    layout->addLayout(form);
+    layout->addStretch(1);
+    layout->addLayout(arrows);
+    return page;
+}
+
+QWidget* RegisterEditWindow::buildControl(const registers::PaneRow& row, const registers::FormControl& control)
+{
+    const int field = row.field;
+    const registers::RegisterDescription& reg = m_document.description();
+    const QFontMetrics metrics(font());
+    const auto sized = [&](QWidget* w) {
+        if (row.widthHint > 0)
+            w->setMaximumWidth(metrics.averageCharWidth() * (row.widthHint + 4));
+        return w;
+    };
+    QWidget* widget = nullptr;
+    switch (control.rule) {
+    case Rule::Text:
+    case Rule::Decimal:
+    case Rule::Integer:
+    case Rule::Depth:
+        if (const std::optional<PickListId> list = pickListOf(reg, field)) {
+            auto* box = new QComboBox;
+            box->setEditable(true);
+            box->setInsertPolicy(QComboBox::NoInsert);
+            box->addItems(m_document.context().pickLists().list(*list));
+            connect(box->lineEdit(), &QLineEdit::textEdited, this, [this, field] { typed(field); });
+            connect(box, &QComboBox::activated, this, [this, field] {
+                typed(field);
+                m_document.endEditingCombo(field);
+            });
+            connect(box->lineEdit(), &QLineEdit::editingFinished, this, [this, field, box] {
+                if (box->lineEdit()->isModified()) {
+                    box->lineEdit()->setModified(false);
+                    m_document.endEditingCombo(field);
+                }
+            });
+            widget = sized(box);
+        } else {
+            auto* edit = new QLineEdit;
+            connect(edit, &QLineEdit::textEdited, this, [this, field] { typed(field); });
+            widget = sized(edit);
+            if (row.sliderMaximum > 0) {
+                auto* holder = new QWidget;
+                auto* line = new QHBoxLayout(holder);
+                line->setContentsMargins(0, 0, 0, 0);
+                line->addWidget(edit);
+                line->addWidget(buildSlider(field, row.sliderMaximum, true), 1);
+                m_controls.insert(field, edit);
+                return holder;
+            }
+        }
+        break;
+    case Rule::PopupTag: {
+        auto* box = new QComboBox;
+        const registers::PopupItems* items = popupOf(reg, field);
+        for (qsizetype i = 0; i < control.tags.size(); ++i) {
+            const QString key = items && i < items->keys.size() ? items->keys[i] : QString::number(control.tags[i]);
+            box->addItem(text(key), control.tags[i]);
+        }
+        connect(box, &QComboBox::activated, this, [this, field] { typed(field); });
+        widget = box;
+        break;
+    }
+    case Rule::Switch: {
+        auto* box = new QCheckBox;
+        connect(box, &QCheckBox::toggled, this, [this, field] { typed(field); });
+        widget = box;
+        break;
+    }
+    case Rule::Slider: return buildSlider(field, control.maximum, false);
+    case Rule::Date: return buildDate(row);
+    case Rule::Image: {
+        auto* well = new PictureWell(
+            mainText(reg.placeholderPicture, tr("No photo")));
+        connect(well, &PictureWell::pictureChanged, this, [this, field] { typed(field); });
+        auto* open = new QPushButton(mainText(QStringLiteral("Open picture"), tr("Open…")));
+        auto* remove = new QPushButton(mainText(QStringLiteral("Remove picture"), tr("Remove")));
+        connect(open, &QPushButton::clicked, well, &PictureWell::openFile);
+        connect(remove, &QPushButton::clicked, well, &PictureWell::clear);
+        auto* holder = new QWidget;
+        auto* column = new QVBoxLayout(holder);
+        column->setContentsMargins(0, 0, 0, 0);
+        column->addWidget(well, 1);
+        auto* buttons = new QHBoxLayout;
+        buttons->addWidget(open);
+        buttons->addWidget(remove);
+        buttons->addStretch(1);
+        column->addLayout(buttons);
+        m_controls.insert(field, well);
+        return holder;
+    }
+    case Rule::Notes: {
+        auto* notes = new QPlainTextEdit;
+        notes->setMinimumHeight(120);
+        connect(notes, &QPlainTextEdit::textChanged, this, [this, field] { typed(field); });
+        widget = notes;
+        break;
+    }
+    }
+    m_controls.insert(field, widget);
+    return widget;
+}
+
+QWidget* RegisterEditWindow::buildSlider(int field, int maximum, bool companion)
+{
+    auto* slider = new QSlider(Qt::Horizontal);
+    slider->setRange(0, maximum);
+    slider->setMinimumWidth(120);
+    m_sliders.insert(field, slider);
+    if (companion) {
+        // The slider types its value into the field beside it, which is
+        // stored at once into the selected card.
+        connect(slider, &QSlider::sliderReleased, this, [this] { m_document.storeIntoSelected(); });
+        connect(slider, &QSlider::valueChanged, this, [this, field](int value) {
+            if (m_showing)
+                return;
+            RegisterForm::ControlValue v = m_document.form().value(field);
+            v.text = QString::number(value);
+            m_document.form().setValue(field, v);
+            if (auto* edit = qobject_cast<QLineEdit*>(m_controls.value(field)))
+                edit->setText(v.text);
+            if (!static_cast<QSlider*>(sender())->isSliderDown())
+                m_document.storeIntoSelected();
+        });
+        return slider;
+    }
+    auto* value = new QLabel(sliderText(0));
+    value->setMinimumWidth(QFontMetrics(font()).horizontalAdvance(QStringLiteral("00")));
+    m_sliderValues.insert(field, value);
+    connect(slider, &QSlider::valueChanged, this, [this, field] { typed(field); });
+    auto* holder = new QWidget;
+    auto* line = new QHBoxLayout(holder);
+    line->setContentsMargins(0, 0, 0, 0);
+    line->addWidget(slider, 1);
+    line->addWidget(value);
+    m_controls.insert(field, slider);
+    return holder;
+}
+
+QWidget* RegisterEditWindow::buildDate(const registers::PaneRow& row)
+{
+    const int field = row.field;
+    auto* edit = new QDateEdit;
+    edit->setCalendarPopup(true);
+    edit->setDisplayFormat(QStringLiteral("dd/MM/yyyy"));
+    edit->setMinimumDate(kNoDate);
+    edit->setSpecialValueText(QStringLiteral(" "));
+    connect(edit, &QDateEdit::dateChanged, this, [this, field] { typed(field); });
+    m_controls.insert(field, edit);
+    if (!row.nowButton)
+        return edit;
+    auto* now = new QPushButton(mainText(QStringLiteral("Now"), tr("Now")));
+    connect(now, &QPushButton::clicked, this, [this, field] { m_document.resetDateToNow(field); });
+    auto* holder = new QWidget;
+    auto* line = new QHBoxLayout(holder);
+    line->setContentsMargins(0, 0, 0, 0);
+    line->addWidget(edit);
+    line->addWidget(now);
+    line->addStretch(1);
+    return holder;
+}
+
+// A control changed by the diver: its value goes into the form.
+void RegisterEditWindow::typed(int field)
+{
+    if (m_showing)
+        return;
+    RegisterForm& form = m_document.form();
+    RegisterForm::ControlValue v = form.value(field);
+    QWidget* w = m_controls.value(field);
+    if (auto* edit = qobject_cast<QLineEdit*>(w))
+        v.text = edit->text();
+    else if (auto* combo = qobject_cast<QComboBox*>(w); combo && combo->isEditable())
+        v.text = combo->currentText();
+    else if (combo)
+        v.number = combo->currentData().toInt();
+    else if (auto* box = qobject_cast<QCheckBox*>(w))
+        v.number = box->isChecked() ? 1 : 0;
+    else if (auto* slider = qobject_cast<QSlider*>(w))
+        v.number = slider->value();
+    else if (auto* date = qobject_cast<QDateEdit*>(w))
+        v.date = date->date() == kNoDate ? QDateTime() : QDateTime(date->date(), v.date.isValid() ? v.date.time() : QTime(0, 0));
+    else if (auto* well = qobject_cast<PictureWell*>(w))
+        v.image = well->picture();
+    else if (auto* notes = qobject_cast<QPlainTextEdit*>(w))
+        v.text = notes->toPlainText();
+    form.setValue(field, v);
+    updateDerived();
+}
+
+void RegisterEditWindow::showForm()
+{
+    m_showing = true;
+    const RegisterForm& form = m_document.form();
+    for (auto it = m_controls.cbegin(); it != m_controls.cend(); ++it) {
+        const RegisterForm::ControlValue& v = form.value(it.key());
+        QWidget* w = it.value();
+        if (auto* edit = qobject_cast<QLineEdit*>(w)) {
+            edit->setText(v.text);
+            edit->setCursorPosition(0);
+        } else if (auto* combo = qobject_cast<QComboBox*>(w)) {
+            if (combo->isEditable()) {
+                combo->setEditText(v.text);
+            } else {
+                const int index = combo->findData(v.number);
+                combo->setCurrentIndex(index);
+            }
+        } else if (auto* box = qobject_cast<QCheckBox*>(w)) {
+            box->setChecked(v.number != 0);
+        } else if (auto* slider = qobject_cast<QSlider*>(w)) {
+            slider->setValue(v.number);
+        } else if (auto* date = qobject_cast<QDateEdit*>(w)) {
+            date->setDate(v.date.isValid() ? v.date.date() : kNoDate);
+        } else if (auto* well = qobject_cast<PictureWell*>(w)) {
+            well->setPicture(v.image);
+        } else if (auto* notes = qobject_cast<QPlainTextEdit*>(w)) {
+            if (notes->toPlainText() != v.text)
+                notes->setPlainText(v.text);
+        }
+    }
+    // A companion slider shows the number of its field.
+    for (auto it = m_sliders.cbegin(); it != m_sliders.cend(); ++it)
+        if (m_controls.value(it.key()) != it.value())
+            it.value()->setValue(form.text(it.key()).toInt());
+    m_showing = false;
+    updateDerived();
+    updateEnabling();
+}
+
+void RegisterEditWindow::updateDerived()
+{
+    const RegisterForm& form = m_document.form();
+    for (const registers::Pane& pane : m_document.description().panes) {
+        for (const registers::PaneRow& row : pane.rows) {
+            QWidget* widget = m_rows.value(row.field);
+            QLabel* label = m_labels.value(row.field);
+            if (!widget || !label)
+                continue;
+            if (row.enabledBy >= 0) {
+                const bool on = form.number(row.enabledBy) != 0;
+                widget->setEnabled(on);
+                label->setEnabled(on);
+            }
+            if (row.hiddenBy >= 0) {
+                const bool hidden = form.number(row.hiddenBy) != 0;
+                widget->setVisible(!hidden);
+                label->setVisible(!hidden);
+            }
+        }
+    }
+    for (auto it = m_sliderValues.cbegin(); it != m_sliderValues.cend(); ++it)
+        it.value()->setText(sliderText(form.number(it.key())));
+}
+
+void RegisterEditWindow::updateEnabling()
+{
+    m_toolBar->updateEnabling(m_document.count());
+    for (QPushButton* b : std::as_const(m_previous))
+        b->setEnabled(m_document.previousEnabled());
+    for (QPushButton* b : std::as_const(m_next))
+        b->setEnabled(m_document.nextEnabled());
+}
+
+void RegisterEditWindow::closeEvent(QCloseEvent* event)
+{
+    m_document.closeEditWindow();
+    event->accept();
+}

@@ -1,0 +1,245 @@
+#include "ui/ShellFixture.h"
+
+#include "platform/draw/StoredPicture.h"
+#include "platform/ui/CommandToolBar.h"
+#include "registers/EpavesFields.h"
+#include "registers/EpavesRegister.h"
+#include "registers/RegisterDocument.h"
+#include "registers/draw/RegisterListPrinter.h"
+#include "registers/ui/RegisterEditWindow.h"
+#include "registers/ui/RegisterListWindow.h"
+
+#include <QBuffer>
+#include <QDateEdit>
+#include <QHeaderView>
+#include <QImageReader>
+#include <QLineEdit>
+#include <QPageSize>
+#include <QPdfWriter>
+
+namespace {
+
+QByteArray encoded(const QSize& size, const char* format, bool alpha = false)
+{
+    QImage image(size, alpha ? QImage::Format_ARGB32 : QImage::Format_RGB32);
+    image.fill(alpha ? QColor(10, 120, 200, 128) : QColor(10, 120, 200));
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, format);
+    return bytes;
+}
+
+} // namespace
+
+// What a card stores of a picture: the file's own PNG or JPEG within the
+// limit, else the picture scaled to 4096 px on its longer side and encoded
+// again; anything that is not a readable picture is refused.
+TEST(StoredPictureTest, KeepsScalesOrRefuses)
+{
+    const struct {
+        const char* name;
+        QByteArray bytes;
+        bool taken;
+        bool sameBytes;
+        QSize stored;
+        const char* format;
+    } cases[] = {
+        {"small png", encoded({64, 32}, "PNG"), true, true, {64, 32}, "png"},
+        {"jpeg at the limit", encoded({4096, 16}, "JPEG"), true, true, {4096, 16}, "jpeg"},
+        {"wide png", encoded({5000, 100}, "PNG"), true, false, {4096, 81}, "jpeg"},
+        {"tall png with alpha", encoded({20, 8200}, "PNG", true), true, false, {9, 4096}, "png"},
+        {"bmp", encoded({40, 40}, "BMP"), true, false, {40, 40}, "jpeg"},
+        {"text", QByteArray("not a picture at all"), false, false, {}, ""},
+        {"empty", QByteArray(), false, false, {}, ""},
+        {"cut png", encoded({64, 64}, "PNG").left(40), false, false, {}, ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto stored = storedpicture::fromBytes(c.bytes);
+        ASSERT_EQ(bool(stored), c.taken) << stored.error().toStdString();
+        if (!c.taken) {
+            EXPECT_FALSE(stored.error().isEmpty());
+            continue;
+        }
+        EXPECT_EQ(*stored == c.bytes, c.sameBytes);
+        QBuffer buffer(&*stored);
+        QImageReader reader(&buffer);
+        EXPECT_EQ(reader.format(), QByteArray(c.format));
+        EXPECT_EQ(storedpicture::decode(*stored).size(), c.stored);
+    }
+}
+
+class RegisterWindowsTest : public ShellFixture {
+protected:
+    void SetUp() override
+    {
+        ShellFixture::SetUp();
+        controller->newEpavesDocumentMenuAction();
+        ASSERT_EQ(controller->registers().size(), 1);
+        doc = controller->registers().first();
+        list = controller->windowOf(doc);
+        ASSERT_NE(list, nullptr);
+        edit = list->editWindow();
+    }
+
+    // Adds a card through the edit window, as the diver types it.
+    void addCard(const QString& name, const QString& length)
+    {
+        doc->newRecord();
+        typeKeys(edit->control(epaves::nom), name);
+        typeKeys(edit->control(epaves::longueur), length);
+        edit->commandToolBar()->itemAction(QStringLiteral("addWreck"))->trigger();
+    }
+
+    QStringList names() const
+    {
+        QStringList out;
+        for (const RegisterRecord& r : doc->records())
+            out.append(r.text(epaves::nom).value_or(QString()));
+        return out;
+    }
+
+    QList<int> viewSelection() const
+    {
+        QList<int> rows;
+        for (const QModelIndex& index : list->tableView()->selectionModel()->selectedRows())
+            rows.append(index.row());
+        return rows;
+    }
+
+    RegisterDocument* doc = nullptr;
+    RegisterListWindow* list = nullptr;
+    RegisterEditWindow* edit = nullptr;
+};
+
+// Add, insert and update go through the form; insert and update with no
+// card selected say so and change nothing; the toolbar follows the count.
+TEST_F(RegisterWindowsTest, AddInsertAndUpdateThroughTheForm)
+{
+    CommandToolBar* tools = edit->commandToolBar();
+    EXPECT_FALSE(tools->itemAction(QStringLiteral("updateWreck"))->isEnabled());
+    EXPECT_FALSE(list->printAction()->isEnabled());
+    addCard(QStringLiteral("Togo"), QStringLiteral("30"));
+    addCard(QStringLiteral("Donator"), QStringLiteral("68"));
+    EXPECT_EQ(names(), (QStringList{"Togo", "Donator"}));
+    EXPECT_EQ(doc->records()[1].decimal(epaves::longueur), 68.0f);
+    EXPECT_TRUE(viewSelection().isEmpty());
+    EXPECT_EQ(list->countText(), QStringLiteral("2 cards"));
+    EXPECT_TRUE(tools->itemAction(QStringLiteral("updateWreck"))->isEnabled());
+
+    const qsizetype asked = alerts.asked().size();
+    typeKeys(edit->control(epaves::nom), QStringLiteral("Nobody"));
+    tools->itemAction(QStringLiteral("insertWreck"))->trigger();
+    tools->itemAction(QStringLiteral("updateWreck"))->trigger();
+    ASSERT_EQ(alerts.asked().size(), asked + 2);
+    EXPECT_EQ(alerts.asked().last().key, QStringLiteral("No card selected"));
+    EXPECT_EQ(names(), (QStringList{"Togo", "Donator"}));
+
+    // The new card typed waits for Insert: choosing its row keeps it.
+    const auto shownName = [&] { return qobject_cast<QLineEdit*>(edit->control(epaves::nom))->text(); };
+    list->tableView()->selectRow(1);
+    EXPECT_EQ(shownName(), QStringLiteral("Nobody"));
+    tools->itemAction(QStringLiteral("insertWreck"))->trigger();
+    list->tableView()->selectRow(2);
+    EXPECT_EQ(shownName(), QStringLiteral("Donator"));
+    typeKeys(edit->control(epaves::nom), QStringLiteral("Le Donator"));
+    tools->itemAction(QStringLiteral("updateWreck"))->trigger();
+    EXPECT_EQ(names(), (QStringList{"Togo", "Nobody", "Le Donator"}));
+    EXPECT_TRUE(doc->isModified());
+}
+
+// A click on a header sorts the cards; the selected card stays selected
+// wherever it goes, and the form still holds it.
+TEST_F(RegisterWindowsTest, SortingKeepsTheSelectedCard)
+{
+    for (const char* name : {"Togo", "Alma", "Zenobia", "Marie"})
+        addCard(QLatin1String(name), QStringLiteral("10"));
+    list->tableView()->selectRow(2); // Zenobia
+    QHeaderView* header = list->tableView()->horizontalHeader();
+    const struct {
+        QStringList order;
+        int selected;
+    } clicks[] = {
+        {{"Zenobia", "Togo", "Marie", "Alma"}, 0},
+        {{"Alma", "Marie", "Togo", "Zenobia"}, 3},
+        {{"Zenobia", "Togo", "Marie", "Alma"}, 0},
+    };
+    for (const auto& c : clicks) {
+        emit header->sectionClicked(0);
+        EXPECT_EQ(names(), c.order);
+        EXPECT_EQ(viewSelection(), QList<int>{c.selected});
+        EXPECT_EQ(doc->currentIndex(), c.selected);
+    }
+    typeKeys(edit->control(epaves::nom), QStringLiteral("Zenobia II"));
+    edit->commandToolBar()->itemAction(QStringLiteral("updateWreck"))->trigger();
+    EXPECT_EQ(names(), (QStringList{"Zenobia II", "Togo", "Marie", "Alma"}));
+}
+
+// A card of a file older than the update date shows and keeps no date.
+TEST_F(RegisterWindowsTest, ACardWithoutUpdateDateShowsNone)
+{
+    RegisterRecord old(epaves::schema());
+    old.setValue(epaves::nom, RegisterRecord::Text(QStringLiteral("Old")));
+    doc->setRecords({old});
+    list->tableView()->selectRow(0);
+    auto* date = qobject_cast<QDateEdit*>(edit->control(epaves::miseAJour));
+    ASSERT_NE(date, nullptr);
+    EXPECT_EQ(date->text().trimmed(), QString());
+    edit->commandToolBar()->itemAction(QStringLiteral("updateWreck"))->trigger();
+    EXPECT_FALSE(doc->records()[0].date(epaves::miseAJour).isValid());
+    EXPECT_FALSE(doc->records()[0].image(epaves::photo).has_value());
+}
+
+// The list prints in landscape, its titles on every page.
+TEST_F(RegisterWindowsTest, TheListPrintsInLandscapePageByPage)
+{
+    QList<RegisterRecord> records;
+    for (int i = 0; i < 5; ++i)
+        records.append(RegisterRecord(epaves::schema()));
+    const auto& reg = epaves::description();
+    QPdfWriter writer(path(QStringLiteral("list.pdf")));
+    writer.setPageSize(QPageSize(QPageSize::A4));
+    TablePrinter::applyPageSettings(writer, registerlistprinter::pageSettings(reg));
+    const QRectF page = writer.pageLayout().fullRectPoints();
+    EXPECT_GT(page.width(), page.height());
+    EXPECT_EQ(writer.pageLayout().margins(QPageLayout::Point).top(), 24.8);
+    const int perPage = registerlistprinter::printer(reg, records, context->localizer()).rowsPerPage(writer);
+    for (const int count : {0, 1, perPage, perPage + 1, 3 * perPage}) {
+        while (records.size() > count)
+            records.removeLast();
+        while (records.size() < count)
+            records.append(RegisterRecord(epaves::schema()));
+        EXPECT_EQ(registerlistprinter::printer(reg, records, context->localizer()).pageCount(writer),
+                  std::max(1, (count + perPage - 1) / perPage))
+            << count;
+    }
+}
+
+// A repertory is saved through the safe save, asks before closing with
+// changes, and opens again from its file in its own list window.
+TEST_F(RegisterWindowsTest, SaveCloseAndOpenAgain)
+{
+    addCard(QStringLiteral("Togo"), QStringLiteral("30"));
+    const QString file = path(QStringLiteral("wrecks.ondrix-wrecks"));
+    controller->setSavePathChooser([&](QWidget*, const QString& suggestion) {
+        EXPECT_TRUE(suggestion.endsWith(QStringLiteral(".ondrix-wrecks")));
+        return file;
+    });
+    addCard(QStringLiteral("Alma"), QStringLiteral("12"));
+    const qsizetype asked = alerts.asked().size();
+    alerts.queueAnswer(0); // Save
+    EXPECT_TRUE(controller->closeDocument(doc));
+    ASSERT_EQ(alerts.asked().size(), asked + 1);
+    EXPECT_EQ(alerts.asked().last().key, QStringLiteral("Save changes"));
+    EXPECT_TRUE(waitFor([&] { return controller->registers().isEmpty(); }));
+
+    RecordListDocument* opened = controller->openFile(file);
+    ASSERT_NE(qobject_cast<RegisterDocument*>(opened), nullptr);
+    auto* again = qobject_cast<RegisterDocument*>(opened);
+    EXPECT_EQ(again->count(), 2);
+    EXPECT_FALSE(again->isModified());
+    EXPECT_TRUE(controller->windowOf(again)->isVisible());
+    EXPECT_EQ(controller->recentDocuments().mostRecent(), RecentDocuments::normalised(file));
+    EXPECT_EQ(controller->openDocument(file), nullptr); // not a logbook: it only comes forward
+}
