@@ -6,6 +6,7 @@
 #include "app/ui/AppDelegate.h"
 #include "logbook/Carnet.h"
 #include "calculators/ui/CalculatorWindows.h"
+#include "exchange/ExchangeRegistry.h"
 #include "exchange/ui/UddfImportAction.h"
 #include "logbook/ui/CarnetListWindow.h"
 #include "stats/ui/StatsWindows.h"
@@ -117,7 +118,7 @@ QString MyDocumentController::fileFilter()
 }
 
 MyDocumentController::MyDocumentController(AppContext& context, QObject* parent)
-    : QObject(parent), m_context(context), m_appDelegate(std::make_unique<AppDelegate>(context)),
+    : QObject(parent), m_context(context), m_exchange(std::make_unique<ExchangeRegistry>(context)), m_appDelegate(std::make_unique<AppDelegate>(context)),
       m_recent(context.settings())
 {
     registerCalculatorWindows(*m_appDelegate, context.localizer());
@@ -309,6 +310,7 @@ Carnet* MyDocumentController::adopt(std::unique_ptr<Carnet> carnet)
     auto document = std::make_unique<Document>();
     document->carnet = std::move(carnet);
     Carnet* logbook = document->carnet.get();
+    logbook->setExporter(m_exchange.get());
     if (logbook->filePath().isEmpty())
         document->untitledNumber = ++m_untitledCount;
     document->profiles = std::make_unique<ProfileWindows>(*logbook);

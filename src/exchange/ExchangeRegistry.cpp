@@ -1,0 +1,99 @@
+#include "exchange/ExchangeRegistry.h"
+
+#include "exchange/LegacyUddfWriter.h"
+#include "exchange/Uddf32Writer.h"
+#include "exchange/UddfReader.h"
+#include "platform/SettingsStore.h"
+#include "platform/context/AppContext.h"
+
+#include <QIODevice>
+
+namespace {
+
+using Writer = ExportOutput (*)(const QList<Plongee>&, const AppContext&);
+
+struct ExportType {
+    QString name;
+    Writer writer; // nothing for a type this version does not write
+};
+
+ExportOutput legacyUddf(const QList<Plongee>& dives, const AppContext& context)
+{
+    return LegacyUddfWriter(context.localizer()).write(dives);
+}
+
+ExportOutput uddf32(const QList<Plongee>& dives, const AppContext& context)
+{
+    return Uddf32Writer(context.localizer(), context.settings().boolValue(QStringLiteral("us units"))).write(dives);
+}
+
+const QList<ExportType>& exportTypes()
+{
+    static const QList<ExportType> types = {
+        {QStringLiteral("Export Carnet CSV (Point-virgule)"), nullptr},
+        {QStringLiteral("Export Carnet CSV (Virgule)"), nullptr},
+        {QStringLiteral("Export Carnet TXT (Tabulation)"), nullptr},
+        {QStringLiteral("Export Profils CSV (Virgule)"), nullptr},
+        {QStringLiteral("Export UDCF (Universal Dive Computer Format)"), nullptr},
+        {LegacyUddfWriter::typeName(), legacyUddf},
+        {Uddf32Writer::typeName(), uddf32},
+    };
+    return types;
+}
+
+} // namespace
+
+ExchangeRegistry::ExchangeRegistry(const AppContext& context) : m_context(context) {}
+
+const QStringList& ExchangeRegistry::exportTypeNames()
+{
+    static const QStringList names = [] {
+        QStringList all;
+        for (const ExportType& t : exportTypes())
+            all.append(t.name);
+        return all;
+    }();
+    return names;
+}
+
+Result<ExportOutput> ExchangeRegistry::exportDives(const QString& type, const QList<Plongee>& dives) const
+{
+    for (const ExportType& t : exportTypes()) {
+        if (t.name != type)
+            continue;
+        if (!t.writer)
+            return Result<ExportOutput>::failure(
+                QStringLiteral("the export \"%1\" is not available in this version").arg(type));
+        return t.writer(dives, m_context);
+    }
+    return Result<ExportOutput>::failure(QStringLiteral("unknown save type \"%1\"").arg(type));
+}
+
+Result<QByteArray> ExchangeRegistry::write(const QString& type, const QList<Plongee>& dives, QStringList* report) const
+{
+    auto written = exportDives(type, dives);
+    if (!written)
+        return Result<QByteArray>::failure(written.error());
+    if (report)
+        *report = written->report;
+    return std::move(written->bytes);
+}
+
+ExchangeFormat ExchangeRegistry::recognise(QIODevice& device) { return ExchangeSniffer::sniff(device); }
+
+QString ExchangeRegistry::formatName(ExchangeFormat format)
+{
+    switch (format) {
+    case ExchangeFormat::UddfLegacy:
+    case ExchangeFormat::Uddf3: return QStringLiteral("UDDF");
+    case ExchangeFormat::Unknown: break;
+    }
+    return QStringLiteral("unknown");
+}
+
+ExchangeRegistry::Read ExchangeRegistry::read(QIODevice& device, const ImportProgress& progress)
+{
+    UddfReader reader(progress);
+    auto dives = reader.read(device);
+    return Read{std::move(dives), reader.cancelled()};
+}
