@@ -2,6 +2,8 @@
 
 #include "exchange/LegacyUddfWriter.h"
 #include "exchange/Uddf32Writer.h"
+#include "exchange/UdcfReader.h"
+#include "exchange/UdcfWriter.h"
 #include "exchange/UddfReader.h"
 #include "platform/SettingsStore.h"
 #include "platform/context/AppContext.h"
@@ -22,6 +24,11 @@ ExportOutput legacyUddf(const QList<Plongee>& dives, const AppContext& context)
     return LegacyUddfWriter(context.localizer()).write(dives);
 }
 
+ExportOutput udcf(const QList<Plongee>& dives, const AppContext& context)
+{
+    return UdcfWriter(context.localizer()).write(dives);
+}
+
 ExportOutput uddf32(const QList<Plongee>& dives, const AppContext& context)
 {
     return Uddf32Writer(context.localizer(), context.settings().boolValue(QStringLiteral("us units"))).write(dives);
@@ -34,7 +41,7 @@ const QList<ExportType>& exportTypes()
         {QStringLiteral("Export Carnet CSV (Virgule)"), nullptr},
         {QStringLiteral("Export Carnet TXT (Tabulation)"), nullptr},
         {QStringLiteral("Export Profils CSV (Virgule)"), nullptr},
-        {QStringLiteral("Export UDCF (Universal Dive Computer Format)"), nullptr},
+        {UdcfWriter::typeName(), udcf},
         {LegacyUddfWriter::typeName(), legacyUddf},
         {Uddf32Writer::typeName(), uddf32},
     };
@@ -86,6 +93,8 @@ QString ExchangeRegistry::formatName(ExchangeFormat format)
     switch (format) {
     case ExchangeFormat::UddfLegacy:
     case ExchangeFormat::Uddf3: return QStringLiteral("UDDF");
+    case ExchangeFormat::Udcf: return QStringLiteral("UDCF");
+    case ExchangeFormat::Handheld: return QStringLiteral("handheld logbook");
     case ExchangeFormat::Unknown: break;
     }
     return QStringLiteral("unknown");
@@ -93,6 +102,13 @@ QString ExchangeRegistry::formatName(ExchangeFormat format)
 
 ExchangeRegistry::Read ExchangeRegistry::read(QIODevice& device, const ImportProgress& progress)
 {
+    const ExchangeFormat format = recognise(device);
+    if (format == ExchangeFormat::Udcf || format == ExchangeFormat::Handheld) {
+        UdcfReader reader(format == ExchangeFormat::Udcf ? UdcfReader::Layout::Udcf : UdcfReader::Layout::Handheld,
+                          progress);
+        auto dives = reader.read(device);
+        return Read{std::move(dives), reader.cancelled()};
+    }
     UddfReader reader(progress);
     auto dives = reader.read(device);
     return Read{std::move(dives), reader.cancelled()};
