@@ -1,6 +1,7 @@
 #include "exchange/ExchangeRegistry.h"
 
 #include "exchange/LegacyUddfWriter.h"
+#include "exchange/TextExport.h"
 #include "exchange/Uddf32Writer.h"
 #include "exchange/UdcfReader.h"
 #include "exchange/UdcfWriter.h"
@@ -9,14 +10,15 @@
 #include "platform/context/AppContext.h"
 
 #include <QIODevice>
+#include <functional>
 
 namespace {
 
-using Writer = ExportOutput (*)(const QList<Plongee>&, const AppContext&);
+using Writer = std::function<ExportOutput(const QList<Plongee>&, const AppContext&)>;
 
 struct ExportType {
     QString name;
-    Writer writer; // nothing for a type this version does not write
+    Writer writer;
 };
 
 ExportOutput legacyUddf(const QList<Plongee>& dives, const AppContext& context)
@@ -36,15 +38,27 @@ ExportOutput uddf32(const QList<Plongee>& dives, const AppContext& context)
 
 const QList<ExportType>& exportTypes()
 {
-    static const QList<ExportType> types = {
-        {QStringLiteral("Export Carnet CSV (Point-virgule)"), nullptr},
-        {QStringLiteral("Export Carnet CSV (Virgule)"), nullptr},
-        {QStringLiteral("Export Carnet TXT (Tabulation)"), nullptr},
-        {QStringLiteral("Export Profils CSV (Virgule)"), nullptr},
-        {UdcfWriter::typeName(), udcf},
-        {LegacyUddfWriter::typeName(), legacyUddf},
-        {Uddf32Writer::typeName(), uddf32},
-    };
+    static const QList<ExportType> types = [] {
+        QList<ExportType> all;
+        const QList<TextExport::Type>& text = TextExport::types();
+        // The Mac OS Roman text types first, as they have always been
+        // offered; their UTF-8 forms after the XML formats.
+        const auto textType = [](const TextExport::Type& t) {
+            return ExportType{t.name, [t](const QList<Plongee>& dives, const AppContext& context) {
+                                  return TextExport(context.localizer()).write(t, dives);
+                              }};
+        };
+        for (const TextExport::Type& t : text)
+            if (t.encoding == TextExport::Encoding::MacRoman)
+                all.append(textType(t));
+        all.append({UdcfWriter::typeName(), udcf});
+        all.append({LegacyUddfWriter::typeName(), legacyUddf});
+        all.append({Uddf32Writer::typeName(), uddf32});
+        for (const TextExport::Type& t : text)
+            if (t.encoding == TextExport::Encoding::Utf8)
+                all.append(textType(t));
+        return all;
+    }();
     return types;
 }
 
@@ -68,9 +82,6 @@ Result<ExportOutput> ExchangeRegistry::exportDives(const QString& type, const QL
     for (const ExportType& t : exportTypes()) {
         if (t.name != type)
             continue;
-        if (!t.writer)
-            return Result<ExportOutput>::failure(
-                QStringLiteral("the export \"%1\" is not available in this version").arg(type));
         return t.writer(dives, m_context);
     }
     return Result<ExportOutput>::failure(QStringLiteral("unknown save type \"%1\"").arg(type));
