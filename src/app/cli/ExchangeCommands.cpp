@@ -50,6 +50,8 @@ int runImportCommand(const QStringList& args, const QString& settingsPath, QByte
         const fileimport::Outcome outcome = fileimport::importDevice(session.carnet(), file);
         if (!outcome.ok)
             return io.refuse(path, recognised ? outcome.error : QStringLiteral("not a UDDF file: ") + outcome.error);
+        if (outcome.dives == 0)
+            return io.refuse(path, QStringLiteral("the file holds no dive that can be read"));
         imported += outcome.dives;
         lines.append(QStringLiteral("imported %1 dives from %2\n").arg(outcome.dives).arg(path).toUtf8());
     }

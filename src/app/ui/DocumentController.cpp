@@ -7,7 +7,7 @@
 #include "logbook/Carnet.h"
 #include "calculators/ui/CalculatorWindows.h"
 #include "exchange/ExchangeRegistry.h"
-#include "exchange/ui/UddfImportAction.h"
+#include "exchange/ui/ExchangeImportAction.h"
 #include "logbook/ui/CarnetListWindow.h"
 #include "stats/ui/StatsWindows.h"
 #include "profile/ui/ProfileWindows.h"
@@ -324,8 +324,14 @@ Carnet* MyDocumentController::adopt(std::unique_ptr<Carnet> carnet)
     window->setCommandHandler(QStringLiteral("statistics"), [stats] { stats->showStatisticsWindow(); });
     window->setCommandHandler(QStringLiteral("synthese"), [stats] { stats->divesForSynthesisWindow(); });
     addStatisticsItems(window->diveMenu(), *stats, logbook->context().localizer());
-    window->setCommandHandler(QStringLiteral("importUDDF"),
-                              [window, logbook] { importUddfInteractively(window, *logbook); });
+    window->setCommandHandler(QStringLiteral("importUDDF"), [window, logbook] {
+        importExchangeFileInteractively(window, *logbook,
+                                        {tr("Import UDDF"), tr("UDDF files (*.uddf *.xml *.txt)")});
+    });
+    window->setCommandHandler(QStringLiteral("importUDCF"), [window, logbook] {
+        importExchangeFileInteractively(window, *logbook,
+                                        {tr("Import UDCF"), tr("UDCF files (*.udcf *.xml *.txt)")});
+    });
     window->setCloseGuard([this, logbook] {
         if (!confirmClose(logbook))
             return false;
@@ -549,6 +555,14 @@ void MyDocumentController::fillFileMenu(QMenu* menu, Carnet* carnet)
     follow();
     connect(carnet, &Carnet::modifiedChanged, revert, follow);
     connect(menu, &QMenu::aboutToShow, revert, follow);
+    menu->addSeparator();
+    // The handheld logbook has no toolbar item: its import lives here.
+    QAction* handheld = menu->addAction(tr("Import &Handheld Logbook…"), this, [this, carnet] {
+        if (Document* document = find(carnet))
+            importExchangeFileInteractively(document->window.get(), *carnet,
+                                            {tr("Import Handheld Logbook"), tr("Logbook files (*.xml *.txt)")});
+    });
+    handheld->setObjectName(QStringLiteral("importHandheldAction"));
     menu->addSeparator();
     action = menu->addAction(tr("&Quit"), this, &MyDocumentController::quit);
     action->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
