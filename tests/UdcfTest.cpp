@@ -1,7 +1,10 @@
 // UDCF and handheld logbook import and the UDCF export: the files of other
 // programs, the values of small files, the round trip of our own export and
 // refused files.
+#include "app/cli/ExchangeCommands.h"
 #include "exchange/ExchangeRegistry.h"
+#include "logbook/LogbookArchive.h"
+#include "platform/SafeSave.h"
 #include "exchange/UdcfReader.h"
 #include "exchange/UdcfWriter.h"
 #include "support/ImportFixture.h"
@@ -240,6 +243,34 @@ TEST_F(UdcfTest, CutsAndByteFlipsAreRefusedOrImportedNeverACrash)
         const auto dives = read(bytes);
         if (!dives.ok()) {
             EXPECT_TRUE(kPlace.match(dives.error()).hasMatch()) << dives.error().toStdString();
+        }
+    }
+}
+
+TEST_F(UdcfTest, CommandLineExportsAndImportsEveryFormat)
+{
+    const QString logbook = dir.filePath(QStringLiteral("log.ondrix"));
+    const QString settingsFile = dir.filePath(QStringLiteral("cli.ini"));
+    ASSERT_TRUE(saveFileAtomically(logbook, *logbookarchive::encode(logbookgenerator::generate(3, 20, 5))).ok);
+    for (const QString& type : ExchangeRegistry::exportTypeNames()) {
+        QByteArray out, err;
+        const QString target = dir.filePath(QStringLiteral("copy"));
+        EXPECT_EQ(runExportCommand({logbook, type, target}, settingsFile, out, err), 0)
+            << type.toStdString() << ": " << err.toStdString();
+        if (!type.contains(QLatin1String("UDCF")) && !type.contains(QLatin1String("UDDF")))
+            continue;
+        // Every XML export but the older UDDF layout imports back.
+        out.clear();
+        err.clear();
+        const QString into = dir.filePath(QStringLiteral("into.ondrix"));
+        ASSERT_TRUE(saveFileAtomically(into, *logbookarchive::encode({})).ok);
+        const int status = runImportCommand({into, target}, settingsFile, out, err);
+        if (type == QLatin1String("Export UDDF (Universal Dive Data Format)")) {
+            EXPECT_EQ(status, 1) << out.toStdString();
+            EXPECT_TRUE(err.contains("the file holds no dive that can be read")) << err.toStdString();
+        } else {
+            EXPECT_EQ(status, 0) << type.toStdString() << ": " << err.toStdString();
+            EXPECT_TRUE(out.startsWith("imported 3 dives from ")) << out.toStdString();
         }
     }
 }
