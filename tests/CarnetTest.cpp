@@ -1,5 +1,6 @@
 #include "platform/context/AppContext.h"
 #include "platform/context/Notifications.h"
+#include "exchange/ExchangeRegistry.h"
 #include "logbook/Carnet.h"
 #include "platform/ArchiveFormat.h"
 #include "logbook/ColumnSettings.h"
@@ -73,6 +74,8 @@ TEST_F(CarnetTest, RefusedFilesLeaveTheDocumentAsItWas)
 TEST_F(CarnetTest, SaveTypes)
 {
     Carnet carnet(*context);
+    const ExchangeRegistry exchange(*context);
+    carnet.setExporter(&exchange);
     carnet.setDives(someDives(1));
     carnet.setModified(true);
     ASSERT_TRUE(carnet.saveToFile(path("log.ondrix"), Carnet::logbookTypeId()).ok);

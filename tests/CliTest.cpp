@@ -156,6 +156,6 @@ TEST_F(CliTest, TheProgramWiresStatusAndStreams)
     ASSERT_TRUE(p.waitForFinished(30000));
     EXPECT_EQ(p.exitCode(), 0);
     const QByteArray help = p.readAllStandardOutput();
-    for (const char* line : {"from-json ID IN.json OUT", "new ID OUT", "print LOGBOOK --pdf OUT", "profile LOGBOOK ROW", "calc ACTION"})
+    for (const char* line : {"from-json ID IN.json OUT", "new ID OUT", "print FILE --pdf OUT", "profile LOGBOOK ROW", "calc ACTION"})
         EXPECT_TRUE(help.contains(line)) << line;
 }

@@ -16,16 +16,36 @@ ExchangeFormat ExchangeSniffer::sniff(const QByteArray& start)
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::ReadOnly);
     XmlPullReader xml(buffer);
-    // The first element is enough; the document may be cut short after it.
+    // The root element tells UDDF and UDCF; the document may be cut short
+    // after it. A handheld logbook shows by a `dive` in a `repgroup` within
+    // the bytes looked at.
+    bool root = false;
+    int repgroupDepth = -1;
     for (;;) {
         switch (xml.next()) {
         case XmlPullReader::Event::StartElement: {
-            if (qstrcmp(xml.localName(), "uddf") != 0)
-                return ExchangeFormat::Unknown;
-            QByteArray version;
-            xml.attribute("version", &version);
-            return uddfLayout(version, xml.namespaceUri());
+            const char* name = xml.localName();
+            if (!root) {
+                root = true;
+                if (qstrcmp(name, "uddf") == 0) {
+                    QByteArray version;
+                    xml.attribute("version", &version);
+                    return uddfLayout(version, xml.namespaceUri());
+                }
+                QByteArray flag;
+                if (qstricmp(name, "profile") == 0 && (xml.attribute("udcf", &flag) || xml.attribute("UDCF", &flag)))
+                    return ExchangeFormat::Udcf;
+            } else if (qstricmp(name, "repgroup") == 0) {
+                repgroupDepth = xml.depth();
+            } else if (repgroupDepth >= 0 && xml.depth() == repgroupDepth + 1 && qstricmp(name, "dive") == 0) {
+                return ExchangeFormat::Handheld;
+            }
+            continue;
         }
+        case XmlPullReader::Event::EndElement:
+            if (xml.depth() <= repgroupDepth)
+                repgroupDepth = -1;
+            continue;
         case XmlPullReader::Event::Text: continue;
         default: return ExchangeFormat::Unknown;
         }

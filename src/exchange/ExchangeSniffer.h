@@ -9,6 +9,8 @@ enum class ExchangeFormat {
     Unknown,
     UddfLegacy, // UDDF 1.x and 2.x: date/time elements per dive
     Uddf3,      // UDDF 3.x, with or without a namespace prefix
+    Udcf,       // a `profile` root with a `udcf` attribute, in either case
+    Handheld,   // any other root holding `repgroup` / `dive` elements
 };
 
 // Recognises an exchange file from its first bytes, without consuming them.

@@ -2,49 +2,14 @@
 
 #include "exchange/ExchangeIdentity.h"
 #include "exchange/GasMix.h"
-#include "exchange/XmlText.h"
-#include "logbook/DiveCalculations.h"
+#include "exchange/UpperCaseDive.h"
 #include "platform/Localizer.h"
 
 #include <QBuffer>
 #include <QXmlStreamWriter>
-#include <algorithm>
-#include <cmath>
-#include <limits>
 
-namespace {
-
-QString fixed(const char* format, double value) { return QString::asprintf(format, value); }
-
-// "%d" of a float with its fraction dropped, saturating instead of
-// overflowing; a value that is no number writes 0.
-QString truncated(float value)
-{
-    if (std::isnan(value))
-        return QStringLiteral("0");
-    const double v = std::clamp(double(value), double(std::numeric_limits<int>::min()),
-                                double(std::numeric_limits<int>::max()));
-    return QString::number(int(std::trunc(v)));
-}
-
-QString localPart(const QDateTime& moment, const char* pattern)
-{
-    return moment.isValid() ? moment.toLocalTime().toString(QLatin1String(pattern)) : QString();
-}
-
-QString text(const Plongee::Text& value) { return value.value_or(QString()); }
-
-void element(QXmlStreamWriter& w, const char* name, const QString& value)
-{
-    xmltext::writeTextElement(w, QLatin1String(name), value);
-}
-
-QString report(int row, const Plongee& dive, const QString& problem)
-{
-    return QStringLiteral("dive %1 (row %2): %3; its mix is left out").arg(dive.noPlongee()).arg(row).arg(problem);
-}
-
-} // namespace
+using uppercasedive::element;
+using uppercasedive::fixed;
 
 const QString& LegacyUddfWriter::typeName()
 {
@@ -120,65 +85,8 @@ QStringList LegacyUddfWriter::write(const QList<Plongee>& dives, QIODevice& devi
 
     const QString air = m_localizer.text(QStringLiteral("Air"), QStringLiteral("Carnet"));
     w.writeStartElement(QStringLiteral("REPGROUP"));
-    for (qsizetype row = 0; row < dives.size(); ++row) {
-        const Plongee& d = dives[row];
-        w.writeStartElement(QStringLiteral("DIVE"));
-        element(w, "PLACE", text(d.lieu()) + QStringLiteral(" - ") + text(d.site()));
-        w.writeStartElement(QStringLiteral("date"));
-        element(w, "year", localPart(d.date(), "yyyy"));
-        element(w, "month", localPart(d.date(), "MM"));
-        element(w, "day", localPart(d.date(), "dd"));
-        w.writeEndElement();
-        w.writeStartElement(QStringLiteral("time"));
-        element(w, "hour", localPart(d.heure(), "HH"));
-        element(w, "minute", localPart(d.heure(), "mm"));
-        w.writeEndElement();
-        element(w, "MAXDEPTH", truncated(d.profondeur()));
-        element(w, "DIVETIME", QString::number(d.temps()));
-        element(w, "SURFACEINTERVAL", QStringLiteral("infinity"));
-        element(w, "TEMPERATURE", QString::number(d.tempEau()));
-        element(w, "ALTITUDE", QString::number(d.altitude()));
-
-        w.writeStartElement(QStringLiteral("GASES"));
-        const GasMix mix(d.o2Mix(), d.heMix());
-        if (mix.isPossible()) {
-            w.writeStartElement(QStringLiteral("MIX"));
-            element(w, "MIXNAME", mix.nameForCode(d.gaz(), air));
-            w.writeStartElement(QStringLiteral("TANK"));
-            element(w, "TANKVOLUME", QString::number(d.volumeBloc()));
-            element(w, "PSTART", QString::number(d.pressionDepart()));
-            element(w, "PEND", QString::number(d.pressionFin()));
-            w.writeEndElement();
-            element(w, "O2", fixed("%.2f", mix.oxygen() / 100.0));
-            element(w, "N2", fixed("%.2f", mix.nitrogen() / 100.0));
-            element(w, "HE", fixed("%.2f", mix.helium() / 100.0));
-            w.writeEndElement(); // MIX
-        } else {
-            problems.append(report(int(row), d, mix.problem()));
-        }
-        w.writeEndElement(); // GASES
-        w.writeEmptyElement(QStringLiteral("DELTAMODE"));
-
-        w.writeStartElement(QStringLiteral("SAMPLES"));
-        element(w, "DELTA", fixed("%.1f", divecalc::samplingPeriod(d.samplingRate())));
-        element(w, "SWITCH", QStringLiteral("1"));
-        element(w, "D", QStringLiteral("0.0"));
-        const QList<float> depths = d.profilProfondeur().value_or(QList<float>());
-        const QList<qint16>* flags[] = {d.ASC_Flag() ? &*d.ASC_Flag() : nullptr,
-                                        d.SLOW_Flag() ? &*d.SLOW_Flag() : nullptr,
-                                        d.SURF_Flag() ? &*d.SURF_Flag() : nullptr,
-                                        d.CEIL_Flag() ? &*d.CEIL_Flag() : nullptr};
-        static const char* const alarms[] = {"deco", "ascent", "surface", "error"};
-        for (qsizetype i = 0; i < depths.size(); ++i) {
-            element(w, "D", fixed("%.1f", depths[i]));
-            for (int f = 0; f < 4; ++f)
-                if (flags[f] && i < flags[f]->size() && (*flags[f])[i] == 1)
-                    element(w, "ALARM", QLatin1String(alarms[f]));
-        }
-        element(w, "D", QStringLiteral("0.0"));
-        w.writeEndElement(); // SAMPLES
-        w.writeEndElement(); // DIVE
-    }
+    for (qsizetype row = 0; row < dives.size(); ++row)
+        uppercasedive::write(w, dives[row], int(row), {}, air, problems);
     w.writeEndElement(); // REPGROUP
     w.writeEndElement(); // uddf
     w.writeEndDocument();

@@ -1,25 +1,7 @@
 #pragma once
 
-#include "exchange/ImportProgress.h"
+#include "exchange/FileImport.h"
 
-#include <QString>
-
-class Carnet;
-class QIODevice;
-
-// Imports an exchange file into a logbook in one step: its format is told
-// from its content, every dive is read, then all are appended through the
-// dive form, or none. A refused file leaves the logbook as it was.
-namespace uddffileimport {
-
-struct Outcome {
-    bool ok = false;
-    bool cancelled = false;
-    int dives = 0;
-    QString error; // "line 12, column 7: ..." or why the file could not be opened
-};
-
-Outcome importDevice(Carnet& carnet, QIODevice& device, const ImportProgress& progress = {});
-Outcome importFile(Carnet& carnet, const QString& path, const ImportProgress& progress = {});
-
-} // namespace uddffileimport
+// The import of exchange files under the name it had while UDDF was the
+// only imported format.
+namespace uddffileimport = fileimport;

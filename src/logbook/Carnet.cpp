@@ -3,7 +3,7 @@
 #include "platform/context/AppContext.h"
 #include "platform/context/DocumentTypes.h"
 #include "platform/context/Notifications.h"
-#include "exchange/UddfExport.h"
+#include "logbook/DiveExporter.h"
 #include "logbook/ColumnSettings.h"
 #include "logbook/LogbookArchive.h"
 #include "platform/NumberText.h"
@@ -24,20 +24,6 @@
 #include <numeric>
 #include <vector>
 
-
-const QStringList& Carnet::exportTypeNames()
-{
-    static const QStringList names = {
-        QStringLiteral("Export Carnet CSV (Point-virgule)"),
-        QStringLiteral("Export Carnet CSV (Virgule)"),
-        QStringLiteral("Export Carnet TXT (Tabulation)"),
-        QStringLiteral("Export Profils CSV (Virgule)"),
-        QStringLiteral("Export UDCF (Universal Dive Computer Format)"),
-        QStringLiteral("Export UDDF (Universal Dive Data Format)"),
-        QStringLiteral("Export UDDF 3.2"),
-    };
-    return names;
-}
 
 QString Carnet::logbookTypeId() { return DocumentTypes::of(DocumentKind::Logbook).id; }
 
@@ -643,15 +629,8 @@ Result<QByteArray> Carnet::dataRepresentationOfType(const QString& type) const
 {
     if (type == logbookTypeId())
         return logbookarchive::encode(m_carnet);
-    if (uddfexport::handles(type)) {
-        auto written = uddfexport::exportDives(type, m_carnet, m_context);
-        if (!written)
-            return Result<QByteArray>::failure(written.error());
-        m_lastExportReport = written->report;
-        return written->bytes;
-    }
-    if (exportTypeNames().contains(type))
-        return Result<QByteArray>::failure(QStringLiteral("the export \"%1\" is not available in this version").arg(type));
+    if (m_exporter && m_exporter->typeNames().contains(type))
+        return m_exporter->write(type, m_carnet, &m_lastExportReport);
     return Result<QByteArray>::failure(QStringLiteral("unknown save type \"%1\"").arg(type));
 }
 

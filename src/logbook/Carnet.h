@@ -16,6 +16,7 @@
 #include <optional>
 
 class AppContext;
+class DiveExporter;
 
 // The logbook document: the diver's dives in list order (the root, the only
 // thing saved), the list's selection and sort state, the edit form and the
@@ -29,7 +30,6 @@ public:
     // Type names of the save operation besides the logbook itself: each
     // writes a copy in another format and leaves the document bound to its
     // logbook file.
-    static const QStringList& exportTypeNames();
     static QString logbookTypeId();
 
     explicit Carnet(AppContext& context, QObject* parent = nullptr);
@@ -142,6 +142,10 @@ public:
     // an export type writes a copy only.
     SaveResult saveToFile(const QString& path, const QString& type);
     SaveResult save(const QString& path) override { return saveToFile(path, logbookTypeId()); }
+    // The writer of the export save types; none by default, when the
+    // logbook saves only its archive.
+    void setExporter(const DiveExporter* exporter) { m_exporter = exporter; }
+    const DiveExporter* exporter() const { return m_exporter; }
     // What the last export left out and why (a mix that is no gas, ...),
     // one line each; empty when it wrote everything.
     const QStringList& lastExportReport() const { return m_lastExportReport; }
@@ -187,4 +191,5 @@ private:
     // An error alert of the logbook's table, with its one OK button.
     void alertError(const QString& key);
     mutable QStringList m_lastExportReport;
+    const DiveExporter* m_exporter = nullptr;
 };

@@ -2,9 +2,8 @@
 
 #include "platform/context/AppContext.h"
 #include "app/cli/CliSession.h"
-#include "exchange/ExchangeSniffer.h"
-#include "exchange/UddfExport.h"
-#include "exchange/UddfFileImport.h"
+#include "exchange/ExchangeRegistry.h"
+#include "exchange/FileImport.h"
 #include "logbook/Carnet.h"
 #include "platform/SafeSave.h"
 #include "platform/ScriptedAlerts.h"
@@ -45,13 +44,14 @@ int runImportCommand(const QStringList& args, const QString& settingsPath, QByte
             return io.refuse(path, QStringLiteral("is a folder, not a file"));
         if (!file.open(QIODevice::ReadOnly))
             return io.refuse(path, file.errorString());
-        // Every format the logbook imports is UDDF so far. A file not
-        // recognised still goes through the UDDF reader, which tells what
-        // is wrong with it.
-        const bool recognised = ExchangeSniffer::sniff(file) != ExchangeFormat::Unknown;
-        const uddffileimport::Outcome outcome = uddffileimport::importDevice(session.carnet(), file);
+        // A file of no known format still goes through the UDDF reader,
+        // which tells what is wrong with it.
+        const bool recognised = ExchangeRegistry::recognise(file) != ExchangeFormat::Unknown;
+        const fileimport::Outcome outcome = fileimport::importDevice(session.carnet(), file);
         if (!outcome.ok)
             return io.refuse(path, recognised ? outcome.error : QStringLiteral("not a UDDF file: ") + outcome.error);
+        if (outcome.dives == 0)
+            return io.refuse(path, QStringLiteral("the file holds no dive that can be read"));
         imported += outcome.dives;
         lines.append(QStringLiteral("imported %1 dives from %2\n").arg(outcome.dives).arg(path).toUtf8());
     }
@@ -71,26 +71,17 @@ int runExportCommand(const QStringList& args, const QString& settingsPath, QByte
     const QString& logbook = args[0];
     const QString& type = args[1];
     const QString& target = args[2];
-    if (!uddfexport::handles(type) && !Carnet::exportTypeNames().contains(type))
+    if (!ExchangeRegistry::exports(type))
         return io.usage(QStringLiteral("\"%1\" is not an export type of the logbook").arg(type));
     if (sameFile(logbook, target))
         return io.refuse(target, QStringLiteral("is the logbook itself; an export writes a copy elsewhere"));
     LogbookSession session(io, settingsPath);
     if (!session.open(logbook))
         return kRefused;
-    QByteArray bytes;
-    if (uddfexport::handles(type)) {
-        auto written = uddfexport::exportDives(type, session.carnet().dives(), session.context());
-        if (!written)
-            return io.refuse(logbook, written.error());
-        for (const QString& line : written->report)
-            err.append(QStringLiteral("ondrix-cli: %1: warning: %2\n").arg(logbook, line).toUtf8());
-        bytes = std::move(written->bytes);
-    } else {
-        auto written = session.carnet().dataRepresentationOfType(type);
-        if (!written)
-            return io.refuse(logbook, written.error());
-        bytes = std::move(*written);
-    }
-    return io.saved(target, saveFileAtomically(target, bytes));
+    auto written = ExchangeRegistry(session.context()).exportDives(type, session.carnet().dives());
+    if (!written)
+        return io.refuse(logbook, written.error());
+    for (const QString& line : written->report)
+        err.append(QStringLiteral("ondrix-cli: %1: warning: %2\n").arg(logbook, line).toUtf8());
+    return io.saved(target, saveFileAtomically(target, written->bytes));
 }

@@ -6,7 +6,8 @@
 #include "app/ui/AppDelegate.h"
 #include "logbook/Carnet.h"
 #include "calculators/ui/CalculatorWindows.h"
-#include "exchange/ui/UddfImportAction.h"
+#include "exchange/ExchangeRegistry.h"
+#include "exchange/ui/ExchangeImportAction.h"
 #include "logbook/ui/CarnetListWindow.h"
 #include "stats/ui/StatsWindows.h"
 #include "profile/ui/ProfileWindows.h"
@@ -134,7 +135,7 @@ QString MyDocumentController::fileFilter()
 }
 
 MyDocumentController::MyDocumentController(AppContext& context, QObject* parent)
-    : QObject(parent), m_context(context), m_appDelegate(std::make_unique<AppDelegate>(context)),
+    : QObject(parent), m_context(context), m_exchange(std::make_unique<ExchangeRegistry>(context)), m_appDelegate(std::make_unique<AppDelegate>(context)),
       m_recent(context.settings())
 {
     registerCalculatorWindows(*m_appDelegate, context.localizer());
@@ -369,6 +370,7 @@ Carnet* MyDocumentController::adopt(std::unique_ptr<Carnet> carnet)
     auto document = std::make_unique<Document>();
     document->carnet = std::move(carnet);
     Carnet* logbook = document->carnet.get();
+    logbook->setExporter(m_exchange.get());
     if (logbook->filePath().isEmpty())
         document->untitledNumber = ++m_untitledCount;
     document->profiles = std::make_unique<ProfileWindows>(*logbook);
@@ -381,8 +383,14 @@ Carnet* MyDocumentController::adopt(std::unique_ptr<Carnet> carnet)
     window->setCommandHandler(QStringLiteral("statistics"), [stats] { stats->showStatisticsWindow(); });
     window->setCommandHandler(QStringLiteral("synthese"), [stats] { stats->divesForSynthesisWindow(); });
     addStatisticsItems(window->diveMenu(), *stats, logbook->context().localizer());
-    window->setCommandHandler(QStringLiteral("importUDDF"),
-                              [window, logbook] { importUddfInteractively(window, *logbook); });
+    window->setCommandHandler(QStringLiteral("importUDDF"), [window, logbook] {
+        importExchangeFileInteractively(window, *logbook,
+                                        {tr("Import UDDF"), tr("UDDF files (*.uddf *.xml *.txt)")});
+    });
+    window->setCommandHandler(QStringLiteral("importUDCF"), [window, logbook] {
+        importExchangeFileInteractively(window, *logbook,
+                                        {tr("Import UDCF"), tr("UDCF files (*.udcf *.xml *.txt)")});
+    });
     m_documents.push_back(std::move(document));
     place(window, logbook);
     return logbook;
@@ -648,6 +656,16 @@ void MyDocumentController::fillFileMenu(QMenu* menu, RecordListDocument* carnet)
     connect(carnet, &RecordListDocument::modifiedChanged, revert, follow);
     connect(menu, &QMenu::aboutToShow, revert, follow);
     menu->addSeparator();
+    // The handheld logbook has no toolbar item: its import lives here.
+    if (auto* logbook = dynamic_cast<Carnet*>(carnet)) {
+        QAction* handheld = menu->addAction(tr("Import &Handheld Logbook…"), this, [this, logbook] {
+            if (Document* document = find(logbook))
+                importExchangeFileInteractively(document->window.get(), *logbook,
+                                                {tr("Import Handheld Logbook"), tr("Logbook files (*.xml *.txt)")});
+        });
+        handheld->setObjectName(QStringLiteral("importHandheldAction"));
+        menu->addSeparator();
+    }
     action = menu->addAction(tr("&Quit"), this, &MyDocumentController::quit);
     action->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
     action->setMenuRole(QAction::QuitRole);

@@ -14,6 +14,7 @@
 class AppContext;
 class AppDelegate;
 class Carnet;
+class ExchangeRegistry;
 class CarnetListWindow;
 class DocumentWindow;
 class QMenu;
@@ -162,6 +163,7 @@ private:
     int say(const QString& key, const QString& message, const QStringList& buttons = {});
 
     AppContext& m_context;
+    std::unique_ptr<ExchangeRegistry> m_exchange;
     std::unique_ptr<AppDelegate> m_appDelegate;
     RecentDocuments m_recent;
     QString m_defaultType;

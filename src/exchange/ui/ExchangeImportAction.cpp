@@ -1,6 +1,6 @@
-#include "exchange/ui/UddfImportAction.h"
+#include "exchange/ui/ExchangeImportAction.h"
 
-#include "exchange/UddfFileImport.h"
+#include "exchange/FileImport.h"
 #include "logbook/Carnet.h"
 
 #include <QApplication>
@@ -9,11 +9,10 @@
 #include <QMessageBox>
 #include <QProgressDialog>
 
-void importUddfInteractively(QWidget* parent, Carnet& carnet)
+void importExchangeFileInteractively(QWidget* parent, Carnet& carnet, const ExchangeImportKind& kind)
 {
-    const QString path = QFileDialog::getOpenFileName(
-        parent, QObject::tr("Import UDDF"), QString(),
-        QObject::tr("UDDF files (*.uddf *.xml *.txt);;All files (*)"));
+    const QString path = QFileDialog::getOpenFileName(parent, kind.title, QString(),
+                                                      kind.filter + QObject::tr(";;All files (*)"));
     if (path.isEmpty())
         return;
 
@@ -28,11 +27,12 @@ void importUddfInteractively(QWidget* parent, Carnet& carnet)
         return !progress.wasCanceled();
     };
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const uddffileimport::Outcome outcome = uddffileimport::importFile(carnet, path, report);
+    const fileimport::Outcome outcome = fileimport::importFile(carnet, path, report);
     QApplication::restoreOverrideCursor();
     progress.reset();
-    if (outcome.ok || outcome.cancelled)
+    if (outcome.cancelled || (outcome.ok && outcome.dives > 0))
         return;
-    QMessageBox::warning(parent, QObject::tr("Import UDDF"),
-                         QObject::tr("%1 cannot be imported:\n%2").arg(QFileInfo(path).fileName(), outcome.error));
+    const QString why = outcome.ok ? QObject::tr("the file holds no dive that can be read") : outcome.error;
+    QMessageBox::warning(parent, kind.title,
+                         QObject::tr("%1 cannot be imported:\n%2").arg(QFileInfo(path).fileName(), why));
 }

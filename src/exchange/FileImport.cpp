@@ -1,13 +1,13 @@
-#include "exchange/UddfFileImport.h"
+#include "exchange/FileImport.h"
 
 #include "exchange/DiveImporter.h"
-#include "exchange/UddfReader.h"
+#include "exchange/ExchangeRegistry.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <algorithm>
 
-namespace uddffileimport {
+namespace fileimport {
 
 Outcome importDevice(Carnet& carnet, QIODevice& device, const ImportProgress& progress)
 {
@@ -18,10 +18,10 @@ Outcome importDevice(Carnet& carnet, QIODevice& device, const ImportProgress& pr
         return progress(total > 0 ? std::min<qint64>(900, done * 900 / total) : 0, 1000);
     })
                                             : ImportProgress();
-    UddfReader reader(reading);
-    auto dives = reader.read(device);
+    ExchangeRegistry::Read read = ExchangeRegistry::read(device, reading);
+    auto& dives = read.dives;
     if (!dives) {
-        out.cancelled = reader.cancelled();
+        out.cancelled = read.cancelled;
         out.error = dives.error();
         return out;
     }
@@ -51,4 +51,4 @@ Outcome importFile(Carnet& carnet, const QString& path, const ImportProgress& pr
     return importDevice(carnet, file, progress);
 }
 
-} // namespace uddffileimport
+} // namespace fileimport

@@ -1,0 +1,276 @@
+// UDCF and handheld logbook import and the UDCF export: the files of other
+// programs, the values of small files, the round trip of our own export and
+// refused files.
+#include "app/cli/ExchangeCommands.h"
+#include "exchange/ExchangeRegistry.h"
+#include "logbook/LogbookArchive.h"
+#include "platform/SafeSave.h"
+#include "exchange/UdcfReader.h"
+#include "exchange/UdcfWriter.h"
+#include "support/ImportFixture.h"
+#include "support/TestDives.h"
+#include "logbook/LogbookGenerator.h"
+#include "platform/NumberText.h"
+
+#include <QBuffer>
+#include <QFile>
+#include <QRandomGenerator>
+#include <QRegularExpression>
+
+using namespace plongee;
+
+namespace {
+
+QByteArray udcf(const QByteArray& dives, const QByteArray& head = "<UNITS>METRIC</UNITS>")
+{
+    return "<?xml version=\"1.0\"?>\n<PROFILE UDCF=\"1\">" + head + "<REPGROUP>\n" + dives + "</REPGROUP></PROFILE>\n";
+}
+
+QByteArray dive(const QByteArray& inner)
+{
+    return "<DIVE><DATE><YEAR>2012</YEAR><MONTH>7</MONTH><DAY>5</DAY></DATE>"
+           "<TIME><HOUR>9</HOUR><MINUTE>30</MINUTE></TIME>"
+        + inner + "</DIVE>\n";
+}
+
+// A number or text field as plain text.
+QString valueText(const Plongee& d, int field)
+{
+    return std::visit(
+        [](const auto& v) -> QString {
+            using T = std::decay_t<decltype(v)>;
+            if constexpr (std::is_same_v<T, qint32>)
+                return QString::number(v);
+            else if constexpr (std::is_same_v<T, float>)
+                return numbertext::shortest(v);
+            else if constexpr (std::is_same_v<T, Plongee::Text>)
+                return v.value_or(QString());
+            else
+                return QString();
+        },
+        d.value(field));
+}
+
+const QRegularExpression kPlace(QStringLiteral("^line \\d+, column \\d+: "));
+
+class UdcfTest : public ImportFixture {};
+
+} // namespace
+
+TEST_F(UdcfTest, BothSampleFilesImportTheSameDive)
+{
+    // One dive written by two programs: upper-case names, bar and fractions
+    // in one; lower-case, pascals and per cents in the other.
+    const struct {
+        const char* file;
+        const char* place;
+        const char* site;
+        int gas, oxygen;
+    } samples[] = {
+        {"TestDiveDiveLog5.08.udcf", "USA, Hoodsport, WA, Sund Rock", "", 0, 21},
+        {"TestDiveDivelogsDE.udcf", "USA, Hoodsport, WA", "Sund Rock", 1, 32},
+    };
+    for (const auto& s : samples) {
+        const QString path = QStringLiteral(ONDRIX_SAMPLES_DIR "/") + QLatin1String(s.file);
+        if (!QFile::exists(path))
+            GTEST_SKIP() << "sample files absent: " << path.toStdString();
+        carnet->setDives({});
+        const auto outcome = fileimport::importFile(*carnet, path);
+        ASSERT_TRUE(outcome.ok) << s.file << ": " << outcome.error.toStdString();
+        ASSERT_EQ(outcome.dives, 1) << s.file;
+        const Plongee d = carnet->dives().first();
+        EXPECT_EQ(d.date().date(), QDate(2011, 5, 17)) << s.file;
+        EXPECT_EQ(d.heure().time(), QTime(11, 1)) << s.file;
+        EXPECT_EQ(d.lieu(), QString::fromUtf8(s.place)) << s.file;
+        EXPECT_EQ(d.site().value_or(QString()), QString::fromUtf8(s.site)) << s.file;
+        EXPECT_FLOAT_EQ(d.profondeur(), 24.69f) << s.file;
+        EXPECT_EQ(d.temps(), 32) << s.file << ": 64 intervals of 30 s";
+        EXPECT_EQ(d.tempEau(), 10) << s.file;
+        EXPECT_EQ(d.gaz(), s.gas) << s.file;
+        EXPECT_EQ(d.o2Mix(), s.oxygen) << s.file;
+        EXPECT_EQ(d.heMix(), 0) << s.file;
+        EXPECT_EQ(d.volumeBloc(), 12) << s.file;
+        EXPECT_EQ(d.pressionDepart(), 165) << s.file;
+        EXPECT_EQ(d.pressionFin(), 69) << s.file;
+        EXPECT_EQ(d.samplingRate(), 2) << s.file << ": 30 s";
+        const QList<float> depths = d.profilProfondeur().value();
+        ASSERT_EQ(depths.size(), 65) << s.file;
+        EXPECT_EQ(depths.first(), 0.0f);
+        EXPECT_FLOAT_EQ(depths[9], 24.69f);
+        EXPECT_FLOAT_EQ(depths[63], 2.13f);
+        EXPECT_EQ(depths.last(), 0.0f);
+    }
+}
+
+TEST_F(UdcfTest, ValuesOfSmallFiles)
+{
+    const struct {
+        const char* what;
+        QByteArray file;
+        std::vector<std::pair<int, QString>> expected; // field index, dumped value
+    } cases[] = {
+        {"0.29 oxygen rounds to 29, nitrox", udcf(dive("<GASES><MIX><O2>0.29</O2><HE>0</HE></MIX></GASES>")),
+         {{idx_o2Mix, "29"}, {idx_heMix, "0"}, {idx_gaz, "1"}}},
+        {"heliox 42/58 despite rounding", udcf(dive("<GASES><MIX><O2>0.42</O2><N2>0.0000001</N2><HE>0.58</HE></MIX></GASES>")),
+         {{idx_o2Mix, "42"}, {idx_heMix, "58"}, {idx_gaz, "3"}}},
+        {"trimix 18/45", udcf(dive("<GASES><MIX><O2>0.18</O2><HE>0.45</HE></MIX></GASES>")),
+         {{idx_o2Mix, "18"}, {idx_heMix, "45"}, {idx_gaz, "2"}}},
+        {"per cents", udcf(dive("<GASES><MIX><O2>32</O2><HE>0</HE></MIX></GASES>")), {{idx_o2Mix, "32"}}},
+        {"MAXDEPTH and DIVETIME without a profile", udcf(dive("<MAXDEPTH>31.5</MAXDEPTH><DIVETIME>44</DIVETIME>")),
+         {{idx_profondeur, "31.5"}, {idx_temps, "44"}}},
+        {"the deepest sample, the dive time from the samples",
+         udcf(dive("<SAMPLES><DELTA>10</DELTA><D>0.0</D><D>12.7</D><D>12.5</D><D>18.9</D><D>0.0</D></SAMPLES>")),
+         {{idx_profondeur, "18.9"}, {idx_temps, "1"}, {idx_samplingRate, "0"}}},
+        {"DELTA 15 leaves the sampling rate", udcf(dive("<SAMPLES><DELTA>15</DELTA><D>3</D></SAMPLES>")),
+         {{idx_samplingRate, "-"}}},
+        {"imperial feet, Fahrenheit, psi",
+         udcf(dive("<MAXDEPTH>100</MAXDEPTH><TEMPERATURE>50</TEMPERATURE><ALTITUDE>1000</ALTITUDE>"
+                   "<GASES><MIX><TANK><PSTART>3000</PSTART><PEND>500</PEND></TANK><O2>0.21</O2></MIX></GASES>"),
+              "<UNITS>IMPERIAL</UNITS>"),
+         {{idx_profondeur, "30.48"}, {idx_tempEau, "10"}, {idx_altitude, "305"}, {idx_pressionDepart, "207"},
+          {idx_pressionFin, "34"}, {idx_gaz, "0"}}},
+        {"lower-case names, surface interval",
+         "<profile udcf=\"1\"><repgroup><dive><place>Port-Cros - Gabiniere</place><date><year>2012</year>"
+         "<month>7</month><day>5</day></date><surfaceinterval>1:45</surfaceinterval></dive></repgroup></profile>",
+         {{idx_lieu, "Port-Cros"}, {idx_site, "Gabiniere"}, {idx_surface, "1:45"}}},
+        {"handheld: both air temperature spellings, choices by position, the file's own case",
+         "<logbook><repgroup><dive><place>Bay</place><site>Reef</site><date><year>2020</year><month>2</month>"
+         "<day>3</day></date><time><hour>8</hour><minute>15</minute></time><weather>3</weather>"
+         "<maxdepth>21</maxdepth><divetime>38</divetime><watertemperature>18</watertemperature>"
+         "<airrtemperature>24</airrtemperature><surfaceinterval>infinity</surfaceinterval>"
+         "<gases><mix><o2>0.32</o2><he>0</he><tank><tankvolume>15</tankvolume><pstart>200</pstart></tank></mix>"
+         "</gases></dive><dive><date><year>2020</year><month>2</month><day>4</day></date>"
+         "<airtemperature>26</airtemperature></dive></repgroup></logbook>",
+         {{idx_lieu, "Bay"}, {idx_site, "Reef"}, {idx_meteo, "3"}, {idx_profondeur, "21"}, {idx_temps, "38"},
+          {idx_tempEau, "18"}, {idx_tempAir, "24"}, {idx_surface, "--:--"}, {idx_o2Mix, "32"}, {idx_gaz, "1"},
+          {idx_volumeBloc, "15"}, {idx_pressionDepart, "200"}}},
+    };
+    const Plongee blank = [this] {
+        Carnet fresh(*context);
+        QByteArray b = udcf(dive(""));
+        QBuffer buffer(&b);
+        buffer.open(QIODevice::ReadOnly);
+        fileimport::importDevice(fresh, buffer);
+        return fresh.dives().value(0);
+    }();
+    for (const auto& c : cases) {
+        carnet->setDives({});
+        const auto outcome = import(c.file);
+        ASSERT_TRUE(outcome.ok) << c.what << ": " << outcome.error.toStdString();
+        const Plongee d = carnet->dives().first();
+        for (const auto& [field, text] : c.expected)
+            EXPECT_EQ(valueText(d, field), text == u"-" ? valueText(blank, field) : text)
+                << c.what << ": " << Plongee::field(field).name;
+    }
+    EXPECT_EQ(carnet->dives().size(), 2) << "every dive of the handheld file";
+    EXPECT_EQ(carnet->dives()[1].tempAir(), 26);
+}
+
+TEST_F(UdcfTest, OurExportImportsBackIntoTheSameDives)
+{
+    const QList<Plongee> dives = logbookgenerator::generate(20, 40, 7);
+    const ExportOutput exported = UdcfWriter(context->localizer()).write(dives);
+    ASSERT_TRUE(exported.report.isEmpty()) << exported.report.join('\n').toStdString();
+    const auto outcome = import(exported.bytes);
+    ASSERT_TRUE(outcome.ok) << outcome.error.toStdString();
+    ASSERT_EQ(carnet->count(), dives.size());
+    // What the format carries; the rest of a dive has no element in it.
+    const int carried[] = {idx_lieu,       idx_site,        idx_profondeur, idx_temps,          idx_tempEau,
+                           idx_altitude,   idx_surface,     idx_gaz,        idx_o2Mix,          idx_heMix,
+                           idx_volumeBloc, idx_pressionDepart, idx_pressionFin, idx_samplingRate, idx_profilProfondeur,
+                           idx_ASC_Flag,   idx_SLOW_Flag,   idx_SURF_Flag,  idx_CEIL_Flag};
+    for (qsizetype i = 0; i < dives.size(); ++i) {
+        const Plongee& want = dives[i];
+        const Plongee& got = carnet->dives()[i];
+        EXPECT_EQ(got.date().date(), want.date().date()) << "dive " << i;
+        EXPECT_EQ(got.heure().time().toString("HH:mm"), want.heure().time().toString("HH:mm")) << "dive " << i;
+        for (int field : carried)
+            EXPECT_TRUE(got.value(field) == want.value(field)) << "dive " << i << ": " << Plongee::field(field).name
+                                                             << " " << valueText(got, field).toStdString() << " vs "
+                                                             << valueText(want, field).toStdString();
+    }
+}
+
+TEST_F(UdcfTest, RefusedFilesNameTheirPlaceAndChangeNothing)
+{
+    carnet->setDives(someDives(2));
+    const QList<Plongee> before = carnet->dives();
+    const struct {
+        const char* what;
+        QByteArray file;
+        const char* says;
+    } cases[] = {
+        {"cut short", udcf(dive("<MAXDEPTH>20</MAXDEPTH>")).left(120), ""},
+        {"no date", udcf("<DIVE><MAXDEPTH>20</MAXDEPTH></DIVE>"), "no valid date"},
+        {"a depth that is no number", udcf(dive("<SAMPLES><DELTA>10</DELTA><D>x</D></SAMPLES>")), "not a number"},
+        {"a sample deeper than any dive", udcf(dive("<SAMPLES><D>1e9</D></SAMPLES>")), "outside"},
+        {"no gas", udcf(dive("<GASES><MIX><O2>0.8</O2><HE>0.5</HE></MIX></GASES>")), "no gas"},
+        {"an entity", "<!DOCTYPE p [<!ENTITY e \"x\">]><PROFILE UDCF=\"1\"><REPGROUP>&e;</REPGROUP></PROFILE>", ""},
+    };
+    for (const auto& c : cases) {
+        const auto outcome = import(c.file);
+        EXPECT_FALSE(outcome.ok) << c.what;
+        EXPECT_TRUE(kPlace.match(outcome.error).hasMatch()) << c.what << ": " << outcome.error.toStdString();
+        EXPECT_TRUE(outcome.error.contains(QLatin1String(c.says))) << c.what << ": " << outcome.error.toStdString();
+        EXPECT_EQ(carnet->count(), before.size()) << c.what;
+    }
+}
+
+TEST_F(UdcfTest, CutsAndByteFlipsAreRefusedOrImportedNeverACrash)
+{
+    const QByteArray original = udcf(dive("<PLACE>Bay - Reef</PLACE><MAXDEPTH>20</MAXDEPTH><GASES><MIX><TANK>"
+                                          "<PSTART>200</PSTART></TANK><O2>0.32</O2><HE>0</HE></MIX></GASES>"
+                                          "<SAMPLES><DELTA>10</DELTA><D>0</D><D>4.5</D><ALARM>deco</ALARM><D>0</D>"
+                                          "</SAMPLES>"));
+    const auto read = [](QByteArray bytes) {
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::ReadOnly);
+        return ExchangeRegistry::read(buffer).dives;
+    };
+    ASSERT_TRUE(read(original).ok());
+    for (qsizetype cut = 0; cut < original.lastIndexOf("</PROFILE>"); ++cut) {
+        const auto dives = read(original.left(cut));
+        EXPECT_FALSE(dives.ok()) << "cut at " << cut;
+        EXPECT_TRUE(kPlace.match(dives.error()).hasMatch()) << "cut at " << cut << ": " << dives.error().toStdString();
+    }
+    QRandomGenerator rng(20261208);
+    const char replacements[] = {'<', '>', '&', '/', '"', '\0', '\xff', ' ', '9', '-', 'e', '\n'};
+    for (int round = 0; round < 3000; ++round) {
+        QByteArray bytes = original;
+        for (int f = 0, flips = 1 + int(rng.bounded(3)); f < flips; ++f)
+            bytes[rng.bounded(int(bytes.size()))] =
+                rng.bounded(2) ? replacements[rng.bounded(int(sizeof replacements))] : char(rng.bounded(256));
+        const auto dives = read(bytes);
+        if (!dives.ok()) {
+            EXPECT_TRUE(kPlace.match(dives.error()).hasMatch()) << dives.error().toStdString();
+        }
+    }
+}
+
+TEST_F(UdcfTest, CommandLineExportsAndImportsEveryFormat)
+{
+    const QString logbook = dir.filePath(QStringLiteral("log.ondrix"));
+    const QString settingsFile = dir.filePath(QStringLiteral("cli.ini"));
+    ASSERT_TRUE(saveFileAtomically(logbook, *logbookarchive::encode(logbookgenerator::generate(3, 20, 5))).ok);
+    for (const QString& type : ExchangeRegistry::exportTypeNames()) {
+        QByteArray out, err;
+        const QString target = dir.filePath(QStringLiteral("copy"));
+        EXPECT_EQ(runExportCommand({logbook, type, target}, settingsFile, out, err), 0)
+            << type.toStdString() << ": " << err.toStdString();
+        if (!type.contains(QLatin1String("UDCF")) && !type.contains(QLatin1String("UDDF")))
+            continue;
+        // Every XML export but the older UDDF layout imports back.
+        out.clear();
+        err.clear();
+        const QString into = dir.filePath(QStringLiteral("into.ondrix"));
+        ASSERT_TRUE(saveFileAtomically(into, *logbookarchive::encode({})).ok);
+        const int status = runImportCommand({into, target}, settingsFile, out, err);
+        if (type == QLatin1String("Export UDDF (Universal Dive Data Format)")) {
+            EXPECT_EQ(status, 1) << out.toStdString();
+            EXPECT_TRUE(err.contains("the file holds no dive that can be read")) << err.toStdString();
+        } else {
+            EXPECT_EQ(status, 0) << type.toStdString() << ": " << err.toStdString();
+            EXPECT_TRUE(out.startsWith("imported 3 dives from ")) << out.toStdString();
+        }
+    }
+}
