@@ -1,6 +1,8 @@
 #include "platform/draw/PaintedPicture.h"
+#include "platform/draw/PdfBytes.h"
 
 #include <QBuffer>
+
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
@@ -52,20 +54,13 @@ QRectF pageTarget(const QPagedPaintDevice& device, QSizeF canvas, double scale)
 QByteArray onePagePdf(const QString& title, const std::function<void(QPagedPaintDevice&)>& prepare, QSizeF canvas,
                       double scale, const Paint& paint)
 {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    {
-        QPdfWriter writer(&buffer);
-        writer.setCreator(QStringLiteral("Ondrix"));
-        writer.setTitle(title);
-        writer.setPageSize(QPageSize(QPageSize::A4));
+    return pdfBytes(title, [&](QPdfWriter& writer) {
         prepare(writer);
         QPainter painter(&writer);
         paint(painter, pageTarget(writer, canvas, scale));
         painter.end();
-    }
-    return bytes;
+        return true;
+    });
 }
 
 } // namespace paintedpicture

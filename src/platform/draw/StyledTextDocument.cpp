@@ -1,6 +1,6 @@
 #include "platform/draw/StyledTextDocument.h"
+#include "platform/draw/PdfBytes.h"
 
-#include <QBuffer>
 #include <QColor>
 #include <QFont>
 #include <QPdfWriter>
@@ -48,18 +48,13 @@ void fill(QTextDocument& document, const StyledText& text, const QFont& font)
 QByteArray pdf(const StyledText& text, QPageLayout::Orientation orientation, const QMarginsF& marginsMm,
                const QString& title)
 {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    if (!buffer.open(QIODevice::WriteOnly))
-        return {};
-    QPdfWriter writer(&buffer);
-    writer.setTitle(title);
-    writer.setCreator(QStringLiteral("Ondrix"));
-    writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), orientation, marginsMm, QPageLayout::Millimeter));
-    QTextDocument document;
-    fill(document, text, QFont(QStringLiteral("Helvetica"), 10));
-    document.print(&writer);
-    buffer.close();
+    const QByteArray bytes = pdfBytes(title, [&](QPdfWriter& writer) {
+        writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), orientation, marginsMm, QPageLayout::Millimeter));
+        QTextDocument document;
+        fill(document, text, QFont(QStringLiteral("Helvetica"), 10));
+        document.print(&writer);
+        return true;
+    });
     return bytes.startsWith("%PDF") ? bytes : QByteArray();
 }
 

@@ -1,6 +1,6 @@
 #include "platform/draw/TablePrinter.h"
+#include "platform/draw/PdfBytes.h"
 
-#include <QBuffer>
 #include <QFontMetricsF>
 #include <QPageSize>
 #include <QPdfWriter>
@@ -97,19 +97,10 @@ double TablePrinter::tableWidth() const
 QByteArray TablePrinter::pdf(const PageSettings& settings, const QString& title,
                              const std::function<bool(QPagedPaintDevice&)>& paint)
 {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    bool painted = false;
-    {
-        QPdfWriter writer(&buffer);
-        writer.setCreator(QStringLiteral("Ondrix"));
-        writer.setTitle(title);
-        writer.setPageSize(QPageSize(QPageSize::A4));
+    return pdfBytes(title, [&](QPdfWriter& writer) {
         applyPageSettings(writer, settings);
-        painted = paint(writer);
-    }
-    return painted ? bytes : QByteArray();
+        return paint(writer);
+    });
 }
 
 void TablePrinter::applyPageSettings(QPagedPaintDevice& device, const PageSettings& settings)

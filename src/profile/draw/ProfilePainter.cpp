@@ -11,7 +11,7 @@
 #include <QPainter>
 #include <QPaintEngine>
 #include <QPainterPath>
-#include <QPdfWriter>
+#include <QPagedPaintDevice>
 #include <QPolygonF>
 
 #include <algorithm>
