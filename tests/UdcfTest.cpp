@@ -274,3 +274,17 @@ TEST_F(UdcfTest, CommandLineExportsAndImportsEveryFormat)
         }
     }
 }
+
+TEST_F(UdcfTest, AUddf32ExportOfADiveWithoutOxygenImportsBack)
+{
+    QList<Plongee> dives = logbookgenerator::generate(3, 20, 9);
+    dives[1].setO2Mix(0);
+    dives[1].setHeMix(0);
+    const auto out = ExchangeRegistry(*context).exportDives(QStringLiteral("Export UDDF 3.2"), dives);
+    ASSERT_TRUE(out.ok());
+    ASSERT_EQ(out->report.size(), 1);
+    EXPECT_TRUE(out->report[0].contains("(row 1): it holds no oxygen")) << out->report[0].toStdString();
+    const auto outcome = import(out->bytes);
+    EXPECT_TRUE(outcome.ok) << outcome.error.toStdString();
+    EXPECT_EQ(outcome.dives, 3);
+}

@@ -89,13 +89,13 @@ DiveGases gasesOf(const Plongee& d, int row, QStringList* problems)
 {
     DiveGases g;
     const GasMix bottom(d.o2Mix(), d.heMix());
-    if (bottom.isPossible())
+    // A mix without oxygen is no breathing gas: the import refuses it, and
+    // with it the whole file, so it is never written.
+    const QString why = bottom.isPossible() && bottom.oxygen() < 1 ? QStringLiteral("it holds no oxygen") : bottom.problem();
+    if (why.isEmpty())
         g.bottom = keyOf(bottom, d.gaz());
     else if (problems)
-        problems->append(QStringLiteral("dive %1 (row %2): %3; its mix is left out")
-                             .arg(d.noPlongee())
-                             .arg(row)
-                             .arg(bottom.problem()));
+        problems->append(QStringLiteral("dive %1 (row %2): %3; its mix is left out").arg(d.noPlongee()).arg(row).arg(why));
     const int o2[] = {d.decoO2_Level_1(), d.decoO2_Level_2(), d.decoO2_Level_3(), d.decoO2_Level_4(),
                       d.decoO2_Level_5()};
     const int he[] = {d.decoHe_Level_1(), d.decoHe_Level_2(), d.decoHe_Level_3(), d.decoHe_Level_4(),

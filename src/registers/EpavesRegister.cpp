@@ -268,7 +268,7 @@ QList<Pane> panes()
           row("Form puissance", puissance, 16)}},
         {QStringLiteral("Pane position"),
          {row("Form pointHaut", pointHaut, 8), row("Form pointBas", pointBas, 8), row("Form natureFond", natureFond),
-          row("Form orientationSwitch", orientationSwitch), PaneRow{QStringLiteral("Form orientation"), orientation, 6, false, orientationSwitch, -1, 359},
+          row("Form orientationSwitch", orientationSwitch), PaneRow{QStringLiteral("Form orientation"), orientation, 6, false, 359},
           row("Form inclinaison", inclinaison)}},
         {QStringLiteral("Pane history"),
          {row("Form nomsPrecedents", nomsPrecedents), row("Form nationalite", nationalite, 20),
@@ -284,7 +284,7 @@ QList<Pane> panes()
           row("Form relevement1", relevement1), row("Form relevement2", relevement2),
           row("Form relevement3", relevement3)}},
         {QStringLiteral("Pane visit"),
-         {row("Form aVisiter", aVisiter), PaneRow{QStringLiteral("Form dateVisite"), dateVisite, 0, false, -1, aVisiter}, row("Form photo", photo),
+         {row("Form aVisiter", aVisiter), row("Form dateVisite", dateVisite), row("Form photo", photo),
           row("Form notes", notes)}},
     };
 }

@@ -65,8 +65,6 @@ struct PaneRow {
     int field = -1;
     int widthHint = 0;
     bool nowButton = false; // a date with a button setting it to now
-    int enabledBy = -1;     // a switch field: the row is enabled only while it is on
-    int hiddenBy = -1;      // a switch field: the row is hidden while it is on
     int sliderMaximum = 0;  // a number with a slider from 0 to this beside it
 };
 

@@ -23,6 +23,8 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include <utility>
+
 using registers::Rule;
 
 namespace {
@@ -86,11 +88,6 @@ QString RegisterEditWindow::text(const QString& key) const
 QString RegisterEditWindow::mainText(const QString& key, const QString& fallback) const
 {
     return m_document.context().localizer().text(key, QStringLiteral("Main"), fallback);
-}
-
-QString RegisterEditWindow::sliderText(int value) const
-{
-    return value == 0 ? QStringLiteral("?") : QString::number(value);
 }
 
 void RegisterEditWindow::setDocumentName(const QString& name)
@@ -266,7 +263,7 @@ QWidget* RegisterEditWindow::buildSlider(int field, int maximum, bool companion)
         });
         return slider;
     }
-    auto* value = new QLabel(sliderText(0));
+    auto* value = new QLabel(QStringLiteral("?"));
     value->setMinimumWidth(QFontMetrics(font()).horizontalAdvance(QStringLiteral("00")));
     m_sliderValues.insert(field, value);
     connect(slider, &QSlider::valueChanged, this, [this, field] { typed(field); });
@@ -360,38 +357,53 @@ void RegisterEditWindow::showForm()
                 notes->setPlainText(v.text);
         }
     }
-    // A companion slider shows the number of its field.
-    for (auto it = m_sliders.cbegin(); it != m_sliders.cend(); ++it)
-        if (m_controls.value(it.key()) != it.value())
-            it.value()->setValue(form.text(it.key()).toInt());
     m_showing = false;
     updateDerived();
     updateEnabling();
 }
 
+// The widgets a derived rule names: a field's label and control, or the
+// slider ("<field>Slider") or value text ("<field>Value") beside a field.
+QList<QWidget*> RegisterEditWindow::widgetsNamed(const QString& name) const
+{
+    const registers::RecordSchema& schema = m_document.description().schema;
+    if (const int field = schema.fieldIndex(name); field >= 0)
+        return {m_rows.value(field), m_labels.value(field)};
+    for (const QString& suffix : {QStringLiteral("Slider"), QStringLiteral("Value")}) {
+        if (!name.endsWith(suffix))
+            continue;
+        const int field = schema.fieldIndex(QStringView(name).chopped(suffix.size()));
+        if (suffix == QLatin1String("Slider"))
+            return {m_sliders.value(field)};
+        return {m_sliderValues.value(field)};
+    }
+    return {};
+}
+
 void RegisterEditWindow::updateDerived()
 {
     const RegisterForm& form = m_document.form();
-    for (const registers::Pane& pane : m_document.description().panes) {
-        for (const registers::PaneRow& row : pane.rows) {
-            QWidget* widget = m_rows.value(row.field);
-            QLabel* label = m_labels.value(row.field);
-            if (!widget || !label)
+    const Localizer& localizer = m_document.context().localizer();
+    const bool showing = std::exchange(m_showing, true);
+    for (const registers::FormRule& rule : m_document.description().formRules) {
+        for (QWidget* w : widgetsNamed(rule.control)) {
+            if (!w)
                 continue;
-            if (row.enabledBy >= 0) {
-                const bool on = form.number(row.enabledBy) != 0;
-                widget->setEnabled(on);
-                label->setEnabled(on);
-            }
-            if (row.hiddenBy >= 0) {
-                const bool hidden = form.number(row.hiddenBy) != 0;
-                widget->setVisible(!hidden);
-                label->setVisible(!hidden);
+            switch (rule.what) {
+            case registers::Derived::Enabled: w->setEnabled(rule.holds(form)); break;
+            case registers::Derived::Visible: w->setVisible(rule.holds(form)); break;
+            case registers::Derived::Number:
+                if (auto* slider = qobject_cast<QSlider*>(w))
+                    slider->setValue(int(rule.number(form)));
+                break;
+            case registers::Derived::Text:
+                if (auto* label = qobject_cast<QLabel*>(w))
+                    label->setText(rule.text(form, localizer));
+                break;
             }
         }
     }
-    for (auto it = m_sliderValues.cbegin(); it != m_sliderValues.cend(); ++it)
-        it.value()->setText(sliderText(form.number(it.key())));
+    m_showing = showing;
 }
 
 void RegisterEditWindow::updateEnabling()

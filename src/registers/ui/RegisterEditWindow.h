@@ -57,9 +57,9 @@ private:
     QWidget* buildSlider(int field, int maximum, bool companion);
     void typed(int field);
     void updateDerived();
+    QList<QWidget*> widgetsNamed(const QString& name) const;
     QString text(const QString& key) const;
     QString mainText(const QString& key, const QString& fallback) const;
-    QString sliderText(int value) const;
 
     RegisterDocument& m_document;
     CommandToolBar* m_toolBar;
