@@ -1,60 +1,81 @@
-// The wreck repertory on 5,000 generated cards (the ones `ondrix-cli
-// generate --type wrecks --records 5000` writes, seed 1): sorting by each
-// list column as a header click does, with a card selected, and the
-// synthesis of every card.
+// A register of 5,000 generated records (the ones `ondrix-cli generate
+// --type TYPE --records 5000` writes, seed 1): sorting by each list column
+// as a header click does, with a record selected, the synthesis of every
+// record and the list printed to PDF. The type comes from ONDRIX_BENCH_TYPE
+// (default wrecks), the count from ONDRIX_BENCH_CARDS.
 #include "BenchContext.h"
-#include "registers/EpavesRegister.h"
+#include "registers/RegisterDescription.h"
 #include "registers/RegisterDocument.h"
 #include "registers/RegisterGenerator.h"
 #include "registers/RegisterSynthesis.h"
+#include "registers/draw/RegisterListPrinter.h"
 
+#include <QGuiApplication>
 #include <benchmark/benchmark.h>
+#include <cstdio>
 
 namespace {
 
 struct Fixture : BenchContext {
+    const registers::RegisterDescription& reg;
     QList<RegisterRecord> cards;
 
-    Fixture()
+    explicit Fixture(const registers::RegisterDescription& r) : reg(r)
     {
         const int count = qEnvironmentVariableIntValue("ONDRIX_BENCH_CARDS") ?: 5000;
-        cards = registergenerator::generate(epaves::description(), count, 1);
+        cards = registergenerator::generate(reg, count, 1);
     }
 };
 
-Fixture& fixture()
+void sortByColumn(benchmark::State& state, Fixture* f, int column)
 {
-    static Fixture f;
-    return f;
-}
-
-void BM_SortByColumn(benchmark::State& state)
-{
-    Fixture& f = fixture();
-    const registers::Column& column = epaves::description().columns[state.range(0)];
-    RegisterDocument doc(*f.context, epaves::description());
+    const registers::Column& c = f->reg.columns[column];
+    RegisterDocument doc(*f->context, f->reg);
+    const int middle = int(f->cards.size() / 2);
     for (auto _ : state) {
         state.PauseTiming();
-        doc.setRecords(f.cards);
-        doc.setSelection({2500}, 2500);
+        doc.setRecords(f->cards);
+        doc.setSelection({middle}, middle);
         state.ResumeTiming();
-        doc.sortByColumn(column.id);
+        doc.sortByColumn(c.id);
     }
-    state.SetLabel(column.id.toStdString());
+    state.SetLabel(c.id.toStdString());
 }
-BENCHMARK(BM_SortByColumn)->DenseRange(0, 11)->Unit(benchmark::kMillisecond);
 
-void BM_SynthesisOfEveryCard(benchmark::State& state)
+void synthesisOfEveryRecord(benchmark::State& state, Fixture* f)
 {
-    Fixture& f = fixture();
     for (auto _ : state) {
-        const StyledText text = registersynthesis::ofAll(epaves::description(), f.cards, f.context->localizer(),
-                                                         QStringLiteral("/tmp/w.wrecks"), QDateTime::currentDateTime());
+        const StyledText text = registersynthesis::ofAll(f->reg, f->cards, f->context->localizer(),
+                                                         QStringLiteral("/tmp/register"), QDateTime::currentDateTime());
         benchmark::DoNotOptimize(text.plainText());
     }
 }
-BENCHMARK(BM_SynthesisOfEveryCard)->Unit(benchmark::kMillisecond);
+
+void listToPdf(benchmark::State& state, Fixture* f)
+{
+    for (auto _ : state)
+        benchmark::DoNotOptimize(
+            registerlistprinter::pdf(f->reg, f->cards, f->context->localizer(), QStringLiteral("List")));
+}
 
 } // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv)
+{
+    QGuiApplication app(argc, argv);
+    const QString type = qEnvironmentVariable("ONDRIX_BENCH_TYPE", QStringLiteral("wrecks"));
+    const registers::RegisterDescription* reg = registers::descriptionOf(type);
+    if (!reg) {
+        std::fprintf(stderr, "no register of type %s\n", qPrintable(type));
+        return 2;
+    }
+    Fixture fixture(*reg);
+    for (int c = 0; c < reg->columns.size(); ++c)
+        benchmark::RegisterBenchmark("BM_SortByColumn", sortByColumn, &fixture, c)->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("BM_SynthesisOfEveryRecord", synthesisOfEveryRecord, &fixture)
+        ->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("BM_ListToPdf", listToPdf, &fixture)->Unit(benchmark::kMillisecond)->Iterations(1);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    return 0;
+}
