@@ -10,6 +10,7 @@
 #include "registers/ui/RegisterListWindow.h"
 
 #include <QBuffer>
+#include <QCheckBox>
 #include <QDateEdit>
 #include <QHeaderView>
 #include <QImageReader>
@@ -176,7 +177,8 @@ TEST_F(RegisterWindowsTest, SortingKeepsTheSelectedCard)
     EXPECT_EQ(names(), (QStringList{"Zenobia II", "Togo", "Marie", "Alma"}));
 }
 
-// A card of a file older than the update date shows and keeps no date.
+// A card of a file older than the update date shows and keeps no date; the
+// orientation waits for its switch, as the form's rules say.
 TEST_F(RegisterWindowsTest, ACardWithoutUpdateDateShowsNone)
 {
     RegisterRecord old(epaves::schema());
@@ -186,6 +188,9 @@ TEST_F(RegisterWindowsTest, ACardWithoutUpdateDateShowsNone)
     auto* date = qobject_cast<QDateEdit*>(edit->control(epaves::miseAJour));
     ASSERT_NE(date, nullptr);
     EXPECT_EQ(date->text().trimmed(), QString());
+    EXPECT_FALSE(edit->control(epaves::orientation)->isEnabled());
+    qobject_cast<QCheckBox*>(edit->control(epaves::orientationSwitch))->click();
+    EXPECT_TRUE(edit->control(epaves::orientation)->isEnabled());
     edit->commandToolBar()->itemAction(QStringLiteral("updateWreck"))->trigger();
     EXPECT_FALSE(doc->records()[0].date(epaves::miseAJour).isValid());
     EXPECT_FALSE(doc->records()[0].image(epaves::photo).has_value());
