@@ -172,6 +172,7 @@ TEST_F(UddfHostileTest, TheValidFilesOfTheseTestsImportUpToEveryBound)
         QByteArray bytes;
         int dives = 1;
         int o2 = 21; // of the dive read
+        int placeholders = 0;
     } cases[] = {
         {"as it is", kValid},
         {"the older layout", kLegacy},
@@ -186,6 +187,12 @@ TEST_F(UddfHostileTest, TheValidFilesOfTheseTestsImportUpToEveryBound)
         {"an external document type, neither fetched nor needed",
          with(kValid, "<uddf ", "<!DOCTYPE uddf SYSTEM \"http://127.0.0.1:9/uddf.dtd\">\n<uddf ")},
         {"a mix that cannot be, breathed by no dive", breathing("ok"), 1, 32},
+        // As some rebreather exports begin: dive elements with no dive in them.
+        {"empty placeholder dives before the real one",
+         with(kValid, "<dive id=\"d\">",
+              "<dive id=\"p\"/><dive id=\"q\"><informationbeforedive><surfaceintervalbeforedive><infinity/>"
+              "</surfaceintervalbeforedive></informationbeforedive></dive><dive id=\"d\">"),
+         1, 21, 2},
         // The older export holds no dive the older reader takes.
         {"the logbook's own older export", LegacyUddfWriter(context->localizer()).write({own}).bytes, 0},
     };
@@ -196,6 +203,7 @@ TEST_F(UddfHostileTest, TheValidFilesOfTheseTestsImportUpToEveryBound)
         const auto outcome = import(c.bytes);
         ASSERT_TRUE(outcome.ok) << outcome.error.toStdString();
         EXPECT_EQ(outcome.dives, c.dives);
+        EXPECT_EQ(outcome.placeholders, c.placeholders);
         if (c.dives == 0)
             expectUnchanged();
         else

@@ -122,5 +122,5 @@ ExchangeRegistry::Read ExchangeRegistry::read(QIODevice& device, const ImportPro
     }
     UddfReader reader(progress);
     auto dives = reader.read(device);
-    return Read{std::move(dives), reader.cancelled()};
+    return Read{std::move(dives), reader.cancelled(), reader.placeholders()};
 }

@@ -36,6 +36,8 @@ public:
     struct Read {
         Result<QList<ImportedDive>> dives;
         bool cancelled = false;
+        int placeholders = 0; // empty dive elements left out
+
     };
     // The dives of a file, read by the reader of the format its content
     // shows. A file of no known format is read as UDDF, whose reader says

@@ -38,16 +38,17 @@ Outcome importDevice(Carnet& carnet, QIODevice& device, const ImportProgress& pr
     }
     out.ok = true;
     out.dives = int(count);
+    out.placeholders = read.placeholders;
     return out;
 }
 
 Outcome importFile(Carnet& carnet, const QString& path, const ImportProgress& progress)
 {
     if (QFileInfo(path).isDir())
-        return Outcome{false, false, 0, QStringLiteral("is a folder, not a file")};
+        return Outcome{false, false, 0, 0, QStringLiteral("is a folder, not a file")};
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return Outcome{false, false, 0, file.errorString()};
+        return Outcome{false, false, 0, 0, file.errorString()};
     return importDevice(carnet, file, progress);
 }
 

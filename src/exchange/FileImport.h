@@ -16,6 +16,7 @@ struct Outcome {
     bool ok = false;
     bool cancelled = false;
     int dives = 0;
+    int placeholders = 0; // empty dive elements left out
     QString error; // "line 12, column 7: ..." or why the file could not be opened
 };
 

@@ -381,8 +381,22 @@ void Uddf3Reader::finishMix()
     m_mixes.insert(m_id, m_mix);
 }
 
+// Some rebreather exports open the profile with a dive element that holds
+// nothing but a surface interval (often infinite): no dive at all.
+bool Uddf3Reader::isPlaceholder() const
+{
+    const DiveState& s = m_dive;
+    return !s.datetime && !s.airTemperature && !s.lowestTemperature && !s.greatestDepth && !s.duration
+           && !s.visibility && !s.altitude && !s.lead && !s.rating && !s.hasNotes && s.links.isEmpty()
+           && s.equipment.isEmpty() && s.tanks.isEmpty() && s.points.empty() && !s.anyDepth;
+}
+
 void Uddf3Reader::finishDive()
 {
+    if (isPlaceholder()) {
+        ++m_placeholders;
+        return;
+    }
     DiveState& s = m_dive;
     PendingDive p;
     ImportedDive& d = p.dive;

@@ -32,6 +32,9 @@ public:
     explicit Uddf3Reader(XmlPullReader& xml);
 
     Result<QList<ImportedDive>> read();
+    // The dive elements left out as empty placeholders: no date and nothing
+    // else a dive holds but a surface interval.
+    int placeholders() const { return m_placeholders; }
 
 private:
     struct Mix {
@@ -87,6 +90,7 @@ private:
     void finishMix();
     void finishDive();
     bool resolve(PendingDive& pending);
+    bool isPlaceholder() const;
     QByteArray attribute(const char* name) const;
     std::optional<double> checked(const char* name, QByteArrayView text, const divebounds::Range& range,
                                   double scale = 1);
@@ -115,6 +119,7 @@ private:
     bool m_inDive = false;
     DiveState m_dive;
     QList<PendingDive> m_pending;
+    int m_placeholders = 0;
 
     struct Names {
         const char *uddf, *gasdefinitions, *mix, *name, *o2, *n2, *he, *ar, *h2, *diver, *owner, *buddy, *personal,

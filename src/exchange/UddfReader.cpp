@@ -10,6 +10,7 @@ UddfReader::UddfReader(ImportProgress progress) : m_progress(std::move(progress)
 Result<QList<ImportedDive>> UddfReader::read(QIODevice& device)
 {
     m_cancelled = false;
+    m_placeholders = 0;
     XmlPullReader xml(device, m_progress);
     XmlPullReader::Event event;
     do
@@ -26,9 +27,11 @@ Result<QList<ImportedDive>> UddfReader::read(QIODevice& device)
     } else {
         QByteArray version;
         xml.attribute("version", &version);
-        if (ExchangeSniffer::uddfLayout(version, xml.namespaceUri()) == ExchangeFormat::Uddf3)
-            result = Uddf3Reader(xml).read();
-        else
+        if (ExchangeSniffer::uddfLayout(version, xml.namespaceUri()) == ExchangeFormat::Uddf3) {
+            Uddf3Reader reader(xml);
+            result = reader.read();
+            m_placeholders = reader.placeholders();
+        } else
             result = LegacyUddfReader(xml).read();
     }
     m_cancelled = xml.cancelled();

@@ -21,8 +21,11 @@ public:
     Result<QList<ImportedDive>> read(QIODevice& device);
     // True when the last read stopped because the progress asked it to.
     bool cancelled() const { return m_cancelled; }
+    // The empty placeholder dive elements the last read left out.
+    int placeholders() const { return m_placeholders; }
 
 private:
     ImportProgress m_progress;
     bool m_cancelled = false;
+    int m_placeholders = 0;
 };

@@ -54,6 +54,11 @@ int runImportCommand(const QStringList& args, const QString& settingsPath, QByte
             return io.refuse(path, QStringLiteral("the file holds no dive that can be read"));
         imported += outcome.dives;
         lines.append(QStringLiteral("imported %1 dives from %2\n").arg(outcome.dives).arg(path).toUtf8());
+        if (outcome.placeholders > 0)
+            err.append(QStringLiteral("ondrix-cli: %1: %2 empty dive elements skipped\n")
+                           .arg(path)
+                           .arg(outcome.placeholders)
+                           .toUtf8());
     }
     if (imported > 0) {
         if (const int status = session.save(); status != kDone)

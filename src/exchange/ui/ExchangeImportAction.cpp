@@ -30,6 +30,12 @@ void importExchangeFileInteractively(QWidget* parent, Carnet& carnet, const Exch
     const fileimport::Outcome outcome = fileimport::importFile(carnet, path, report);
     QApplication::restoreOverrideCursor();
     progress.reset();
+    if (outcome.ok && outcome.dives > 0 && outcome.placeholders > 0)
+        QMessageBox::information(parent, kind.title,
+                                 QObject::tr("%1 dives imported from %2; %3 empty dive elements were skipped.")
+                                     .arg(outcome.dives)
+                                     .arg(QFileInfo(path).fileName())
+                                     .arg(outcome.placeholders));
     if (outcome.cancelled || (outcome.ok && outcome.dives > 0))
         return;
     const QString why = outcome.ok ? QObject::tr("the file holds no dive that can be read") : outcome.error;
