@@ -36,7 +36,9 @@ Uddf3Reader::Uddf3Reader(XmlPullReader& xml) : m_xml(xml)
               i("equipmentused"), i("leadquantity"), i("tankvolume"), i("tankpressurebegin"),
               i("tankpressureend"), i("alarm"), i("depth"), i("divetime"), i("switchmix"), i("tankpressure"),
               i("temperature"), i("greatestdepth"), i("lowesttemperature"), i("diveduration"), i("visibility"),
-              i("notes"), i("para"), i("rating"), i("ratingvalue")};
+              i("notes"), i("para"), i("rating"), i("ratingvalue"), i("sitedata"), i("wreck"), i("latitude"),
+              i("longitude"), i("suit"), i("rebreather"), i("nosuit"), i("purpose"), i("plannedprofile"),
+              i("decostop"), i("setpo2"), i("divemode"), i("current"), i("tank"), i("tankmaterial")};
     m_path.push_back(xml.localName());
 }
 
@@ -132,6 +134,7 @@ void Uddf3Reader::start(const char* name, int depth)
             m_id = attribute("id");
             m_computer = Computer();
             m_pieceName.clear();
+            m_material.reset();
         } else if (m_inDive && name == n.tankdata) {
             m_dive.tanks.append(Tank());
         }
@@ -147,6 +150,8 @@ void Uddf3Reader::start(const char* name, int depth)
             m_dive.point = ProfileGrid::Point();
             // A waypoint without a time belongs to the moment of the one before.
             m_dive.point.time = m_dive.points.empty() ? 0.0 : m_dive.points.back().time;
+        } else if (name == n.nosuit && m_path[4] == n.informationbeforedive) {
+            m_dive.noSuit = true;
         } else if (name == n.link) {
             if (m_path[4] == n.informationbeforedive)
                 m_dive.links.append(attribute("ref"));
@@ -168,6 +173,8 @@ void Uddf3Reader::start(const char* name, int depth)
                 m_dive.point.mark = int(index);
             } else if (name == n.tankpressure) {
                 m_dive.currentPressureRef = attribute("ref");
+            } else if (name == n.divemode && m_dive.points.empty() && !m_dive.apparatus) {
+                m_dive.apparatus = uddfmapping::apparatusForMode(attribute("type"));
             }
         } else if (name == n.link && m_path[5] == n.equipmentused
                    && (m_path[4] == n.informationbeforedive || m_path[4] == n.informationafterdive)) {
@@ -175,6 +182,16 @@ void Uddf3Reader::start(const char* name, int depth)
         } else if (name == n.infinity && m_path[4] == n.informationbeforedive
                    && m_path[5] == n.surfaceintervalbeforedive) {
             m_dive.infinity = true;
+        }
+        break;
+    case 7:
+        // The stops of the planned ascent, as many as the dive has levels.
+        if (m_inDive && name == n.decostop && m_path[4] == n.informationbeforedive && m_path[5] == n.plannedprofile
+            && m_path[6] == n.waypoint && m_dive.stops.size() < 5) {
+            const auto depth = uddfvalues::number(attribute("decodepth"));
+            const auto duration = uddfvalues::number(attribute("duration"));
+            if (depth && duration && divebounds::kSampleDepth.holds(*depth) && *duration >= 0 && *duration <= 1e7)
+                m_dive.stops.append({*depth, *duration});
         }
         break;
     default: break;
@@ -239,13 +256,25 @@ void Uddf3Reader::end(const char* name, int depth)
         } else if (m_path[1] == n.diver && m_path[2] == n.owner && m_path[3] == n.equipment) {
             if (m_id.isEmpty())
                 break;
+            const auto suit = name == n.suit ? uddfmapping::suitTag(m_pieceName) : std::nullopt;
+            const auto rebreather = name == n.rebreather ? uddfmapping::apparatusForName(m_pieceName) : std::nullopt;
+            if (name == n.tank && m_material)
+                m_tankMaterials.insert(m_id, *m_material);
             if (name == n.divecomputer)
                 m_computers.insert(m_id, m_computer);
+            else if (suit)
+                m_suits.insert(m_id, *suit);
+            else if (rebreather)
+                m_rebreathers.insert(m_id, *rebreather);
             else
                 m_pieces.insert(m_id, m_pieceName);
-        } else if (name == n.location && m_path[1] == n.divesite && m_path[2] == n.site
-                   && m_path[3] == n.geography) {
-            m_site.location = uddfvalues::trimmedText(text);
+        } else if (m_path[1] == n.divesite && m_path[2] == n.site && m_path[3] == n.geography) {
+            if (name == n.location)
+                m_site.location = uddfvalues::trimmedText(text);
+            else if (name == n.latitude)
+                m_site.latitude = number(text);
+            else if (name == n.longitude)
+                m_site.longitude = number(text);
         }
         break;
     case 5:
@@ -265,6 +294,8 @@ void Uddf3Reader::end(const char* name, int depth)
                     s.airTemperature = checked(name, text, kKelvin);
                 else if (name == n.altitude)
                     s.altitude = checked(name, text, *divebounds::of(idx_altitude));
+                else if (name == n.purpose)
+                    s.purpose = uddfmapping::purposeKind(text);
             } else if (parent == n.tankdata && !s.tanks.isEmpty()) {
                 Tank& t = s.tanks.last();
                 if (name == n.tankvolume)
@@ -282,6 +313,8 @@ void Uddf3Reader::end(const char* name, int depth)
                     s.duration = checked(name, text, *divebounds::of(idx_temps), 1.0 / 60);
                 else if (name == n.visibility)
                     s.visibility = number(text);
+                else if (name == n.current)
+                    s.current = uddfmapping::currentTag(text);
             }
         } else if (m_path[1] == n.diver && m_path[2] == n.owner && m_path[3] == n.equipment) {
             if (name == n.name)
@@ -290,9 +323,16 @@ void Uddf3Reader::end(const char* name, int depth)
                 m_computer.model = uddfvalues::trimmedText(text);
             else if (name == n.serialnumber)
                 m_computer.serial = uddfvalues::trimmedText(text);
+            else if (name == n.tankmaterial)
+                m_material = uddfmapping::tankMaterialTag(text);
         } else if (name == n.country && m_path[1] == n.divesite && m_path[2] == n.site && m_path[3] == n.geography
                    && m_path[4] == n.address) {
             m_site.country = uddfvalues::trimmedText(text);
+        } else if (name == n.name && m_path[1] == n.divesite && m_path[2] == n.site && m_path[3] == n.sitedata
+                   && m_path[4] == n.wreck) {
+            const QString wreck = uddfvalues::trimmedText(text);
+            if (!wreck.isEmpty())
+                m_site.wreck = m_site.wreck.isEmpty() ? wreck : m_site.wreck + QStringLiteral(", ") + wreck;
         }
         break;
     case 6:
@@ -320,6 +360,9 @@ void Uddf3Reader::end(const char* name, int depth)
                     const auto v = checked(name, text, divebounds::kSamplePressure, kBarsPerPascal);
                     if (v && s.currentPressureRef == *s.pressureRef)
                         p.pressure = float(*v * kBarsPerPascal);
+                } else if (name == n.setpo2 && s.points.empty() && !s.setPoint) {
+                    if (const auto v = number(text))
+                        s.setPoint = uddfmapping::setPointTag(*v);
                 }
             } else if (m_path[4] == n.informationbeforedive && m_path[5] == n.surfaceintervalbeforedive
                        && name == n.passedtime) {
@@ -420,6 +463,25 @@ void Uddf3Reader::finishDive()
         d.setTag(idx_visibilite, uddfmapping::visibilityTag(*s.visibility));
     if (s.rating)
         d.setTag(idx_inoubliable, uddfmapping::markForRating(*s.rating));
+    if (s.current)
+        d.setTag(idx_courant, *s.current);
+    if (s.purpose)
+        d.setTag(idx_typePlongee, *s.purpose);
+    if (s.noSuit)
+        d.setTag(idx_combinaison, uddfmapping::kNoSuit);
+    if (s.apparatus)
+        d.setTag(idx_rebreather, *s.apparatus);
+    if (s.setPoint)
+        d.setTag(idx_ppO2, *s.setPoint);
+    for (qsizetype k = 0; k < s.stops.size(); ++k) {
+        const auto& [depth, seconds] = s.stops[k];
+        d.setText(idx_decoDepth_Level_1 + int(k), numbertext::shortest(float(depth)));
+        d.setText(idx_decoTime_Level_1 + int(k), whole(seconds / 60));
+    }
+    const int stopSwitches[] = {idx_deco_Level_1_sw, idx_deco_Level_2_sw, idx_deco_Level_3_sw, idx_deco_Level_4_sw,
+                                idx_deco_Level_5_sw};
+    for (qsizetype k = 0; k < s.stops.size(); ++k)
+        d.switchesOn.append(stopSwitches[k]);
     if (s.hasNotes)
         d.setText(idx_notes, s.paras.join(u'\n'));
     if (s.interval)
@@ -575,6 +637,11 @@ bool Uddf3Reader::resolve(PendingDive& p)
     // The first tank: volume and pressures, else the pressures recorded at
     // the first and last samples that have one.
     const Tank* tank = bottomTank >= 0 ? &p.tanks[bottomTank] : (p.tanks.isEmpty() ? nullptr : &p.tanks[0]);
+    for (qsizetype i = 0; tank && i < tank->links.size(); ++i)
+        if (const auto m = m_tankMaterials.constFind(tank->links[i]); m != m_tankMaterials.constEnd()) {
+            d.setTag(idx_alliageBloc, *m);
+            break;
+        }
     if (tank && tank->volume && *tank->volume > 0)
         d.setText(idx_volumeBloc, whole(*tank->volume * 1000));
     std::optional<double> begin, end;
@@ -607,6 +674,12 @@ bool Uddf3Reader::resolve(PendingDive& p)
             d.setText(idx_site, s->name);
             d.setText(idx_lieu, s->location);
             d.setText(idx_pays, s->country);
+            if (!s->wreck.isEmpty())
+                d.setText(idx_epaves, s->wreck);
+            if (s->latitude && s->longitude && std::abs(*s->latitude) <= 90 && std::abs(*s->longitude) <= 180) {
+                d.setText(idx_gps, uddfmapping::positionText({*s->latitude, *s->longitude}));
+                d.setTag(idx_gpsSystem, 1); // UDDF positions are in WGS 84
+            }
         } else if (const auto base = m_bases.constFind(link); base != m_bases.constEnd() && !baseFound) {
             baseFound = true;
             d.setText(idx_structure, *base);
@@ -624,6 +697,10 @@ bool Uddf3Reader::resolve(PendingDive& p)
             d.setText(idx_ordinateur, c->model.isEmpty() ? c->name : c->model);
             d.setText(idx_fabricant, c->maker);
             d.setText(idx_serie, c->serial);
+        } else if (const auto suit = m_suits.constFind(link); suit != m_suits.constEnd()) {
+            d.setTag(idx_combinaison, *suit);
+        } else if (const auto ccr = m_rebreathers.constFind(link); ccr != m_rebreathers.constEnd()) {
+            d.setTag(idx_rebreather, *ccr);
         } else if (const auto piece = m_pieces.constFind(link); piece != m_pieces.constEnd() && slot < 12) {
             d.setText(idx_equip_1 + slot++, *piece);
         }

@@ -44,7 +44,8 @@ private:
         QString name, model, serial, maker;
     };
     struct Site {
-        QString name, location, country;
+        QString name, location, country, wreck;
+        std::optional<double> latitude, longitude;
     };
     struct Tank {
         QList<QByteArray> links;
@@ -63,7 +64,9 @@ private:
         int line = 0, column = 0;
         std::optional<QByteArray> datetime;
         std::optional<double> airTemperature, lowestTemperature, greatestDepth, duration, visibility, altitude, lead;
-        std::optional<int> rating;
+        std::optional<int> rating, current, purpose, apparatus, setPoint;
+        bool noSuit = false;
+        QList<std::pair<double, double>> stops; // depth in metres, seconds
         std::optional<qint64> interval;
         bool infinity = false;
         QStringList paras;
@@ -101,6 +104,7 @@ private:
     QHash<QByteArray, Site> m_sites;
     QHash<QByteArray, QString> m_bases;
     QHash<QByteArray, QString> m_pieces; // the owner's other equipment
+    QHash<QByteArray, int> m_suits, m_rebreathers, m_tankMaterials; // by the tag of their kind
 
     // The definition being read.
     QByteArray m_id;
@@ -109,6 +113,7 @@ private:
     QString m_first, m_middle, m_last;
     Computer m_computer;
     QString m_pieceName;
+    std::optional<int> m_material;
     Site m_site;
     QString m_baseName;
 
@@ -124,6 +129,7 @@ private:
             *airtemperature, *altitude, *surfaceintervalbeforedive, *passedtime, *infinity, *equipmentused,
             *leadquantity, *tankvolume, *tankpressurebegin, *tankpressureend, *alarm, *depth, *divetime,
             *switchmix, *tankpressure, *temperature, *greatestdepth, *lowesttemperature, *diveduration,
-            *visibility, *notes, *para, *rating, *ratingvalue;
+            *visibility, *notes, *para, *rating, *ratingvalue, *sitedata, *wreck, *latitude, *longitude, *suit,
+            *rebreather, *nosuit, *purpose, *plannedprofile, *decostop, *setpo2, *divemode, *current, *tank, *tankmaterial;
     } n;
 };
