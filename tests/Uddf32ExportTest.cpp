@@ -33,7 +33,8 @@ const QStringList kCarried = QStringLiteral(
     "epaves gpsSystem courant combinaison rebreather ppO2 alliageBloc deco_Level_1_sw deco_Level_2_sw "
     "deco_Level_3_sw deco_Level_4_sw deco_Level_5_sw decoTime_Level_1 decoTime_Level_2 decoTime_Level_3 "
     "decoTime_Level_4 decoTime_Level_5 decoDepth_Level_1 decoDepth_Level_2 decoDepth_Level_3 decoDepth_Level_4 "
-    "decoDepth_Level_5 "
+    "decoDepth_Level_5 volBailout1 volBailout2 pressDepartBailout1 pressDepartBailout2 pressFinBailout1 "
+    "pressFinBailout2 O2Bailout1 O2Bailout2 HeBailout1 HeBailout2 "
     "lestage o2Mix heMix gaz volumeBloc pressionDepart pressionFin decoO2_Level_1 decoO2_Level_2 decoO2_Level_3 "
     "decoO2_Level_4 decoO2_Level_5 decoHe_Level_1 decoHe_Level_2 decoHe_Level_3 decoHe_Level_4 decoHe_Level_5 "
     "volPony1 volPony2 volPony3 pressDepartPony1 pressDepartPony2 pressDepartPony3 pressFinPony1 pressFinPony2 "
@@ -41,8 +42,7 @@ const QStringList kCarried = QStringLiteral(
     "equip_8 equip_9 equip_10 equip_11 equip_12 profilProfondeur ASC_Flag SLOW_Flag SURF_Flag CEIL_Flag GAZ_Flag "
     "PRESS_Data day").split(u' ');
 const QStringList kNotCarried = QStringLiteral(
-    "coeff pmBm countryCode bateau deco deco_TTS volBailout1 volBailout2 pressDepartBailout1 pressDepartBailout2 "
-    "pressFinBailout1 pressFinBailout2 O2Bailout1 O2Bailout2 HeBailout1 HeBailout2 pressionBloc alliageBloc_2 "
+    "coeff pmBm countryCode bateau deco deco_TTS pressionBloc alliageBloc_2 "
     "volumeBloc_2 pressionBloc_2 pressionDepart_2 pressionFin_2 o2Mix_2 heMix_2 flow decoSoftName decoAlgoType "
     "decoConservatism runtime meteo ventSecteur ventForce nocturne difficulte configuration").split(u' ');
 // Kinds of dive that UDDF has a purpose for; the others come back "Other".
@@ -259,15 +259,19 @@ TEST_F(Uddf32ExportTest, WhatCannotBeWrittenIsLeftOutAndReported)
     dives[1].setDecoHe_Level_3(50);
     dives[2].setDate(QDateTime());
     dives[2].setHeure(QDateTime());
+    dives[3].setVolBailout1(3);
+    dives[3].setHeBailout1(100);
     const ExportOutput out = exportDives(dives);
-    ASSERT_EQ(out.report.size(), 3) << out.report.join(u'\n').toStdString();
+    ASSERT_EQ(out.report.size(), 4) << out.report.join(u'\n').toStdString();
     EXPECT_EQ(out.report[0], QStringLiteral("dive 1 (row 0): 80 % oxygen and 30 % helium make more than 100 %; its mix is left out"));
     EXPECT_EQ(out.report[1], QStringLiteral("dive 2 (row 1): the gas of stop level 3: 60 % oxygen and 50 % helium make more than 100 %; it is left out"));
     EXPECT_EQ(out.report[2], QStringLiteral("dive 0 (row 2): it has no date; it is left out"));
+    EXPECT_EQ(out.report[3], QStringLiteral("dive 4 (row 3): the gas of bail-out cylinder 1: it holds no oxygen; it is left out"));
     EXPECT_FALSE(out.bytes.contains("<n2>-"));
     const QList<Plongee> back = importBack(out.bytes);
     ASSERT_EQ(back.size(), dives.size() - 1);
     EXPECT_EQ(back[0].o2Mix(), 21) << "no mix: the form's air";
+    EXPECT_EQ(fieldsLike(back[2], "volBailout1=3; O2Bailout1=0; HeBailout1=0"), "volBailout1=3; O2Bailout1=0; HeBailout1=0");
     if (canValidate()) {
         EXPECT_EQ(schemaErrors(out.bytes), QString());
     }
@@ -336,6 +340,10 @@ TEST_F(Uddf32ExportTest, PositionsSetPointsAndStopsReadAsWritten)
     d.setDeco_Level_2_sw(1);
     d.setDecoDepth_Level_2(20.0f);
     d.setDecoTime_Level_2(2);
+    d.setVolBailout2(7);
+    d.setPressDepartBailout2(180);
+    d.setO2Bailout2(18);
+    d.setHeBailout2(45);
     d = throughForm(d);
     const QByteArray bytes = exportDives({d}).bytes;
     for (const char* written : {"<decostop kind=\"mandatory\" decodepth=\"3.048\" duration=\"240\"/>",

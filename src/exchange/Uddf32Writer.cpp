@@ -143,7 +143,18 @@ size_t qHash(const MixKey& m, size_t seed = 0) { return qHashMulti(seed, m.o2, m
 struct DiveGases {
     std::optional<MixKey> bottom;
     std::array<std::optional<MixKey>, 5> levels;
+    std::array<std::optional<MixKey>, 2> bailouts;
 };
+
+// A bail-out cylinder of a dive (1 or 2): volume, pressures and mix.
+struct Bailout {
+    int volume, start, end, o2, he;
+};
+std::array<Bailout, 2> bailoutsOf(const Plongee& d)
+{
+    return {Bailout{d.volBailout1(), d.pressDepartBailout1(), d.pressFinBailout1(), d.O2Bailout1(), d.HeBailout1()},
+            Bailout{d.volBailout2(), d.pressDepartBailout2(), d.pressFinBailout2(), d.O2Bailout2(), d.HeBailout2()}};
+}
 
 MixKey keyOf(const GasMix& mix, int code) { return MixKey{mix.oxygen(), mix.helium(), mix.fitsCode(code) ? code : mix.code()}; }
 
@@ -174,6 +185,22 @@ DiveGases gasesOf(const Plongee& d, int row, QStringList* problems)
                                  .arg(row)
                                  .arg(k + 1)
                                  .arg(mix.problem()));
+    }
+    const auto bailouts = bailoutsOf(d);
+    for (size_t k = 0; k < bailouts.size(); ++k) {
+        const Bailout& b = bailouts[k];
+        if (b.volume <= 0 || (b.o2 == 0 && b.he == 0))
+            continue; // no cylinder, or no mix given for it
+        const GasMix mix(b.o2, b.he);
+        const QString problem = mix.isPossible() && mix.oxygen() < 1 ? QStringLiteral("it holds no oxygen") : mix.problem();
+        if (problem.isEmpty())
+            g.bailouts[k] = keyOf(mix, mix.code());
+        else if (problems)
+            problems->append(QStringLiteral("dive %1 (row %2): the gas of bail-out cylinder %3: %4; it is left out")
+                                 .arg(d.noPlongee())
+                                 .arg(row)
+                                 .arg(k + 1)
+                                 .arg(problem));
     }
     return g;
 }
@@ -226,6 +253,7 @@ QStringList Uddf32Writer::write(const QList<Plongee>& dives, QIODevice& device) 
     QStringList pieces;
     QHash<QString, int> pieceIds;
     TagPieces suits, rebreathers, tanks;
+    std::array<bool, 2> anyBailout{};
     QList<MixKey> mixes;
     QHash<MixKey, int> mixIds;
     QList<DiveGases> gases;
@@ -248,6 +276,11 @@ QStringList Uddf32Writer::write(const QList<Plongee>& dives, QIODevice& device) 
         addMix(gases.last().bottom);
         for (const auto& level : gases.last().levels)
             addMix(level);
+        for (const auto& bailout : gases.last().bailouts)
+            addMix(bailout);
+        const auto bailouts = bailoutsOf(d);
+        for (size_t k = 0; k < bailouts.size(); ++k)
+            anyBailout[k] = anyBailout[k] || bailouts[k].volume > 0;
         const Computer c{text(d.fabricant()), text(d.ordinateur()), text(d.serie())};
         if ((!c.maker.isEmpty() || !c.model.isEmpty() || !c.serial.isEmpty()) && !computerIds.contains(c)) {
             computerIds.insert(c, int(computers.size()) + 1);
@@ -305,7 +338,7 @@ QStringList Uddf32Writer::write(const QList<Plongee>& dives, QIODevice& device) 
     w.writeEndElement(); // generator
 
     const bool ownEquipment = !computers.isEmpty() || !pieces.isEmpty() || !suits.tags.isEmpty()
-        || !rebreathers.tags.isEmpty() || !tanks.tags.isEmpty();
+        || !rebreathers.tags.isEmpty() || !tanks.tags.isEmpty() || anyBailout[0] || anyBailout[1];
     if (ownEquipment || !buddies.isEmpty()) {
         w.writeStartElement(QStringLiteral("diver"));
         w.writeStartElement(QStringLiteral("owner"));
@@ -348,6 +381,12 @@ QStringList Uddf32Writer::write(const QList<Plongee>& dives, QIODevice& device) 
                 element(w, "tankmaterial", material.second);
                 w.writeEndElement();
             }
+            for (size_t k = 0; k < anyBailout.size(); ++k)
+                if (anyBailout[k]) {
+                    equipmentPiece(w, "tank", QStringLiteral("bailout%1").arg(k + 1),
+                                   QLatin1String(uddfmapping::kBailoutTanks[k]));
+                    w.writeEndElement();
+                }
             for (qsizetype i = 0; i < pieces.size(); ++i) {
                 equipmentPiece(w, "variouspieces", QStringLiteral("item%1").arg(i + 1), pieces[i]);
                 w.writeEndElement();
@@ -522,6 +561,22 @@ QStringList Uddf32Writer::write(const QList<Plongee>& dives, QIODevice& device) 
             element(w, "tankpressurebegin", num((pony ? ponyStart[k] : 0) * uddfmapping::kPascalsPerBar));
             if (pony && ponyEnd[k] != 0)
                 element(w, "tankpressureend", num(ponyEnd[k] * uddfmapping::kPascalsPerBar));
+            w.writeEndElement();
+        }
+        // The bail-out cylinders, each marked by its piece.
+        const auto bailouts = bailoutsOf(d);
+        for (size_t k = 0; k < bailouts.size(); ++k) {
+            const Bailout& b = bailouts[k];
+            if (b.volume <= 0)
+                continue;
+            w.writeStartElement(QStringLiteral("tankdata"));
+            if (g.bailouts[k])
+                link(w, mixId(*g.bailouts[k]));
+            link(w, QStringLiteral("bailout%1").arg(k + 1));
+            element(w, "tankvolume", num(b.volume / 1000.0));
+            element(w, "tankpressurebegin", num(std::max(b.start, 0) * uddfmapping::kPascalsPerBar));
+            if (b.end > 0)
+                element(w, "tankpressureend", num(b.end * uddfmapping::kPascalsPerBar));
             w.writeEndElement();
         }
 

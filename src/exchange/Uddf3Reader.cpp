@@ -260,6 +260,9 @@ void Uddf3Reader::end(const char* name, int depth)
             const auto rebreather = name == n.rebreather ? uddfmapping::apparatusForName(m_pieceName) : std::nullopt;
             if (name == n.tank && m_material)
                 m_tankMaterials.insert(m_id, *m_material);
+            for (int k = 0; k < 2; ++k)
+                if (name == n.tank && m_pieceName == QLatin1String(uddfmapping::kBailoutTanks[k]))
+                    m_bailoutTanks.insert(m_id, k);
             if (name == n.divecomputer)
                 m_computers.insert(m_id, m_computer);
             else if (suit)
@@ -516,6 +519,68 @@ void Uddf3Reader::finishDive()
     m_pending.append(std::move(p));
 }
 
+// A mix a dive breathes must be a gas: the file is refused at the mix when
+// it is not.
+std::optional<GasMix> Uddf3Reader::breathed(const QByteArray& ref, int diveLine)
+{
+    const Mix& mix = *m_mixes.constFind(ref);
+    if (!mix.gas) {
+        m_xml.failAt(mix.line, mix.column,
+                     QStringLiteral("the mix \"%1\", breathed in the dive of line %2, is no gas: %3")
+                         .arg(QString::fromUtf8(ref))
+                         .arg(diveLine)
+                         .arg(mix.problem));
+    }
+    return mix.gas;
+}
+
+bool Uddf3Reader::bailouts(PendingDive& p)
+{
+    ImportedDive& d = p.dive;
+    const auto slotOf = [this](const Tank& t) {
+        for (const QByteArray& l : t.links)
+            if (const auto k = m_bailoutTanks.constFind(l); k != m_bailoutTanks.constEnd())
+                return *k;
+        return -1;
+    };
+    const int volume[] = {idx_volBailout1, idx_volBailout2}, start[] = {idx_pressDepartBailout1, idx_pressDepartBailout2},
+              end[] = {idx_pressFinBailout1, idx_pressFinBailout2}, o2[] = {idx_O2Bailout1, idx_O2Bailout2},
+              he[] = {idx_HeBailout1, idx_HeBailout2};
+    bool done[2] = {false, false};
+    for (qsizetype i = 0; i < p.tanks.size();) {
+        const int k = slotOf(p.tanks[i]);
+        if (k < 0) {
+            ++i;
+            continue;
+        }
+        const Tank t = p.tanks.takeAt(i);
+        if (done[k])
+            continue; // one tank per cylinder: the first
+        done[k] = true;
+        const auto bars = [](const std::optional<double>& pascals) {
+            return pascals && *pascals > 0 ? *pascals / uddfmapping::kPascalsPerBar : 0.0;
+        };
+        d.setText(volume[k], whole(t.volume && *t.volume > 0 ? *t.volume * 1000 : 0));
+        d.setText(start[k], whole(bars(t.begin)));
+        d.setText(end[k], whole(bars(t.end)));
+        std::optional<GasMix> gas;
+        for (const QByteArray& l : t.links)
+            if (m_mixes.contains(l)) {
+                gas = breathed(l, d.line);
+                if (!gas)
+                    return false;
+                break;
+            }
+        d.setText(o2[k], QString::number(gas ? gas->oxygen() : 0));
+        d.setText(he[k], QString::number(gas ? gas->helium() : 0));
+    }
+    for (int k = 0; k < 2; ++k)
+        if (!done[k])
+            for (const int f : {volume[k], start[k], end[k], o2[k], he[k]})
+                d.setText(f, QStringLiteral("0"));
+    return true;
+}
+
 bool Uddf3Reader::resolve(PendingDive& p)
 {
     ImportedDive& d = p.dive;
@@ -525,18 +590,12 @@ bool Uddf3Reader::resolve(PendingDive& p)
                 return l;
         return QByteArray();
     };
-    // A mix a dive breathes must be a gas.
-    const auto gasOf = [this, &d](const QByteArray& ref) -> std::optional<GasMix> {
-        const Mix& mix = *m_mixes.constFind(ref);
-        if (!mix.gas) {
-            m_xml.failAt(mix.line, mix.column,
-                         QStringLiteral("the mix \"%1\", breathed in the dive of line %2, is no gas: %3")
-                             .arg(QString::fromUtf8(ref))
-                             .arg(d.line)
-                             .arg(mix.problem));
-        }
-        return mix.gas;
-    };
+    const auto gasOf = [this, &d](const QByteArray& ref) { return breathed(ref, d.line); };
+
+    // The bail-out cylinders are tanks of their own, each marked by its piece;
+    // in a file that marks bail-out cylinders a dive without one has none.
+    if (!m_bailoutTanks.isEmpty() && !bailouts(p))
+        return false;
 
     // The bottom gas: the first tank's mix, else the first gas switched to,
     // else the mix of any tank.

@@ -90,6 +90,8 @@ private:
     void finishMix();
     void finishDive();
     bool resolve(PendingDive& pending);
+    bool bailouts(PendingDive& pending);
+    std::optional<GasMix> breathed(const QByteArray& ref, int diveLine);
     QByteArray attribute(const char* name) const;
     std::optional<double> checked(const char* name, QByteArrayView text, const divebounds::Range& range,
                                   double scale = 1);
@@ -105,6 +107,7 @@ private:
     QHash<QByteArray, QString> m_bases;
     QHash<QByteArray, QString> m_pieces; // the owner's other equipment
     QHash<QByteArray, int> m_suits, m_rebreathers, m_tankMaterials; // by the tag of their kind
+    QHash<QByteArray, int> m_bailoutTanks; // the pieces that mark bail-out cylinders 1 and 2 (0, 1)
 
     // The definition being read.
     QByteArray m_id;

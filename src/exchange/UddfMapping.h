@@ -69,6 +69,9 @@ std::optional<int> apparatusForName(const QString& name);
 std::optional<std::pair<QString, QString>> tankMaterial(int tag);
 std::optional<int> tankMaterialTag(QByteArrayView material);
 
+// The names of the tank pieces that mark a tank as bail-out cylinder 1 or 2.
+inline constexpr const char* kBailoutTanks[] = {"Bail-out 1", "Bail-out 2"};
+
 // The oxygen set-point (`ppO2` tag) in pascals, and the tag of the nearest
 // set-point within 0.05 bar; nothing for no set-point.
 std::optional<double> setPointPascals(int tag);
