@@ -34,7 +34,8 @@ const QStringList kCarried = QStringLiteral(
     "deco_Level_3_sw deco_Level_4_sw deco_Level_5_sw decoTime_Level_1 decoTime_Level_2 decoTime_Level_3 "
     "decoTime_Level_4 decoTime_Level_5 decoDepth_Level_1 decoDepth_Level_2 decoDepth_Level_3 decoDepth_Level_4 "
     "decoDepth_Level_5 volBailout1 volBailout2 pressDepartBailout1 pressDepartBailout2 pressFinBailout1 "
-    "pressFinBailout2 O2Bailout1 O2Bailout2 HeBailout1 HeBailout2 "
+    "pressFinBailout2 O2Bailout1 O2Bailout2 HeBailout1 HeBailout2 alliageBloc_2 volumeBloc_2 pressionDepart_2 "
+    "pressionFin_2 o2Mix_2 heMix_2 "
     "lestage o2Mix heMix gaz volumeBloc pressionDepart pressionFin decoO2_Level_1 decoO2_Level_2 decoO2_Level_3 "
     "decoO2_Level_4 decoO2_Level_5 decoHe_Level_1 decoHe_Level_2 decoHe_Level_3 decoHe_Level_4 decoHe_Level_5 "
     "volPony1 volPony2 volPony3 pressDepartPony1 pressDepartPony2 pressDepartPony3 pressFinPony1 pressFinPony2 "
@@ -42,8 +43,7 @@ const QStringList kCarried = QStringLiteral(
     "equip_8 equip_9 equip_10 equip_11 equip_12 profilProfondeur ASC_Flag SLOW_Flag SURF_Flag CEIL_Flag GAZ_Flag "
     "PRESS_Data day").split(u' ');
 const QStringList kNotCarried = QStringLiteral(
-    "coeff pmBm countryCode bateau deco deco_TTS pressionBloc alliageBloc_2 "
-    "volumeBloc_2 pressionBloc_2 pressionDepart_2 pressionFin_2 o2Mix_2 heMix_2 flow decoSoftName decoAlgoType "
+    "coeff pmBm countryCode bateau deco deco_TTS pressionBloc pressionBloc_2 flow decoSoftName decoAlgoType "
     "decoConservatism runtime meteo ventSecteur ventForce nocturne difficulte configuration").split(u' ');
 // Kinds of dive that UDDF has a purpose for; the others come back "Other".
 const QList<int> kCarriedKinds = {1, 3, 7, 8, 11, 12};
@@ -344,6 +344,12 @@ TEST_F(Uddf32ExportTest, PositionsSetPointsAndStopsReadAsWritten)
     d.setPressDepartBailout2(180);
     d.setO2Bailout2(18);
     d.setHeBailout2(45);
+    d.setVolumeBloc_2(3); // the diluent
+    d.setAlliageBloc_2(2);
+    d.setPressionDepart_2(200);
+    d.setPressionFin_2(150);
+    d.setO2Mix_2(10);
+    d.setHeMix_2(70);
     d = throughForm(d);
     const QByteArray bytes = exportDives({d}).bytes;
     for (const char* written : {"<decostop kind=\"mandatory\" decodepth=\"3.048\" duration=\"240\"/>",

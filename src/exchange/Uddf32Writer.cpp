@@ -143,17 +143,20 @@ size_t qHash(const MixKey& m, size_t seed = 0) { return qHashMulti(seed, m.o2, m
 struct DiveGases {
     std::optional<MixKey> bottom;
     std::array<std::optional<MixKey>, 5> levels;
-    std::array<std::optional<MixKey>, 2> bailouts;
+    std::array<std::optional<MixKey>, 3> marked;
 };
 
-// A bail-out cylinder of a dive (1 or 2): volume, pressures and mix.
-struct Bailout {
-    int volume, start, end, o2, he;
+// Tank 2 and the bail-out cylinders of a dive: volume, pressures, mix and
+// material (-1 for none).
+struct Cylinder {
+    int volume, start, end, o2, he, material;
 };
-std::array<Bailout, 2> bailoutsOf(const Plongee& d)
+std::array<Cylinder, 3> markedOf(const Plongee& d)
 {
-    return {Bailout{d.volBailout1(), d.pressDepartBailout1(), d.pressFinBailout1(), d.O2Bailout1(), d.HeBailout1()},
-            Bailout{d.volBailout2(), d.pressDepartBailout2(), d.pressFinBailout2(), d.O2Bailout2(), d.HeBailout2()}};
+    return {Cylinder{d.volumeBloc_2(), d.pressionDepart_2(), d.pressionFin_2(), d.o2Mix_2(), d.heMix_2(),
+                     d.alliageBloc_2()},
+            Cylinder{d.volBailout1(), d.pressDepartBailout1(), d.pressFinBailout1(), d.O2Bailout1(), d.HeBailout1(), -1},
+            Cylinder{d.volBailout2(), d.pressDepartBailout2(), d.pressFinBailout2(), d.O2Bailout2(), d.HeBailout2(), -1}};
 }
 
 MixKey keyOf(const GasMix& mix, int code) { return MixKey{mix.oxygen(), mix.helium(), mix.fitsCode(code) ? code : mix.code()}; }
@@ -186,21 +189,20 @@ DiveGases gasesOf(const Plongee& d, int row, QStringList* problems)
                                  .arg(k + 1)
                                  .arg(mix.problem()));
     }
-    const auto bailouts = bailoutsOf(d);
-    for (size_t k = 0; k < bailouts.size(); ++k) {
-        const Bailout& b = bailouts[k];
+    const auto cylinders = markedOf(d);
+    for (size_t k = 0; k < cylinders.size(); ++k) {
+        const Cylinder& b = cylinders[k];
         if (b.volume <= 0 || (b.o2 == 0 && b.he == 0))
             continue; // no cylinder, or no mix given for it
         const GasMix mix(b.o2, b.he);
         const QString problem = mix.isPossible() && mix.oxygen() < 1 ? QStringLiteral("it holds no oxygen") : mix.problem();
         if (problem.isEmpty())
-            g.bailouts[k] = keyOf(mix, mix.code());
+            g.marked[k] = keyOf(mix, mix.code());
         else if (problems)
-            problems->append(QStringLiteral("dive %1 (row %2): the gas of bail-out cylinder %3: %4; it is left out")
+            problems->append(QStringLiteral("dive %1 (row %2): the gas of %3: %4; it is left out")
                                  .arg(d.noPlongee())
                                  .arg(row)
-                                 .arg(k + 1)
-                                 .arg(problem));
+                                 .arg(QLatin1String(uddfmapping::kMarkedTankNames[k]), problem));
     }
     return g;
 }
@@ -253,7 +255,7 @@ QStringList Uddf32Writer::write(const QList<Plongee>& dives, QIODevice& device) 
     QStringList pieces;
     QHash<QString, int> pieceIds;
     TagPieces suits, rebreathers, tanks;
-    std::array<bool, 2> anyBailout{};
+    std::array<bool, 3> anyMarked{};
     QList<MixKey> mixes;
     QHash<MixKey, int> mixIds;
     QList<DiveGases> gases;
@@ -276,11 +278,14 @@ QStringList Uddf32Writer::write(const QList<Plongee>& dives, QIODevice& device) 
         addMix(gases.last().bottom);
         for (const auto& level : gases.last().levels)
             addMix(level);
-        for (const auto& bailout : gases.last().bailouts)
-            addMix(bailout);
-        const auto bailouts = bailoutsOf(d);
-        for (size_t k = 0; k < bailouts.size(); ++k)
-            anyBailout[k] = anyBailout[k] || bailouts[k].volume > 0;
+        for (const auto& mix : gases.last().marked)
+            addMix(mix);
+        const auto cylinders = markedOf(d);
+        for (size_t k = 0; k < cylinders.size(); ++k) {
+            anyMarked[k] = anyMarked[k] || cylinders[k].volume > 0;
+            if (cylinders[k].volume > 0 && uddfmapping::tankMaterial(cylinders[k].material))
+                tanks.add(cylinders[k].material);
+        }
         const Computer c{text(d.fabricant()), text(d.ordinateur()), text(d.serie())};
         if ((!c.maker.isEmpty() || !c.model.isEmpty() || !c.serial.isEmpty()) && !computerIds.contains(c)) {
             computerIds.insert(c, int(computers.size()) + 1);
@@ -338,7 +343,7 @@ QStringList Uddf32Writer::write(const QList<Plongee>& dives, QIODevice& device) 
     w.writeEndElement(); // generator
 
     const bool ownEquipment = !computers.isEmpty() || !pieces.isEmpty() || !suits.tags.isEmpty()
-        || !rebreathers.tags.isEmpty() || !tanks.tags.isEmpty() || anyBailout[0] || anyBailout[1];
+        || !rebreathers.tags.isEmpty() || !tanks.tags.isEmpty() || std::find(anyMarked.begin(), anyMarked.end(), true) != anyMarked.end();
     if (ownEquipment || !buddies.isEmpty()) {
         w.writeStartElement(QStringLiteral("diver"));
         w.writeStartElement(QStringLiteral("owner"));
@@ -381,10 +386,10 @@ QStringList Uddf32Writer::write(const QList<Plongee>& dives, QIODevice& device) 
                 element(w, "tankmaterial", material.second);
                 w.writeEndElement();
             }
-            for (size_t k = 0; k < anyBailout.size(); ++k)
-                if (anyBailout[k]) {
-                    equipmentPiece(w, "tank", QStringLiteral("bailout%1").arg(k + 1),
-                                   QLatin1String(uddfmapping::kBailoutTanks[k]));
+            for (size_t k = 0; k < anyMarked.size(); ++k)
+                if (anyMarked[k]) {
+                    equipmentPiece(w, "tank", QStringLiteral("cylinder%1").arg(k + 1),
+                                   QLatin1String(uddfmapping::kMarkedTanks[k]));
                     w.writeEndElement();
                 }
             for (qsizetype i = 0; i < pieces.size(); ++i) {
@@ -563,16 +568,18 @@ QStringList Uddf32Writer::write(const QList<Plongee>& dives, QIODevice& device) 
                 element(w, "tankpressureend", num(ponyEnd[k] * uddfmapping::kPascalsPerBar));
             w.writeEndElement();
         }
-        // The bail-out cylinders, each marked by its piece.
-        const auto bailouts = bailoutsOf(d);
-        for (size_t k = 0; k < bailouts.size(); ++k) {
-            const Bailout& b = bailouts[k];
+        // Tank 2 and the bail-out cylinders, each marked by its piece.
+        const auto cylinders = markedOf(d);
+        for (size_t k = 0; k < cylinders.size(); ++k) {
+            const Cylinder& b = cylinders[k];
             if (b.volume <= 0)
                 continue;
             w.writeStartElement(QStringLiteral("tankdata"));
-            if (g.bailouts[k])
-                link(w, mixId(*g.bailouts[k]));
-            link(w, QStringLiteral("bailout%1").arg(k + 1));
+            if (g.marked[k])
+                link(w, mixId(*g.marked[k]));
+            link(w, QStringLiteral("cylinder%1").arg(k + 1));
+            if (uddfmapping::tankMaterial(b.material))
+                link(w, QStringLiteral("tank%1").arg(b.material));
             element(w, "tankvolume", num(b.volume / 1000.0));
             element(w, "tankpressurebegin", num(std::max(b.start, 0) * uddfmapping::kPascalsPerBar));
             if (b.end > 0)

@@ -260,9 +260,9 @@ void Uddf3Reader::end(const char* name, int depth)
             const auto rebreather = name == n.rebreather ? uddfmapping::apparatusForName(m_pieceName) : std::nullopt;
             if (name == n.tank && m_material)
                 m_tankMaterials.insert(m_id, *m_material);
-            for (int k = 0; k < 2; ++k)
-                if (name == n.tank && m_pieceName == QLatin1String(uddfmapping::kBailoutTanks[k]))
-                    m_bailoutTanks.insert(m_id, k);
+            for (int k = 0; k < int(std::size(uddfmapping::kMarkedTanks)); ++k)
+                if (name == n.tank && m_pieceName == QLatin1String(uddfmapping::kMarkedTanks[k]))
+                    m_markedTanks.insert(m_id, k);
             if (name == n.divecomputer)
                 m_computers.insert(m_id, m_computer);
             else if (suit)
@@ -534,19 +534,24 @@ std::optional<GasMix> Uddf3Reader::breathed(const QByteArray& ref, int diveLine)
     return mix.gas;
 }
 
-bool Uddf3Reader::bailouts(PendingDive& p)
+bool Uddf3Reader::markedTanks(PendingDive& p)
 {
     ImportedDive& d = p.dive;
     const auto slotOf = [this](const Tank& t) {
         for (const QByteArray& l : t.links)
-            if (const auto k = m_bailoutTanks.constFind(l); k != m_bailoutTanks.constEnd())
+            if (const auto k = m_markedTanks.constFind(l); k != m_markedTanks.constEnd())
                 return *k;
         return -1;
     };
-    const int volume[] = {idx_volBailout1, idx_volBailout2}, start[] = {idx_pressDepartBailout1, idx_pressDepartBailout2},
-              end[] = {idx_pressFinBailout1, idx_pressFinBailout2}, o2[] = {idx_O2Bailout1, idx_O2Bailout2},
-              he[] = {idx_HeBailout1, idx_HeBailout2};
-    bool done[2] = {false, false};
+    struct Fields {
+        int volume, start, end, o2, he, material;
+        bool bailout;
+    };
+    static constexpr Fields kFields[] = {
+        {idx_volumeBloc_2, idx_pressionDepart_2, idx_pressionFin_2, idx_o2Mix_2, idx_heMix_2, idx_alliageBloc_2, false},
+        {idx_volBailout1, idx_pressDepartBailout1, idx_pressFinBailout1, idx_O2Bailout1, idx_HeBailout1, -1, true},
+        {idx_volBailout2, idx_pressDepartBailout2, idx_pressFinBailout2, idx_O2Bailout2, idx_HeBailout2, -1, true}};
+    bool done[std::size(kFields)] = {};
     for (qsizetype i = 0; i < p.tanks.size();) {
         const int k = slotOf(p.tanks[i]);
         if (k < 0) {
@@ -557,27 +562,33 @@ bool Uddf3Reader::bailouts(PendingDive& p)
         if (done[k])
             continue; // one tank per cylinder: the first
         done[k] = true;
+        const Fields& f = kFields[k];
         const auto bars = [](const std::optional<double>& pascals) {
             return pascals && *pascals > 0 ? *pascals / uddfmapping::kPascalsPerBar : 0.0;
         };
-        d.setText(volume[k], whole(t.volume && *t.volume > 0 ? *t.volume * 1000 : 0));
-        d.setText(start[k], whole(bars(t.begin)));
-        d.setText(end[k], whole(bars(t.end)));
+        d.setText(f.volume, whole(t.volume && *t.volume > 0 ? *t.volume * 1000 : 0));
+        d.setText(f.start, whole(bars(t.begin)));
+        d.setText(f.end, whole(bars(t.end)));
         std::optional<GasMix> gas;
-        for (const QByteArray& l : t.links)
-            if (m_mixes.contains(l)) {
+        for (const QByteArray& l : t.links) {
+            if (m_mixes.contains(l) && !gas) {
                 gas = breathed(l, d.line);
                 if (!gas)
                     return false;
-                break;
+            } else if (const auto m = m_tankMaterials.constFind(l); m != m_tankMaterials.constEnd() && f.material >= 0) {
+                d.setTag(f.material, *m);
             }
-        d.setText(o2[k], QString::number(gas ? gas->oxygen() : 0));
-        d.setText(he[k], QString::number(gas ? gas->helium() : 0));
+        }
+        // A bail-out cylinder without a mix has none; tank 2 keeps the form's air.
+        if (gas || f.bailout) {
+            d.setText(f.o2, QString::number(gas ? gas->oxygen() : 0));
+            d.setText(f.he, QString::number(gas ? gas->helium() : 0));
+        }
     }
-    for (int k = 0; k < 2; ++k)
-        if (!done[k])
-            for (const int f : {volume[k], start[k], end[k], o2[k], he[k]})
-                d.setText(f, QStringLiteral("0"));
+    for (size_t k = 0; k < std::size(kFields); ++k)
+        if (!done[k] && kFields[k].bailout)
+            for (const int field : {kFields[k].volume, kFields[k].start, kFields[k].end, kFields[k].o2, kFields[k].he})
+                d.setText(field, QStringLiteral("0"));
     return true;
 }
 
@@ -592,9 +603,10 @@ bool Uddf3Reader::resolve(PendingDive& p)
     };
     const auto gasOf = [this, &d](const QByteArray& ref) { return breathed(ref, d.line); };
 
-    // The bail-out cylinders are tanks of their own, each marked by its piece;
-    // in a file that marks bail-out cylinders a dive without one has none.
-    if (!m_bailoutTanks.isEmpty() && !bailouts(p))
+    // Tank 2 and the bail-out cylinders are tanks of their own, each marked
+    // by its piece; in a file that marks them, a dive without a bail-out
+    // cylinder has none (the form would keep the one of the dive before).
+    if (!m_markedTanks.isEmpty() && !markedTanks(p))
         return false;
 
     // The bottom gas: the first tank's mix, else the first gas switched to,

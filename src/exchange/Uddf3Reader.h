@@ -90,7 +90,7 @@ private:
     void finishMix();
     void finishDive();
     bool resolve(PendingDive& pending);
-    bool bailouts(PendingDive& pending);
+    bool markedTanks(PendingDive& pending);
     std::optional<GasMix> breathed(const QByteArray& ref, int diveLine);
     QByteArray attribute(const char* name) const;
     std::optional<double> checked(const char* name, QByteArrayView text, const divebounds::Range& range,
@@ -107,7 +107,7 @@ private:
     QHash<QByteArray, QString> m_bases;
     QHash<QByteArray, QString> m_pieces; // the owner's other equipment
     QHash<QByteArray, int> m_suits, m_rebreathers, m_tankMaterials; // by the tag of their kind
-    QHash<QByteArray, int> m_bailoutTanks; // the pieces that mark bail-out cylinders 1 and 2 (0, 1)
+    QHash<QByteArray, int> m_markedTanks; // the pieces that mark tank 2 and the bail-out cylinders (0 to 2)
 
     // The definition being read.
     QByteArray m_id;

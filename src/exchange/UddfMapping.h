@@ -69,8 +69,12 @@ std::optional<int> apparatusForName(const QString& name);
 std::optional<std::pair<QString, QString>> tankMaterial(int tag);
 std::optional<int> tankMaterialTag(QByteArrayView material);
 
-// The names of the tank pieces that mark a tank as bail-out cylinder 1 or 2.
-inline constexpr const char* kBailoutTanks[] = {"Bail-out 1", "Bail-out 2"};
+// The cylinders besides tank 1 and the stop levels' that a dive carries
+// (tank 2, or the diluent, and the two bail-out cylinders): the name of the
+// tank piece that marks a tank as that cylinder, and the cylinder's name in
+// messages.
+inline constexpr const char* kMarkedTanks[] = {"Tank 2", "Bail-out 1", "Bail-out 2"};
+inline constexpr const char* kMarkedTankNames[] = {"tank 2", "bail-out cylinder 1", "bail-out cylinder 2"};
 
 // The oxygen set-point (`ppO2` tag) in pascals, and the tag of the nearest
 // set-point within 0.05 bar; nothing for no set-point.
