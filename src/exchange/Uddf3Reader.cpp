@@ -38,7 +38,7 @@ Uddf3Reader::Uddf3Reader(XmlPullReader& xml) : m_xml(xml)
               i("temperature"), i("greatestdepth"), i("lowesttemperature"), i("diveduration"), i("visibility"),
               i("notes"), i("para"), i("rating"), i("ratingvalue"), i("sitedata"), i("wreck"), i("latitude"),
               i("longitude"), i("suit"), i("rebreather"), i("nosuit"), i("purpose"), i("plannedprofile"),
-              i("decostop"), i("setpo2"), i("divemode"), i("current"), i("tank"), i("tankmaterial")};
+              i("decostop"), i("setpo2"), i("current"), i("tank"), i("tankmaterial")};
     m_path.push_back(xml.localName());
 }
 
@@ -173,8 +173,6 @@ void Uddf3Reader::start(const char* name, int depth)
                 m_dive.point.mark = int(index);
             } else if (name == n.tankpressure) {
                 m_dive.currentPressureRef = attribute("ref");
-            } else if (name == n.divemode && m_dive.points.empty() && !m_dive.apparatus) {
-                m_dive.apparatus = uddfmapping::apparatusForMode(attribute("type"));
             }
         } else if (name == n.link && m_path[5] == n.equipmentused
                    && (m_path[4] == n.informationbeforedive || m_path[4] == n.informationafterdive)) {
@@ -472,8 +470,6 @@ void Uddf3Reader::finishDive()
         d.setTag(idx_typePlongee, *s.purpose);
     if (s.noSuit)
         d.setTag(idx_combinaison, uddfmapping::kNoSuit);
-    if (s.apparatus)
-        d.setTag(idx_rebreather, *s.apparatus);
     if (s.setPoint)
         d.setTag(idx_ppO2, *s.setPoint);
     for (qsizetype k = 0; k < s.stops.size(); ++k) {

@@ -20,8 +20,11 @@ class XmlPullReader;
 // temperatures, notes, visibility and rating, its gases (the bottom mix
 // from the first tank or the first gas switch, further mixes as the gases
 // of the stop levels), its first tank, its profile with pressures, alarms
-// and gas switches, and the buddies, site, dive base and dive computer it
-// links to, and the equipment it was dived with. Links may point to definitions anywhere in the file: they are
+// and gas switches, the current, purpose, set-point and planned stops, and
+// the buddies, site (with its position and wreck), dive base and dive
+// computer it links to, and the equipment it was dived with (the suit and
+// rebreather, and the tanks marked as tank 2 and bail-out cylinders, by the
+// pieces' names this program writes). Links may point to definitions anywhere in the file: they are
 // resolved once the whole file is read.
 class Uddf3Reader {
 public:
@@ -64,7 +67,7 @@ private:
         int line = 0, column = 0;
         std::optional<QByteArray> datetime;
         std::optional<double> airTemperature, lowestTemperature, greatestDepth, duration, visibility, altitude, lead;
-        std::optional<int> rating, current, purpose, apparatus, setPoint;
+        std::optional<int> rating, current, purpose, setPoint;
         bool noSuit = false;
         QList<std::pair<double, double>> stops; // depth in metres, seconds
         std::optional<qint64> interval;
@@ -133,6 +136,6 @@ private:
             *leadquantity, *tankvolume, *tankpressurebegin, *tankpressureend, *alarm, *depth, *divetime,
             *switchmix, *tankpressure, *temperature, *greatestdepth, *lowesttemperature, *diveduration,
             *visibility, *notes, *para, *rating, *ratingvalue, *sitedata, *wreck, *latitude, *longitude, *suit,
-            *rebreather, *nosuit, *purpose, *plannedprofile, *decostop, *setpo2, *divemode, *current, *tank, *tankmaterial;
+            *rebreather, *nosuit, *purpose, *plannedprofile, *decostop, *setpo2, *current, *tank, *tankmaterial;
     } n;
 };

@@ -141,18 +141,6 @@ QString diveModeName(int rebreather)
     return QString::fromLatin1(rebreather == 1 ? "semiclosedcircuit" : rebreather >= 2 ? "closedcircuit" : "opencircuit");
 }
 
-std::optional<int> apparatusForMode(QByteArrayView mode)
-{
-    const QByteArrayView m = mode.trimmed();
-    if (m == "opencircuit")
-        return 0;
-    if (m == "semiclosedcircuit")
-        return 1;
-    if (m == "closedcircuit")
-        return 3;
-    return std::nullopt;
-}
-
 std::optional<QString> rebreatherName(int rebreather)
 {
     if (rebreather < 1 || rebreather >= int(std::size(kRebreathers)))

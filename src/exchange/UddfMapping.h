@@ -56,10 +56,10 @@ std::optional<int> purposeKind(QByteArrayView name);
 
 // The breathing apparatus (`rebreather`: 0 open circuit, 1 SCR, 2 to 4
 // closed circuits): UDDF's dive mode, and the name of the rebreather piece
-// that tells the closed circuits apart; back, the apparatus for a dive
-// mode (a closed circuit is an eCCR) and for a piece's name.
+// that tells the closed circuits apart; back, the apparatus for a piece's
+// name. Only the piece is read back: a closed circuit's dive mode alone
+// would not say which one, and the form then takes tank 1 for oxygen.
 QString diveModeName(int rebreather);
-std::optional<int> apparatusForMode(QByteArrayView mode);
 std::optional<QString> rebreatherName(int rebreather);
 std::optional<int> apparatusForName(const QString& name);
 
