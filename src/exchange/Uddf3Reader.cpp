@@ -20,6 +20,7 @@ QString whole(double v) { return QString::number(qint64(std::llround(std::clamp(
 // that a dive record takes.
 constexpr divebounds::Range kKelvin{0, importbounds::kCelsius.highest + uddfmapping::kZeroCelsius};
 constexpr double kBarsPerPascal = 1 / uddfmapping::kPascalsPerBar;
+constexpr qsizetype kMaxWreckText = 1000;
 
 } // namespace
 
@@ -332,7 +333,8 @@ void Uddf3Reader::end(const char* name, int depth)
         } else if (name == n.name && m_path[1] == n.divesite && m_path[2] == n.site && m_path[3] == n.sitedata
                    && m_path[4] == n.wreck) {
             const QString wreck = uddfvalues::trimmedText(text);
-            if (!wreck.isEmpty())
+            // A site's wrecks make one text, of the length a typed one has.
+            if (!wreck.isEmpty() && m_site.wreck.size() + wreck.size() <= kMaxWreckText)
                 m_site.wreck = m_site.wreck.isEmpty() ? wreck : m_site.wreck + QStringLiteral(", ") + wreck;
         }
         break;
