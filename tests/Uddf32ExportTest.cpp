@@ -3,6 +3,7 @@
 #include "exchange/DiveImporter.h"
 #include "exchange/Uddf32Writer.h"
 #include "exchange/UddfFileImport.h"
+#include "exchange/UddfMapping.h"
 #include "logbook/Carnet.h"
 #include "logbook/DiveForm.h"
 #include "logbook/LogbookGenerator.h"
@@ -23,15 +24,29 @@ QString schemaPath()
     return QDir(QStringLiteral(ONDRIX_SAMPLES_DIR "/../uddf-schema")).filePath(QStringLiteral("uddf-3.2.3.xsd"));
 }
 
-// The fields UDDF carries, compared value for value after a round trip.
+// What a round trip keeps of each field. Carried: the same value. Not
+// carried (UDDF has no element for it and its application blocks are only
+// for the five programs the schema names): the blank form's value. The
+// fields carried in part are checked one by one below.
 const QStringList kCarried = QStringLiteral(
     "noPlongee lieu site pays partenaires structure surface profondeur temps altitude tempEau tempAir visibilite notes "
+    "epaves gpsSystem courant combinaison rebreather ppO2 alliageBloc deco_Level_1_sw deco_Level_2_sw "
+    "deco_Level_3_sw deco_Level_4_sw deco_Level_5_sw decoTime_Level_1 decoTime_Level_2 decoTime_Level_3 "
+    "decoTime_Level_4 decoTime_Level_5 decoDepth_Level_1 decoDepth_Level_2 decoDepth_Level_3 decoDepth_Level_4 "
+    "decoDepth_Level_5 volBailout1 volBailout2 pressDepartBailout1 pressDepartBailout2 pressFinBailout1 "
+    "pressFinBailout2 O2Bailout1 O2Bailout2 HeBailout1 HeBailout2 alliageBloc_2 volumeBloc_2 pressionDepart_2 "
+    "pressionFin_2 o2Mix_2 heMix_2 "
     "lestage o2Mix heMix gaz volumeBloc pressionDepart pressionFin decoO2_Level_1 decoO2_Level_2 decoO2_Level_3 "
     "decoO2_Level_4 decoO2_Level_5 decoHe_Level_1 decoHe_Level_2 decoHe_Level_3 decoHe_Level_4 decoHe_Level_5 "
     "volPony1 volPony2 volPony3 pressDepartPony1 pressDepartPony2 pressDepartPony3 pressFinPony1 pressFinPony2 "
     "pressFinPony3 samplingRate fabricant ordinateur serie equip_1 equip_2 equip_3 equip_4 equip_5 equip_6 equip_7 "
     "equip_8 equip_9 equip_10 equip_11 equip_12 profilProfondeur ASC_Flag SLOW_Flag SURF_Flag CEIL_Flag GAZ_Flag "
     "PRESS_Data day").split(u' ');
+const QStringList kNotCarried = QStringLiteral(
+    "coeff pmBm countryCode bateau deco deco_TTS pressionBloc pressionBloc_2 flow decoSoftName decoAlgoType "
+    "decoConservatism runtime meteo ventSecteur ventForce nocturne difficulte configuration").split(u' ');
+// Kinds of dive that UDDF has a purpose for; the others come back "Other".
+const QList<int> kCarriedKinds = {1, 3, 7, 8, 11, 12};
 
 class Uddf32ExportTest : public ContextFixture {
 protected:
@@ -40,6 +55,7 @@ protected:
     {
         DiveForm form(*context);
         form.load(d);
+        form.refresh(-1, 1);
         Result<Plongee> built = form.build();
         EXPECT_TRUE(built.ok()) << built.error().toStdString();
         return built ? built.take() : d;
@@ -89,9 +105,26 @@ protected:
     void expectSameCarriedFields(const QList<Plongee>& original, const QList<Plongee>& back)
     {
         ASSERT_EQ(back.size(), original.size());
+        DiveForm blankForm(*context);
+        blankForm.blank();
+        const Plongee blankDive = blankForm.build().take();
+        const QString blank = fieldsOf(blankDive, kNotCarried);
+        // The position, unless the text is the empty form's template.
+        const auto where = [&](const Plongee& d) {
+            return d.gps() == blankDive.gps() ? std::nullopt : uddfmapping::position(d.gps().value_or(QString()));
+        };
         for (qsizetype i = 0; i < original.size(); ++i) {
             SCOPED_TRACE(i);
             EXPECT_EQ(fieldsOf(back[i], kCarried).toStdString(), fieldsOf(original[i], kCarried).toStdString());
+            EXPECT_EQ(fieldsOf(back[i], kNotCarried).toStdString(), blank.toStdString());
+            const int kind = original[i].typePlongee();
+            EXPECT_EQ(back[i].typePlongee(), kCarriedKinds.contains(kind) ? kind : 8);
+            const auto there = where(original[i]), here = where(back[i]);
+            ASSERT_EQ(here.has_value(), there.has_value());
+            if (there) {
+                EXPECT_NEAR(here->latitude, there->latitude, 1e-5);
+                EXPECT_NEAR(here->longitude, there->longitude, 1e-5);
+            }
             EXPECT_EQ(back[i].heure().time().toString(u"hh:mm"), original[i].heure().time().toString(u"hh:mm"));
             EXPECT_EQ(back[i].heure().time().second(), 0);
             EXPECT_EQ(back[i].inoubliable() == 1, original[i].inoubliable() == 1);
@@ -122,6 +155,7 @@ QList<Plongee> oddDives()
         d.setTempEau(-50);
         d.setTempAir(-50);
         d.setVisibilite(7);
+        d.setGpsSystem(1);
         d.setSurface(QStringLiteral("--:--"));
         d.setSamplingRate(6);
         d.setFabricant(QStringLiteral("Maker & Sons"));
@@ -225,15 +259,19 @@ TEST_F(Uddf32ExportTest, WhatCannotBeWrittenIsLeftOutAndReported)
     dives[1].setDecoHe_Level_3(50);
     dives[2].setDate(QDateTime());
     dives[2].setHeure(QDateTime());
+    dives[3].setVolBailout1(3);
+    dives[3].setHeBailout1(100);
     const ExportOutput out = exportDives(dives);
-    ASSERT_EQ(out.report.size(), 3) << out.report.join(u'\n').toStdString();
+    ASSERT_EQ(out.report.size(), 4) << out.report.join(u'\n').toStdString();
     EXPECT_EQ(out.report[0], QStringLiteral("dive 1 (row 0): 80 % oxygen and 30 % helium make more than 100 %; its mix is left out"));
     EXPECT_EQ(out.report[1], QStringLiteral("dive 2 (row 1): the gas of stop level 3: 60 % oxygen and 50 % helium make more than 100 %; it is left out"));
     EXPECT_EQ(out.report[2], QStringLiteral("dive 0 (row 2): it has no date; it is left out"));
+    EXPECT_EQ(out.report[3], QStringLiteral("dive 4 (row 3): the gas of bail-out cylinder 1: it holds no oxygen; it is left out"));
     EXPECT_FALSE(out.bytes.contains("<n2>-"));
     const QList<Plongee> back = importBack(out.bytes);
     ASSERT_EQ(back.size(), dives.size() - 1);
     EXPECT_EQ(back[0].o2Mix(), 21) << "no mix: the form's air";
+    EXPECT_EQ(fieldsLike(back[2], "volBailout1=3; O2Bailout1=0; HeBailout1=0"), "volBailout1=3; O2Bailout1=0; HeBailout1=0");
     if (canValidate()) {
         EXPECT_EQ(schemaErrors(out.bytes), QString());
     }
@@ -247,4 +285,79 @@ TEST_F(Uddf32ExportTest, ForbiddenCharactersAreLeftOutAndOneSampleIsNoProfile)
     ASSERT_EQ(back.size(), dives.size());
     EXPECT_EQ(back[4].notes(), QStringLiteral("bell  and  escape,  gone"));
     EXPECT_EQ(back[2].profilProfondeur(), QList<float>{0.0f});
+}
+
+TEST_F(Uddf32ExportTest, AnyGeneratedLogbookImportsBackWhole)
+{
+    for (const quint64 seed : {1u, 17u, 2024u}) {
+        SCOPED_TRACE(seed);
+        const QList<Plongee> dives = logbookgenerator::generate(200, 600, seed);
+        const ExportOutput out = exportDives(dives);
+        EXPECT_TRUE(out.report.isEmpty()) << out.report.join(u'\n').toStdString();
+        EXPECT_EQ(importBack(out.bytes).size(), dives.size());
+    }
+}
+
+TEST_F(Uddf32ExportTest, PositionsSetPointsAndStopsReadAsWritten)
+{
+    const struct {
+        const char* typed;
+        const char* back; // "" when the text is no position
+    } positions[] = {
+        {"43°12.345' N 005°21.000' E", "43°12.345' N 005°21.000' E"},
+        {"8°30.5' S 115°05' W", "08°30.500' S 115°05.000' W"},
+        {"32 N 33 E", "32°00.000' N 033°00.000' E"},
+        {"43.5, -5.25", "43°30.000' N 005°15.000' W"},
+        {"91 N 10 E", ""},
+        {"10, 181", ""},
+        {"somewhere off Porquerolles", ""},
+        {"43°61' N 5°00' E", ""},
+    };
+    for (const auto& c : positions) {
+        const auto p = uddfmapping::position(QString::fromUtf8(c.typed));
+        EXPECT_EQ(p ? uddfmapping::positionText(*p) : QString(), QString::fromUtf8(c.back)) << c.typed;
+    }
+    for (int tag = 0; tag <= 11; ++tag) {
+        const auto pascals = uddfmapping::setPointPascals(tag);
+        EXPECT_EQ(pascals.has_value(), tag >= 1 && tag <= 10) << tag;
+        if (pascals) {
+            EXPECT_EQ(uddfmapping::setPointTag(*pascals + 4000), tag);
+        }
+    }
+
+    // A wreck dive in US units on an eCCR, stops made at levels 1 and 2.
+    settings().setValue(QStringLiteral("us units"), true);
+    Plongee d = generated(1, 40, 3).first();
+    d.setEpaves(QStringLiteral("Le Donator"));
+    d.setGps(QStringLiteral("43°01.000' N 006°22.000' E"));
+    d.setRebreather(3);
+    d.setGaz(1); // the oxygen of a closed circuit
+    d.setPpO2(3);
+    d.setCombinaison(3);
+    d.setDeco_Level_1_sw(1);
+    d.setDecoDepth_Level_1(10.0f);
+    d.setDecoTime_Level_1(4);
+    d.setDeco_Level_2_sw(1);
+    d.setDecoDepth_Level_2(20.0f);
+    d.setDecoTime_Level_2(2);
+    d.setVolBailout2(7);
+    d.setPressDepartBailout2(180);
+    d.setO2Bailout2(18);
+    d.setHeBailout2(45);
+    d.setVolumeBloc_2(3); // the diluent
+    d.setAlliageBloc_2(2);
+    d.setPressionDepart_2(200);
+    d.setPressionFin_2(150);
+    d.setO2Mix_2(10);
+    d.setHeMix_2(70);
+    d = throughForm(d);
+    const QByteArray bytes = exportDives({d}).bytes;
+    for (const char* written : {"<decostop kind=\"mandatory\" decodepth=\"3.048\" duration=\"240\"/>",
+                                "<setpo2 setby=\"user\">140000</setpo2>", "<divemode type=\"closedcircuit\"/>",
+                                "<nosuit/>", "<latitude>43.016666", "<wreck>"})
+        EXPECT_TRUE(bytes.contains(written)) << written;
+    expectSameCarriedFields({d}, importBack(bytes));
+    if (canValidate()) {
+        EXPECT_EQ(schemaErrors(bytes), QString());
+    }
 }

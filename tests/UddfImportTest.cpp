@@ -146,6 +146,21 @@ TEST_F(UddfImportTest, EachFileGivesTheFieldsItHolds)
          "o2Mix=50; site=Le Donator; lieu=Porquerolles; pays=France; partenaires=Bruno, Anne Roux; "
          "structure=Club Bleu; ordinateur=Model; fabricant=Maker; serie=123; equip_1=Reel; equip_2=Torch; equip_3=; "
          "lestage=6.5"},
+        // Another program's suit and rebreather stay equipment items; its
+        // site's position and wreck, and the current, are the dive's.
+        {"another program's kit and site",
+         modern(QByteArray(before("<link ref=\"s\"/>"))
+                    .replace("<datetime>", "<equipmentused><link ref=\"ccr\"/><link ref=\"wet\"/></equipmentused>"
+                                           "<datetime>")
+                + after("<greatestdepth>12</greatestdepth><current>hard-current</current><diveduration>600</diveduration>"))
+             .replace("</uddf>", "<diver><owner id=\"me\"><personal><firstname/><lastname/></personal><equipment>"
+                                 "<rebreather id=\"ccr\"><name>Inspiration</name></rebreather><suit id=\"wet\">"
+                                 "<name>Bare 7mm</name><suittype>wet-suit</suittype></suit></equipment></owner></diver>"
+                                 "<divesite><site id=\"s\"><name>Wall</name><geography><location>Bay</location>"
+                                 "<latitude>-8.5</latitude><longitude>115.25</longitude></geography><sitedata><wreck>"
+                                 "<name>Liberty</name></wreck></sitedata></site></divesite></uddf>"),
+         QString::fromUtf8("site=Wall; epaves=Liberty; gps=08°30.000' S 115°15.000' E; gpsSystem=1; courant=4; "
+                           "rebreather=0; equip_1=Inspiration; equip_2=Bare 7mm; equip_3=")},
         {"conditions, notes and the first tank",
          modern(QByteArray(before()).replace("<datetime>", "<divenumber>99</divenumber><datetime>")
                     .replace("</datetime>", "</datetime><airtemperature>301.55</airtemperature>"

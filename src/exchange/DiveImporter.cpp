@@ -26,7 +26,8 @@ template <typename T> QList<T> orZeros(const QList<T>& list, qsizetype n) { retu
 QString formText(int field, const QString& metricText, bool usUnits)
 {
     const bool temperature = field == idx_tempEau || field == idx_tempAir;
-    if (!temperature && field != idx_altitude && field != idx_profondeur)
+    const bool stopDepth = field >= idx_decoDepth_Level_1 && field <= idx_decoDepth_Level_5;
+    if (!temperature && !stopDepth && field != idx_altitude && field != idx_profondeur)
         return metricText;
     bool isNumber = false;
     const double v = numbertext::leadingDouble(metricText, &isNumber);
@@ -64,6 +65,8 @@ bool importDives(Carnet& carnet, const QList<ImportedDive>& dives, const ImportP
         }
         for (const auto& [field, tag] : d.tags)
             form.setTag(field, tag);
+        for (const int field : d.switchesOn)
+            form.setOn(field, true);
         for (const auto& [field, text] : d.texts)
             form.setText(field, d.metric ? formText(field, text, usUnits) : text);
         if (!d.depths.isEmpty()) {

@@ -19,6 +19,8 @@ struct ImportedDive {
     QList<std::pair<int, QString>> texts;
     // Tags chosen in choice controls, by field index.
     QList<std::pair<int, int>> tags;
+    // Switches turned on, by field index.
+    QList<int> switchesOn;
     // Items chosen by their position in the form's choice list.
     QList<std::pair<int, int>> positions;
 

@@ -64,11 +64,73 @@ struct Computer {
 };
 size_t qHash(const Computer& c, size_t seed = 0) { return qHashMulti(seed, c.maker, c.model, c.serial); }
 
+// A site as the dives name it: its name, place, country, the wreck dived
+// there and its position (as typed, when it reads as one in WGS 84 and is
+// not the form's empty template).
 struct Site {
-    QString name, location, country;
+    QString name, location, country, wreck, position;
     friend bool operator==(const Site&, const Site&) = default;
+    bool isEmpty() const { return *this == Site(); }
 };
-size_t qHash(const Site& s, size_t seed = 0) { return qHashMulti(seed, s.name, s.location, s.country); }
+size_t qHash(const Site& s, size_t seed = 0)
+{
+    return qHashMulti(seed, s.name, s.location, s.country, s.wreck, s.position);
+}
+
+Site siteOf(const Plongee& d, const QString& noPosition)
+{
+    const QString gps = text(d.gps());
+    const bool wgs84 = d.gpsSystem() == 1 && gps != noPosition && uddfmapping::position(gps).has_value();
+    return Site{text(d.site()), text(d.lieu()), text(d.pays()), text(d.epaves()), wgs84 ? gps : QString()};
+}
+
+// A piece of equipment a dive links to by its tag (suits, rebreathers):
+// the tags in order of first use.
+struct TagPieces {
+    QList<int> tags;
+    void add(std::optional<int> tag)
+    {
+        if (tag && !tags.contains(*tag))
+            tags.append(*tag);
+    }
+};
+
+std::optional<int> suitPiece(const Plongee& d)
+{
+    return uddfmapping::suitFor(d.combinaison()) ? std::optional<int>(d.combinaison()) : std::nullopt;
+}
+std::optional<int> rebreatherPiece(const Plongee& d)
+{
+    return uddfmapping::rebreatherName(d.rebreather()) ? std::optional<int>(d.rebreather()) : std::nullopt;
+}
+
+std::optional<int> tankPiece(const Plongee& d)
+{
+    return uddfmapping::tankMaterial(d.alliageBloc()) ? std::optional<int>(d.alliageBloc()) : std::nullopt;
+}
+
+void equipmentPiece(QXmlStreamWriter& w, const char* kind, const QString& id, const QString& name)
+{
+    w.writeStartElement(QLatin1String(kind));
+    w.writeAttribute(QStringLiteral("id"), id);
+    element(w, "name", name);
+}
+
+// The stop levels made, in level order, as (depth, minutes).
+QList<std::pair<double, int>> stopsOf(const Plongee& d)
+{
+    const int made[] = {d.deco_Level_1_sw(), d.deco_Level_2_sw(), d.deco_Level_3_sw(), d.deco_Level_4_sw(),
+                        d.deco_Level_5_sw()};
+    const float depth[] = {d.decoDepth_Level_1(), d.decoDepth_Level_2(), d.decoDepth_Level_3(),
+                           d.decoDepth_Level_4(), d.decoDepth_Level_5()};
+    const int minutes[] = {d.decoTime_Level_1(), d.decoTime_Level_2(), d.decoTime_Level_3(), d.decoTime_Level_4(),
+                           d.decoTime_Level_5()};
+    QList<std::pair<double, int>> stops;
+    for (size_t k = 0; k < 5; ++k)
+        if (made[k] == 1 && std::isfinite(depth[k]) && depth[k] >= 0 && minutes[k] >= 0)
+            stops.append({double(depth[k]), minutes[k]});
+    return stops;
+}
 
 struct MixKey {
     int o2, he, code;
@@ -81,7 +143,21 @@ size_t qHash(const MixKey& m, size_t seed = 0) { return qHashMulti(seed, m.o2, m
 struct DiveGases {
     std::optional<MixKey> bottom;
     std::array<std::optional<MixKey>, 5> levels;
+    std::array<std::optional<MixKey>, 3> marked;
 };
+
+// Tank 2 and the bail-out cylinders of a dive: volume, pressures, mix and
+// material (-1 for none).
+struct Cylinder {
+    int volume, start, end, o2, he, material;
+};
+std::array<Cylinder, 3> markedOf(const Plongee& d)
+{
+    return {Cylinder{d.volumeBloc_2(), d.pressionDepart_2(), d.pressionFin_2(), d.o2Mix_2(), d.heMix_2(),
+                     d.alliageBloc_2()},
+            Cylinder{d.volBailout1(), d.pressDepartBailout1(), d.pressFinBailout1(), d.O2Bailout1(), d.HeBailout1(), -1},
+            Cylinder{d.volBailout2(), d.pressDepartBailout2(), d.pressFinBailout2(), d.O2Bailout2(), d.HeBailout2(), -1}};
+}
 
 MixKey keyOf(const GasMix& mix, int code) { return MixKey{mix.oxygen(), mix.helium(), mix.fitsCode(code) ? code : mix.code()}; }
 
@@ -112,6 +188,21 @@ DiveGases gasesOf(const Plongee& d, int row, QStringList* problems)
                                  .arg(row)
                                  .arg(k + 1)
                                  .arg(mix.problem()));
+    }
+    const auto cylinders = markedOf(d);
+    for (size_t k = 0; k < cylinders.size(); ++k) {
+        const Cylinder& b = cylinders[k];
+        if (b.volume <= 0 || (b.o2 == 0 && b.he == 0))
+            continue; // no cylinder, or no mix given for it
+        const GasMix mix(b.o2, b.he);
+        const QString problem = mix.isPossible() && mix.oxygen() < 1 ? QStringLiteral("it holds no oxygen") : mix.problem();
+        if (problem.isEmpty())
+            g.marked[k] = keyOf(mix, mix.code());
+        else if (problems)
+            problems->append(QStringLiteral("dive %1 (row %2): the gas of %3: %4; it is left out")
+                                 .arg(d.noPlongee())
+                                 .arg(row)
+                                 .arg(QLatin1String(uddfmapping::kMarkedTankNames[k]), problem));
     }
     return g;
 }
@@ -163,10 +254,13 @@ QStringList Uddf32Writer::write(const QList<Plongee>& dives, QIODevice& device) 
     QHash<QString, int> baseIds;
     QStringList pieces;
     QHash<QString, int> pieceIds;
+    TagPieces suits, rebreathers, tanks;
+    std::array<bool, 3> anyMarked{};
     QList<MixKey> mixes;
     QHash<MixKey, int> mixIds;
     QList<DiveGases> gases;
     gases.reserve(dives.size());
+    const QString noPosition = m_localizer.text(QStringLiteral("GPS template"), QStringLiteral("Carnet"));
     const auto addMix = [&](const std::optional<MixKey>& m) {
         if (m && !mixIds.contains(*m)) {
             mixIds.insert(*m, int(mixes.size()) + 1);
@@ -184,6 +278,14 @@ QStringList Uddf32Writer::write(const QList<Plongee>& dives, QIODevice& device) 
         addMix(gases.last().bottom);
         for (const auto& level : gases.last().levels)
             addMix(level);
+        for (const auto& mix : gases.last().marked)
+            addMix(mix);
+        const auto cylinders = markedOf(d);
+        for (size_t k = 0; k < cylinders.size(); ++k) {
+            anyMarked[k] = anyMarked[k] || cylinders[k].volume > 0;
+            if (cylinders[k].volume > 0 && uddfmapping::tankMaterial(cylinders[k].material))
+                tanks.add(cylinders[k].material);
+        }
         const Computer c{text(d.fabricant()), text(d.ordinateur()), text(d.serie())};
         if ((!c.maker.isEmpty() || !c.model.isEmpty() || !c.serial.isEmpty()) && !computerIds.contains(c)) {
             computerIds.insert(c, int(computers.size()) + 1);
@@ -194,8 +296,11 @@ QStringList Uddf32Writer::write(const QList<Plongee>& dives, QIODevice& device) 
                 buddyIds.insert(b, int(buddies.size()) + 1);
                 buddies.append(b);
             }
-        const Site s{text(d.site()), text(d.lieu()), text(d.pays())};
-        if ((!s.name.isEmpty() || !s.location.isEmpty() || !s.country.isEmpty()) && !siteIds.contains(s)) {
+        suits.add(suitPiece(d));
+        rebreathers.add(rebreatherPiece(d));
+        tanks.add(tankPiece(d));
+        const Site s = siteOf(d, noPosition);
+        if (!s.isEmpty() && !siteIds.contains(s)) {
             siteIds.insert(s, int(sites.size()) + 1);
             sites.append(s);
         }
@@ -237,7 +342,9 @@ QStringList Uddf32Writer::write(const QList<Plongee>& dives, QIODevice& device) 
     element(w, "datetime", moment.toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss")));
     w.writeEndElement(); // generator
 
-    if (!computers.isEmpty() || !buddies.isEmpty() || !pieces.isEmpty()) {
+    const bool ownEquipment = !computers.isEmpty() || !pieces.isEmpty() || !suits.tags.isEmpty()
+        || !rebreathers.tags.isEmpty() || !tanks.tags.isEmpty() || std::find(anyMarked.begin(), anyMarked.end(), true) != anyMarked.end();
+    if (ownEquipment || !buddies.isEmpty()) {
         w.writeStartElement(QStringLiteral("diver"));
         w.writeStartElement(QStringLiteral("owner"));
         w.writeAttribute(QStringLiteral("id"), QStringLiteral("owner"));
@@ -245,7 +352,7 @@ QStringList Uddf32Writer::write(const QList<Plongee>& dives, QIODevice& device) 
         w.writeEmptyElement(QStringLiteral("firstname"));
         w.writeEmptyElement(QStringLiteral("lastname"));
         w.writeEndElement();
-        if (!computers.isEmpty() || !pieces.isEmpty()) {
+        if (ownEquipment) {
             w.writeStartElement(QStringLiteral("equipment"));
             for (qsizetype i = 0; i < computers.size(); ++i) {
                 const Computer& c = computers[i];
@@ -261,10 +368,32 @@ QStringList Uddf32Writer::write(const QList<Plongee>& dives, QIODevice& device) 
                 element(w, "serialnumber", c.serial);
                 w.writeEndElement();
             }
+            // The rebreather and the suit worn are named by their kind.
+            for (const int tag : rebreathers.tags) {
+                equipmentPiece(w, "rebreather", QStringLiteral("ccr%1").arg(tag), *uddfmapping::rebreatherName(tag));
+                w.writeEndElement();
+            }
+            for (const int tag : suits.tags) {
+                const uddfmapping::Suit suit = *uddfmapping::suitFor(tag);
+                equipmentPiece(w, "suit", QStringLiteral("suit%1").arg(tag), suit.name);
+                element(w, "suittype", suit.type);
+                w.writeEndElement();
+            }
+            // The first tank of a dive, named by its material.
+            for (const int tag : tanks.tags) {
+                const auto material = *uddfmapping::tankMaterial(tag);
+                equipmentPiece(w, "tank", QStringLiteral("tank%1").arg(tag), material.first);
+                element(w, "tankmaterial", material.second);
+                w.writeEndElement();
+            }
+            for (size_t k = 0; k < anyMarked.size(); ++k)
+                if (anyMarked[k]) {
+                    equipmentPiece(w, "tank", QStringLiteral("cylinder%1").arg(k + 1),
+                                   QLatin1String(uddfmapping::kMarkedTanks[k]));
+                    w.writeEndElement();
+                }
             for (qsizetype i = 0; i < pieces.size(); ++i) {
-                w.writeStartElement(QStringLiteral("variouspieces"));
-                w.writeAttribute(QStringLiteral("id"), QStringLiteral("item%1").arg(i + 1));
-                element(w, "name", pieces[i]);
+                equipmentPiece(w, "variouspieces", QStringLiteral("item%1").arg(i + 1), pieces[i]);
                 w.writeEndElement();
             }
             w.writeEndElement(); // equipment
@@ -295,7 +424,7 @@ QStringList Uddf32Writer::write(const QList<Plongee>& dives, QIODevice& device) 
             w.writeStartElement(QStringLiteral("site"));
             w.writeAttribute(QStringLiteral("id"), QStringLiteral("site%1").arg(i + 1));
             element(w, "name", s.name);
-            if (!s.location.isEmpty() || !s.country.isEmpty()) {
+            if (!s.location.isEmpty() || !s.country.isEmpty() || !s.position.isEmpty()) {
                 w.writeStartElement(QStringLiteral("geography"));
                 element(w, "location", s.location);
                 if (!s.country.isEmpty()) {
@@ -303,6 +432,17 @@ QStringList Uddf32Writer::write(const QList<Plongee>& dives, QIODevice& device) 
                     element(w, "country", s.country);
                     w.writeEndElement();
                 }
+                if (const auto p = uddfmapping::position(s.position)) {
+                    element(w, "latitude", num(p->latitude));
+                    element(w, "longitude", num(p->longitude));
+                }
+                w.writeEndElement();
+            }
+            if (!s.wreck.isEmpty()) {
+                w.writeStartElement(QStringLiteral("sitedata"));
+                w.writeStartElement(QStringLiteral("wreck"));
+                element(w, "name", s.wreck);
+                w.writeEndElement();
                 w.writeEndElement();
             }
             w.writeEndElement();
@@ -342,7 +482,7 @@ QStringList Uddf32Writer::write(const QList<Plongee>& dives, QIODevice& device) 
         w.writeAttribute(QStringLiteral("id"), QStringLiteral("dive%1").arg(row + 1));
 
         w.writeStartElement(QStringLiteral("informationbeforedive"));
-        const Site s{text(d.site()), text(d.lieu()), text(d.pays())};
+        const Site s = siteOf(d, noPosition);
         if (siteIds.contains(s))
             link(w, QStringLiteral("site%1").arg(siteIds.value(s)));
         for (const QString& b : buddiesOf(text(d.partenaires())))
@@ -363,14 +503,38 @@ QStringList Uddf32Writer::write(const QList<Plongee>& dives, QIODevice& device) 
         const Computer c{text(d.fabricant()), text(d.ordinateur()), text(d.serie())};
         const bool lead = d.lestage() != 0 && std::isfinite(d.lestage());
         const QStringList items = equipmentOf(d);
-        if (lead || computerIds.contains(c) || !items.isEmpty()) {
+        const std::optional<int> suit = suitPiece(d), rebreather = rebreatherPiece(d);
+        if (lead || computerIds.contains(c) || !items.isEmpty() || suit || rebreather) {
             w.writeStartElement(QStringLiteral("equipmentused"));
             if (lead)
                 element(w, "leadquantity", num(d.lestage()));
             if (computerIds.contains(c))
                 link(w, QStringLiteral("dc%1").arg(computerIds.value(c)));
+            if (rebreather)
+                link(w, QStringLiteral("ccr%1").arg(*rebreather));
+            if (suit)
+                link(w, QStringLiteral("suit%1").arg(*suit));
             for (const QString& item : items)
                 link(w, QStringLiteral("item%1").arg(pieceIds.value(item)));
+            w.writeEndElement();
+        }
+        element(w, "apparatus", QLatin1String(d.rebreather() > 0 ? "rebreather" : "open-scuba"));
+        if (const auto purpose = uddfmapping::purposeName(d.typePlongee()))
+            element(w, "purpose", *purpose);
+        if (d.combinaison() == uddfmapping::kNoSuit)
+            w.writeEmptyElement(QStringLiteral("nosuit"));
+        // The stops made, as the plan of the ascent.
+        if (const auto stops = stopsOf(d); !stops.isEmpty()) {
+            w.writeStartElement(QStringLiteral("plannedprofile"));
+            for (const auto& [depth, minutes] : stops) {
+                w.writeStartElement(QStringLiteral("waypoint"));
+                w.writeEmptyElement(QStringLiteral("decostop"));
+                w.writeAttribute(QStringLiteral("kind"), QStringLiteral("mandatory"));
+                w.writeAttribute(QStringLiteral("decodepth"), num(metres(depth)));
+                w.writeAttribute(QStringLiteral("duration"), QString::number(qint64(minutes) * 60));
+                element(w, "depth", num(metres(depth)));
+                w.writeEndElement();
+            }
             w.writeEndElement();
         }
         w.writeEndElement(); // informationbeforedive
@@ -380,6 +544,8 @@ QStringList Uddf32Writer::write(const QList<Plongee>& dives, QIODevice& device) 
         w.writeStartElement(QStringLiteral("tankdata"));
         if (g.bottom)
             link(w, mixId(*g.bottom));
+        if (const auto tank = tankPiece(d))
+            link(w, QStringLiteral("tank%1").arg(*tank));
         if (d.volumeBloc() > 0)
             element(w, "tankvolume", num(d.volumeBloc() / 1000.0));
         element(w, "tankpressurebegin", num(d.pressionDepart() * uddfmapping::kPascalsPerBar));
@@ -402,6 +568,24 @@ QStringList Uddf32Writer::write(const QList<Plongee>& dives, QIODevice& device) 
                 element(w, "tankpressureend", num(ponyEnd[k] * uddfmapping::kPascalsPerBar));
             w.writeEndElement();
         }
+        // Tank 2 and the bail-out cylinders, each marked by its piece.
+        const auto cylinders = markedOf(d);
+        for (size_t k = 0; k < cylinders.size(); ++k) {
+            const Cylinder& b = cylinders[k];
+            if (b.volume <= 0)
+                continue;
+            w.writeStartElement(QStringLiteral("tankdata"));
+            if (g.marked[k])
+                link(w, mixId(*g.marked[k]));
+            link(w, QStringLiteral("cylinder%1").arg(k + 1));
+            if (uddfmapping::tankMaterial(b.material))
+                link(w, QStringLiteral("tank%1").arg(b.material));
+            element(w, "tankvolume", num(b.volume / 1000.0));
+            element(w, "tankpressurebegin", num(std::max(b.start, 0) * uddfmapping::kPascalsPerBar));
+            if (b.end > 0)
+                element(w, "tankpressureend", num(b.end * uddfmapping::kPascalsPerBar));
+            w.writeEndElement();
+        }
 
         const QList<float> depths = d.profilProfondeur().value_or(QList<float>());
         if (depths.size() >= 2) {
@@ -422,6 +606,7 @@ QStringList Uddf32Writer::write(const QList<Plongee>& dives, QIODevice& device) 
                 if (g.levels[k])
                     switchTo[k + 2] = mixId(*g.levels[k]);
             const auto flag = [](const QList<qint16>& list, qsizetype i) { return i < list.size() && list[i] == 1; };
+            const std::optional<double> setPoint = uddfmapping::setPointPascals(d.ppO2());
             w.writeStartElement(QStringLiteral("samples"));
             for (qsizetype i = 0; i < n; ++i) {
                 w.writeStartElement(QStringLiteral("waypoint"));
@@ -436,6 +621,12 @@ QStringList Uddf32Writer::write(const QList<Plongee>& dives, QIODevice& device) 
                 if (std::isfinite(depths[i]))
                     element(w, "depth", num(depths[i])); // profiles are kept in metres
                 element(w, "divetime", QString::number(qint64(i) * period));
+                if (i == 0 && setPoint) {
+                    w.writeStartElement(QStringLiteral("setpo2"));
+                    w.writeAttribute(QStringLiteral("setby"), QStringLiteral("user"));
+                    w.writeCharacters(num(*setPoint));
+                    w.writeEndElement();
+                }
                 const int code = i < gas.size() ? gas[i] : 0;
                 if (code >= 1 && code <= 6 && !switchTo[code].isEmpty()) {
                     w.writeEmptyElement(QStringLiteral("switchmix"));
@@ -443,6 +634,10 @@ QStringList Uddf32Writer::write(const QList<Plongee>& dives, QIODevice& device) 
                 }
                 if (i < press.size() && std::isfinite(press[i]) && press[i] > 0)
                     element(w, "tankpressure", num(double(press[i]) * uddfmapping::kPascalsPerBar));
+                if (i == 0) {
+                    w.writeEmptyElement(QStringLiteral("divemode"));
+                    w.writeAttribute(QStringLiteral("type"), uddfmapping::diveModeName(d.rebreather()));
+                }
                 w.writeEndElement();
             }
             w.writeEndElement(); // samples
@@ -454,6 +649,8 @@ QStringList Uddf32Writer::write(const QList<Plongee>& dives, QIODevice& device) 
         element(w, "greatestdepth", num(std::isfinite(d.profondeur()) ? metres(double(d.profondeur())) : 0.0));
         if (const auto visibility = uddfmapping::visibilityMetres(d.visibilite()))
             element(w, "visibility", num(*visibility));
+        if (const auto current = uddfmapping::currentName(d.courant()))
+            element(w, "current", *current);
         const QString notes = text(d.notes());
         if (!notes.isEmpty()) {
             w.writeStartElement(QStringLiteral("notes"));

@@ -20,6 +20,7 @@ QString whole(double v) { return QString::number(qint64(std::llround(std::clamp(
 // that a dive record takes.
 constexpr divebounds::Range kKelvin{0, importbounds::kCelsius.highest + uddfmapping::kZeroCelsius};
 constexpr double kBarsPerPascal = 1 / uddfmapping::kPascalsPerBar;
+constexpr qsizetype kMaxWreckText = 1000;
 
 } // namespace
 
@@ -36,7 +37,9 @@ Uddf3Reader::Uddf3Reader(XmlPullReader& xml) : m_xml(xml)
               i("equipmentused"), i("leadquantity"), i("tankvolume"), i("tankpressurebegin"),
               i("tankpressureend"), i("alarm"), i("depth"), i("divetime"), i("switchmix"), i("tankpressure"),
               i("temperature"), i("greatestdepth"), i("lowesttemperature"), i("diveduration"), i("visibility"),
-              i("notes"), i("para"), i("rating"), i("ratingvalue")};
+              i("notes"), i("para"), i("rating"), i("ratingvalue"), i("sitedata"), i("wreck"), i("latitude"),
+              i("longitude"), i("suit"), i("rebreather"), i("nosuit"), i("purpose"), i("plannedprofile"),
+              i("decostop"), i("setpo2"), i("current"), i("tank"), i("tankmaterial")};
     m_path.push_back(xml.localName());
 }
 
@@ -132,6 +135,7 @@ void Uddf3Reader::start(const char* name, int depth)
             m_id = attribute("id");
             m_computer = Computer();
             m_pieceName.clear();
+            m_material.reset();
         } else if (m_inDive && name == n.tankdata) {
             m_dive.tanks.append(Tank());
         }
@@ -147,6 +151,8 @@ void Uddf3Reader::start(const char* name, int depth)
             m_dive.point = ProfileGrid::Point();
             // A waypoint without a time belongs to the moment of the one before.
             m_dive.point.time = m_dive.points.empty() ? 0.0 : m_dive.points.back().time;
+        } else if (name == n.nosuit && m_path[4] == n.informationbeforedive) {
+            m_dive.noSuit = true;
         } else if (name == n.link) {
             if (m_path[4] == n.informationbeforedive)
                 m_dive.links.append(attribute("ref"));
@@ -175,6 +181,16 @@ void Uddf3Reader::start(const char* name, int depth)
         } else if (name == n.infinity && m_path[4] == n.informationbeforedive
                    && m_path[5] == n.surfaceintervalbeforedive) {
             m_dive.infinity = true;
+        }
+        break;
+    case 7:
+        // The stops of the planned ascent, as many as the dive has levels.
+        if (m_inDive && name == n.decostop && m_path[4] == n.informationbeforedive && m_path[5] == n.plannedprofile
+            && m_path[6] == n.waypoint && m_dive.stops.size() < 5) {
+            const auto depth = uddfvalues::number(attribute("decodepth"));
+            const auto duration = uddfvalues::number(attribute("duration"));
+            if (depth && duration && divebounds::kSampleDepth.holds(*depth) && *duration >= 0 && *duration <= 1e7)
+                m_dive.stops.append({*depth, *duration});
         }
         break;
     default: break;
@@ -239,13 +255,28 @@ void Uddf3Reader::end(const char* name, int depth)
         } else if (m_path[1] == n.diver && m_path[2] == n.owner && m_path[3] == n.equipment) {
             if (m_id.isEmpty())
                 break;
+            const auto suit = name == n.suit ? uddfmapping::suitTag(m_pieceName) : std::nullopt;
+            const auto rebreather = name == n.rebreather ? uddfmapping::apparatusForName(m_pieceName) : std::nullopt;
+            if (name == n.tank && m_material)
+                m_tankMaterials.insert(m_id, *m_material);
+            for (int k = 0; k < int(std::size(uddfmapping::kMarkedTanks)); ++k)
+                if (name == n.tank && m_pieceName == QLatin1String(uddfmapping::kMarkedTanks[k]))
+                    m_markedTanks.insert(m_id, k);
             if (name == n.divecomputer)
                 m_computers.insert(m_id, m_computer);
+            else if (suit)
+                m_suits.insert(m_id, *suit);
+            else if (rebreather)
+                m_rebreathers.insert(m_id, *rebreather);
             else
                 m_pieces.insert(m_id, m_pieceName);
-        } else if (name == n.location && m_path[1] == n.divesite && m_path[2] == n.site
-                   && m_path[3] == n.geography) {
-            m_site.location = uddfvalues::trimmedText(text);
+        } else if (m_path[1] == n.divesite && m_path[2] == n.site && m_path[3] == n.geography) {
+            if (name == n.location)
+                m_site.location = uddfvalues::trimmedText(text);
+            else if (name == n.latitude)
+                m_site.latitude = number(text);
+            else if (name == n.longitude)
+                m_site.longitude = number(text);
         }
         break;
     case 5:
@@ -265,6 +296,8 @@ void Uddf3Reader::end(const char* name, int depth)
                     s.airTemperature = checked(name, text, kKelvin);
                 else if (name == n.altitude)
                     s.altitude = checked(name, text, *divebounds::of(idx_altitude));
+                else if (name == n.purpose)
+                    s.purpose = uddfmapping::purposeKind(text);
             } else if (parent == n.tankdata && !s.tanks.isEmpty()) {
                 Tank& t = s.tanks.last();
                 if (name == n.tankvolume)
@@ -282,6 +315,8 @@ void Uddf3Reader::end(const char* name, int depth)
                     s.duration = checked(name, text, *divebounds::of(idx_temps), 1.0 / 60);
                 else if (name == n.visibility)
                     s.visibility = number(text);
+                else if (name == n.current)
+                    s.current = uddfmapping::currentTag(text);
             }
         } else if (m_path[1] == n.diver && m_path[2] == n.owner && m_path[3] == n.equipment) {
             if (name == n.name)
@@ -290,9 +325,17 @@ void Uddf3Reader::end(const char* name, int depth)
                 m_computer.model = uddfvalues::trimmedText(text);
             else if (name == n.serialnumber)
                 m_computer.serial = uddfvalues::trimmedText(text);
+            else if (name == n.tankmaterial)
+                m_material = uddfmapping::tankMaterialTag(text);
         } else if (name == n.country && m_path[1] == n.divesite && m_path[2] == n.site && m_path[3] == n.geography
                    && m_path[4] == n.address) {
             m_site.country = uddfvalues::trimmedText(text);
+        } else if (name == n.name && m_path[1] == n.divesite && m_path[2] == n.site && m_path[3] == n.sitedata
+                   && m_path[4] == n.wreck) {
+            const QString wreck = uddfvalues::trimmedText(text);
+            // A site's wrecks make one text, of the length a typed one has.
+            if (!wreck.isEmpty() && m_site.wreck.size() + wreck.size() <= kMaxWreckText)
+                m_site.wreck = m_site.wreck.isEmpty() ? wreck : m_site.wreck + QStringLiteral(", ") + wreck;
         }
         break;
     case 6:
@@ -320,6 +363,9 @@ void Uddf3Reader::end(const char* name, int depth)
                     const auto v = checked(name, text, divebounds::kSamplePressure, kBarsPerPascal);
                     if (v && s.currentPressureRef == *s.pressureRef)
                         p.pressure = float(*v * kBarsPerPascal);
+                } else if (name == n.setpo2 && s.points.empty() && !s.setPoint) {
+                    if (const auto v = number(text))
+                        s.setPoint = uddfmapping::setPointTag(*v);
                 }
             } else if (m_path[4] == n.informationbeforedive && m_path[5] == n.surfaceintervalbeforedive
                        && name == n.passedtime) {
@@ -387,7 +433,8 @@ bool Uddf3Reader::isPlaceholder() const
 {
     const DiveState& s = m_dive;
     return !s.datetime && !s.airTemperature && !s.lowestTemperature && !s.greatestDepth && !s.duration
-           && !s.visibility && !s.altitude && !s.lead && !s.rating && !s.hasNotes && s.links.isEmpty()
+           && !s.visibility && !s.altitude && !s.lead && !s.rating && !s.current && !s.purpose && !s.setPoint
+           && !s.noSuit && s.stops.isEmpty() && !s.hasNotes && s.links.isEmpty()
            && s.equipment.isEmpty() && s.tanks.isEmpty() && s.points.empty() && !s.anyDepth;
 }
 
@@ -434,6 +481,23 @@ void Uddf3Reader::finishDive()
         d.setTag(idx_visibilite, uddfmapping::visibilityTag(*s.visibility));
     if (s.rating)
         d.setTag(idx_inoubliable, uddfmapping::markForRating(*s.rating));
+    if (s.current)
+        d.setTag(idx_courant, *s.current);
+    if (s.purpose)
+        d.setTag(idx_typePlongee, *s.purpose);
+    if (s.noSuit)
+        d.setTag(idx_combinaison, uddfmapping::kNoSuit);
+    if (s.setPoint)
+        d.setTag(idx_ppO2, *s.setPoint);
+    for (qsizetype k = 0; k < s.stops.size(); ++k) {
+        const auto& [depth, seconds] = s.stops[k];
+        d.setText(idx_decoDepth_Level_1 + int(k), numbertext::shortest(float(depth)));
+        d.setText(idx_decoTime_Level_1 + int(k), whole(seconds / 60));
+    }
+    const int stopSwitches[] = {idx_deco_Level_1_sw, idx_deco_Level_2_sw, idx_deco_Level_3_sw, idx_deco_Level_4_sw,
+                                idx_deco_Level_5_sw};
+    for (qsizetype k = 0; k < s.stops.size(); ++k)
+        d.switchesOn.append(stopSwitches[k]);
     if (s.hasNotes)
         d.setText(idx_notes, s.paras.join(u'\n'));
     if (s.interval)
@@ -468,6 +532,79 @@ void Uddf3Reader::finishDive()
     m_pending.append(std::move(p));
 }
 
+// A mix a dive breathes must be a gas: the file is refused at the mix when
+// it is not.
+std::optional<GasMix> Uddf3Reader::breathed(const QByteArray& ref, int diveLine)
+{
+    const Mix& mix = *m_mixes.constFind(ref);
+    if (!mix.gas) {
+        m_xml.failAt(mix.line, mix.column,
+                     QStringLiteral("the mix \"%1\", breathed in the dive of line %2, is no gas: %3")
+                         .arg(QString::fromUtf8(ref))
+                         .arg(diveLine)
+                         .arg(mix.problem));
+    }
+    return mix.gas;
+}
+
+bool Uddf3Reader::markedTanks(PendingDive& p)
+{
+    ImportedDive& d = p.dive;
+    const auto slotOf = [this](const Tank& t) {
+        for (const QByteArray& l : t.links)
+            if (const auto k = m_markedTanks.constFind(l); k != m_markedTanks.constEnd())
+                return *k;
+        return -1;
+    };
+    struct Fields {
+        int volume, start, end, o2, he, material;
+        bool bailout;
+    };
+    static constexpr Fields kFields[] = {
+        {idx_volumeBloc_2, idx_pressionDepart_2, idx_pressionFin_2, idx_o2Mix_2, idx_heMix_2, idx_alliageBloc_2, false},
+        {idx_volBailout1, idx_pressDepartBailout1, idx_pressFinBailout1, idx_O2Bailout1, idx_HeBailout1, -1, true},
+        {idx_volBailout2, idx_pressDepartBailout2, idx_pressFinBailout2, idx_O2Bailout2, idx_HeBailout2, -1, true}};
+    bool done[std::size(kFields)] = {};
+    for (qsizetype i = 0; i < p.tanks.size();) {
+        const int k = slotOf(p.tanks[i]);
+        if (k < 0) {
+            ++i;
+            continue;
+        }
+        const Tank t = p.tanks.takeAt(i);
+        if (done[k])
+            continue; // one tank per cylinder: the first
+        done[k] = true;
+        const Fields& f = kFields[k];
+        const auto bars = [](const std::optional<double>& pascals) {
+            return pascals && *pascals > 0 ? *pascals / uddfmapping::kPascalsPerBar : 0.0;
+        };
+        d.setText(f.volume, whole(t.volume && *t.volume > 0 ? *t.volume * 1000 : 0));
+        d.setText(f.start, whole(bars(t.begin)));
+        d.setText(f.end, whole(bars(t.end)));
+        std::optional<GasMix> gas;
+        for (const QByteArray& l : t.links) {
+            if (m_mixes.contains(l) && !gas) {
+                gas = breathed(l, d.line);
+                if (!gas)
+                    return false;
+            } else if (const auto m = m_tankMaterials.constFind(l); m != m_tankMaterials.constEnd() && f.material >= 0) {
+                d.setTag(f.material, *m);
+            }
+        }
+        // A bail-out cylinder without a mix has none; tank 2 keeps the form's air.
+        if (gas || f.bailout) {
+            d.setText(f.o2, QString::number(gas ? gas->oxygen() : 0));
+            d.setText(f.he, QString::number(gas ? gas->helium() : 0));
+        }
+    }
+    for (size_t k = 0; k < std::size(kFields); ++k)
+        if (!done[k] && kFields[k].bailout)
+            for (const int field : {kFields[k].volume, kFields[k].start, kFields[k].end, kFields[k].o2, kFields[k].he})
+                d.setText(field, QStringLiteral("0"));
+    return true;
+}
+
 bool Uddf3Reader::resolve(PendingDive& p)
 {
     ImportedDive& d = p.dive;
@@ -477,18 +614,13 @@ bool Uddf3Reader::resolve(PendingDive& p)
                 return l;
         return QByteArray();
     };
-    // A mix a dive breathes must be a gas.
-    const auto gasOf = [this, &d](const QByteArray& ref) -> std::optional<GasMix> {
-        const Mix& mix = *m_mixes.constFind(ref);
-        if (!mix.gas) {
-            m_xml.failAt(mix.line, mix.column,
-                         QStringLiteral("the mix \"%1\", breathed in the dive of line %2, is no gas: %3")
-                             .arg(QString::fromUtf8(ref))
-                             .arg(d.line)
-                             .arg(mix.problem));
-        }
-        return mix.gas;
-    };
+    const auto gasOf = [this, &d](const QByteArray& ref) { return breathed(ref, d.line); };
+
+    // Tank 2 and the bail-out cylinders are tanks of their own, each marked
+    // by its piece; in a file that marks them, a dive without a bail-out
+    // cylinder has none (the form would keep the one of the dive before).
+    if (!m_markedTanks.isEmpty() && !markedTanks(p))
+        return false;
 
     // The bottom gas: the first tank's mix, else the first gas switched to,
     // else the mix of any tank.
@@ -589,6 +721,11 @@ bool Uddf3Reader::resolve(PendingDive& p)
     // The first tank: volume and pressures, else the pressures recorded at
     // the first and last samples that have one.
     const Tank* tank = bottomTank >= 0 ? &p.tanks[bottomTank] : (p.tanks.isEmpty() ? nullptr : &p.tanks[0]);
+    for (qsizetype i = 0; tank && i < tank->links.size(); ++i)
+        if (const auto m = m_tankMaterials.constFind(tank->links[i]); m != m_tankMaterials.constEnd()) {
+            d.setTag(idx_alliageBloc, *m);
+            break;
+        }
     if (tank && tank->volume && *tank->volume > 0)
         d.setText(idx_volumeBloc, whole(*tank->volume * 1000));
     std::optional<double> begin, end;
@@ -621,6 +758,12 @@ bool Uddf3Reader::resolve(PendingDive& p)
             d.setText(idx_site, s->name);
             d.setText(idx_lieu, s->location);
             d.setText(idx_pays, s->country);
+            if (!s->wreck.isEmpty())
+                d.setText(idx_epaves, s->wreck);
+            if (s->latitude && s->longitude && std::abs(*s->latitude) <= 90 && std::abs(*s->longitude) <= 180) {
+                d.setText(idx_gps, uddfmapping::positionText({*s->latitude, *s->longitude}));
+                d.setTag(idx_gpsSystem, 1); // UDDF positions are in WGS 84
+            }
         } else if (const auto base = m_bases.constFind(link); base != m_bases.constEnd() && !baseFound) {
             baseFound = true;
             d.setText(idx_structure, *base);
@@ -638,6 +781,10 @@ bool Uddf3Reader::resolve(PendingDive& p)
             d.setText(idx_ordinateur, c->model.isEmpty() ? c->name : c->model);
             d.setText(idx_fabricant, c->maker);
             d.setText(idx_serie, c->serial);
+        } else if (const auto suit = m_suits.constFind(link); suit != m_suits.constEnd()) {
+            d.setTag(idx_combinaison, *suit);
+        } else if (const auto ccr = m_rebreathers.constFind(link); ccr != m_rebreathers.constEnd()) {
+            d.setTag(idx_rebreather, *ccr);
         } else if (const auto piece = m_pieces.constFind(link); piece != m_pieces.constEnd() && slot < 12) {
             d.setText(idx_equip_1 + slot++, *piece);
         }

@@ -20,8 +20,11 @@ class XmlPullReader;
 // temperatures, notes, visibility and rating, its gases (the bottom mix
 // from the first tank or the first gas switch, further mixes as the gases
 // of the stop levels), its first tank, its profile with pressures, alarms
-// and gas switches, and the buddies, site, dive base and dive computer it
-// links to, and the equipment it was dived with. Links may point to definitions anywhere in the file: they are
+// and gas switches, the current, purpose, set-point and planned stops, and
+// the buddies, site (with its position and wreck), dive base and dive
+// computer it links to, and the equipment it was dived with (the suit and
+// rebreather, and the tanks marked as tank 2 and bail-out cylinders, by the
+// pieces' names this program writes). Links may point to definitions anywhere in the file: they are
 // resolved once the whole file is read.
 class Uddf3Reader {
 public:
@@ -47,7 +50,8 @@ private:
         QString name, model, serial, maker;
     };
     struct Site {
-        QString name, location, country;
+        QString name, location, country, wreck;
+        std::optional<double> latitude, longitude;
     };
     struct Tank {
         QList<QByteArray> links;
@@ -66,7 +70,9 @@ private:
         int line = 0, column = 0;
         std::optional<QByteArray> datetime;
         std::optional<double> airTemperature, lowestTemperature, greatestDepth, duration, visibility, altitude, lead;
-        std::optional<int> rating;
+        std::optional<int> rating, current, purpose, setPoint;
+        bool noSuit = false;
+        QList<std::pair<double, double>> stops; // depth in metres, seconds
         std::optional<qint64> interval;
         bool infinity = false;
         QStringList paras;
@@ -91,6 +97,8 @@ private:
     void finishDive();
     bool resolve(PendingDive& pending);
     bool isPlaceholder() const;
+    bool markedTanks(PendingDive& pending);
+    std::optional<GasMix> breathed(const QByteArray& ref, int diveLine);
     QByteArray attribute(const char* name) const;
     std::optional<double> checked(const char* name, QByteArrayView text, const divebounds::Range& range,
                                   double scale = 1);
@@ -105,6 +113,8 @@ private:
     QHash<QByteArray, Site> m_sites;
     QHash<QByteArray, QString> m_bases;
     QHash<QByteArray, QString> m_pieces; // the owner's other equipment
+    QHash<QByteArray, int> m_suits, m_rebreathers, m_tankMaterials; // by the tag of their kind
+    QHash<QByteArray, int> m_markedTanks; // the pieces that mark tank 2 and the bail-out cylinders (0 to 2)
 
     // The definition being read.
     QByteArray m_id;
@@ -113,6 +123,7 @@ private:
     QString m_first, m_middle, m_last;
     Computer m_computer;
     QString m_pieceName;
+    std::optional<int> m_material;
     Site m_site;
     QString m_baseName;
 
@@ -129,6 +140,7 @@ private:
             *airtemperature, *altitude, *surfaceintervalbeforedive, *passedtime, *infinity, *equipmentused,
             *leadquantity, *tankvolume, *tankpressurebegin, *tankpressureend, *alarm, *depth, *divetime,
             *switchmix, *tankpressure, *temperature, *greatestdepth, *lowesttemperature, *diveduration,
-            *visibility, *notes, *para, *rating, *ratingvalue;
+            *visibility, *notes, *para, *rating, *ratingvalue, *sitedata, *wreck, *latitude, *longitude, *suit,
+            *rebreather, *nosuit, *purpose, *plannedprofile, *decostop, *setpo2, *current, *tank, *tankmaterial;
     } n;
 };
