@@ -8,6 +8,7 @@
 #include "registers/RegisterSynthesis.h"
 #include "registers/RegisterTable.h"
 #include "support/ContextFixture.h"
+#include "support/DerivedText.h"
 
 #include <QSet>
 #include <QtEndian>
@@ -371,10 +372,8 @@ TEST_F(RegistersTest, FormRulesFollowTheForm)
     };
     for (const auto& row : rows) {
         typedCard(doc->form(), row.typed);
-        QStringList derived;
-        for (const registers::DerivedValue& d : registers::derive(wrecks().formRules, doc->form(), context->localizer()))
-            derived.append(d.name + u'=' + std::visit([](const auto& v) { return QVariant(v).toString(); }, d.value));
-        EXPECT_EQ(derived.join(u' ').toStdString(), row.derived) << row.typed.join(u' ').toStdString();
+        EXPECT_EQ(derivedText(registers::derive(wrecks().formRules, doc->form(), context->localizer())), row.derived)
+            << row.typed.join(u' ').toStdString();
     }
 }
 
