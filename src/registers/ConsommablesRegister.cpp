@@ -32,9 +32,7 @@ QList<FormControl> controls()
         c.append({f, Rule::Text});
     c.append({stock, Rule::Decimal});
     c.append({reserve, Rule::Decimal});
-    FormControl uncounted{noInventaire, Rule::Switch};
-    uncounted.blankNumber = 1;
-    c.append(uncounted);
+    c.append({.field = noInventaire, .rule = Rule::Switch, .blankNumber = 1});
     c.append({dateInventaire, Rule::Date});
     c.append({notes, Rule::Notes});
     return c;
@@ -132,19 +130,8 @@ QList<Pane> panes()
 
 registers::ToolbarItems toolbars()
 {
-    registers::ToolbarItems t;
-    t.listToolbarId = QStringLiteral("consommablesTableViewWindowToolbar");
-    t.editToolbarId = QStringLiteral("consommablesEditWindowToolbar");
-    t.newId = "newPart";
-    t.addId = "addPart";
-    t.insertId = "insertPart";
-    t.updateId = "updatePart";
-    t.deleteId = "deletePart";
-    t.addPicture = "ajouterCons";
-    t.insertPicture = "insererCons";
-    t.updatePicture = "validerCons";
-    t.deletePicture = "supprimerCons";
-    return t;
+    return {QStringLiteral("consommablesTableViewWindowToolbar"), QStringLiteral("consommablesEditWindowToolbar"), "newPart", "addPart",
+            "insertPart", "updatePart", "deletePart", "ajouterCons", "insererCons", "validerCons", "supprimerCons"};
 }
 
 } // namespace
@@ -158,32 +145,24 @@ double stockLevel(float stock, float reserve)
 
 const registers::RegisterDescription& description()
 {
-    static const registers::RegisterDescription parts = [] {
-        registers::RegisterDescription d{
-            DocumentKind::Consumables,
-            schema(),
-            kTable,
-            QStringLiteral("a consumables inventory"),
-            QStringLiteral("consumables cards"),
-            controls(),
-            columns(),
-            QStringLiteral("One card"),
-            QStringLiteral("Cards"),
-            QStringLiteral("Erase card"),
-            QStringLiteral("No card selected"),
-            {},
-            synthesis,
-        };
-        d.synthesisHeading = synthesisHeading;
-        d.formRules = formRules();
-        d.countControl = QStringLiteral("nombreFichesField");
-        d.samples = samples();
-        d.panes = panes();
-        d.toolbars = toolbars();
-        d.titleKey = QStringLiteral("Inventory");
-        d.countTable = QStringLiteral("Main");
-        return d;
-    }();
+    static const registers::RegisterDescription parts{
+        .kind = DocumentKind::Consumables,
+        .schema = schema(),
+        .table = kTable,
+        .documentNoun = QStringLiteral("a consumables inventory"),
+        .recordsNoun = QStringLiteral("consumables cards"),
+        .controls = controls(),
+        .columns = columns(),
+        .synthesis = synthesis,
+        .synthesisHeading = synthesisHeading,
+        .formRules = formRules(),
+        .countControl = QStringLiteral("nombreFichesField"),
+        .samples = samples(),
+        .panes = panes(),
+        .toolbars = toolbars(),
+        .titleKey = QStringLiteral("Inventory"),
+        .countTable = QStringLiteral("Main"),
+    };
     return parts;
 }
 

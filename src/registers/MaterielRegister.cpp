@@ -34,29 +34,20 @@ QList<FormControl> controls()
 {
     const QDateTime none = noInspectionDay();
     QList<FormControl> c;
-    FormControl number{matosNo, Rule::Text};
-    number.blankNextNumber = true;
-    c.append(number);
+    c.append({.field = matosNo, .rule = Rule::Text, .blankNextNumber = true});
     for (const int f : {typeMatos, marqueMatos, serieMatos, prixMatos, lieuAchatMatos, firstRequalification, noTIV,
                         nomTIV})
         c.append({f, Rule::Text});
     c.append({dateAchat, Rule::Date});
-    for (const int f : {lastRevision, nextRevision}) {
-        FormControl date{f, Rule::Date};
-        date.blankDate = none;
-        c.append(date);
-    }
-    FormControl requalification{nextRequalification, Rule::Date};
-    requalification.blankDate = QDateTime();
-    c.append(requalification);
+    for (const int f : {lastRevision, nextRevision})
+        c.append({.field = f, .rule = Rule::Date, .blankDate = none});
+    c.append({.field = nextRequalification, .rule = Rule::Date, .blankDate = QDateTime()});
     c.append({quantiteMatos, Rule::Integer, QStringLiteral("1")});
     c.append({pressionService, Rule::Integer, QStringLiteral("0")});
     c.append({pressionEpreuve, Rule::Integer, QStringLiteral("0")});
     c.append({capaciteBloc, Rule::Decimal, QStringLiteral("0")});
     c.append({factureMatos, Rule::Switch});
-    FormControl noCheck{noInspection, Rule::Switch};
-    noCheck.blankNumber = 1;
-    c.append(noCheck);
+    c.append({.field = noInspection, .rule = Rule::Switch, .blankNumber = 1});
     c.append({bloc, Rule::Switch});
     c.append({tiv, Rule::Switch});
     c.append({equipState, Rule::PopupTag, {}, {}, {}, {0, 1, 2, 3, 4, 5, 6}});
@@ -268,19 +259,8 @@ QList<Pane> panes()
 
 registers::ToolbarItems toolbars()
 {
-    registers::ToolbarItems t;
-    t.listToolbarId = QStringLiteral("equipTableViewWindowToolbar");
-    t.editToolbarId = QStringLiteral("equipEditWindowToolbar");
-    t.newId = "newMatos";
-    t.addId = "addMatos";
-    t.insertId = "insertMatos";
-    t.updateId = "updateMatos";
-    t.deleteId = "deleteMatos";
-    t.addPicture = "ajouterMat";
-    t.insertPicture = "insererMat";
-    t.updatePicture = "validerMat";
-    t.deletePicture = "supprimerMat";
-    return t;
+    return {QStringLiteral("equipTableViewWindowToolbar"), QStringLiteral("equipEditWindowToolbar"), "newMatos", "addMatos",
+            "insertMatos", "updateMatos", "deleteMatos", "ajouterMat", "insererMat", "validerMat", "supprimerMat"};
 }
 
 } // namespace
@@ -301,37 +281,29 @@ double inspectionShare(const QDateTime& last, const QDateTime& next, const QDate
 
 const registers::RegisterDescription& description()
 {
-    static const registers::RegisterDescription equipment = [] {
-        QList<registers::PopupItems> popups = {{equipState, kStateKeys}};
-        registers::RegisterDescription d{
-            DocumentKind::Equipment,
-            schema(),
-            kTable,
-            QStringLiteral("an equipment inventory"),
-            QStringLiteral("equipment cards"),
-            controls(),
-            columns(),
-            QStringLiteral("One card"),
-            QStringLiteral("Cards"),
-            QStringLiteral("Erase card"),
-            QStringLiteral("No card selected"),
-            {{typeMatos, PickListId::TypeMateriel},
-             {marqueMatos, PickListId::Fabricants},
-             {lieuAchatMatos, PickListId::Magasins}},
-            synthesis,
-        };
-        d.synthesisHeading = synthesisHeading;
-        d.formRules = formRules();
-        d.formRefresh = refresh;
-        d.countControl = QStringLiteral("nombreFichesField");
-        d.samples = samples();
-        d.panes = panes();
-        d.popupItems = popups;
-        d.toolbars = toolbars();
-        d.titleKey = QStringLiteral("Inventory");
-        d.countTable = kMain;
-        return d;
-    }();
+    static const registers::RegisterDescription equipment{
+        .kind = DocumentKind::Equipment,
+        .schema = schema(),
+        .table = kTable,
+        .documentNoun = QStringLiteral("an equipment inventory"),
+        .recordsNoun = QStringLiteral("equipment cards"),
+        .controls = controls(),
+        .columns = columns(),
+        .comboLists = {{typeMatos, PickListId::TypeMateriel},
+                       {marqueMatos, PickListId::Fabricants},
+                       {lieuAchatMatos, PickListId::Magasins}},
+        .synthesis = synthesis,
+        .synthesisHeading = synthesisHeading,
+        .formRules = formRules(),
+        .formRefresh = refresh,
+        .countControl = QStringLiteral("nombreFichesField"),
+        .samples = samples(),
+        .panes = panes(),
+        .popupItems = {{equipState, kStateKeys}},
+        .toolbars = toolbars(),
+        .titleKey = QStringLiteral("Inventory"),
+        .countTable = kMain,
+    };
     return equipment;
 }
 

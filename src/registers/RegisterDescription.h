@@ -132,12 +132,12 @@ struct RegisterDescription {
     QString recordsNoun;      // "wreck cards"
     QList<FormControl> controls;
     QList<Column> columns;
-    QString oneRecordKey;     // count label with one record
-    QString recordsKey;       // count label format, one integer argument
+    QString oneRecordKey = QStringLiteral("One card"); // count label with one record
+    QString recordsKey = QStringLiteral("Cards");      // count label format, one integer argument
                               // (both in the register's table, or countTable)
-    QString deleteKey;        // the delete question (table "Main")
-    QString noSelectionKey;   // insert or update with no record selected
-    QList<std::pair<int, PickListId>> comboLists; // combo box fields and their pick-lists
+    QString deleteKey = QStringLiteral("Erase card");  // the delete question (table "Main")
+    QString noSelectionKey = QStringLiteral("No card selected"); // insert or update with no record selected
+    QList<std::pair<int, PickListId>> comboLists = {}; // combo box fields and their pick-lists
     // The synthesis of one record, as the synthesis window shows it and the
     // report prints it; records follow one another in list order.
     std::function<StyledText(const RegisterRecord&, const Localizer&)> synthesis = {};
