@@ -107,9 +107,9 @@ QList<Column> columns()
     state.colour = stateColour;
     Column share = fieldColumn("progress");
     share.text = [](const RegisterRecord& r, const Localizer&) {
-        return shareText(shareOf(r, QDateTime::currentDateTime()));
+        return shareText(shareOf(r, QDateTime::currentDateTimeUtc()));
     };
-    share.sortValue = [](const RegisterRecord& r) { return shareOf(r, QDateTime::currentDateTime()); };
+    share.sortValue = [](const RegisterRecord& r) { return shareOf(r, QDateTime::currentDateTimeUtc()); };
     share.levelMaximum = 100;
     return {number,          fieldColumn("typeMatos"), fieldColumn("marqueMatos"), fieldColumn("serieMatos"),
             fieldColumn("dateAchat"), fieldColumn("quantiteMatos"), fieldColumn("prixMatos"), invoice,
@@ -188,7 +188,7 @@ double formShare(const RegisterForm& f)
 {
     return f.number(noInspection) != 0
         ? 0.0
-        : inspectionShare(f.value(lastRevision).date, f.value(nextRevision).date, QDateTime::currentDateTime());
+        : inspectionShare(f.value(lastRevision).date, f.value(nextRevision).date, QDateTime::currentDateTimeUtc());
 }
 
 QList<registers::FormRule> formRules()
