@@ -176,11 +176,6 @@ TEST_F(CliRegistersTest, EquipmentAndConsumablesThroughTheirForms)
         {{"new", "consumables", c}, 0, ""},
         {{"add", c, "reference=OR-1", "stock=2", "reserve=5"}, 0, ""},
         {{"add", c, "reference=OR-2", "stock=3", "reserve=0", "noInventaire=0", "dateInventaire=01/02/2025"}, 0, ""},
-        {{"list", c, "--colours"}, 0,
-         "Reference\tMake\tUse\tStock\tReserve\tKept in\tCounted on\tLevel\n"
-         "OR-1\t#ff0000\t\t-\t\t-\t2\t#ff0000\t5\t-\t\t-\t\t-\t4.000000\t-\n"
-         "OR-2\t-\t\t-\t\t-\t3\t-\t0\t-\t\t-\t01/02/2025\t-\t30.000000\t-\n"
-         "2 cards\n"},
         {{"sort", c, "progress", "desc"}, 0, ""},
         {{"list", c}, 0, "Référence\tMarque\tUtilisation\tStock\tRéserve\tRangement\tInventaire\tNiveau\n"
                          "OR-2\t\t\t3\t0\t\t01/02/2025\t30.000000\nOR-1\t\t\t2\t5\t\t\t4.000000\n2 fiches\n",

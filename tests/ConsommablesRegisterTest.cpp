@@ -57,28 +57,22 @@ TEST_F(ConsommablesTest, LevelColoursAndFormRules)
         const char* cells;   // reference, stock and level cells with their colours
         const char* derived;
     } rows[] = {
-        {{"reference=OR-1", "stock=2", "reserve=5"}, "OR-1 red|2 red|4.000000",
+        {{"reference=OR-1", "stock=2", "reserve=5"}, "OR-1 rgba(1,0,0,1)|2 rgba(1,0,0,1)|4.000000",
          "dateInventaire.visible=false progress=4 progressText=4.000000"},
-        {{"reference=OR-2", "stock=5", "reserve=5", "noInventaire=0"}, "OR-2 orange|5|10.000000",
+        {{"reference=OR-2", "stock=5", "reserve=5", "noInventaire=0"}, "OR-2 rgba(1,0.5,0,1)|5|10.000000",
          "dateInventaire.visible=true progress=10 progressText=10.000000"},
         {{"reference=OR-3", "stock=3", "reserve=0"}, "OR-3|3|30.000000",
          "dateInventaire.visible=false progress=30 progressText=30.000000"},
-        {{"reference=OR-4", "stock=0", "reserve=0"}, "OR-4 orange|0|0.000000",
+        {{"reference=OR-4", "stock=0", "reserve=0"}, "OR-4 rgba(1,0.5,0,1)|0|0.000000",
          "dateInventaire.visible=false progress=0 progressText=0.000000"},
         {{"reference=OR-5", "stock=7,5", "reserve=-"}, "OR-5|7.5|75.000000",
          "dateInventaire.visible=false progress=75 progressText=75.000000"},
     };
     const auto cell = [&](const RegisterRecord& r, const char* id) {
-        for (const registers::Column& c : parts().columns) {
-            if (c.id != QLatin1String(id))
-                continue;
-            const auto colour = registertable::colour(c, r);
-            const QString name = !colour ? QString()
-                                 : *colour == namedcolours::red ? QStringLiteral(" red")
-                                                                : QStringLiteral(" orange");
-            return registertable::text(c, r, context->localizer()) + name;
-        }
-        return QStringLiteral("?");
+        const registers::Column& c = *std::find_if(parts().columns.begin(), parts().columns.end(),
+                                                   [&](const registers::Column& c) { return c.id == QLatin1String(id); });
+        const auto colour = registertable::colour(c, r);
+        return registertable::text(c, r, context->localizer()) + (colour ? u' ' + colour->toText() : QString());
     };
     for (const auto& row : rows) {
         const RegisterRecord r = registertesting::typedCard(doc->form(), row.typed);
