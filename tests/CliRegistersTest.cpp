@@ -5,6 +5,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <span>
 
 namespace {
 
@@ -35,6 +36,25 @@ protected:
         r = {p.exitCode(), p.readAllStandardOutput(), p.readAllStandardError()};
         return r;
     }
+
+    struct Step {
+        QStringList args;
+        int status;
+        QByteArray out; // the whole output, or its start for dump, show and report
+        const char* lang = "C";
+    };
+    void runSteps(std::span<const Step> steps)
+    {
+        for (const Step& step : steps) {
+            const Run r = cli(step.args, step.lang);
+            EXPECT_EQ(r.status, step.status) << step.args.join(u' ').toStdString() << "\n" << r.err.toStdString();
+            if (!step.out.isEmpty() || step.status != 0) {
+                const bool start = step.args[0] == u"dump" || step.args[0] == u"show" || step.args[0] == u"report";
+                EXPECT_TRUE(start ? r.out.startsWith(step.out) : r.out == step.out)
+                    << step.args.join(u' ').toStdString() << "\n" << r.out.toStdString();
+            }
+        }
+    }
 };
 
 } // namespace
@@ -42,12 +62,7 @@ protected:
 TEST_F(CliRegistersTest, NewAddListSortDumpFromJson)
 {
     const QString w = path("w.wrecks");
-    const struct {
-        QStringList args;
-        int status;
-        QByteArray out; // the whole output, or its start for dump, show and report
-        const char* lang = "C";
-    } steps[] = {
+    const Step steps[] = {
         {{"new", "wrecks", w}, 0, ""},
         {{"info", w}, 0, R"({"type":"wrecks","records":0,"versions":{"Epaves":5},"bytes":51})"
                          "\n"},
@@ -85,13 +100,11 @@ TEST_F(CliRegistersTest, NewAddListSortDumpFromJson)
         {{"report", w, "--pdf"}, 2, ""},
         {{"report", path("settings.ini"), "--all"}, 1, ""}, // neither a register nor a logbook
         {{"generate", "--type", "wrecks", "--records", "3", path("g.wrecks")}, 0, ""},
-        {{"generate", "--type", "equipment", "--records", "3", path("g.od")}, 1, ""},
         {{"generate", "--records", "3", path("g.wrecks")}, 2, ""},
         {{"sort", w, "photographe"}, 2, ""},
         {{"add", w, "materiau=9"}, 1, ""},
         {{"add", w, "tableauDesEpaves=1"}, 2, ""},
         {{"update", w, "2", "nom=x"}, 1, ""},
-        {{"new", "equipment", path("e.od")}, 1, ""},
         {{"insert", w, "0", "nom=Zeta", "pointBas=50"}, 0, ""},
         {{"update", w, "1", "pointHaut=-", "technicite=3"}, 0, ""},
         {{"delete", w, "2"}, 0, ""},
@@ -102,15 +115,7 @@ TEST_F(CliRegistersTest, NewAddListSortDumpFromJson)
          "2 fiches\n",
          "fr_FR.UTF-8"},
     };
-    for (const auto& step : steps) {
-        const Run r = cli(step.args, step.lang);
-        EXPECT_EQ(r.status, step.status) << step.args.join(u' ').toStdString() << "\n" << r.err.toStdString();
-        if (!step.out.isEmpty() || step.status != 0) {
-            const bool start = step.args[0] == u"dump" || step.args[0] == u"show" || step.args[0] == u"report";
-            EXPECT_TRUE(start ? r.out.startsWith(step.out) : r.out == step.out)
-                << step.args.join(u' ').toStdString() << "\n" << r.out.toStdString();
-        }
-    }
+    runSteps(steps);
 
     // from-json gives back the dump.
     const Run dumped = cli({"dump", w});
@@ -148,4 +153,37 @@ TEST_F(CliRegistersTest, GeneratedCardsAndTheirReport)
     EXPECT_TRUE(cli({"dump", path("old.wrecks")}).out.contains(R"("miseAJour":null)"));
     EXPECT_TRUE(cli({"show", path("old.wrecks"), "0"}).out.contains(R"("miseAJour":null)"));
     EXPECT_TRUE(cli({"report", path("old.wrecks")}).out.contains("\nCard updated on: \n"));
+}
+
+TEST_F(CliRegistersTest, EquipmentAndConsumablesThroughTheirForms)
+{
+    const QString e = path("e.od"), c = path("c.od");
+    const Step steps[] = {
+        {{"new", "equipment", e}, 0, ""},
+        {{"add", e, "typeMatos=Fins", "equipState=5", "factureMatos=1", "dateAchat=2024-03-05"}, 0, ""},
+        {{"add", e, "typeMatos=Cylinder", "noInspection=0", "lastRevision=2020-01-01", "nextRevision=2019-01-01",
+          "bloc=1", "dateAchat="},
+         0, ""},
+        {{"list", e, "--colours"}, 0,
+         "No.\tType\tMake\tSerial\tBought\tQty\tPrice\tInvoice\tShop\tState\tNext inspection\tInspection period\n"
+         "1\t#996633\tFins\t-\t\t-\t\t-\t05/03/2024\t-\t1\t-\t\t-\t✓\t#ff0000\t\t-\tLost\t#ff0000\t-\t-\t0.000000\t-\n"
+         "2\t#996633\tCylinder\t-\t\t-\t\t-\t\t-\t1\t-\t\t-\t\t#ff0000\t\t-\tIn service\t#1f8703\t01/01/2019\t-\t"
+         "100.000000\t-\n2 cards\n"},
+        {{"show", e, "1"}, 0, "{\"row\":1,\n \"lastRevision.visible\":true,\n \"nextRevision.visible\":true,\n"},
+        {{"sort", e, "progress", "desc"}, 0, ""},
+        {{"report", e}, 0, "Equipment inventory\n\nCard No: 2\nType: Cylinder\n"},
+        {{"add", e, "equipState=7"}, 1, ""},
+        {{"new", "consumables", c}, 0, ""},
+        {{"add", c, "reference=OR-1", "stock=2", "reserve=5"}, 0, ""},
+        {{"add", c, "reference=OR-2", "stock=3", "reserve=0", "noInventaire=0", "dateInventaire=01/02/2025"}, 0, ""},
+        {{"sort", c, "progress", "desc"}, 0, ""},
+        {{"list", c}, 0, "Référence\tMarque\tUtilisation\tStock\tRéserve\tRangement\tInventaire\tNiveau\n"
+                         "OR-2\t\t\t3\t0\t\t01/02/2025\t30.000000\nOR-1\t\t\t2\t5\t\t\t4.000000\n2 fiches\n",
+         "fr_FR.UTF-8"},
+        {{"generate", "--type", "consumables", "--records", "3", path("g.od")}, 0, ""},
+        {{"info", path("g.od")}, 0, "{\"type\":\"consumables\",\"records\":3,\"versions\":{\"Consommables\":2},\"bytes\":426}\n"},
+    };
+    runSteps(steps);
+    // The reversed dates make the cylinder out of date.
+    EXPECT_TRUE(cli({"show", e, "0"}).out.contains("\"inspectionStatus\":\"Out of date\",\n \"inspectionStatus.colour\":\"#ff0000\""));
 }

@@ -8,6 +8,8 @@
 #include "registers/RegisterSynthesis.h"
 #include "registers/RegisterTable.h"
 #include "support/ContextFixture.h"
+#include "support/DerivedText.h"
+#include "support/RegisterTesting.h"
 
 #include <QSet>
 #include <QtEndian>
@@ -38,28 +40,10 @@ V writtenValue(int field)
     return qint32(0);
 }
 
-// A wreck repertory written by an older version: only the fields that
-// version archived, the lengths as whole numbers before version 4.
+// A wreck repertory written by an older version.
 QByteArray olderFile(int version)
 {
-    ArchiveWriter out(QStringLiteral("wrecks"), {{QStringLiteral("Epaves"), version}}, 1);
-    out.beginRecord(0);
-    for (int f = 0; f < FieldCount; ++f) {
-        if (schema().field(f).sinceVersion > version)
-            continue;
-        const V v = writtenValue(f);
-        if (const auto* i = std::get_if<qint32>(&v))
-            out.writeInt(*i);
-        else if (const auto* x = std::get_if<float>(&v))
-            version < 4 && (f == longueur || f == largeur) ? out.writeInt(qint32(*x)) : out.writeFloat(*x);
-        else if (const auto* t = std::get_if<RegisterRecord::Text>(&v))
-            out.writeString(*t);
-        else if (const auto* d = std::get_if<QDateTime>(&v))
-            out.writeDate(*d);
-        else if (const auto* image = std::get_if<RegisterRecord::Image>(&v))
-            out.writeImage(*image);
-    }
-    return out.finish().take();
+    return registertesting::olderFile(QStringLiteral("wrecks"), schema(), version, writtenValue);
 }
 
 class RegistersTest : public ContextFixture {
@@ -323,34 +307,8 @@ TEST_F(RegistersTest, SortingFollowsTheSelectedCard)
 
 namespace {
 
-// A card typed with every section filled; the other fields as a blank form leaves them.
-RegisterRecord typedCard(RegisterForm& form, const QStringList& assignments)
-{
-    form.blank();
-    for (const QString& a : assignments) {
-        const qsizetype eq = a.indexOf(u'=');
-        EXPECT_TRUE(form.typeText(a.left(eq), a.mid(eq + 1))) << a.toStdString();
-    }
-    return form.store();
-}
-
-// The text with a mark where its style changes: {k} black, {b} blue, {r}
-// red, {g} green, {n} brown, {p} purple, a capital letter underlined.
-std::string marked(const StyledText& text)
-{
-    const std::pair<RgbaColour, char> marks[] = {
-        {namedcolours::black, 'k'}, {namedcolours::blue, 'b'},  {namedcolours::red, 'r'},
-        {namedcolours::green, 'g'}, {namedcolours::brown, 'n'}, {namedcolours::purple, 'p'}};
-    QString out;
-    for (const StyledText::Run& run : text.runs()) {
-        char mark = 'd';
-        for (const auto& [colour, m] : marks)
-            if (run.style.colour == colour)
-                mark = m;
-        out += u'{' + QChar(run.style.underline ? QChar(mark).toUpper() : QChar(mark)) + u'}' + run.text;
-    }
-    return out.toStdString();
-}
+using registertesting::marked;
+using registertesting::typedCard;
 
 } // namespace
 
@@ -371,10 +329,8 @@ TEST_F(RegistersTest, FormRulesFollowTheForm)
     };
     for (const auto& row : rows) {
         typedCard(doc->form(), row.typed);
-        QStringList derived;
-        for (const registers::DerivedValue& d : registers::derive(wrecks().formRules, doc->form(), context->localizer()))
-            derived.append(d.name + u'=' + std::visit([](const auto& v) { return QVariant(v).toString(); }, d.value));
-        EXPECT_EQ(derived.join(u' ').toStdString(), row.derived) << row.typed.join(u' ').toStdString();
+        EXPECT_EQ(derivedText(registers::derive(wrecks().formRules, doc->form(), context->localizer())), row.derived)
+            << row.typed.join(u' ').toStdString();
     }
 }
 

@@ -53,6 +53,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <utility>
+#include <functional>
 #include <memory>
 
 namespace {
@@ -330,17 +331,47 @@ void statistics(Shots& shots, const QList<Plongee>& dives, const QString& settin
 
 } // namespace
 
-// A wreck repertory with a few varied cards, typed through the form: its
-// list, each pane of its edit window and its synthesis, in one language.
-void wrecks(Shots& shots, const QString& settingsPath, const QString& language)
+// A register document with a few varied cards, typed through the form: its
+// list, each pane of its edit window, what `extra` shows and its
+// synthesis, in one language.
+void registerShots(Shots& shots, const QString& settingsPath, const QString& language,
+                   void (MyDocumentController::*newDocument)(), const QString& name, const QList<QStringList>& cards,
+                   const std::function<void(RegisterDocument&, RegisterEditWindow&)>& extra = {})
 {
     ScriptedAlerts alerts;
     AppContext context(std::make_unique<SettingsStore>(settingsPath), alerts, language);
     MyDocumentController controller(context);
-    controller.newEpavesDocumentMenuAction();
+    (controller.*newDocument)();
     if (controller.registers().isEmpty())
         return;
     RegisterDocument* doc = controller.registers().first();
+    for (const QStringList& card : cards) {
+        doc->newRecord();
+        for (const QString& a : card) {
+            const qsizetype eq = a.indexOf(u'=');
+            doc->form().typeText(a.left(eq), a.mid(eq + 1));
+        }
+        doc->addRecord();
+    }
+    RegisterListWindow* list = controller.windowOf(doc);
+    list->resize(1180, 360);
+    shots.save(list, QStringLiteral("%1-%2-list").arg(name, language));
+    doc->setSelection({0}, 0);
+    doc->editWindow();
+    RegisterEditWindow* edit = list->editWindow();
+    for (int pane = 0; pane < edit->panes()->count(); ++pane) {
+        edit->goToPane(pane);
+        shots.save(edit, QStringLiteral("%1-%2-pane-%3").arg(name, language).arg(pane + 1));
+    }
+    if (extra)
+        extra(*doc, *edit);
+    list->showSynthesisWindow();
+    shots.save(list->synthesisWindow(), QStringLiteral("%1-%2-synthesis").arg(name, language));
+    list->closeWithoutAsking();
+}
+
+void wrecks(Shots& shots, const QString& settingsPath, const QString& language)
+{
     const QList<QStringList> cards = {
         {"nom=SS Thistlegorm", "type=Cargo", "immatriculation=LR 168", "nationalite=British", "longueur=126.5",
          "largeur=17.5", "jauge=4898", "materiau=2", "propulsion=6", "pointHaut=16", "pointBas=32", "natureFond=Sand",
@@ -356,30 +387,52 @@ void wrecks(Shots& shots, const QString& settingsPath, const QString& language)
         {"nom=Togo", "type=Tug", "longueur=30", "pointHaut=20", "pointBas=25", "materiau=1", "propulsion=8",
          "lieu=Cassis", "pays=France", "interet=0", "technicite=3"},
     };
-    for (const QStringList& card : cards) {
-        doc->newRecord();
-        for (const QString& a : card) {
-            const qsizetype eq = a.indexOf(u'=');
-            doc->form().typeText(a.left(eq), a.mid(eq + 1));
-        }
-        doc->addRecord();
-    }
-    RegisterListWindow* list = controller.windowOf(doc);
-    list->resize(1180, 360);
-    shots.save(list, QStringLiteral("wrecks-%1-list").arg(language));
-    doc->setSelection({0}, 0);
-    doc->editWindow();
-    RegisterEditWindow* edit = list->editWindow();
-    for (int pane = 0; pane < edit->panes()->count(); ++pane) {
-        edit->goToPane(pane);
-        shots.save(edit, QStringLiteral("wrecks-%1-pane-%2").arg(language).arg(pane + 1));
-    }
-    doc->setSelection({1}, 1);
-    edit->goToPane(4);
-    shots.save(edit, QStringLiteral("wrecks-%1-pane-5-to-visit").arg(language));
-    list->showSynthesisWindow();
-    shots.save(list->synthesisWindow(), QStringLiteral("wrecks-%1-synthesis").arg(language));
-    list->closeWithoutAsking();
+    registerShots(shots, settingsPath, language, &MyDocumentController::newEpavesDocumentMenuAction,
+                  QStringLiteral("wrecks"), cards, [&](RegisterDocument& doc, RegisterEditWindow& edit) {
+                      doc.setSelection({1}, 1);
+                      edit.goToPane(4);
+                      shots.save(&edit, QStringLiteral("wrecks-%1-pane-5-to-visit").arg(language));
+                  });
+}
+
+void equipment(Shots& shots, const QString& settingsPath, const QString& language)
+{
+    const QString today = QDate::currentDate().toString(Qt::ISODate);
+    const QString lastYear = QDate::currentDate().addMonths(-7).toString(Qt::ISODate);
+    const QString nextYear = QDate::currentDate().addMonths(5).toString(Qt::ISODate);
+    const QList<QStringList> cards = {
+        {"typeMatos=Cylinder 12 l", "marqueMatos=Roth Metal", "serieMatos=RM 12-4471", "dateAchat=2015-04-11",
+         "prixMatos=320 €", "factureMatos=1", "lieuAchatMatos=Aqua Shop", "noInspection=0",
+         "lastRevision=" + lastYear, "nextRevision=" + nextYear, "bloc=1", "capaciteBloc=12", "pressionService=232",
+         "pressionEpreuve=348", "firstRequalification=04/2015", "nextRequalification=2027-04-11", "tiv=1",
+         "nomTIV=Marc Durand", "noTIV=TIV 2231", "notesMatos=Valve serviced in spring."},
+        {"typeMatos=Regulator", "marqueMatos=Aqualine", "dateAchat=2012-06-01", "prixMatos=450 €", "equipState=1",
+         "noInspection=0", "lastRevision=2023-01-10", "nextRevision=" + today},
+        {"typeMatos=Wetsuit 7 mm", "marqueMatos=Subsea", "dateAchat=2019-09-20", "quantiteMatos=2", "equipState=4"},
+        {"typeMatos=Dive computer", "marqueMatos=Oceanis", "equipState=5", "factureMatos=1"},
+        {"typeMatos=Torch", "marqueMatos=Lumen", "equipState=6", "dateAchat="},
+    };
+    registerShots(shots, settingsPath, language, &MyDocumentController::newMaterielDocumentMenuAction,
+                  QStringLiteral("equipment"), cards, [&](RegisterDocument& doc, RegisterEditWindow& edit) {
+                      doc.setSelection({1}, 1);
+                      edit.goToPane(1);
+                      shots.save(&edit, QStringLiteral("equipment-%1-pane-2-out-of-date").arg(language));
+                  });
+}
+
+void consumables(Shots& shots, const QString& settingsPath, const QString& language)
+{
+    const QList<QStringList> cards = {
+        {"reference=OR-2015", "marque=Aqualine", "utilisation=First stage O-ring", "stock=2", "reserve=5",
+         "rangement=Red box"},
+        {"reference=BAT-AA", "marque=Varta", "utilisation=Torch batteries", "stock=8", "reserve=8",
+         "rangement=Dive bag", "noInventaire=0", "dateInventaire=2025-03-01"},
+        {"reference=SODA-5", "marque=Sofnolime", "utilisation=Rebreather absorbent", "stock=3", "reserve=0",
+         "rangement=Garage shelf", "notes=Keep dry."},
+        {"reference=SIL-50", "marque=Christo-Lube", "utilisation=Silicone grease", "stock=14", "reserve=2"},
+    };
+    registerShots(shots, settingsPath, language, &MyDocumentController::newConsommablesDocumentMenuAction,
+                  QStringLiteral("consumables"), cards);
 }
 
 int main(int argc, char** argv)
@@ -416,7 +469,10 @@ int main(int argc, char** argv)
     for (const QString& language : {QStringLiteral("en"), QStringLiteral("fr")})
         statistics(shots, carnet->dives(), dir.filePath(QStringLiteral("stats-") + language + QStringLiteral(".ini")),
                    language);
-    for (const char* language : {"en", "fr"})
+    for (const char* language : {"en", "fr"}) {
         wrecks(shots, dir.filePath(QStringLiteral("wrecks.ini")), QLatin1String(language));
+        equipment(shots, dir.filePath(QStringLiteral("equipment.ini")), QLatin1String(language));
+        consumables(shots, dir.filePath(QStringLiteral("consumables.ini")), QLatin1String(language));
+    }
     return shots.failed() ? 1 : 0;
 }

@@ -38,7 +38,11 @@ QList<DerivedValue> derive(const QList<FormRule>& rules, const RegisterForm& for
         case Derived::Enabled: values.append({rule.control + QStringLiteral(".enabled"), rule.holds(form)}); break;
         case Derived::Visible: values.append({rule.control + QStringLiteral(".visible"), rule.holds(form)}); break;
         case Derived::Number: values.append({rule.control, rule.number(form)}); break;
-        case Derived::Text: values.append({rule.control, rule.text(form, localizer)}); break;
+        case Derived::Text:
+            values.append({rule.control, rule.text(form, localizer)});
+            if (rule.colour)
+                values.append({rule.control + QStringLiteral(".colour"), rule.colour(form)});
+            break;
         }
     }
     return values;

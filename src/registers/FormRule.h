@@ -1,8 +1,11 @@
 #pragma once
 
+#include "platform/RgbaColour.h"
+
 #include <QList>
 #include <QString>
 #include <functional>
+#include <optional>
 #include <variant>
 
 class Localizer;
@@ -23,13 +26,16 @@ struct FormRule {
     std::function<bool(const RegisterForm&)> holds = {};                     // Enabled, Visible
     std::function<qint64(const RegisterForm&)> number = {};                  // Number
     std::function<QString(const RegisterForm&, const Localizer&)> text = {}; // Text
+    // Text: the colour of the text, nothing for the default.
+    std::function<std::optional<RgbaColour>(const RegisterForm&)> colour = {};
 };
 
 // One derived value: "control.enabled" and "control.visible" hold a
-// boolean, a Number or Text rule's control name its number or text.
+// boolean, a Number or Text rule's control name its number or text, and
+// "control.colour" the colour of a coloured text.
 struct DerivedValue {
     QString name;
-    std::variant<bool, qint64, QString> value;
+    std::variant<bool, qint64, QString, std::optional<RgbaColour>> value;
     bool operator==(const DerivedValue&) const = default;
 };
 

@@ -18,6 +18,10 @@ struct FieldInfo {
     int sinceVersion;      // first class version that archives the field
     int floatSinceVersion; // a Float field archived as "i" by versions below this one
     bool emptyWhenLacking; // a Text field that a version lacks reads as "" (else absent or 0)
+    // A Date field archived by versions below this one as the day typed,
+    // a text read with `oldDatePattern` (no date when it does not parse).
+    int dateSinceVersion = 0;
+    const char* oldDatePattern = nullptr;
 };
 
 struct RecordSchema {

@@ -1,6 +1,8 @@
 #include "registers/RegisterDescription.h"
 
+#include "registers/ConsommablesRegister.h"
 #include "registers/EpavesRegister.h"
+#include "registers/MaterielRegister.h"
 
 namespace registers {
 
@@ -8,6 +10,8 @@ const RegisterDescription* descriptionOf(DocumentKind kind)
 {
     switch (kind) {
     case DocumentKind::Wrecks: return &epaves::description();
+    case DocumentKind::Equipment: return &materiel::description();
+    case DocumentKind::Consumables: return &consommables::description();
     default: return nullptr;
     }
 }

@@ -8,6 +8,7 @@
 #include "registers/RecordSchema.h"
 #include "registers/SampleValues.h"
 
+#include <QDateTime>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -16,6 +17,7 @@
 #include <utility>
 
 class Localizer;
+class RegisterForm;
 class RegisterRecord;
 
 // Everything that makes one register different from another: its record
@@ -46,6 +48,11 @@ struct FormControl {
     QString blankTable = {}; // ...in this table
     QList<int> tags = {};    // pop-ups: the tags of the items, the first selected when blank
     int maximum = 0;         // sliders
+    // Dates: what a blank form shows, an invalid date for none; nothing for now.
+    std::optional<QDateTime> blankDate = std::nullopt;
+    // Texts: a blank form shows the number of records plus one (a card number).
+    bool blankNextNumber = false;
+    int blankNumber = 0; // switches: 1 for a switch a blank form shows on
 };
 
 struct Column {
@@ -55,6 +62,11 @@ struct Column {
     std::function<QString(const RegisterRecord&, const Localizer&)> text = {};
     // The text colour; without one, or when it gives nothing, the default.
     std::function<std::optional<RgbaColour>(const RegisterRecord&)> colour = {};
+    // A computed column, on no field: the value it sorts on.
+    std::function<double(const RegisterRecord&)> sortValue = {};
+    // Above 0, the window shows the cell's number as a level indicator from
+    // 0 to this, the text staying the cell's value.
+    double levelMaximum = 0;
 };
 
 // One row of an edit pane: a label and the control of a field. A row
@@ -66,6 +78,11 @@ struct PaneRow {
     int widthHint = 0;
     bool nowButton = false; // a date with a button setting it to now
     int sliderMaximum = 0;  // a number with a slider from 0 to this beside it
+    // A row showing a derived value instead of a field (field -1): the
+    // control a form rule names, a bar from 0 to barMaximum for a Number
+    // rule, a text for a Text rule.
+    QString derived = {};
+    int barMaximum = 100;
 };
 
 struct Pane {
@@ -115,11 +132,12 @@ struct RegisterDescription {
     QString recordsNoun;      // "wreck cards"
     QList<FormControl> controls;
     QList<Column> columns;
-    QString oneRecordKey;     // count label with one record
-    QString recordsKey;       // count label format, one integer argument
-    QString deleteKey;        // the delete question (table "Main")
-    QString noSelectionKey;   // insert or update with no record selected
-    QList<std::pair<int, PickListId>> comboLists; // combo box fields and their pick-lists
+    QString oneRecordKey = QStringLiteral("One card"); // count label with one record
+    QString recordsKey = QStringLiteral("Cards");      // count label format, one integer argument
+                              // (both in the register's table, or countTable)
+    QString deleteKey = QStringLiteral("Erase card");  // the delete question (table "Main")
+    QString noSelectionKey = QStringLiteral("No card selected"); // insert or update with no record selected
+    QList<std::pair<int, PickListId>> comboLists = {}; // combo box fields and their pick-lists
     // The synthesis of one record, as the synthesis window shows it and the
     // report prints it; records follow one another in list order.
     std::function<StyledText(const RegisterRecord&, const Localizer&)> synthesis = {};
@@ -128,6 +146,9 @@ struct RegisterDescription {
     std::function<StyledText(const QList<RegisterRecord>&, const Localizer&)> synthesisHeading = {};
     // What a refresh of the edit form derives from it.
     QList<FormRule> formRules = {};
+    // What a refresh of the edit form changes in it (a switch that resets
+    // other controls); run after every control typed and every card shown.
+    std::function<void(RegisterForm&)> formRefresh = {};
     // The count label's control name, under which the form's `show` reports it.
     QString countControl = {};
     // The values of generated records, by field.
@@ -139,6 +160,7 @@ struct RegisterDescription {
     PrintSettings printSettings = {};
     QString titleKey = {};          // the list and synthesis windows' title ("Wrecks")
     QString placeholderPicture = {}; // the picture well with no picture ("noPhoto")
+    QString countTable = {};         // the count label's table when not the register's
 };
 
 // The register stored under a document kind or type id; nothing for the

@@ -81,7 +81,7 @@ void RegisterDocument::changed()
 
 void RegisterDocument::newRecord()
 {
-    m_form.blank();
+    m_form.blank(count());
     // The form now holds a new card: nothing may store it over a selected one.
     setSelectionSilently({}, -1);
     rememberNewCard();
@@ -96,9 +96,9 @@ void RegisterDocument::addRecord()
     // The new card is shown as the last row, then the table is left with
     // no selection and a blank form, ready for the next card.
     selectLast(count() - 1, true);
-    m_form.blank();
+    m_form.blank(count());
     selectLast(count() - 1, false);
-    m_form.blank();
+    m_form.blank(count());
     rememberNewCard();
 }
 
@@ -161,7 +161,7 @@ void RegisterDocument::deleteRecords()
 
 void RegisterDocument::blankFields()
 {
-    m_form.blank();
+    m_form.blank(count());
     // The selection stays, but the form no longer holds its card: only
     // Update stores the blank form over it.
     m_loadedIndex = -1;
@@ -220,32 +220,39 @@ void RegisterDocument::endEditingCombo(int field)
 QString RegisterDocument::countText() const
 {
     const Localizer& loc = m_context.localizer();
+    const QString& table = m_reg.countTable.isEmpty() ? m_reg.table : m_reg.countTable;
     if (count() == 1)
-        return loc.text(m_reg.oneRecordKey, m_reg.table, kAlertFallback);
-    return formatText(loc.text(m_reg.recordsKey, m_reg.table, kAlertFallback), {count()});
+        return loc.text(m_reg.oneRecordKey, table, kAlertFallback);
+    return formatText(loc.text(m_reg.recordsKey, table, kAlertFallback), {count()});
+}
+
+bool RegisterDocument::sortable(const QString& columnId) const
+{
+    return m_reg.schema.fieldIndex(columnId) >= 0 || registertable::computedColumn(m_reg, columnId);
 }
 
 void RegisterDocument::sortByColumn(const QString& columnId)
 {
-    const int field = m_reg.schema.fieldIndex(columnId);
-    if (field < 0)
-        return;
-    sortRows(field, clickDirection(columnId));
+    if (sortable(columnId))
+        sortRows(columnId, clickDirection(columnId));
 }
 
 void RegisterDocument::sortByColumn(const QString& columnId, bool ascending)
 {
-    const int field = m_reg.schema.fieldIndex(columnId);
-    if (field < 0)
+    if (!sortable(columnId))
         return;
     setDirection(columnId, ascending);
-    sortRows(field, ascending);
+    sortRows(columnId, ascending);
 }
 
-void RegisterDocument::sortRows(int field, bool ascending)
+void RegisterDocument::sortRows(const QString& columnId, bool ascending)
 {
+    const int field = m_reg.schema.fieldIndex(columnId);
+    const std::vector<int> order = field >= 0
+        ? registertable::sortOrder(m_records, field, ascending)
+        : registertable::sortOrder(m_records, *registertable::computedColumn(m_reg, columnId), ascending);
     // The selection and the form follow their cards; sorting is no edit.
-    followSort(sortorder::reorder(m_records, registertable::sortOrder(m_records, field, ascending)));
+    followSort(sortorder::reorder(m_records, order));
     emit recordsChanged();
     emit selectionChanged(m_currentIndex);
 }

@@ -99,7 +99,8 @@ private:
     void editFields(int row);
     void storeBeforeLeaving();
     void moveBy(int step);
-    void sortRows(int field, bool ascending);
+    bool sortable(const QString& columnId) const;
+    void sortRows(const QString& columnId, bool ascending);
     bool formHoldsSelected() const { return m_currentIndex >= 0 && m_loadedIndex == m_currentIndex; }
     bool holdsTypedNewCard() const { return m_newCard && !m_newCard->sameValues(m_form); }
     void rememberNewCard();

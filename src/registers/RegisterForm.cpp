@@ -165,22 +165,32 @@ bool RegisterForm::typeText(QStringView fieldName, const QString& text, QString*
         break;
     }
     setValue(field, v);
+    refresh();
     return true;
 }
 
-void RegisterForm::blank()
+void RegisterForm::blank(int recordCount)
 {
     const QDateTime now = QDateTime::currentDateTime();
     for (qsizetype i = 0; i < m_reg->controls.size(); ++i) {
         const FormControl& c = m_reg->controls[i];
         ControlValue v;
         v.text = c.blankKey.isEmpty() ? c.blankText : m_localizer->text(c.blankKey, c.blankTable);
-        v.number = c.rule == Rule::PopupTag && !c.tags.isEmpty() ? c.tags.first() : 0;
+        if (c.blankNextNumber)
+            v.text = QString::number(recordCount + 1);
+        v.number = c.rule == Rule::PopupTag && !c.tags.isEmpty() ? c.tags.first() : c.blankNumber;
         if (c.rule == Rule::Date)
-            v.date = now;
+            v.date = c.blankDate.value_or(now);
         m_values[size_t(i)] = v;
     }
     m_values.back() = ControlValue();
+    refresh();
+}
+
+void RegisterForm::refresh()
+{
+    if (m_reg->formRefresh)
+        m_reg->formRefresh(*this);
 }
 
 void RegisterForm::load(const RegisterRecord& record)
@@ -204,6 +214,7 @@ void RegisterForm::load(const RegisterRecord& record)
         }
         m_values[size_t(i)] = v;
     }
+    refresh();
 }
 
 RegisterRecord RegisterForm::store() const

@@ -43,8 +43,11 @@ public:
     // (empty for no date); a picture can only be cleared (empty).
     bool typeText(QStringView fieldName, const QString& text, QString* error = nullptr);
 
-    // Every control to its blank value; dates show now.
-    void blank();
+    // Every control to its blank value; dates show now. A card number
+    // shows the number of records plus one.
+    void blank(int recordCount = 0);
+    // What a refresh changes in the controls (see formRefresh).
+    void refresh();
     // Shows a record.
     void load(const RegisterRecord& record);
     // A new record built from the controls by their reading rules; fields

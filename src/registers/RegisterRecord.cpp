@@ -8,6 +8,19 @@
 using registers::FieldInfo;
 using registers::FieldKind;
 
+namespace {
+
+// A day kept as its typed text by older versions, at midnight local time.
+QDateTime typedDay(const RegisterRecord::Text& text, const char* pattern)
+{
+    if (!text || !pattern)
+        return QDateTime();
+    const QDate day = QDate::fromString(text->trimmed(), QLatin1String(pattern));
+    return day.isValid() ? QDateTime(day, QTime(0, 0)) : QDateTime();
+}
+
+} // namespace
+
 RegisterRecord::Value RegisterRecord::freshValue(FieldKind kind)
 {
     switch (kind) {
@@ -59,7 +72,9 @@ void RegisterRecord::read(ArchiveReader& in, int classVersion)
             v = classVersion < f.floatSinceVersion ? float(in.readInt()) : in.readFloat();
             break;
         case FieldKind::Text: v = in.readString(); break;
-        case FieldKind::Date: v = in.readDate(); break;
+        case FieldKind::Date:
+            v = classVersion < f.dateSinceVersion ? typedDay(in.readString(), f.oldDatePattern) : in.readDate();
+            break;
         case FieldKind::Image: v = in.readImage(); break;
         case FieldKind::List: v = in.readIntArray32(); break;
         }

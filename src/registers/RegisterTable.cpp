@@ -11,6 +11,11 @@ using registers::FieldKind;
 
 namespace registertable {
 
+registers::Column fieldColumn(const char* id)
+{
+    return {QLatin1String(id), QStringLiteral("Column ") + QLatin1String(id)};
+}
+
 QString title(const registers::RegisterDescription& reg, const registers::Column& column, const Localizer& localizer)
 {
     return localizer.text(column.titleKey, reg.table);
@@ -76,6 +81,24 @@ std::vector<int> sortOrder(const QList<RegisterRecord>& records, int field, bool
         }
     }
     return sortorder::byNumber(keys, ascending);
+}
+
+std::vector<int> sortOrder(const QList<RegisterRecord>& records, const registers::Column& column, bool ascending)
+{
+    std::vector<double> keys(size_t(records.size()));
+    for (size_t i = 0; i < keys.size(); ++i) {
+        const double v = column.sortValue(records[qsizetype(i)]);
+        keys[i] = std::isnan(v) ? -std::numeric_limits<double>::infinity() : v;
+    }
+    return sortorder::byNumber(keys, ascending);
+}
+
+const registers::Column* computedColumn(const registers::RegisterDescription& reg, const QString& id)
+{
+    for (const registers::Column& c : reg.columns)
+        if (c.id == id && c.sortValue)
+            return &c;
+    return nullptr;
 }
 
 } // namespace registertable

@@ -14,6 +14,9 @@ class Localizer;
 // its description, each cell a text and a text colour.
 namespace registertable {
 
+// A column showing a field as plain text, titled by the key "Column <id>".
+registers::Column fieldColumn(const char* id);
+
 QString title(const registers::RegisterDescription& reg, const registers::Column& column, const Localizer& localizer);
 QString text(const registers::Column& column, const RegisterRecord& record, const Localizer& localizer);
 std::optional<RgbaColour> colour(const registers::Column& column, const RegisterRecord& record);
@@ -28,5 +31,9 @@ QString dayText(const QDateTime& date);
 // The row order of a sort on a field's raw value (texts by code units,
 // absent texts and dates first when ascending); equal values keep their order.
 std::vector<int> sortOrder(const QList<RegisterRecord>& records, int field, bool ascending);
+// The row order of a sort on a computed column's values.
+std::vector<int> sortOrder(const QList<RegisterRecord>& records, const registers::Column& column, bool ascending);
+// The computed column of that id, or nothing.
+const registers::Column* computedColumn(const registers::RegisterDescription& reg, const QString& id);
 
 } // namespace registertable

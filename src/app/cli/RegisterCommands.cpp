@@ -225,6 +225,8 @@ int show(Io& io, const registers::RegisterDescription& reg, const QStringList& a
             json.raw(*b ? "true" : "false");
         else if (const qint64* n = std::get_if<qint64>(&d.value))
             json.integer(*n);
+        else if (const auto* colour = std::get_if<std::optional<RgbaColour>>(&d.value))
+            json.string(QString::fromLatin1(colourText(*colour)));
         else
             json.string(std::get<QString>(d.value));
     }

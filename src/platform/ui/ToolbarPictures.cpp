@@ -4,6 +4,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
+#include <QPolygonF>
 
 #include <cmath>
 #include <numbers>
@@ -108,6 +109,32 @@ void drawWreckCard(QPainter& p)
     p.drawPath(hull);
     p.setPen(pen(wood.darker(150), 1.6));
     p.drawLine(QPointF(12, 13.5), QPointF(15.5, 6.5));
+}
+
+// An equipment card: a cylinder with its valve.
+void drawEquipmentCard(QPainter& p)
+{
+    p.setPen(pen(kInk, 1.2));
+    p.setBrush(QColor(250, 215, 80));
+    p.drawRoundedRect(QRectF(9.5, 8.5, 10, 18), 4, 4);
+    p.setBrush(QColor(150, 155, 165));
+    p.drawRect(QRectF(12.5, 4.5, 4, 4));
+    p.drawLine(QPointF(16.5, 6), QPointF(20.5, 6));
+    p.setPen(pen(QColor(60, 60, 60), 1.4));
+    p.drawLine(QPointF(10, 13.5), QPointF(19, 13.5));
+}
+
+// A consumables card: a box of spare parts with an O-ring.
+void drawConsumableCard(QPainter& p)
+{
+    p.setPen(pen(kInk, 1.2));
+    p.setBrush(QColor(200, 160, 110));
+    p.drawRect(QRectF(4.5, 12.5, 20, 13));
+    p.setBrush(QColor(225, 190, 140));
+    p.drawPolygon(QPolygonF({QPointF(4.5, 12.5), QPointF(9, 7.5), QPointF(29, 7.5), QPointF(24.5, 12.5)}));
+    p.setPen(pen(QColor(30, 30, 30), 2.2));
+    p.setBrush(Qt::NoBrush);
+    p.drawEllipse(QPointF(14.5, 19), 4, 3.5);
 }
 
 template <void (*Page)(QPainter&), void (*Mark)(QPainter&)> void drawCommand(QPainter& p)
@@ -361,6 +388,14 @@ Draw drawingOf(const QString& name)
         {"supprimerEp", drawCommand<drawWreckCard, markDelete>},
         {"insererEp", drawCommand<drawWreckCard, markInsert>},
         {"validerEp", drawCommand<drawWreckCard, markUpdate>},
+        {"ajouterMat", drawCommand<drawEquipmentCard, markAdd>},
+        {"supprimerMat", drawCommand<drawEquipmentCard, markDelete>},
+        {"insererMat", drawCommand<drawEquipmentCard, markInsert>},
+        {"validerMat", drawCommand<drawEquipmentCard, markUpdate>},
+        {"ajouterCons", drawCommand<drawConsumableCard, markAdd>},
+        {"supprimerCons", drawCommand<drawConsumableCard, markDelete>},
+        {"insererCons", drawCommand<drawConsumableCard, markInsert>},
+        {"validerCons", drawCommand<drawConsumableCard, markUpdate>},
         {"ProfilPl", drawProfile},
         {"profilData", drawProfileData},
         {"importUDCF", [](QPainter& p) { drawImport(p, QStringLiteral("UDCF")); }},

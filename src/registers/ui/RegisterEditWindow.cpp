@@ -10,6 +10,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QColor>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QFormLayout>
@@ -17,12 +18,14 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QSlider>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <utility>
 
 using registers::Rule;
@@ -110,6 +113,12 @@ QWidget* RegisterEditWindow::buildPane(const registers::Pane& pane, int number)
     for (const registers::PaneRow& row : pane.rows) {
         const registers::FormControl* control = m_document.form().controlOf(row.field);
         auto* label = new QLabel(text(row.labelKey));
+        if (!row.derived.isEmpty()) {
+            QWidget* shown = buildDerived(row);
+            m_derived.insert(row.derived, shown);
+            form->addRow(label, shown);
+            continue;
+        }
         if (!control) {
             form->addRow(label);
             continue;
@@ -276,6 +285,22 @@ QWidget* RegisterEditWindow::buildSlider(int field, int maximum, bool companion)
     return holder;
 }
 
+// A derived value: a bar for a number, a text otherwise.
+QWidget* RegisterEditWindow::buildDerived(const registers::PaneRow& row)
+{
+    const auto& rules = m_document.description().formRules;
+    const bool number = std::any_of(rules.begin(), rules.end(), [&](const registers::FormRule& r) {
+        return r.control == row.derived && r.what == registers::Derived::Number;
+    });
+    if (!number)
+        return new QLabel;
+    auto* bar = new QProgressBar;
+    bar->setRange(0, row.barMaximum);
+    bar->setTextVisible(false);
+    bar->setMaximumWidth(QFontMetrics(font()).averageCharWidth() * 40);
+    return bar;
+}
+
 QWidget* RegisterEditWindow::buildDate(const registers::PaneRow& row)
 {
     const int field = row.field;
@@ -324,7 +349,13 @@ void RegisterEditWindow::typed(int field)
     else if (auto* notes = qobject_cast<QPlainTextEdit*>(w))
         v.text = notes->toPlainText();
     form.setValue(field, v);
-    updateDerived();
+    // A refresh may change other controls (a switch resetting dates).
+    const RegisterForm before = form;
+    form.refresh();
+    if (!form.sameValues(before))
+        showForm();
+    else
+        updateDerived();
 }
 
 void RegisterEditWindow::showForm()
@@ -366,6 +397,8 @@ void RegisterEditWindow::showForm()
 // slider ("<field>Slider") or value text ("<field>Value") beside a field.
 QList<QWidget*> RegisterEditWindow::widgetsNamed(const QString& name) const
 {
+    if (QWidget* shown = m_derived.value(name))
+        return {shown};
     const registers::RecordSchema& schema = m_document.description().schema;
     if (const int field = schema.fieldIndex(name); field >= 0)
         return {m_rows.value(field), m_labels.value(field)};
@@ -395,10 +428,16 @@ void RegisterEditWindow::updateDerived()
             case registers::Derived::Number:
                 if (auto* slider = qobject_cast<QSlider*>(w))
                     slider->setValue(int(rule.number(form)));
+                else if (auto* bar = qobject_cast<QProgressBar*>(w))
+                    bar->setValue(int(std::clamp<qint64>(rule.number(form), 0, bar->maximum())));
                 break;
             case registers::Derived::Text:
-                if (auto* label = qobject_cast<QLabel*>(w))
+                if (auto* label = qobject_cast<QLabel*>(w)) {
                     label->setText(rule.text(form, localizer));
+                    const std::optional<RgbaColour> c = rule.colour ? rule.colour(form) : std::nullopt;
+                    const QColor colour = c ? QColor::fromRgbF(float(c->red), float(c->green), float(c->blue)) : QColor();
+                    label->setStyleSheet(c ? QStringLiteral("color: %1").arg(colour.name()) : QString());
+                }
                 break;
             }
         }

@@ -54,6 +54,7 @@ private:
     QWidget* buildPane(const registers::Pane& pane, int number);
     QWidget* buildControl(const registers::PaneRow& row, const registers::FormControl& control);
     QWidget* buildDate(const registers::PaneRow& row);
+    QWidget* buildDerived(const registers::PaneRow& row);
     QWidget* buildSlider(int field, int maximum, bool companion);
     void typed(int field);
     void updateDerived();
@@ -69,6 +70,7 @@ private:
     QHash<int, QLabel*> m_labels;
     QHash<int, class QSlider*> m_sliders;  // sliders and companion sliders by field
     QHash<int, QLabel*> m_sliderValues;
+    QHash<QString, QWidget*> m_derived;    // rows showing a derived value, by its name
     QList<QPushButton*> m_previous;
     QList<QPushButton*> m_next;
     bool m_showing = false;

@@ -1,3 +1,4 @@
+#include "registers/ui/LevelDelegate.h"
 #include "registers/ui/RegisterListWindow.h"
 
 #include "platform/context/AppContext.h"
@@ -31,6 +32,10 @@ RegisterListWindow::RegisterListWindow(RegisterDocument& document, QWidget* pare
     setObjectName(QStringLiteral("registerListWindow"));
     m_edit->setWindowFlag(Qt::Window);
     m_table->setModel(m_model);
+    const QList<registers::Column>& columns = document.description().columns;
+    for (qsizetype i = 0; i < columns.size(); ++i)
+        if (columns[i].levelMaximum > 0)
+            m_table->setItemDelegateForColumn(int(i), new LevelDelegate(columns[i].levelMaximum, m_table));
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_table->setSelectionMode(QAbstractItemView::ExtendedSelection);
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
