@@ -8,6 +8,7 @@
 #include "registers/ui/PictureWell.h"
 
 #include <QAction>
+#include <QButtonGroup>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -17,10 +18,13 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QSlider>
+#include <QRadioButton>
 #include <QTabWidget>
+#include <QTimeEdit>
 #include <QVBoxLayout>
 
 #include <utility>
@@ -110,6 +114,12 @@ QWidget* RegisterEditWindow::buildPane(const registers::Pane& pane, int number)
     for (const registers::PaneRow& row : pane.rows) {
         const registers::FormControl* control = m_document.form().controlOf(row.field);
         auto* label = new QLabel(text(row.labelKey));
+        if (!row.derived.isEmpty()) {
+            QWidget* widget = buildDerived(row);
+            m_derived.insert(row.derived, {widget, label});
+            form->addRow(label, widget);
+            continue;
+        }
         if (!control) {
             form->addRow(label);
             continue;
@@ -208,6 +218,14 @@ QWidget* RegisterEditWindow::buildControl(const registers::PaneRow& row, const r
     }
     case Rule::Slider: return buildSlider(field, control.maximum, false);
     case Rule::Date: return buildDate(row);
+    case Rule::Radio: return buildRadios(field, control);
+    case Rule::Time: {
+        auto* edit = new QTimeEdit;
+        edit->setDisplayFormat(QStringLiteral("HH:mm"));
+        connect(edit, &QTimeEdit::timeChanged, this, [this, field] { typed(field); });
+        widget = edit;
+        break;
+    }
     case Rule::Image: {
         auto* well = new PictureWell(
             mainText(reg.placeholderPicture, tr("No photo")));
@@ -276,6 +294,40 @@ QWidget* RegisterEditWindow::buildSlider(int field, int maximum, bool companion)
     return holder;
 }
 
+QWidget* RegisterEditWindow::buildRadios(int field, const registers::FormControl& control)
+{
+    const registers::PopupItems* items = popupOf(m_document.description(), field);
+    auto* group = new QButtonGroup(this);
+    auto* holder = new QWidget;
+    auto* line = new QHBoxLayout(holder);
+    line->setContentsMargins(0, 0, 0, 0);
+    for (qsizetype i = 0; i < control.tags.size(); ++i) {
+        const QString key = items && i < items->keys.size() ? items->keys[i] : QString::number(control.tags[i]);
+        auto* button = new QRadioButton(text(key));
+        group->addButton(button, control.tags[i]);
+        line->addWidget(button);
+    }
+    line->addStretch(1);
+    connect(group, &QButtonGroup::idToggled, this, [this, field](int, bool on) {
+        if (on)
+            typed(field);
+    });
+    m_radios.insert(field, group);
+    m_controls.insert(field, holder);
+    return holder;
+}
+
+// A row showing a derived value: a text, or a bar from 0 to 100.
+QWidget* RegisterEditWindow::buildDerived(const registers::PaneRow& row)
+{
+    if (!row.progress)
+        return new QLabel;
+    auto* bar = new QProgressBar;
+    bar->setRange(0, 100);
+    bar->setMaximumWidth(QFontMetrics(font()).averageCharWidth() * 30);
+    return bar;
+}
+
 QWidget* RegisterEditWindow::buildDate(const registers::PaneRow& row)
 {
     const int field = row.field;
@@ -307,7 +359,11 @@ void RegisterEditWindow::typed(int field)
     RegisterForm& form = m_document.form();
     RegisterForm::ControlValue v = form.value(field);
     QWidget* w = m_controls.value(field);
-    if (auto* edit = qobject_cast<QLineEdit*>(w))
+    if (QButtonGroup* group = m_radios.value(field))
+        v.number = group->checkedId();
+    else if (auto* time = qobject_cast<QTimeEdit*>(w))
+        v.date = RegisterForm::timeOfDay(time->time());
+    else if (auto* edit = qobject_cast<QLineEdit*>(w))
         v.text = edit->text();
     else if (auto* combo = qobject_cast<QComboBox*>(w); combo && combo->isEditable())
         v.text = combo->currentText();
@@ -318,7 +374,9 @@ void RegisterEditWindow::typed(int field)
     else if (auto* slider = qobject_cast<QSlider*>(w))
         v.number = slider->value();
     else if (auto* date = qobject_cast<QDateEdit*>(w))
-        v.date = date->date() == kNoDate ? QDateTime() : QDateTime(date->date(), v.date.isValid() ? v.date.time() : QTime(0, 0));
+        v.date = date->date() == kNoDate
+                     ? RegisterForm::noDateOf(*form.controlOf(field))
+                     : QDateTime(date->date(), v.date.isValid() ? v.date.time() : QTime(0, 0));
     else if (auto* well = qobject_cast<PictureWell*>(w))
         v.image = well->picture();
     else if (auto* notes = qobject_cast<QPlainTextEdit*>(w))
@@ -334,7 +392,12 @@ void RegisterEditWindow::showForm()
     for (auto it = m_controls.cbegin(); it != m_controls.cend(); ++it) {
         const RegisterForm::ControlValue& v = form.value(it.key());
         QWidget* w = it.value();
-        if (auto* edit = qobject_cast<QLineEdit*>(w)) {
+        if (QButtonGroup* group = m_radios.value(it.key())) {
+            if (QAbstractButton* button = group->button(v.number))
+                button->setChecked(true);
+        } else if (auto* time = qobject_cast<QTimeEdit*>(w)) {
+            time->setTime(v.date.isValid() ? v.date.time() : QTime(0, 0));
+        } else if (auto* edit = qobject_cast<QLineEdit*>(w)) {
             edit->setText(v.text);
             edit->setCursorPosition(0);
         } else if (auto* combo = qobject_cast<QComboBox*>(w)) {
@@ -349,7 +412,8 @@ void RegisterEditWindow::showForm()
         } else if (auto* slider = qobject_cast<QSlider*>(w)) {
             slider->setValue(v.number);
         } else if (auto* date = qobject_cast<QDateEdit*>(w)) {
-            date->setDate(v.date.isValid() ? v.date.date() : kNoDate);
+            const bool none = !v.date.isValid() || v.date == RegisterForm::noDateOf(*form.controlOf(it.key()));
+            date->setDate(none ? kNoDate : v.date.date());
         } else if (auto* well = qobject_cast<PictureWell*>(w)) {
             well->setPicture(v.image);
         } else if (auto* notes = qobject_cast<QPlainTextEdit*>(w)) {
@@ -366,6 +430,8 @@ void RegisterEditWindow::showForm()
 // slider ("<field>Slider") or value text ("<field>Value") beside a field.
 QList<QWidget*> RegisterEditWindow::widgetsNamed(const QString& name) const
 {
+    if (const auto derived = m_derived.constFind(name); derived != m_derived.cend())
+        return *derived;
     const registers::RecordSchema& schema = m_document.description().schema;
     if (const int field = schema.fieldIndex(name); field >= 0)
         return {m_rows.value(field), m_labels.value(field)};
@@ -386,8 +452,12 @@ void RegisterEditWindow::updateDerived()
     const Localizer& localizer = m_document.context().localizer();
     const bool showing = std::exchange(m_showing, true);
     for (const registers::FormRule& rule : m_document.description().formRules) {
-        for (QWidget* w : widgetsNamed(rule.control)) {
-            if (!w)
+        const QList<QWidget*> widgets = widgetsNamed(rule.control);
+        for (qsizetype i = 0; i < widgets.size(); ++i) {
+            QWidget* w = widgets[i];
+            // A number or a text goes to the control, not to its label.
+            const bool valueRule = rule.what == registers::Derived::Number || rule.what == registers::Derived::Text;
+            if (!w || (valueRule && i > 0))
                 continue;
             switch (rule.what) {
             case registers::Derived::Enabled: w->setEnabled(rule.holds(form)); break;
@@ -395,6 +465,8 @@ void RegisterEditWindow::updateDerived()
             case registers::Derived::Number:
                 if (auto* slider = qobject_cast<QSlider*>(w))
                     slider->setValue(int(rule.number(form)));
+                else if (auto* bar = qobject_cast<QProgressBar*>(w))
+                    bar->setValue(int(std::clamp<qint64>(rule.number(form), 0, 100)));
                 break;
             case registers::Derived::Text:
                 if (auto* label = qobject_cast<QLabel*>(w))

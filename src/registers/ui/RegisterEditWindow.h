@@ -55,6 +55,8 @@ private:
     QWidget* buildControl(const registers::PaneRow& row, const registers::FormControl& control);
     QWidget* buildDate(const registers::PaneRow& row);
     QWidget* buildSlider(int field, int maximum, bool companion);
+    QWidget* buildRadios(int field, const registers::FormControl& control);
+    QWidget* buildDerived(const registers::PaneRow& row);
     void typed(int field);
     void updateDerived();
     QList<QWidget*> widgetsNamed(const QString& name) const;
@@ -69,6 +71,8 @@ private:
     QHash<int, QLabel*> m_labels;
     QHash<int, class QSlider*> m_sliders;  // sliders and companion sliders by field
     QHash<int, QLabel*> m_sliderValues;
+    QHash<int, class QButtonGroup*> m_radios;
+    QHash<QString, QList<QWidget*>> m_derived; // a derived row's control, then its label
     QList<QPushButton*> m_previous;
     QList<QPushButton*> m_next;
     bool m_showing = false;
