@@ -1,5 +1,6 @@
 #include "registers/RegisterDescription.h"
 
+#include "registers/CompresseurRegister.h"
 #include "registers/EpavesRegister.h"
 
 namespace registers {
@@ -8,6 +9,7 @@ const RegisterDescription* descriptionOf(DocumentKind kind)
 {
     switch (kind) {
     case DocumentKind::Wrecks: return &epaves::description();
+    case DocumentKind::Compressor: return &compresseur::description();
     default: return nullptr;
     }
 }
