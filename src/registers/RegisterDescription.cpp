@@ -2,6 +2,7 @@
 
 #include "registers/CompresseurRegister.h"
 #include "registers/EpavesRegister.h"
+#include "registers/RebreatherRegister.h"
 
 namespace registers {
 
@@ -10,6 +11,7 @@ const RegisterDescription* descriptionOf(DocumentKind kind)
     switch (kind) {
     case DocumentKind::Wrecks: return &epaves::description();
     case DocumentKind::Compressor: return &compresseur::description();
+    case DocumentKind::Rebreather: return &rebreather::description();
     default: return nullptr;
     }
 }
