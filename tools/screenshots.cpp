@@ -330,18 +330,56 @@ void statistics(Shots& shots, const QList<Plongee>& dives, const QString& settin
 
 } // namespace
 
-// A wreck repertory with a few varied cards, typed through the form: its
-// list, each pane of its edit window and its synthesis, in one language.
+// A register typed through its form, record by record ("field=text"):
+// its list, each pane of its edit window (showing `shownRow`) and its
+// synthesis, in one language, named "<name>-<language>-...".
+struct RegisterShots {
+    const char* name;
+    void (MyDocumentController::*create)();
+    QList<QStringList> records;
+    int shownRow = 0;
+    QString settings = {}; // extra settings, "key=value"
+};
+
+RegisterListWindow* registerShots(Shots& shots, MyDocumentController& controller, const RegisterShots& r,
+                                  const QString& language)
+{
+    (controller.*r.create)();
+    if (controller.registers().isEmpty())
+        return nullptr;
+    RegisterDocument* doc = controller.registers().last();
+    for (const QStringList& record : r.records) {
+        doc->newRecord();
+        for (const QString& a : record) {
+            const qsizetype eq = a.indexOf(u'=');
+            doc->form().typeText(a.left(eq), a.mid(eq + 1));
+        }
+        doc->addRecord();
+    }
+    const QString prefix = QStringLiteral("%1-%2-").arg(QLatin1String(r.name), language);
+    RegisterListWindow* list = controller.windowOf(doc);
+    list->resize(1180, 360);
+    shots.save(list, prefix + QStringLiteral("list"));
+    doc->setSelection({r.shownRow}, r.shownRow);
+    doc->editWindow();
+    RegisterEditWindow* edit = list->editWindow();
+    for (int pane = 0; pane < edit->panes()->count(); ++pane) {
+        edit->goToPane(pane);
+        shots.save(edit, prefix + QStringLiteral("pane-%1").arg(pane + 1));
+    }
+    list->showSynthesisWindow();
+    shots.save(list->synthesisWindow(), prefix + QStringLiteral("synthesis"));
+    return list;
+}
+
+// A wreck repertory with a few varied cards, and the visit pane of a card
+// still to visit.
 void wrecks(Shots& shots, const QString& settingsPath, const QString& language)
 {
     ScriptedAlerts alerts;
     AppContext context(std::make_unique<SettingsStore>(settingsPath), alerts, language);
     MyDocumentController controller(context);
-    controller.newEpavesDocumentMenuAction();
-    if (controller.registers().isEmpty())
-        return;
-    RegisterDocument* doc = controller.registers().first();
-    const QList<QStringList> cards = {
+    const RegisterShots cards{"wrecks", &MyDocumentController::newEpavesDocumentMenuAction, {
         {"nom=SS Thistlegorm", "type=Cargo", "immatriculation=LR 168", "nationalite=British", "longueur=126.5",
          "largeur=17.5", "jauge=4898", "materiau=2", "propulsion=6", "pointHaut=16", "pointBas=32", "natureFond=Sand",
          "orientationSwitch=1", "orientation=40", "inclinaison=1", "lieu=Red Sea", "site=Sha'ab Ali", "pays=Egypt",
@@ -355,31 +393,49 @@ void wrecks(Shots& shots, const QString& settingsPath, const QString& language)
          "interet=3", "technicite=1", "lieu=Red Sea", "pays=Egypt"},
         {"nom=Togo", "type=Tug", "longueur=30", "pointHaut=20", "pointBas=25", "materiau=1", "propulsion=8",
          "lieu=Cassis", "pays=France", "interet=0", "technicite=3"},
-    };
-    for (const QStringList& card : cards) {
-        doc->newRecord();
-        for (const QString& a : card) {
-            const qsizetype eq = a.indexOf(u'=');
-            doc->form().typeText(a.left(eq), a.mid(eq + 1));
-        }
-        doc->addRecord();
-    }
-    RegisterListWindow* list = controller.windowOf(doc);
-    list->resize(1180, 360);
-    shots.save(list, QStringLiteral("wrecks-%1-list").arg(language));
-    doc->setSelection({0}, 0);
-    doc->editWindow();
-    RegisterEditWindow* edit = list->editWindow();
-    for (int pane = 0; pane < edit->panes()->count(); ++pane) {
-        edit->goToPane(pane);
-        shots.save(edit, QStringLiteral("wrecks-%1-pane-%2").arg(language).arg(pane + 1));
-    }
-    doc->setSelection({1}, 1);
-    edit->goToPane(4);
-    shots.save(edit, QStringLiteral("wrecks-%1-pane-5-to-visit").arg(language));
-    list->showSynthesisWindow();
-    shots.save(list->synthesisWindow(), QStringLiteral("wrecks-%1-synthesis").arg(language));
+    }};
+    RegisterListWindow* list = registerShots(shots, controller, cards, language);
+    if (!list)
+        return;
+    RegisterDocument& doc = list->document();
+    doc.setSelection({1}, 1);
+    list->editWindow()->goToPane(4);
+    shots.save(list->editWindow(), QStringLiteral("wrecks-%1-pane-5-to-visit").arg(language));
     list->closeWithoutAsking();
+}
+
+// The compressor maintenance log and the rebreather service log, a few
+// services each; the rebreather's cells fitted months ago against a cell
+// life of 18 months.
+void maintenanceLogs(Shots& shots, const QString& settingsPath, const QString& language)
+{
+    ScriptedAlerts alerts;
+    AppContext context(std::make_unique<SettingsStore>(settingsPath), alerts, language);
+    context.settings().setValue(QStringLiteral("cell life"), 18);
+    MyDocumentController controller(context);
+    const RegisterShots services{"compressor", &MyDocumentController::newCompresseurDocumentMenuAction, {
+        {"marque=Bauer", "modele=Mariner 320", "cumulTemps=1 250 h", "date=2025-03-14", "temps=14:30", "vidange=1",
+         "typeHuile=0", "filtreAir=1", "operationFiltre=1", "cartouche=1", "controles=1", "soupapes=1",
+         "intSoupape=0", "anHuile=0.1", "anCO2=380", "anCO=3", "anCOUnit=1", "anH2O=25",
+         "notes=Yearly service before the season."},
+        {"marque=Bauer", "modele=Mariner 320", "cumulTemps=1 410 h", "date=2025-07-02", "temps=06:15",
+         "filtreAir=1", "operationFiltre=0", "charbon=1", "alumine=1", "depoussierage=1", "anHuile=-",
+         "anCO2=-", "anCO=-5", "anH2O="},
+        {"marque=Bauer", "modele=Mariner 320", "cumulTemps=1 600 h", "date=2025-11-20", "temps=09:00", "vidange=1",
+         "typeHuile=1", "tamis=1", "anHuile=0.3", "anCO2=420", "anCO2Unit=1", "anCO=1.5", "anH2O=40"},
+    }};
+    const QString fitted = QDate::currentDate().addMonths(-9).toString(Qt::ISODate);
+    const QString older = QDate::currentDate().addMonths(-16).toString(Qt::ISODate);
+    const RegisterShots interventions{"rebreather", &MyDocumentController::newRebreatherDocumentMenuAction, {
+        {"date=2025-06-01", "rebreatherTime=96", "sofnoTime=03:00", "sofnolime=1", "disinfection=1", "cells=1",
+         "nbCells=3", "cell1=1", "cell1_in=" + older, "cell2=1", "cell2_in=" + fitted, "cell3=1", "mpO2=1",
+         "mpO2Value=9.5", "oRing=1", "notes=Cell 3 waiting for its fitting date."},
+        {"date=2025-09-12", "rebreatherTime=120.5", "sofnoTime=01:45", "sofnolime=1", "battery=1", "injector=1",
+         "valve=1", "electronicHead=1", "scrubber=1"},
+    }};
+    for (const RegisterShots& r : {services, interventions})
+        if (RegisterListWindow* list = registerShots(shots, controller, r, language))
+            list->closeWithoutAsking();
 }
 
 int main(int argc, char** argv)
@@ -418,5 +474,7 @@ int main(int argc, char** argv)
                    language);
     for (const char* language : {"en", "fr"})
         wrecks(shots, dir.filePath(QStringLiteral("wrecks.ini")), QLatin1String(language));
+    for (const char* language : {"en", "fr"})
+        maintenanceLogs(shots, dir.filePath(QStringLiteral("maintenance.ini")), QLatin1String(language));
     return shots.failed() ? 1 : 0;
 }
