@@ -8,6 +8,7 @@
 #include "registers/RegisterSynthesis.h"
 #include "registers/RegisterTable.h"
 #include "support/ContextFixture.h"
+#include "support/StyledMarks.h"
 
 #include <QSet>
 #include <QtEndian>
@@ -334,23 +335,6 @@ RegisterRecord typedCard(RegisterForm& form, const QStringList& assignments)
     return form.store();
 }
 
-// The text with a mark where its style changes: {k} black, {b} blue, {r}
-// red, {g} green, {n} brown, {p} purple, a capital letter underlined.
-std::string marked(const StyledText& text)
-{
-    const std::pair<RgbaColour, char> marks[] = {
-        {namedcolours::black, 'k'}, {namedcolours::blue, 'b'},  {namedcolours::red, 'r'},
-        {namedcolours::green, 'g'}, {namedcolours::brown, 'n'}, {namedcolours::purple, 'p'}};
-    QString out;
-    for (const StyledText::Run& run : text.runs()) {
-        char mark = 'd';
-        for (const auto& [colour, m] : marks)
-            if (run.style.colour == colour)
-                mark = m;
-        out += u'{' + QChar(run.style.underline ? QChar(mark).toUpper() : QChar(mark)) + u'}' + run.text;
-    }
-    return out.toStdString();
-}
 
 } // namespace
 
