@@ -11,6 +11,7 @@
 #include "support/ContextFixture.h"
 #include "support/OlderRegisterFile.h"
 #include "support/StyledMarks.h"
+#include "support/TypedRecord.h"
 
 #include <gtest/gtest.h>
 
@@ -30,16 +31,7 @@ protected:
         doc = std::make_unique<RegisterDocument>(*context, log());
     }
     // A record typed into a blank form, "field=text" each.
-    RegisterRecord typed(const QStringList& values)
-    {
-        doc->form().blank();
-        for (const QString& a : values) {
-            const qsizetype eq = a.indexOf(u'=');
-            QString error;
-            EXPECT_TRUE(doc->form().typeText(a.left(eq), a.mid(eq + 1), &error)) << error.toStdString();
-        }
-        return doc->form().store();
-    }
+    RegisterRecord typed(const QStringList& values) { return typedRecord(doc->form(), values); }
     QString cell(const RegisterRecord& r, const char* column) const
     {
         for (const registers::Column& c : log().columns)

@@ -8,6 +8,7 @@
 #include "support/ContextFixture.h"
 #include "support/OlderRegisterFile.h"
 #include "support/StyledMarks.h"
+#include "support/TypedRecord.h"
 
 #include <QHash>
 #include <gtest/gtest.h>
@@ -40,16 +41,7 @@ protected:
         ContextFixture::SetUp();
         doc = std::make_unique<RegisterDocument>(*context, log());
     }
-    RegisterRecord typed(const QStringList& values)
-    {
-        doc->form().blank();
-        for (const QString& a : values) {
-            const qsizetype eq = a.indexOf(u'=');
-            QString error;
-            EXPECT_TRUE(doc->form().typeText(a.left(eq), a.mid(eq + 1), &error)) << error.toStdString();
-        }
-        return doc->form().store();
-    }
+    RegisterRecord typed(const QStringList& values) { return typedRecord(doc->form(), values); }
     QHash<QString, std::variant<bool, qint64, QString>> derived()
     {
         QHash<QString, std::variant<bool, qint64, QString>> out;

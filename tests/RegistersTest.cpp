@@ -8,6 +8,7 @@
 #include "registers/RegisterSynthesis.h"
 #include "registers/RegisterTable.h"
 #include "support/ContextFixture.h"
+#include "support/OlderRegisterFile.h"
 #include "support/StyledMarks.h"
 
 #include <QSet>
@@ -43,24 +44,7 @@ V writtenValue(int field)
 // version archived, the lengths as whole numbers before version 4.
 QByteArray olderFile(int version)
 {
-    ArchiveWriter out(QStringLiteral("wrecks"), {{QStringLiteral("Epaves"), version}}, 1);
-    out.beginRecord(0);
-    for (int f = 0; f < FieldCount; ++f) {
-        if (schema().field(f).sinceVersion > version)
-            continue;
-        const V v = writtenValue(f);
-        if (const auto* i = std::get_if<qint32>(&v))
-            out.writeInt(*i);
-        else if (const auto* x = std::get_if<float>(&v))
-            version < 4 && (f == longueur || f == largeur) ? out.writeInt(qint32(*x)) : out.writeFloat(*x);
-        else if (const auto* t = std::get_if<RegisterRecord::Text>(&v))
-            out.writeString(*t);
-        else if (const auto* d = std::get_if<QDateTime>(&v))
-            out.writeDate(*d);
-        else if (const auto* image = std::get_if<RegisterRecord::Image>(&v))
-            out.writeImage(*image);
-    }
-    return out.finish().take();
+    return olderRegisterFile(schema(), QStringLiteral("wrecks"), version, {writtenValue});
 }
 
 class RegistersTest : public ContextFixture {

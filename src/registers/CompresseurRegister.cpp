@@ -191,21 +191,21 @@ using registers::PaneRow;
 
 QList<Pane> panes()
 {
-    const auto row = [](const char* key, int field, int width = 0) { return PaneRow{QLatin1String(key), field, width}; };
+    using registers::paneRow;
     return {
         {QStringLiteral("Pane compressor"),
-         {row("Form marque", marque), row("Form modele", modele), row("Form cumulTemps", cumulTemps, 12),
-          PaneRow{QStringLiteral("Form date"), date, 0, true}, row("Form temps", temps)}},
+         {paneRow("Form marque", marque), paneRow("Form modele", modele), paneRow("Form cumulTemps", cumulTemps, 12),
+          PaneRow{QStringLiteral("Form date"), date, 0, true}, paneRow("Form temps", temps)}},
         {QStringLiteral("Pane operations"),
-         {row("Form vidange", vidange), row("Form typeHuile", typeHuile), row("Form filtreAir", filtreAir),
-          row("Form operationFiltre", operationFiltre), row("Form cartouche", cartouche),
-          row("Form charbon", charbon), row("Form alumine", alumine), row("Form tamis", tamis),
-          row("Form depoussierage", depoussierage), row("Form controles", controles),
-          row("Form soupapes", soupapes), row("Form intSoupape", intSoupape)}},
+         {paneRow("Form vidange", vidange), paneRow("Form typeHuile", typeHuile), paneRow("Form filtreAir", filtreAir),
+          paneRow("Form operationFiltre", operationFiltre), paneRow("Form cartouche", cartouche),
+          paneRow("Form charbon", charbon), paneRow("Form alumine", alumine), paneRow("Form tamis", tamis),
+          paneRow("Form depoussierage", depoussierage), paneRow("Form controles", controles),
+          paneRow("Form soupapes", soupapes), paneRow("Form intSoupape", intSoupape)}},
         {QStringLiteral("Pane analyses"),
-         {row("Form anHuile", anHuile, 8), row("Form anCO2", anCO2, 8), row("Form anCO2Unit", anCO2Unit),
-          row("Form anCO", anCO, 8), row("Form anCOUnit", anCOUnit), row("Form anH2O", anH2O, 8),
-          row("Form notes", notes)}},
+         {paneRow("Form anHuile", anHuile, 8), paneRow("Form anCO2", anCO2, 8), paneRow("Form anCO2Unit", anCO2Unit),
+          paneRow("Form anCO", anCO, 8), paneRow("Form anCOUnit", anCOUnit), paneRow("Form anH2O", anH2O, 8),
+          paneRow("Form notes", notes)}},
     };
 }
 
@@ -223,20 +223,20 @@ QList<registers::PopupItems> popupItems()
 
 registers::ToolbarItems toolbars()
 {
-    registers::ToolbarItems t;
-    t.listToolbarId = QStringLiteral("serviceTableViewWindowToolbar");
-    t.editToolbarId = QStringLiteral("serviceEditWindowToolbar");
-    t.newId = "newService";
-    t.addId = "addService";
-    t.insertId = "insertService";
-    t.updateId = "updateService";
-    t.deleteId = "deleteService";
-    t.addPicture = "ajouterComp";
-    t.insertPicture = "insererComp";
-    t.updatePicture = "validerComp";
-    t.deletePicture = "supprimerComp";
-    t.editSave = true;
-    return t;
+    return {
+        .listToolbarId = QStringLiteral("serviceTableViewWindowToolbar"),
+        .editToolbarId = QStringLiteral("serviceEditWindowToolbar"),
+        .newId = "newService",
+        .addId = "addService",
+        .insertId = "insertService",
+        .updateId = "updateService",
+        .deleteId = "deleteService",
+        .addPicture = "ajouterComp",
+        .insertPicture = "insererComp",
+        .updatePicture = "validerComp",
+        .deletePicture = "supprimerComp",
+        .editSave = true,
+    };
 }
 
 } // namespace
@@ -245,34 +245,31 @@ namespace compresseur {
 
 const registers::RegisterDescription& description()
 {
-    static const registers::RegisterDescription log = [] {
-        registers::RegisterDescription d{
-            DocumentKind::Compressor,
-            schema(),
-            kTable,
-            QStringLiteral("a compressor maintenance log"),
-            QStringLiteral("compressor services"),
-            controls(),
-            columns(),
-            QStringLiteral("One revision"),
-            QStringLiteral("Revisions"),
-            QStringLiteral("Erase card"),
-            QStringLiteral("No service selected"),
-            {},
-        };
-        d.numberedSynthesis = synthesis;
-        d.synthesisHeading = synthesisHeading;
-        d.formRules = formRules();
-        d.countControl = QStringLiteral("nombreFichesField");
-        d.samples = samples();
-        d.panes = panes();
-        d.popupItems = popupItems();
-        d.toolbars = toolbars();
-        d.titleKey = QStringLiteral("Compressor log");
-        d.opensOnFirstRecord = true;
-        d.countTable = QStringLiteral("Main");
-        return d;
-    }();
+    static const registers::RegisterDescription log{
+        .kind = DocumentKind::Compressor,
+        .schema = schema(),
+        .table = kTable,
+        .documentNoun = QStringLiteral("a compressor maintenance log"),
+        .recordsNoun = QStringLiteral("compressor services"),
+        .controls = controls(),
+        .columns = columns(),
+        .oneRecordKey = QStringLiteral("One revision"),
+        .recordsKey = QStringLiteral("Revisions"),
+        .deleteKey = QStringLiteral("Erase card"),
+        .noSelectionKey = QStringLiteral("No service selected"),
+        .comboLists = {},
+        .synthesisHeading = synthesisHeading,
+        .formRules = formRules(),
+        .countControl = QStringLiteral("nombreFichesField"),
+        .samples = samples(),
+        .panes = panes(),
+        .popupItems = popupItems(),
+        .toolbars = toolbars(),
+        .titleKey = QStringLiteral("Compressor log"),
+        .numberedSynthesis = synthesis,
+        .opensOnFirstRecord = true,
+        .countTable = QStringLiteral("Main"),
+    };
     return log;
 }
 

@@ -204,16 +204,16 @@ QList<PaneRow> cellRows()
 
 QList<Pane> panes()
 {
-    const auto row = [](const char* key, int field, int width = 0) { return PaneRow{QLatin1String(key), field, width}; };
+    using registers::paneRow;
     return {
         {QStringLiteral("Pane intervention"),
-         {PaneRow{QStringLiteral("Form date"), date, 0, true}, row("Form rebreatherTime", rebreatherTime, 10),
-          row("Form sofnoTime", sofnoTime), row("Form notes", notes)}},
+         {PaneRow{QStringLiteral("Form date"), date, 0, true}, paneRow("Form rebreatherTime", rebreatherTime, 10),
+          paneRow("Form sofnoTime", sofnoTime), paneRow("Form notes", notes)}},
         {QStringLiteral("Pane parts"),
-         {row("Form sofnolime", sofnolime), row("Form disinfection", disinfection), row("Form battery", battery),
-          row("Form injector", injector), row("Form valve", valve), row("Form oRing", oRing),
-          row("Form electronicHead", electronicHead), row("Form scrubber", scrubber), row("Form mpO2", mpO2),
-          row("Form mpO2Value", mpO2Value, 8)}},
+         {paneRow("Form sofnolime", sofnolime), paneRow("Form disinfection", disinfection), paneRow("Form battery", battery),
+          paneRow("Form injector", injector), paneRow("Form valve", valve), paneRow("Form oRing", oRing),
+          paneRow("Form electronicHead", electronicHead), paneRow("Form scrubber", scrubber), paneRow("Form mpO2", mpO2),
+          paneRow("Form mpO2Value", mpO2Value, 8)}},
         {QStringLiteral("Pane cells"), cellRows()},
     };
 }
@@ -227,19 +227,19 @@ QList<registers::PopupItems> popupItems()
 
 registers::ToolbarItems toolbars()
 {
-    registers::ToolbarItems t;
-    t.listToolbarId = QStringLiteral("rebreatherTableViewWindowToolbar");
-    t.editToolbarId = QStringLiteral("rebreatherEditWindowToolbar");
-    t.newId = "newRebreatherService";
-    t.addId = "addRebreatherService";
-    t.insertId = "insertRebreatherService";
-    t.updateId = "updateRebreatherService";
-    t.deleteId = "deleteRebreatherService";
-    t.addPicture = "addSoda";
-    t.insertPicture = "insertSoda";
-    t.updatePicture = "updateSoda";
-    t.deletePicture = "deleteSoda";
-    return t;
+    return {
+        .listToolbarId = QStringLiteral("rebreatherTableViewWindowToolbar"),
+        .editToolbarId = QStringLiteral("rebreatherEditWindowToolbar"),
+        .newId = "newRebreatherService",
+        .addId = "addRebreatherService",
+        .insertId = "insertRebreatherService",
+        .updateId = "updateRebreatherService",
+        .deleteId = "deleteRebreatherService",
+        .addPicture = "addSoda",
+        .insertPicture = "insertSoda",
+        .updatePicture = "updateSoda",
+        .deletePicture = "deleteSoda",
+    };
 }
 
 } // namespace
@@ -248,34 +248,31 @@ namespace rebreather {
 
 const registers::RegisterDescription& description()
 {
-    static const registers::RegisterDescription log = [] {
-        registers::RegisterDescription d{
-            DocumentKind::Rebreather,
-            schema(),
-            kTable,
-            QStringLiteral("a rebreather service log"),
-            QStringLiteral("rebreather interventions"),
-            controls(),
-            columns(),
-            QStringLiteral("One intervention"),
-            QStringLiteral("Interventions"),
-            QStringLiteral("Erase card"),
-            QStringLiteral("No intervention selected"),
-            {},
-            synthesis,
-        };
-        d.synthesisHeading = synthesisHeading;
-        d.formRules = formRules();
-        d.countControl = QStringLiteral("nombreFichesField");
-        d.samples = samples();
-        d.panes = panes();
-        d.popupItems = popupItems();
-        d.toolbars = toolbars();
-        d.titleKey = QStringLiteral("Rebreather log");
-        d.opensOnFirstRecord = true;
-        d.countTable = QStringLiteral("Main");
-        return d;
-    }();
+    static const registers::RegisterDescription log{
+        .kind = DocumentKind::Rebreather,
+        .schema = schema(),
+        .table = kTable,
+        .documentNoun = QStringLiteral("a rebreather service log"),
+        .recordsNoun = QStringLiteral("rebreather interventions"),
+        .controls = controls(),
+        .columns = columns(),
+        .oneRecordKey = QStringLiteral("One intervention"),
+        .recordsKey = QStringLiteral("Interventions"),
+        .deleteKey = QStringLiteral("Erase card"),
+        .noSelectionKey = QStringLiteral("No intervention selected"),
+        .comboLists = {},
+        .synthesis = synthesis,
+        .synthesisHeading = synthesisHeading,
+        .formRules = formRules(),
+        .countControl = QStringLiteral("nombreFichesField"),
+        .samples = samples(),
+        .panes = panes(),
+        .popupItems = popupItems(),
+        .toolbars = toolbars(),
+        .titleKey = QStringLiteral("Rebreather log"),
+        .opensOnFirstRecord = true,
+        .countTable = QStringLiteral("Main"),
+    };
     return log;
 }
 

@@ -75,6 +75,12 @@ struct PaneRow {
     bool progress = false;
 };
 
+// A row of a field's control under the label of a key.
+inline PaneRow paneRow(const char* labelKey, int field, int widthHint = 0)
+{
+    return PaneRow{QLatin1String(labelKey), field, widthHint};
+}
+
 struct Pane {
     QString titleKey; // the pane's tab, localised in the register's table
     QList<PaneRow> rows;
