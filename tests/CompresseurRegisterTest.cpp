@@ -11,7 +11,7 @@
 #include "support/ContextFixture.h"
 #include "support/OlderRegisterFile.h"
 #include "support/StyledMarks.h"
-#include "support/TypedRecord.h"
+#include "support/RegisterFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -22,24 +22,7 @@ namespace {
 
 const registers::RegisterDescription& log() { return compresseur::description(); }
 
-class CompresseurTest : public ContextFixture {
-protected:
-    std::unique_ptr<RegisterDocument> doc;
-    void SetUp() override
-    {
-        ContextFixture::SetUp();
-        doc = std::make_unique<RegisterDocument>(*context, log());
-    }
-    // A record typed into a blank form, "field=text" each.
-    RegisterRecord typed(const QStringList& values) { return typedRecord(doc->form(), values); }
-    QString cell(const RegisterRecord& r, const char* column) const
-    {
-        for (const registers::Column& c : log().columns)
-            if (c.id == QLatin1String(column))
-                return registertable::text(c, r, context->localizer());
-        return QStringLiteral("no column");
-    }
-};
+using CompresseurTest = RegisterFixture<compresseur::description>;
 
 } // namespace
 

@@ -8,7 +8,7 @@
 #include "support/ContextFixture.h"
 #include "support/OlderRegisterFile.h"
 #include "support/StyledMarks.h"
-#include "support/TypedRecord.h"
+#include "support/RegisterFixture.h"
 
 #include <QHash>
 #include <gtest/gtest.h>
@@ -33,15 +33,8 @@ V writtenValue(int f)
     }
 }
 
-class RebreatherTest : public ContextFixture {
+class RebreatherTest : public RegisterFixture<rebreather::description> {
 protected:
-    std::unique_ptr<RegisterDocument> doc;
-    void SetUp() override
-    {
-        ContextFixture::SetUp();
-        doc = std::make_unique<RegisterDocument>(*context, log());
-    }
-    RegisterRecord typed(const QStringList& values) { return typedRecord(doc->form(), values); }
     QHash<QString, std::variant<bool, qint64, QString>> derived()
     {
         QHash<QString, std::variant<bool, qint64, QString>> out;
@@ -132,11 +125,7 @@ TEST_F(RebreatherTest, BlankFormColumnsAndCount)
     };
     for (const auto& row : rows) {
         const RegisterRecord r = typed(row.typed);
-        for (const registers::Column& c : log().columns) {
-            if (c.id != QLatin1String(row.column))
-                continue;
-            EXPECT_EQ(registertable::text(c, r, context->localizer()), QString::fromUtf8(row.text)) << row.column;
-        }
+        EXPECT_EQ(cell(r, row.column), QString::fromUtf8(row.text)) << row.column;
     }
     EXPECT_EQ(doc->countText(), QStringLiteral("0 interventions"));
     doc->newRecord();

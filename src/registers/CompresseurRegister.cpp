@@ -106,7 +106,6 @@ QList<Column> columns()
 
 // The synthesis: the make and model of the first service, then each
 // service numbered from 1 with its operations and its analyses.
-const QString kSeparator = QStringLiteral("\n--------------------\n");
 
 void writeOperations(SynthesisWriter& w, const RegisterRecord& r)
 {
@@ -158,7 +157,7 @@ StyledText synthesis(const RegisterRecord& r, int number, const Localizer& loc)
     writeAnalyses(w, r);
     w.title(QStringLiteral("Remarks"));
     w.value(r.text(notes).value_or(QString()));
-    w.value(kSeparator, namedcolours::black);
+    w.rule();
     return w.take();
 }
 

@@ -139,8 +139,6 @@ QList<Column> columns()
     };
 }
 
-const QString kSeparator = QStringLiteral("\n--------------------\n");
-
 // The synthesis of one intervention: its date and times, the operations
 // done and the remarks, a dash line closing it.
 StyledText synthesis(const RegisterRecord& r, const Localizer& loc)
@@ -170,16 +168,13 @@ StyledText synthesis(const RegisterRecord& r, const Localizer& loc)
             w.label(QLatin1String(key));
     w.title(QStringLiteral("Remarks"));
     w.value(r.text(notes).value_or(QString()));
-    w.value(kSeparator, namedcolours::black);
+    w.rule();
     return w.take();
 }
 
 StyledText synthesisHeading(const QList<RegisterRecord>&, const Localizer& loc)
 {
-    SynthesisWriter w(loc, kTable);
-    w.heading(w.text(QStringLiteral("Inventory")));
-    w.value(kSeparator, namedcolours::black);
-    return w.take();
+    return SynthesisWriter::titled(loc, kTable, QStringLiteral("Inventory"));
 }
 
 using registers::Pane;
