@@ -54,7 +54,7 @@ TEST_F(CompresseurTest, AnAnalysisNotMeasuredStoresMinusOne)
     } rows[] = {
         {QStringLiteral("-"), -1.0f, "-"},     {QString(), -1.0f, "-"},        {QStringLiteral("abc"), -1.0f, "-"},
         {QStringLiteral("-5"), -1.0f, "-"},    {QStringLiteral("-0.5"), -1.0f, "-"},
-        {QStringLiteral("0"), 0.0f, "0"},      {QStringLiteral("0.25"), 0.25f, "0.25"},
+        {QStringLiteral("0"), 0.0f, "0"},      {QStringLiteral("-0"), 0.0f, "0"}, {QStringLiteral("0.25"), 0.25f, "0.25"},
         {QStringLiteral("3,5"), 3.5f, "3.5"},  {QStringLiteral(" 12 mg"), 12.0f, "12"},
     };
     for (const auto& row : rows) {

@@ -42,7 +42,7 @@ float depthOf(const QString& text)
     const std::optional<double> v = leadingNumber(text);
     if (!v || *v < 0 || *v > std::numeric_limits<float>::max())
         return -1.0f;
-    return float(*v);
+    return float(*v) + 0.0f; // "-0" stores 0
 }
 
 QString depthText(float depth) { return depth == -1.0f ? kDash : numbertext::shortest(depth); }
