@@ -1,13 +1,12 @@
-#include "platform/FileBytes.h"
 #include "platform/NamedColours.h"
 #include "registers/CompresseurFields.h"
 #include "registers/CompresseurRegister.h"
 #include "registers/FormRule.h"
 #include "registers/RegisterArchive.h"
 #include "registers/RegisterDocument.h"
+#include "registers/RegisterGenerator.h"
 #include "registers/RegisterSynthesis.h"
 #include "registers/RegisterTable.h"
-#include "support/CliRun.h"
 #include "support/ContextFixture.h"
 #include "support/OlderRegisterFile.h"
 #include "support/StyledMarks.h"
@@ -65,13 +64,11 @@ TEST_F(CompresseurTest, AnAnalysisNotMeasuredStoresMinusOne)
             EXPECT_EQ(doc->form().text(field), QLatin1String(row.shownAgain)) << row.typed.toStdString();
         }
     }
-    // A blank form measures nothing, has no running time and no operation.
+    // A blank form measures nothing and has no running time.
     const RegisterRecord blank = typed({});
-    for (const int f : {anHuile, anCO2, anCO, anH2O})
-        EXPECT_EQ(blank.decimal(f), -1.0f);
+    EXPECT_EQ(QList<float>({blank.decimal(anHuile), blank.decimal(anCO2), blank.decimal(anCO), blank.decimal(anH2O)}),
+              QList<float>(4, -1.0f));
     EXPECT_FALSE(blank.date(temps).isValid());
-    EXPECT_TRUE(blank.date(date).isValid());
-    EXPECT_EQ(blank.integer(vidange) + blank.integer(cartouche) + blank.integer(soupapes), 0);
     EXPECT_EQ(typed({"temps=7:05"}).date(temps), QDateTime(QDate(2001, 1, 1), QTime(7, 5)));
     EXPECT_FALSE(doc->form().typeText(u"temps", QStringLiteral("25:00")));
     EXPECT_FALSE(doc->form().typeText(u"typeHuile", QStringLiteral("2")));
@@ -152,27 +149,16 @@ TEST_F(CompresseurTest, SynthesisNumbersTheServices)
               "{R}\n\nRemarks\n{k}\n--------------------\n{g}\nFile dir : /logs/c\n\nEdition date : 06/05/2025");
 }
 
-TEST_F(CompresseurTest, CountLabelOpeningRowAndCommandLine)
+TEST_F(CompresseurTest, OpensOnTheFirstServiceAndSortsByEveryColumn)
 {
-    const QString file = dir.filePath(QStringLiteral("c.ond"));
-    const QString ini = dir.filePath(QStringLiteral("cli.ini"));
-    ASSERT_EQ(runCli(ini, {"generate", "--type", "compressor", "--records", "40", "--seed", "3", file}).status, 0);
-    RegisterDocument opened(*context, log());
-    QString error;
-    FileBytes bytes;
-    ASSERT_TRUE(bytes.open(file, &error));
-    ASSERT_TRUE(opened.loadDataRepresentation(bytes.data(), QStringLiteral("compressor"), &error));
-    EXPECT_EQ(opened.currentIndex(), 0);
-    EXPECT_EQ(opened.countText(), QStringLiteral("40 services"));
-    const CliRun show = runCli(ini, {"show", file, "0"});
-    EXPECT_TRUE(show.out.contains("\"charbon.enabled\":")) << show.out.toStdString();
-    EXPECT_TRUE(runCli(ini, {"list", file}).out.endsWith("40 services\n"));
-    for (const registers::Column& c : log().columns)
-        EXPECT_EQ(runCli(ini, {"sort", file, c.id, "asc"}).status, 0) << c.id.toStdString();
-    const CliRun add = runCli(ini, {"add", file, "anCO2=-0.5", "anHuile="});
-    ASSERT_EQ(add.status, 0) << add.err.toStdString();
-    const CliRun dump = runCli(ini, {"dump", file});
-    EXPECT_TRUE(dump.out.trimmed().endsWith("\"anHuile\":-1,\"anCO2\":-1,\"anCO\":-1,\"anH2O\":-1,\"anCO2Unit\":0,"
-                                            "\"anCOUnit\":0,\"notes\":\"\"}\n]"))
-        << dump.out.right(200).toStdString();
+    ASSERT_TRUE(doc->loadDataRepresentation(*registerarchive::encode(log(), registergenerator::generate(log(), 40, 3)),
+                                            QStringLiteral("compressor"), nullptr));
+    EXPECT_EQ(doc->currentIndex(), 0);
+    EXPECT_EQ(doc->countText(), QStringLiteral("40 services"));
+    for (const registers::Column& c : log().columns) {
+        doc->sortByColumn(c.id, true);
+        const int field = schema().fieldIndex(c.id);
+        const std::vector<int> order = registertable::sortOrder(doc->records(), field, true);
+        EXPECT_TRUE(std::is_sorted(order.begin(), order.end())) << c.id.toStdString(); // already in order
+    }
 }
