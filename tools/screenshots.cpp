@@ -435,6 +435,38 @@ void consumables(Shots& shots, const QString& settingsPath, const QString& langu
                   QStringLiteral("consumables"), cards);
 }
 
+// The compressor maintenance log and the rebreather service log, a few
+// services each; the rebreather's cells fitted months ago against a cell
+// life of 18 months.
+void maintenanceLogs(Shots& shots, const QString& settingsPath, const QString& language)
+{
+    SettingsStore(settingsPath).setValue(QStringLiteral("cell life"), 18);
+    const QList<QStringList> services = {
+        {"marque=Bauer", "modele=Mariner 320", "cumulTemps=1 250 h", "date=2025-03-14", "temps=14:30", "vidange=1",
+         "typeHuile=0", "filtreAir=1", "operationFiltre=1", "cartouche=1", "controles=1", "soupapes=1",
+         "intSoupape=0", "anHuile=0.1", "anCO2=380", "anCO=3", "anCOUnit=1", "anH2O=25",
+         "notes=Yearly service before the season."},
+        {"marque=Bauer", "modele=Mariner 320", "cumulTemps=1 410 h", "date=2025-07-02", "temps=06:15",
+         "filtreAir=1", "operationFiltre=0", "charbon=1", "alumine=1", "depoussierage=1", "anHuile=-",
+         "anCO2=-", "anCO=-5", "anH2O="},
+        {"marque=Bauer", "modele=Mariner 320", "cumulTemps=1 600 h", "date=2025-11-20", "temps=09:00", "vidange=1",
+         "typeHuile=1", "tamis=1", "anHuile=0.3", "anCO2=420", "anCO2Unit=1", "anCO=1.5", "anH2O=40"},
+    };
+    registerShots(shots, settingsPath, language, &MyDocumentController::newCompresseurDocumentMenuAction,
+                  QStringLiteral("compressor"), services);
+    const QString fitted = QDate::currentDate().addMonths(-9).toString(Qt::ISODate);
+    const QString older = QDate::currentDate().addMonths(-16).toString(Qt::ISODate);
+    const QList<QStringList> interventions = {
+        {"date=2025-06-01", "rebreatherTime=96", "sofnoTime=03:00", "sofnolime=1", "disinfection=1", "cells=1",
+         "nbCells=3", "cell1=1", "cell1_in=" + older, "cell2=1", "cell2_in=" + fitted, "cell3=1", "mpO2=1",
+         "mpO2Value=9.5", "oRing=1", "notes=Cell 3 waiting for its fitting date."},
+        {"date=2025-09-12", "rebreatherTime=120.5", "sofnoTime=01:45", "sofnolime=1", "battery=1", "injector=1",
+         "valve=1", "electronicHead=1", "scrubber=1"},
+    };
+    registerShots(shots, settingsPath, language, &MyDocumentController::newRebreatherDocumentMenuAction,
+                  QStringLiteral("rebreather"), interventions);
+}
+
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
@@ -473,6 +505,7 @@ int main(int argc, char** argv)
         wrecks(shots, dir.filePath(QStringLiteral("wrecks.ini")), QLatin1String(language));
         equipment(shots, dir.filePath(QStringLiteral("equipment.ini")), QLatin1String(language));
         consumables(shots, dir.filePath(QStringLiteral("consumables.ini")), QLatin1String(language));
+        maintenanceLogs(shots, dir.filePath(QStringLiteral("maintenance.ini")), QLatin1String(language));
     }
     return shots.failed() ? 1 : 0;
 }

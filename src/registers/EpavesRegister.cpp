@@ -136,7 +136,6 @@ QList<Column> columns()
 
 // The synthesis of one card: the name, then its characteristics, history,
 // position, landmarks and remarks, a dash line closing it.
-const QString kSeparator = QStringLiteral("\n--------------------\n");
 
 QString numberText(float value) { return value < 0 ? QStringLiteral("-") : numbertext::shortest(value); }
 
@@ -227,16 +226,13 @@ StyledText synthesis(const RegisterRecord& r, const Localizer& loc)
     w.field(QStringLiteral("First visit date"), registertable::dayText(r.date(dateVisite)));
     w.title(QStringLiteral("Remarks"));
     w.value(r.text(notes).value_or(QString()));
-    w.value(kSeparator, namedcolours::black);
+    w.rule();
     return w.take();
 }
 
 StyledText synthesisHeading(const QList<RegisterRecord>&, const Localizer& loc)
 {
-    SynthesisWriter w(loc, kTable);
-    w.heading(w.text(QStringLiteral("Wrecks")));
-    w.value(kSeparator, namedcolours::black);
-    return w.take();
+    return SynthesisWriter::titled(loc, kTable, QStringLiteral("Wrecks"));
 }
 
 QList<registers::FormRule> formRules()

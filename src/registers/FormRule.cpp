@@ -10,6 +10,11 @@ FormRule enabledWhileOn(const QString& control, int switchField)
     return {control, Derived::Enabled, [switchField](const RegisterForm& f) { return f.number(switchField) != 0; }};
 }
 
+FormRule enabledWhileOff(const QString& control, int switchField)
+{
+    return {control, Derived::Enabled, [switchField](const RegisterForm& f) { return f.number(switchField) == 0; }};
+}
+
 FormRule hiddenWhileOn(const QString& control, int switchField)
 {
     return {control, Derived::Visible, [switchField](const RegisterForm& f) { return f.number(switchField) == 0; }};

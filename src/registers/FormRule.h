@@ -42,6 +42,8 @@ struct DerivedValue {
 // The rules registers share.
 // The control is enabled only while the switch field is on.
 FormRule enabledWhileOn(const QString& control, int switchField);
+// The control is enabled only while the switch field is off.
+FormRule enabledWhileOff(const QString& control, int switchField);
 // The control is hidden while the switch field is on.
 FormRule hiddenWhileOn(const QString& control, int switchField);
 // The control shows the whole-number value typed into a field.

@@ -1,8 +1,10 @@
 #include "registers/RegisterDescription.h"
 
+#include "registers/CompresseurRegister.h"
 #include "registers/ConsommablesRegister.h"
 #include "registers/EpavesRegister.h"
 #include "registers/MaterielRegister.h"
+#include "registers/RebreatherRegister.h"
 
 namespace registers {
 
@@ -12,6 +14,8 @@ const RegisterDescription* descriptionOf(DocumentKind kind)
     case DocumentKind::Wrecks: return &epaves::description();
     case DocumentKind::Equipment: return &materiel::description();
     case DocumentKind::Consumables: return &consommables::description();
+    case DocumentKind::Compressor: return &compresseur::description();
+    case DocumentKind::Rebreather: return &rebreather::description();
     default: return nullptr;
     }
 }

@@ -38,12 +38,15 @@ enum class Rule {
     Date,     // the date shown; a blank form shows now
     Image,    // the picture shown; none shows the placeholder
     Notes,    // a copy of the multi-line text
+    Time,     // a time of day shown as hours and minutes, held on 1 January 2001
+    Radio,    // the tag of the chosen button of a radio group
 };
 
 struct FormControl {
     int field;
     Rule rule;
-    QString blankText = {};  // text controls: what a blank form shows
+    QString blankText = {};  // text controls: what a blank form shows; a date: the day,
+                             // "YYYY-MM-DD", that it stores for "no date"; a time: "HH:MM"
     QString blankKey = {};   // or the localised text of this key...
     QString blankTable = {}; // ...in this table
     QList<int> tags = {};    // pop-ups: the tags of the items, the first selected when blank
@@ -85,6 +88,12 @@ struct PaneRow {
     int barMaximum = 100;
 };
 
+// A row of a field's control under the label of a key.
+inline PaneRow paneRow(const char* labelKey, int field, int widthHint = 0)
+{
+    return PaneRow{QLatin1String(labelKey), field, widthHint};
+}
+
 struct Pane {
     QString titleKey; // the pane's tab, localised in the register's table
     QList<PaneRow> rows;
@@ -113,6 +122,8 @@ struct ToolbarItems {
     const char* deletePicture = ""; // "supprimerEp"
     // Whether print, insert, update, delete and synthesis wait for a record.
     bool needRecords = true;
+    // Whether the edit window's toolbar starts with the save item.
+    bool editSave = false;
 };
 
 // The print settings of a register's list and synthesis, in points.
@@ -160,7 +171,12 @@ struct RegisterDescription {
     PrintSettings printSettings = {};
     QString titleKey = {};          // the list and synthesis windows' title ("Wrecks")
     QString placeholderPicture = {}; // the picture well with no picture ("noPhoto")
-    QString countTable = {};         // the count label's table when not the register's
+    // The synthesis of a record with its number in the list, from 1; used
+    // instead of `synthesis` where the register numbers its records.
+    std::function<StyledText(const RegisterRecord&, int, const Localizer&)> numberedSynthesis = {};
+    // An opened file shows its first record rather than its last.
+    bool opensOnFirstRecord = false;
+    QString countTable = {}; // the count label's table when it is not the register's
 };
 
 // The register stored under a document kind or type id; nothing for the

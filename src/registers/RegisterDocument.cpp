@@ -19,6 +19,7 @@ const QString kMain = QStringLiteral("Main");
 RegisterDocument::RegisterDocument(AppContext& context, const registers::RegisterDescription& reg, QObject* parent)
     : RecordListDocument(parent), m_context(context), m_reg(reg), m_form(reg, context.localizer())
 {
+    m_form.setSettings(&context.settings());
 }
 
 QString RegisterDocument::typeId() const { return DocumentTypes::of(m_reg.kind).id; }
@@ -273,7 +274,7 @@ bool RegisterDocument::loadDataRepresentation(const QByteArray& bytes, const QSt
         return false;
     }
     setRecords(records.take());
-    selectLast(count() - 1, true);
+    selectLast(m_reg.opensOnFirstRecord ? 0 : count() - 1, true);
     return true;
 }
 

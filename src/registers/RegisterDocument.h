@@ -83,8 +83,9 @@ public:
     void sortByColumn(const QString& columnId);
     void sortByColumn(const QString& columnId, bool ascending);
     Result<QByteArray> dataRepresentation() const;
-    // Reads a file of the register's type; on success the last record is
-    // selected and shown. On failure nothing changes.
+    // Reads a file of the register's type; on success the last record (the
+    // first where the register says so) is selected and shown. On failure
+    // nothing changes.
     bool loadDataRepresentation(const QByteArray& bytes, const QString& typeId, QString* error) override;
     SaveResult saveToFile(const QString& path);
     SaveResult save(const QString& path) override { return saveToFile(path); }

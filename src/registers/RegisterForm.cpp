@@ -42,7 +42,7 @@ float depthOf(const QString& text)
     const std::optional<double> v = leadingNumber(text);
     if (!v || *v < 0 || *v > std::numeric_limits<float>::max())
         return -1.0f;
-    return float(*v);
+    return float(*v) + 0.0f; // "-0" stores 0
 }
 
 QString depthText(float depth) { return depth == -1.0f ? kDash : numbertext::shortest(depth); }
@@ -57,6 +57,17 @@ std::optional<QDateTime> typedDate(const QString& text)
         const QDate day = QDate::fromString(t, form);
         if (day.isValid())
             return QDateTime(day, QTime(0, 0));
+    }
+    return std::nullopt;
+}
+
+std::optional<QDateTime> typedTime(const QString& text)
+{
+    const QString t = text.trimmed();
+    for (const QString& form : {QStringLiteral("H:mm"), QStringLiteral("H:mm:ss")}) {
+        const QTime time = QTime::fromString(t, form);
+        if (time.isValid())
+            return RegisterForm::timeOfDay(time);
     }
     return std::nullopt;
 }
@@ -79,6 +90,15 @@ RegisterForm::RegisterForm(const registers::RegisterDescription& reg, const Loca
         m_slotOfField[size_t(reg.controls[i].field)] = int(i);
     blank();
 }
+
+QDateTime RegisterForm::noDateOf(const FormControl& control)
+{
+    if (control.rule != Rule::Date || control.blankText.isEmpty())
+        return QDateTime();
+    return QDateTime(QDate::fromString(control.blankText, Qt::ISODate), QTime(0, 0));
+}
+
+QDateTime RegisterForm::timeOfDay(const QTime& time) { return QDateTime(QDate(2001, 1, 1), time); }
 
 int RegisterForm::slotOf(int field) const
 {
@@ -125,7 +145,8 @@ bool RegisterForm::typeText(QStringView fieldName, const QString& text, QString*
     case Rule::Integer:
     case Rule::Depth:
     case Rule::Notes: v.text = text; break;
-    case Rule::PopupTag: {
+    case Rule::PopupTag:
+    case Rule::Radio: {
         const std::optional<int> tag = typedWhole(text);
         if (!tag || !control->tags.contains(*tag))
             return notAValue();
@@ -149,13 +170,24 @@ bool RegisterForm::typeText(QStringView fieldName, const QString& text, QString*
     }
     case Rule::Date: {
         if (text.trimmed().isEmpty()) {
-            v.date = QDateTime();
+            v.date = noDateOf(*control);
             break;
         }
         const std::optional<QDateTime> d = typedDate(text);
         if (!d)
             return fail(QStringLiteral("\"%1\" is not a date").arg(text));
         v.date = *d;
+        break;
+    }
+    case Rule::Time: {
+        if (text.trimmed().isEmpty()) {
+            v.date = QDateTime();
+            break;
+        }
+        const std::optional<QDateTime> t = typedTime(text);
+        if (!t)
+            return fail(QStringLiteral("\"%1\" is not a time (HH:MM)").arg(text));
+        v.date = *t;
         break;
     }
     case Rule::Image:
@@ -178,9 +210,16 @@ void RegisterForm::blank(int recordCount)
         v.text = c.blankKey.isEmpty() ? c.blankText : m_localizer->text(c.blankKey, c.blankTable);
         if (c.blankNextNumber)
             v.text = QString::number(recordCount + 1);
-        v.number = c.rule == Rule::PopupTag && !c.tags.isEmpty() ? c.tags.first() : c.blankNumber;
-        if (c.rule == Rule::Date)
-            v.date = c.blankDate.value_or(now);
+        const bool tagged = c.rule == Rule::PopupTag || c.rule == Rule::Radio;
+        v.number = tagged && !c.tags.isEmpty() ? c.tags.first() : c.blankNumber;
+        // A date's or a time's blank text names the value it shows, not a text.
+        if (c.rule == Rule::Date) {
+            v.date = c.blankDate ? *c.blankDate : c.blankText.isEmpty() ? now : noDateOf(c);
+            v.text.clear();
+        } else if (c.rule == Rule::Time) {
+            v.date = typedTime(c.blankText).value_or(QDateTime());
+            v.text.clear();
+        }
         m_values[size_t(i)] = v;
     }
     m_values.back() = ControlValue();
@@ -206,10 +245,12 @@ void RegisterForm::load(const RegisterRecord& record)
         case Rule::Integer: v.text = QString::number(record.integer(c.field)); break;
         // A code no item carries is kept as it is, so that storing the card
         // again does not change it.
-        case Rule::PopupTag: v.number = record.integer(c.field); break;
+        case Rule::PopupTag:
+        case Rule::Radio: v.number = record.integer(c.field); break;
         case Rule::Switch: v.number = record.integer(c.field) != 0 ? 1 : 0; break;
         case Rule::Slider: v.number = std::clamp(record.integer(c.field), 0, c.maximum); break;
-        case Rule::Date: v.date = record.date(c.field); break;
+        case Rule::Date:
+        case Rule::Time: v.date = record.date(c.field); break;
         case Rule::Image: v.image = record.image(c.field); break;
         }
         m_values[size_t(i)] = v;
@@ -230,8 +271,10 @@ RegisterRecord RegisterForm::store() const
         case Rule::Depth: record.setValue(c.field, depthOf(v.text)); break;
         case Rule::Integer: record.setValue(c.field, numbertext::leadingInt(v.text)); break;
         case Rule::PopupTag:
+        case Rule::Radio:
         case Rule::Switch:
         case Rule::Slider: record.setValue(c.field, qint32(v.number)); break;
+        case Rule::Time:
         case Rule::Date: record.setValue(c.field, v.date); break;
         case Rule::Image: record.setValue(c.field, v.image); break;
         }

@@ -9,6 +9,7 @@
 #include <vector>
 
 class Localizer;
+class SettingsStore;
 
 // A register's edit form as a model: one value per control of the
 // register's description (the text typed, the tag of the chosen item, the
@@ -56,11 +57,23 @@ public:
 
     bool sameValues(const RegisterForm& other) const { return m_values == other.m_values; }
 
+    // The settings the form's derived rules read (a cell life); none when
+    // the form stands alone.
+    void setSettings(const SettingsStore* settings) { m_settings = settings; }
+    const SettingsStore* settings() const { return m_settings; }
+
+    // The day a date control stores for "no date" (its blank), or an
+    // invalid date; a date equal to it shows as no date.
+    static QDateTime noDateOf(const registers::FormControl& control);
+    // A time of day as a time control holds it, on 1 January 2001.
+    static QDateTime timeOfDay(const QTime& time);
+
 private:
     int slotOf(int field) const;
 
     const registers::RegisterDescription* m_reg;
     const Localizer* m_localizer;
+    const SettingsStore* m_settings = nullptr;
     std::vector<int> m_slotOfField;
     std::vector<ControlValue> m_values;
 };

@@ -2,6 +2,7 @@
 
 #include "platform/PngEncoder.h"
 #include "registers/RegisterDescription.h"
+#include "registers/RegisterForm.h"
 
 #include <QHash>
 #include <QRandomGenerator>
@@ -98,6 +99,7 @@ private:
         case Rule::PopupTag:
             // A chosen item, not the first ("not given"), where there are others.
             return c->tags.size() > 1 ? c->tags[whole(1, int(c->tags.size()) - 1)] : c->tags.value(0);
+        case Rule::Radio: return c->tags.value(whole(0, int(c->tags.size()) - 1));
         case Rule::Switch: return whole(0, 1);
         case Rule::Slider: return whole(std::min(1, c->maximum), c->maximum);
         default: return between(1, 100, 1);
@@ -111,7 +113,10 @@ private:
         case FieldKind::Int: return qint32(std::lround(number(field)));
         case FieldKind::Float: return float(number(field));
         case FieldKind::Text: return RegisterRecord::Text(text(s, field, index));
-        case FieldKind::Date: return QDateTime(day(s), QTime(whole(8, 19), whole(0, 59)));
+        case FieldKind::Date:
+            if (m_controlOf[size_t(field)] && m_controlOf[size_t(field)]->rule == Rule::Time)
+                return RegisterForm::timeOfDay(QTime(whole(0, 23), whole(0, 59)));
+            return QDateTime(day(s), QTime(whole(8, 19), whole(0, 59)));
         case FieldKind::Image:
             return index % kPictureEvery == 0 ? RegisterRecord::Image(picture(m_rng.generate()))
                                               : RegisterRecord::Image();

@@ -12,7 +12,10 @@ void writePieces(const registers::RegisterDescription& reg, const QList<Register
 {
     if (reg.synthesisHeading)
         write(reg.synthesisHeading(records, localizer));
-    if (reg.synthesis)
+    if (reg.numberedSynthesis)
+        for (qsizetype i = 0; i < records.size(); ++i)
+            write(reg.numberedSynthesis(records[i], int(i) + 1, localizer));
+    else if (reg.synthesis)
         for (const RegisterRecord& record : records)
             write(reg.synthesis(record, localizer));
     StyledText closing;

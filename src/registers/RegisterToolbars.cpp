@@ -63,7 +63,9 @@ ToolbarDefinition listToolbar(const registers::RegisterDescription& reg)
 ToolbarDefinition editToolbar(const registers::RegisterDescription& reg)
 {
     const registers::ToolbarItems& t = reg.toolbars;
-    return toolbar(reg, t.editToolbarId, ids({t.addId, t.insertId, t.updateId, blankId, synthesisId}));
+    QStringList commands = t.editSave ? ids({saveId}) : QStringList();
+    commands << ids({t.addId, t.insertId, t.updateId, blankId, synthesisId});
+    return toolbar(reg, t.editToolbarId, commands);
 }
 
 } // namespace registertoolbars

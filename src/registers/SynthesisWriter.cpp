@@ -25,3 +25,13 @@ QString SynthesisWriter::codeText(int code, const QStringList& keys, const QStri
 {
     return code >= 1 && code <= keys.size() ? m_localizer.text(keys[code - 1], table) : QStringLiteral("N/A");
 }
+
+StyledText SynthesisWriter::titled(const Localizer& localizer, const QString& table, const QString& key)
+{
+    SynthesisWriter w(localizer, table);
+    w.heading(w.text(key));
+    w.rule();
+    return w.take();
+}
+
+void SynthesisWriter::rule() { m_text.append(QStringLiteral("\n--------------------\n"), kLabel); }

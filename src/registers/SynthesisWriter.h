@@ -35,6 +35,12 @@ public:
     QString codeText(int code, const QStringList& keys) const;
     QString codeText(int code, const QStringList& keys, const QString& table) const;
 
+    // The dash line that closes a record, and the title.
+    void rule();
+
+    // A register's title in green, closed by a dash line.
+    static StyledText titled(const Localizer& localizer, const QString& table, const QString& key);
+
     const StyledText& result() const { return m_text; }
     StyledText take() { return std::move(m_text); }
 

@@ -181,11 +181,18 @@ void writeShownValues(JsonWriter& json, const RegisterForm& form)
         json.key(schema.field(field).name);
         switch (c->rule) {
         case registers::Rule::PopupTag:
+        case registers::Rule::Radio:
         case registers::Rule::Switch:
         case registers::Rule::Slider: json.integer(v.number); break;
         case registers::Rule::Date:
-            if (v.date.isValid())
+            if (v.date.isValid() && v.date != RegisterForm::noDateOf(*c))
                 json.string(registertable::dayText(v.date));
+            else
+                json.null();
+            break;
+        case registers::Rule::Time:
+            if (v.date.isValid())
+                json.string(v.date.time().toString(QStringLiteral("HH:mm")));
             else
                 json.null();
             break;

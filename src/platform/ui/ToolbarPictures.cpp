@@ -137,6 +137,39 @@ void drawConsumableCard(QPainter& p)
     p.drawEllipse(QPointF(14.5, 19), 4, 3.5);
 }
 
+// A compressor: a motor block on its frame, with a filter tower and a gauge.
+void drawCompressor(QPainter& p)
+{
+    p.setPen(pen(kInk, 1.2));
+    p.setBrush(QColor(200, 60, 45));
+    p.drawRoundedRect(QRectF(3.5, 10.5, 14, 11), 1.5, 1.5);
+    p.setBrush(QColor(190, 195, 205));
+    p.drawRoundedRect(QRectF(19.5, 4.5, 5, 17), 1.5, 1.5);
+    p.setPen(pen(kInk, 1.4));
+    p.drawLine(QPointF(2.5, 24.5), QPointF(26.5, 24.5));
+    p.drawLine(QPointF(17.5, 14.5), QPointF(19.5, 14.5));
+    p.setPen(pen(kInk, 1.0));
+    p.setBrush(kPaper);
+    p.drawEllipse(QPointF(9, 6.5), 3.5, 3.5);
+    p.drawLine(QPointF(9, 6.5), QPointF(11, 5));
+    p.drawLine(QPointF(9, 10), QPointF(9, 10.5));
+}
+
+// A rebreather's absorbent canister: a cylinder filled with granules.
+void drawCanister(QPainter& p)
+{
+    p.setPen(pen(kInk, 1.2));
+    p.setBrush(QColor(235, 235, 240));
+    p.drawRoundedRect(QRectF(7.5, 3.5, 14, 23), 3, 3);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(150, 110, 200));
+    for (int row = 0; row < 4; ++row)
+        for (int col = 0; col < 3; ++col)
+            p.drawEllipse(QPointF(10.5 + col * 4 + (row % 2) * 1.5, 10 + row * 4), 1.3, 1.3);
+    p.setPen(pen(kInk, 1.2));
+    p.drawLine(QPointF(7.5, 7.5), QPointF(21.5, 7.5));
+}
+
 template <void (*Page)(QPainter&), void (*Mark)(QPainter&)> void drawCommand(QPainter& p)
 {
     Page(p);
@@ -396,6 +429,14 @@ Draw drawingOf(const QString& name)
         {"supprimerCons", drawCommand<drawConsumableCard, markDelete>},
         {"insererCons", drawCommand<drawConsumableCard, markInsert>},
         {"validerCons", drawCommand<drawConsumableCard, markUpdate>},
+        {"ajouterComp", drawCommand<drawCompressor, markAdd>},
+        {"supprimerComp", drawCommand<drawCompressor, markDelete>},
+        {"insererComp", drawCommand<drawCompressor, markInsert>},
+        {"validerComp", drawCommand<drawCompressor, markUpdate>},
+        {"addSoda", drawCommand<drawCanister, markAdd>},
+        {"deleteSoda", drawCommand<drawCanister, markDelete>},
+        {"insertSoda", drawCommand<drawCanister, markInsert>},
+        {"updateSoda", drawCommand<drawCanister, markUpdate>},
         {"ProfilPl", drawProfile},
         {"profilData", drawProfileData},
         {"importUDCF", [](QPainter& p) { drawImport(p, QStringLiteral("UDCF")); }},

@@ -8,6 +8,7 @@
 #include "registers/ui/PictureWell.h"
 
 #include <QAction>
+#include <QButtonGroup>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QColor>
@@ -22,7 +23,9 @@
 #include <QPushButton>
 #include <QScrollArea>
 #include <QSlider>
+#include <QRadioButton>
 #include <QTabWidget>
+#include <QTimeEdit>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -114,9 +117,9 @@ QWidget* RegisterEditWindow::buildPane(const registers::Pane& pane, int number)
         const registers::FormControl* control = m_document.form().controlOf(row.field);
         auto* label = new QLabel(text(row.labelKey));
         if (!row.derived.isEmpty()) {
-            QWidget* shown = buildDerived(row);
-            m_derived.insert(row.derived, shown);
-            form->addRow(label, shown);
+            QWidget* widget = buildDerived(row);
+            m_derived.insert(row.derived, {widget, label});
+            form->addRow(label, widget);
             continue;
         }
         if (!control) {
@@ -217,6 +220,14 @@ QWidget* RegisterEditWindow::buildControl(const registers::PaneRow& row, const r
     }
     case Rule::Slider: return buildSlider(field, control.maximum, false);
     case Rule::Date: return buildDate(row);
+    case Rule::Radio: return buildRadios(field, control);
+    case Rule::Time: {
+        auto* edit = new QTimeEdit;
+        edit->setDisplayFormat(QStringLiteral("HH:mm"));
+        connect(edit, &QTimeEdit::timeChanged, this, [this, field] { typed(field); });
+        widget = edit;
+        break;
+    }
     case Rule::Image: {
         auto* well = new PictureWell(
             mainText(reg.placeholderPicture, tr("No photo")));
@@ -285,6 +296,29 @@ QWidget* RegisterEditWindow::buildSlider(int field, int maximum, bool companion)
     return holder;
 }
 
+QWidget* RegisterEditWindow::buildRadios(int field, const registers::FormControl& control)
+{
+    const registers::PopupItems* items = popupOf(m_document.description(), field);
+    auto* group = new QButtonGroup(this);
+    auto* holder = new QWidget;
+    auto* line = new QHBoxLayout(holder);
+    line->setContentsMargins(0, 0, 0, 0);
+    for (qsizetype i = 0; i < control.tags.size(); ++i) {
+        const QString key = items && i < items->keys.size() ? items->keys[i] : QString::number(control.tags[i]);
+        auto* button = new QRadioButton(text(key));
+        group->addButton(button, control.tags[i]);
+        line->addWidget(button);
+    }
+    line->addStretch(1);
+    connect(group, &QButtonGroup::idToggled, this, [this, field](int, bool on) {
+        if (on)
+            typed(field);
+    });
+    m_radios.insert(field, group);
+    m_controls.insert(field, holder);
+    return holder;
+}
+
 // A derived value: a bar for a number, a text otherwise.
 QWidget* RegisterEditWindow::buildDerived(const registers::PaneRow& row)
 {
@@ -332,7 +366,11 @@ void RegisterEditWindow::typed(int field)
     RegisterForm& form = m_document.form();
     RegisterForm::ControlValue v = form.value(field);
     QWidget* w = m_controls.value(field);
-    if (auto* edit = qobject_cast<QLineEdit*>(w))
+    if (QButtonGroup* group = m_radios.value(field))
+        v.number = group->checkedId();
+    else if (auto* time = qobject_cast<QTimeEdit*>(w))
+        v.date = RegisterForm::timeOfDay(time->time());
+    else if (auto* edit = qobject_cast<QLineEdit*>(w))
         v.text = edit->text();
     else if (auto* combo = qobject_cast<QComboBox*>(w); combo && combo->isEditable())
         v.text = combo->currentText();
@@ -343,7 +381,9 @@ void RegisterEditWindow::typed(int field)
     else if (auto* slider = qobject_cast<QSlider*>(w))
         v.number = slider->value();
     else if (auto* date = qobject_cast<QDateEdit*>(w))
-        v.date = date->date() == kNoDate ? QDateTime() : QDateTime(date->date(), v.date.isValid() ? v.date.time() : QTime(0, 0));
+        v.date = date->date() == kNoDate
+                     ? RegisterForm::noDateOf(*form.controlOf(field))
+                     : QDateTime(date->date(), v.date.isValid() ? v.date.time() : QTime(0, 0));
     else if (auto* well = qobject_cast<PictureWell*>(w))
         v.image = well->picture();
     else if (auto* notes = qobject_cast<QPlainTextEdit*>(w))
@@ -365,7 +405,12 @@ void RegisterEditWindow::showForm()
     for (auto it = m_controls.cbegin(); it != m_controls.cend(); ++it) {
         const RegisterForm::ControlValue& v = form.value(it.key());
         QWidget* w = it.value();
-        if (auto* edit = qobject_cast<QLineEdit*>(w)) {
+        if (QButtonGroup* group = m_radios.value(it.key())) {
+            if (QAbstractButton* button = group->button(v.number))
+                button->setChecked(true);
+        } else if (auto* time = qobject_cast<QTimeEdit*>(w)) {
+            time->setTime(v.date.isValid() ? v.date.time() : QTime(0, 0));
+        } else if (auto* edit = qobject_cast<QLineEdit*>(w)) {
             edit->setText(v.text);
             edit->setCursorPosition(0);
         } else if (auto* combo = qobject_cast<QComboBox*>(w)) {
@@ -380,7 +425,8 @@ void RegisterEditWindow::showForm()
         } else if (auto* slider = qobject_cast<QSlider*>(w)) {
             slider->setValue(v.number);
         } else if (auto* date = qobject_cast<QDateEdit*>(w)) {
-            date->setDate(v.date.isValid() ? v.date.date() : kNoDate);
+            const bool none = !v.date.isValid() || v.date == RegisterForm::noDateOf(*form.controlOf(it.key()));
+            date->setDate(none ? kNoDate : v.date.date());
         } else if (auto* well = qobject_cast<PictureWell*>(w)) {
             well->setPicture(v.image);
         } else if (auto* notes = qobject_cast<QPlainTextEdit*>(w)) {
@@ -397,8 +443,8 @@ void RegisterEditWindow::showForm()
 // slider ("<field>Slider") or value text ("<field>Value") beside a field.
 QList<QWidget*> RegisterEditWindow::widgetsNamed(const QString& name) const
 {
-    if (QWidget* shown = m_derived.value(name))
-        return {shown};
+    if (const auto derived = m_derived.constFind(name); derived != m_derived.cend())
+        return *derived;
     const registers::RecordSchema& schema = m_document.description().schema;
     if (const int field = schema.fieldIndex(name); field >= 0)
         return {m_rows.value(field), m_labels.value(field)};
@@ -419,8 +465,12 @@ void RegisterEditWindow::updateDerived()
     const Localizer& localizer = m_document.context().localizer();
     const bool showing = std::exchange(m_showing, true);
     for (const registers::FormRule& rule : m_document.description().formRules) {
-        for (QWidget* w : widgetsNamed(rule.control)) {
-            if (!w)
+        const QList<QWidget*> widgets = widgetsNamed(rule.control);
+        for (qsizetype i = 0; i < widgets.size(); ++i) {
+            QWidget* w = widgets[i];
+            // A number or a text goes to the control, not to its label.
+            const bool valueRule = rule.what == registers::Derived::Number || rule.what == registers::Derived::Text;
+            if (!w || (valueRule && i > 0))
                 continue;
             switch (rule.what) {
             case registers::Derived::Enabled: w->setEnabled(rule.holds(form)); break;

@@ -56,6 +56,7 @@ private:
     QWidget* buildDate(const registers::PaneRow& row);
     QWidget* buildDerived(const registers::PaneRow& row);
     QWidget* buildSlider(int field, int maximum, bool companion);
+    QWidget* buildRadios(int field, const registers::FormControl& control);
     void typed(int field);
     void updateDerived();
     QList<QWidget*> widgetsNamed(const QString& name) const;
@@ -70,7 +71,8 @@ private:
     QHash<int, QLabel*> m_labels;
     QHash<int, class QSlider*> m_sliders;  // sliders and companion sliders by field
     QHash<int, QLabel*> m_sliderValues;
-    QHash<QString, QWidget*> m_derived;    // rows showing a derived value, by its name
+    QHash<int, class QButtonGroup*> m_radios;
+    QHash<QString, QList<QWidget*>> m_derived; // a derived row's control, then its label
     QList<QPushButton*> m_previous;
     QList<QPushButton*> m_next;
     bool m_showing = false;

@@ -6,7 +6,6 @@
 #include "platform/draw/TablePrinter.h"
 #include "registers/RegisterDocument.h"
 #include "registers/RegisterSynthesis.h"
-#include "registers/RegisterTable.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -20,8 +19,8 @@
 
 namespace {
 
-// Every card in list order as the report writes it: the heading, each
-// card's synthesis, the file and the date at the end.
+// The window shows, prints and reports one text: the register's heading,
+// every record's synthesis in list order, the file and the date at the end.
 StyledText synthesisOf(const RegisterDocument& document)
 {
     return registersynthesis::ofAll(document.description(), document.records(), document.context().localizer(),
