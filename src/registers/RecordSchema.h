@@ -18,6 +18,15 @@ struct FieldInfo {
     int sinceVersion;      // first class version that archives the field
     int floatSinceVersion; // a Float field archived as "i" by versions below this one
     bool emptyWhenLacking; // a Text field that a version lacks reads as "" (else absent or 0)
+    // A Text field archived as an "i" whole number by versions below this
+    // one (a postcode kept as a number); it reads as that number's decimal text.
+    int textSinceVersion = 0;
+
+    // Whether a version archives the field as a scalar ("i" or "f").
+    bool scalarIn(int version) const
+    {
+        return kind == FieldKind::Int || kind == FieldKind::Float || (kind == FieldKind::Text && version < textSinceVersion);
+    }
 };
 
 struct RecordSchema {
