@@ -46,6 +46,7 @@ struct FormControl {
     QString blankTable = {}; // ...in this table
     QList<int> tags = {};    // pop-ups: the tags of the items, the first selected when blank
     int maximum = 0;         // sliders
+    int blankItem = 0;       // pop-ups: the item a blank form selects
 };
 
 struct Column {
@@ -66,6 +67,9 @@ struct PaneRow {
     int widthHint = 0;
     bool nowButton = false; // a date with a button setting it to now
     int sliderMaximum = 0;  // a number with a slider from 0 to this beside it
+    // Further fields whose controls stand on the same line, after the
+    // row's own (the four opening hours of a day).
+    QList<int> alongside = {};
 };
 
 struct Pane {
@@ -139,6 +143,11 @@ struct RegisterDescription {
     PrintSettings printSettings = {};
     QString titleKey = {};          // the list and synthesis windows' title ("Wrecks")
     QString placeholderPicture = {}; // the picture well with no picture ("noPhoto")
+    // The table of the count label's keys, when not the register's own.
+    QString countTable = {};
+    // The pick-lists the document reloads from the settings store when it
+    // is created (lists not loaded at start-up).
+    QList<PickListId> reloadedLists = {};
 };
 
 // The register stored under a document kind or type id; nothing for the

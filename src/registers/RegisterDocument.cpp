@@ -19,6 +19,8 @@ const QString kMain = QStringLiteral("Main");
 RegisterDocument::RegisterDocument(AppContext& context, const registers::RegisterDescription& reg, QObject* parent)
     : RecordListDocument(parent), m_context(context), m_reg(reg), m_form(reg, context.localizer())
 {
+    for (const PickListId list : reg.reloadedLists)
+        context.pickLists().reloadFromStore(list, context.settings());
 }
 
 QString RegisterDocument::typeId() const { return DocumentTypes::of(m_reg.kind).id; }
@@ -220,9 +222,10 @@ void RegisterDocument::endEditingCombo(int field)
 QString RegisterDocument::countText() const
 {
     const Localizer& loc = m_context.localizer();
+    const QString& table = m_reg.countTable.isEmpty() ? m_reg.table : m_reg.countTable;
     if (count() == 1)
-        return loc.text(m_reg.oneRecordKey, m_reg.table, kAlertFallback);
-    return formatText(loc.text(m_reg.recordsKey, m_reg.table, kAlertFallback), {count()});
+        return loc.text(m_reg.oneRecordKey, table, kAlertFallback);
+    return formatText(loc.text(m_reg.recordsKey, table, kAlertFallback), {count()});
 }
 
 void RegisterDocument::sortByColumn(const QString& columnId)

@@ -175,7 +175,7 @@ void RegisterForm::blank()
         const FormControl& c = m_reg->controls[i];
         ControlValue v;
         v.text = c.blankKey.isEmpty() ? c.blankText : m_localizer->text(c.blankKey, c.blankTable);
-        v.number = c.rule == Rule::PopupTag && !c.tags.isEmpty() ? c.tags.first() : 0;
+        v.number = c.rule == Rule::PopupTag && !c.tags.isEmpty() ? c.tags.value(c.blankItem, c.tags.first()) : 0;
         if (c.rule == Rule::Date)
             v.date = now;
         m_values[size_t(i)] = v;
