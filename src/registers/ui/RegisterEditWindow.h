@@ -54,6 +54,7 @@ private:
     QWidget* buildPane(const registers::Pane& pane, int number);
     QWidget* buildControl(const registers::PaneRow& row, const registers::FormControl& control);
     QWidget* buildDate(const registers::PaneRow& row);
+    QWidget* buildLine(const registers::PaneRow& row, QWidget* first);
     QWidget* buildSlider(int field, int maximum, bool companion);
     void typed(int field);
     void updateDerived();
