@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <initializer_list>
 
 // The values that generated records of a register take in one field (see
 // registergenerator). A field without them takes values of its kind and
@@ -20,5 +21,14 @@ struct SampleValues {
     int above = -1;          // a number field: this field's value plus low to high; a day
                              // text: low to high years after this field's day
 };
+
+// A list of texts written in UTF-8: sample values, keys of pop-up items.
+inline QStringList textsOf(std::initializer_list<const char*> items)
+{
+    QStringList list;
+    for (const char* item : items)
+        list.append(QString::fromUtf8(item));
+    return list;
+}
 
 } // namespace registers
