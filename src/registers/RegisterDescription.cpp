@@ -1,6 +1,8 @@
 #include "registers/RegisterDescription.h"
 
+#include "registers/EntreprisesRegister.h"
 #include "registers/EpavesRegister.h"
+#include "registers/StructuresRegister.h"
 
 namespace registers {
 
@@ -8,6 +10,8 @@ const RegisterDescription* descriptionOf(DocumentKind kind)
 {
     switch (kind) {
     case DocumentKind::Wrecks: return &epaves::description();
+    case DocumentKind::Firms: return &entreprises::description();
+    case DocumentKind::Structures: return &structures::description();
     default: return nullptr;
     }
 }

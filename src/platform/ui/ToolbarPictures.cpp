@@ -90,6 +90,53 @@ void markUpdate(QPainter& p)
     p.drawPath(tick);
 }
 
+// An address card: a shop front with its awning, lines of address beside it.
+void drawFirmCard(QPainter& p)
+{
+    p.setPen(pen(kInk, 1.2));
+    p.setBrush(kPaper);
+    p.drawRoundedRect(QRectF(2.5, 4.5, 24, 18), 2, 2);
+    p.setBrush(QColor(235, 215, 170));
+    p.drawRect(QRectF(5.5, 10.5, 9, 9));
+    p.setPen(Qt::NoPen);
+    for (int stripe = 0; stripe < 3; ++stripe) {
+        p.setBrush(stripe % 2 == 0 ? QColor(215, 60, 50) : Qt::white);
+        p.drawRect(QRectF(5.0 + stripe * 3.3, 7.5, 3.3, 3));
+    }
+    p.setBrush(QColor(80, 130, 190));
+    p.drawRect(QRectF(8.5, 14, 3, 5.5));
+    p.setPen(pen(kRuleInk, 1.2));
+    for (const double y : {9.5, 13.0, 16.5})
+        p.drawLine(QPointF(17.0, y), QPointF(23.5, y));
+}
+
+// A diving structure's card: the club's diver-down flag on its mast over
+// the sea.
+void drawStructureCard(QPainter& p)
+{
+    p.setPen(pen(kInk, 1.2));
+    p.setBrush(QColor(205, 228, 245));
+    p.drawRoundedRect(QRectF(2.5, 4.5, 24, 20), 2, 2);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(40, 100, 170));
+    p.drawRect(QRectF(3.1, 17.5, 22.8, 6.4));
+    p.setPen(pen(kInk, 1.4));
+    p.drawLine(QPointF(8.5, 21.5), QPointF(8.5, 6.5));
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(215, 25, 30));
+    p.drawRect(QRectF(9.0, 7.0, 11, 7.5));
+    QPainterPath stripe;
+    stripe.moveTo(9.0, 7.0);
+    stripe.lineTo(11.5, 7.0);
+    stripe.lineTo(20.0, 12.5);
+    stripe.lineTo(20.0, 14.5);
+    stripe.lineTo(17.5, 14.5);
+    stripe.lineTo(9.0, 9.0);
+    stripe.closeSubpath();
+    p.setBrush(Qt::white);
+    p.drawPath(stripe);
+}
+
 // A register card: a sunken hull on a blue sea.
 void drawWreckCard(QPainter& p)
 {
@@ -357,6 +404,14 @@ Draw drawingOf(const QString& name)
         {"supprimerPl", drawCommand<drawLogPage, markDelete>},
         {"insererPl", drawCommand<drawLogPage, markInsert>},
         {"validerPl", drawCommand<drawLogPage, markUpdate>},
+        {"ajouterEnt", drawCommand<drawFirmCard, markAdd>},
+        {"supprimerEnt", drawCommand<drawFirmCard, markDelete>},
+        {"insererEnt", drawCommand<drawFirmCard, markInsert>},
+        {"validerEnt", drawCommand<drawFirmCard, markUpdate>},
+        {"ajouterSt", drawCommand<drawStructureCard, markAdd>},
+        {"supprimerSt", drawCommand<drawStructureCard, markDelete>},
+        {"insererSt", drawCommand<drawStructureCard, markInsert>},
+        {"validerSt", drawCommand<drawStructureCard, markUpdate>},
         {"ajouterEp", drawCommand<drawWreckCard, markAdd>},
         {"supprimerEp", drawCommand<drawWreckCard, markDelete>},
         {"insererEp", drawCommand<drawWreckCard, markInsert>},
