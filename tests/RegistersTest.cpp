@@ -8,6 +8,7 @@
 #include "registers/RegisterSynthesis.h"
 #include "registers/RegisterTable.h"
 #include "support/ContextFixture.h"
+#include "support/RegisterTexts.h"
 
 #include <QSet>
 #include <QtEndian>
@@ -321,39 +322,6 @@ TEST_F(RegistersTest, SortingFollowsTheSelectedCard)
     EXPECT_EQ(names(), (QStringList{"Charlie", "Bravo II", "Alpha"}));
 }
 
-namespace {
-
-// A card typed with every section filled; the other fields as a blank form leaves them.
-RegisterRecord typedCard(RegisterForm& form, const QStringList& assignments)
-{
-    form.blank();
-    for (const QString& a : assignments) {
-        const qsizetype eq = a.indexOf(u'=');
-        EXPECT_TRUE(form.typeText(a.left(eq), a.mid(eq + 1))) << a.toStdString();
-    }
-    return form.store();
-}
-
-// The text with a mark where its style changes: {k} black, {b} blue, {r}
-// red, {g} green, {n} brown, {p} purple, a capital letter underlined.
-std::string marked(const StyledText& text)
-{
-    const std::pair<RgbaColour, char> marks[] = {
-        {namedcolours::black, 'k'}, {namedcolours::blue, 'b'},  {namedcolours::red, 'r'},
-        {namedcolours::green, 'g'}, {namedcolours::brown, 'n'}, {namedcolours::purple, 'p'}};
-    QString out;
-    for (const StyledText::Run& run : text.runs()) {
-        char mark = 'd';
-        for (const auto& [colour, m] : marks)
-            if (run.style.colour == colour)
-                mark = m;
-        out += u'{' + QChar(run.style.underline ? QChar(mark).toUpper() : QChar(mark)) + u'}' + run.text;
-    }
-    return out.toStdString();
-}
-
-} // namespace
-
 TEST_F(RegistersTest, FormRulesFollowTheForm)
 {
     const struct {
@@ -371,10 +339,8 @@ TEST_F(RegistersTest, FormRulesFollowTheForm)
     };
     for (const auto& row : rows) {
         typedCard(doc->form(), row.typed);
-        QStringList derived;
-        for (const registers::DerivedValue& d : registers::derive(wrecks().formRules, doc->form(), context->localizer()))
-            derived.append(d.name + u'=' + std::visit([](const auto& v) { return QVariant(v).toString(); }, d.value));
-        EXPECT_EQ(derived.join(u' ').toStdString(), row.derived) << row.typed.join(u' ').toStdString();
+        EXPECT_EQ(derivedText(wrecks(), doc->form(), context->localizer()), row.derived)
+            << row.typed.join(u' ').toStdString();
     }
 }
 

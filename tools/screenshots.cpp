@@ -33,6 +33,7 @@
 #include "stats/ui/StyledTextWindow.h"
 #include <QMouseEvent>
 #include "registers/RegisterDocument.h"
+#include "registers/RegisterGenerator.h"
 #include "registers/ui/RegisterEditWindow.h"
 #include "registers/ui/RegisterListWindow.h"
 #include "registers/ui/RegisterSynthesisWindow.h"
@@ -382,6 +383,34 @@ void wrecks(Shots& shots, const QString& settingsPath, const QString& language)
     list->closeWithoutAsking();
 }
 
+// A register of a few generated cards, opened by a File > New command: its
+// list, each pane of its edit window and its synthesis, in one language.
+void generatedRegister(Shots& shots, const QString& settingsPath, const QString& language,
+                       void (MyDocumentController::*newCommand)(), const QString& name)
+{
+    ScriptedAlerts alerts;
+    AppContext context(std::make_unique<SettingsStore>(settingsPath), alerts, language);
+    MyDocumentController controller(context);
+    (controller.*newCommand)();
+    if (controller.registers().isEmpty())
+        return;
+    RegisterDocument* doc = controller.registers().first();
+    doc->setRecords(registergenerator::generate(doc->description(), 6, 11));
+    RegisterListWindow* list = controller.windowOf(doc);
+    list->resize(1180, 360);
+    shots.save(list, QStringLiteral("%1-%2-list").arg(name, language));
+    doc->setSelection({0}, 0);
+    doc->editWindow();
+    RegisterEditWindow* edit = list->editWindow();
+    for (int pane = 0; pane < edit->panes()->count(); ++pane) {
+        edit->goToPane(pane);
+        shots.save(edit, QStringLiteral("%1-%2-pane-%3").arg(name, language).arg(pane + 1));
+    }
+    list->showSynthesisWindow();
+    shots.save(list->synthesisWindow(), QStringLiteral("%1-%2-synthesis").arg(name, language));
+    list->closeWithoutAsking();
+}
+
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
@@ -418,5 +447,11 @@ int main(int argc, char** argv)
                    language);
     for (const char* language : {"en", "fr"})
         wrecks(shots, dir.filePath(QStringLiteral("wrecks.ini")), QLatin1String(language));
+    for (const char* language : {"en", "fr"}) {
+        generatedRegister(shots, dir.filePath(QStringLiteral("firms.ini")), QLatin1String(language),
+                          &MyDocumentController::newEntrepriseDocumentMenuAction, QStringLiteral("firms"));
+        generatedRegister(shots, dir.filePath(QStringLiteral("structures.ini")), QLatin1String(language),
+                          &MyDocumentController::newStructureDocumentMenuAction, QStringLiteral("structures"));
+    }
     return shots.failed() ? 1 : 0;
 }

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "platform/ArchiveWriter.h"
+#include "platform/context/DocumentTypes.h"
+#include "registers/RegisterDescription.h"
+#include "registers/RegisterRecord.h"
+
+#include <QByteArray>
+#include <functional>
+
+// A register file of one record as an older class version wrote it: only
+// the fields that version archived, each holding valueOf(field) in the form
+// that version archived it (a whole number where the field was then an "i").
+inline QByteArray olderRegisterFile(const registers::RegisterDescription& reg, int version,
+                                    const std::function<RegisterRecord::Value(int)>& valueOf)
+{
+    using registers::FieldKind;
+    const registers::RecordSchema& schema = reg.schema;
+    ArchiveWriter out(DocumentTypes::of(reg.kind).id, {{QString::fromLatin1(schema.className), version}}, 1);
+    out.beginRecord(0);
+    for (int f = 0; f < schema.fieldCount(); ++f) {
+        const registers::FieldInfo& info = schema.field(f);
+        if (info.sinceVersion > version)
+            continue;
+        const RegisterRecord::Value v = valueOf(f);
+        switch (info.kind) {
+        case FieldKind::Int: out.writeInt(std::get<qint32>(v)); break;
+        case FieldKind::Float:
+            version < info.floatSinceVersion ? out.writeInt(qint32(std::get<float>(v))) : out.writeFloat(std::get<float>(v));
+            break;
+        case FieldKind::Text:
+            if (info.scalarIn(version))
+                out.writeInt(std::get<RegisterRecord::Text>(v).value_or(QString()).toInt());
+            else
+                out.writeString(std::get<RegisterRecord::Text>(v));
+            break;
+        case FieldKind::Date: out.writeDate(std::get<QDateTime>(v)); break;
+        case FieldKind::Image: out.writeImage(std::get<RegisterRecord::Image>(v)); break;
+        case FieldKind::List: out.writeIntArray32(std::get<RegisterRecord::List>(v)); break;
+        }
+    }
+    return out.finish().take();
+}
