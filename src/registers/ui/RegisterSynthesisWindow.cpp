@@ -5,7 +5,7 @@
 #include "platform/draw/StyledTextDocument.h"
 #include "platform/draw/TablePrinter.h"
 #include "registers/RegisterDocument.h"
-#include "registers/RegisterTable.h"
+#include "registers/RegisterSynthesis.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -19,29 +19,12 @@
 
 namespace {
 
-const RgbaColour kGreen = RgbaColour::rgb(0, 0.6, 0);
-const QString kRule = QStringLiteral("\n--------------------\n");
-
-// Every card in list order: its synthesis, or its first column's text
-// while the register has no synthesis; the file and the date at the end.
+// Every card in list order, the file and the date at the end, as the
+// report prints them.
 StyledText synthesisOf(const RegisterDocument& document)
 {
-    const registers::RegisterDescription& reg = document.description();
-    const Localizer& loc = document.context().localizer();
-    StyledText text;
-    text.append(loc.text(reg.titleKey, reg.table), kGreen);
-    text.append(kRule);
-    for (const RegisterRecord& record : document.records()) {
-        if (reg.synthesis)
-            text.append(reg.synthesis(record, loc));
-        else if (!reg.columns.isEmpty())
-            text.append(registertable::text(reg.columns.first(), record, loc));
-        text.append(kRule);
-    }
-    text.append(QStringLiteral("\nFile dir : %1").arg(QDir::toNativeSeparators(document.filePath())), kGreen);
-    text.append(QStringLiteral("\n\nEdition date : %1").arg(QDate::currentDate().toString(QStringLiteral("dd/MM/yyyy"))),
-                kGreen);
-    return text;
+    return registersynthesis::ofAll(document.description(), document.records(), document.context().localizer(),
+                                    QDir::toNativeSeparators(document.filePath()), QDateTime::currentDateTime());
 }
 
 } // namespace
