@@ -111,7 +111,8 @@ private:
         case FieldKind::Int: return qint32(std::lround(number(field)));
         case FieldKind::Float: return float(number(field));
         case FieldKind::Text: return RegisterRecord::Text(text(s, field, index));
-        case FieldKind::Date: return QDateTime(day(s), QTime(whole(8, 19), whole(0, 59)));
+        // In UTC, as a record read from a file holds its dates.
+        case FieldKind::Date: return QDateTime(day(s), QTime(whole(8, 19), whole(0, 59))).toUTC();
         case FieldKind::Image:
             return index % kPictureEvery == 0 ? RegisterRecord::Image(picture(m_rng.generate()))
                                               : RegisterRecord::Image();
