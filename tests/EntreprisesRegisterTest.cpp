@@ -33,13 +33,6 @@ V writtenValue(int field)
     }
 }
 
-const registers::Column& columnNamed(const char* id)
-{
-    const auto& columns = firms().columns;
-    return *std::find_if(columns.begin(), columns.end(),
-                         [&](const registers::Column& c) { return c.id == QLatin1String(id); });
-}
-
 class FirmsTest : public ContextFixture {
 protected:
     std::unique_ptr<RegisterDocument> doc;
@@ -108,7 +101,7 @@ TEST(FirmsUpdateAge, ColoursAtTheirBoundaries)
     for (const auto& cell : cells) {
         RegisterRecord r(schema());
         r.setValue(miseAJour, cell.date);
-        EXPECT_EQ(registertable::colour(columnNamed("miseAJour"), r), cell.colour) << cell.date.toString().toStdString();
+        EXPECT_EQ(registertable::colour(columnNamed(firms(), "miseAJour"), r), cell.colour) << cell.date.toString().toStdString();
     }
 }
 
@@ -161,9 +154,9 @@ TEST_F(FirmsTest, TableAndSynthesisTexts)
     const std::pair<const char*, const char*> texts[] = {
         {"entreprise", "Bleu Marine"}, {"cotation", "***"}, {"miseAJour", "04/03/2021"}, {"ville", "Cannes"}};
     for (const auto& [column, text] : texts)
-        EXPECT_EQ(registertable::text(columnNamed(column), full, context->localizer()), QLatin1String(text)) << column;
-    EXPECT_EQ(registertable::colour(columnNamed("cotation"), full), namedcolours::brown);
-    EXPECT_EQ(registertable::colour(columnNamed("cotation"), RegisterRecord(schema())), std::nullopt);
+        EXPECT_EQ(registertable::text(columnNamed(firms(), column), full, context->localizer()), QLatin1String(text)) << column;
+    EXPECT_EQ(registertable::colour(columnNamed(firms(), "cotation"), full), namedcolours::brown);
+    EXPECT_EQ(registertable::colour(columnNamed(firms(), "cotation"), RegisterRecord(schema())), std::nullopt);
 
     const StyledText text = registersynthesis::ofAll(firms(), {full}, context->localizer(),
                                                      QStringLiteral("/dives/firms.ondrix"), kWhen);

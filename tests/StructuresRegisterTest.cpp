@@ -50,13 +50,6 @@ V writtenValue(int field, const QString& postcode)
     }
 }
 
-const registers::Column& columnNamed(const char* id)
-{
-    const auto& columns = book().columns;
-    return *std::find_if(columns.begin(), columns.end(),
-                         [&](const registers::Column& c) { return c.id == QLatin1String(id); });
-}
-
 } // namespace
 
 TEST(StructuresArchive, PostcodesOfEveryVersion)
@@ -128,10 +121,10 @@ TEST(StructuresTexts, TableAndSynthesis)
     RegisterRecord odd(schema());
     odd.setValue(type, qint32(3));
 
-    EXPECT_EQ(registertable::text(columnNamed("type"), club, loc), QStringLiteral("Association"));
-    EXPECT_EQ(registertable::text(columnNamed("type"), odd, loc), QString());
-    EXPECT_EQ(registertable::colour(columnNamed("cotation"), club), namedcolours::brown);
-    EXPECT_EQ(registertable::colour(columnNamed("miseAJour"), odd), std::nullopt);
+    EXPECT_EQ(registertable::text(columnNamed(book(), "type"), club, loc), QStringLiteral("Association"));
+    EXPECT_EQ(registertable::text(columnNamed(book(), "type"), odd, loc), QString());
+    EXPECT_EQ(registertable::colour(columnNamed(book(), "cotation"), club), namedcolours::brown);
+    EXPECT_EQ(registertable::colour(columnNamed(book(), "miseAJour"), odd), std::nullopt);
 
     const StyledText text = registersynthesis::ofAll(book(), {club}, loc, QStringLiteral("/dives/clubs.ondrix"), kWhen);
     EXPECT_EQ(marked(text), R"({g}Address book{k}

@@ -160,6 +160,36 @@ QList<SampleValues> samples(const Fields& f)
     return s;
 }
 
+registers::RegisterDescription describe(Book book)
+{
+    registers::RegisterDescription d{book.kind,
+                                     book.schema,
+                                     book.table,
+                                     book.documentNoun,
+                                     book.recordsNoun,
+                                     std::move(book.controls),
+                                     std::move(book.columns),
+                                     QStringLiteral("One card"),
+                                     QStringLiteral("Cards"),
+                                     QStringLiteral("Erase card"),
+                                     QStringLiteral("No card selected"),
+                                     {},
+                                     std::move(book.synthesis)};
+    d.synthesisHeading = [table = book.table](const QList<RegisterRecord>&, const Localizer& loc) {
+        SynthesisWriter w(loc, table);
+        w.heading(w.text(QStringLiteral("Inventory")));
+        return w.take();
+    };
+    d.formRules = std::move(book.formRules);
+    d.samples = std::move(book.samples);
+    d.panes = std::move(book.panes);
+    d.toolbars = book.toolbars;
+    d.countControl = QStringLiteral("nombreFichesField");
+    d.countTable = QStringLiteral("Main");
+    d.titleKey = book.titleKey;
+    return d;
+}
+
 void writeAddress(SynthesisWriter& w, const RegisterRecord& r, const Fields& f)
 {
     QStringList parts;

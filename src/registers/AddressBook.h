@@ -81,6 +81,30 @@ QList<registers::PaneRow> hourRows(const Fields& f);
 // update dates and opening hours.
 QList<registers::SampleValues> samples(const Fields& f);
 
+// What makes one address book: its kind, record, table, names, the title
+// of its windows, its form, list, synthesis, derived rules, generated
+// values, panes and toolbars.
+struct Book {
+    DocumentKind kind;
+    const registers::RecordSchema& schema;
+    QString table;
+    QString documentNoun;
+    QString recordsNoun;
+    QString titleKey;
+    QList<registers::FormControl> controls;
+    QList<registers::Column> columns;
+    std::function<StyledText(const RegisterRecord&, const Localizer&)> synthesis;
+    QList<registers::FormRule> formRules;
+    QList<registers::SampleValues> samples;
+    QList<registers::Pane> panes;
+    registers::ToolbarItems toolbars;
+};
+
+// An address book's description with what both books share: the count
+// label of table "Main" ("One card", "Cards"), the delete question, the
+// alert with no card selected, its synthesis heading "Inventory".
+registers::RegisterDescription describe(Book book);
+
 // "Address" and the address, postcode, town and country with single spaces.
 void writeAddress(SynthesisWriter& w, const RegisterRecord& r, const Fields& f);
 // "Schedules", then each day's label and its hours "a - b / c - d".

@@ -63,13 +63,6 @@ StyledText synthesis(const RegisterRecord& r, const Localizer& loc)
     return w.take();
 }
 
-StyledText synthesisHeading(const QList<RegisterRecord>&, const Localizer& loc)
-{
-    SynthesisWriter w(loc, kTable);
-    w.heading(w.text(QStringLiteral("Inventory")));
-    return w.take();
-}
-
 QList<registers::FormRule> formRules()
 {
     QList<registers::FormRule> rules{registers::sliderValueText(QStringLiteral("cotationValue"), cotation)};
@@ -111,21 +104,12 @@ QList<registers::SampleValues> samples()
     return s;
 }
 
+// The command items' identifiers and pictures of the two toolbars.
 registers::ToolbarItems toolbars()
 {
-    registers::ToolbarItems t;
-    t.listToolbarId = QStringLiteral("firmTableViewWindowToolbar");
-    t.editToolbarId = QStringLiteral("firmEditWindowToolbar");
-    t.newId = "newFirm";
-    t.addId = "addFirm";
-    t.insertId = "insertFirm";
-    t.updateId = "updateFirm";
-    t.deleteId = "deleteFirm";
-    t.addPicture = "ajouterEnt";
-    t.insertPicture = "insererEnt";
-    t.updatePicture = "validerEnt";
-    t.deletePicture = "supprimerEnt";
-    return t;
+    return {QStringLiteral("firmTableViewWindowToolbar"), QStringLiteral("firmEditWindowToolbar"),
+            "newFirm", "addFirm", "insertFirm", "updateFirm", "deleteFirm",
+            "ajouterEnt", "insererEnt", "validerEnt", "supprimerEnt"};
 }
 
 } // namespace
@@ -135,29 +119,10 @@ namespace entreprises {
 const registers::RegisterDescription& description()
 {
     static const registers::RegisterDescription firms = [] {
-        registers::RegisterDescription d{
-            DocumentKind::Firms,
-            schema(),
-            kTable,
-            QStringLiteral("a firms address book"),
-            QStringLiteral("firm cards"),
-            controls(),
-            columns(),
-            QStringLiteral("One card"),
-            QStringLiteral("Cards"),
-            QStringLiteral("Erase card"),
-            QStringLiteral("No card selected"),
-            {{activite, PickListId::Activite}},
-            synthesis,
-        };
-        d.synthesisHeading = synthesisHeading;
-        d.formRules = formRules();
-        d.countControl = QStringLiteral("nombreFichesField");
-        d.samples = samples();
-        d.panes = panes();
-        d.toolbars = toolbars();
-        d.titleKey = QStringLiteral("Firms");
-        d.countTable = QStringLiteral("Main");
+        registers::RegisterDescription d = addressbook::describe(
+            {DocumentKind::Firms, schema(), kTable, QStringLiteral("a firms address book"), QStringLiteral("firm cards"),
+             QStringLiteral("Firms"), controls(), columns(), synthesis, formRules(), samples(), panes(), toolbars()});
+        d.comboLists = {{activite, PickListId::Activite}};
         d.reloadedLists = {PickListId::Activite};
         return d;
     }();

@@ -121,13 +121,6 @@ StyledText synthesis(const RegisterRecord& r, const Localizer& loc)
     return w.take();
 }
 
-StyledText synthesisHeading(const QList<RegisterRecord>&, const Localizer& loc)
-{
-    SynthesisWriter w(loc, kTable);
-    w.heading(w.text(QStringLiteral("Inventory")));
-    return w.take();
-}
-
 // The rating in words, as the budget's quality/price: "N/A" while not
 // rated, the best word from 5 up.
 QString ratingWords(const RegisterForm& form, const Localizer& loc)
@@ -212,21 +205,12 @@ QList<registers::SampleValues> samples()
     return s;
 }
 
+// The command items' identifiers and pictures of the two toolbars.
 registers::ToolbarItems toolbars()
 {
-    registers::ToolbarItems t;
-    t.listToolbarId = QStringLiteral("structTableViewWindowToolbar");
-    t.editToolbarId = QStringLiteral("structEditWindowToolbar");
-    t.newId = "newStructure";
-    t.addId = "addStructure";
-    t.insertId = "insertStructure";
-    t.updateId = "updateStructure";
-    t.deleteId = "deleteStructure";
-    t.addPicture = "ajouterSt";
-    t.insertPicture = "insererSt";
-    t.updatePicture = "validerSt";
-    t.deletePicture = "supprimerSt";
-    return t;
+    return {QStringLiteral("structTableViewWindowToolbar"), QStringLiteral("structEditWindowToolbar"),
+            "newStructure", "addStructure", "insertStructure", "updateStructure", "deleteStructure",
+            "ajouterSt", "insererSt", "validerSt", "supprimerSt"};
 }
 
 } // namespace
@@ -236,30 +220,10 @@ namespace structures {
 const registers::RegisterDescription& description()
 {
     static const registers::RegisterDescription book = [] {
-        registers::RegisterDescription d{
-            DocumentKind::Structures,
-            schema(),
-            kTable,
-            QStringLiteral("a structures address book"),
-            QStringLiteral("structure cards"),
-            controls(),
-            columns(),
-            QStringLiteral("One card"),
-            QStringLiteral("Cards"),
-            QStringLiteral("Erase card"),
-            QStringLiteral("No card selected"),
-            {},
-            synthesis,
-        };
-        d.synthesisHeading = synthesisHeading;
-        d.formRules = formRules();
-        d.countControl = QStringLiteral("nombreFichesField");
-        d.samples = samples();
-        d.panes = panes();
+        registers::RegisterDescription d = addressbook::describe(
+            {DocumentKind::Structures, schema(), kTable, QStringLiteral("a structures address book"), QStringLiteral("structure cards"),
+             QStringLiteral("Structures"), controls(), columns(), synthesis, formRules(), samples(), panes(), toolbars()});
         d.popupItems = {{type, kKindKeys}};
-        d.toolbars = toolbars();
-        d.titleKey = QStringLiteral("Structures");
-        d.countTable = QStringLiteral("Main");
         return d;
     }();
     return book;

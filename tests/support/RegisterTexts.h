@@ -6,6 +6,7 @@
 #include "registers/RegisterForm.h"
 
 #include <QStringList>
+#include <algorithm>
 #include <QVariant>
 #include <gtest/gtest.h>
 #include <string>
@@ -38,6 +39,15 @@ inline std::string marked(const StyledText& text)
         out += u'{' + QChar(run.style.underline ? QChar(mark).toUpper() : QChar(mark)) + u'}' + run.text;
     }
     return out.toStdString();
+}
+
+// A list column by its identifier; the test fails without one.
+inline const registers::Column& columnNamed(const registers::RegisterDescription& reg, const char* id)
+{
+    const auto found = std::find_if(reg.columns.begin(), reg.columns.end(),
+                                    [&](const registers::Column& c) { return c.id == QLatin1String(id); });
+    EXPECT_NE(found, reg.columns.end()) << id;
+    return found != reg.columns.end() ? *found : reg.columns.first();
 }
 
 // What a refresh derives from the form, "name=value" each, space-separated.

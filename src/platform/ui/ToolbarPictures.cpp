@@ -20,25 +20,32 @@ QPen pen(const QColor& colour, double width)
     return QPen(colour, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
 }
 
+// The diver-down flag: red with a white diagonal stripe from its top left.
+void drawDiverFlag(QPainter& p, const QRectF& flag)
+{
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(215, 25, 30));
+    p.drawRect(flag);
+    const double w = flag.width(), h = flag.height();
+    QPainterPath stripe;
+    stripe.moveTo(flag.topLeft());
+    stripe.lineTo(flag.left() + w * 0.22, flag.top());
+    stripe.lineTo(flag.right(), flag.top() + h * 0.77);
+    stripe.lineTo(flag.bottomRight());
+    stripe.lineTo(flag.right() - w * 0.22, flag.bottom());
+    stripe.lineTo(flag.left(), flag.top() + h * 0.23);
+    stripe.closeSubpath();
+    p.setBrush(Qt::white);
+    p.drawPath(stripe);
+}
+
 // A logbook page with ruled lines and the diver-down flag in its corner.
 void drawLogPage(QPainter& p)
 {
     p.setPen(pen(kInk, 1.2));
     p.setBrush(kPaper);
     p.drawRoundedRect(QRectF(4.5, 2.5, 20, 26), 2, 2);
-    p.setPen(Qt::NoPen);
-    p.setBrush(QColor(215, 25, 30));
-    p.drawRect(QRectF(7.5, 5.5, 9, 6.5));
-    QPainterPath stripe;
-    stripe.moveTo(7.5, 5.5);
-    stripe.lineTo(9.5, 5.5);
-    stripe.lineTo(16.5, 10.5);
-    stripe.lineTo(16.5, 12);
-    stripe.lineTo(14.5, 12);
-    stripe.lineTo(7.5, 7);
-    stripe.closeSubpath();
-    p.setBrush(Qt::white);
-    p.drawPath(stripe);
+    drawDiverFlag(p, QRectF(7.5, 5.5, 9, 6.5));
     p.setPen(pen(kRuleInk, 1.2));
     for (const double y : {15.5, 19.0, 22.5, 26.0})
         p.drawLine(QPointF(7.5, y), QPointF(y > 20 ? 14.5 : 21.5, y));
@@ -122,19 +129,7 @@ void drawStructureCard(QPainter& p)
     p.drawRect(QRectF(3.1, 17.5, 22.8, 6.4));
     p.setPen(pen(kInk, 1.4));
     p.drawLine(QPointF(8.5, 21.5), QPointF(8.5, 6.5));
-    p.setPen(Qt::NoPen);
-    p.setBrush(QColor(215, 25, 30));
-    p.drawRect(QRectF(9.0, 7.0, 11, 7.5));
-    QPainterPath stripe;
-    stripe.moveTo(9.0, 7.0);
-    stripe.lineTo(11.5, 7.0);
-    stripe.lineTo(20.0, 12.5);
-    stripe.lineTo(20.0, 14.5);
-    stripe.lineTo(17.5, 14.5);
-    stripe.lineTo(9.0, 9.0);
-    stripe.closeSubpath();
-    p.setBrush(Qt::white);
-    p.drawPath(stripe);
+    drawDiverFlag(p, QRectF(9.0, 7.0, 11, 7.5));
 }
 
 // A register card: a sunken hull on a blue sea.
