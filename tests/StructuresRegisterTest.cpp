@@ -19,35 +19,9 @@ const registers::RegisterDescription& book() { return structures::description();
 
 const QDateTime kWhen(QDate(2022, 11, 5), QTime(18, 0));
 
-// The texts of the tables the structures book reads, with the rating words
-// of the budget's quality/price.
-Localizer localizer()
-{
-    Localizer::Tables tables = {{QStringLiteral("Budget"),
-                                 {{QStringLiteral("Very bad"), QStringLiteral("w1")}, {QStringLiteral("Bad"), QStringLiteral("w2")},
-                                  {QStringLiteral("Medium"), QStringLiteral("w3")}, {QStringLiteral("Good"), QStringLiteral("w4")},
-                                  {QStringLiteral("Very good"), QStringLiteral("w5")}}}};
-    const Localizer english(QStringLiteral("en"));
-    for (const char* key : {"Inventory", "Name", "Type", "Affiliation", "Gerant", "Address", "Phone", "Mobile", "Fax",
-                            "E-mail", "URL", "Cotation", "Update", "Prices", "Schedules", "Monday", "Tuesday",
-                            "Wednesday", "Thursday", "Friday", "Saturday", "Sunday", "NBDives", "Remarks",
-                            "Kind not stated", "Kind association", "Kind commercial"})
-        tables[QStringLiteral("Structures")].insert(QLatin1String(key),
-                                                    english.text(QLatin1String(key), QStringLiteral("Structures")));
-    return Localizer::fromTables(tables);
-}
-
 V writtenValue(int field, const QString& postcode)
 {
-    if (field == codePostal)
-        return RegisterRecord::Text(postcode);
-    switch (schema().field(field).kind) {
-    case FieldKind::Int: return qint32(field);
-    case FieldKind::Float: return float(field) + 0.25f;
-    case FieldKind::Text: return RegisterRecord::Text(QStringLiteral("t%1").arg(field));
-    case FieldKind::Date: return kWhen;
-    default: return RegisterRecord::freshValue(schema().field(field).kind);
-    }
+    return field == codePostal ? V(RegisterRecord::Text(postcode)) : distinctValue(schema(), field, kWhen);
 }
 
 } // namespace
@@ -85,7 +59,10 @@ TEST(StructuresArchive, PostcodesOfEveryVersion)
 
 TEST(StructuresForm, BlankValuesAndRatingWords)
 {
-    const Localizer loc = localizer();
+    // The rating words are those of the budget's quality/price.
+    const Localizer loc = Localizer::fromTables(
+        {{QStringLiteral("Budget"), {{QStringLiteral("Very bad"), QStringLiteral("w1")}, {QStringLiteral("Good"), QStringLiteral("w4")},
+                                     {QStringLiteral("Very good"), QStringLiteral("w5")}}}});
     RegisterForm form(book(), loc);
     const RegisterRecord blank = form.store();
     EXPECT_EQ(blank.integer(type), 0); // the kind pop-up's second item
@@ -110,7 +87,7 @@ TEST(StructuresForm, BlankValuesAndRatingWords)
 
 TEST(StructuresTexts, TableAndSynthesis)
 {
-    const Localizer loc = localizer();
+    const Localizer loc(QStringLiteral("en"));
     RegisterForm form(book(), loc);
     const RegisterRecord club = typedCard(
         form, {"nom=CSM", "type=0", "affiliation=FFESSM", "gerant=Marie Dupont", "adresse=1 quai", "codePostal=13007",

@@ -8,6 +8,19 @@
 #include <QByteArray>
 #include <functional>
 
+// A value distinct per field for an older file to hold: the field's index
+// as a number or text ("t7"), `when` as a date; lists and pictures absent.
+inline RegisterRecord::Value distinctValue(const registers::RecordSchema& schema, int field, const QDateTime& when)
+{
+    switch (schema.field(field).kind) {
+    case registers::FieldKind::Int: return qint32(field);
+    case registers::FieldKind::Float: return float(field) + 0.25f;
+    case registers::FieldKind::Text: return RegisterRecord::Text(QStringLiteral("t%1").arg(field));
+    case registers::FieldKind::Date: return when;
+    default: return RegisterRecord::freshValue(schema.field(field).kind);
+    }
+}
+
 // A register file of one record as an older class version wrote it: only
 // the fields that version archived, each holding valueOf(field) in the form
 // that version archived it (a whole number where the field was then an "i").
@@ -29,10 +42,8 @@ inline QByteArray olderRegisterFile(const registers::RegisterDescription& reg, i
             version < info.floatSinceVersion ? out.writeInt(qint32(std::get<float>(v))) : out.writeFloat(std::get<float>(v));
             break;
         case FieldKind::Text:
-            if (info.scalarIn(version))
-                out.writeInt(std::get<RegisterRecord::Text>(v).value_or(QString()).toInt());
-            else
-                out.writeString(std::get<RegisterRecord::Text>(v));
+            info.scalarIn(version) ? out.writeInt(std::get<RegisterRecord::Text>(v).value_or(QString()).toInt())
+                                   : out.writeString(std::get<RegisterRecord::Text>(v));
             break;
         case FieldKind::Date: out.writeDate(std::get<QDateTime>(v)); break;
         case FieldKind::Image: out.writeImage(std::get<RegisterRecord::Image>(v)); break;
