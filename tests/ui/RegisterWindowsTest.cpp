@@ -10,6 +10,7 @@
 #include "registers/draw/RegisterListPrinter.h"
 #include "registers/ui/RegisterEditWindow.h"
 #include "registers/ui/RegisterListWindow.h"
+#include "registers/ui/RegisterSynthesisWindow.h"
 
 #include <QBuffer>
 #include <QCheckBox>
@@ -20,6 +21,7 @@
 #include <QLineEdit>
 #include <QPageSize>
 #include <QPdfWriter>
+#include <QTextEdit>
 
 namespace {
 
@@ -279,6 +281,19 @@ TEST_F(AddressBookWindowsTest, EveryHourTypesIntoItsField)
     EXPECT_EQ(firms->records().first().text(tuesday + 3), QStringLiteral("13:00"));
     EXPECT_EQ(firms->records().first().text(entreprises::horaireDimanche_1), QStringLiteral("Closed"));
     EXPECT_TRUE(update->isEnabled());
+
+    // The synthesis is built again each time it is shown, also once the
+    // book is empty again.
+    RegisterListWindow* list = controller->windowOf(firms);
+    const auto shownSynthesis = [&] {
+        list->showSynthesisWindow();
+        return list->synthesisWindow()->textView()->toPlainText();
+    };
+    EXPECT_TRUE(shownSynthesis().contains(QStringLiteral("13:00")));
+    firms->setSelection({0}, 0);
+    firms->deleteRecords();
+    ASSERT_EQ(firms->count(), 0);
+    EXPECT_FALSE(shownSynthesis().contains(QStringLiteral("13:00")));
 
     RegisterEditWindow* structures = controller->windowOf(controller->registers()[1])->editWindow();
     const auto* kind = qobject_cast<QComboBox*>(structures->control(structures::type));
