@@ -187,3 +187,42 @@ TEST_F(CliRegistersTest, EquipmentAndConsumablesThroughTheirForms)
     // The reversed dates make the cylinder out of date.
     EXPECT_TRUE(cli({"show", e, "0"}).out.contains("\"inspectionStatus\":\"Out of date\",\n \"inspectionStatus.colour\":\"#ff0000\""));
 }
+
+TEST_F(CliRegistersTest, AddressBooksThroughEveryVerb)
+{
+    const struct {
+        const char* type;
+        const char* versions;
+        QStringList columns;
+        const char* shown; // a derived value of `show` for the added card
+    } books[] = {
+        {"firms", R"("versions":{"Entreprises":3})",
+         {"entreprise", "activite", "ville", "pays", "telephone", "email", "cotation", "miseAJour"},
+         "\"miseAJourColour\":\"red\""},
+        {"structures", R"("versions":{"Structures":1})",
+         {"nom", "type", "affiliation", "ville", "pays", "telephone", "cotation", "nbPlongees", "miseAJour"},
+         "\"cotationValue\":\"N/A\""},
+    };
+    for (const auto& book : books) {
+        const QString f = path(book.type);
+        ASSERT_EQ(cli({"generate", "--type", book.type, "--records", "20", "--seed", "3", f}).status, 0);
+        EXPECT_TRUE(cli({"info", f}).out.contains(book.versions)) << book.type;
+        for (const QString& column : book.columns)
+            EXPECT_EQ(cli({"sort", f, column, "asc"}).status, 0) << book.type << " " << column.toStdString();
+        ASSERT_EQ(cli({"add", f, "codePostal=06400", "miseAJour=2001-01-01", "cotation=0"}).status, 0);
+        ASSERT_EQ(cli({"insert", f, "0", "codePostal=PL1 3DX"}).status, 0);
+        ASSERT_EQ(cli({"delete", f, "1"}).status, 0);
+        const Run list = cli({"list", f});
+        EXPECT_EQ(list.out.count('\n'), 1 + 21 + 1) << list.out.toStdString();
+        EXPECT_TRUE(list.out.endsWith("\n21 cards\n")) << book.type;
+        const Run dumped = cli({"dump", f});
+        EXPECT_TRUE(dumped.out.contains(R"("codePostal":"PL1 3DX")")) << book.type;
+        EXPECT_TRUE(dumped.out.contains(R"("codePostal":"06400")")) << book.type;
+        const Run shown = cli({"show", f, "20"});
+        EXPECT_TRUE(shown.out.contains(book.shown)) << book.type << shown.out.toStdString();
+        EXPECT_TRUE(cli({"report", f}).out.startsWith("Address book\n")) << book.type;
+        writeFile(path("book.json"), dumped.out);
+        ASSERT_EQ(cli({"from-json", book.type, path("book.json"), path("copy")}).status, 0);
+        EXPECT_EQ(cli({"dump", path("copy")}).out, dumped.out) << book.type;
+    }
+}

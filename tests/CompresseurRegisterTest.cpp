@@ -8,11 +8,12 @@
 #include "registers/RegisterSynthesis.h"
 #include "registers/RegisterTable.h"
 #include "support/ContextFixture.h"
-#include "support/OlderRegisterFile.h"
-#include "support/StyledMarks.h"
 #include "support/RegisterFixture.h"
+#include "support/RegisterTesting.h"
 
 #include <gtest/gtest.h>
+
+using namespace registertesting;
 
 using namespace compresseur;
 using V = RegisterRecord::Value;
@@ -36,12 +37,12 @@ TEST(CompresseurArchive, VersionOneReadsEveryFieldAndNewerIsRefused)
         default: return qint32(0);
         }
     };
-    auto records = registerarchive::decode(log(), olderRegisterFile(schema(), QStringLiteral("compressor"), 1, {value, value}));
+    auto records = registerarchive::decode(log(), olderFile(QStringLiteral("compressor"), schema(), 1, QList<registertesting::ValueOf>{value, value}));
     ASSERT_TRUE(records) << records.error().toStdString();
     ASSERT_EQ(records->size(), 2);
     for (int f = 0; f < FieldCount; ++f)
         EXPECT_EQ(records->at(1).value(f), value(f)) << schema().field(f).name;
-    EXPECT_FALSE(registerarchive::decode(log(), olderRegisterFile(schema(), QStringLiteral("compressor"), 2, {value})));
+    EXPECT_FALSE(registerarchive::decode(log(), olderFile(QStringLiteral("compressor"), schema(), 2, value)));
 }
 
 TEST_F(CompresseurTest, AnAnalysisNotMeasuredStoresMinusOne)

@@ -4,10 +4,11 @@
 #include "registers/RegisterDocument.h"
 #include "registers/RegisterTable.h"
 #include "support/ContextFixture.h"
-#include "support/DerivedText.h"
 #include "support/RegisterTesting.h"
 
 #include <gtest/gtest.h>
+
+using namespace registertesting;
 
 using namespace consommables;
 using V = RegisterRecord::Value;

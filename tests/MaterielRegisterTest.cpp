@@ -5,10 +5,11 @@
 #include "registers/RegisterSynthesis.h"
 #include "registers/RegisterTable.h"
 #include "support/ContextFixture.h"
-#include "support/DerivedText.h"
 #include "support/RegisterTesting.h"
 
 #include <gtest/gtest.h>
+
+using namespace registertesting;
 
 using namespace materiel;
 using registers::FieldKind;

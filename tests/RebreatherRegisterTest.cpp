@@ -6,12 +6,13 @@
 #include "registers/RegisterSynthesis.h"
 #include "registers/RegisterTable.h"
 #include "support/ContextFixture.h"
-#include "support/OlderRegisterFile.h"
-#include "support/StyledMarks.h"
 #include "support/RegisterFixture.h"
+#include "support/RegisterTesting.h"
 
 #include <QHash>
 #include <gtest/gtest.h>
+
+using namespace registertesting;
 
 using namespace rebreather;
 using V = RegisterRecord::Value;
@@ -50,7 +51,7 @@ TEST(RebreatherArchive, OlderVersionsLeaveTheLaterFieldsEmpty)
 {
     for (int version = 1; version <= kClassVersion; ++version) {
         auto records = registerarchive::decode(
-            log(), olderRegisterFile(schema(), QStringLiteral("rebreather"), version, {writtenValue}));
+            log(), olderFile(QStringLiteral("rebreather"), schema(), version, writtenValue));
         ASSERT_TRUE(records) << version << ": " << records.error().toStdString();
         for (int f = 0; f < FieldCount; ++f) {
             const registers::FieldInfo& info = schema().field(f);

@@ -8,12 +8,13 @@
 #include "registers/RegisterSynthesis.h"
 #include "registers/RegisterTable.h"
 #include "support/ContextFixture.h"
-#include "support/DerivedText.h"
 #include "support/RegisterTesting.h"
 
 #include <QSet>
 #include <QtEndian>
 #include <gtest/gtest.h>
+
+using namespace registertesting;
 
 using namespace epaves;
 using registers::FieldKind;
@@ -304,13 +305,6 @@ TEST_F(RegistersTest, SortingFollowsTheSelectedCard)
     ASSERT_TRUE(doc->updateRecord());
     EXPECT_EQ(names(), (QStringList{"Charlie", "Bravo II", "Alpha"}));
 }
-
-namespace {
-
-using registertesting::marked;
-using registertesting::typedCard;
-
-} // namespace
 
 TEST_F(RegistersTest, FormRulesFollowTheForm)
 {

@@ -33,6 +33,7 @@
 #include "stats/ui/StyledTextWindow.h"
 #include <QMouseEvent>
 #include "registers/RegisterDocument.h"
+#include "registers/RegisterGenerator.h"
 #include "registers/ui/RegisterEditWindow.h"
 #include "registers/ui/RegisterListWindow.h"
 #include "registers/ui/RegisterSynthesisWindow.h"
@@ -345,6 +346,9 @@ void registerShots(Shots& shots, const QString& settingsPath, const QString& lan
     if (controller.registers().isEmpty())
         return;
     RegisterDocument* doc = controller.registers().first();
+    // Without cards of its own, a few generated ones.
+    if (cards.isEmpty())
+        doc->setRecords(registergenerator::generate(doc->description(), 6, 11));
     for (const QStringList& card : cards) {
         doc->newRecord();
         for (const QString& a : card) {
@@ -467,6 +471,9 @@ void maintenanceLogs(Shots& shots, const QString& settingsPath, const QString& l
                   QStringLiteral("rebreather"), interventions);
 }
 
+// A register of a few generated cards, opened by a File > New command: its
+// list, each pane of its edit window and its synthesis, in one language.
+
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
@@ -506,6 +513,10 @@ int main(int argc, char** argv)
         equipment(shots, dir.filePath(QStringLiteral("equipment.ini")), QLatin1String(language));
         consumables(shots, dir.filePath(QStringLiteral("consumables.ini")), QLatin1String(language));
         maintenanceLogs(shots, dir.filePath(QStringLiteral("maintenance.ini")), QLatin1String(language));
+        registerShots(shots, dir.filePath(QStringLiteral("firms.ini")), QLatin1String(language),
+                      &MyDocumentController::newEntrepriseDocumentMenuAction, QStringLiteral("firms"), {});
+        registerShots(shots, dir.filePath(QStringLiteral("structures.ini")), QLatin1String(language),
+                      &MyDocumentController::newStructureDocumentMenuAction, QStringLiteral("structures"), {});
     }
     return shots.failed() ? 1 : 0;
 }

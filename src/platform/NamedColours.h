@@ -3,7 +3,7 @@
 #include "platform/RgbaColour.h"
 
 // The named text colours of the tables and styled texts: the platform's
-// standard red, green, blue, brown, purple and black.
+// standard red, green, blue, brown, purple, orange and black.
 namespace namedcolours {
 
 inline constexpr RgbaColour black{0, 0, 0, 1};

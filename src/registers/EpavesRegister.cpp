@@ -86,11 +86,6 @@ QString depthText(const RegisterRecord& r, int field)
     return depth == -1.0f ? QStringLiteral("-") : numbertext::shortest(depth) + QStringLiteral(" m");
 }
 
-QString ratingText(const RegisterRecord& r, int field, const Localizer& loc)
-{
-    return loc.text(QStringLiteral("Cotation %1").arg(r.integer(field)), QStringLiteral("Main"));
-}
-
 using namedcolours::brown;
 using namedcolours::red;
 
@@ -125,12 +120,9 @@ QList<Column> columns()
         {QStringLiteral("lieu"), QStringLiteral("Column lieu")},
         {QStringLiteral("site"), QStringLiteral("Column site")},
         {QStringLiteral("pays"), QStringLiteral("Column pays")},
-        {QStringLiteral("interet"), QStringLiteral("Column interet"),
-         [](const RegisterRecord& r, const Localizer& loc) { return ratingText(r, interet, loc); },
-         [](const RegisterRecord& r) { return r.integer(interet) != 0 ? std::optional(brown) : std::nullopt; }},
+        registertable::ratingColumn(QStringLiteral("interet"), QStringLiteral("Column interet"), interet),
         {QStringLiteral("technicite"), QStringLiteral("Column technicite"),
-         [](const RegisterRecord& r, const Localizer& loc) { return ratingText(r, technicite, loc); },
-         difficultyColour},
+         registertable::ratingColumn({}, {}, technicite).text, difficultyColour},
     };
 }
 

@@ -16,8 +16,7 @@ int RecordSchema::minimumArchivedSize(int version) const
     for (const FieldInfo& f : fields) {
         if (f.sinceVersion > version)
             continue;
-        const bool scalar = f.kind == FieldKind::Int || f.kind == FieldKind::Float;
-        size += scalar ? 4 : 1;
+        size += f.scalarIn(version) ? 4 : 1;
     }
     return size;
 }

@@ -22,6 +22,15 @@ struct FieldInfo {
     // a text read with `oldDatePattern` (no date when it does not parse).
     int dateSinceVersion = 0;
     const char* oldDatePattern = nullptr;
+    // A Text field archived as an "i" whole number by versions below this
+    // one (a postcode kept as a number); it reads as that number's decimal text.
+    int textSinceVersion = 0;
+
+    // Whether a version archives the field as a scalar ("i" or "f").
+    bool scalarIn(int version) const
+    {
+        return kind == FieldKind::Int || kind == FieldKind::Float || (kind == FieldKind::Text && version < textSinceVersion);
+    }
 };
 
 struct RecordSchema {

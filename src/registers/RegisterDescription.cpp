@@ -2,9 +2,11 @@
 
 #include "registers/CompresseurRegister.h"
 #include "registers/ConsommablesRegister.h"
+#include "registers/EntreprisesRegister.h"
 #include "registers/EpavesRegister.h"
 #include "registers/MaterielRegister.h"
 #include "registers/RebreatherRegister.h"
+#include "registers/StructuresRegister.h"
 
 namespace registers {
 
@@ -16,6 +18,8 @@ const RegisterDescription* descriptionOf(DocumentKind kind)
     case DocumentKind::Consumables: return &consommables::description();
     case DocumentKind::Compressor: return &compresseur::description();
     case DocumentKind::Rebreather: return &rebreather::description();
+    case DocumentKind::Firms: return &entreprises::description();
+    case DocumentKind::Structures: return &structures::description();
     default: return nullptr;
     }
 }

@@ -56,6 +56,7 @@ struct FormControl {
     // Texts: a blank form shows the number of records plus one (a card number).
     bool blankNextNumber = false;
     int blankNumber = 0; // switches: 1 for a switch a blank form shows on
+    int blankItem = 0;       // pop-ups: the item a blank form selects
 };
 
 struct Column {
@@ -86,6 +87,9 @@ struct PaneRow {
     // rule, a text for a Text rule.
     QString derived = {};
     int barMaximum = 100;
+    // Further fields whose controls stand on the same line, after the
+    // row's own (the four opening hours of a day).
+    QList<int> alongside = {};
 };
 
 // A row of a field's control under the label of a key.
@@ -177,6 +181,9 @@ struct RegisterDescription {
     // An opened file shows its first record rather than its last.
     bool opensOnFirstRecord = false;
     QString countTable = {}; // the count label's table when it is not the register's
+    // The pick-lists the document reloads from the settings store when it
+    // is created (lists not loaded at start-up).
+    QList<PickListId> reloadedLists = {};
 };
 
 // The register stored under a document kind or type id; nothing for the

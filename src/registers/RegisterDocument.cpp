@@ -20,6 +20,8 @@ RegisterDocument::RegisterDocument(AppContext& context, const registers::Registe
     : RecordListDocument(parent), m_context(context), m_reg(reg), m_form(reg, context.localizer())
 {
     m_form.setSettings(&context.settings());
+    for (const PickListId list : reg.reloadedLists)
+        context.pickLists().reloadFromStore(list, context.settings());
 }
 
 QString RegisterDocument::typeId() const { return DocumentTypes::of(m_reg.kind).id; }

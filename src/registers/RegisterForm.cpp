@@ -211,7 +211,7 @@ void RegisterForm::blank(int recordCount)
         if (c.blankNextNumber)
             v.text = QString::number(recordCount + 1);
         const bool tagged = c.rule == Rule::PopupTag || c.rule == Rule::Radio;
-        v.number = tagged && !c.tags.isEmpty() ? c.tags.first() : c.blankNumber;
+        v.number = tagged && !c.tags.isEmpty() ? c.tags.value(c.blankItem, c.tags.first()) : c.blankNumber;
         // A date's or a time's blank text names the value it shows, not a text.
         if (c.rule == Rule::Date) {
             v.date = c.blankDate ? *c.blankDate : c.blankText.isEmpty() ? now : noDateOf(c);

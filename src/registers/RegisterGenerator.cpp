@@ -116,7 +116,8 @@ private:
         case FieldKind::Date:
             if (m_controlOf[size_t(field)] && m_controlOf[size_t(field)]->rule == Rule::Time)
                 return RegisterForm::timeOfDay(QTime(whole(0, 23), whole(0, 59)));
-            return QDateTime(day(s), QTime(whole(8, 19), whole(0, 59)));
+            // In UTC, as a record read from a file holds its dates.
+            return QDateTime(day(s), QTime(whole(8, 19), whole(0, 59))).toUTC();
         case FieldKind::Image:
             return index % kPictureEvery == 0 ? RegisterRecord::Image(picture(m_rng.generate()))
                                               : RegisterRecord::Image();

@@ -71,7 +71,9 @@ void RegisterRecord::read(ArchiveReader& in, int classVersion)
             // Older versions kept the number as a whole one.
             v = classVersion < f.floatSinceVersion ? float(in.readInt()) : in.readFloat();
             break;
-        case FieldKind::Text: v = in.readString(); break;
+        case FieldKind::Text:
+            v = classVersion < f.textSinceVersion ? Text(QString::number(in.readInt())) : in.readString();
+            break;
         case FieldKind::Date:
             v = classVersion < f.dateSinceVersion ? typedDay(in.readString(), f.oldDatePattern) : in.readDate();
             break;

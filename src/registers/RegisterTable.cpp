@@ -1,6 +1,7 @@
 #include "registers/RegisterTable.h"
 
 #include "platform/Localizer.h"
+#include "platform/NamedColours.h"
 #include "platform/NumberText.h"
 #include "platform/SortOrder.h"
 
@@ -50,6 +51,17 @@ QString text(const registers::Column& column, const RegisterRecord& record, cons
 std::optional<RgbaColour> colour(const registers::Column& column, const RegisterRecord& record)
 {
     return column.colour ? column.colour(record) : std::nullopt;
+}
+
+registers::Column ratingColumn(const QString& id, const QString& titleKey, int field)
+{
+    return {id, titleKey,
+            [field](const RegisterRecord& r, const Localizer& loc) {
+                return loc.text(QStringLiteral("Cotation %1").arg(r.integer(field)), QStringLiteral("Main"));
+            },
+            [field](const RegisterRecord& r) {
+                return r.integer(field) != 0 ? std::optional(namedcolours::brown) : std::nullopt;
+            }};
 }
 
 std::vector<int> sortOrder(const QList<RegisterRecord>& records, int field, bool ascending)

@@ -28,6 +28,10 @@ QString plainText(const RegisterRecord& record, int field);
 // time; empty for no date.
 QString dayText(const QDateTime& date);
 
+// A rating column of a field 0 to 5: the localised "Cotation 0" to
+// "Cotation 5" (table "Main"), brown once rated.
+registers::Column ratingColumn(const QString& id, const QString& titleKey, int field);
+
 // The row order of a sort on a field's raw value (texts by code units,
 // absent texts and dates first when ascending); equal values keep their order.
 std::vector<int> sortOrder(const QList<RegisterRecord>& records, int field, bool ascending);

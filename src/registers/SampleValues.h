@@ -22,8 +22,8 @@ struct SampleValues {
                              // text: low to high years after this field's day
 };
 
-// Sample texts written as UTF-8 literals.
-inline QStringList sampleTexts(std::initializer_list<const char*> items)
+// A list of texts written in UTF-8: sample values, keys of pop-up items.
+inline QStringList textsOf(std::initializer_list<const char*> items)
 {
     QStringList list;
     for (const char* item : items)

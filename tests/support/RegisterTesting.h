@@ -3,42 +3,86 @@
 #include "platform/ArchiveWriter.h"
 #include "platform/NamedColours.h"
 #include "platform/StyledText.h"
+#include "registers/FormRule.h"
+#include "platform/context/DocumentTypes.h"
+#include "registers/RegisterDescription.h"
 #include "registers/RegisterForm.h"
 #include "registers/RegisterRecord.h"
 
+#include <QList>
+#include <QStringList>
+#include <QVariant>
+#include <algorithm>
 #include <functional>
 #include <gtest/gtest.h>
 #include <string>
+#include <type_traits>
 
 // Helpers of the register suites.
 namespace registertesting {
 
-// A register file of one record written by an older class version: only
-// the fields that version archived, each as it wrote them (a decimal as a
-// whole number, a date as the day typed, `oldDay`, before their versions).
-inline QByteArray olderFile(const QString& typeId, const registers::RecordSchema& schema, int version,
-                            const std::function<RegisterRecord::Value(int)>& valueOf,
-                            const QString& oldDay = QString())
+using ValueOf = std::function<RegisterRecord::Value(int)>;
+
+// A value distinct per field for an older file to hold: the field's index
+// as a number or text ("t7"), `when` as a date; lists and pictures absent.
+inline RegisterRecord::Value distinctValue(const registers::RecordSchema& schema, int field, const QDateTime& when)
 {
-    ArchiveWriter out(typeId, {{QString::fromLatin1(schema.className), version}}, 1);
-    out.beginRecord(0);
-    for (int f = 0; f < schema.fieldCount(); ++f) {
-        const registers::FieldInfo& info = schema.field(f);
-        if (info.sinceVersion > version)
-            continue;
-        const RegisterRecord::Value v = valueOf(f);
-        if (const auto* i = std::get_if<qint32>(&v))
-            out.writeInt(*i);
-        else if (const auto* x = std::get_if<float>(&v))
-            version < info.floatSinceVersion ? out.writeInt(qint32(*x)) : out.writeFloat(*x);
-        else if (const auto* t = std::get_if<RegisterRecord::Text>(&v))
-            out.writeString(*t);
-        else if (const auto* d = std::get_if<QDateTime>(&v))
-            version < info.dateSinceVersion ? out.writeString(oldDay) : out.writeDate(*d);
-        else if (const auto* image = std::get_if<RegisterRecord::Image>(&v))
-            out.writeImage(*image);
+    switch (schema.field(field).kind) {
+    case registers::FieldKind::Int: return qint32(field);
+    case registers::FieldKind::Float: return float(field) + 0.25f;
+    case registers::FieldKind::Text: return RegisterRecord::Text(QStringLiteral("t%1").arg(field));
+    case registers::FieldKind::Date: return when;
+    default: return RegisterRecord::freshValue(schema.field(field).kind);
+    }
+}
+
+// A register file written by an older class version, one record for each
+// function: only the fields that version archived, each as it wrote them
+// (a decimal or a text kept as a whole number, a date as the day typed,
+// `oldDay`, before their versions).
+inline QByteArray olderFile(const QString& typeId, const registers::RecordSchema& schema, int version,
+                            const QList<ValueOf>& records, const QString& oldDay = QString())
+{
+    using registers::FieldKind;
+    ArchiveWriter out(typeId, {{QString::fromLatin1(schema.className), version}}, int(records.size()));
+    for (const ValueOf& valueOf : records) {
+        out.beginRecord(0);
+        for (int f = 0; f < schema.fieldCount(); ++f) {
+            const registers::FieldInfo& info = schema.field(f);
+            if (info.sinceVersion > version)
+                continue;
+            const RegisterRecord::Value v = valueOf(f);
+            switch (info.kind) {
+            case FieldKind::Int: out.writeInt(std::get<qint32>(v)); break;
+            case FieldKind::Float:
+                version < info.floatSinceVersion ? out.writeInt(qint32(std::get<float>(v)))
+                                                 : out.writeFloat(std::get<float>(v));
+                break;
+            case FieldKind::Text:
+                info.scalarIn(version) ? out.writeInt(std::get<RegisterRecord::Text>(v).value_or(QString()).toInt())
+                                       : out.writeString(std::get<RegisterRecord::Text>(v));
+                break;
+            case FieldKind::Date:
+                version < info.dateSinceVersion ? out.writeString(oldDay) : out.writeDate(std::get<QDateTime>(v));
+                break;
+            case FieldKind::Image: out.writeImage(std::get<RegisterRecord::Image>(v)); break;
+            case FieldKind::List: out.writeIntArray32(std::get<RegisterRecord::List>(v)); break;
+            }
+        }
     }
     return out.finish().take();
+}
+
+inline QByteArray olderFile(const QString& typeId, const registers::RecordSchema& schema, int version,
+                            const ValueOf& valueOf, const QString& oldDay = QString())
+{
+    return olderFile(typeId, schema, version, QList<ValueOf>{valueOf}, oldDay);
+}
+
+// The same for a register's own type id and schema.
+inline QByteArray olderFile(const registers::RegisterDescription& reg, int version, const ValueOf& valueOf)
+{
+    return olderFile(DocumentTypes::of(reg.kind).id, reg.schema, version, valueOf);
 }
 
 // A card typed into a blank form, "field=text" each, as the command line types it.
@@ -68,6 +112,37 @@ inline std::string marked(const StyledText& text)
         out += u'{' + QChar(run.style.underline ? QChar(mark).toUpper() : QChar(mark)) + u'}' + run.text;
     }
     return out.toStdString();
+}
+
+// A list column by its identifier; the test fails without one.
+inline const registers::Column& columnNamed(const registers::RegisterDescription& reg, const char* id)
+{
+    const auto found = std::find_if(reg.columns.begin(), reg.columns.end(),
+                                    [&](const registers::Column& c) { return c.id == QLatin1String(id); });
+    EXPECT_NE(found, reg.columns.end()) << id;
+    return found != reg.columns.end() ? *found : reg.columns.first();
+}
+
+// What a register's form derives, as "name=value" pairs joined by spaces;
+// a colour as its "rgba(...)" text, "-" for the default.
+inline std::string derivedText(const QList<registers::DerivedValue>& values)
+{
+    QStringList out;
+    for (const registers::DerivedValue& d : values)
+        out.append(d.name + u'=' + std::visit([](const auto& v) {
+                       if constexpr (std::is_same_v<std::decay_t<decltype(v)>, std::optional<RgbaColour>>)
+                           return v ? v->toText() : QStringLiteral("-");
+                       else
+                           return QVariant(v).toString();
+                   },
+                                               d.value));
+    return out.join(u' ').toStdString();
+}
+
+inline std::string derivedText(const registers::RegisterDescription& reg, const RegisterForm& form,
+                               const Localizer& localizer)
+{
+    return derivedText(registers::derive(reg.formRules, form, localizer));
 }
 
 } // namespace registertesting

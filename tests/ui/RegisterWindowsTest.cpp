@@ -3,20 +3,25 @@
 #include "platform/draw/StoredPicture.h"
 #include "platform/ui/CommandToolBar.h"
 #include "registers/EpavesFields.h"
+#include "registers/EntreprisesFields.h"
 #include "registers/EpavesRegister.h"
+#include "registers/StructuresFields.h"
 #include "registers/RegisterDocument.h"
 #include "registers/draw/RegisterListPrinter.h"
 #include "registers/ui/RegisterEditWindow.h"
 #include "registers/ui/RegisterListWindow.h"
+#include "registers/ui/RegisterSynthesisWindow.h"
 
 #include <QBuffer>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDateEdit>
 #include <QHeaderView>
 #include <QImageReader>
 #include <QLineEdit>
 #include <QPageSize>
 #include <QPdfWriter>
+#include <QTextEdit>
 
 namespace {
 
@@ -247,4 +252,52 @@ TEST_F(RegisterWindowsTest, SaveCloseAndOpenAgain)
     EXPECT_TRUE(controller->windowOf(again)->isVisible());
     EXPECT_EQ(controller->recentDocuments().mostRecent(), RecentDocuments::normalised(file));
     EXPECT_EQ(controller->openDocument(file), nullptr); // not a logbook: it only comes forward
+}
+
+// The address books' edit windows: a day's four hours on one line, each
+// typing into its own field; the update item waits for a firm; the kind
+// pop-up of a blank structure shows its second item.
+class AddressBookWindowsTest : public ShellFixture {};
+
+TEST_F(AddressBookWindowsTest, EveryHourTypesIntoItsField)
+{
+    controller->newEntrepriseDocumentMenuAction();
+    controller->newStructureDocumentMenuAction();
+    ASSERT_EQ(controller->registers().size(), 2);
+    RegisterDocument* firms = controller->registers()[0];
+    RegisterEditWindow* edit = controller->windowOf(firms)->editWindow();
+    QAction* update = edit->commandToolBar()->itemAction(QStringLiteral("updateFirm"));
+    ASSERT_NE(update, nullptr);
+    EXPECT_FALSE(update->isEnabled());
+    firms->newRecord();
+    const int tuesday = entreprises::horaireMardi_1;
+    for (int hour = 0; hour < 4; ++hour) {
+        QWidget* control = edit->control(tuesday + hour);
+        ASSERT_NE(control, nullptr) << hour;
+        EXPECT_EQ(control->parentWidget(), edit->control(tuesday)->parentWidget()) << hour;
+        typeKeys(control, QStringLiteral("1%1:00").arg(hour));
+    }
+    edit->commandToolBar()->itemAction(QStringLiteral("addFirm"))->trigger();
+    EXPECT_EQ(firms->records().first().text(tuesday + 3), QStringLiteral("13:00"));
+    EXPECT_EQ(firms->records().first().text(entreprises::horaireDimanche_1), QStringLiteral("Closed"));
+    EXPECT_TRUE(update->isEnabled());
+
+    // The synthesis is built again each time it is shown, also once the
+    // book is empty again.
+    RegisterListWindow* list = controller->windowOf(firms);
+    const auto shownSynthesis = [&] {
+        list->showSynthesisWindow();
+        return list->synthesisWindow()->textView()->toPlainText();
+    };
+    EXPECT_TRUE(shownSynthesis().contains(QStringLiteral("13:00")));
+    firms->setSelection({0}, 0);
+    firms->deleteRecords();
+    ASSERT_EQ(firms->count(), 0);
+    EXPECT_FALSE(shownSynthesis().contains(QStringLiteral("13:00")));
+
+    RegisterEditWindow* structures = controller->windowOf(controller->registers()[1])->editWindow();
+    const auto* kind = qobject_cast<QComboBox*>(structures->control(structures::type));
+    ASSERT_NE(kind, nullptr);
+    EXPECT_EQ(kind->currentIndex(), 1);
+    EXPECT_EQ(kind->currentText(), QStringLiteral("Association"));
 }

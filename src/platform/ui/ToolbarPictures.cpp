@@ -21,25 +21,32 @@ QPen pen(const QColor& colour, double width)
     return QPen(colour, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
 }
 
+// The diver-down flag: red with a white diagonal stripe from its top left.
+void drawDiverFlag(QPainter& p, const QRectF& flag)
+{
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(215, 25, 30));
+    p.drawRect(flag);
+    const double w = flag.width(), h = flag.height();
+    QPainterPath stripe;
+    stripe.moveTo(flag.topLeft());
+    stripe.lineTo(flag.left() + w * 0.22, flag.top());
+    stripe.lineTo(flag.right(), flag.top() + h * 0.77);
+    stripe.lineTo(flag.bottomRight());
+    stripe.lineTo(flag.right() - w * 0.22, flag.bottom());
+    stripe.lineTo(flag.left(), flag.top() + h * 0.23);
+    stripe.closeSubpath();
+    p.setBrush(Qt::white);
+    p.drawPath(stripe);
+}
+
 // A logbook page with ruled lines and the diver-down flag in its corner.
 void drawLogPage(QPainter& p)
 {
     p.setPen(pen(kInk, 1.2));
     p.setBrush(kPaper);
     p.drawRoundedRect(QRectF(4.5, 2.5, 20, 26), 2, 2);
-    p.setPen(Qt::NoPen);
-    p.setBrush(QColor(215, 25, 30));
-    p.drawRect(QRectF(7.5, 5.5, 9, 6.5));
-    QPainterPath stripe;
-    stripe.moveTo(7.5, 5.5);
-    stripe.lineTo(9.5, 5.5);
-    stripe.lineTo(16.5, 10.5);
-    stripe.lineTo(16.5, 12);
-    stripe.lineTo(14.5, 12);
-    stripe.lineTo(7.5, 7);
-    stripe.closeSubpath();
-    p.setBrush(Qt::white);
-    p.drawPath(stripe);
+    drawDiverFlag(p, QRectF(7.5, 5.5, 9, 6.5));
     p.setPen(pen(kRuleInk, 1.2));
     for (const double y : {15.5, 19.0, 22.5, 26.0})
         p.drawLine(QPointF(7.5, y), QPointF(y > 20 ? 14.5 : 21.5, y));
@@ -89,6 +96,41 @@ void markUpdate(QPainter& p)
     tick.lineTo(27.4, 20.4);
     p.setBrush(Qt::NoBrush);
     p.drawPath(tick);
+}
+
+// An address card: a shop front with its awning, lines of address beside it.
+void drawFirmCard(QPainter& p)
+{
+    p.setPen(pen(kInk, 1.2));
+    p.setBrush(kPaper);
+    p.drawRoundedRect(QRectF(2.5, 4.5, 24, 18), 2, 2);
+    p.setBrush(QColor(235, 215, 170));
+    p.drawRect(QRectF(5.5, 10.5, 9, 9));
+    p.setPen(Qt::NoPen);
+    for (int stripe = 0; stripe < 3; ++stripe) {
+        p.setBrush(stripe % 2 == 0 ? QColor(215, 60, 50) : Qt::white);
+        p.drawRect(QRectF(5.0 + stripe * 3.3, 7.5, 3.3, 3));
+    }
+    p.setBrush(QColor(80, 130, 190));
+    p.drawRect(QRectF(8.5, 14, 3, 5.5));
+    p.setPen(pen(kRuleInk, 1.2));
+    for (const double y : {9.5, 13.0, 16.5})
+        p.drawLine(QPointF(17.0, y), QPointF(23.5, y));
+}
+
+// A diving structure's card: the club's diver-down flag on its mast over
+// the sea.
+void drawStructureCard(QPainter& p)
+{
+    p.setPen(pen(kInk, 1.2));
+    p.setBrush(QColor(205, 228, 245));
+    p.drawRoundedRect(QRectF(2.5, 4.5, 24, 20), 2, 2);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(40, 100, 170));
+    p.drawRect(QRectF(3.1, 17.5, 22.8, 6.4));
+    p.setPen(pen(kInk, 1.4));
+    p.drawLine(QPointF(8.5, 21.5), QPointF(8.5, 6.5));
+    drawDiverFlag(p, QRectF(9.0, 7.0, 11, 7.5));
 }
 
 // A register card: a sunken hull on a blue sea.
@@ -417,6 +459,14 @@ Draw drawingOf(const QString& name)
         {"supprimerPl", drawCommand<drawLogPage, markDelete>},
         {"insererPl", drawCommand<drawLogPage, markInsert>},
         {"validerPl", drawCommand<drawLogPage, markUpdate>},
+        {"ajouterEnt", drawCommand<drawFirmCard, markAdd>},
+        {"supprimerEnt", drawCommand<drawFirmCard, markDelete>},
+        {"insererEnt", drawCommand<drawFirmCard, markInsert>},
+        {"validerEnt", drawCommand<drawFirmCard, markUpdate>},
+        {"ajouterSt", drawCommand<drawStructureCard, markAdd>},
+        {"supprimerSt", drawCommand<drawStructureCard, markDelete>},
+        {"insererSt", drawCommand<drawStructureCard, markInsert>},
+        {"validerSt", drawCommand<drawStructureCard, markUpdate>},
         {"ajouterEp", drawCommand<drawWreckCard, markAdd>},
         {"supprimerEp", drawCommand<drawWreckCard, markDelete>},
         {"insererEp", drawCommand<drawWreckCard, markInsert>},

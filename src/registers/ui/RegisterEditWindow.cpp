@@ -130,7 +130,7 @@ QWidget* RegisterEditWindow::buildPane(const registers::Pane& pane, int number)
         label->setBuddy(widget);
         m_labels.insert(row.field, label);
         m_rows.insert(row.field, widget);
-        form->addRow(label, widget);
+        form->addRow(label, row.alongside.isEmpty() ? widget : buildLine(row, widget));
     }
 
     auto* previous = new QPushButton(QStringLiteral("◀ ") + mainText(QStringLiteral("Previous"), tr("Previous")));
@@ -151,6 +151,25 @@ QWidget* RegisterEditWindow::buildPane(const registers::Pane& pane, int number)
     layout->addStretch(1);
     layout->addLayout(arrows);
     return page;
+}
+
+// The controls of a row's further fields on one line after its own.
+QWidget* RegisterEditWindow::buildLine(const registers::PaneRow& row, QWidget* first)
+{
+    auto* holder = new QWidget;
+    auto* line = new QHBoxLayout(holder);
+    line->setContentsMargins(0, 0, 0, 0);
+    line->addWidget(first);
+    for (const int field : row.alongside) {
+        const registers::FormControl* control = m_document.form().controlOf(field);
+        if (!control)
+            continue;
+        QWidget* widget = buildControl(registers::PaneRow{{}, field, row.widthHint}, *control);
+        m_rows.insert(field, widget);
+        line->addWidget(widget);
+    }
+    line->addStretch(1);
+    return holder;
 }
 
 QWidget* RegisterEditWindow::buildControl(const registers::PaneRow& row, const registers::FormControl& control)

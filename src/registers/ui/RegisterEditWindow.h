@@ -55,6 +55,7 @@ private:
     QWidget* buildControl(const registers::PaneRow& row, const registers::FormControl& control);
     QWidget* buildDate(const registers::PaneRow& row);
     QWidget* buildDerived(const registers::PaneRow& row);
+    QWidget* buildLine(const registers::PaneRow& row, QWidget* first);
     QWidget* buildSlider(int field, int maximum, bool companion);
     QWidget* buildRadios(int field, const registers::FormControl& control);
     void typed(int field);
