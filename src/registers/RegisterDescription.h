@@ -161,6 +161,9 @@ struct RegisterDescription {
     QString titleKey = {};          // the list and synthesis windows' title ("Wrecks")
     QString placeholderPicture = {}; // the picture well with no picture ("noPhoto")
     QString countTable = {};         // the count label's table when not the register's
+    // The line breaks between the last record's synthesis and the closing
+    // "File dir" line.
+    QString synthesisClosingBreaks = QStringLiteral("\n");
 };
 
 // The register stored under a document kind or type id; nothing for the

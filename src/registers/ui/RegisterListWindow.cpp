@@ -201,8 +201,8 @@ void RegisterListWindow::showSynthesisWindow()
     m_synthesis->show();
     m_synthesis->raise();
     m_synthesis->activateWindow();
-    if (m_document.count() > 0)
-        m_synthesis->rebuild();
+    // Rebuilt each time it is shown, so it never shows a stale text.
+    m_synthesis->rebuild();
 }
 
 void RegisterListWindow::printList()
