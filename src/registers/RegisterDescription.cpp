@@ -1,5 +1,6 @@
 #include "registers/RegisterDescription.h"
 
+#include "registers/BudgetRegister.h"
 #include "registers/ConsommablesRegister.h"
 #include "registers/EpavesRegister.h"
 #include "registers/MaterielRegister.h"
@@ -12,6 +13,7 @@ const RegisterDescription* descriptionOf(DocumentKind kind)
     case DocumentKind::Wrecks: return &epaves::description();
     case DocumentKind::Equipment: return &materiel::description();
     case DocumentKind::Consumables: return &consommables::description();
+    case DocumentKind::Budget: return &budget::description();
     default: return nullptr;
     }
 }
