@@ -4,6 +4,7 @@
 #include "registers/ConsommablesRegister.h"
 #include "registers/EpavesRegister.h"
 #include "registers/MaterielRegister.h"
+#include "registers/PapersRegister.h"
 
 namespace registers {
 
@@ -14,6 +15,7 @@ const RegisterDescription* descriptionOf(DocumentKind kind)
     case DocumentKind::Equipment: return &materiel::description();
     case DocumentKind::Consumables: return &consommables::description();
     case DocumentKind::Budget: return &budget::description();
+    case DocumentKind::Papers: return &diversdocs::description();
     default: return nullptr;
     }
 }
