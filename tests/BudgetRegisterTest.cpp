@@ -30,7 +30,12 @@ protected:
     {
         for (const registers::DerivedValue& d : registers::derive(budget::description().formRules, *form, context->localizer()))
             if (d.name == name)
-                return std::visit([](const auto& v) { return QVariant(v).toString(); }, d.value);
+                return std::visit([](const auto& v) {
+                    if constexpr (std::is_same_v<std::decay_t<decltype(v)>, std::optional<RgbaColour>>)
+                        return QStringLiteral("colour");
+                    else
+                        return QVariant(v).toString();
+                }, d.value);
         return QStringLiteral("?");
     }
 };
