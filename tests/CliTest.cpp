@@ -98,7 +98,6 @@ TEST_F(CliTest, RefusalsAndUsageErrors)
         {{"from-json", "logbook", path("unknown.json"), kept}, 1, "no dive field is named \"noPlonge\""},
         {{"from-json", "diary", path("bad.json"), kept}, 2, "unknown document type id"},
         {{"new", "diary", kept}, 1, "kept: unknown document type id \"diary\" (the ids are logbook, papers, "},
-        {{"new", "papers", kept}, 1, "kept: \"papers\" documents cannot be made by this version"},
         {{"new", "logbook", path("no-folder/x")}, 1, "x: "},
         {{"new", "logbook", path("folder")}, 1, "folder: "},
         {{"new", "logbook"}, 2, "new takes ID OUT"},

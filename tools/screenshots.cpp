@@ -32,6 +32,7 @@
 #include "stats/ui/StatsWindows.h"
 #include "stats/ui/StyledTextWindow.h"
 #include <QMouseEvent>
+#include "registers/DiversDocsFields.h"
 #include "registers/RegisterDocument.h"
 #include "registers/RegisterGenerator.h"
 #include "registers/ui/RegisterEditWindow.h"
@@ -39,6 +40,7 @@
 #include "registers/ui/RegisterSynthesisWindow.h"
 
 #include <QApplication>
+#include <QBuffer>
 #include <QDir>
 #include <QLabel>
 #include <QKeyEvent>
@@ -474,6 +476,70 @@ void maintenanceLogs(Shots& shots, const QString& settingsPath, const QString& l
 // A register of a few generated cards, opened by a File > New command: its
 // list, each pane of its edit window and its synthesis, in one language.
 
+void budgets(Shots& shots, const QString& settingsPath, const QString& language)
+{
+    const QList<QStringList> cards = {
+        {"prestation=Nitrox course", "entreprise=Plongée Passion", "quantite_0=1", "prixUnitaire_0=249.90",
+         "supplement_1=Nitrox fills", "quantite_1=4", "prixUnitaire_1=8.5", "supplement_2=Boat transfer",
+         "quantite_2=2", "prixUnitaire_2=15", "quantite_5=3", "prixUnitaire_5=99", "prixDegressif=1",
+         "unitesCarte_1=10", "prixCarte_1=180", "unitesCarte_2=20", "prixCarte_2=330", "qualitePrix=4", "delai=3",
+         "miseAJour=2026-03-14", "notes=Theory on Friday evening, dives on Saturday and Sunday."},
+        {"prestation=Red Sea liveaboard", "entreprise=Red Sea Explorers", "quantite_0=1", "prixUnitaire_0=1390",
+         "supplement_1=Equipment rental", "quantite_1=1", "prixUnitaire_1=120", "prevDepense=1", "qualitePrix=5",
+         "delai=2"},
+        {"prestation=10-dive pack", "entreprise=Aqua Sud", "quantite_0=10", "prixUnitaire_0=38",
+         "prixDegressif=1", "unitesCarte_1=0", "prixCarte_1=300", "qualitePrix=2"},
+    };
+    registerShots(shots, settingsPath, language, &MyDocumentController::newBudgetDocumentMenuAction,
+                  QStringLiteral("budget"), cards);
+}
+
+// A paper of a few lines and a stamp, as a scan shows it.
+QByteArray scannedPaper()
+{
+    QImage page(620, 877, QImage::Format_RGB32);
+    page.fill(QColor(250, 248, 240));
+    QPainter p(&page);
+    p.setPen(QColor(40, 40, 60));
+    QFont title = p.font();
+    title.setPixelSize(34);
+    title.setBold(true);
+    p.setFont(title);
+    p.drawText(QRect(0, 60, 620, 60), Qt::AlignCenter, QStringLiteral("CERTIFICATE"));
+    p.setPen(QPen(QColor(150, 150, 160), 3));
+    for (int y = 200; y < 700; y += 45)
+        p.drawLine(70, y, y % 2 ? 420 : 550, y);
+    p.setPen(QPen(QColor(30, 70, 160), 6));
+    p.drawEllipse(QPoint(470, 760), 70, 70);
+    p.end();
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    page.save(&buffer, "PNG");
+    return png;
+}
+
+void papers(Shots& shots, const QString& settingsPath, const QString& language)
+{
+    const QList<QStringList> cards = {
+        {"type=2", "titre=Medical certificate", "emetteur=Dr Martin, sports doctor", "date=2025-09-12",
+         "renouveler=1", "dateRenouvellement=2026-09-12", "notes=No contraindication to diving.\nCopy sent to the club."},
+        {"type=1", "titre=Level 2 diver", "emetteur=FFESSM", "date=2012-06-30"},
+        {"type=3", "titre=Regulator service", "emetteur=Aqua Sud workshop", "date=2026-02-03"},
+        {"type=7", "titre=Old logbook page", "emetteur=Unknown"},
+    };
+    registerShots(shots, settingsPath, language, &MyDocumentController::newDocumentDocumentMenuAction,
+                  QStringLiteral("papers"), cards, [&](RegisterDocument& doc, RegisterEditWindow& edit) {
+                      RegisterForm::ControlValue v = doc.form().value(diversdocs::photocopy);
+                      v.image = scannedPaper();
+                      doc.form().setValue(diversdocs::photocopy, v);
+                      doc.updateRecord();
+                      edit.showForm();
+                      edit.goToPane(1);
+                      shots.save(&edit, QStringLiteral("papers-%1-pane-2-picture").arg(language));
+                  });
+}
+
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
@@ -511,6 +577,8 @@ int main(int argc, char** argv)
     for (const char* language : {"en", "fr"}) {
         wrecks(shots, dir.filePath(QStringLiteral("wrecks.ini")), QLatin1String(language));
         equipment(shots, dir.filePath(QStringLiteral("equipment.ini")), QLatin1String(language));
+        budgets(shots, dir.filePath(QStringLiteral("budget.ini")), QLatin1String(language));
+        papers(shots, dir.filePath(QStringLiteral("papers.ini")), QLatin1String(language));
         consumables(shots, dir.filePath(QStringLiteral("consumables.ini")), QLatin1String(language));
         maintenanceLogs(shots, dir.filePath(QStringLiteral("maintenance.ini")), QLatin1String(language));
         registerShots(shots, dir.filePath(QStringLiteral("firms.ini")), QLatin1String(language),

@@ -1,10 +1,12 @@
 #include "registers/RegisterDescription.h"
 
+#include "registers/BudgetRegister.h"
 #include "registers/CompresseurRegister.h"
 #include "registers/ConsommablesRegister.h"
 #include "registers/EntreprisesRegister.h"
 #include "registers/EpavesRegister.h"
 #include "registers/MaterielRegister.h"
+#include "registers/PapersRegister.h"
 #include "registers/RebreatherRegister.h"
 #include "registers/StructuresRegister.h"
 
@@ -20,6 +22,8 @@ const RegisterDescription* descriptionOf(DocumentKind kind)
     case DocumentKind::Rebreather: return &rebreather::description();
     case DocumentKind::Firms: return &entreprises::description();
     case DocumentKind::Structures: return &structures::description();
+    case DocumentKind::Budget: return &budget::description();
+    case DocumentKind::Papers: return &diversdocs::description();
     default: return nullptr;
     }
 }

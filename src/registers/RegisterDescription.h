@@ -184,6 +184,9 @@ struct RegisterDescription {
     // The pick-lists the document reloads from the settings store when it
     // is created (lists not loaded at start-up).
     QList<PickListId> reloadedLists = {};
+    // The line breaks between the last record's synthesis and the closing
+    // "File dir" line.
+    QString synthesisClosingBreaks = QStringLiteral("\n");
 };
 
 // The register stored under a document kind or type id; nothing for the

@@ -258,26 +258,33 @@ void RegisterForm::load(const RegisterRecord& record)
     refresh();
 }
 
+RegisterRecord::Value RegisterForm::stored(int field) const
+{
+    const FormControl* c = controlOf(field);
+    if (!c)
+        return RegisterRecord::freshValue(m_reg->schema.field(field).kind);
+    const ControlValue& v = value(field);
+    switch (c->rule) {
+    case Rule::Text:
+    case Rule::Notes: return RegisterRecord::Text(v.text);
+    case Rule::Decimal: return decimalOf(v.text);
+    case Rule::Depth: return depthOf(v.text);
+    case Rule::Integer: return numbertext::leadingInt(v.text);
+    case Rule::PopupTag:
+    case Rule::Radio:
+    case Rule::Switch:
+    case Rule::Slider: return qint32(v.number);
+    case Rule::Time:
+    case Rule::Date: return v.date;
+    case Rule::Image: return v.image;
+    }
+    return RegisterRecord::freshValue(m_reg->schema.field(field).kind);
+}
+
 RegisterRecord RegisterForm::store() const
 {
     RegisterRecord record(m_reg->schema);
-    for (qsizetype i = 0; i < m_reg->controls.size(); ++i) {
-        const FormControl& c = m_reg->controls[i];
-        const ControlValue& v = m_values[size_t(i)];
-        switch (c.rule) {
-        case Rule::Text:
-        case Rule::Notes: record.setValue(c.field, RegisterRecord::Text(v.text)); break;
-        case Rule::Decimal: record.setValue(c.field, decimalOf(v.text)); break;
-        case Rule::Depth: record.setValue(c.field, depthOf(v.text)); break;
-        case Rule::Integer: record.setValue(c.field, numbertext::leadingInt(v.text)); break;
-        case Rule::PopupTag:
-        case Rule::Radio:
-        case Rule::Switch:
-        case Rule::Slider: record.setValue(c.field, qint32(v.number)); break;
-        case Rule::Time:
-        case Rule::Date: record.setValue(c.field, v.date); break;
-        case Rule::Image: record.setValue(c.field, v.image); break;
-        }
-    }
+    for (const FormControl& c : m_reg->controls)
+        record.setValue(c.field, stored(c.field));
     return record;
 }

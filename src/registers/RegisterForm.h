@@ -54,6 +54,10 @@ public:
     // A new record built from the controls by their reading rules; fields
     // without a control keep the value of a fresh record.
     RegisterRecord store() const;
+    // What storing would put into one field: its control's value read by
+    // the control's rule (a fresh value for a field without a control), so
+    // that figures computed while typing read the form as storing does.
+    RegisterRecord::Value stored(int field) const;
 
     bool sameValues(const RegisterForm& other) const { return m_values == other.m_values; }
 

@@ -19,7 +19,7 @@ void writePieces(const registers::RegisterDescription& reg, const QList<Register
         for (const RegisterRecord& record : records)
             write(reg.synthesis(record, localizer));
     StyledText closing;
-    closing.append(QStringLiteral("\nFile dir : ") + filePath, namedcolours::green);
+    closing.append(reg.synthesisClosingBreaks + QStringLiteral("File dir : ") + filePath, namedcolours::green);
     closing.append(QStringLiteral("\n\nEdition date : ") + registertable::dayText(madeOn), namedcolours::green);
     write(closing);
 }

@@ -212,6 +212,25 @@ void drawCanister(QPainter& p)
     p.drawLine(QPointF(7.5, 7.5), QPointF(21.5, 7.5));
 }
 
+// A budget sheet: a ruled price list with a gold coin on it.
+void drawBudgetSheet(QPainter& p)
+{
+    p.setPen(pen(kInk, 1.2));
+    p.setBrush(kPaper);
+    p.drawRoundedRect(QRectF(4.5, 2.5, 20, 24), 2, 2);
+    p.setPen(pen(kRuleInk, 1.2));
+    for (const double y : {7.5, 11.5, 15.5})
+        p.drawLine(QPointF(7.5, y), QPointF(21.5, y));
+    const QColor gold(220, 170, 40);
+    p.setPen(pen(gold.darker(150), 1.0));
+    p.setBrush(gold);
+    p.drawEllipse(QPointF(11.5, 20.5), 5.5, 5.5);
+    p.setPen(pen(gold.darker(190), 1.3));
+    p.drawArc(QRectF(9.0, 17.5, 5.5, 6.0), 60 * 16, 240 * 16);
+    p.drawLine(QPointF(8.5, 19.8), QPointF(12.5, 19.8));
+    p.drawLine(QPointF(8.5, 21.4), QPointF(12.5, 21.4));
+}
+
 template <void (*Page)(QPainter&), void (*Mark)(QPainter&)> void drawCommand(QPainter& p)
 {
     Page(p);
@@ -487,6 +506,10 @@ Draw drawingOf(const QString& name)
         {"deleteSoda", drawCommand<drawCanister, markDelete>},
         {"insertSoda", drawCommand<drawCanister, markInsert>},
         {"updateSoda", drawCommand<drawCanister, markUpdate>},
+        {"ajouterBud", drawCommand<drawBudgetSheet, markAdd>},
+        {"supprimerBud", drawCommand<drawBudgetSheet, markDelete>},
+        {"insererBud", drawCommand<drawBudgetSheet, markInsert>},
+        {"validerBud", drawCommand<drawBudgetSheet, markUpdate>},
         {"ProfilPl", drawProfile},
         {"profilData", drawProfileData},
         {"importUDCF", [](QPainter& p) { drawImport(p, QStringLiteral("UDCF")); }},

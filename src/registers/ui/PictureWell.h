@@ -23,6 +23,9 @@ public:
     // Takes an image file; false, with the reason, when it is refused.
     bool takeFile(const QString& path, QString* error);
 
+    // Large enough to read a scanned paper.
+    QSize sizeHint() const override { return QSize(420, 380); }
+
 public slots:
     // Asks for a file and takes it, saying why when it is refused.
     void openFile();
