@@ -8,9 +8,15 @@
 #include "registers/RegisterDocument.h"
 #include "registers/RegisterGenerator.h"
 #include "registers/RegisterSynthesis.h"
+#include "platform/SafeSave.h"
+#include "registers/DiversDocsFields.h"
+#include "registers/RegisterArchive.h"
 #include "registers/draw/RegisterListPrinter.h"
 
+#include <QBuffer>
 #include <QGuiApplication>
+#include <QImage>
+#include <QRandomGenerator>
 #include <benchmark/benchmark.h>
 #include <cstdio>
 
@@ -58,11 +64,40 @@ void listToPdf(benchmark::State& state, Fixture* f)
             registerlistprinter::pdf(f->reg, f->cards, f->context->localizer(), QStringLiteral("List")));
 }
 
+// A register of papers with a scan of about 1 MB on each: noise, which PNG
+// cannot shrink, so every picture keeps its size in the file.
+int writeScannedPapers(const QString& path, int count)
+{
+    QImage scan(600, 600, QImage::Format_RGB32);
+    QRandomGenerator rng(1);
+    for (int y = 0; y < scan.height(); ++y)
+        for (int x = 0; x < scan.width(); ++x)
+            scan.setPixel(x, y, rng.generate() | 0xff000000u);
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    scan.save(&buffer, "PNG");
+    const registers::RegisterDescription& reg = *registers::descriptionOf(QStringLiteral("papers"));
+    QList<RegisterRecord> papers = registergenerator::generate(reg, count, 1);
+    for (RegisterRecord& paper : papers)
+        paper.setValue(diversdocs::photocopy, RegisterRecord::Image(png));
+    const auto bytes = registerarchive::encode(reg, papers);
+    if (!bytes || !saveFileAtomically(path, *bytes).ok) {
+        std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+        return 1;
+    }
+    std::printf("%d papers, a picture of %lld bytes each\n", count, qint64(png.size()));
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
     QGuiApplication app(argc, argv);
+    // ondrix_bench_registers --scanned-papers OUT: the file of the papers figure.
+    if (argc == 3 && qstrcmp(argv[1], "--scanned-papers") == 0)
+        return writeScannedPapers(QString::fromLocal8Bit(argv[2]), 200);
     const QString type = qEnvironmentVariable("ONDRIX_BENCH_TYPE", QStringLiteral("wrecks"));
     const registers::RegisterDescription* reg = registers::descriptionOf(type);
     if (!reg) {

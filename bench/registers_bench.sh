@@ -56,4 +56,13 @@ if [ -s "$work/bench.csv" ]; then
 else
   echo "(no $bench: build the ondrix_bench_registers target for the sort figures)"
 fi
+if [ "$type" = papers ] && [ -x "$bench" ]; then
+  # Papers with a scan each: 200 pictures of about 1 MB open in at most 1 s.
+  QT_QPA_PLATFORM=offscreen "$bench" --scanned-papers "$work/scans.papers"
+  cat "$work/scans.papers" >/dev/null
+  scans_s=$(best5 "$cli" --settings "$settings" info "$work/scans.papers")
+  echo "ondrix-cli info (200 scans):   ${scans_s} s (limit 1 s), $(($(stat -c %s "$work/scans.papers") / 1048576)) MiB," \
+       "reference cat $(best5 cat "$work/scans.papers") s"
+  awk -v a="$scans_s" 'BEGIN { exit !(a <= 1.0) }' || { echo "FAIL: 200 scanned papers above 1 s"; ok=0; }
+fi
 [ "$ok" = 1 ] || exit 1
