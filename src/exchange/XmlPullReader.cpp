@@ -218,6 +218,24 @@ bool XmlPullReader::attribute(const char* name, QByteArray* value) const
     return true;
 }
 
+std::optional<QByteArrayView> XmlPullReader::plainAttribute(const char* name) const
+{
+    const xmlNode* node = m_reader ? xmlTextReaderCurrentNode(m_reader) : nullptr;
+    if (!node || node->type != XML_ELEMENT_NODE)
+        return std::nullopt;
+    for (const xmlAttr* a = node->properties; a; a = a->next) {
+        if (a->ns || std::strcmp(reinterpret_cast<const char*>(a->name), name) != 0)
+            continue;
+        const xmlNode* value = a->children;
+        if (!value)
+            return QByteArrayView("");
+        if (value->type != XML_TEXT_NODE || value->next || !value->content)
+            return std::nullopt;
+        return QByteArrayView(reinterpret_cast<const char*>(value->content));
+    }
+    return std::nullopt;
+}
+
 QByteArray XmlPullReader::namespaceUri() const
 {
     const xmlChar* uri = m_reader ? xmlTextReaderConstNamespaceUri(m_reader) : nullptr;
