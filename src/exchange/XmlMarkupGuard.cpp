@@ -1,6 +1,7 @@
 #include "exchange/XmlMarkupGuard.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 
 namespace {
@@ -19,9 +20,20 @@ qsizetype characters(const char* from, const char* to)
     return n;
 }
 
-template <typename Stop> const char* scan(const char* from, const char* to, Stop stop)
+// The bytes that end a run inside a tag, and inside a document type.
+enum : unsigned char { kTagStop = 1, kDeclarationStop = 2 };
+constexpr auto kStops = [] {
+    std::array<unsigned char, 256> stops{};
+    for (const unsigned char c : {'"', '\'', '>'})
+        stops[c] = kTagStop | kDeclarationStop;
+    stops[uchar('=')] = kTagStop;
+    stops[uchar('[')] = stops[uchar(']')] = kDeclarationStop;
+    return stops;
+}();
+
+const char* scan(const char* from, const char* to, unsigned char stop)
 {
-    while (from < to && !stop(*from))
+    while (from < to && !(kStops[uchar(*from)] & stop))
         ++from;
     return from;
 }
@@ -94,9 +106,8 @@ const char* XmlMarkupGuard::nextStep(const char* from, const char* to) const
     case State::Comment:
     case State::CData:
     case State::Instruction: return find(from, to, '>');
-    case State::Tag: return scan(from, to, [](char c) { return isQuote(c) || c == '=' || c == '>'; });
-    case State::Declaration:
-        return scan(from, to, [](char c) { return isQuote(c) || c == '[' || c == ']' || c == '>'; });
+    case State::Tag: return scan(from, to, kTagStop);
+    case State::Declaration: return scan(from, to, kDeclarationStop);
     case State::Open:
     case State::Bang: break;
     }
