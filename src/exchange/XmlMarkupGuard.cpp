@@ -189,7 +189,8 @@ void XmlMarkupGuard::step(const char* at)
     case State::Open:
         m_startTag = c != '/' && c != '?' && c != '!';
         m_attributes = 0;
-        m_head.clear();
+        if (c == '!')
+            m_head.clear(); // only "<!" reads it
         m_state = c == '!' ? State::Bang : c == '?' ? State::Instruction : State::Tag;
         break;
     case State::Bang:
