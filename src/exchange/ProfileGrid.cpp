@@ -35,7 +35,10 @@ std::optional<ProfileGrid::Profile> ProfileGrid::build(std::vector<Point> points
     for (Point& p : points)
         if (!std::isfinite(p.time) || p.time < 0)
             p.time = 0;
-    std::stable_sort(points.begin(), points.end(), [](const Point& a, const Point& b) { return a.time < b.time; });
+    // Waypoints almost always come in time order: then there is nothing to sort.
+    const auto earlier = [](const Point& a, const Point& b) { return a.time < b.time; };
+    if (!std::is_sorted(points.begin(), points.end(), earlier))
+        std::stable_sort(points.begin(), points.end(), earlier);
     if (points.empty())
         return out;
 

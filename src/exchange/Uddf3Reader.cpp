@@ -61,9 +61,20 @@ std::optional<double> Uddf3Reader::checked(const char* name, QByteArrayView text
 
 QByteArray Uddf3Reader::attribute(const char* name) const
 {
+    if (const auto plain = m_xml.plainAttribute(name))
+        return plain->toByteArray();
     QByteArray value;
     m_xml.attribute(name, &value);
     return value;
+}
+
+// The attribute of the current tag, without a copy when it is one plain text.
+void Uddf3Reader::attributeInto(const char* name, QByteArray* value) const
+{
+    const auto plain = m_xml.plainAttribute(name);
+    if (plain && QByteArrayView(*value) == *plain)
+        return;
+    *value = attribute(name);
 }
 
 Result<QList<ImportedDive>> Uddf3Reader::read()
@@ -127,6 +138,7 @@ void Uddf3Reader::start(const char* name, int depth)
             }
             m_inDive = true;
             m_dive = DiveState();
+            m_dive.points.reserve(m_lastPoints);
             m_xml.elementPosition(&m_dive.line, &m_dive.column);
         }
         break;
@@ -165,15 +177,15 @@ void Uddf3Reader::start(const char* name, int depth)
             break;
         if (m_path[4] == n.samples && m_path[5] == n.waypoint) {
             if (name == n.switchmix) {
-                const QByteArray ref = attribute("ref");
-                qsizetype index = m_dive.switchRefs.indexOf(ref);
+                attributeInto("ref", &m_ref);
+                qsizetype index = m_dive.switchRefs.indexOf(m_ref);
                 if (index < 0) {
                     index = m_dive.switchRefs.size();
-                    m_dive.switchRefs.append(ref);
+                    m_dive.switchRefs.append(m_ref);
                 }
                 m_dive.point.mark = int(index);
             } else if (name == n.tankpressure) {
-                m_dive.currentPressureRef = attribute("ref");
+                attributeInto("ref", &m_dive.currentPressureRef);
             }
         } else if (name == n.link && m_path[5] == n.equipmentused
                    && (m_path[4] == n.informationbeforedive || m_path[4] == n.informationafterdive)) {
@@ -507,6 +519,7 @@ void Uddf3Reader::finishDive()
     if (s.lead)
         d.setText(idx_lestage, numbertext::shortest(float(std::clamp(*s.lead, -1e7, 1e7))));
 
+    m_lastPoints = s.points.size();
     if (!s.points.empty()) {
         QString why;
         auto profile = ProfileGrid::build(std::move(s.points), &why);

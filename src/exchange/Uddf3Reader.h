@@ -100,12 +100,15 @@ private:
     bool markedTanks(PendingDive& pending);
     std::optional<GasMix> breathed(const QByteArray& ref, int diveLine);
     QByteArray attribute(const char* name) const;
+    void attributeInto(const char* name, QByteArray* value) const;
     std::optional<double> checked(const char* name, QByteArrayView text, const divebounds::Range& range,
                                   double scale = 1);
 
     XmlPullReader& m_xml;
     std::vector<const char*> m_path;
     QByteArray m_text;
+    QByteArray m_ref;         // the mix of the latest gas switch
+    size_t m_lastPoints = 0;  // waypoints of the dive before: the next one reserves as many
 
     QHash<QByteArray, Mix> m_mixes;
     QHash<QByteArray, QString> m_buddies;

@@ -1,5 +1,9 @@
 #include "exchange/XmlMarkupGuard.h"
 
+#include <algorithm>
+#include <array>
+#include <cstring>
+
 namespace {
 
 constexpr char kComment[] = "--";
@@ -7,31 +11,150 @@ constexpr char kCData[] = "[CDATA[";
 
 bool isQuote(char c) { return c == '"' || c == '\''; }
 
-} // namespace
-
-bool XmlMarkupGuard::feed(const char* data, qsizetype length)
+// The characters of UTF-8 bytes: every byte but the continuation bytes.
+qsizetype characters(const char* from, const char* to)
 {
-    for (qsizetype i = 0; i < length && m_reason.isEmpty(); ++i) {
-        const char c = data[i];
-        step(c);
-        m_last[0] = m_last[1];
-        m_last[1] = c;
-        if (c == '\n') {
-            ++m_line;
-            m_column = 1;
-        } else if ((uchar(c) & 0xC0) != 0x80) {
-            ++m_column;
-        }
-    }
-    return m_reason.isEmpty();
+    qsizetype n = 0;
+    for (const char* p = from; p < to; ++p)
+        n += (uchar(*p) & 0xC0) != 0x80;
+    return n;
 }
 
-void XmlMarkupGuard::beginPiece(State state)
+// The bytes that end a run inside a tag, and inside a document type.
+enum : unsigned char { kTagStop = 1, kDeclarationStop = 2 };
+constexpr auto kStops = [] {
+    std::array<unsigned char, 256> stops{};
+    for (const unsigned char c : {'"', '\'', '>'})
+        stops[c] = kTagStop | kDeclarationStop;
+    stops[uchar('=')] = kTagStop;
+    stops[uchar('[')] = stops[uchar(']')] = kDeclarationStop;
+    return stops;
+}();
+
+const char* scan(const char* from, const char* to, unsigned char stop)
+{
+    while (from < to && !(kStops[uchar(*from)] & stop))
+        ++from;
+    return from;
+}
+
+const char* find(const char* from, const char* to, char c)
+{
+    const void* at = std::memchr(from, c, size_t(to - from));
+    return at ? static_cast<const char*>(at) : to;
+}
+
+} // namespace
+
+// Most bytes change nothing but the length of the piece they belong to: the
+// bytes of a text before its '<', of a quoted value before its quote, of a
+// tag between its quotes, '=' and '>'. They are skipped in runs; the bytes
+// that can change the state go one at a time through step(). Lines and
+// columns are counted once per chunk, in one pass over its bytes: a piece
+// notes only the byte it begins at, and its line and column are found when
+// it is refused or outlives the chunk.
+bool XmlMarkupGuard::feed(const char* data, qsizetype length)
+{
+    if (!m_reason.isEmpty())
+        return false;
+    m_chunk = data;
+    m_counted = data;
+    m_pieceAt = nullptr;
+    const char* p = data;
+    const char* const end = data + length;
+    while (p < end) {
+        const char* stop = nextStep(p, end);
+        if (stop > p) {
+            if (m_state == State::Text && m_pieceBytes == 0)
+                markStart(p);
+            const bool isText = m_state == State::Text || m_state == State::CData;
+            if (m_pieceBytes + (stop - p) > (isText ? kMaxTextBytes : kMaxMarkupBytes)) {
+                refuseLength(isText);
+                placeStart();
+                return false;
+            }
+            m_pieceBytes += stop - p;
+            p = stop;
+            if (p == end)
+                break;
+        }
+        step(p);
+        if (!m_reason.isEmpty()) {
+            placeStart();
+            return false;
+        }
+        ++p;
+    }
+    placeStart();
+    countTo(end);
+    if (length >= 2) {
+        m_last[0] = end[-2];
+        m_last[1] = end[-1];
+    } else if (length == 1) {
+        m_last[0] = m_last[1];
+        m_last[1] = end[-1];
+    }
+    return true;
+}
+
+const char* XmlMarkupGuard::nextStep(const char* from, const char* to) const
+{
+    switch (m_state) {
+    case State::Text: return find(from, to, '<');
+    case State::Quoted:
+    case State::DeclQuoted: return find(from, to, m_quote);
+    case State::Comment:
+    case State::CData:
+    case State::Instruction: return find(from, to, '>');
+    case State::Tag: return scan(from, to, kTagStop);
+    case State::Declaration: return scan(from, to, kDeclarationStop);
+    case State::Open:
+    case State::Bang: break;
+    }
+    return from;
+}
+
+char XmlMarkupGuard::before(const char* at, int back) const
+{
+    if (at - back >= m_chunk)
+        return at[-back];
+    // One of the two bytes of the chunks before.
+    return m_last[2 - back + (at - m_chunk)];
+}
+
+void XmlMarkupGuard::countTo(const char* at)
+{
+    const char* from = m_counted;
+    m_counted = at;
+    if (at <= from)
+        return;
+    const void* nl = memrchr(from, '\n', size_t(at - from));
+    if (!nl) {
+        m_column += int(characters(from, at));
+        return;
+    }
+    const char* lastLine = static_cast<const char*>(nl) + 1;
+    m_line += int(std::count(from, lastLine, '\n'));
+    m_column = 1 + int(characters(lastLine, at));
+}
+
+void XmlMarkupGuard::markStart(const char* at) { m_pieceAt = at; }
+
+void XmlMarkupGuard::placeStart()
+{
+    if (!m_pieceAt)
+        return;
+    countTo(m_pieceAt);
+    m_startLine = m_line;
+    m_startColumn = m_column;
+    m_pieceAt = nullptr;
+}
+
+void XmlMarkupGuard::beginPiece(State state, const char* at)
 {
     m_state = state;
     m_pieceBytes = 1;
-    m_startLine = m_line;
-    m_startColumn = m_column;
+    markStart(at);
 }
 
 void XmlMarkupGuard::refuse(const QString& reason)
@@ -40,28 +163,34 @@ void XmlMarkupGuard::refuse(const QString& reason)
         m_reason = reason;
 }
 
-void XmlMarkupGuard::step(char c)
+void XmlMarkupGuard::refuseLength(bool isText)
 {
+    if (isText)
+        refuse(QStringLiteral("a text of more than %1 MiB: no exchange file holds one").arg(kMaxTextBytes >> 20));
+    else
+        refuse(QStringLiteral("a tag of more than %1 MiB: no exchange file holds one").arg(kMaxMarkupBytes >> 20));
+}
+
+void XmlMarkupGuard::step(const char* at)
+{
+    const char c = *at;
     if (m_state == State::Text && c == '<')
-        return beginPiece(State::Open); // the text ends before this byte
+        return beginPiece(State::Open, at); // the text ends before this byte
     ++m_pieceBytes;
     const bool isText = m_state == State::Text || m_state == State::CData;
-    if (isText && m_pieceBytes > kMaxTextBytes)
-        return refuse(QStringLiteral("a text of more than %1 MiB: no exchange file holds one").arg(kMaxTextBytes >> 20));
-    if (!isText && m_pieceBytes > kMaxMarkupBytes)
-        return refuse(QStringLiteral("a tag of more than %1 MiB: no exchange file holds one").arg(kMaxMarkupBytes >> 20));
+    if (m_pieceBytes > (isText ? kMaxTextBytes : kMaxMarkupBytes))
+        return refuseLength(isText);
 
     switch (m_state) {
     case State::Text:
-        if (m_pieceBytes == 1) {
-            m_startLine = m_line;
-            m_startColumn = m_column;
-        }
+        if (m_pieceBytes == 1)
+            markStart(at);
         break;
     case State::Open:
         m_startTag = c != '/' && c != '?' && c != '!';
         m_attributes = 0;
-        m_head.clear();
+        if (c == '!')
+            m_head.clear(); // only "<!" reads it
         m_state = c == '!' ? State::Bang : c == '?' ? State::Instruction : State::Tag;
         break;
     case State::Bang:
@@ -95,15 +224,15 @@ void XmlMarkupGuard::step(char c)
             m_state = m_afterQuote;
         break;
     case State::Comment:
-        if (c == '>' && m_last[0] == '-' && m_last[1] == '-')
+        if (c == '>' && before(at, 2) == '-' && before(at, 1) == '-')
             m_state = State::Text, m_pieceBytes = 0;
         break;
     case State::CData:
-        if (c == '>' && m_last[0] == ']' && m_last[1] == ']')
+        if (c == '>' && before(at, 2) == ']' && before(at, 1) == ']')
             m_state = State::Text, m_pieceBytes = 0;
         break;
     case State::Instruction:
-        if (c == '>' && m_last[1] == '?')
+        if (c == '>' && before(at, 1) == '?')
             m_state = State::Text, m_pieceBytes = 0;
         break;
     case State::Declaration:

@@ -29,9 +29,15 @@ public:
 private:
     enum class State { Text, Open, Bang, Tag, Quoted, Comment, CData, Instruction, Declaration, DeclQuoted };
 
-    void step(char c);
-    void beginPiece(State state);
+    const char* nextStep(const char* from, const char* to) const;
+    void step(const char* at);
+    char before(const char* at, int back) const;
+    void countTo(const char* at);
+    void markStart(const char* at);
+    void placeStart();
+    void beginPiece(State state, const char* at);
     void refuse(const QString& reason);
+    void refuseLength(bool isText);
 
     State m_state = State::Text;
     char m_quote = 0;
@@ -41,9 +47,12 @@ private:
     int m_brackets = 0;
     qsizetype m_pieceBytes = 0; // bytes of the current tag, comment or text
     QByteArray m_head;          // the first bytes after "<!", to tell what follows
-    char m_last[2] = {0, 0};    // the two bytes before, to find "-->", "]]>" and "?>"
+    char m_last[2] = {0, 0};    // the two bytes before the chunk, to find "-->", "]]>" and "?>"
+    const char* m_chunk = nullptr;   // the chunk being looked at
+    const char* m_counted = nullptr; // where in it m_line and m_column stand
+    const char* m_pieceAt = nullptr; // where in it the current piece begins, until placed
 
-    int m_line = 1, m_column = 1;
+    int m_line = 1, m_column = 1; // at m_counted, then at the end of the chunks fed
     int m_startLine = 1, m_startColumn = 1;
     QString m_reason;
 };

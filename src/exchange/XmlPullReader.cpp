@@ -59,6 +59,7 @@ XmlPullReader::XmlPullReader(QIODevice& device, ImportProgress progress)
     : m_device(device), m_progress(std::move(progress))
 {
     prepareLibxml();
+    m_window.reserve(2 * kWindowBytes + (1 << 16));
     m_total = device.isSequential() ? 0 : std::max<qint64>(0, device.size() - device.pos());
     m_reader = xmlReaderForIO(readInput, closeInput, this, nullptr, nullptr, kParseOptions);
     if (!m_reader) {
@@ -108,11 +109,15 @@ int XmlPullReader::readInput(void* context, char* buffer, int length)
 
 int XmlPullReader::closeInput(void*) { return 0; }
 
+// The window lives in one allocation: when the next bytes would pass twice
+// its size, its last kWindowBytes move to the front.
 void XmlPullReader::keepWindow(const char* data, qsizetype length)
 {
+    if (m_window.size() + length > 2 * kWindowBytes && m_window.size() > kWindowBytes) {
+        std::memmove(m_window.data(), m_window.constData() + m_window.size() - kWindowBytes, size_t(kWindowBytes));
+        m_window.resize(kWindowBytes);
+    }
     m_window.append(data, length);
-    if (m_window.size() > 2 * kWindowBytes)
-        m_window.remove(0, m_window.size() - kWindowBytes);
 }
 
 XmlPullReader::Event XmlPullReader::stop(Event event)
@@ -216,6 +221,24 @@ bool XmlPullReader::attribute(const char* name, QByteArray* value) const
         *value = QByteArray(reinterpret_cast<const char*>(v));
     xmlFree(v);
     return true;
+}
+
+std::optional<QByteArrayView> XmlPullReader::plainAttribute(const char* name) const
+{
+    const xmlNode* node = m_reader ? xmlTextReaderCurrentNode(m_reader) : nullptr;
+    if (!node || node->type != XML_ELEMENT_NODE)
+        return std::nullopt;
+    for (const xmlAttr* a = node->properties; a; a = a->next) {
+        if (a->ns || std::strcmp(reinterpret_cast<const char*>(a->name), name) != 0)
+            continue;
+        const xmlNode* value = a->children;
+        if (!value)
+            return QByteArrayView("");
+        if (value->type != XML_TEXT_NODE || value->next || !value->content)
+            return std::nullopt;
+        return QByteArrayView(reinterpret_cast<const char*>(value->content));
+    }
+    return std::nullopt;
 }
 
 QByteArray XmlPullReader::namespaceUri() const

@@ -6,6 +6,7 @@
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
+#include <optional>
 
 class QIODevice;
 typedef struct _xmlTextReader xmlTextReader;
@@ -51,6 +52,10 @@ public:
     QByteArrayView text() const { return m_text; }
     // An attribute of the current start tag, by local name.
     bool attribute(const char* name, QByteArray* value) const;
+    // The same without a copy, valid until the next event: the value as the
+    // tag holds it, or nothing (then ask attribute()) when the attribute is
+    // absent or its value is not one plain text.
+    std::optional<QByteArrayView> plainAttribute(const char* name) const;
     // The namespace of the current start tag; empty for none.
     QByteArray namespaceUri() const;
 
