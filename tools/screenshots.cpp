@@ -551,7 +551,6 @@ void preferences(Shots& shots, const QString& settingsPath, const QString& langu
     ScriptedAlerts alerts;
     AppContext context(std::make_unique<SettingsStore>(settingsPath), alerts, language);
     colourSettings(context.settings());
-    context.settings().setValue(QStringLiteral("column gaz"), false);
     const QList<std::pair<PickListId, QStringList>> lists = {
         {PickListId::Lieux, {"Hyères", "Marseille", "Nice"}},
         {PickListId::Pays, {"France", "Italie"}},
@@ -580,10 +579,10 @@ void preferences(Shots& shots, const QString& settingsPath, const QString& langu
         window->goView(pane);
         shots.save(window, prefix + QStringLiteral("pane-%1").arg(int(pane) + 1));
     }
-    // The gas column shown, and the depths in a translucent green.
+    // The site column hidden, and the depths in a translucent green.
     window->goView(PreferencesForm::Pane::Display);
-    if (auto* gas = window->findChild<QCheckBox*>(QStringLiteral("gazColumnSwitch")))
-        gas->click();
+    if (auto* site = window->findChild<QCheckBox*>(QStringLiteral("siteColumnSwitch")))
+        site->click();
     window->form().setColour(QStringLiteral("profondeurWell"), RgbaColour::rgb(0, 0.6, 0, 0.8));
     window->form().commit({QStringLiteral("profondeurWell")});
     shots.save(list, prefix + QStringLiteral("logbook-after"));

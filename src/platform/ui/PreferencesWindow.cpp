@@ -70,6 +70,9 @@ PreferencesWindow::PreferencesWindow(AppContext& context, std::function<void(Pic
         m_pages->addWidget(buildPane(pane));
     }
     layout->addWidget(m_pages, 1);
+    // Every pane's item stays in sight, however narrow the pane shown.
+    const QMargins margins = layout->contentsMargins();
+    setMinimumWidth(toolbar->sizeHint().width() + margins.left() + margins.right());
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(buildPickListButton());
