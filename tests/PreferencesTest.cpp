@@ -185,6 +185,7 @@ TEST_F(PreferencesTest, EditorAddsAndDeletesTheSelectedEntriesEvenAmongDuplicate
 
 TEST_F(PreferencesTest, CommandLine)
 {
+    qputenv("LANG", "C"); // the English count text
     const QString ini = dir.filePath(QStringLiteral("cli.ini"));
     struct Row {
         QStringList args;

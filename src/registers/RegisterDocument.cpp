@@ -25,6 +25,8 @@ RegisterDocument::RegisterDocument(AppContext& context, const registers::Registe
         context.pickLists().reloadFromStore(list, context.settings());
     // The cell life set in the preferences changes what the form derives
     // (a cell's end of life): the edit window shows it again at once.
+    if (reg.kind != DocumentKind::Rebreather)
+        return;
     NotificationHub& hub = context.hub();
     hub.addObserver(this, notifications::updateRebreather, [this](const QString&, const void*) { emit formChanged(); });
     connect(this, &QObject::destroyed, [&hub, observer = static_cast<const void*>(this)] {
