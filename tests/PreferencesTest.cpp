@@ -48,6 +48,7 @@ TEST_F(PreferencesTest, ResetStoresTheFactoryValuesBeforeTellingTheLogbooks)
         {"foreign in color", true},      {"mix in color", true},            {"us units", false},
         {"alpha fill color", 0.4},       {"alpha background color", 0.2},  {"ppO2 line", false},
         {"coloured theme", 0},           {"low temperature value", ""},
+        {"low temperature color", rgb(0, 0, 1).toText()},
         {"foreign color", rgb(0.725, 1.0, 0.674).toText()},
         {"depth color", rgb(0.5, 0, 0.5).toText()},
         {"gradient lines color", rgb(0.702, 0.702, 0.702).toText()},
@@ -94,7 +95,7 @@ TEST_F(PreferencesTest, EveryPaneStoresAndLoadsBack)
         {"epaveColumnSwitch", "1", "1"},             {"numeroColumnSwitch", "0", "0"},
         {"alphaFillField", "0.25", "0.25"},          {"gradientLinesColorWell", "#ffffff00", "#ffffff00"},
         {"ppO2Switch", "1", "1"},                    {"stopIntervalField", "6", "6"},
-        {"cellLifeField", "", ""},
+        {"cellLifeField", "1200", "1200"},
     };
     PreferencesForm form(*context);
     QStringList names;
@@ -138,7 +139,8 @@ TEST_F(PreferencesTest, BadValuesAreRefusedAndLeaveTheControl)
         {"alphaFillField", "1.01"}, {"alphaFillField", "-0.1"},   {"stopIntervalField", "0"},
         {"stopIntervalField", "2.5"}, {"cellLifeField", "1e400"}, {"volumeBlocField", "12 l"},
         {"usUnitsSwitch", "yes"},   {"profondeurWell", "#12345"}, {"profondeurWell", "#1234567g"},
-        {"profondeurWell", "#+1+2+3"}, {"themeInColorPopUp", "3"},
+        {"profondeurWell", "#+1+2+3"}, {"themeInColorPopUp", "3"}, {"themeInColorPopUp", "-1"},
+        {"cellLifeField", "1201"},
     };
     PreferencesForm form(*context);
     for (const auto& [control, typed] : rows) {
@@ -181,6 +183,16 @@ TEST_F(PreferencesTest, EditorAddsAndDeletesTheSelectedEntriesEvenAmongDuplicate
     context->pickLists().list(PickListId::Sites).removeAt(2);
     EXPECT_EQ(editor.remove(gone), 0);
     EXPECT_EQ(editor.entries(), (QStringList{"", "B", "b"}));
+
+    // Shops are read again from the store when their editor is shown; sites
+    // show the working list as it is.
+    settings().setStringList(QStringLiteral("magasins"), {QStringLiteral("Plongée 2000")});
+    PickListEditor shops(*context, PickListId::Magasins);
+    shops.aboutToShow();
+    context->pickLists().list(PickListId::Sites).append(QStringLiteral("not stored"));
+    editor.aboutToShow();
+    EXPECT_EQ(shops.entries(), QStringList{QStringLiteral("Plongée 2000")});
+    EXPECT_EQ(editor.entries(), (QStringList{"", "B", "b", "not stored"}));
 }
 
 TEST_F(PreferencesTest, CommandLine)
@@ -193,7 +205,7 @@ TEST_F(PreferencesTest, CommandLine)
         const char* out; // expected stdout, or a part of it after "~"
     };
     const Row rows[] = {
-        {{"prefs-set", "stop interval=5", "depth color=#11223380", "column_epave=0"}, 0, ""},
+        {{"prefs-set", "stop interval=5", "depth color=#11223380", "column_epave=0", "coloured theme=0"}, 0, ""},
         {{"prefs", "stop interval", "depth color", "column_epave", "tank volume"}, 0,
          "{\"stop interval\":5,\"depth color\":\"#11223380\",\"column_epave\":false,\"tank volume\":null}\n"},
         {{"prefs-set", "tank volume=12", "cell life=x"}, 1, ""},
