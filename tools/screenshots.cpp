@@ -4,6 +4,8 @@
 #include "app/ui/AppDelegate.h"
 #include "app/ui/DocumentController.h"
 #include "app/ui/MemoWindow.h"
+#include "app/ui/PreferenceCommands.h"
+#include "platform/ui/PreferencesWindow.h"
 #include "calculators/ui/CalculatorWindow.h"
 #include "calculators/ui/CalculatorWindows.h"
 #include "calculators/ui/PhysiqueController.h"
@@ -40,6 +42,7 @@
 #include "registers/ui/RegisterSynthesisWindow.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QBuffer>
 #include <QDir>
 #include <QLabel>
@@ -540,6 +543,62 @@ void papers(Shots& shots, const QString& settingsPath, const QString& language)
                   });
 }
 
+// The preferences in one language: every pane, the Edit menu, an open
+// logbook before and after a column and a colour are changed there, and
+// (in English) each pick-list editor.
+void preferences(Shots& shots, const QString& settingsPath, const QString& language, const QString& logbook)
+{
+    ScriptedAlerts alerts;
+    AppContext context(std::make_unique<SettingsStore>(settingsPath), alerts, language);
+    colourSettings(context.settings());
+    const QList<std::pair<PickListId, QStringList>> lists = {
+        {PickListId::Lieux, {"Hyères", "Marseille", "Nice"}},
+        {PickListId::Pays, {"France", "Italie"}},
+        {PickListId::CountryCode, {"FRA", "ITA"}},
+        {PickListId::Partenaires, {"Anne", "Bruno", "Bruno"}},
+    };
+    for (const auto& [id, entries] : lists) {
+        context.pickLists().list(id) = entries;
+        context.pickLists().writeBack(id, context.settings());
+    }
+    MyDocumentController controller(context);
+    Carnet* carnet = controller.openDocument(logbook);
+    if (!carnet)
+        return;
+    CarnetListWindow* list = controller.windowOf(carnet);
+    const QString prefix = QStringLiteral("prefs-%1-").arg(language);
+    shots.save(list, prefix + QStringLiteral("logbook-before"));
+    if (auto* edit = list->findChild<QMenu*>(QStringLiteral("editMenu")))
+        shots.saveOpenMenu(edit, edit->findChild<QMenu*>(QStringLiteral("pickListsMenu")), prefix + QStringLiteral("edit-menu"));
+
+    auto* window = qobject_cast<PreferencesWindow*>(
+        controller.appDelegate().showWindow(preferencecommands::preferencesCommand()));
+    if (!window)
+        return;
+    for (const PreferencesForm::Pane pane : PreferencesForm::panes()) {
+        window->goView(pane);
+        shots.save(window, prefix + QStringLiteral("pane-%1").arg(int(pane) + 1));
+    }
+    // The site column hidden, and the depths in a translucent green.
+    window->goView(PreferencesForm::Pane::Display);
+    if (auto* site = window->findChild<QCheckBox*>(QStringLiteral("siteColumnSwitch")))
+        site->click();
+    window->form().setColour(QStringLiteral("profondeurWell"), RgbaColour::rgb(0, 0.6, 0, 0.8));
+    window->form().commit({QStringLiteral("profondeurWell")});
+    shots.save(list, prefix + QStringLiteral("logbook-after"));
+    if (language != u"en")
+        return;
+    QStringList shown;
+    for (const PickListId id : PickLists::all()) {
+        const QString command = preferencecommands::pickListCommand(id);
+        if (shown.contains(command))
+            continue;
+        shown.append(command);
+        if (QWidget* editor = controller.appDelegate().showWindow(command))
+            shots.save(editor, QStringLiteral("picklist-") + PickLists::key(id));
+    }
+}
+
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
@@ -574,7 +633,11 @@ int main(int argc, char** argv)
     for (const QString& language : {QStringLiteral("en"), QStringLiteral("fr")})
         statistics(shots, carnet->dives(), dir.filePath(QStringLiteral("stats-") + language + QStringLiteral(".ini")),
                    language);
+    const QString small = dir.filePath(QStringLiteral("prefs.ondrix"));
+    saveFileAtomically(small, *logbookarchive::encode(logbookgenerator::generate(12, 60, 11)));
     for (const char* language : {"en", "fr"}) {
+        preferences(shots, dir.filePath(QStringLiteral("prefs-%1.ini").arg(QLatin1String(language))),
+                    QLatin1String(language), small);
         wrecks(shots, dir.filePath(QStringLiteral("wrecks.ini")), QLatin1String(language));
         equipment(shots, dir.filePath(QStringLiteral("equipment.ini")), QLatin1String(language));
         budgets(shots, dir.filePath(QStringLiteral("budget.ini")), QLatin1String(language));

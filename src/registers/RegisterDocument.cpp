@@ -5,6 +5,7 @@
 #include "platform/SortOrder.h"
 #include "platform/TextFormat.h"
 #include "platform/context/AppContext.h"
+#include "platform/context/Notifications.h"
 #include "platform/context/PickListOffer.h"
 #include "registers/RegisterArchive.h"
 #include "registers/RegisterTable.h"
@@ -22,6 +23,15 @@ RegisterDocument::RegisterDocument(AppContext& context, const registers::Registe
     m_form.setSettings(&context.settings());
     for (const PickListId list : reg.reloadedLists)
         context.pickLists().reloadFromStore(list, context.settings());
+    // The cell life set in the preferences changes what the form derives
+    // (a cell's end of life): the edit window shows it again at once.
+    if (reg.kind != DocumentKind::Rebreather)
+        return;
+    NotificationHub& hub = context.hub();
+    hub.addObserver(this, notifications::updateRebreather, [this](const QString&, const void*) { emit formChanged(); });
+    connect(this, &QObject::destroyed, [&hub, observer = static_cast<const void*>(this)] {
+        hub.removeObserver(observer);
+    });
 }
 
 QString RegisterDocument::typeId() const { return DocumentTypes::of(m_reg.kind).id; }

@@ -5,6 +5,7 @@
 #include "app/cli/CalcCommand.h"
 #include "app/cli/CliSession.h"
 #include "app/cli/ExchangeCommands.h"
+#include "app/cli/PrefsCommands.h"
 #include "app/cli/RegisterCommands.h"
 #include "app/cli/StatsCommands.h"
 #include "logbook/Carnet.h"
@@ -552,6 +553,17 @@ QString Cli::helpText()
         "  graph LOGBOOK (--png OUT | --pdf OUT) [--no-previous]\n"
         "                                  draw the statistics graph\n"
         "\n"
+        "Settings and pick-lists (as the preferences window and the pick-list editors do):\n"
+        "  prefs [KEY ...]                the stored value of each KEY as JSON (every registered key\n"
+        "                                 when none is named); colours as #rrggbb or #rrggbbaa\n"
+        "  prefs-set KEY=VALUE ...        store as the preferences' controls do (switches 1 or 0,\n"
+        "                                 colours #rrggbb or #rrggbbaa, the theme its tag, a number\n"
+        "                                 field empty for none), then post what the window posts\n"
+        "  prefs-reset                    the preferences' factory values\n"
+        "  picklist NAME                  the entries of pick-list NAME (its key, e.g. lieux), then the count\n"
+        "  picklist-add NAME TEXT         add TEXT as it stands, sorted in\n"
+        "  picklist-delete NAME ROW...    delete the entries at these rows, after confirmation\n"
+        "\n"
         "Exchange (formats are recognised from the file's content):\n"
         "  import LOGBOOK FILE...   append the dives of each UDDF (1.x to 3.x), UDCF or handheld logbook file,\n"
         "                           told from its content; one line per file\n"
@@ -648,6 +660,8 @@ int Cli::run(const QStringList& argsIn, QByteArray& out, QByteArray& err, const 
         return runStatsCommand(args, settingsPath, io);
     if (command == u"stats-start")
         return runStatsStartCommand(args, settingsPath, io);
+    if (isPrefsCommand(command))
+        return runPrefsCommand(command, args, settingsPath, io);
     if (command == u"import")
         return runImportCommand(args, settingsPath, out, err);
     if (command == u"export")

@@ -98,6 +98,19 @@ private:
     std::unique_ptr<Carnet> m_carnet;
 };
 
+// The settings and pick-lists alone, for the commands that open no
+// document.
+class SettingsSession : public DocumentSession {
+public:
+    using DocumentSession::DocumentSession;
+
+private:
+    bool openDocument(const QString&, QString*) override { return false; }
+    int recordCount() const override { return 0; }
+    void selectOnly(int) override {}
+    SaveResult saveDocument(const QString&) override { return {}; }
+};
+
 // A text colour as "#rrggbb", or "-" for the default colour.
 QByteArray colourText(const std::optional<RgbaColour>& colour);
 

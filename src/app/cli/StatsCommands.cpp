@@ -17,17 +17,6 @@ namespace cli {
 namespace {
 
 // A session over the settings alone, for the commands that open no document.
-class SettingsSession : public DocumentSession {
-public:
-    using DocumentSession::DocumentSession;
-
-private:
-    bool openDocument(const QString&, QString*) override { return false; }
-    int recordCount() const override { return 0; }
-    void selectOnly(int) override {}
-    SaveResult saveDocument(const QString&) override { return {}; }
-};
-
 void writeStatistics(JsonWriter& json, const Statistics& s, const Localizer& loc, const QString& file)
 {
     json.raw("{\"categories\":{");

@@ -4,6 +4,7 @@
 #include "platform/context/DocumentTypes.h"
 #include "app/LaunchPlan.h"
 #include "app/ui/AppDelegate.h"
+#include "app/ui/PreferenceCommands.h"
 #include "logbook/Carnet.h"
 #include "calculators/ui/CalculatorWindows.h"
 #include "exchange/ExchangeRegistry.h"
@@ -414,6 +415,7 @@ RegisterDocument* MyDocumentController::adopt(std::unique_ptr<RegisterDocument> 
 void MyDocumentController::equip(DocumentWindow* window, QMenu* fileMenu, RecordListDocument* record)
 {
     fillFileMenu(fileMenu, record);
+    preferencecommands::addEditMenu(window->menuBar(), fileMenu, *m_appDelegate, m_context);
     addCalculatorMenu(window->menuBar(), *m_appDelegate);
     window->setCloseGuard([this, record] {
         if (!confirmClose(record))

@@ -6,7 +6,9 @@
 
 #include <QVariantMap>
 
-void registerDefaultSettings(SettingsStore& store, PickLists& pickLists)
+namespace {
+
+QVariantMap scalarAndColourDefaults()
 {
     // 1. The colours of the colour keys.
     const RgbaColour blue = RgbaColour::rgb(0, 0, 1, 1);
@@ -39,6 +41,23 @@ void registerDefaultSettings(SettingsStore& store, PickLists& pickLists)
     defaults.insert(QStringLiteral("x minor ticks"), true);
     defaults.insert(QStringLiteral("y minor ticks"), true);
     defaults.insert(QStringLiteral("stop interval"), QStringLiteral("3"));
+    return defaults;
+}
+
+} // namespace
+
+QStringList registeredSettingKeys()
+{
+    QStringList keys = scalarAndColourDefaults().keys();
+    for (const PickListId id : PickLists::all())
+        if (id != PickListId::SacDePlongee)
+            keys.append(PickLists::key(id));
+    return keys;
+}
+
+void registerDefaultSettings(SettingsStore& store, PickLists& pickLists)
+{
+    QVariantMap defaults = scalarAndColourDefaults();
 
     // 3. Load every pick-list but "activite" from the store, in order; an
     // empty list when nothing is stored.
