@@ -35,7 +35,7 @@ TEST_F(ShellTest, OpeningALogbookShowsItsRowsAndSelectsTheLastDive)
     EXPECT_TRUE(window->isVisible());
     ASSERT_EQ(window->model()->rowCount(), 3);
     EXPECT_EQ(window->statusText(), QStringLiteral("3 dives"));
-    EXPECT_EQ(window->windowTitle(), QStringLiteral("three.ondrix[*]"));
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("three.ondrix[*] — Ondrix"));
     EXPECT_FALSE(window->isWindowModified());
     EXPECT_EQ(selectedRows(window), QList<int>{2});
     EXPECT_EQ(window->editWindow()->shownValue(QStringLiteral("lieu")), QStringLiteral("Giens"));
@@ -68,11 +68,11 @@ TEST_F(ShellTest, NewLogbooksAreUntitledAndAnUntouchedOneGivesWayToAnOpenedOne)
     Carnet* untitled = controller->newDocument();
     ASSERT_NE(untitled, nullptr);
     CarnetListWindow* window = controller->windowOf(untitled);
-    EXPECT_EQ(window->windowTitle(), QStringLiteral("Untitled[*]"));
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Untitled[*] — Ondrix"));
     EXPECT_EQ(window->statusText(), QStringLiteral("0 dives"));
     EXPECT_EQ(window->editWindow()->shownIndex(), -1);
     Carnet* second = controller->newDocument();
-    EXPECT_EQ(controller->windowOf(second)->windowTitle(), QStringLiteral("Untitled 2[*]"));
+    EXPECT_EQ(controller->windowOf(second)->windowTitle(), QStringLiteral("Untitled 2[*] — Ondrix"));
     ASSERT_TRUE(controller->closeDocument(second));
 
     Carnet* opened = controller->openDocument(writeLogbook(QStringLiteral("a.ondrix"), dives(2)));
@@ -175,7 +175,7 @@ TEST_F(ShellTest, SavingAnUntitledLogbookAsksForAFileAndReopensWithTheSameDives)
     ASSERT_TRUE(controller->saveDocument(carnet));
     EXPECT_EQ(suggested, QStringList{QStringLiteral("Untitled.ondrix")});
     EXPECT_FALSE(carnet->isModified());
-    EXPECT_EQ(controller->windowOf(carnet)->windowTitle(), QStringLiteral("saved.ondrix[*]"));
+    EXPECT_EQ(controller->windowOf(carnet)->windowTitle(), QStringLiteral("saved.ondrix[*] — Ondrix"));
     EXPECT_EQ(controller->recentDocuments().mostRecent(), file);
     // A second save goes to the bound file without asking.
     carnet->setModified(true);
