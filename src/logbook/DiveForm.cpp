@@ -787,7 +787,7 @@ void DiveForm::computeFigures()
         cyl = Derived::Cylinder();
         if (v == 0)
             continue;
-        cyl.text = formatText(QStringLiteral("Volume disponible : %d L\rVolume consommé : %d L"),
+        cyl.text = formatText(localized("Cylinder volumes", "Available: %d L\rUsed: %d L"),
                               {divecalc::litres(v, p0), figure(p1 <= p0, divecalc::litres(v, qint64(p0) - p1))});
         cyl.gaugeVisible = true;
         cyl.gaugeMaximum = p0;

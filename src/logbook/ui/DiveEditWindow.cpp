@@ -323,24 +323,24 @@ void DiveEditWindow::fitToPage(int)
     // One size for every page: the window fits the largest, within the
     // screen; the pages scroll when the window is made smaller than that.
     QSize largest;
+    QSize largestArea;
     for (int i = 0; i < m_tabs->count(); ++i) {
         const auto* area = static_cast<const QScrollArea*>(m_tabs->widget(i));
         largest = largest.expandedTo(area->widget()->sizeHint());
+        largestArea = largestArea.expandedTo(area->sizeHint());
     }
-    const QSize frame(2 * m_tabs->widget(0)->contentsMargins().left() + 4, 4);
-    // Beside the pages: the tabs, the toolbar row and the total line.
+    // A scroll area's own hint is bounded: what the tabs and the rest of the
+    // window add around the areas is the difference of the hints.
+    layout()->activate();
+    const QSize around = sizeHint() - largestArea;
+    // The width is the pages' and the tabs': the toolbar folds what does
+    // not fit behind its extension button.
     const QMargins margins = layout()->contentsMargins();
-    const int around = m_toolbarRow->sizeHint().height() + m_tabs->tabBar()->sizeHint().height()
-                       + m_totalText->sizeHint().height() + margins.top() + margins.bottom() + 3 * layout()->spacing()
-                       + 12;
-    const int toolbarRow = m_toolbarRow->sizeHint().width() + margins.left() + margins.right();
-    QSize wanted(std::max({largest.width() + frame.width() + margins.left() + margins.right() + 8, toolbarRow,
-                           m_tabs->tabBar()->sizeHint().width() + margins.left() + margins.right() + 8}),
-                 largest.height() + frame.height() + around);
-    if (const QScreen* screen = this->screen()) {
-        const QRect available = screen->availableGeometry();
-        wanted = wanted.boundedTo(available.size() - QSize(16, 48));
-    }
+    const int tabsAround = m_tabs->sizeHint().width() - largestArea.width() + margins.left() + margins.right();
+    const int width = std::max(largest.width(), m_tabs->tabBar()->sizeHint().width()) + tabsAround;
+    QSize wanted = QSize(width, largest.height() + around.height()).expandedTo(minimumSizeHint());
+    if (const QScreen* screen = this->screen())
+        wanted = wanted.boundedTo(screen->availableGeometry().size() - QSize(16, 48));
     if (size() != wanted)
         resize(wanted);
 }
