@@ -12,6 +12,7 @@
 #include <QFileInfo>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QScreen>
 
 namespace {
 
@@ -433,4 +434,40 @@ TEST_F(ShellTest, TheMemoIsAKeptWindowWithItsTextInTheSettings)
     MemoWindow again(reread);
     EXPECT_EQ(again.editor()->toPlainText(), QStringLiteral("Buy batteries\nFill the tanks"));
     EXPECT_TRUE(again.showAtLaunchBox()->isChecked());
+}
+
+TEST_F(ShellTest, SideWindowsCloseFromTheKeyboardAndOpenInsideTheScreen)
+{
+    Carnet* carnet = controller->openDocument(writeLogbook(QStringLiteral("keys.ondrix"), dives(2)));
+    ASSERT_NE(carnet, nullptr);
+    CarnetListWindow* list = controller->windowOf(carnet);
+    const auto opened = [](const char* name) -> QWidget* {
+        for (QWidget* top : QApplication::topLevelWidgets())
+            if (top->objectName() == QLatin1String(name))
+                return top;
+        return nullptr;
+    };
+    const struct {
+        const char* window;
+        std::function<QWidget*()> open;
+        bool escape;
+    } rows[] = {
+        {"edit form", [&] { list->showEditWindow(); return static_cast<QWidget*>(list->editWindow()); }, false},
+        {"profile", [&] { carnet->displayProfilWindow(); return opened("profilWindow"); }, true},
+        {"profile data", [&] { carnet->profilInfo(); return opened("editProfilWindow"); }, true},
+        {"calculator", [&] { return controller->appDelegate().showWindow(QStringLiteral("displayConversionsGPSWindow")); }, true},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.window);
+        QWidget* window = row.open();
+        ASSERT_NE(window, nullptr);
+        const QRect available = window->screen()->availableGeometry();
+        EXPECT_TRUE(available.contains(QRect(window->pos(), window->size()))) << window->pos().y() << '+' << window->height();
+        auto* close = window->findChild<QAction*>(QStringLiteral("closeWindowAction"), Qt::FindDirectChildrenOnly);
+        ASSERT_NE(close, nullptr);
+        EXPECT_TRUE(close->shortcuts().contains(QKeySequence(Qt::CTRL | Qt::Key_W)));
+        EXPECT_EQ(close->shortcuts().contains(QKeySequence(Qt::Key_Escape)), row.escape);
+        close->trigger();
+        EXPECT_FALSE(window->isVisible());
+    }
 }
