@@ -1,6 +1,9 @@
 // Pictures of the windows, toolbars and menus for a look by eye:
 //   QT_QPA_PLATFORM=offscreen build/tools/ondrix_screenshots FOLDER
-// writes one PNG per window into FOLDER.
+// writes one PNG per window into FOLDER. The offscreen screen is 800 x 600;
+// for the sizes of a desktop screen give it one, e.g.
+//   QT_QPA_PLATFORM='offscreen:configfile=screen.json' with
+//   {"screens":[{"name":"s","x":0,"y":0,"width":1600,"height":1000}]}
 #include "app/ui/AppDelegate.h"
 #include "app/ui/DocumentController.h"
 #include "app/ui/MemoWindow.h"

@@ -37,7 +37,8 @@ QList<QWidget*> listedWindows()
     QList<QWidget*> others;
     for (QWidget* widget : QApplication::topLevelWidgets()) {
         if (!widget->isVisible() || !widget->isWindow() || widget->windowTitle().isEmpty()
-            || qobject_cast<QMenu*>(widget) || widget->windowType() == Qt::Popup || widget->windowType() == Qt::ToolTip)
+            || qobject_cast<QMenu*>(widget) || widget->windowType() == Qt::Popup || widget->windowType() == Qt::ToolTip
+            || widget->objectName() == u"memoWindow") // the menu's first item
             continue;
         (qobject_cast<DocumentWindow*>(widget) ? documents : others).append(widget);
     }
