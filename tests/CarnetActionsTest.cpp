@@ -153,11 +153,17 @@ TEST_F(CarnetActionsTest, InsertUpdateAndDelete)
     carnet->deleteDive();
     EXPECT_EQ(places(), QStringLiteral("XCD"));
     EXPECT_EQ(alerts.asked().last().buttons, (QStringList{"OK", "Cancel"}));
+    // The question counts the dives it removes, and Return answers Cancel.
+    EXPECT_EQ(alerts.asked().last().message, QStringLiteral("Delete 2 dives?"));
+    EXPECT_EQ(alerts.asked().last().defaultButton, 1);
     EXPECT_EQ(carnet->currentIndex(), -1);
     EXPECT_EQ(carnet->loadedIndex(), -1);
     // Rows that are not there, or twice, are not selected.
     carnet->setSelection({1, 3, -1, 1}, 1);
     EXPECT_EQ(carnet->selectedRows(), QList<int>{1});
+    alerts.queueAnswer(1);
+    carnet->deleteDive();
+    EXPECT_EQ(alerts.asked().last().message, QStringLiteral("Delete 1 dive?"));
     EXPECT_TRUE(carnet->isModified());
 }
 

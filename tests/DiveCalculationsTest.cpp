@@ -214,7 +214,7 @@ TEST_F(FormFiguresTest, CylindersAndTheirTitles)
     type("decoO2_Level_1", "50");
     form->refresh(-1, 0);
     const auto& r = form->derived();
-    EXPECT_EQ(r.cylinders[0].text, QStringLiteral("Volume disponible : 1400 L\rVolume consommé : 560 L"));
+    EXPECT_EQ(r.cylinders[0].text, QStringLiteral("Available: 1400 L\rUsed: 560 L"));
     EXPECT_TRUE(r.cylinders[0].gaugeVisible);
     EXPECT_EQ(r.cylinders[0].gaugeMaximum, 200);
     EXPECT_EQ(r.cylinders[0].gaugeValue, 120);
@@ -222,7 +222,7 @@ TEST_F(FormFiguresTest, CylindersAndTheirTitles)
     EXPECT_FALSE(r.cylinders[1].gaugeVisible);
     EXPECT_TRUE(r.cylinders[1].text.isEmpty());
     // An end pressure above the start tells no consumption.
-    EXPECT_EQ(r.cylinders[3].text, QStringLiteral("Volume disponible : 700 L\rVolume consommé : - L"));
+    EXPECT_EQ(r.cylinders[3].text, QStringLiteral("Available: 700 L\rUsed: - L"));
     // Level 2 on: ponies 1 and 2 are titled, pony 3 keeps its plain name.
     EXPECT_EQ(r.ponyTitles[0], QStringLiteral("Pony 1 : 21 m - 50 % O₂"));
     EXPECT_TRUE(r.ponyTitles[1].startsWith(QStringLiteral("Pony 2 : 6 m")));

@@ -355,7 +355,7 @@ TEST_F(DiveFormTest, RefreshDerivesLabelsAndFractions)
     type("rebreather", "3");
     form->refresh(-1, 1);
     EXPECT_EQ(form->text(idx_o2Mix), QStringLiteral("100"));
-    EXPECT_EQ(form->derived().tank2Label, QStringLiteral("DILUANT :"));
+    EXPECT_EQ(form->derived().tank2Label, QStringLiteral("DILUENT :"));
     EXPECT_EQ(form->derived().totalText, QStringLiteral("One dive"));
     EXPECT_FALSE(form->derived().previousEnabled);
     EXPECT_FALSE(form->derived().nextEnabled);

@@ -277,6 +277,8 @@ TEST_F(RegistersTest, GuardsNeverStoreOverAnotherCard)
     doc->deleteRecords();
     EXPECT_EQ(names(), (QStringList{"Alpha II", "Bravo", "Charlie"}));
     EXPECT_EQ(alertKeys().last(), QStringLiteral("Erase card"));
+    EXPECT_EQ(alerts.asked().last().message, QStringLiteral("Delete 1 card?"));
+    EXPECT_EQ(alerts.asked().last().defaultButton, 1);
 }
 
 TEST_F(RegistersTest, SortingFollowsTheSelectedCard)

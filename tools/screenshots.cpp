@@ -1,6 +1,9 @@
 // Pictures of the windows, toolbars and menus for a look by eye:
 //   QT_QPA_PLATFORM=offscreen build/tools/ondrix_screenshots FOLDER
-// writes one PNG per window into FOLDER.
+// writes one PNG per window into FOLDER. The offscreen screen is 800 x 600;
+// for the sizes of a desktop screen give it one, e.g.
+//   QT_QPA_PLATFORM='offscreen:configfile=screen.json' with
+//   {"screens":[{"name":"s","x":0,"y":0,"width":1600,"height":1000}]}
 #include "app/ui/AppDelegate.h"
 #include "app/ui/DocumentController.h"
 #include "app/ui/MemoWindow.h"
@@ -17,6 +20,7 @@
 #include "platform/ui/CommandToolBar.h"
 #include "logbook/ui/DiveEditWindow.h"
 #include "logbook/ui/DiveSearchField.h"
+#include "logbook/ui/DiveTableModel.h"
 #include "logbook/ui/RenumberWindow.h"
 #include "platform/ui/ToolbarPalette.h"
 #include "platform/ui/ToolbarPictures.h"
@@ -45,6 +49,8 @@
 #include <QCheckBox>
 #include <QBuffer>
 #include <QDir>
+#include <QHeaderView>
+#include <QTableView>
 #include <QLabel>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -68,10 +74,13 @@ class Shots {
 public:
     explicit Shots(const QString& folder) : m_folder(folder) {}
 
+    // Put before the names of the logbook's pictures ("fr-" for French).
+    QString prefix;
+
     void save(QWidget* widget, const QString& name)
     {
         QCoreApplication::processEvents();
-        if (!widget->grab().save(m_folder.filePath(name + QStringLiteral(".png")))) {
+        if (!widget->grab().save(m_folder.filePath(prefix + name + QStringLiteral(".png")))) {
             std::fprintf(stderr, "ondrix_screenshots: cannot write %s\n", qPrintable(name));
             m_failed = true;
         }
@@ -93,7 +102,7 @@ public:
         painter.drawPixmap(0, 0, menuShot);
         painter.drawPixmap(menuShot.width(), top, submenuShot);
         painter.end();
-        if (!open.save(m_folder.filePath(name + QStringLiteral(".png")))) {
+        if (!open.save(m_folder.filePath(prefix + name + QStringLiteral(".png")))) {
             std::fprintf(stderr, "ondrix_screenshots: cannot write %s\n", qPrintable(name));
             m_failed = true;
         }
@@ -599,6 +608,72 @@ void preferences(Shots& shots, const QString& settingsPath, const QString& langu
     }
 }
 
+// The windows a new user meets beside the list and the form: the profile
+// and its data, the Window and Help menus and the Help windows, the list
+// sorted deepest first, and the delete question after a find.
+void newUserWindows(Shots& shots, MyDocumentController& controller, CarnetListWindow* window)
+{
+    Carnet& carnet = window->carnet();
+    carnet.setSelection({0}, 0);
+    carnet.displayProfilWindow();
+    carnet.profilInfo();
+    for (QWidget* top : QApplication::topLevelWidgets()) {
+        if (top->objectName() == u"profilWindow")
+            shots.save(top, QStringLiteral("profile"));
+        if (top->objectName() == u"editProfilWindow")
+            shots.save(top, QStringLiteral("profile-data"));
+    }
+    for (const char* name : {"windowMenu", "helpMenu"}) {
+        if (auto* menu = window->menuBar()->findChild<QMenu*>(QLatin1String(name))) {
+            emit menu->aboutToShow();
+            menu->ensurePolished();
+            menu->adjustSize();
+            shots.save(menu, QLatin1String(name));
+        }
+    }
+    for (const char* name : {"shortcutsAction", "keptFilesAction"})
+        if (auto* action = window->findChild<QAction*>(QLatin1String(name)))
+            action->trigger();
+    for (QWidget* top : QApplication::topLevelWidgets()) {
+        if (top->objectName() == u"shortcutsWindow" || top->objectName() == u"keptFilesWindow") {
+            shots.save(top, top->objectName());
+            top->close();
+        }
+    }
+    QHeaderView* header = window->tableView()->horizontalHeader();
+    const int depth = DiveTableModel::columnOf(QStringLiteral("profondeur"));
+    header->sectionClicked(depth); // deepest first
+    window->resize(1500, 420);
+    shots.save(window, QStringLiteral("list-deepest-first"));
+    header->sectionClicked(depth); // shallowest first
+    shots.save(window, QStringLiteral("list-shallowest-first"));
+    Q_UNUSED(controller);
+}
+
+// The logbook's windows in one language, over their own context.
+void logbookShots(Shots& shots, const QString& folder, const QString& language)
+{
+    ScriptedAlerts alerts;
+    AppContext context(std::make_unique<SettingsStore>(QDir(folder).filePath(language + QStringLiteral(".ini"))),
+                       alerts, language);
+    colourSettings(context.settings());
+    MyDocumentController controller(context);
+    const QString logbook = QDir(folder).filePath(QStringLiteral("trial.ondrix"));
+    Carnet* carnet = controller.openDocument(logbook);
+    if (!carnet) {
+        std::fprintf(stderr, "ondrix_screenshots: cannot open the trial logbook\n");
+        return;
+    }
+    shots.prefix = language == u"en" ? QString() : language + u'-';
+    windows(shots, controller, controller.windowOf(carnet), QDir(folder).filePath(QStringLiteral("older logbook.ondrix")));
+    toolbars(shots, controller.windowOf(carnet), controller.windowOf(controller.newDocument()));
+    calculators(shots, controller.appDelegate());
+    newUserWindows(shots, controller, controller.windowOf(carnet));
+    shots.prefix.clear();
+    for (QWidget* top : QApplication::topLevelWidgets())
+        top->hide();
+}
+
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
@@ -613,25 +688,17 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "ondrix_screenshots: cannot make %s\n", argv[1]);
         return 1;
     }
-    ScriptedAlerts alerts;
-    AppContext context(std::make_unique<SettingsStore>(dir.filePath(QStringLiteral("settings.ini"))), alerts,
-                       QStringLiteral("en"));
-    colourSettings(context.settings());
-    MyDocumentController controller(context);
-
     const QString logbook = dir.filePath(QStringLiteral("trial.ondrix"));
-    const SaveResult saved = saveFileAtomically(logbook, *logbookarchive::encode(logbookgenerator::generate(300, 60, 7)));
-    Carnet* carnet = saved.ok ? controller.openDocument(logbook) : nullptr;
-    if (!carnet) {
-        std::fprintf(stderr, "ondrix_screenshots: cannot open the trial logbook\n");
+    const QList<Plongee> dives = logbookgenerator::generate(300, 60, 7);
+    if (!saveFileAtomically(logbook, *logbookarchive::encode(dives)).ok) {
+        std::fprintf(stderr, "ondrix_screenshots: cannot write the trial logbook\n");
         return 1;
     }
     Shots shots(folder);
-    windows(shots, controller, controller.windowOf(carnet), dir.filePath(QStringLiteral("older logbook.ondrix")));
-    toolbars(shots, controller.windowOf(carnet), controller.windowOf(controller.newDocument()));
-    calculators(shots, controller.appDelegate());
     for (const QString& language : {QStringLiteral("en"), QStringLiteral("fr")})
-        statistics(shots, carnet->dives(), dir.filePath(QStringLiteral("stats-") + language + QStringLiteral(".ini")),
+        logbookShots(shots, dir.path(), language);
+    for (const QString& language : {QStringLiteral("en"), QStringLiteral("fr")})
+        statistics(shots, dives, dir.filePath(QStringLiteral("stats-") + language + QStringLiteral(".ini")),
                    language);
     const QString small = dir.filePath(QStringLiteral("prefs.ondrix"));
     saveFileAtomically(small, *logbookarchive::encode(logbookgenerator::generate(12, 60, 11)));

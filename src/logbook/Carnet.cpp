@@ -272,8 +272,12 @@ void Carnet::deleteDive()
     Alert alert;
     alert.key = QStringLiteral("Erase dive");
     alert.table = QStringLiteral("Main");
-    alert.message = loc.text(alert.key, alert.table);
+    // How many go: a find may have selected far more than the row in view.
+    const qsizetype count = m_selectedRows.size();
+    alert.message = count == 1 ? loc.text(QStringLiteral("Erase one dive"), alert.table)
+                               : formatText(loc.text(QStringLiteral("Erase dives count"), alert.table), {int(count)});
     alert.buttons = {QStringLiteral("OK"), loc.text(QStringLiteral("Cancel"), QStringLiteral("Main"))};
+    alert.defaultButton = 1;
     if (m_context.alerts().ask(alert) != 0)
         return;
     removeSelectedRows(m_carnet);

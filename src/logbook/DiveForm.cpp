@@ -631,13 +631,13 @@ void DiveForm::refresh(int selectedRow, int diveCount)
 
     const int apparatus = m_tags[idx_rebreather];
     if (apparatus == 2 || apparatus == 3) {
-        r.tank1Label = QStringLiteral("OXYGÈNE :");
-        r.tank2Label = QStringLiteral("DILUANT :");
-        r.setpointLabel = QStringLiteral("Setpoint :");
+        r.tank1Label = localized("Tank oxygen label", "OXYGEN :");
+        r.tank2Label = localized("Tank diluent label", "DILUENT :");
+        r.setpointLabel = localized("Setpoint label", "Setpoint :");
         m_texts[idx_o2Mix] = QStringLiteral("100");
     } else if (apparatus == 0 || apparatus == 1) {
-        r.tank1Label = QStringLiteral("Bloc principal :");
-        r.tank2Label = QStringLiteral("Bloc secondaire :");
+        r.tank1Label = localized("Tank main label", "Main tank :");
+        r.tank2Label = localized("Tank second label", "Second tank :");
         r.setpointLabel = localized("PpO2");
     }
     r.flowEnabled = apparatus == 1;
@@ -787,7 +787,7 @@ void DiveForm::computeFigures()
         cyl = Derived::Cylinder();
         if (v == 0)
             continue;
-        cyl.text = formatText(QStringLiteral("Volume disponible : %d L\rVolume consommé : %d L"),
+        cyl.text = formatText(localized("Cylinder volumes", "Available: %d L\rUsed: %d L"),
                               {divecalc::litres(v, p0), figure(p1 <= p0, divecalc::litres(v, qint64(p0) - p1))});
         cyl.gaugeVisible = true;
         cyl.gaugeMaximum = p0;

@@ -112,6 +112,7 @@ DiveListFormatter::DiveListFormatter(const SettingsStore& settings, const Locali
     m_computer = local("TableView computer");
     m_airTables = local("TableView air tables");
     m_nitroxTables = local("TableView nitrox tables");
+    m_runTime = local("Run time");
     m_air = local("Air");
     m_airNx = local("TableView air Nx");
     m_airNxO2 = local("TableView air Nx O2");
@@ -153,7 +154,7 @@ QString DiveListFormatter::text(const Plongee& d, int column) const
         case 0: return m_computer;
         case 1: return m_airTables;
         case 2: return m_nitroxTables;
-        case 3: return QStringLiteral("Run time");
+        case 3: return m_runTime;
         default: return QString::number(d.deco());
         }
     case idx_coeff:

@@ -62,7 +62,7 @@ private:
     QString m_colouredText;
     int m_lowTemperature;
     QString m_highTide, m_highTideOnly, m_lowTide, m_lowTideOnly, m_celsius, m_fahrenheit;
-    QString m_computer, m_airTables, m_nitroxTables;
+    QString m_computer, m_airTables, m_nitroxTables, m_runTime;
     QString m_air, m_airNx, m_airNxO2, m_airO2;
     QList<QString> m_visibility; // by visibility code 0 to 8
 };

@@ -12,4 +12,7 @@ struct Alert {
     QString message;
     QStringList buttons;
     bool beep = true;
+    // The button that Return presses; a destructive question defaults to
+    // its last button (Cancel).
+    int defaultButton = 0;
 };

@@ -163,8 +163,12 @@ void RegisterDocument::deleteRecords()
     Alert alert;
     alert.key = m_reg.deleteKey;
     alert.table = kMain;
-    alert.message = loc.text(alert.key, alert.table, kAlertFallback);
+    const qsizetype count = m_selectedRows.size();
+    alert.message = count == 1 ? loc.text(QStringLiteral("Erase one card"), alert.table, kAlertFallback)
+                               : formatText(loc.text(QStringLiteral("Erase cards count"), alert.table, kAlertFallback),
+                                            {int(count)});
     alert.buttons = {QStringLiteral("OK"), loc.text(QStringLiteral("Cancel"), kMain)};
+    alert.defaultButton = 1;
     if (m_context.alerts().ask(alert) != 0)
         return;
     removeSelectedRows(m_records);

@@ -12,6 +12,7 @@
 #include <QFileInfo>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QScreen>
 
 namespace {
 
@@ -35,7 +36,7 @@ TEST_F(ShellTest, OpeningALogbookShowsItsRowsAndSelectsTheLastDive)
     EXPECT_TRUE(window->isVisible());
     ASSERT_EQ(window->model()->rowCount(), 3);
     EXPECT_EQ(window->statusText(), QStringLiteral("3 dives"));
-    EXPECT_EQ(window->windowTitle(), QStringLiteral("three.ondrix[*]"));
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("three.ondrix[*] — Ondrix"));
     EXPECT_FALSE(window->isWindowModified());
     EXPECT_EQ(selectedRows(window), QList<int>{2});
     EXPECT_EQ(window->editWindow()->shownValue(QStringLiteral("lieu")), QStringLiteral("Giens"));
@@ -68,11 +69,11 @@ TEST_F(ShellTest, NewLogbooksAreUntitledAndAnUntouchedOneGivesWayToAnOpenedOne)
     Carnet* untitled = controller->newDocument();
     ASSERT_NE(untitled, nullptr);
     CarnetListWindow* window = controller->windowOf(untitled);
-    EXPECT_EQ(window->windowTitle(), QStringLiteral("Untitled[*]"));
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Untitled[*] — Ondrix"));
     EXPECT_EQ(window->statusText(), QStringLiteral("0 dives"));
     EXPECT_EQ(window->editWindow()->shownIndex(), -1);
     Carnet* second = controller->newDocument();
-    EXPECT_EQ(controller->windowOf(second)->windowTitle(), QStringLiteral("Untitled 2[*]"));
+    EXPECT_EQ(controller->windowOf(second)->windowTitle(), QStringLiteral("Untitled 2[*] — Ondrix"));
     ASSERT_TRUE(controller->closeDocument(second));
 
     Carnet* opened = controller->openDocument(writeLogbook(QStringLiteral("a.ondrix"), dives(2)));
@@ -175,7 +176,7 @@ TEST_F(ShellTest, SavingAnUntitledLogbookAsksForAFileAndReopensWithTheSameDives)
     ASSERT_TRUE(controller->saveDocument(carnet));
     EXPECT_EQ(suggested, QStringList{QStringLiteral("Untitled.ondrix")});
     EXPECT_FALSE(carnet->isModified());
-    EXPECT_EQ(controller->windowOf(carnet)->windowTitle(), QStringLiteral("saved.ondrix[*]"));
+    EXPECT_EQ(controller->windowOf(carnet)->windowTitle(), QStringLiteral("saved.ondrix[*] — Ondrix"));
     EXPECT_EQ(controller->recentDocuments().mostRecent(), file);
     // A second save goes to the bound file without asking.
     carnet->setModified(true);
@@ -433,4 +434,40 @@ TEST_F(ShellTest, TheMemoIsAKeptWindowWithItsTextInTheSettings)
     MemoWindow again(reread);
     EXPECT_EQ(again.editor()->toPlainText(), QStringLiteral("Buy batteries\nFill the tanks"));
     EXPECT_TRUE(again.showAtLaunchBox()->isChecked());
+}
+
+TEST_F(ShellTest, SideWindowsCloseFromTheKeyboardAndOpenInsideTheScreen)
+{
+    Carnet* carnet = controller->openDocument(writeLogbook(QStringLiteral("keys.ondrix"), dives(2)));
+    ASSERT_NE(carnet, nullptr);
+    CarnetListWindow* list = controller->windowOf(carnet);
+    const auto opened = [](const char* name) -> QWidget* {
+        for (QWidget* top : QApplication::topLevelWidgets())
+            if (top->objectName() == QLatin1String(name))
+                return top;
+        return nullptr;
+    };
+    const struct {
+        const char* window;
+        std::function<QWidget*()> open;
+        bool escape;
+    } rows[] = {
+        {"edit form", [&] { list->showEditWindow(); return static_cast<QWidget*>(list->editWindow()); }, false},
+        {"profile", [&] { carnet->displayProfilWindow(); return opened("profilWindow"); }, true},
+        {"profile data", [&] { carnet->profilInfo(); return opened("editProfilWindow"); }, true},
+        {"calculator", [&] { return controller->appDelegate().showWindow(QStringLiteral("displayConversionsGPSWindow")); }, true},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.window);
+        QWidget* window = row.open();
+        ASSERT_NE(window, nullptr);
+        const QRect available = window->screen()->availableGeometry();
+        EXPECT_TRUE(available.contains(QRect(window->pos(), window->size()))) << window->pos().y() << '+' << window->height();
+        auto* close = window->findChild<QAction*>(QStringLiteral("closeWindowAction"), Qt::FindDirectChildrenOnly);
+        ASSERT_NE(close, nullptr);
+        EXPECT_TRUE(close->shortcuts().contains(QKeySequence(Qt::CTRL | Qt::Key_W)));
+        EXPECT_EQ(close->shortcuts().contains(QKeySequence(Qt::Key_Escape)), row.escape);
+        close->trigger();
+        EXPECT_FALSE(window->isVisible());
+    }
 }

@@ -1,10 +1,12 @@
 #include "app/ui/DocumentController.h"
+#include "platform/InterfaceText.h"
 
 #include "platform/context/AppContext.h"
 #include "platform/context/DocumentTypes.h"
 #include "app/LaunchPlan.h"
 #include "app/ui/AppDelegate.h"
 #include "app/ui/PreferenceCommands.h"
+#include "app/ui/WindowHelpMenus.h"
 #include "logbook/Carnet.h"
 #include "calculators/ui/CalculatorWindows.h"
 #include "exchange/ExchangeRegistry.h"
@@ -16,6 +18,7 @@
 #include "platform/AlertPresenter.h"
 #include "platform/DocumentLock.h"
 #include "platform/SafeSave.h"
+#include "platform/SettingsStore.h"
 #include "registers/RegisterArchive.h"
 #include "registers/RegisterDescription.h"
 #include "registers/RegisterDocument.h"
@@ -141,10 +144,10 @@ MyDocumentController::MyDocumentController(AppContext& context, QObject* parent)
 {
     registerCalculatorWindows(*m_appDelegate, context.localizer());
     m_chooseOpenPath = [](QWidget* parent, const QString& folder) {
-        return QFileDialog::getOpenFileName(parent, tr("Open"), folder, fileFilter());
+        return QFileDialog::getOpenFileName(parent, ui::text("Open"), folder, fileFilter());
     };
     m_chooseSavePath = [](QWidget* parent, const QString& suggestion) {
-        QFileDialog dialog(parent, tr("Save Logbook"), suggestion, fileFilter());
+        QFileDialog dialog(parent, ui::text("Save Logbook"), suggestion, fileFilter());
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setDefaultSuffix(DocumentTypes::of(DocumentKind::Logbook).fileSuffix);
         if (dialog.exec() != QDialog::Accepted)
@@ -189,7 +192,7 @@ RecordListDocument* MyDocumentController::createDocument()
     const DocumentType* known = DocumentTypes::byId(type);
     const QString name = known ? DocumentTypes::displayName(*known, m_context.localizer()) : type;
     say(QStringLiteral("Document type not available"),
-        tr("New “%1” documents are not available yet.").arg(name));
+        ui::text("New “%1” documents are not available yet.").arg(name));
     return nullptr;
 }
 
@@ -320,7 +323,7 @@ RecordListDocument* MyDocumentController::openFile(const QString& path)
     QString error;
     if (!reading->openFile(absolute, &error)) {
         say(QStringLiteral("Document could not be opened"),
-            tr("The %1 “%2” could not be opened: %3").arg(noun(reading), fileNameOf(absolute), error));
+            ui::text("The %1 “%2” could not be opened: %3").arg(noun(reading), fileNameOf(absolute), error));
         return nullptr;
     }
     m_recent.add(absolute);
@@ -345,7 +348,7 @@ RecordListDocument* MyDocumentController::openRecentDocument(const QString& path
     if (!documentAt(absolute) && !QFileInfo::exists(absolute)) {
         m_recent.remove(absolute);
         say(QStringLiteral("Recent document missing"),
-            tr("The document “%1” could not be opened: it is no longer in the folder “%2”. "
+            ui::text("The document “%1” could not be opened: it is no longer in the folder “%2”. "
                "It has been removed from the recent documents.")
                 .arg(fileNameOf(absolute), folderOf(absolute)));
         return nullptr;
@@ -386,11 +389,11 @@ Carnet* MyDocumentController::adopt(std::unique_ptr<Carnet> carnet)
     addStatisticsItems(window->diveMenu(), *stats, logbook->context().localizer());
     window->setCommandHandler(QStringLiteral("importUDDF"), [window, logbook] {
         importExchangeFileInteractively(window, *logbook,
-                                        {tr("Import UDDF"), tr("UDDF files (*.uddf *.xml *.txt)")});
+                                        {ui::text("Import UDDF"), ui::text("UDDF files (*.uddf *.xml *.txt)")});
     });
     window->setCommandHandler(QStringLiteral("importUDCF"), [window, logbook] {
         importExchangeFileInteractively(window, *logbook,
-                                        {tr("Import UDCF"), tr("UDCF files (*.udcf *.xml *.txt)")});
+                                        {ui::text("Import UDCF"), ui::text("UDCF files (*.udcf *.xml *.txt)")});
     });
     m_documents.push_back(std::move(document));
     place(window, logbook);
@@ -417,12 +420,21 @@ void MyDocumentController::equip(DocumentWindow* window, QMenu* fileMenu, Record
     fillFileMenu(fileMenu, record);
     preferencecommands::addEditMenu(window->menuBar(), fileMenu, *m_appDelegate, m_context);
     addCalculatorMenu(window->menuBar(), *m_appDelegate);
+    addWindowAndHelpMenus(window);
     window->setCloseGuard([this, record] {
         if (!confirmClose(record))
             return false;
         release(record);
         return true;
     });
+}
+
+void MyDocumentController::addWindowAndHelpMenus(DocumentWindow* window)
+{
+    windowmenus::addWindowMenu(window->menuBar(), [this] { m_appDelegate->showMemoWindow(); });
+    windowmenus::addHelpMenu(window->menuBar(),
+                             {.settingsFile = m_context.settings().fileName(),
+                              .recentDocuments = [this] { return m_recent.list(); }});
 }
 
 void MyDocumentController::place(DocumentWindow* window, RecordListDocument* record)
@@ -449,10 +461,14 @@ void MyDocumentController::setDocumentName(Document* document)
 QString MyDocumentController::noun(const RecordListDocument* document)
 {
     if (const auto* record = qobject_cast<const RegisterDocument*>(document)) {
-        QString name = record->description().documentNoun; // "a wreck repertory"
-        return name.startsWith(QLatin1String("a ")) ? name.mid(2) : name;
+        QString name = record->description().documentNoun; // "a wreck repertory", "an equipment inventory"
+        if (name.startsWith(QLatin1String("a ")))
+            name = name.mid(2);
+        else if (name.startsWith(QLatin1String("an ")))
+            name = name.mid(3);
+        return ui::text(name.toUtf8().constData());
     }
-    return QStringLiteral("logbook");
+    return ui::text("logbook");
 }
 
 QString MyDocumentController::displayName(const RecordListDocument* record) const
@@ -461,7 +477,7 @@ QString MyDocumentController::displayName(const RecordListDocument* record) cons
         return fileNameOf(record->filePath());
     const Document* document = find(record);
     const int number = document ? document->untitledNumber : 1;
-    return number <= 1 ? tr("Untitled") : tr("Untitled %1").arg(number);
+    return number <= 1 ? ui::text("Untitled") : ui::text("Untitled %1").arg(number);
 }
 
 QString MyDocumentController::suggestedSavePath(const RecordListDocument* record) const
@@ -503,7 +519,7 @@ bool MyDocumentController::writeDocument(RecordListDocument* record, const QStri
     const SaveResult saved = record->save(path);
     if (!saved.ok) {
         say(QStringLiteral("Document could not be saved"),
-            tr("The %1 “%2” could not be saved: %3").arg(noun(record), fileNameOf(path), saved.error));
+            ui::text("The %1 “%2” could not be saved: %3").arg(noun(record), fileNameOf(path), saved.error));
         return false;
     }
     if (!saved.durable) {
@@ -528,7 +544,7 @@ bool MyDocumentController::saveDocumentAs(RecordListDocument* record)
     const RecordListDocument* other = documentAt(path);
     if (other && other != record) {
         say(QStringLiteral("Document is open"),
-            tr("The %1 “%2” is open in another window. Close it first, or choose another name.")
+            ui::text("The %1 “%2” is open in another window. Close it first, or choose another name.")
                 .arg(noun(other), fileNameOf(path)));
         return false;
     }
@@ -576,10 +592,10 @@ bool MyDocumentController::confirmClose(RecordListDocument* record)
     if (!record->isModified())
         return true;
     const int answer = say(QStringLiteral("Save changes"),
-                           tr("Do you want to save the changes made to the %1 “%2”?\n"
+                           ui::text("Do you want to save the changes made to the %1 “%2”?\n"
                               "Your changes will be lost if you don't save them.")
                                .arg(noun(record), displayName(record)),
-                           {tr("Save"), tr("Don't Save"),
+                           {ui::text("Save"), ui::text("Don't Save"),
                             m_context.localizer().text(QStringLiteral("Cancel"), QStringLiteral("Main"),
                                                        QStringLiteral("Cancel"))});
     switch (answer) {
@@ -632,24 +648,24 @@ void MyDocumentController::quit()
 
 void MyDocumentController::fillFileMenu(QMenu* menu, RecordListDocument* carnet)
 {
-    QMenu* newMenu = menu->addMenu(tr("&New"));
+    QMenu* newMenu = menu->addMenu(ui::text("&New"));
     newMenu->setObjectName(QStringLiteral("newMenu"));
     fillNewMenu(newMenu);
-    QAction* action = menu->addAction(tr("&Open…"), this, &MyDocumentController::openDocumentWithDialog);
+    QAction* action = menu->addAction(ui::text("&Open…"), this, &MyDocumentController::openDocumentWithDialog);
     action->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
-    QMenu* recent = menu->addMenu(tr("Open &Recent"));
+    QMenu* recent = menu->addMenu(ui::text("Open &Recent"));
     recent->setObjectName(QStringLiteral("openRecentMenu"));
     recent->setToolTipsVisible(true);
     connect(recent, &QMenu::aboutToShow, this, [this, recent] { fillRecentMenu(recent); });
     fillRecentMenu(recent);
     menu->addSeparator();
-    action = menu->addAction(tr("&Close"), this, [this, carnet] { closeDocument(carnet); });
+    action = menu->addAction(ui::text("&Close"), this, [this, carnet] { closeDocument(carnet); });
     action->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_W));
-    action = menu->addAction(tr("&Save"), this, [this, carnet] { saveDocument(carnet); });
+    action = menu->addAction(ui::text("&Save"), this, [this, carnet] { saveDocument(carnet); });
     action->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
-    action = menu->addAction(tr("Save &As…"), this, [this, carnet] { saveDocumentAs(carnet); });
+    action = menu->addAction(ui::text("Save &As…"), this, [this, carnet] { saveDocumentAs(carnet); });
     action->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
-    QAction* revert = menu->addAction(tr("Re&vert to Saved"), this, [this, carnet] { revertDocumentToSaved(carnet); });
+    QAction* revert = menu->addAction(ui::text("Re&vert to Saved"), this, [this, carnet] { revertDocumentToSaved(carnet); });
     revert->setObjectName(QStringLiteral("revertToSavedAction"));
     // Follows the changed mark; the menu checks again as it opens, since
     // the file a document is bound to changes without a signal.
@@ -660,15 +676,15 @@ void MyDocumentController::fillFileMenu(QMenu* menu, RecordListDocument* carnet)
     menu->addSeparator();
     // The handheld logbook has no toolbar item: its import lives here.
     if (auto* logbook = dynamic_cast<Carnet*>(carnet)) {
-        QAction* handheld = menu->addAction(tr("Import &Handheld Logbook…"), this, [this, logbook] {
+        QAction* handheld = menu->addAction(ui::text("Import &Handheld Logbook…"), this, [this, logbook] {
             if (Document* document = find(logbook))
                 importExchangeFileInteractively(document->window.get(), *logbook,
-                                                {tr("Import Handheld Logbook"), tr("Logbook files (*.xml *.txt)")});
+                                                {ui::text("Import Handheld Logbook"), ui::text("Logbook files (*.xml *.txt)")});
         });
         handheld->setObjectName(QStringLiteral("importHandheldAction"));
         menu->addSeparator();
     }
-    action = menu->addAction(tr("&Quit"), this, &MyDocumentController::quit);
+    action = menu->addAction(ui::text("&Quit"), this, &MyDocumentController::quit);
     action->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
     action->setMenuRole(QAction::QuitRole);
 }
@@ -698,9 +714,9 @@ void MyDocumentController::fillRecentMenu(QMenu* menu)
         connect(action, &QAction::triggered, this, [this, path] { openRecentDocument(path); });
     }
     if (entries.isEmpty())
-        menu->addAction(tr("No recent documents"))->setEnabled(false);
+        menu->addAction(ui::text("No recent documents"))->setEnabled(false);
     menu->addSeparator();
-    QAction* clear = menu->addAction(tr("Clear Menu"), this, [this] { m_recent.clear(); });
+    QAction* clear = menu->addAction(ui::text("Clear Menu"), this, [this] { m_recent.clear(); });
     clear->setEnabled(!entries.isEmpty());
 }
 

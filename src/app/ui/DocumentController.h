@@ -144,6 +144,7 @@ private:
     RegisterDocument* adopt(std::unique_ptr<RegisterDocument> document);
     // Fills a new list window's menus and asks before it closes.
     void equip(DocumentWindow* window, QMenu* fileMenu, RecordListDocument* document);
+    void addWindowAndHelpMenus(DocumentWindow* window);
     void place(DocumentWindow* window, RecordListDocument* document);
     Document* find(const RecordListDocument* document) const;
     bool confirmClose(RecordListDocument* document);

@@ -1,4 +1,5 @@
 #include "app/ui/MemoWindow.h"
+#include "platform/InterfaceText.h"
 
 #include "app/LaunchPlan.h"
 #include "platform/SettingsStore.h"
@@ -16,12 +17,12 @@ QString MemoWindow::textSettingKey() { return QStringLiteral("pense bete text");
 
 MemoWindow::MemoWindow(SettingsStore& settings, QWidget* parent)
     : QWidget(parent, Qt::Window), m_settings(settings), m_editor(new QPlainTextEdit(this)),
-      m_showAtLaunch(new QCheckBox(tr("Show the memo when Ondrix starts"), this))
+      m_showAtLaunch(new QCheckBox(ui::text("Show the memo when Ondrix starts"), this))
 {
-    setWindowTitle(tr("Memo"));
+    setWindowTitle(ui::text("Memo"));
     setObjectName(QStringLiteral("memoWindow"));
 
-    m_editor->setPlaceholderText(tr("Notes to keep at hand: things to bring, checks to make…"));
+    m_editor->setPlaceholderText(ui::text("Notes to keep at hand: things to bring, checks to make…"));
     m_editor->setPlainText(m_settings.stringValue(textSettingKey()));
     m_showAtLaunch->setChecked(m_settings.boolValue(LaunchPlan::memoSettingKey()));
 

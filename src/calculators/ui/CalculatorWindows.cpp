@@ -6,6 +6,7 @@
 #include "calculators/ui/PhysiqueController.h"
 #include "calculators/ui/SCRCCRController.h"
 #include "calculators/ui/TrimixController.h"
+#include "platform/InterfaceText.h"
 #include "platform/Localizer.h"
 
 #include <QCoreApplication>
@@ -22,26 +23,26 @@ struct WindowCommand {
     const char* command;
     const char* window;
     Family family;
-    const char* menuTitle;
+    const char* menuTitle; // a key of the interface texts
 };
 
 // In menu order; a new family starts a new section of the menu.
 constexpr WindowCommand kCommands[] = {
-    {"displayProfMaxWindow", "Nitrox Prof Max", Family::Nitrox, QT_TRANSLATE_NOOP("Calculators", "Nitrox Maximum Depth…")},
-    {"displayBestMixWindow", "Nitrox Best Mix", Family::Nitrox, QT_TRANSLATE_NOOP("Calculators", "Nitrox Best Mix…")},
+    {"displayProfMaxWindow", "Nitrox Prof Max", Family::Nitrox, "Nitrox Maximum Depth…"},
+    {"displayBestMixWindow", "Nitrox Best Mix", Family::Nitrox, "Nitrox Best Mix…"},
     {"displayEquivalentDepthWindow", "Nitrox Equivalent Depth", Family::Nitrox,
-     QT_TRANSLATE_NOOP("Calculators", "Nitrox Equivalent Air Depth…")},
-    {"displayOxygenWindow", "Nitrox Oxygen Window", Family::Nitrox, QT_TRANSLATE_NOOP("Calculators", "Nitrox Oxygen Window…")},
-    {"displayBlendNitroxWindow", "Blend Nitrox", Family::Nitrox, QT_TRANSLATE_NOOP("Calculators", "Nitrox Blending…")},
-    {"displayTrimixEAD_ENDWindow", "Trimix", Family::Trimix, QT_TRANSLATE_NOOP("Calculators", "Trimix Equivalent Depths…")},
-    {"displayTrimixProfMinWindow", "Trimix Prof Min", Family::Trimix, QT_TRANSLATE_NOOP("Calculators", "Trimix Minimum Depth…")},
-    {"displayBestTrimix", "Best Trimix", Family::Trimix, QT_TRANSLATE_NOOP("Calculators", "Best Trimix…")},
-    {"displaySodaTimeWindow", "Soda Time", Family::Rebreather, QT_TRANSLATE_NOOP("Calculators", "Absorbent Time…")},
+     "Nitrox Equivalent Air Depth…"},
+    {"displayOxygenWindow", "Nitrox Oxygen Window", Family::Nitrox, "Nitrox Oxygen Window…"},
+    {"displayBlendNitroxWindow", "Blend Nitrox", Family::Nitrox, "Nitrox Blending…"},
+    {"displayTrimixEAD_ENDWindow", "Trimix", Family::Trimix, "Trimix Equivalent Depths…"},
+    {"displayTrimixProfMinWindow", "Trimix Prof Min", Family::Trimix, "Trimix Minimum Depth…"},
+    {"displayBestTrimix", "Best Trimix", Family::Trimix, "Best Trimix…"},
+    {"displaySodaTimeWindow", "Soda Time", Family::Rebreather, "Absorbent Time…"},
     {"displaySCRBreathedFracO2Window", "SCR Breathed Frac O2", Family::Rebreather,
-     QT_TRANSLATE_NOOP("Calculators", "SCR Breathed Oxygen…")},
-    {"displaySCRIdealFlowWindow", "SCR Flow Calc", Family::Rebreather, QT_TRANSLATE_NOOP("Calculators", "SCR Ideal Flow…")},
-    {"displayConversionsWindow", "Physique", Family::Physique, QT_TRANSLATE_NOOP("Calculators", "Unit Conversions…")},
-    {"displayConversionsGPSWindow", "Gps", Family::Gps, QT_TRANSLATE_NOOP("Calculators", "GPS Conversions…")},
+     "SCR Breathed Oxygen…"},
+    {"displaySCRIdealFlowWindow", "SCR Flow Calc", Family::Rebreather, "SCR Ideal Flow…"},
+    {"displayConversionsWindow", "Physique", Family::Physique, "Unit Conversions…"},
+    {"displayConversionsGPSWindow", "Gps", Family::Gps, "GPS Conversions…"},
 };
 
 std::unique_ptr<QWidget> makeWindow(const WindowCommand& c, const Localizer& texts)
@@ -73,7 +74,7 @@ void registerCalculatorWindows(WindowTable& delegate)
 
 void addCalculatorMenu(QMenuBar* menuBar, WindowTable& delegate)
 {
-    QMenu* menu = menuBar->addMenu(QCoreApplication::translate("Calculators", "&Calculators"));
+    QMenu* menu = menuBar->addMenu(ui::text("&Calculators"));
     menu->setObjectName(QStringLiteral("calculatorsMenu"));
     const WindowCommand* previous = nullptr;
     for (const WindowCommand& c : kCommands) {
@@ -81,7 +82,7 @@ void addCalculatorMenu(QMenuBar* menuBar, WindowTable& delegate)
             menu->addSeparator();
         previous = &c;
         const QString command = QLatin1String(c.command);
-        QAction* action = menu->addAction(QCoreApplication::translate("Calculators", c.menuTitle));
+        QAction* action = menu->addAction(ui::text(c.menuTitle));
         action->setObjectName(command);
         QObject::connect(action, &QAction::triggered, &delegate, [&delegate, command] { delegate.showWindow(command); });
     }

@@ -1,4 +1,5 @@
 #include "calculators/ui/GpsController.h"
+#include "platform/InterfaceText.h"
 
 #include <QComboBox>
 #include <QFormLayout>
@@ -14,15 +15,15 @@
 GpsController::GpsController(const Localizer& texts, QWidget* parent)
     : CalculatorWindow(QStringLiteral("Gps"), texts, parent)
 {
-    setWindowTitle(tr("GPS conversions"));
+    setWindowTitle(ui::text("GPS conversions"));
     auto* layout = new QHBoxLayout(this);
     auto* left = new QVBoxLayout;
     layout->addLayout(left, 0);
 
     // ED50 degrees, minutes, seconds.
-    auto* precise = new QGroupBox(tr("ED50 \u2192 WGS84 (degrees, minutes, seconds)"), this);
+    auto* precise = new QGroupBox(ui::text("ED50 \u2192 WGS84 (degrees, minutes, seconds)"), this);
     auto* grid = new QGridLayout(precise);
-    grid->addWidget(new QLabel(tr("\u00b0"), precise), 0, 1, Qt::AlignCenter);
+    grid->addWidget(new QLabel(ui::text("\u00b0"), precise), 0, 1, Qt::AlignCenter);
     grid->addWidget(new QLabel(QStringLiteral("'"), precise), 0, 2, Qt::AlignCenter);
     grid->addWidget(new QLabel(QStringLiteral("''"), precise), 0, 3, Qt::AlignCenter);
     const auto angleRow = [&](int row, const QString& label, const QString& prefix) {
@@ -40,21 +41,21 @@ GpsController::GpsController(const Localizer& texts, QWidget* parent)
             connect(edit, &QLineEdit::textEdited, this, [this, field] { inputEdited(field); });
         }
     };
-    angleRow(1, tr("Longitude (E +, W -)"), QStringLiteral("longitude"));
-    angleRow(2, tr("Latitude (N +, S -)"), QStringLiteral("latitude"));
-    m_precise = new QPushButton(tr("Convert"), precise);
+    angleRow(1, ui::text("Longitude (E +, W -)"), QStringLiteral("longitude"));
+    angleRow(2, ui::text("Latitude (N +, S -)"), QStringLiteral("latitude"));
+    m_precise = new QPushButton(ui::text("Convert"), precise);
     m_precise->setObjectName(QStringLiteral("convertGPS"));
     grid->addWidget(m_precise, 3, 3);
     connect(m_precise, &QPushButton::clicked, this, [this] { runAction(QStringLiteral("convertGPS")); });
     left->addWidget(precise);
 
     // Decimal degrees, either way.
-    auto* decimal = new QGroupBox(tr("Decimal degrees"), this);
+    auto* decimal = new QGroupBox(ui::text("Decimal degrees"), this);
     auto* form = new QFormLayout(decimal);
-    addPopUp(form, QStringLiteral("geodesiePopUp"), tr("Direction"));
-    addTextField(form, QStringLiteral("longitude_inField"), tr("Longitude"), QStringLiteral("\u00b0"));
-    addTextField(form, QStringLiteral("latitude_inField"), tr("Latitude"), QStringLiteral("\u00b0"));
-    m_decimal = new QPushButton(tr("Convert"), decimal);
+    addPopUp(form, QStringLiteral("geodesiePopUp"), ui::text("Direction"));
+    addTextField(form, QStringLiteral("longitude_inField"), ui::text("Longitude"), QStringLiteral("\u00b0"));
+    addTextField(form, QStringLiteral("latitude_inField"), ui::text("Latitude"), QStringLiteral("\u00b0"));
+    m_decimal = new QPushButton(ui::text("Convert"), decimal);
     m_decimal->setObjectName(QStringLiteral("convertGPS2"));
     form->addRow(QString(), m_decimal);
     connect(m_decimal, &QPushButton::clicked, this, [this] { runAction(QStringLiteral("convertGPS2")); });
@@ -62,9 +63,9 @@ GpsController::GpsController(const Localizer& texts, QWidget* parent)
 
     // The height of both, and the results.
     auto* heightForm = new QFormLayout;
-    addTextField(heightForm, QStringLiteral("altitude_inField"), tr("Ellipsoidal height"), QStringLiteral("m"));
+    addTextField(heightForm, QStringLiteral("altitude_inField"), ui::text("Ellipsoidal height"), QStringLiteral("m"));
     left->addLayout(heightForm);
-    auto* results = new QGroupBox(tr("Result"), this);
+    auto* results = new QGroupBox(ui::text("Result"), this);
     auto* resultLayout = new QVBoxLayout(results);
     addResult(resultLayout, QStringLiteral("longitude_outField"));
     addResult(resultLayout, QStringLiteral("latitude_outField"));
@@ -73,7 +74,7 @@ GpsController::GpsController(const Localizer& texts, QWidget* parent)
     left->addStretch();
 
     auto* right = new QVBoxLayout;
-    right->addWidget(new QLabel(tr("The precise conversion step by step:"), this));
+    right->addWidget(new QLabel(ui::text("The precise conversion step by step:"), this));
     QTextEdit* account = addStyledText(right, QStringLiteral("gpsDataField"));
     account->setMinimumWidth(330);
     QFont mono(QStringLiteral("monospace"));

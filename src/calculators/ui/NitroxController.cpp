@@ -1,4 +1,5 @@
 #include "calculators/ui/NitroxController.h"
+#include "platform/InterfaceText.h"
 
 #include <QComboBox>
 #include <QFormLayout>
@@ -17,7 +18,7 @@ NitroxController::NitroxController(const QString& windowName, const Localizer& t
     const QString bar = QStringLiteral("bar");
 
     const auto limitMenu = [&] {
-        QComboBox* popUp = addPopUp(form, QStringLiteral("ppO2PopUp"), tr("Maximum ppO2"));
+        QComboBox* popUp = addPopUp(form, QStringLiteral("ppO2PopUp"), ui::text("Maximum ppO2"));
         // Opens on 1.4 bar, the limit used when nothing is chosen.
         const QSignalBlocker quiet(popUp);
         popUp->setCurrentIndex(2);
@@ -25,34 +26,34 @@ NitroxController::NitroxController(const QString& windowName, const Localizer& t
 
     QString explanation;
     if (windowName == u"Nitrox Prof Max") {
-        setWindowTitle(tr("Nitrox: maximum operating depth"));
-        addTextField(form, QStringLiteral("fracO2Field"), tr("Oxygen fraction"), percent);
+        setWindowTitle(ui::text("Nitrox: maximum operating depth"));
+        addTextField(form, QStringLiteral("fracO2Field"), ui::text("Oxygen fraction"), percent);
         limitMenu();
         addResult(layout, QStringLiteral("resultatField"));
     } else if (windowName == u"Nitrox Best Mix") {
-        setWindowTitle(tr("Nitrox: best mix"));
-        addTextField(form, QStringLiteral("profondeurMaxField"), tr("Maximum depth"), metres);
+        setWindowTitle(ui::text("Nitrox: best mix"));
+        addTextField(form, QStringLiteral("profondeurMaxField"), ui::text("Maximum depth"), metres);
         limitMenu();
         addResult(layout, QStringLiteral("resultatField"));
     } else if (windowName == u"Nitrox Equivalent Depth") {
-        setWindowTitle(tr("Nitrox: equivalent air depth"));
-        addTextField(form, QStringLiteral("fracO2Field"), tr("Oxygen fraction"), percent);
-        addTextField(form, QStringLiteral("profondeurField"), tr("Depth"), metres);
+        setWindowTitle(ui::text("Nitrox: equivalent air depth"));
+        addTextField(form, QStringLiteral("fracO2Field"), ui::text("Oxygen fraction"), percent);
+        addTextField(form, QStringLiteral("profondeurField"), ui::text("Depth"), metres);
         addResult(layout, QStringLiteral("resultatField"));
     } else if (windowName == u"Nitrox Oxygen Window") {
-        setWindowTitle(tr("Nitrox: oxygen window"));
-        addTextField(form, QStringLiteral("winFO2"), tr("Oxygen fraction"), percent);
-        addTextField(form, QStringLiteral("winMinPpO2"), tr("Minimum ppO2"), bar);
-        explanation = tr("The maximum depth is that of 1.6 bar of oxygen; the limit depth is the shallower of it and "
+        setWindowTitle(ui::text("Nitrox: oxygen window"));
+        addTextField(form, QStringLiteral("winFO2"), ui::text("Oxygen fraction"), percent);
+        addTextField(form, QStringLiteral("winMinPpO2"), ui::text("Minimum ppO2"), bar);
+        explanation = ui::text("The maximum depth is that of 1.6 bar of oxygen; the limit depth is the shallower of it and "
                          "the depth where the nitrogen pressure equals that of air at the surface.");
         addResult(layout, QStringLiteral("winResult"));
     } else if (windowName == u"Blend Nitrox") {
-        setWindowTitle(tr("Nitrox blending"));
-        addTextField(form, QStringLiteral("pressionInitialeField"), tr("Pressure in the tank"), bar);
-        addTextField(form, QStringLiteral("fracO2InitialeField"), tr("Its oxygen fraction"), percent);
-        addTextField(form, QStringLiteral("pressionFinaleField"), tr("Pressure wanted"), bar);
-        addTextField(form, QStringLiteral("fracO2FinaleField"), tr("Oxygen fraction wanted"), percent);
-        explanation = tr("Pure oxygen first, then topped up with air.");
+        setWindowTitle(ui::text("Nitrox blending"));
+        addTextField(form, QStringLiteral("pressionInitialeField"), ui::text("Pressure in the tank"), bar);
+        addTextField(form, QStringLiteral("fracO2InitialeField"), ui::text("Its oxygen fraction"), percent);
+        addTextField(form, QStringLiteral("pressionFinaleField"), ui::text("Pressure wanted"), bar);
+        addTextField(form, QStringLiteral("fracO2FinaleField"), ui::text("Oxygen fraction wanted"), percent);
+        explanation = ui::text("Pure oxygen first, then topped up with air.");
         addResult(layout, QStringLiteral("resultatField"));
     }
     if (!explanation.isEmpty()) {

@@ -1,4 +1,5 @@
 #include "calculators/ui/PhysiqueController.h"
+#include "platform/InterfaceText.h"
 
 #include "calculators/CalculatorActions.h"
 
@@ -13,11 +14,11 @@
 PhysiqueController::PhysiqueController(const Localizer& texts, QWidget* parent)
     : CalculatorWindow(QStringLiteral("Physique"), texts, parent), m_tabs(new QTabWidget(this))
 {
-    setWindowTitle(tr("Conversions"));
+    setWindowTitle(ui::text("Conversions"));
     m_tabs->setObjectName(QStringLiteral("conversionsTabView"));
     m_tabs->setMinimumWidth(480);
     const QList<CalculatorActions::ConversionTab> tabs = CalculatorActions::conversionTabs();
-    const QStringList titles = {tr("Pressure"), tr("Volume"), tr("Length"), tr("Mass"), tr("Temperature")};
+    const QStringList titles = {ui::text("Pressure"), ui::text("Volume"), ui::text("Length"), ui::text("Mass"), ui::text("Temperature")};
     QStringList identifiers;
     for (qsizetype t = 0; t < tabs.size(); ++t) {
         const CalculatorActions::ConversionTab& tab = tabs[t];
@@ -63,7 +64,7 @@ PhysiqueController::PhysiqueController(const Localizer& texts, QWidget* parent)
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_tabs);
-    auto* note = new QLabel(tr("Type in any field: the others of the tab follow. Feet are US survey feet."), this);
+    auto* note = new QLabel(ui::text("Type in any field: the others of the tab follow. Feet are US survey feet."), this);
     note->setWordWrap(true);
     layout->addWidget(note);
 }

@@ -1,4 +1,5 @@
 #include "calculators/ui/SCRCCRController.h"
+#include "platform/InterfaceText.h"
 
 #include <QFormLayout>
 #include <QLabel>
@@ -32,26 +33,26 @@ SCRCCRController::SCRCCRController(const QString& windowName, const Localizer& t
     };
 
     if (windowName == u"Soda Time") {
-        setWindowTitle(tr("Absorbent time"));
-        addTextField(form, QStringLiteral("sodaWeightField"), tr("Absorbent in the canister"), QStringLiteral("kg"));
-        addTextField(form, QStringLiteral("sodaCapacityField"), tr("CO2 absorbed"), QStringLiteral("l/kg"));
-        addTextField(form, QStringLiteral("metabolicProductionField"), tr("CO2 produced"), litresPerMinute);
+        setWindowTitle(ui::text("Absorbent time"));
+        addTextField(form, QStringLiteral("sodaWeightField"), ui::text("Absorbent in the canister"), QStringLiteral("kg"));
+        addTextField(form, QStringLiteral("sodaCapacityField"), ui::text("CO2 absorbed"), QStringLiteral("l/kg"));
+        addTextField(form, QStringLiteral("metabolicProductionField"), ui::text("CO2 produced"), litresPerMinute);
         addResult(layout, QStringLiteral("sodaTimeField"));
     } else if (windowName == u"SCR Breathed Frac O2") {
-        setWindowTitle(tr("SCR: breathed oxygen"));
-        addTextField(form, QStringLiteral("brEanxField"), tr("Supply nitrox"), percent);
-        addTextField(form, QStringLiteral("brFlowField"), tr("Constant flow"), litresPerMinute);
-        addTextField(form, QStringLiteral("brMetabolicField"), tr("Oxygen consumption"), litresPerMinute);
+        setWindowTitle(ui::text("SCR: breathed oxygen"));
+        addTextField(form, QStringLiteral("brEanxField"), ui::text("Supply nitrox"), percent);
+        addTextField(form, QStringLiteral("brFlowField"), ui::text("Constant flow"), litresPerMinute);
+        addTextField(form, QStringLiteral("brMetabolicField"), ui::text("Oxygen consumption"), litresPerMinute);
         addResult(layout, QStringLiteral("breathedFracO2Field"));
-        tableTitle(tr("By oxygen consumption (red: below 20.9 %, or more consumed than supplied):"));
+        tableTitle(ui::text("By oxygen consumption (red: below 20.9 %, or more consumed than supplied):"));
         addRows(layout, rows(u'c'));
     } else if (windowName == u"SCR Flow Calc") {
-        setWindowTitle(tr("SCR: ideal flow"));
-        addTextField(form, QStringLiteral("idEanxField"), tr("Supply nitrox"), percent);
-        addTextField(form, QStringLiteral("idMetabolicField"), tr("Oxygen consumption"), litresPerMinute);
-        addTextField(form, QStringLiteral("idRealFracO2Field"), tr("Oxygen wanted in the loop"), percent);
+        setWindowTitle(ui::text("SCR: ideal flow"));
+        addTextField(form, QStringLiteral("idEanxField"), ui::text("Supply nitrox"), percent);
+        addTextField(form, QStringLiteral("idMetabolicField"), ui::text("Oxygen consumption"), litresPerMinute);
+        addTextField(form, QStringLiteral("idRealFracO2Field"), ui::text("Oxygen wanted in the loop"), percent);
         addResult(layout, QStringLiteral("idealFlowField"));
-        tableTitle(tr("By oxygen consumption (red: below 3 or above 20 l/min):"));
+        tableTitle(ui::text("By oxygen consumption (red: below 3 or above 20 l/min):"));
         addRows(layout, rows(u'd'));
     }
     layout->addStretch();

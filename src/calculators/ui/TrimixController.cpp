@@ -1,4 +1,5 @@
 #include "calculators/ui/TrimixController.h"
+#include "platform/InterfaceText.h"
 
 #include <QFormLayout>
 #include <QVBoxLayout>
@@ -13,18 +14,18 @@ TrimixController::TrimixController(const QString& windowName, const Localizer& t
     const QString metres = QStringLiteral("m");
 
     if (windowName == u"Trimix") {
-        setWindowTitle(tr("Trimix: equivalent depths"));
-        addTextField(form, QStringLiteral("profondeurMaxField"), tr("Depth"), metres);
-        addTextField(form, QStringLiteral("fracO2TxField"), tr("Oxygen"), percent);
-        addTextField(form, QStringLiteral("fracHeTxField"), tr("Helium"), percent);
+        setWindowTitle(ui::text("Trimix: equivalent depths"));
+        addTextField(form, QStringLiteral("profondeurMaxField"), ui::text("Depth"), metres);
+        addTextField(form, QStringLiteral("fracO2TxField"), ui::text("Oxygen"), percent);
+        addTextField(form, QStringLiteral("fracHeTxField"), ui::text("Helium"), percent);
     } else if (windowName == u"Trimix Prof Min") {
-        setWindowTitle(tr("Trimix: minimum depth"));
-        addTextField(form, QStringLiteral("fracO2TxField"), tr("Oxygen (1 to 16)"), percent);
+        setWindowTitle(ui::text("Trimix: minimum depth"));
+        addTextField(form, QStringLiteral("fracO2TxField"), ui::text("Oxygen (1 to 16)"), percent);
     } else if (windowName == u"Best Trimix") {
-        setWindowTitle(tr("Best trimix"));
-        addTextField(form, QStringLiteral("depthTxField"), tr("Planned depth"), metres);
-        addTextField(form, QStringLiteral("ENDField"), tr("END wanted"), metres);
-        addTextField(form, QStringLiteral("ppO2Field"), tr("Maximum ppO2"), QStringLiteral("bar"));
+        setWindowTitle(ui::text("Best trimix"));
+        addTextField(form, QStringLiteral("depthTxField"), ui::text("Planned depth"), metres);
+        addTextField(form, QStringLiteral("ENDField"), ui::text("END wanted"), metres);
+        addTextField(form, QStringLiteral("ppO2Field"), ui::text("Maximum ppO2"), QStringLiteral("bar"));
     }
     addResult(layout, QStringLiteral("resultatField"));
     layout->addStretch();

@@ -1,4 +1,5 @@
 #include "exchange/ui/ExchangeImportAction.h"
+#include "platform/InterfaceText.h"
 
 #include "exchange/FileImport.h"
 #include "logbook/Carnet.h"
@@ -12,11 +13,11 @@
 void importExchangeFileInteractively(QWidget* parent, Carnet& carnet, const ExchangeImportKind& kind)
 {
     const QString path = QFileDialog::getOpenFileName(parent, kind.title, QString(),
-                                                      kind.filter + QObject::tr(";;All files (*)"));
+                                                      kind.filter + ui::text(";;All files (*)"));
     if (path.isEmpty())
         return;
 
-    QProgressDialog progress(QObject::tr("Importing %1…").arg(QFileInfo(path).fileName()), QObject::tr("Cancel"), 0,
+    QProgressDialog progress(ui::text("Importing %1…").arg(QFileInfo(path).fileName()), ui::text("Cancel"), 0,
                              1000, parent);
     progress.setWindowModality(Qt::WindowModal);
     progress.setMinimumDuration(500);
@@ -32,13 +33,13 @@ void importExchangeFileInteractively(QWidget* parent, Carnet& carnet, const Exch
     progress.reset();
     if (outcome.ok && outcome.dives > 0 && outcome.placeholders > 0)
         QMessageBox::information(parent, kind.title,
-                                 QObject::tr("%1 dives imported from %2; %3 empty dive elements were skipped.")
+                                 ui::text("%1 dives imported from %2; %3 empty dive elements were skipped.")
                                      .arg(outcome.dives)
                                      .arg(QFileInfo(path).fileName())
                                      .arg(outcome.placeholders));
     if (outcome.cancelled || (outcome.ok && outcome.dives > 0))
         return;
-    const QString why = outcome.ok ? QObject::tr("the file holds no dive that can be read") : outcome.error;
+    const QString why = outcome.ok ? ui::text("the file holds no dive that can be read") : outcome.error;
     QMessageBox::warning(parent, kind.title,
-                         QObject::tr("%1 cannot be imported:\n%2").arg(QFileInfo(path).fileName(), why));
+                         ui::text("%1 cannot be imported:\n%2").arg(QFileInfo(path).fileName(), why));
 }

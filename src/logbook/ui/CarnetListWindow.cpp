@@ -1,7 +1,9 @@
 #include "logbook/ui/CarnetListWindow.h"
+#include "platform/InterfaceText.h"
 
 #include "platform/context/AppContext.h"
 #include "platform/context/Notifications.h"
+#include "platform/ui/WindowKeys.h"
 #include "platform/ui/WindowTable.h"
 #include "logbook/Carnet.h"
 #include "logbook/DiveList.h"
@@ -24,6 +26,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QProxyStyle>
+#include <QStyleOptionHeader>
 #include <QScreen>
 #include <QScrollBar>
 #include <QStatusBar>
@@ -31,6 +35,28 @@
 #include <QToolTip>
 
 namespace {
+
+// The header's arrow points the way the list runs: down for a descending
+// sort (deepest first), up for an ascending one. The platform's styles draw
+// it the other way round, the macOS way.
+class SortArrowStyle : public QProxyStyle {
+public:
+    using QProxyStyle::QProxyStyle;
+
+    void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
+                       const QWidget* widget) const override
+    {
+        const auto* header = qstyleoption_cast<const QStyleOptionHeader*>(option);
+        if (element == PE_IndicatorHeaderArrow && header && header->sortIndicator != QStyleOptionHeader::None) {
+            QStyleOptionHeader flipped(*header);
+            flipped.sortIndicator = header->sortIndicator == QStyleOptionHeader::SortUp ? QStyleOptionHeader::SortDown
+                                                                                       : QStyleOptionHeader::SortUp;
+            QProxyStyle::drawPrimitive(element, &flipped, painter, widget);
+            return;
+        }
+        QProxyStyle::drawPrimitive(element, option, painter, widget);
+    }
+};
 
 QStringList allColumnIds()
 {
@@ -73,6 +99,9 @@ CarnetListWindow::CarnetListWindow(Carnet& carnet, WindowTable& windows, QWidget
     header->setSortIndicatorShown(true);
     header->setSortIndicator(-1, Qt::DescendingOrder);
     header->setHighlightSections(false);
+    auto* arrows = new SortArrowStyle;
+    arrows->setParent(header);
+    header->setStyle(arrows);
     sizeColumns();
     setCentralWidget(m_table);
 
@@ -102,9 +131,10 @@ CarnetListWindow::CarnetListWindow(Carnet& carnet, WindowTable& windows, QWidget
     connect(&m_carnet, &Carnet::renumberWindowRequested, this, &CarnetListWindow::showRenumberWindow);
     connect(&m_carnet, &Carnet::modifiedChanged, this, &QWidget::setWindowModified);
     connect(m_editWindow, &DiveEditWindow::commandRequested, this, &CarnetListWindow::runCommand);
+    windowkeys::addCloseKeys(m_editWindow, false);
 
     setWindowModified(m_carnet.isModified());
-    setDocumentName(tr("Untitled"));
+    setDocumentName(ui::text("Untitled"));
     formRefreshed();
     followCarnetSelection(m_carnet.currentIndex(), m_carnet.loadedIndex());
 }
@@ -113,9 +143,9 @@ CarnetListWindow::~CarnetListWindow() = default;
 
 void CarnetListWindow::buildMenus()
 {
-    m_fileMenu = menuBar()->addMenu(tr("&File"));
+    m_fileMenu = menuBar()->addMenu(ui::text("&File"));
 
-    m_diveMenu = menuBar()->addMenu(tr("&Dive"));
+    m_diveMenu = menuBar()->addMenu(ui::text("&Dive"));
     m_diveMenu->setObjectName(QStringLiteral("diveMenu"));
     const auto add = [this](Command c, const QString& text, QList<QKeySequence> keys, auto slot) {
         QAction* action = m_diveMenu->addAction(text);
@@ -125,27 +155,27 @@ void CarnetListWindow::buildMenus()
         return action;
     };
     const auto form = [this](DiveEditWindow::Action a) { return [this, a] { m_editWindow->perform(a); }; };
-    add(NewDiveCommand, tr("&New Dive"), {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_N)}, form(DiveEditWindow::NewDive));
-    add(AddDiveCommand, tr("&Add Dive"), {QKeySequence(Qt::CTRL | Qt::Key_Return), QKeySequence(Qt::CTRL | Qt::Key_Enter)},
+    add(NewDiveCommand, ui::text("&New Dive"), {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_N)}, form(DiveEditWindow::NewDive));
+    add(AddDiveCommand, ui::text("&Add Dive"), {QKeySequence(Qt::CTRL | Qt::Key_Return), QKeySequence(Qt::CTRL | Qt::Key_Enter)},
         form(DiveEditWindow::AddDive));
-    add(InsertDiveCommand, tr("&Insert Dive"), {}, form(DiveEditWindow::InsertDive));
-    add(UpdateDiveCommand, tr("&Update Dive"), {QKeySequence(Qt::CTRL | Qt::Key_U)}, form(DiveEditWindow::UpdateDive));
-    add(DeleteDiveCommand, tr("De&lete Dive"), {QKeySequence(Qt::Key_Delete), QKeySequence(Qt::Key_Backspace)},
+    add(InsertDiveCommand, ui::text("&Insert Dive"), {}, form(DiveEditWindow::InsertDive));
+    add(UpdateDiveCommand, ui::text("&Update Dive"), {QKeySequence(Qt::CTRL | Qt::Key_U)}, form(DiveEditWindow::UpdateDive));
+    add(DeleteDiveCommand, ui::text("De&lete Dive"), {QKeySequence(Qt::Key_Delete), QKeySequence(Qt::Key_Backspace)},
         form(DiveEditWindow::DeleteDive));
     m_diveMenu->addSeparator();
-    add(PreviousDiveCommand, tr("&Previous Dive"), {QKeySequence(Qt::CTRL | Qt::Key_Up), QKeySequence(Qt::ALT | Qt::Key_Up)},
+    add(PreviousDiveCommand, ui::text("&Previous Dive"), {QKeySequence(Qt::CTRL | Qt::Key_Up), QKeySequence(Qt::ALT | Qt::Key_Up)},
         form(DiveEditWindow::PreviousDive));
-    add(NextDiveCommand, tr("Ne&xt Dive"), {QKeySequence(Qt::CTRL | Qt::Key_Down), QKeySequence(Qt::ALT | Qt::Key_Down)},
+    add(NextDiveCommand, ui::text("Ne&xt Dive"), {QKeySequence(Qt::CTRL | Qt::Key_Down), QKeySequence(Qt::ALT | Qt::Key_Down)},
         form(DiveEditWindow::NextDive));
     m_diveMenu->addSeparator();
-    add(EditWindowCommand, tr("&Edit Dive Window"), {QKeySequence(Qt::CTRL | Qt::Key_E)},
+    add(EditWindowCommand, ui::text("&Edit Dive Window"), {QKeySequence(Qt::CTRL | Qt::Key_E)},
         &CarnetListWindow::showEditWindow);
-    add(RenumberCommand, tr("&Renumber Dives…"), {}, [this] { m_carnet.context().hub().post(notifications::renumDives, this); });
+    add(RenumberCommand, ui::text("&Renumber Dives…"), {}, [this] { m_carnet.context().hub().post(notifications::renumDives, this); });
 
     // The toolbars' commands, the same actions as their items: the menu
     // items follow the items' enabling.
     if (QAction* erase = m_editWindow->commandToolBar()->itemAction(QStringLiteral("blankFields"))) {
-        erase->setText(tr("&Erase Form"));
+        erase->setText(ui::text("&Erase Form"));
         m_diveMenu->insertAction(m_commands[PreviousDiveCommand], erase);
         m_diveMenu->insertSeparator(m_commands[PreviousDiveCommand]);
     }
@@ -158,16 +188,16 @@ void CarnetListWindow::buildMenus()
         return action;
     };
     m_diveMenu->addSeparator();
-    item("profil", tr("&Profile"));
-    item("profilData", tr("Profile &Data"));
+    item("profil", ui::text("&Profile"));
+    item("profilData", ui::text("Profile &Data"));
     m_diveMenu->addSeparator();
-    item("importUDCF", tr("Import U&DCF…"));
-    item("importUDDF", tr("Import UDD&F…"));
+    item("importUDCF", ui::text("Import U&DCF…"));
+    item("importUDDF", ui::text("Import UDD&F…"));
     m_diveMenu->addSeparator();
-    item("synthese", tr("S&ynthesis Card"));
-    item("statistics", tr("S&tatistics"));
+    item("synthese", ui::text("S&ynthesis Card"));
+    item("statistics", ui::text("S&tatistics"));
     m_diveMenu->addSeparator();
-    m_findAction = m_diveMenu->addAction(tr("&Find…"), this, &CarnetListWindow::focusSearchField);
+    m_findAction = m_diveMenu->addAction(ui::text("&Find…"), this, &CarnetListWindow::focusSearchField);
     m_findAction->setObjectName(QStringLiteral("findCommand"));
     m_findAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
     m_diveMenu->addMenu(m_search->scopeMenu());
@@ -175,18 +205,15 @@ void CarnetListWindow::buildMenus()
     // Page set-up and printing join the File menu when the window first
     // shows, the controller having filled it; their shortcuts work from now.
     QAction* print = printAction();
-    print->setText(tr("&Print…"));
+    print->setText(ui::text("&Print…"));
     print->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
     addAction(print);
-    m_pageSetupAction = new QAction(tr("Page Set&up…"), this);
+    m_pageSetupAction = new QAction(ui::text("Page Set&up…"), this);
     m_pageSetupAction->setObjectName(QStringLiteral("pageSetupCommand"));
     m_pageSetupAction->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P));
     connect(m_pageSetupAction, &QAction::triggered, this, &CarnetListWindow::runPageLayout);
     addAction(m_pageSetupAction);
     connect(m_fileMenu, &QMenu::aboutToShow, this, &CarnetListWindow::completeFileMenu);
-
-    QMenu* window = menuBar()->addMenu(tr("&Window"));
-    window->addAction(tr("&Memo"), this, [this] { m_windows.showWindow(WindowTable::memoCommand()); });
 }
 
 void CarnetListWindow::buildToolBar()
@@ -241,7 +268,7 @@ void CarnetListWindow::runCommand(const QString& id)
     else if (const LogbookToolbar::Item* item = LogbookToolbar::item(id)) {
         // A window still to come.
         const QString message =
-            tr("%1 is not available yet.").arg(LogbookToolbar::label(*item, m_carnet.context().localizer()));
+            ui::text("%1 is not available yet.").arg(LogbookToolbar::label(*item, m_carnet.context().localizer()));
         statusBar()->showMessage(message, 5000);
         QToolTip::showText(QCursor::pos(), message);
     }
@@ -276,8 +303,8 @@ void CarnetListWindow::focusSearchField()
     }
     // The find field is not in the toolbar: ask for the text.
     bool ok = false;
-    const QString text = QInputDialog::getText(this, tr("Find"),
-                                               tr("Find in %1:").arg(DiveSearchField::scopeTitle(m_search->scope())),
+    const QString text = QInputDialog::getText(this, ui::text("Find"),
+                                               ui::text("Find in %1:").arg(DiveSearchField::scopeTitle(m_search->scope())),
                                                QLineEdit::Normal, m_search->text(), &ok);
     if (!ok)
         return;
@@ -312,7 +339,8 @@ void CarnetListWindow::sizeColumns()
 {
     QHeaderView* header = m_table->horizontalHeader();
     header->setSectionResizeMode(QHeaderView::Interactive);
-    header->setStretchLastSection(false);
+    // A wider window gives its room to the last column.
+    header->setStretchLastSection(true);
     const QFontMetrics cells = m_table->fontMetrics();
     QFont bold = m_table->font();
     bold.setBold(true);
@@ -395,7 +423,7 @@ void CarnetListWindow::headerClicked(int logicalIndex)
 void CarnetListWindow::setDocumentName(const QString& name)
 {
     m_documentName = name;
-    setWindowTitle(name + QStringLiteral("[*]"));
+    setWindowTitle(titleFor(name));
     m_editWindow->setDocumentName(name);
     if (m_renumberWindow)
         m_renumberWindow->setDocumentName(name);
@@ -539,9 +567,7 @@ void CarnetListWindow::showEditWindow()
         }
         m_editWindow->move(place);
     }
-    m_editWindow->show();
-    m_editWindow->raise();
-    m_editWindow->activateWindow();
+    windowkeys::present(m_editWindow);
 }
 
 void CarnetListWindow::showRenumberWindow()
@@ -550,10 +576,9 @@ void CarnetListWindow::showRenumberWindow()
         m_renumberWindow = new RenumberWindow(this);
         m_renumberWindow->setDocumentName(m_documentName);
         connect(m_renumberWindow, &RenumberWindow::renumberRequested, m_editWindow, &DiveEditWindow::renumber);
+        windowkeys::addCloseKeys(m_renumberWindow, true);
     }
-    m_renumberWindow->show();
-    m_renumberWindow->raise();
-    m_renumberWindow->activateWindow();
+    windowkeys::present(m_renumberWindow);
 }
 
 void CarnetListWindow::closing()

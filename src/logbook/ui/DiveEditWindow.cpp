@@ -1,4 +1,5 @@
 #include "logbook/ui/DiveEditWindow.h"
+#include "platform/InterfaceText.h"
 
 #include "platform/context/AppContext.h"
 #include "logbook/Carnet.h"
@@ -23,6 +24,9 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QSlider>
+#include <QScreen>
+#include <QScrollArea>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTimeEdit>
 #include <QToolBar>
@@ -92,12 +96,12 @@ QString withoutColon(QString text)
 QString DiveEditWindow::pageTitle(Page page)
 {
     switch (page) {
-    case DivePage: return tr("Dive");
-    case ConditionsPage: return tr("Conditions");
-    case GasesPage: return tr("Gases & tanks");
-    case DecompressionPage: return tr("Decompression");
-    case EquipmentPage: return tr("Equipment");
-    case NotesPage: return tr("Notes & profile");
+    case DivePage: return ui::text("Dive");
+    case ConditionsPage: return ui::text("Conditions");
+    case GasesPage: return ui::text("Gases & tanks");
+    case DecompressionPage: return ui::text("Decompression");
+    case EquipmentPage: return ui::text("Equipment");
+    case NotesPage: return ui::text("Notes & profile");
     case PageCount: break;
     }
     return {};
@@ -116,9 +120,16 @@ DiveEditWindow::DiveEditWindow(Carnet& carnet, QWidget* parent)
     const std::array<QWidget*, PageCount> pages = {buildDivePage(),      buildConditionsPage(),
                                                    buildGasesPage(),     buildDecompressionPage(),
                                                    buildEquipmentPage(), buildNotesPage()};
-    for (int page = 0; page < PageCount; ++page)
+    for (int page = 0; page < PageCount; ++page) {
+        // Each page scrolls when the window is smaller than it.
+        auto* area = new QScrollArea;
+        area->setObjectName(QStringLiteral("pageScrollArea"));
+        area->setWidgetResizable(true);
+        area->setFrameShape(QFrame::NoFrame);
+        area->setWidget(pages[page]);
         // "&&" shows the ampersand rather than marking a shortcut letter.
-        m_tabs->addTab(pages[page], pageTitle(Page(page)).replace(QLatin1Char('&'), QStringLiteral("&&")));
+        m_tabs->addTab(area, pageTitle(Page(page)).replace(QLatin1Char('&'), QStringLiteral("&&")));
+    }
     // Every page title stays readable: the window is at least as wide as the tabs.
     m_tabs->setUsesScrollButtons(false);
     m_tabs->setDocumentMode(false);
@@ -162,14 +173,14 @@ void DiveEditWindow::buildActions()
         const char* name;
     };
     const QList<Spec> specs = {
-        {NewDive, tr("New"), {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_N)}, "newDive"},
-        {AddDive, tr("Add"), {QKeySequence(Qt::CTRL | Qt::Key_Return), QKeySequence(Qt::CTRL | Qt::Key_Enter)}, "addDive"},
-        {InsertDive, tr("Insert"), {}, "insertDive"},
-        {UpdateDive, tr("Update"), {QKeySequence(Qt::CTRL | Qt::Key_U)}, "updateDive"},
-        {DeleteDive, tr("Delete"), {}, "deleteDive"},
-        {PreviousDive, tr("◀ Previous"), {QKeySequence(Qt::CTRL | Qt::Key_Up), QKeySequence(Qt::ALT | Qt::Key_Up)},
+        {NewDive, ui::text("New"), {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_N)}, "newDive"},
+        {AddDive, ui::text("Add"), {QKeySequence(Qt::CTRL | Qt::Key_Return), QKeySequence(Qt::CTRL | Qt::Key_Enter)}, "addDive"},
+        {InsertDive, ui::text("Insert"), {}, "insertDive"},
+        {UpdateDive, ui::text("Update"), {QKeySequence(Qt::CTRL | Qt::Key_U)}, "updateDive"},
+        {DeleteDive, ui::text("Delete"), {}, "deleteDive"},
+        {PreviousDive, ui::text("◀ Previous"), {QKeySequence(Qt::CTRL | Qt::Key_Up), QKeySequence(Qt::ALT | Qt::Key_Up)},
          "prevDive"},
-        {NextDive, tr("Next ▶"), {QKeySequence(Qt::CTRL | Qt::Key_Down), QKeySequence(Qt::ALT | Qt::Key_Down)},
+        {NextDive, ui::text("Next ▶"), {QKeySequence(Qt::CTRL | Qt::Key_Down), QKeySequence(Qt::ALT | Qt::Key_Down)},
          "nextDive"},
     };
     // The form's commands with their shortcuts, in the window; the arrows
@@ -302,34 +313,36 @@ void DiveEditWindow::pageChanged(int page)
 {
     if (m_filling)
         return;
+    Q_UNUSED(page);
     commitToForm();
-    fitToPage(page);
     m_carnet.updateUI();
 }
 
-void DiveEditWindow::fitToPage(int page)
+void DiveEditWindow::fitToPage(int)
 {
-    // Each page has its own size: the window takes the size of the page
-    // shown, its top-left corner staying in place. The other pages do not
-    // count in the window's minimum size.
+    // One size for every page: the window fits the largest, within the
+    // screen; the pages scroll when the window is made smaller than that.
     QSize largest;
+    QSize largestArea;
     for (int i = 0; i < m_tabs->count(); ++i) {
-        QWidget* widget = m_tabs->widget(i);
-        largest = largest.expandedTo(widget->sizeHint());
-        const QSizePolicy::Policy policy = i == page ? QSizePolicy::Preferred : QSizePolicy::Ignored;
-        widget->setSizePolicy(policy, policy);
+        const auto* area = static_cast<const QScrollArea*>(m_tabs->widget(i));
+        largest = largest.expandedTo(area->widget()->sizeHint());
+        largestArea = largestArea.expandedTo(area->sizeHint());
     }
-    m_tabs->updateGeometry();
+    // A scroll area's own hint is bounded: what the tabs and the rest of the
+    // window add around the areas is the difference of the hints.
     layout()->activate();
-    // The tab widget's own hint is that of its largest page: what lies
-    // around the pages is the difference.
-    const QSize around = sizeHint() - largest;
-    // Wide enough for the toolbar and the arrows beside it.
+    const QSize around = sizeHint() - largestArea;
+    // The width is the pages' and the tabs': the toolbar folds what does
+    // not fit behind its extension button.
     const QMargins margins = layout()->contentsMargins();
-    const int toolbarRow = m_toolbarRow->sizeHint().width() + margins.left() + margins.right();
-    resize((m_tabs->widget(page)->sizeHint() + around)
-               .expandedTo(minimumSizeHint())
-               .expandedTo(QSize(toolbarRow, 0)));
+    const int tabsAround = m_tabs->sizeHint().width() - largestArea.width() + margins.left() + margins.right();
+    const int width = std::max(largest.width(), m_tabs->tabBar()->sizeHint().width()) + tabsAround;
+    QSize wanted = QSize(width, largest.height() + around.height()).expandedTo(minimumSizeHint());
+    if (const QScreen* screen = this->screen())
+        wanted = wanted.boundedTo(screen->availableGeometry().size() - QSize(16, 48));
+    if (size() != wanted)
+        resize(wanted);
 }
 
 // --- Controls --------------------------------------------------------------------
@@ -433,7 +446,7 @@ QProgressBar* DiveEditWindow::cylinderGauge(int cylinder)
 {
     auto* gauge = new QProgressBar;
     gauge->setObjectName(QStringLiteral("cylinderGauge%1").arg(cylinder));
-    gauge->setFormat(tr("%v bar"));
+    gauge->setFormat(ui::text("%v bar"));
     gauge->setMaximumWidth(120);
     gauge->setVisible(false);
     return gauge;
@@ -458,9 +471,9 @@ QWidget* DiveEditWindow::withUnit(QWidget* field, const char* unitName, const QS
 QWidget* DiveEditWindow::buildDivePage()
 {
     auto* page = new QWidget;
-    auto* dive = new QGroupBox(tr("Dive"));
+    auto* dive = new QGroupBox(ui::text("Dive"));
     QFormLayout* left = formIn(dive);
-    left->addRow(tr("Number:"), line("noPlongee", 5));
+    left->addRow(ui::text("Number:"), line("noPlongee", 5));
 
     auto* date = new QDateEdit;
     date->setCalendarPopup(true);
@@ -470,33 +483,33 @@ QWidget* DiveEditWindow::buildDivePage()
     date->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     connect(date, &QDateEdit::dateChanged, this, [this] { fieldEdited(idx_date); });
     bind(idx_date, Kind::Date, date);
-    left->addRow(tr("Date:"), date);
+    left->addRow(ui::text("Date:"), date);
 
     auto* time = new QTimeEdit;
     time->setDisplayFormat(QStringLiteral("HH:mm"));
     time->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     connect(time, &QTimeEdit::timeChanged, this, [this] { fieldEdited(idx_heure); });
     bind(idx_heure, Kind::Time, time);
-    left->addRow(tr("Time:"), time);
+    left->addRow(ui::text("Time:"), time);
 
-    left->addRow(tr("Surface interval:"), line("surface", 6));
-    left->addRow(tr("Maximum depth:"), withUnit(line("profondeur", 6), "unit.profondeur", QStringLiteral("m")));
-    left->addRow(tr("Dive time:"), withUnit(line("temps", 6), "unit.temps", tr("min")));
-    left->addRow(tr("Altitude:"), withUnit(line("altitude", 6), "unit.altitude", QStringLiteral("m")));
+    left->addRow(ui::text("Surface interval:"), line("surface", 6));
+    left->addRow(ui::text("Maximum depth:"), withUnit(line("profondeur", 6), "unit.profondeur", QStringLiteral("m")));
+    left->addRow(ui::text("Dive time:"), withUnit(line("temps", 6), "unit.temps", ui::text("min")));
+    left->addRow(ui::text("Altitude:"), withUnit(line("altitude", 6), "unit.altitude", QStringLiteral("m")));
 
-    auto* place = new QGroupBox(tr("Place"));
+    auto* place = new QGroupBox(ui::text("Place"));
     QFormLayout* right = formIn(place);
-    right->addRow(tr("Place:"), combo("lieu", PickListId::Lieux));
-    right->addRow(tr("Site:"), combo("site", PickListId::Sites));
+    right->addRow(ui::text("Place:"), combo("lieu", PickListId::Lieux));
+    right->addRow(ui::text("Site:"), combo("site", PickListId::Sites));
     QWidget* code = combo("countryCode", PickListId::CountryCode);
     static_cast<QComboBox*>(code)->setMinimumContentsLength(4);
-    auto* codeLabel = new QLabel(tr("Code:"));
-    right->addRow(tr("Country:"), row({combo("pays", PickListId::Pays), codeLabel, code}, 0));
-    right->addRow(tr("GPS:"), row({line("gps", 20), choice("gpsSystem")}, 0));
-    right->addRow(tr("Buddies:"), combo("partenaires", PickListId::Partenaires));
-    right->addRow(tr("Wrecks:"), combo("epaves", PickListId::Epaves));
-    right->addRow(tr("Diving structure:"), combo("structure", PickListId::Structures));
-    right->addRow(tr("Boat:"), line("bateau", 12));
+    auto* codeLabel = new QLabel(ui::text("Code:"));
+    right->addRow(ui::text("Country:"), row({combo("pays", PickListId::Pays), codeLabel, code}, 0));
+    right->addRow(ui::text("GPS:"), row({line("gps", 20), choice("gpsSystem")}, 0));
+    right->addRow(ui::text("Buddies:"), combo("partenaires", PickListId::Partenaires));
+    right->addRow(ui::text("Wrecks:"), combo("epaves", PickListId::Epaves));
+    right->addRow(ui::text("Diving structure:"), combo("structure", PickListId::Structures));
+    right->addRow(ui::text("Boat:"), line("bateau", 12));
 
     auto* layout = new QHBoxLayout(page);
     layout->addWidget(dive, 0, Qt::AlignTop);
@@ -507,21 +520,21 @@ QWidget* DiveEditWindow::buildDivePage()
 QWidget* DiveEditWindow::buildConditionsPage()
 {
     auto* page = new QWidget;
-    auto* sea = new QGroupBox(tr("Sea and weather"));
+    auto* sea = new QGroupBox(ui::text("Sea and weather"));
     QFormLayout* left = formIn(sea);
-    left->addRow(tr("Tide:"), row({line("coeff", 4), choice("pmBm")}, 0));
-    left->addRow(tr("Weather:"), choice("meteo"));
-    left->addRow(tr("Wind:"), row({choice("ventSecteur"), choice("ventForce")}, 1));
-    left->addRow(tr("Visibility:"), choice("visibilite"));
-    left->addRow(tr("Current:"), choice("courant"));
-    left->addRow(tr("Water temperature:"), withUnit(line("tempEau", 4), "unit.tempEau", QStringLiteral("°C")));
-    left->addRow(tr("Air temperature:"), withUnit(line("tempAir", 4), "unit.tempAir", QStringLiteral("°C")));
+    left->addRow(ui::text("Tide:"), row({line("coeff", 4), choice("pmBm")}, 0));
+    left->addRow(ui::text("Weather:"), choice("meteo"));
+    left->addRow(ui::text("Wind:"), row({choice("ventSecteur"), choice("ventForce")}, 1));
+    left->addRow(ui::text("Visibility:"), choice("visibilite"));
+    left->addRow(ui::text("Current:"), choice("courant"));
+    left->addRow(ui::text("Water temperature:"), withUnit(line("tempEau", 4), "unit.tempEau", QStringLiteral("°C")));
+    left->addRow(ui::text("Air temperature:"), withUnit(line("tempAir", 4), "unit.tempAir", QStringLiteral("°C")));
 
-    auto* dive = new QGroupBox(tr("The dive"));
+    auto* dive = new QGroupBox(ui::text("The dive"));
     QFormLayout* right = formIn(dive);
-    right->addRow(tr("Kind of dive:"), choice("typePlongee"));
-    right->addRow(QString(), check("nocturne", tr("Night dive")));
-    right->addRow(tr("Memory:"), choice("inoubliable"));
+    right->addRow(ui::text("Kind of dive:"), choice("typePlongee"));
+    right->addRow(QString(), check("nocturne", ui::text("Night dive")));
+    right->addRow(ui::text("Memory:"), choice("inoubliable"));
     auto* slider = new QSlider(Qt::Horizontal);
     slider->setRange(0, 5);
     slider->setPageStep(1);
@@ -535,7 +548,7 @@ QWidget* DiveEditWindow::buildConditionsPage()
     bind(idx_difficulte, Kind::Slider, slider);
     QLabel* difficulty = derivedLabel("difficultyText");
     difficulty->setMinimumWidth(difficulty->fontMetrics().horizontalAdvance(QStringLiteral("Very hard ")));
-    right->addRow(tr("Difficulty:"), row({slider, difficulty}, 0));
+    right->addRow(ui::text("Difficulty:"), row({slider, difficulty}, 0));
 
     auto* layout = new QHBoxLayout(page);
     layout->addWidget(sea, 1, Qt::AlignTop);
@@ -547,11 +560,11 @@ QWidget* DiveEditWindow::buildGasesPage()
 {
     auto* page = new QWidget;
 
-    auto* apparatus = new QGroupBox(tr("Breathing"));
+    auto* apparatus = new QGroupBox(ui::text("Breathing"));
     auto* top = new QGridLayout(apparatus);
-    top->addWidget(new QLabel(tr("Apparatus:")), 0, 0, Qt::AlignRight);
+    top->addWidget(new QLabel(ui::text("Apparatus:")), 0, 0, Qt::AlignRight);
     top->addWidget(choice("rebreather"), 0, 1);
-    top->addWidget(new QLabel(tr("Gas:")), 0, 2, Qt::AlignRight);
+    top->addWidget(new QLabel(ui::text("Gas:")), 0, 2, Qt::AlignRight);
     top->addWidget(choice("gaz"), 0, 3);
     QLabel* summary = derivedLabel("gasSummary");
     QFont bold = summary->font();
@@ -561,14 +574,14 @@ QWidget* DiveEditWindow::buildGasesPage()
     QLabel* setpoint = derivedLabel("setpointLabel", QStringLiteral("PpO2 :"));
     top->addWidget(setpoint, 1, 0, Qt::AlignRight);
     top->addWidget(choice("ppO2"), 1, 1);
-    top->addWidget(new QLabel(tr("Flow:")), 1, 2, Qt::AlignRight);
-    top->addWidget(withUnit(line("flow", 4), "unit.flow", tr("l/min")), 1, 3);
+    top->addWidget(new QLabel(ui::text("Flow:")), 1, 2, Qt::AlignRight);
+    top->addWidget(withUnit(line("flow", 4), "unit.flow", ui::text("l/min")), 1, 3);
     auto* presets = new QWidget;
     auto* presetRow = new QHBoxLayout(presets);
     presetRow->setContentsMargins(0, 0, 0, 0);
     const std::array<std::pair<QString, void (DiveEditWindow::*)()>, 3> buttons = {
-        std::pair{tr("Air"), &DiveEditWindow::resetToAir}, std::pair{tr("Nitrox"), &DiveEditWindow::resetToNitrox},
-        std::pair{tr("Heliox"), &DiveEditWindow::resetToHeliox}};
+        std::pair{ui::text("Air"), &DiveEditWindow::resetToAir}, std::pair{ui::text("Nitrox"), &DiveEditWindow::resetToNitrox},
+        std::pair{ui::text("Heliox"), &DiveEditWindow::resetToHeliox}};
     const char* names[] = {"razAir", "razNitrox", "razHeliox"};
     for (int i = 0; i < 3; ++i) {
         auto* button = new QPushButton(buttons[i].first);
@@ -586,12 +599,12 @@ QWidget* DiveEditWindow::buildGasesPage()
                           const char* unitName, const char* delta) {
         box = new QGroupBox;
         QFormLayout* form = formIn(box);
-        form->addRow(tr("Material:"), choice(material));
-        form->addRow(tr("Volume:"), withUnit(combo(volume, std::nullopt, &Carnet::offeredTankVolumes()), unitName,
-                                             tr("l")));
-        form->addRow(tr("Working pressure:"), combo(pressure, std::nullopt, &Carnet::offeredTankPressures()));
-        form->addRow(tr("Start pressure:"), line(start, 5));
-        form->addRow(tr("End pressure:"), line(end, 5));
+        form->addRow(ui::text("Material:"), choice(material));
+        form->addRow(ui::text("Volume:"), withUnit(combo(volume, std::nullopt, &Carnet::offeredTankVolumes()), unitName,
+                                             ui::text("l")));
+        form->addRow(ui::text("Working pressure:"), combo(pressure, std::nullopt, &Carnet::offeredTankPressures()));
+        form->addRow(ui::text("Start pressure:"), line(start, 5));
+        form->addRow(ui::text("End pressure:"), line(end, 5));
         auto* mix = new QWidget;
         auto* mixRow = new QHBoxLayout(mix);
         mixRow->setContentsMargins(0, 0, 0, 0);
@@ -606,8 +619,8 @@ QWidget* DiveEditWindow::buildGasesPage()
         n2->setAlignment(Qt::AlignCenter);
         mixRow->addWidget(n2);
         mixRow->addWidget(new QLabel(QStringLiteral("%")));
-        form->addRow(tr("Mix:"), mix);
-        form->addRow(tr("Pressure drop:"), derivedLabel(delta));
+        form->addRow(ui::text("Mix:"), mix);
+        form->addRow(ui::text("Pressure drop:"), derivedLabel(delta));
         return box;
     };
     tank(m_tank1Group, "alliageBloc", "volumeBloc", "pressionBloc", "pressionDepart", "pressionFin", "o2Mix", "heMix",
@@ -617,15 +630,15 @@ QWidget* DiveEditWindow::buildGasesPage()
     m_tank1Group->setObjectName(QStringLiteral("tank1Group"));
     m_tank2Group->setObjectName(QStringLiteral("tank2Group"));
 
-    m_bailoutGroup = new QGroupBox(tr("Bail-out cylinders"));
+    m_bailoutGroup = new QGroupBox(ui::text("Bail-out cylinders"));
     m_bailoutGroup->setObjectName(QStringLiteral("bailoutGroup"));
     auto* bailout = new QGridLayout(m_bailoutGroup);
-    const QStringList titles = {tr("Volume"), tr("Start pressure"), tr("End pressure"), tr("O2 %"), tr("He %")};
+    const QStringList titles = {ui::text("Volume"), ui::text("Start pressure"), ui::text("End pressure"), ui::text("O2 %"), ui::text("He %")};
     for (int c = 0; c < titles.size(); ++c)
         bailout->addWidget(heading(titles[c]), 0, c + 1);
     bailout->setColumnStretch(titles.size() + 1, 1);
     for (int n = 1; n <= 2; ++n) {
-        bailout->addWidget(new QLabel(tr("Bail-out %1:").arg(n)), n, 0, Qt::AlignRight);
+        bailout->addWidget(new QLabel(ui::text("Bail-out %1:").arg(n)), n, 0, Qt::AlignRight);
         int c = 1;
         for (const char* pattern : {"volBailout%1", "pressDepartBailout%1", "pressFinBailout%1", "O2Bailout%1",
                                     "HeBailout%1"})
@@ -640,7 +653,7 @@ QWidget* DiveEditWindow::buildGasesPage()
     layout->addWidget(m_tank1Group, 1, 0);
     layout->addWidget(m_tank2Group, 1, 1);
     layout->addWidget(m_bailoutGroup, 2, 0, 1, 2);
-    auto* figures = new QGroupBox(tr("Consumption and oxygen"));
+    auto* figures = new QGroupBox(ui::text("Consumption and oxygen"));
     auto* figuresLayout = new QVBoxLayout(figures);
     for (const char* name : {"consumptionText", "cnsText"}) {
         QLabel* label = derivedLabel(name);
@@ -658,17 +671,17 @@ QWidget* DiveEditWindow::buildDecompressionPage()
 {
     auto* page = new QWidget;
 
-    auto* method = new QGroupBox(tr("Decompression"));
+    auto* method = new QGroupBox(ui::text("Decompression"));
     QFormLayout* methodForm = formIn(method);
-    methodForm->addRow(tr("Method:"), choice("deco"));
-    methodForm->addRow(tr("Time to surface:"), withUnit(line("deco_TTS", 4), "unit.deco_TTS", tr("min")));
+    methodForm->addRow(ui::text("Method:"), choice("deco"));
+    methodForm->addRow(ui::text("Time to surface:"), withUnit(line("deco_TTS", 4), "unit.deco_TTS", ui::text("min")));
 
-    auto* stops = new QGroupBox(tr("Stops"));
+    auto* stops = new QGroupBox(ui::text("Stops"));
     auto* grid = new QGridLayout(stops);
-    grid->addWidget(derivedLabel("unit.decoDepth", tr("Depth (m)")), 0, 1, Qt::AlignCenter);
-    grid->addWidget(heading(tr("Time (min)")), 0, 2);
-    grid->addWidget(heading(tr("O2 %")), 0, 3);
-    grid->addWidget(heading(tr("He %")), 0, 4);
+    grid->addWidget(derivedLabel("unit.decoDepth", ui::text("Depth (m)")), 0, 1, Qt::AlignCenter);
+    grid->addWidget(heading(ui::text("Time (min)")), 0, 2);
+    grid->addWidget(heading(ui::text("O2 %")), 0, 3);
+    grid->addWidget(heading(ui::text("He %")), 0, 4);
     grid->setColumnStretch(5, 1);
     {
         QFont font = grid->itemAtPosition(0, 1)->widget()->font();
@@ -677,23 +690,23 @@ QWidget* DiveEditWindow::buildDecompressionPage()
     }
     for (int n = 1; n <= 5; ++n) {
         const auto name = [n](const char* pattern) { return QString::fromLatin1(pattern).arg(n).toLatin1(); };
-        grid->addWidget(check(name("deco_Level_%1_sw").constData(), tr("Stop %1").arg(n)), n, 0);
+        grid->addWidget(check(name("deco_Level_%1_sw").constData(), ui::text("Stop %1").arg(n)), n, 0);
         grid->addWidget(line(name("decoDepth_Level_%1").constData(), 4), n, 1, Qt::AlignHCenter);
         grid->addWidget(line(name("decoTime_Level_%1").constData(), 4), n, 2, Qt::AlignHCenter);
         grid->addWidget(line(name("decoO2_Level_%1").constData(), 3), n, 3, Qt::AlignHCenter);
         grid->addWidget(line(name("decoHe_Level_%1").constData(), 3), n, 4, Qt::AlignHCenter);
     }
 
-    m_poniesGroup = new QGroupBox(tr("Stage cylinders"));
+    m_poniesGroup = new QGroupBox(ui::text("Stage cylinders"));
     m_poniesGroup->setObjectName(QStringLiteral("poniesGroup"));
     auto* ponies = new QGridLayout(m_poniesGroup);
-    ponies->addWidget(heading(tr("Volume")), 0, 1);
-    ponies->addWidget(heading(tr("Start pressure")), 0, 2);
-    ponies->addWidget(heading(tr("End pressure")), 0, 3);
+    ponies->addWidget(heading(ui::text("Volume")), 0, 1);
+    ponies->addWidget(heading(ui::text("Start pressure")), 0, 2);
+    ponies->addWidget(heading(ui::text("End pressure")), 0, 3);
     ponies->setColumnStretch(5, 1);
     for (int n = 1; n <= 3; ++n) {
         const auto name = [n](const char* pattern) { return QString::fromLatin1(pattern).arg(n).toLatin1(); };
-        ponies->addWidget(derivedLabel(name("ponyTitle%1").constData(), tr("Stage %1:").arg(n)), n, 0, Qt::AlignRight);
+        ponies->addWidget(derivedLabel(name("ponyTitle%1").constData(), ui::text("Stage %1:").arg(n)), n, 0, Qt::AlignRight);
         ponies->addWidget(line(name("volPony%1").constData(), 4), n, 1, Qt::AlignHCenter);
         ponies->addWidget(line(name("pressDepartPony%1").constData(), 4), n, 2, Qt::AlignHCenter);
         ponies->addWidget(line(name("pressFinPony%1").constData(), 4), n, 3, Qt::AlignHCenter);
@@ -701,15 +714,15 @@ QWidget* DiveEditWindow::buildDecompressionPage()
         ponies->addWidget(derivedLabel(name("cylinderText%1").constData()), n, 5);
     }
 
-    m_planningGroup = new QGroupBox(tr("Planning"));
+    m_planningGroup = new QGroupBox(ui::text("Planning"));
     m_planningGroup->setObjectName(QStringLiteral("planningGroup"));
     QFormLayout* planning = formIn(m_planningGroup);
-    planning->addRow(tr("Software:"), combo("decoSoftName", std::nullopt, &Carnet::offeredDecoSoftNames()));
-    planning->addRow(tr("Algorithm:"), combo("decoAlgoType", std::nullopt, &Carnet::offeredDecoAlgorithms()));
-    planning->addRow(tr("Conservatism:"), line("decoConservatism", 8));
+    planning->addRow(ui::text("Software:"), combo("decoSoftName", std::nullopt, &Carnet::offeredDecoSoftNames()));
+    planning->addRow(ui::text("Algorithm:"), combo("decoAlgoType", std::nullopt, &Carnet::offeredDecoAlgorithms()));
+    planning->addRow(ui::text("Conservatism:"), line("decoConservatism", 8));
     QWidget* runtime = multiLine("runtime");
     runtime->setMinimumHeight(150);
-    planning->addRow(tr("Runtime:"), runtime);
+    planning->addRow(ui::text("Runtime:"), runtime);
 
     auto* layout = new QGridLayout(page);
     layout->addWidget(method, 0, 0);
@@ -725,20 +738,20 @@ QWidget* DiveEditWindow::buildEquipmentPage()
 {
     auto* page = new QWidget;
 
-    auto* suit = new QGroupBox(tr("Suit and ballast"));
+    auto* suit = new QGroupBox(ui::text("Suit and ballast"));
     QFormLayout* suitForm = formIn(suit);
-    suitForm->addRow(tr("Suit:"), choice("combinaison"));
-    suitForm->addRow(tr("Configuration:"), choice("configuration"));
-    suitForm->addRow(tr("Ballast:"), line("lestage", 4));
+    suitForm->addRow(ui::text("Suit:"), choice("combinaison"));
+    suitForm->addRow(ui::text("Configuration:"), choice("configuration"));
+    suitForm->addRow(ui::text("Ballast:"), line("lestage", 4));
 
-    auto* computer = new QGroupBox(tr("Computer"));
+    auto* computer = new QGroupBox(ui::text("Computer"));
     QFormLayout* computerForm = formIn(computer);
-    computerForm->addRow(tr("Maker:"), line("fabricant", 12));
-    computerForm->addRow(tr("Model:"), combo("ordinateur", PickListId::Ordinateurs));
-    computerForm->addRow(tr("Serial number:"), line("serie", 12));
-    computerForm->addRow(tr("Sampling interval:"), choice("samplingRate"));
+    computerForm->addRow(ui::text("Maker:"), line("fabricant", 12));
+    computerForm->addRow(ui::text("Model:"), combo("ordinateur", PickListId::Ordinateurs));
+    computerForm->addRow(ui::text("Serial number:"), line("serie", 12));
+    computerForm->addRow(ui::text("Sampling interval:"), choice("samplingRate"));
 
-    auto* bag = new QGroupBox(tr("Dive bag"));
+    auto* bag = new QGroupBox(ui::text("Dive bag"));
     auto* bagGrid = new QGridLayout(bag);
     for (int n = 1; n <= 12; ++n) {
         const int r = (n - 1) % 6, c = (n - 1) / 6;
@@ -762,19 +775,19 @@ QWidget* DiveEditWindow::buildEquipmentPage()
 QWidget* DiveEditWindow::buildNotesPage()
 {
     auto* page = new QWidget;
-    auto* notesBox = new QGroupBox(tr("Notes"));
+    auto* notesBox = new QGroupBox(ui::text("Notes"));
     auto* notesLayout = new QVBoxLayout(notesBox);
     QWidget* notes = multiLine("notes");
     notes->setMinimumHeight(180);
     notesLayout->addWidget(notes);
 
-    auto* profile = new QGroupBox(tr("Profile"));
+    auto* profile = new QGroupBox(ui::text("Profile"));
     auto* grid = new QGridLayout(profile);
     grid->addWidget(derivedLabel("depthSummary"), 0, 0, 1, 2);
     grid->addWidget(derivedLabel("samplingSummary"), 1, 0);
     grid->addWidget(derivedLabel("pointsSummary"), 1, 1);
-    const QStringList counts = {tr("Slow ascents:"), tr("Ceiling crossings:"), tr("Gas switches:"),
-                                tr("Intermediate surfacings:")};
+    const QStringList counts = {ui::text("Slow ascents:"), ui::text("Ceiling crossings:"), ui::text("Gas switches:"),
+                                ui::text("Intermediate surfacings:")};
     const char* names[] = {"slowCount", "ceilCount", "gazCount", "surfCount"};
     for (int i = 0; i < 4; ++i) {
         auto* pair = row({new QLabel(counts[i]), derivedLabel(names[i], QStringLiteral("0"))}, 1);
@@ -1014,13 +1027,13 @@ void DiveEditWindow::showDerived()
     };
     setLabel("nitrogen1", form.nitrogenText(1));
     setLabel("nitrogen2", form.nitrogenText(2));
-    m_tank1Group->setTitle(d.tank1Label.isEmpty() ? tr("Tank 1") : withoutColon(d.tank1Label));
-    m_tank2Group->setTitle(d.tank2Label.isEmpty() ? tr("Tank 2") : withoutColon(d.tank2Label));
+    m_tank1Group->setTitle(d.tank1Label.isEmpty() ? ui::text("Tank 1") : withoutColon(d.tank1Label));
+    m_tank2Group->setTitle(d.tank2Label.isEmpty() ? ui::text("Tank 2") : withoutColon(d.tank2Label));
     if (!d.setpointLabel.isEmpty())
         setLabel("setpointLabel", d.setpointLabel);
     for (const char* name : {"unit.profondeur", "unit.altitude"})
         setLabel(name, d.depthUnit);
-    setLabel("unit.decoDepth", tr("Depth (%1)").arg(d.depthUnit));
+    setLabel("unit.decoDepth", ui::text("Depth (%1)").arg(d.depthUnit));
     for (const char* name : {"unit.tempEau", "unit.tempAir"})
         setLabel(name, d.temperatureUnit);
     setLabel("gasSummary", d.gasSummary);
@@ -1060,7 +1073,7 @@ void DiveEditWindow::showDerived()
     m_actions[PreviousDive]->setEnabled(d.previousEnabled);
     m_actions[NextDive]->setEnabled(d.nextEnabled);
 
-    setWindowTitle(m_documentName.isEmpty() ? d.title : tr("%1 — %2").arg(d.title, m_documentName));
+    setWindowTitle(m_documentName.isEmpty() ? d.title : ui::text("%1 — %2").arg(d.title, m_documentName));
 }
 
 void DiveEditWindow::setDocumentName(const QString& name)

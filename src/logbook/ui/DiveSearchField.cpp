@@ -1,4 +1,5 @@
 #include "logbook/ui/DiveSearchField.h"
+#include "platform/InterfaceText.h"
 
 #include "platform/ui/ToolbarPictures.h"
 
@@ -19,15 +20,15 @@ const QStringList& DiveSearchField::scopes()
 QString DiveSearchField::scopeTitle(const QString& field)
 {
     if (field == u"bateau")
-        return tr("Boat");
+        return ui::text("Boat");
     if (field == u"epaves")
-        return tr("Wrecks");
+        return ui::text("Wrecks");
     if (field == u"notes")
-        return tr("Notes");
+        return ui::text("Notes");
     if (field == u"ordinateur")
-        return tr("Computer");
+        return ui::text("Computer");
     if (field == u"partenaires")
-        return tr("Buddies");
+        return ui::text("Buddies");
     return field;
 }
 
@@ -40,7 +41,7 @@ DiveSearchField::DiveSearchField(QWidget* parent)
     m_edit->setClearButtonEnabled(true);
     m_button->setObjectName(QStringLiteral("searchScopeButton"));
     m_menu->setObjectName(QStringLiteral("searchScopeMenu"));
-    m_menu->setTitle(tr("Find In"));
+    m_menu->setTitle(ui::text("Find In"));
 
     const ToolbarPictures pictures;
     m_button->setIcon(pictures.icon(QStringLiteral("loupe")));
@@ -48,7 +49,7 @@ DiveSearchField::DiveSearchField(QWidget* parent)
     m_button->setMenu(m_menu);
     m_button->setPopupMode(QToolButton::InstantPopup);
     m_button->setAutoRaise(true);
-    m_button->setToolTip(tr("Choose the field to search"));
+    m_button->setToolTip(ui::text("Choose the field to search"));
     m_button->setFocusPolicy(Qt::NoFocus);
 
     m_group->setExclusive(true);
@@ -88,8 +89,8 @@ void DiveSearchField::setScope(const QString& field)
     m_scope = field;
     for (QAction* action : m_group->actions())
         action->setChecked(action->data().toString() == field);
-    m_edit->setPlaceholderText(tr("Find in %1").arg(scopeTitle(field)));
-    m_edit->setToolTip(tr("Find the dives by %1: type a text and press Return").arg(scopeTitle(field).toLower()));
+    m_edit->setPlaceholderText(ui::text("Find in %1").arg(scopeTitle(field)));
+    m_edit->setToolTip(ui::text("Find the dives by %1: type a text and press Return").arg(scopeTitle(field).toLower()));
 }
 
 void DiveSearchField::focusText()

@@ -83,6 +83,11 @@ QVariant DiveTableModel::data(const QModelIndex& index, int role) const
         // The wreck column shows a picture: its tooltip names the wrecks.
         if (divelist::columns()[column].field == plongee::idx_epaves && dive.epaves() && !dive.epaves()->isEmpty())
             return *dive.epaves();
+        // The memory column's pictures say what they mean.
+        if (divelist::columns()[column].field == plongee::idx_inoubliable) {
+            const QString key = memoryTipKey(dive.inoubliable());
+            return key.isEmpty() ? QVariant() : QVariant(memoryText(key));
+        }
         return {};
     case Qt::EditRole: return editText(row, column);
     case Qt::DecorationRole: {
@@ -136,8 +141,30 @@ QVariant DiveTableModel::headerData(int section, Qt::Orientation orientation, in
             return m_formatter->title(section);
         if (role == Qt::TextAlignmentRole)
             return QVariant(Qt::AlignCenter);
+        if (role == Qt::ToolTipRole && divelist::columns()[section].field == plongee::idx_inoubliable) {
+            QStringList legend;
+            for (int mark = 1; mark <= 4; ++mark)
+                legend.append(memoryText(memoryTipKey(mark)));
+            return legend.join(QLatin1Char('\n'));
+        }
     }
     return QAbstractTableModel::headerData(section, orientation, role);
+}
+
+QString DiveTableModel::memoryTipKey(int mark)
+{
+    switch (mark) {
+    case 1: return QStringLiteral("Memory tip heart");
+    case 2: return QStringLiteral("Memory tip point");
+    case 3: return QStringLiteral("Memory tip cross");
+    case 4: return QStringLiteral("Memory tip death");
+    default: return QString();
+    }
+}
+
+QString DiveTableModel::memoryText(const QString& key) const
+{
+    return m_carnet.context().localizer().text(key, QStringLiteral("Carnet"));
 }
 
 QString DiveTableModel::widthSample(int column)

@@ -42,6 +42,9 @@ public:
     static QString widthSample(int column);
 
     const DiveListPictures& pictures() const { return m_pictures; }
+    // The key (table "Carnet") of what a memory mark's picture means; empty
+    // for no mark.
+    static QString memoryTipKey(int mark);
 
 public slots:
     // The rows changed: their number, their order or their values.
@@ -54,6 +57,8 @@ private:
 
     Carnet& m_carnet;
     std::unique_ptr<DiveListFormatter> m_formatter;
+    QString memoryText(const QString& key) const;
+
     DiveListPictures m_pictures;
     QFont m_boldFont;
     int m_rows = 0;

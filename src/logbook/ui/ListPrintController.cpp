@@ -1,4 +1,5 @@
 #include "logbook/ui/ListPrintController.h"
+#include "platform/InterfaceText.h"
 
 #include "platform/context/AppContext.h"
 #include "logbook/Carnet.h"
@@ -67,7 +68,7 @@ bool ListPrintController::printTo(QPrinter& printer)
 
     std::unique_ptr<QProgressDialog> progress;
     if (pages > 1) {
-        progress = std::make_unique<QProgressDialog>(tr("Printing the dive list…"), tr("Cancel"), 0, pages, m_window);
+        progress = std::make_unique<QProgressDialog>(ui::text("Printing the dive list…"), ui::text("Cancel"), 0, pages, m_window);
         progress->setObjectName(QStringLiteral("printProgress"));
         // Nothing may change the dives while they print.
         progress->setWindowModality(Qt::ApplicationModal);
@@ -79,7 +80,7 @@ bool ListPrintController::printTo(QPrinter& printer)
     const bool printed = list.print(printer, [&](int done, int count) {
         if (!progress)
             return true;
-        progress->setLabelText(tr("Printing page %1 of %2…").arg(done).arg(count));
+        progress->setLabelText(ui::text("Printing page %1 of %2…").arg(done).arg(count));
         progress->setValue(done);
         if (progress->wasCanceled()) {
             cancelled = true;

@@ -1,4 +1,5 @@
 #include "logbook/ui/RenumberWindow.h"
+#include "platform/InterfaceText.h"
 
 #include <QDialogButtonBox>
 #include <QFormLayout>
@@ -8,7 +9,7 @@
 #include <QVBoxLayout>
 
 RenumberWindow::RenumberWindow(QWidget* parent)
-    : QWidget(parent, Qt::Dialog), m_firstNumber(new QSpinBox(this)), m_renumber(new QPushButton(tr("Renumber"), this))
+    : QWidget(parent, Qt::Dialog), m_firstNumber(new QSpinBox(this)), m_renumber(new QPushButton(ui::text("Renumber"), this))
 {
     setObjectName(QStringLiteral("renumberWindow"));
     m_firstNumber->setObjectName(QStringLiteral("firstNumber"));
@@ -17,12 +18,12 @@ RenumberWindow::RenumberWindow(QWidget* parent)
     m_renumber->setObjectName(QStringLiteral("renumberButton"));
     m_renumber->setDefault(true);
 
-    auto* explanation = new QLabel(tr("Gives the dives consecutive numbers in list order, starting from the "
+    auto* explanation = new QLabel(ui::text("Gives the dives consecutive numbers in list order, starting from the "
                                       "first number. Every dive passes through the form's rules again."),
                                    this);
     explanation->setWordWrap(true);
     auto* form = new QFormLayout;
-    form->addRow(tr("First number:"), m_firstNumber);
+    form->addRow(ui::text("First number:"), m_firstNumber);
 
     auto* buttons = new QDialogButtonBox(this);
     buttons->addButton(m_renumber, QDialogButtonBox::AcceptRole);
@@ -42,5 +43,5 @@ RenumberWindow::RenumberWindow(QWidget* parent)
 
 void RenumberWindow::setDocumentName(const QString& name)
 {
-    setWindowTitle(tr("%1 — Renumber dives").arg(name));
+    setWindowTitle(ui::text("%1 — Renumber dives").arg(name));
 }

@@ -1,4 +1,5 @@
 #include "platform/ui/CommandToolBar.h"
+#include "platform/InterfaceText.h"
 
 #include "platform/context/AppContext.h"
 #include "platform/ui/ToolbarPalette.h"
@@ -171,9 +172,9 @@ void CommandToolBar::fillContextMenu(QMenu* menu)
         connect(entry, &QAction::toggled, this, [this, id](bool on) { setItemShown(id, on); });
     }
     menu->addSeparator();
-    QAction* customise = menu->addAction(tr("Customise Toolbar…"), this, &CommandToolBar::customise);
+    QAction* customise = menu->addAction(ui::text("Customise Toolbar…"), this, &CommandToolBar::customise);
     customise->setObjectName(QStringLiteral("customiseToolbar"));
-    QAction* restore = menu->addAction(tr("Restore Default Set"), this, &CommandToolBar::restoreDefaults);
+    QAction* restore = menu->addAction(ui::text("Restore Default Set"), this, &CommandToolBar::restoreDefaults);
     restore->setObjectName(QStringLiteral("restoreDefaultSet"));
 }
 

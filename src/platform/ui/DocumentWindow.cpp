@@ -2,6 +2,14 @@
 
 #include <QCloseEvent>
 
+QString DocumentWindow::titleFor(const QString& name, const QString& kind)
+{
+    QString title = name + QStringLiteral("[*]");
+    if (!kind.isEmpty())
+        title += QStringLiteral(" – ") + kind;
+    return title + QStringLiteral(" — Ondrix");
+}
+
 void DocumentWindow::closeWithoutAsking()
 {
     m_closingAnswered = true;

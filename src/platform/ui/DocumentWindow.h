@@ -16,6 +16,9 @@ public:
     // The name in the title bar: the file name, or "Untitled".
     virtual void setDocumentName(const QString& name) = 0;
     QString documentName() const { return m_documentName; }
+    // The title bar's text: "NAME[*] — Ondrix", with what the window is
+    // ("Wreck repertory"...) after the name when given.
+    static QString titleFor(const QString& name, const QString& kind = QString());
 
     // Asked whenever the window is about to close; false keeps it open.
     void setCloseGuard(std::function<bool()> guard) { m_closeGuard = std::move(guard); }

@@ -1,4 +1,5 @@
 #include "platform/ui/ToolbarPalette.h"
+#include "platform/InterfaceText.h"
 
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
@@ -11,10 +12,10 @@
 ToolbarPalette::ToolbarPalette(const ToolbarDefinition& toolbar, const QStringList& shown, Describe describe,
                                QWidget* parent)
     : QDialog(parent), m_toolbar(toolbar), m_describe(std::move(describe)), m_list(new QListWidget(this)),
-      m_restore(new QPushButton(tr("Restore Default Set"), this))
+      m_restore(new QPushButton(ui::text("Restore Default Set"), this))
 {
     setObjectName(QStringLiteral("toolbarPalette"));
-    setWindowTitle(tr("Customise Toolbar"));
+    setWindowTitle(ui::text("Customise Toolbar"));
     m_list->setObjectName(QStringLiteral("paletteItems"));
     m_list->setDragDropMode(QAbstractItemView::InternalMove);
     m_list->setDefaultDropAction(Qt::MoveAction);
@@ -23,8 +24,8 @@ ToolbarPalette::ToolbarPalette(const ToolbarDefinition& toolbar, const QStringLi
     m_restore->setObjectName(QStringLiteral("restoreDefaultSet"));
     m_restore->setAutoDefault(false);
 
-    auto* up = new QPushButton(tr("Move Up"), this);
-    auto* down = new QPushButton(tr("Move Down"), this);
+    auto* up = new QPushButton(ui::text("Move Up"), this);
+    auto* down = new QPushButton(ui::text("Move Down"), this);
     up->setAutoDefault(false);
     down->setAutoDefault(false);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
@@ -38,7 +39,7 @@ ToolbarPalette::ToolbarPalette(const ToolbarDefinition& toolbar, const QStringLi
     middle->addWidget(m_list, 1);
     middle->addLayout(side);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(new QLabel(tr("Tick the items to show in the toolbar and drag them into order."), this));
+    layout->addWidget(new QLabel(ui::text("Tick the items to show in the toolbar and drag them into order."), this));
     layout->addLayout(middle, 1);
     layout->addWidget(buttons);
 

@@ -35,7 +35,8 @@ int WidgetAlertPresenter::ask(const Alert& alert)
         buttons.append(box.addButton(alert.buttons.at(i), role));
     }
     if (!buttons.isEmpty()) {
-        box.setDefaultButton(qobject_cast<QPushButton*>(buttons.first()));
+        const int chosen = alert.defaultButton >= 0 && alert.defaultButton < buttons.size() ? alert.defaultButton : 0;
+        box.setDefaultButton(qobject_cast<QPushButton*>(buttons.at(chosen)));
         box.setEscapeButton(buttons.last());
     }
 

@@ -1,5 +1,7 @@
 #include "platform/ui/WindowTable.h"
 
+#include "platform/ui/WindowKeys.h"
+
 WindowTable::WindowTable(QObject* parent) : QObject(parent) {}
 
 WindowTable::~WindowTable() = default;
@@ -23,11 +25,10 @@ QWidget* WindowTable::showWindow(const QString& command)
             return nullptr;
         // Kept until the end of the run: closing only hides it.
         entry.window->setAttribute(Qt::WA_DeleteOnClose, false);
+        windowkeys::addCloseKeys(entry.window.get(), true);
     }
     QWidget* window = entry.window.get();
-    window->show();
-    window->raise();
-    window->activateWindow();
+    windowkeys::present(window);
     return window;
 }
 

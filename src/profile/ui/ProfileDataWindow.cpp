@@ -1,4 +1,5 @@
 #include "profile/ui/ProfileDataWindow.h"
+#include "platform/InterfaceText.h"
 
 #include "logbook/Carnet.h"
 #include "platform/AlertPresenter.h"
@@ -42,14 +43,14 @@ constexpr ListNames kNames[ProfileDataWindow::kListCount] = {
 ProfileDataWindow::ProfileDataWindow(Carnet& carnet, QWidget* parent)
     : QWidget(parent, Qt::Window),
       m_carnet(&carnet),
-      m_all(new QCheckBox(tr("Replace all"), this)),
-      m_apply(new QPushButton(tr("Apply"), this))
+      m_all(new QCheckBox(ui::text("Replace all"), this)),
+      m_apply(new QPushButton(ui::text("Apply"), this))
 {
     setObjectName(QStringLiteral("editProfilWindow"));
     m_all->setObjectName(QStringLiteral("eraseAllSwitch"));
     m_apply->setObjectName(QStringLiteral("importProfilButton"));
 
-    m_titles = {tr("Depth (m)"), tr("ASC"), tr("SLOW"), tr("SURF"), tr("CEIL"), tr("Gas"), tr("Pressure (bar)")};
+    m_titles = {ui::text("Depth (m)"), ui::text("ASC"), ui::text("SLOW"), ui::text("SURF"), ui::text("CEIL"), ui::text("Gas"), ui::text("Pressure (bar)")};
     const auto& titles = m_titles;
     const QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     auto* grid = new QGridLayout;
@@ -62,7 +63,7 @@ ProfileDataWindow::ProfileDataWindow(Carnet& carnet, QWidget* parent)
         m_texts[k]->setMinimumWidth(70);
         m_counts[k] = new QLabel(this);
         m_counts[k]->setObjectName(QLatin1String(kNames[i].count));
-        m_switches[k] = new QCheckBox(tr("Replace"), this);
+        m_switches[k] = new QCheckBox(ui::text("Replace"), this);
         m_switches[k]->setObjectName(QLatin1String(kNames[i].replace));
         auto* title = new QLabel(titles[i], this);
         title->setAlignment(Qt::AlignCenter);

@@ -1,4 +1,5 @@
 #include "profile/ui/ProfileWindow.h"
+#include "platform/InterfaceText.h"
 
 #include "platform/context/AppContext.h"
 #include "logbook/Carnet.h"
@@ -27,9 +28,9 @@ ProfileWindow::ProfileWindow(Carnet& carnet, QWidget* parent)
       m_location(new QLabel(this)),
       m_readout(new QLabel(this)),
       m_samplingRate(new QComboBox(this)),
-      m_pageSetup(new QPushButton(tr("Page Setup…"), this)),
-      m_print(new QPushButton(tr("Print…"), this)),
-      m_export(new QPushButton(tr("Export PDF…"), this))
+      m_pageSetup(new QPushButton(ui::text("Page Setup…"), this)),
+      m_print(new QPushButton(ui::text("Print…"), this)),
+      m_export(new QPushButton(ui::text("Export PDF…"), this))
 {
     setObjectName(QStringLiteral("profilWindow"));
     m_location->setObjectName(QStringLiteral("profilLocationField"));
@@ -46,11 +47,11 @@ ProfileWindow::ProfileWindow(Carnet& carnet, QWidget* parent)
         const QString text = QLatin1String(item.text);
         m_samplingRate->addItem(loc.text(text, QStringLiteral("Carnet"), text), item.tag);
     }
-    m_samplingRate->setToolTip(tr("Sampling interval of the profile"));
+    m_samplingRate->setToolTip(ui::text("Sampling interval of the profile"));
 
     auto* top = new QHBoxLayout;
     top->addWidget(m_location, 1);
-    top->addWidget(new QLabel(tr("Sampling:"), this));
+    top->addWidget(new QLabel(ui::text("Sampling:"), this));
     top->addWidget(m_samplingRate);
     auto* bottom = new QHBoxLayout;
     bottom->addWidget(m_readout, 1);
@@ -157,15 +158,15 @@ SaveResult ProfileWindow::exportPdf(const QString& path)
 
 void ProfileWindow::exportPdfWithDialog()
 {
-    const QString path = QFileDialog::getSaveFileName(this, tr("Export PDF"), windowTitle() + QStringLiteral(".pdf"),
-                                                      tr("PDF (*.pdf)"));
+    const QString path = QFileDialog::getSaveFileName(this, ui::text("Export PDF"), windowTitle() + QStringLiteral(".pdf"),
+                                                      ui::text("PDF (*.pdf)"));
     if (path.isEmpty())
         return;
     const SaveResult saved = exportPdf(path);
     if (!saved.ok)
-        QMessageBox::warning(this, tr("Export PDF"), saved.error);
+        QMessageBox::warning(this, ui::text("Export PDF"), saved.error);
     else if (!saved.durable && m_carnet)
-        QMessageBox::warning(this, tr("Export PDF"),
+        QMessageBox::warning(this, ui::text("Export PDF"),
                              m_carnet->context().localizer().text(QStringLiteral("Saved not durable"), QStringLiteral("Main"),
                                                                   QStringLiteral("“%1” was saved, but the system could "
                                                                                  "not confirm that it is safely on disk "

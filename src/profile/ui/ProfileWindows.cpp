@@ -3,6 +3,7 @@
 #include "logbook/Carnet.h"
 #include "profile/ui/ProfileDataWindow.h"
 #include "profile/ui/ProfileWindow.h"
+#include "platform/ui/WindowKeys.h"
 
 ProfileWindows::ProfileWindows(Carnet& carnet) : m_carnet(carnet)
 {
@@ -14,19 +15,19 @@ ProfileWindows::~ProfileWindows() = default;
 
 void ProfileWindows::showProfile()
 {
-    if (!m_profile)
+    if (!m_profile) {
         m_profile = std::make_unique<ProfileWindow>(m_carnet);
-    m_profile->show();
-    m_profile->raise();
-    m_profile->activateWindow();
+        windowkeys::addCloseKeys(m_profile.get(), true);
+    }
+    windowkeys::present(m_profile.get());
 }
 
 void ProfileWindows::showProfileData()
 {
-    if (!m_data)
+    if (!m_data) {
         m_data = std::make_unique<ProfileDataWindow>(m_carnet);
+        windowkeys::addCloseKeys(m_data.get(), true);
+    }
     m_data->refresh();
-    m_data->show();
-    m_data->raise();
-    m_data->activateWindow();
+    windowkeys::present(m_data.get());
 }

@@ -1,4 +1,5 @@
 #include "registers/ui/PictureWell.h"
+#include "platform/InterfaceText.h"
 
 #include "platform/draw/StoredPicture.h"
 
@@ -43,14 +44,14 @@ bool PictureWell::takeFile(const QString& path, QString* error)
 
 void PictureWell::refuse(const QString& path, const QString& error)
 {
-    QMessageBox::warning(window(), tr("Picture refused"),
-                         tr("“%1” cannot be the card's picture: %2.").arg(QFileInfo(path).fileName(), error));
+    QMessageBox::warning(window(), ui::text("Picture refused"),
+                         ui::text("“%1” cannot be the card's picture: %2.").arg(QFileInfo(path).fileName(), error));
 }
 
 void PictureWell::openFile()
 {
-    const QString path = QFileDialog::getOpenFileName(window(), tr("Choose a Picture"), QString(),
-                                                      tr("Pictures (*.png *.jpg *.jpeg *.gif *.bmp *.tif *.tiff);;"
+    const QString path = QFileDialog::getOpenFileName(window(), ui::text("Choose a Picture"), QString(),
+                                                      ui::text("Pictures (*.png *.jpg *.jpeg *.gif *.bmp *.tif *.tiff);;"
                                                          "All files (*)"));
     QString error;
     if (!path.isEmpty() && !takeFile(path, &error))
@@ -102,7 +103,7 @@ void PictureWell::dropEvent(QDropEvent* event)
     } else if (data->hasImage()) {
         auto stored = storedpicture::fromImage(qvariant_cast<QImage>(data->imageData()));
         if (!stored) {
-            refuse(tr("the dropped picture"), stored.error());
+            refuse(ui::text("the dropped picture"), stored.error());
             return;
         }
         setPicture(stored.take());

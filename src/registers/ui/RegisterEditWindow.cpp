@@ -1,4 +1,5 @@
 #include "registers/ui/RegisterEditWindow.h"
+#include "platform/InterfaceText.h"
 
 #include "platform/context/AppContext.h"
 #include "platform/context/PickLists.h"
@@ -133,8 +134,8 @@ QWidget* RegisterEditWindow::buildPane(const registers::Pane& pane, int number)
         form->addRow(label, row.alongside.isEmpty() ? widget : buildLine(row, widget));
     }
 
-    auto* previous = new QPushButton(QStringLiteral("◀ ") + mainText(QStringLiteral("Previous"), tr("Previous")));
-    auto* next = new QPushButton(mainText(QStringLiteral("Next"), tr("Next")) + QStringLiteral(" ▶"));
+    auto* previous = new QPushButton(QStringLiteral("◀ ") + mainText(QStringLiteral("Previous"), ui::text("Previous")));
+    auto* next = new QPushButton(mainText(QStringLiteral("Next"), ui::text("Next")) + QStringLiteral(" ▶"));
     previous->setObjectName(QStringLiteral("previous%1").arg(number + 1));
     next->setObjectName(QStringLiteral("next%1").arg(number + 1));
     connect(previous, &QPushButton::clicked, this, [this] { m_document.prevRecord(); });
@@ -249,10 +250,10 @@ QWidget* RegisterEditWindow::buildControl(const registers::PaneRow& row, const r
     }
     case Rule::Image: {
         auto* well = new PictureWell(
-            mainText(reg.placeholderPicture, tr("No photo")));
+            mainText(reg.placeholderPicture, ui::text("No photo")));
         connect(well, &PictureWell::pictureChanged, this, [this, field] { typed(field); });
-        auto* open = new QPushButton(mainText(QStringLiteral("Open picture"), tr("Open…")));
-        auto* remove = new QPushButton(mainText(QStringLiteral("Remove picture"), tr("Remove")));
+        auto* open = new QPushButton(mainText(QStringLiteral("Open picture"), ui::text("Open…")));
+        auto* remove = new QPushButton(mainText(QStringLiteral("Remove picture"), ui::text("Remove")));
         connect(open, &QPushButton::clicked, well, &PictureWell::openFile);
         connect(remove, &QPushButton::clicked, well, &PictureWell::clear);
         auto* holder = new QWidget;
@@ -366,7 +367,7 @@ QWidget* RegisterEditWindow::buildDate(const registers::PaneRow& row)
     m_controls.insert(field, edit);
     if (!row.nowButton)
         return edit;
-    auto* now = new QPushButton(mainText(QStringLiteral("Now"), tr("Now")));
+    auto* now = new QPushButton(mainText(QStringLiteral("Now"), ui::text("Now")));
     connect(now, &QPushButton::clicked, this, [this, field] { m_document.resetDateToNow(field); });
     auto* holder = new QWidget;
     auto* line = new QHBoxLayout(holder);

@@ -1,5 +1,7 @@
 #include "registers/ui/LevelDelegate.h"
+#include "platform/InterfaceText.h"
 #include "registers/ui/RegisterListWindow.h"
+#include "platform/ui/WindowKeys.h"
 
 #include "platform/context/AppContext.h"
 #include "platform/ui/CommandToolBar.h"
@@ -59,13 +61,15 @@ RegisterListWindow::RegisterListWindow(RegisterDocument& document, QWidget* pare
     connect(&document, &RegisterDocument::editWindowRequested, this, &RegisterListWindow::showEditWindow);
     connect(&document, &RegisterDocument::modifiedChanged, this, &QWidget::setWindowModified);
     connect(m_edit, &RegisterEditWindow::synthesisRequested, this, &RegisterListWindow::showSynthesisWindow);
+    windowkeys::addCloseKeys(m_edit, false);
+    windowkeys::addCloseKeys(m_synthesis, true);
 
     buildToolBar();
     buildMenus();
     m_table->setWordWrap(false);
     recordsChanged();
     followSelection(m_document.currentIndex());
-    setDocumentName(tr("Untitled"));
+    setDocumentName(ui::text("Untitled"));
     resize(980, 520);
 }
 
@@ -82,18 +86,18 @@ void RegisterListWindow::buildToolBar()
 
 void RegisterListWindow::buildMenus()
 {
-    m_fileMenu = menuBar()->addMenu(tr("&File"));
+    m_fileMenu = menuBar()->addMenu(ui::text("&File"));
     QAction* print = printAction();
     print->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
     addAction(print);
-    m_pageSetupAction = new QAction(tr("Page Set&up…"), this);
+    m_pageSetupAction = new QAction(ui::text("Page Set&up…"), this);
     m_pageSetupAction->setObjectName(QStringLiteral("pageSetupCommand"));
     connect(m_pageSetupAction, &QAction::triggered, this, &RegisterListWindow::runPageLayout);
     connect(m_fileMenu, &QMenu::aboutToShow, this,
             [this] { filemenu::insertBeforeQuit(m_fileMenu, {m_pageSetupAction, printAction()}); });
 
     const registers::ToolbarItems& t = m_document.description().toolbars;
-    QMenu* cards = menuBar()->addMenu(tr("&Cards"));
+    QMenu* cards = menuBar()->addMenu(ui::text("&Cards"));
     cards->setObjectName(QStringLiteral("recordMenu"));
     for (const char* id : {t.newId, t.deleteId})
         cards->addAction(m_toolBar->itemAction(QLatin1String(id)));
@@ -101,7 +105,7 @@ void RegisterListWindow::buildMenus()
         if (QAction* action = m_edit->commandToolBar()->itemAction(QLatin1String(id)))
             cards->addAction(action);
     cards->addSeparator();
-    cards->addAction(tr("&Edit Window"), this, [this] { m_document.editWindow(); });
+    cards->addAction(ui::text("&Edit Window"), this, [this] { m_document.editWindow(); });
     cards->addAction(m_toolBar->itemAction(QLatin1String(registertoolbars::synthesisId)));
 }
 
@@ -191,9 +195,7 @@ void RegisterListWindow::followSelection(int currentIndex)
 
 void RegisterListWindow::showEditWindow()
 {
-    m_edit->show();
-    m_edit->raise();
-    m_edit->activateWindow();
+    windowkeys::present(m_edit);
 }
 
 void RegisterListWindow::showSynthesisWindow()
@@ -235,7 +237,7 @@ void RegisterListWindow::setDocumentName(const QString& name)
 {
     m_documentName = name;
     const registers::RegisterDescription& reg = m_document.description();
-    setWindowTitle(name + QStringLiteral("[*] – ") + m_document.context().localizer().text(reg.titleKey, reg.table));
+    setWindowTitle(titleFor(name, m_document.context().localizer().text(reg.titleKey, reg.table)));
     m_edit->setDocumentName(name);
     m_synthesis->setDocumentName(name);
 }

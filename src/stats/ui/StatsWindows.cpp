@@ -2,6 +2,7 @@
 
 #include "logbook/Carnet.h"
 #include "platform/SettingsStore.h"
+#include "platform/ui/WindowKeys.h"
 #include "platform/context/AppContext.h"
 #include "stats/StartingValues.h"
 #include "stats/Statistics.h"
@@ -25,9 +26,11 @@ namespace {
 
 template <typename W> void bringForward(W& window)
 {
-    window.show();
-    window.raise();
-    window.activateWindow();
+    if (!window.property("closeKeys").toBool()) {
+        window.setProperty("closeKeys", true);
+        windowkeys::addCloseKeys(&window, true);
+    }
+    windowkeys::present(&window);
 }
 
 } // namespace
