@@ -117,9 +117,11 @@ TEST_F(LocalisationTest, FrenchWindowsShowNoEnglishOnlyText)
     QMap<QString, QString> texts;
     for (QWidget* window : QApplication::topLevelWidgets())
         collect(window, texts);
-    for (const Alert& alert : alerts.asked())
-        for (const QString& text : QStringList(alert.buttons) << alert.message)
+    for (const Alert& alert : alerts.asked()) {
+        texts.insert(shown(alert.message), alert.key);
+        for (const QString& text : alert.buttons)
             texts.insert(shown(text), alert.key);
+    }
     for (auto it = texts.cbegin(); it != texts.cend(); ++it)
         EXPECT_FALSE(english.contains(it.key())) << it.key().toStdString() << " in " << it.value().toStdString();
 }
