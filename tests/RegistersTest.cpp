@@ -1,4 +1,6 @@
+#include "platform/ArchiveFormat.h"
 #include "platform/ArchiveWriter.h"
+#include "platform/Checksum.h"
 #include "platform/NamedColours.h"
 #include "registers/EpavesFields.h"
 #include "registers/EpavesRegister.h"
@@ -9,8 +11,10 @@
 #include "registers/RegisterTable.h"
 #include "support/RegisterFixture.h"
 #include "support/RegisterTesting.h"
+#include "support/TestFiles.h"
 
 #include <QSet>
+#include <QTemporaryDir>
 #include <QtEndian>
 #include <gtest/gtest.h>
 
@@ -120,6 +124,17 @@ TEST(RegisterArchive, CardsRoundTripAndOtherFilesAreRefused)
         auto r = registerarchive::decode(wrecks(), c.bytes);
         ASSERT_FALSE(r);
         EXPECT_TRUE(r.error().contains(QLatin1String(c.reason))) << r.error().toStdString();
+    }
+    // A class table naming another class first makes no repertory, not
+    // even to the look that tells a file's register.
+    QByteArray crossed = olderFile(5);
+    crossed.replace(crossed.indexOf("Epaves", crossed.indexOf("Epaves") + 1), 6, "Epavez");
+    const qsizetype body = crossed.size() - archive::kChecksumBytes;
+    qToLittleEndian(quint64(archiveChecksum(QByteArrayView(crossed).first(body))), crossed.data() + body);
+    QTemporaryDir dir;
+    for (const auto& [bytes, known] : {std::pair{olderFile(5), true}, {crossed, false}}) {
+        ASSERT_TRUE(writeFile(dir.filePath(QStringLiteral("w")), bytes));
+        EXPECT_EQ(registerarchive::registerOfFile(dir.filePath(QStringLiteral("w"))) != nullptr, known);
     }
 }
 
