@@ -5,6 +5,7 @@
 #include "registers/RegisterSynthesis.h"
 #include "registers/RegisterTable.h"
 #include "support/ContextFixture.h"
+#include "support/RegisterTesting.h"
 
 #include <gtest/gtest.h>
 
@@ -18,14 +19,7 @@ protected:
         ContextFixture::SetUp();
         form = std::make_unique<RegisterForm>(budget::description(), context->localizer());
     }
-    void type(const QStringList& assignments)
-    {
-        form->blank();
-        for (const QString& a : assignments) {
-            const qsizetype eq = a.indexOf(u'=');
-            ASSERT_TRUE(form->typeText(a.left(eq), a.mid(eq + 1))) << a.toStdString();
-        }
-    }
+    void type(const QStringList& assignments) { registertesting::typedCard(*form, assignments); }
     QString derived(const QString& name)
     {
         for (const registers::DerivedValue& d : registers::derive(budget::description().formRules, *form, context->localizer()))
@@ -102,7 +96,7 @@ TEST_F(BudgetRegisterTest, TableSynthesisAndArchive)
     EXPECT_EQ(cell(odd, "qualitePrix"), QStringLiteral("7|0.6,0.4,0.2"));
     EXPECT_EQ(cell(odd, "prestation"), QStringLiteral("|-"));
 
-    const StyledText text = registersynthesis::ofAll(budget::description(), {offer, odd}, context->localizer(),
+    const StyledText text = registersynthesis::ofAll(budget::description(), {offer}, context->localizer(),
                                                      QStringLiteral("/b.budget"), QDateTime(QDate(2026, 1, 2), QTime(9, 0)));
     EXPECT_EQ(text.plainText(), QStringLiteral(R"(Budget forecast
 
@@ -123,26 +117,12 @@ Responsiveness: N/A
 Remarks:
 Boat at 8.
 
---------------------
-Service: 
-Unit price: 0.00  quantity: 0
-Supplement:  0.00  quantity: 0
-Supplement:  0.00  quantity: 0
-Supplement:  0.00  quantity: 0
-Supplement:  0.00  quantity: 0
-Card of 0 units at 0.00 €
-Card of 0 units at 0.00 €
-Card of 0 units at 0.00 €
-Card of 0 units at 0.00 €
-Firm: 
-Quality/price: 
-Responsiveness: N/A
-Remarks:
-
-
 File dir : /b.budget
 
 Edition date : 02/01/2026)"));
+    // A rating of no item shows no word.
+    EXPECT_TRUE(budget::description().synthesis(odd, context->localizer()).plainText().contains(
+        QStringLiteral("Firm: \nQuality/price: \nResponsiveness: N/A\n")));
 
     auto back = registerarchive::decode(budget::description(), *registerarchive::encode(budget::description(), {offer, odd}));
     ASSERT_TRUE(back) << back.error().toStdString();

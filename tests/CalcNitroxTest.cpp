@@ -78,22 +78,22 @@ TEST(CalcNitrox, OxygenWindow)
     EXPECT_DOUBLE_EQ(w.limitDepth, w.nitrogenDepth);
 }
 
-TEST(CalcNitrox, BlendingAnEmptyTank)
+TEST(CalcNitrox, BlendingOntoWhatTheTankHolds)
 {
-    // 200 - 68 x 200 / 79 = 27.848... bar of oxygen, the gas added is the mix.
-    const auto b = NitroxCalculator::blend(0, 200, 0, 32);
-    EXPECT_TRUE(b.reachable);
-    EXPECT_NEAR(b.oxygenToAdd, 27.848101265822784, 1e-9);
-    EXPECT_DOUBLE_EQ(b.addedFraction, 32);
-}
-
-TEST(CalcNitrox, BlendingOntoGasInTheTank)
-{
-    // 50 bar of 32 % to 200 bar of 36 %: 150 - (64 x 200 - 68 x 50) / 79.
-    const auto b = NitroxCalculator::blend(50, 200, 32, 36);
-    EXPECT_TRUE(b.reachable);
-    EXPECT_NEAR(b.oxygenToAdd, 150 - (12800.0 - 3400.0) / 79, 1e-9);
-    EXPECT_NEAR(b.addedFraction, (7200.0 - 1600.0) / 150, 1e-12);
+    const struct {
+        double pi, pf, fi, ff, oxygen, added;
+    } cases[] = {
+        // 200 - 68 x 200 / 79 bar of oxygen into an empty tank: the gas added is the mix.
+        {0, 200, 0, 32, 200 - 13600.0 / 79, 32},
+        // 50 bar of 32 % to 200 bar of 36 %: 150 - (64 x 200 - 68 x 50) / 79.
+        {50, 200, 32, 36, 150 - (12800.0 - 3400.0) / 79, (7200.0 - 1600.0) / 150},
+    };
+    for (const auto& c : cases) {
+        const auto b = NitroxCalculator::blend(c.pi, c.pf, c.fi, c.ff);
+        EXPECT_TRUE(b.reachable) << c.pi;
+        EXPECT_NEAR(b.oxygenToAdd, c.oxygen, 1e-9) << c.pi;
+        EXPECT_NEAR(b.addedFraction, c.added, 1e-12) << c.pi;
+    }
 }
 
 TEST(CalcNitrox, BlendsThatNoFillReaches)

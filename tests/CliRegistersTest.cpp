@@ -1,8 +1,7 @@
-#include "app/cli/Cli.h"
+#include "support/CliRun.h"
 #include "support/TestFiles.h"
 
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <span>
@@ -14,27 +13,12 @@ protected:
     QTemporaryDir dir;
     QString path(const char* name) const { return dir.filePath(QLatin1String(name)); }
 
-    struct Run {
-        int status;
-        QByteArray out, err;
-    };
     // The painting commands (report) run as a whole program.
-    Run cli(QStringList args, const char* lang = "C")
+    CliRun cli(const QStringList& args, const char* lang = "C")
     {
         qputenv("LANG", lang);
-        const bool painting = args[0] == u"report";
-        args.prepend(path("settings.ini"));
-        args.prepend(QStringLiteral("--settings"));
-        Run r;
-        if (!painting) {
-            r.status = Cli::run(args, r.out, r.err);
-            return r;
-        }
-        QProcess p;
-        p.start(QStringLiteral(ONDRIX_CLI_PATH), args);
-        EXPECT_TRUE(p.waitForFinished(30000));
-        r = {p.exitCode(), p.readAllStandardOutput(), p.readAllStandardError()};
-        return r;
+        const QString settings = path("settings.ini");
+        return args[0] == u"report" ? runProgram(settings, args) : runCli(settings, args);
     }
 
     struct Step {
@@ -46,7 +30,7 @@ protected:
     void runSteps(std::span<const Step> steps)
     {
         for (const Step& step : steps) {
-            const Run r = cli(step.args, step.lang);
+            const CliRun r = cli(step.args, step.lang);
             EXPECT_EQ(r.status, step.status) << step.args.join(u' ').toStdString() << "\n" << r.err.toStdString();
             if (!step.out.isEmpty() || step.status != 0) {
                 const bool start = step.args[0] == u"dump" || step.args[0] == u"show" || step.args[0] == u"report";
@@ -118,7 +102,7 @@ TEST_F(CliRegistersTest, NewAddListSortDumpFromJson)
     runSteps(steps);
 
     // from-json gives back the dump.
-    const Run dumped = cli({"dump", w});
+    const CliRun dumped = cli({"dump", w});
     QFile json(path("w.json"));
     ASSERT_TRUE(json.open(QIODevice::WriteOnly));
     json.write(dumped.out);
@@ -135,7 +119,7 @@ TEST_F(CliRegistersTest, GeneratedCardsAndTheirReport)
     EXPECT_EQ(fileContent(g), fileContent(path("again.wrecks")));
     EXPECT_TRUE(cli({"info", g}).out.contains(R"("records":25)"));
 
-    const Run text = cli({"report", g});
+    const CliRun text = cli({"report", g});
     EXPECT_EQ(text.out.count("\n--------------------\n"), 26);
     EXPECT_TRUE(text.out.contains("\nFile dir : " + g.toUtf8() + "\n\nEdition date : "));
     ASSERT_EQ(cli({"report", g, "--html", path("r.html")}).status, 0);
@@ -212,13 +196,13 @@ TEST_F(CliRegistersTest, AddressBooksThroughEveryVerb)
         ASSERT_EQ(cli({"add", f, "codePostal=06400", "miseAJour=2001-01-01", "cotation=0"}).status, 0);
         ASSERT_EQ(cli({"insert", f, "0", "codePostal=PL1 3DX"}).status, 0);
         ASSERT_EQ(cli({"delete", f, "1"}).status, 0);
-        const Run list = cli({"list", f});
+        const CliRun list = cli({"list", f});
         EXPECT_EQ(list.out.count('\n'), 1 + 21 + 1) << list.out.toStdString();
         EXPECT_TRUE(list.out.endsWith("\n21 cards\n")) << book.type;
-        const Run dumped = cli({"dump", f});
+        const CliRun dumped = cli({"dump", f});
         EXPECT_TRUE(dumped.out.contains(R"("codePostal":"PL1 3DX")")) << book.type;
         EXPECT_TRUE(dumped.out.contains(R"("codePostal":"06400")")) << book.type;
-        const Run shown = cli({"show", f, "20"});
+        const CliRun shown = cli({"show", f, "20"});
         EXPECT_TRUE(shown.out.contains(book.shown)) << book.type << shown.out.toStdString();
         EXPECT_TRUE(cli({"report", f}).out.startsWith("Address book\n")) << book.type;
         writeFile(path("book.json"), dumped.out);

@@ -6,7 +6,6 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -144,17 +143,12 @@ TEST_F(CliTest, NewWritesAnEmptyDocumentThatOpensAgain)
 
 TEST_F(CliTest, TheProgramWiresStatusAndStreams)
 {
-    QProcess p;
-    p.start(QStringLiteral(ONDRIX_CLI_PATH), {QStringLiteral("info"), path("nothing-here")});
-    ASSERT_TRUE(p.waitForFinished(30000));
-    EXPECT_EQ(p.exitCode(), 1);
-    EXPECT_TRUE(p.readAllStandardError().startsWith("ondrix-cli: "));
-    EXPECT_TRUE(p.readAllStandardOutput().isEmpty());
-
-    p.start(QStringLiteral(ONDRIX_CLI_PATH), {QStringLiteral("--help")});
-    ASSERT_TRUE(p.waitForFinished(30000));
-    EXPECT_EQ(p.exitCode(), 0);
-    const QByteArray help = p.readAllStandardOutput();
+    const CliRun failed = runProgram({QStringLiteral("info"), path("nothing-here")});
+    EXPECT_EQ(failed.status, 1);
+    EXPECT_TRUE(failed.err.startsWith("ondrix-cli: "));
+    EXPECT_TRUE(failed.out.isEmpty());
+    const CliRun help = runProgram({QStringLiteral("--help")});
+    EXPECT_EQ(help.status, 0);
     for (const char* line : {"from-json ID IN.json OUT", "new ID OUT", "print FILE --pdf OUT", "profile LOGBOOK ROW", "calc ACTION"})
-        EXPECT_TRUE(help.contains(line)) << line;
+        EXPECT_TRUE(help.out.contains(line)) << line;
 }

@@ -3,7 +3,7 @@
 #include "registers/RegisterArchive.h"
 #include "registers/RegisterDocument.h"
 #include "registers/RegisterTable.h"
-#include "support/ContextFixture.h"
+#include "support/RegisterFixture.h"
 #include "support/RegisterTesting.h"
 
 #include <gtest/gtest.h>
@@ -28,15 +28,7 @@ V writtenValue(int field)
     }
 }
 
-class ConsommablesTest : public ContextFixture {
-protected:
-    std::unique_ptr<RegisterDocument> doc;
-    void SetUp() override
-    {
-        ContextFixture::SetUp();
-        doc = std::make_unique<RegisterDocument>(*context, parts());
-    }
-};
+using ConsommablesTest = RegisterFixture<consommables::description>;
 
 } // namespace
 
@@ -44,7 +36,7 @@ TEST(ConsommablesArchive, EveryVersionReadsItsStockAsDecimals)
 {
     for (int version = 1; version <= kClassVersion; ++version) {
         const auto read = registerarchive::decode(
-            parts(), registertesting::olderFile(QStringLiteral("consumables"), schema(), version, writtenValue));
+            parts(), olderFile(QStringLiteral("consumables"), schema(), version, writtenValue));
         ASSERT_TRUE(read) << version << ": " << read.error().toStdString();
         for (int f = 0; f < FieldCount; ++f)
             EXPECT_EQ(read->first().value(f), writtenValue(f)) << "version " << version << ", " << schema().field(f).name;
@@ -70,22 +62,21 @@ TEST_F(ConsommablesTest, LevelColoursAndFormRules)
          "dateInventaire.visible=false progress=75 progressText=75.000000"},
     };
     const auto cell = [&](const RegisterRecord& r, const char* id) {
-        const registers::Column& c = *std::find_if(parts().columns.begin(), parts().columns.end(),
-                                                   [&](const registers::Column& c) { return c.id == QLatin1String(id); });
+        const registers::Column& c = columnNamed(parts(), id);
         const auto colour = registertable::colour(c, r);
         return registertable::text(c, r, context->localizer()) + (colour ? u' ' + colour->toText() : QString());
     };
     for (const auto& row : rows) {
-        const RegisterRecord r = registertesting::typedCard(doc->form(), row.typed);
+        const RegisterRecord r = typedCard(doc->form(), row.typed);
         EXPECT_EQ((QStringList{cell(r, "reference"), cell(r, "stock"), cell(r, "progress")}.join(u'|')).toStdString(),
                   row.cells);
         EXPECT_EQ(derivedText(registers::derive(parts().formRules, doc->form(), context->localizer())), row.derived);
     }
     // Blank: no inventory date in the list, the date hidden.
-    const RegisterRecord blank = registertesting::typedCard(doc->form(), {});
+    const RegisterRecord blank = typedCard(doc->form(), {});
     EXPECT_EQ(blank.integer(noInventaire), 1);
     EXPECT_EQ(cell(blank, "dateInventaire"), QString());
-    EXPECT_EQ(registertesting::marked(parts().synthesis(registertesting::typedCard(
+    EXPECT_EQ(marked(parts().synthesis(typedCard(
                   doc->form(), {"reference=SODA-5", "marque=Sofnolime", "utilisation=Absorbent", "stock=4.5",
                                 "rangement=Garage", "notes=Dry place."}),
                                                         context->localizer())),

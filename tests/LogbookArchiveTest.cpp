@@ -61,6 +61,19 @@ TEST(LogbookArchive, EmptyLogbookRoundTrips)
     EXPECT_TRUE(dives->isEmpty());
 }
 
+// Bytes the array only borrows (no capacity) are gone after the reading:
+// the dives read from them hold nothing of them.
+TEST(LogbookArchive, DivesReadFromBorrowedBytesOutliveThem)
+{
+    const QList<Plongee> dives = someDives(2);
+    QByteArray owned = *logbookarchive::encode(dives);
+    auto back = logbookarchive::decode(QByteArray::fromRawData(owned.constData(), owned.size()));
+    ASSERT_TRUE(back) << back.error().toStdString();
+    owned.fill('\0');
+    for (int i = 0; i < 2; ++i)
+        EXPECT_TRUE((*back)[i].identical(dives[i])) << i;
+}
+
 // Damaged files, with the checksum made right again so that the decoder sees
 // them: every answer must be a clean refusal or a whole logbook, never a
 // crash, a hang or a huge allocation (the sanitizer build watches this).

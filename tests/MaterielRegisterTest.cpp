@@ -4,7 +4,7 @@
 #include "registers/RegisterDocument.h"
 #include "registers/RegisterSynthesis.h"
 #include "registers/RegisterTable.h"
-#include "support/ContextFixture.h"
+#include "support/RegisterFixture.h"
 #include "support/RegisterTesting.h"
 
 #include <gtest/gtest.h>
@@ -32,14 +32,8 @@ V writtenValue(int field)
     }
 }
 
-class MaterielTest : public ContextFixture {
+class MaterielTest : public RegisterFixture<materiel::description> {
 protected:
-    std::unique_ptr<RegisterDocument> doc;
-    void SetUp() override
-    {
-        ContextFixture::SetUp();
-        doc = std::make_unique<RegisterDocument>(*context, equipment());
-    }
     std::string derived() { return derivedText(registers::derive(equipment().formRules, doc->form(), context->localizer())); }
     static QString day(int offset) { return QDate::currentDate().addDays(offset).toString(Qt::ISODate); }
 };
@@ -60,7 +54,7 @@ TEST(MaterielArchive, EveryVersionReadsWithItsDefaults)
     };
     for (const auto& file : files) {
         const auto read = registerarchive::decode(
-            equipment(), registertesting::olderFile(QStringLiteral("equipment"), schema(), file.version, writtenValue,
+            equipment(), olderFile(QStringLiteral("equipment"), schema(), file.version, writtenValue,
                                                     file.oldDay));
         ASSERT_TRUE(read) << file.version << ": " << read.error().toStdString();
         const RegisterRecord& r = read->first();
@@ -136,7 +130,7 @@ TEST_F(MaterielTest, BlankFormAndRefreshRules)
          "progress=100 progressText=100 % inspectionStatus=Out of date inspectionStatus.colour=rgba(1,0,0,1)"},
     };
     for (const auto& row : rows) {
-        const RegisterRecord r = registertesting::typedCard(doc->form(), row.typed);
+        const RegisterRecord r = typedCard(doc->form(), row.typed);
         EXPECT_EQ(derived(), row.derived) << row.typed.join(u' ').toStdString();
         if (r.integer(noInspection) == 1) {
             EXPECT_TRUE(r.date(nextRevision) == noInspectionDay() && r.integer(bloc) == 0 && r.integer(tiv) == 0);
@@ -157,27 +151,26 @@ TEST_F(MaterielTest, TableTextsColoursAndSynthesis)
     };
     QList<RegisterRecord> records;
     for (const QStringList& card : cards)
-        records.append(registertesting::typedCard(doc->form(), card));
+        records.append(typedCard(doc->form(), card));
     records.last().setValue(equipState, qint32(9)); // a code of no item shows as it stands
     // The state's text and colour; a code of no item as it stands.
     const char* states[] = {"In service rgba(0.12,0.53,0.01,1)", "To replace rgba(1,0.5,0,1)", "Retired rgba(1,0,0,1)",
                             "Given away rgba(0,0,1,1)", "9 -"};
-    const registers::Column& state = *std::find_if(equipment().columns.begin(), equipment().columns.end(),
-                                                   [](const registers::Column& c) { return c.id == u"equipState"; });
+    const registers::Column& state = columnNamed(equipment(), "equipState");
     for (qsizetype i = 0; i < records.size(); ++i) {
         const auto colour = registertable::colour(state, records[i]);
         EXPECT_EQ(registertable::text(state, records[i], context->localizer()) + u' ' +
                       (colour ? colour->toText() : QStringLiteral("-")),
                   QLatin1String(states[i]));
     }
-    EXPECT_EQ(registertesting::marked(equipment().synthesis(records.first(), context->localizer())),
+    EXPECT_EQ(marked(equipment().synthesis(records.first(), context->localizer())),
               "{k}\n\nCard No: {b}7{k}\nType: {b}Cylinder 12 l{k}\nMake: {b}Roth{k}\nSerial No: \nBought on: "
               "{b}05/03/2009{k}\nBought at: \nQuantity: {b}2{k}\nPrice: {b}320 €{k}\nInvoice: {b}Yes"
               "{k}\nLast inspection: {b}01/05/2024{k}\nNext inspection: {b}01/05/2024{R}\n\nCylinder{k}\nCapacity (l): "
               "{b}12.5{k}\nService pressure (bar): {b}232{k}\nTest pressure (bar): {b}348{k}\nFirst requalification: "
               "{b}05/2009{k}\nNext requalification: {b}01/05/2029{k}\nVisual inspection by: {b}M. Durand{k}\nVisual "
               "inspection No: {b}TIV 22{k}\nState: {b}In service{k}\nRemarks: {b}Valve serviced.{k}\n\n--------------------");
-    EXPECT_EQ(registertesting::marked(equipment().synthesis(records[1], context->localizer())),
+    EXPECT_EQ(marked(equipment().synthesis(records[1], context->localizer())),
               "{k}\n\nCard No: {b}8{k}\nType: {b}Fins{k}\nMake: \nSerial No: \nBought on: {b}-{k}\nBought "
               "at: \nQuantity: {b}1{k}\nPrice: \nInvoice: {b}No{k}\nState: {b}To replace{k}\nRemarks: "
               "\n\n--------------------");

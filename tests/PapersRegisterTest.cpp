@@ -1,10 +1,7 @@
-#include "platform/ArchiveWriter.h"
 #include "registers/DiversDocsFields.h"
 #include "registers/PapersRegister.h"
-#include "registers/RegisterArchive.h"
 #include "registers/RegisterForm.h"
 #include "registers/RegisterTable.h"
-#include "registers/RegisterToolbars.h"
 #include "support/ContextFixture.h"
 
 #include <gtest/gtest.h>
@@ -47,21 +44,4 @@ TEST_F(PapersRegisterTest, KindsRenewalAndPicture)
     EXPECT_FALSE(stored.image(photocopy));
     form.load(stored);
     EXPECT_FALSE(form.value(photocopy).image);
-}
-
-TEST_F(PapersRegisterTest, ToolbarsWaitForAPaperAndNewerFilesAreRefused)
-{
-    const ToolbarDefinition list = registertoolbars::listToolbar(papers());
-    const ToolbarDefinition edit = registertoolbars::editToolbar(papers());
-    for (const auto& [toolbar, id, whenEmpty] :
-         {std::tuple{&list, "imprimer", false}, {&list, "deleteDoc", false}, {&list, "synthese", false},
-          {&list, "newDoc", true}, {&list, "saveDocument", true}, {&edit, "insertDoc", false},
-          {&edit, "updateDoc", false}, {&edit, "addDoc", true}, {&edit, "blankFields", true}}) {
-        EXPECT_EQ(toolbar->enabled(QLatin1String(id), 0), whenEmpty) << id;
-        EXPECT_TRUE(toolbar->enabled(QLatin1String(id), 1)) << id;
-    }
-    const auto newer = registerarchive::decode(
-        papers(), ArchiveWriter(QStringLiteral("papers"), {{QStringLiteral("DiversDocs"), 2}}, 0).finish().take());
-    ASSERT_FALSE(newer);
-    EXPECT_TRUE(newer.error().contains(QLatin1String("newer version"))) << newer.error().toStdString();
 }

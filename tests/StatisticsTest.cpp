@@ -1,4 +1,4 @@
-#include "app/cli/Cli.h"
+#include "support/CliRun.h"
 #include "logbook/LogbookArchive.h"
 #include "logbook/Plongee.h"
 #include "platform/Localizer.h"
@@ -11,7 +11,6 @@
 #include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -356,17 +355,14 @@ protected:
     QString logbook = dir.filePath(QStringLiteral("log.ondrix"));
     QString settings = dir.filePath(QStringLiteral("settings.ini"));
 
-    int run(QStringList args, QByteArray* out = nullptr, QByteArray* err = nullptr)
+    int run(const QStringList& args, QByteArray* out = nullptr, QByteArray* err = nullptr)
     {
-        args.prepend(settings);
-        args.prepend(QStringLiteral("--settings"));
-        QByteArray o, e;
-        const int status = Cli::run(args, o, e);
+        const CliRun r = runCli(settings, args);
         if (out)
-            *out = o;
+            *out = r.out;
         if (err)
-            *err = e;
-        return status;
+            *err = r.err;
+        return r.status;
     }
     QJsonObject stats(const QStringList& extra = {})
     {
@@ -411,17 +407,11 @@ TEST_F(StatsCliTest, EmptyLogbookReportAndGraph)
     EXPECT_TRUE(s[QStringLiteral("values")][QStringLiteral("statTempEauMaxField")][QStringLiteral("value")].isNull());
     EXPECT_EQ(s[QStringLiteral("values")][QStringLiteral("statTempEauMaxField")][QStringLiteral("text")].toString(),
               QStringLiteral("-"));
-    QProcess cli;
     const QString png = dir.filePath(QStringLiteral("g.png"));
-    cli.start(QStringLiteral(ONDRIX_CLI_PATH),
-              {QStringLiteral("--settings"), settings, QStringLiteral("graph"), logbook, QStringLiteral("--png"), png});
-    ASSERT_TRUE(cli.waitForFinished(60000));
-    EXPECT_EQ(cli.exitCode(), 0) << cli.readAllStandardError().constData();
+    const CliRun graph = runProgram(settings, {QStringLiteral("graph"), logbook, QStringLiteral("--png"), png});
+    EXPECT_EQ(graph.status, 0) << graph.err.constData();
     EXPECT_TRUE(QFile::exists(png));
-    cli.start(QStringLiteral(ONDRIX_CLI_PATH), {QStringLiteral("--settings"), settings, QStringLiteral("report"),
-                                                logbook, QStringLiteral("0")});
-    ASSERT_TRUE(cli.waitForFinished(60000));
-    EXPECT_EQ(cli.exitCode(), 1);
+    EXPECT_EQ(runProgram(settings, {QStringLiteral("report"), logbook, QStringLiteral("0")}).status, 1);
 }
 
 } // namespace

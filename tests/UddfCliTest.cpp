@@ -1,9 +1,9 @@
 // ondrix-cli import and export: arguments, exit codes, messages, and files
 // left untouched on a refusal.
-#include "app/cli/ExchangeCommands.h"
 #include "logbook/LogbookArchive.h"
 #include "logbook/LogbookGenerator.h"
 #include "platform/SafeSave.h"
+#include "support/CliRun.h"
 #include "support/TestFiles.h"
 #include "support/UddfBytes.h"
 
@@ -13,11 +13,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-struct Output {
-    int status;
-    QByteArray out, err;
-};
 
 class UddfCliTest : public ::testing::Test {
 protected:
@@ -41,11 +36,10 @@ protected:
         return path(name);
     }
 
-    Output run(int (*command)(const QStringList&, const QString&, QByteArray&, QByteArray&), const QStringList& args)
+    CliRun run(const char* verb, QStringList args) const
     {
-        Output o;
-        o.status = command(args, settings, o.out, o.err);
-        return o;
+        args.prepend(QLatin1String(verb));
+        return runCli(settings, args);
     }
 
     static qsizetype diveCount(const QString& file)
@@ -62,7 +56,7 @@ TEST_F(UddfCliTest, ImportAppendsEachFilesDivesAndSays)
     const QByteArray one = uddfbytes::modern(uddfbytes::before({}, "2021-06-01T10:00:00"));
     const QString a = write("a.uddf", one);
     const QString b = write("b.xml", QByteArray(one).replace("2021-06-01", "2021-06-02"));
-    const Output o = run(runImportCommand, {logbook, a, b});
+    const CliRun o = run("import", {logbook, a, b});
     ASSERT_EQ(o.status, 0) << o.err.toStdString();
     EXPECT_EQ(o.out, QStringLiteral("imported 1 dives from %1\nimported 1 dives from %2\n").arg(a, b).toUtf8());
     EXPECT_TRUE(o.err.isEmpty()) << o.err.toStdString();
@@ -77,26 +71,26 @@ TEST_F(UddfCliTest, RefusalsSayWhyAndLeaveTheFilesAsTheyWere)
     const QString cut = write("cut.uddf", fileContent(good).left(fileContent(good).size() / 2));
     const QString notXml = write("x.ondrix", original);
     const struct {
-        int (*command)(const QStringList&, const QString&, QByteArray&, QByteArray&);
+        const char* command;
         QStringList args;
         int status;
         QString says; // the error's line, or a part of it
     } cases[] = {
-        {runImportCommand, {logbook, good, cut}, 1, "ondrix-cli: " + cut + ": line 2, column "},
-        {runImportCommand, {logbook, good, notXml}, 1, "ondrix-cli: " + notXml + ": not a UDDF file: line 1, column "},
-        {runImportCommand, {logbook, good, path("missing.uddf")}, 1, "ondrix-cli: " + path("missing.uddf") + ": "},
-        {runImportCommand, {logbook, good, dir.path()}, 1, "ondrix-cli: " + dir.path() + ": is a folder"},
-        {runImportCommand, {logbook}, 2, "import takes LOGBOOK FILE..."},
-        {runImportCommand, {}, 2, "import takes LOGBOOK FILE..."},
-        {runExportCommand, {logbook, "Export UDDF 3.2"}, 2, "export takes LOGBOOK TYPE OUT"},
-        {runExportCommand, {logbook, "Export Nothing", path("x")}, 2,
+        {"import", {logbook, good, cut}, 1, "ondrix-cli: " + cut + ": line 2, column "},
+        {"import", {logbook, good, notXml}, 1, "ondrix-cli: " + notXml + ": not a UDDF file: line 1, column "},
+        {"import", {logbook, good, path("missing.uddf")}, 1, "ondrix-cli: " + path("missing.uddf") + ": "},
+        {"import", {logbook, good, dir.path()}, 1, "ondrix-cli: " + dir.path() + ": is a folder"},
+        {"import", {logbook}, 2, "import takes LOGBOOK FILE..."},
+        {"import", {}, 2, "import takes LOGBOOK FILE..."},
+        {"export", {logbook, "Export UDDF 3.2"}, 2, "export takes LOGBOOK TYPE OUT"},
+        {"export", {logbook, "Export Nothing", path("x")}, 2,
          "\"Export Nothing\" is not an export type of the logbook"},
-        {runExportCommand, {logbook, "Export UDDF 3.2", QDir(dir.path()).filePath(QStringLiteral("./log.ondrix"))}, 1,
+        {"export", {logbook, "Export UDDF 3.2", QDir(dir.path()).filePath(QStringLiteral("./log.ondrix"))}, 1,
          "is the logbook itself"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.args.join(u' ').toStdString());
-        const Output o = run(c.command, c.args);
+        const CliRun o = run(c.command, c.args);
         EXPECT_EQ(o.status, c.status);
         EXPECT_TRUE(o.out.isEmpty()) << o.out.toStdString();
         EXPECT_TRUE(o.err.contains(c.says.toUtf8())) << o.err.toStdString();
@@ -127,14 +121,14 @@ TEST_F(UddfCliTest, ExportWritesACopyThatImportsBackAndLeavesTheLogbookAlone)
         SCOPED_TRACE(c.type);
         const QString out = path("copy.uddf");
         QFile::remove(out);
-        const Output o = run(runExportCommand, {logbook, QLatin1String(c.type), out});
+        const CliRun o = run("export", {logbook, QLatin1String(c.type), out});
         ASSERT_EQ(o.status, 0) << o.err.toStdString();
         EXPECT_TRUE(o.out.isEmpty());
         EXPECT_EQ(o.err, c.warning.toUtf8());
         EXPECT_TRUE(fileContent(out).startsWith("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<uddf"));
         EXPECT_EQ(fileContent(logbook), original);
         const QString fresh = write("fresh.ondrix", *logbookarchive::encode({}));
-        ASSERT_EQ(run(runImportCommand, {fresh, out}).status, c.back ? 0 : 1); // none read back is refused
+        ASSERT_EQ(run("import", {fresh, out}).status, c.back ? 0 : 1); // none read back is refused
         EXPECT_EQ(diveCount(fresh), c.back);
     }
 }

@@ -3,6 +3,7 @@
 #include "app/cli/Cli.h"
 
 #include <QByteArray>
+#include <QProcess>
 #include <QStringList>
 
 // What a run of the command line gave: its exit status and both streams.
@@ -28,4 +29,22 @@ inline CliRun runCli(const QString& settings, QStringList args)
     args.prepend(settings);
     args.prepend(QStringLiteral("--settings"));
     return runCli(args);
+}
+
+// The same through the whole program in a process of its own, for the
+// commands that paint or that a test needs as a separate run.
+inline CliRun runProgram(const QStringList& args)
+{
+    QProcess p;
+    p.start(QStringLiteral(ONDRIX_CLI_PATH), args);
+    if (!p.waitForFinished(60000))
+        return {};
+    return {p.exitCode(), p.readAllStandardOutput(), p.readAllStandardError()};
+}
+
+inline CliRun runProgram(const QString& settings, QStringList args)
+{
+    args.prepend(settings);
+    args.prepend(QStringLiteral("--settings"));
+    return runProgram(args);
 }

@@ -152,30 +152,15 @@ TEST_F(CalculatorWindowsTest, EveryCommandOpensItsWindowOnceAndKeepsIt)
     EXPECT_TRUE(gps->isVisible());
 }
 
-// Each window, typed into key by key, shows what its action gives.
+// Typed into key by key, a window of several inputs shows what its action
+// gives; the action table's rules are CalcActionsTest's.
 TEST_F(CalculatorWindowsTest, TypingComputesThroughTheActionTable)
 {
-    const struct {
-        const char* command;
-        const char* action;
-        QList<std::pair<const char*, const char*>> typed;
-    } cases[] = {
-        {"displayProfMaxWindow", "profMax", {{"fracO2Field", "32"}}},
-        {"displayOxygenWindow", "oxygenWindow", {{"winFO2", "-5"}}},
-        {"displayBlendNitroxWindow", "blendNitrox", {{"pressionFinaleField", "200"}, {"fracO2FinaleField", "32"}}},
-        {"displayTrimixEAD_ENDWindow", "calcEAD_END", {{"profondeurMaxField", "60"}, {"fracO2TxField", "18"}, {"fracHeTxField", "45"}}},
-        {"displaySodaTimeWindow", "calcSodaTime", {{"sodaWeightField", "2.5"}, {"sodaCapacityField", "100"}, {"metabolicProductionField", "1"}}},
-        {"displaySCRIdealFlowWindow", "calcIdealFlow", {{"idEanxField", "50"}, {"idMetabolicField", "1"}, {"idRealFracO2Field", "30"}}},
-        {"displayConversionsGPSWindow", "convertGPS2", {{"longitude_inField", "5"}, {"latitude_inField", "43"}}},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.action);
-        CalculatorWindow* window = open(c.command);
-        ASSERT_NE(window, nullptr);
-        for (const auto& [field, text] : c.typed)
-            type(control(window, field), QLatin1String(text));
-        expectSameAsTable(window, c.action);
-    }
+    CalculatorWindow* window = open("displayTrimixEAD_ENDWindow");
+    ASSERT_NE(window, nullptr);
+    for (const auto& [field, text] : {std::pair{"profondeurMaxField", "60"}, {"fracO2TxField", "18"}, {"fracHeTxField", "45"}})
+        type(control(window, field), QLatin1String(text));
+    expectSameAsTable(window, "calcEAD_END");
 }
 
 // What the windows hold beyond the table: the colour of a row the action

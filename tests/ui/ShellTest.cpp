@@ -372,7 +372,6 @@ TEST_F(ShellTest, TheNewMenuAndEachNewDocumentCommand)
     ASSERT_NE(newMenu, nullptr);
     const auto& commands = MyDocumentController::newCommands();
     ASSERT_EQ(newMenu->actions().size(), commands.size());
-    QStringList names;
     for (qsizetype i = 0; i < commands.size(); ++i) {
         const MyDocumentController::NewCommand& command = commands[i];
         SCOPED_TRACE(command.command.toStdString());
@@ -380,7 +379,7 @@ TEST_F(ShellTest, TheNewMenuAndEachNewDocumentCommand)
         ASSERT_NE(type, nullptr);
         const bool built = controller->canCreate(command.typeId);
         QAction* action = newMenu->actions()[i];
-        names.append(action->text());
+        EXPECT_FALSE(action->text().isEmpty());
         EXPECT_EQ(action->objectName(), command.command);
         EXPECT_EQ(action->isEnabled(), built);
         EXPECT_EQ(action->shortcut() == QKeySequence(Qt::CTRL | Qt::Key_N), command.typeId == Carnet::logbookTypeId());
@@ -397,9 +396,6 @@ TEST_F(ShellTest, TheNewMenuAndEachNewDocumentCommand)
         }
         EXPECT_EQ(controller->defaultType(), Carnet::logbookTypeId());
     }
-    EXPECT_EQ(names.join(u'|'), QStringLiteral("Dive logbook|Miscellaneous documents|Equipment inventory|"
-                                               "Rebreather service log|Consumables|Compressor maintenance|"
-                                               "Wreck repertory|Budget forecast|Firms|Diving structures"));
     // The default type takes known types only.
     const qsizetype registers = controller->registers().size();
     controller->setDefaultType(QStringLiteral("wrecks"));
