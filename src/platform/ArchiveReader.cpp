@@ -130,6 +130,7 @@ int ArchiveReader::classVersion(const QString& className) const
 
 int ArchiveReader::beginRecord()
 {
+    m_recordStart = m_pos;
     const quint16 index = getU16();
     if (ok() && index >= m_header.classes.size()) {
         fail(QStringLiteral("the file is damaged at byte %1 (unknown class)").arg(m_pos - 2));
