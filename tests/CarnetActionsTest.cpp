@@ -1,4 +1,5 @@
 #include "logbook/Carnet.h"
+#include "platform/SortOrder.h"
 #include "support/ContextFixture.h"
 
 using namespace plongee;
@@ -70,6 +71,30 @@ TEST_F(CarnetActionsTest, SortingClicksRememberTheDirection)
     EXPECT_EQ(places(), QStringLiteral("CADB")); // its remembered direction
     EXPECT_TRUE(carnet->lastSortAscending());
     EXPECT_TRUE(carnet->isModified());
+}
+
+TEST(SortOrder, ReorderMovesEveryCycleAndKeepsFixedRows)
+{
+    // order[new row] = old row; fixed rows, a 2-cycle and a 3-cycle.
+    const struct {
+        std::vector<int> order;
+        QString rows;
+    } cases[] = {
+        {{0, 1, 2, 3, 4, 5}, QStringLiteral("ABCDEF")},
+        {{5, 4, 3, 2, 1, 0}, QStringLiteral("FEDCBA")},
+        {{0, 3, 2, 1, 5, 4}, QStringLiteral("ADCBFE")},
+        {{2, 0, 1, 3, 5, 4}, QStringLiteral("CABDFE")},
+        {{1, 2, 3, 4, 5, 0}, QStringLiteral("BCDEFA")},
+    };
+    for (const auto& c : cases) {
+        QList<QString> rows;
+        for (const QChar letter : QStringLiteral("ABCDEF"))
+            rows.append(QString(letter));
+        const std::vector<int> newRowOf = sortorder::reorder(rows, c.order);
+        EXPECT_EQ(rows.join(QString()), c.rows);
+        for (size_t pos = 0; pos < c.order.size(); ++pos)
+            EXPECT_EQ(newRowOf[size_t(c.order[pos])], int(pos));
+    }
 }
 
 TEST_F(CarnetActionsTest, SelectionAndFormFollowTheirDiveThroughASort)

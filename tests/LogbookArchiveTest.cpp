@@ -74,6 +74,29 @@ TEST(LogbookArchive, DivesReadFromBorrowedBytesOutliveThem)
         EXPECT_TRUE((*back)[i].identical(dives[i])) << i;
 }
 
+// Dives read from a file go back as their bytes until one of their fields
+// is set, by its setter or by index; the change must reach the new file,
+// in a streamed save as in a whole one.
+TEST(LogbookArchive, ChangedDivesAreWrittenAnew)
+{
+    const QList<Plongee> written = {plausibleDive(1), plausibleDive(2), plausibleDive(3)};
+    auto read = logbookarchive::decode(*logbookarchive::encode(written));
+    ASSERT_TRUE(read);
+    (*read)[0].setLieu(QStringLiteral("changed"));
+    (*read)[2].setValue(Plongee::fieldIndex(u"noPlongee"), Plongee::Value(qint32(77)));
+    QByteArray streamed;
+    auto rest = logbookarchive::encode(*read, [&](QByteArrayView piece) { return streamed.append(piece), true; });
+    ASSERT_TRUE(rest);
+    for (const QByteArray& bytes : {*logbookarchive::encode(*read), streamed + *rest}) {
+        auto back = logbookarchive::decode(bytes);
+        ASSERT_TRUE(back);
+        ASSERT_EQ(back->size(), 3);
+        EXPECT_EQ(back->at(0).lieu(), QStringLiteral("changed"));
+        EXPECT_TRUE(back->at(1).identical(written[1]));
+        EXPECT_EQ(back->at(2).noPlongee(), 77);
+    }
+}
+
 // Damaged files, with the checksum made right again so that the decoder sees
 // them: every answer must be a clean refusal or a whole logbook, never a
 // crash, a hang or a huge allocation (the sanitizer build watches this).

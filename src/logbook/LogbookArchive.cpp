@@ -29,6 +29,11 @@ Result<QByteArray> encodeWith(const QList<Plongee>& dives, const ArchiveWriter::
     if (sink)
         out.streamTo(*sink);
     for (const Plongee& d : dives) {
+        // A dive unchanged since it was read goes back as it came.
+        if (const QByteArrayView same = d.encodedRecord(); !same.isEmpty()) {
+            out.writeEncodedRecord(same);
+            continue;
+        }
         out.beginRecord(0);
         d.write(out);
     }

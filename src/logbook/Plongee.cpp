@@ -104,6 +104,7 @@ void Plongee::setValue(int index, const Value& value)
     const int s = kLayout.slot[index];
     if (const int e = plongee::encodableSlot(index); e >= 0)
         m_encodedAt[e] = 0;
+    m_recordSize = 0;
     switch (kFieldTable[index].kind) {
     case Kind::Int: m_ints[s] = std::get<qint32>(value); break;
     case Kind::Float:
@@ -216,6 +217,12 @@ void Plongee::read(ArchiveReader& in, int classVersion)
     const bool keepEncoded = !in.source().isNull();
     if (keepEncoded)
         m_source = in.source();
+    // The record, its two-byte class index included, may go back to a file
+    // as it came when write() would give the same bytes: every field of
+    // the current version, the reserved gas 0, every date one it can write.
+    const qsizetype start = in.recordStart();
+    bool verbatim = keepEncoded && classVersion == kClassVersion && start >= 0 && in.position() == start + 2;
+    m_recordSize = 0;
     for (int i = 0; i < FieldCount; ++i) {
         if (kFieldTable[i].sinceVersion > classVersion)
             continue; // not archived by that version: keeps its fresh value
@@ -231,17 +238,28 @@ void Plongee::read(ArchiveReader& in, int classVersion)
             const qint32 v = in.readInt();
             if (i != plongee::idx_gaz_2)
                 m_ints[s] = v;
+            else
+                verbatim = verbatim && v == 0;
             break;
         }
         case Kind::Float: m_floats[s] = in.readFloat(); break;
         case Kind::FloatBits: m_floats[s] = std::bit_cast<float>(in.readInt()); break;
         case Kind::String: m_texts[s] = in.readString(); break;
-        case Kind::Date: m_dates[s] = in.readDate(); break;
+        case Kind::Date: {
+            const bool absent = verbatim && in.bytesLeft() > 0 && in.source().at(in.position()) == 0;
+            m_dates[s] = in.readDate();
+            verbatim = verbatim && (absent || m_dates[s].isValid());
+            break;
+        }
         case Kind::FloatArray: m_floatSamples[s] = in.readFloatArray(); break;
         case Kind::IntArray: m_intSamples[s] = in.readIntArray(); break;
         }
         if (!in.ok())
             return;
+    }
+    if (verbatim) {
+        m_recordAt = quint32(start);
+        m_recordSize = quint32(in.position() - start);
     }
 }
 

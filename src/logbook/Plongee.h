@@ -134,6 +134,14 @@ public:
 
     void write(ArchiveWriter& out) const;
     void read(ArchiveReader& in, int classVersion);
+    // The record's bytes in the file it was read from, class index
+    // included, while they are still what write() would write: read from
+    // shared bytes in the current class version and not changed since.
+    // Empty otherwise.
+    QByteArrayView encodedRecord() const
+    {
+        return m_recordSize ? QByteArrayView(m_source).sliced(m_recordAt, m_recordSize) : QByteArrayView();
+    }
     // The fewest bytes one archived record can take: no archive that claims
     // more records than its size allows is believed.
     static int minimumArchivedSize();
@@ -170,6 +178,7 @@ private:
         constexpr int e = plongee::encodableSlot(I);
         if constexpr (e >= 0)
             m_encodedAt[e] = 0;
+        m_recordSize = 0;
         storage<I>() = value;
     }
     void decodeIfEncoded(int slot) const
@@ -192,6 +201,9 @@ private:
     // The file was checked whole when it was read, so decoding cannot fail.
     QByteArray m_source;
     mutable std::array<quint32, plongee::kEncodableCount> m_encodedAt{};
+    // The whole record in m_source while unchanged (see encodedRecord()).
+    quint32 m_recordAt = 0;
+    quint32 m_recordSize = 0;
 
 public:
 #define ONDRIX_ACCESSORS(k, n, N, v)                                                                       \

@@ -10,6 +10,23 @@
 
 using archive::ObjectTag;
 
+namespace {
+
+// `len` bytes of `whole` from `pos`, sharing its buffer as a copy of the
+// whole array would: the buffer lives while any part of it does, and
+// changing a part detaches it first. Unlike a copied array, a part's bytes
+// are not followed by a zero byte.
+QByteArray sharedPart(const QByteArray& whole, qsizetype pos, qsizetype len)
+{
+    QByteArray part = whole;
+    QByteArray::DataPointer& d = part.data_ptr();
+    d.ptr += pos;
+    d.size = len;
+    return part;
+}
+
+} // namespace
+
 ArchiveReader::ArchiveReader(QByteArrayView bytes) : m_bytes(bytes), m_end(bytes.size()) {}
 
 ArchiveReader::ArchiveReader(const QByteArray& bytes)
@@ -113,6 +130,7 @@ int ArchiveReader::classVersion(const QString& className) const
 
 int ArchiveReader::beginRecord()
 {
+    m_recordStart = m_pos;
     const quint16 index = getU16();
     if (ok() && index >= m_header.classes.size()) {
         fail(QStringLiteral("the file is damaged at byte %1 (unknown class)").arg(m_pos - 2));
@@ -305,7 +323,9 @@ std::optional<QByteArray> ArchiveReader::readImage()
     const quint32 len = getU32();
     if (len > archive::kMaxImageBytes || !need(len, "image"))
         return fail(QStringLiteral("the file is damaged at byte %1 (image too long)").arg(m_pos)), std::nullopt;
-    QByteArray bytes(m_bytes.data() + m_pos, len);
+    // From shared bytes the picture is a part of them, not a copy: a scan
+    // of a megabyte costs nothing until it is shown.
+    QByteArray bytes = m_source.isNull() ? QByteArray(m_bytes.data() + m_pos, len) : sharedPart(m_source, m_pos, len);
     m_pos += len;
     return bytes;
 }

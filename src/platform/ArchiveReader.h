@@ -41,6 +41,9 @@ public:
 
     // Starts the next record; returns its index into the class table.
     int beginRecord();
+    // Where the record begun last starts, its class index included; -1
+    // before the first.
+    qsizetype recordStart() const { return m_recordStart; }
 
     qint32 readInt() { return qint32(getU32()); }
     float readFloat() { return std::bit_cast<float>(getU32()); }
@@ -61,6 +64,8 @@ public:
     qsizetype skipIntArray();
     // Moves to a position a skip returned.
     void seek(qsizetype pos) { m_pos = pos; }
+    // Where the next read starts.
+    qsizetype position() const { return m_pos; }
     // The bytes of the object at a position a skip returned, tag included.
     static QByteArrayView objectAt(QByteArrayView bytes, qsizetype pos);
     // The element count of the list at a position a skip returned.
@@ -122,6 +127,7 @@ private:
     QByteArrayView m_bytes;
     qsizetype m_pos = 0;
     qsizetype m_end = 0;
+    qsizetype m_recordStart = -1;
     Header m_header;
     QString m_error;
 };

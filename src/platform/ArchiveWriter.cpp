@@ -53,8 +53,44 @@ void ArchiveWriter::handOver()
     m_bytes.resize(0);
 }
 
+void ArchiveWriter::placeRun()
+{
+    if (m_run.isEmpty())
+        return;
+    // Below this a run costs less to copy than a write of its own.
+    constexpr qsizetype kHandedAsIs = qsizetype(256) << 10;
+    if (m_run.size() < kHandedAsIs || !m_error.isEmpty()) {
+        m_bytes.append(m_run);
+    } else {
+        if (!m_bytes.isEmpty())
+            handOver();
+        m_handedSum.add(m_run);
+        if (m_error.isEmpty() && !m_sink(m_run))
+            refuse(QStringLiteral("the file could not be written"));
+    }
+    m_run = {};
+}
+
+void ArchiveWriter::writeEncodedRecord(QByteArrayView record)
+{
+    ++m_writtenRecords;
+    if (!m_sink) {
+        m_bytes.append(record);
+        return;
+    }
+    if (!m_run.isEmpty() && m_run.data() + m_run.size() == record.data()) {
+        m_run = QByteArrayView(m_run.data(), m_run.size() + record.size());
+        return;
+    }
+    placeRun();
+    if (m_bytes.size() >= kStreamPiece && m_error.isEmpty())
+        handOver();
+    m_run = record;
+}
+
 void ArchiveWriter::beginRecord(int classIndex)
 {
+    placeRun();
     if (m_sink && m_bytes.size() >= kStreamPiece && m_error.isEmpty())
         handOver();
     ++m_writtenRecords;
@@ -203,6 +239,7 @@ Result<QByteArray> ArchiveWriter::finish()
         refuse(QStringLiteral("%1 records were written where the header declares %2")
                    .arg(m_writtenRecords)
                    .arg(m_declaredRecords));
+    placeRun();
     if (!m_error.isEmpty())
         return Result<QByteArray>::failure(m_error);
     quint64 sum = 0;

@@ -54,6 +54,12 @@ public:
     // An object exactly as ArchiveReader found it in a file (ArchiveReader::
     // objectAt): it was checked against the same limits when it was read.
     void writeEncoded(QByteArrayView object);
+    // A whole record as it was read from a file written in the current
+    // class versions, its class index included, in place of beginRecord()
+    // and its fields. The bytes must stay valid until finish(): a streaming
+    // writer hands runs of records that follow each other in the file to
+    // the sink as they are, without copying them.
+    void writeEncodedRecord(QByteArrayView record);
 
     // Appends the checksum and hands over the bytes, or says which value
     // could not be written. The writer is spent.
@@ -75,8 +81,12 @@ private:
 
     // Hands the bytes made so far to the sink.
     void handOver();
+    // Puts the run of encoded records not written yet after the bytes made
+    // so far: a long run goes to the sink as it is, a short one is copied.
+    void placeRun();
 
     QByteArray m_bytes;
+    QByteArrayView m_run; // encoded records that follow m_bytes, not copied yet
     Sink m_sink;
     ChecksumStream m_handedSum; // of the bytes handed to the sink
     quint32 m_declaredRecords;

@@ -20,10 +20,10 @@ Result<QByteArray> encode(const registers::RegisterDescription& reg, const QList
     return out.finish();
 }
 
-Result<QList<RegisterRecord>> decode(const registers::RegisterDescription& reg, QByteArrayView bytes)
+namespace {
+Result<QList<RegisterRecord>> decodeWith(const registers::RegisterDescription& reg, ArchiveReader& in)
 {
     using R = Result<QList<RegisterRecord>>;
-    ArchiveReader in(bytes);
     if (!in.open())
         return R::failure(in.error());
     const registers::RecordSchema& schema = reg.schema;
@@ -46,6 +46,19 @@ Result<QList<RegisterRecord>> decode(const registers::RegisterDescription& reg, 
     if (!in.finish())
         return R::failure(in.error());
     return records;
+}
+} // namespace
+
+Result<QList<RegisterRecord>> decode(const registers::RegisterDescription& reg, QByteArrayView bytes)
+{
+    ArchiveReader in(bytes);
+    return decodeWith(reg, in);
+}
+
+Result<QList<RegisterRecord>> decode(const registers::RegisterDescription& reg, const QByteArray& bytes)
+{
+    ArchiveReader in(bytes);
+    return decodeWith(reg, in);
 }
 
 } // namespace registerarchive

@@ -20,6 +20,9 @@ Result<QByteArray> encode(const registers::RegisterDescription& reg, const QList
 // Refuses, with a sentence saying why, anything but a whole archive of this
 // register that this version can read; never returns a partial list.
 Result<QList<RegisterRecord>> decode(const registers::RegisterDescription& reg, QByteArrayView bytes);
+// The same from bytes the records may share: their pictures are parts of
+// `bytes`, not copies, and keep them alive.
+Result<QList<RegisterRecord>> decode(const registers::RegisterDescription& reg, const QByteArray& bytes);
 
 } // namespace registerarchive
 

@@ -78,7 +78,7 @@ int info(Io& io, const QStringList& args)
             return io.refuse(path, dives.error());
         records = quint32(dives->size());
     } else if (const auto* reg = registers::descriptionOf(header.documentType)) {
-        auto cards = registerarchive::decode(*reg, file.bytes());
+        auto cards = registerarchive::decode(*reg, file.data());
         if (!cards)
             return io.refuse(path, cards.error());
         records = quint32(cards->size());
@@ -117,7 +117,7 @@ int dump(Io& io, const QStringList& args)
     if (!header)
         return kRefused;
     if (const auto* reg = registers::descriptionOf(header->documentType)) {
-        auto records = registerarchive::decode(*reg, file.bytes());
+        auto records = registerarchive::decode(*reg, file.data());
         if (!records)
             return io.refuse(path, records.error());
         io.out.append(registerjson::dump(*records));

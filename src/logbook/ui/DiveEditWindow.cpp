@@ -1009,11 +1009,21 @@ void DiveEditWindow::pickListEditingEnded(int field)
     m_carnet.endEditingPickList(field);
 }
 
+template <typename W> W* DiveEditWindow::named(const QString& name)
+{
+    const auto found = m_named.constFind(name);
+    if (found != m_named.cend())
+        return qobject_cast<W*>(found->data());
+    W* widget = findChild<W*>(name);
+    m_named.insert(name, widget);
+    return widget;
+}
+
 void DiveEditWindow::updateDifficultyText()
 {
     static constexpr const char* texts[] = {"Very easy", "Easy", "Normal", "Hard", "Very hard", "Extreme"};
     const auto* slider = static_cast<QSlider*>(fieldWidget(idx_difficulte));
-    if (auto* label = findChild<QLabel*>(QStringLiteral("difficultyText")))
+    if (auto* label = named<QLabel>(QStringLiteral("difficultyText")))
         label->setText(local(texts[std::clamp(slider->value(), 0, 5)]));
 }
 
@@ -1022,7 +1032,7 @@ void DiveEditWindow::showDerived()
     const DiveForm& form = m_carnet.form();
     const DiveForm::Derived& d = form.derived();
     const auto setLabel = [this](const char* name, const QString& text) {
-        if (auto* label = findChild<QLabel*>(QLatin1String(name)))
+        if (auto* label = named<QLabel>(QLatin1String(name)))
             label->setText(text);
     };
     setLabel("nitrogen1", form.nitrogenText(1));
@@ -1054,7 +1064,7 @@ void DiveEditWindow::showDerived()
         // The texts keep their line break as a new line.
         setLabel(QStringLiteral("cylinderText%1").arg(i + 1).toLatin1().constData(),
                  QString(cylinder.text).replace(u'\r', u'\n'));
-        if (auto* gauge = findChild<QProgressBar*>(QStringLiteral("cylinderGauge%1").arg(i + 1))) {
+        if (auto* gauge = named<QProgressBar>(QStringLiteral("cylinderGauge%1").arg(i + 1))) {
             gauge->setVisible(cylinder.gaugeVisible);
             gauge->setRange(0, std::max(cylinder.gaugeMaximum, 1));
             gauge->setValue(std::clamp(cylinder.gaugeValue, 0, std::max(cylinder.gaugeMaximum, 1)));

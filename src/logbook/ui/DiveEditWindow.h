@@ -3,7 +3,9 @@
 #include "platform/context/PickLists.h"
 #include "logbook/Plongee.h"
 
+#include <QHash>
 #include <QList>
+#include <QPointer>
 #include <QString>
 #include <QStringList>
 #include <QVariant>
@@ -138,6 +140,10 @@ private:
     std::array<QAction*, ActionCount> m_actions{};
     std::array<int, Plongee::FieldCount> m_bindingOf;
     QList<Binding> m_bindings;
+    // The window's named labels and gauges, looked up once: showing a dive
+    // sets some thirty of them, and each search walks every widget.
+    template <typename W> W* named(const QString& name);
+    QHash<QString, QPointer<QWidget>> m_named;
     QGroupBox* m_tank1Group = nullptr;
     QGroupBox* m_tank2Group = nullptr;
     QGroupBox* m_bailoutGroup = nullptr;
