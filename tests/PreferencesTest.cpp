@@ -109,7 +109,7 @@ TEST_F(PreferencesTest, EveryPaneStoresAndLoadsBack)
     for (const Row& r : rows) {
         const QString name = QLatin1String(r.control);
         const auto* c = PreferencesForm::control(name);
-        const QString shown = c->kind == PreferencesForm::Kind::Colour ? PreferencesForm::hexText(*again.colour(name))
+        const QString shown = c->kind == PreferencesForm::Kind::Colour ? again.colour(name)->toHex(true)
                             : c->kind == PreferencesForm::Kind::Switch ? QString::number(again.isOn(name))
                             : c->kind == PreferencesForm::Kind::Theme  ? QString::number(again.tag(name))
                                                                        : again.text(name);

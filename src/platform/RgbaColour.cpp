@@ -4,7 +4,9 @@
 
 #include <QStringList>
 
+#include <algorithm>
 #include <array>
+#include <cctype>
 #include <cmath>
 
 namespace {
@@ -23,6 +25,9 @@ std::optional<double> parseComponent(const QString& text)
         return std::nullopt;
     return value;
 }
+
+// A component as a byte, 0 to 255.
+int byteOf(double component) { return int(std::lround(std::clamp(component, 0.0, 1.0) * 255)); }
 
 } // namespace
 
@@ -61,4 +66,28 @@ std::optional<RgbaColour> RgbaColour::fromText(const QString& text)
         components[std::size_t(i)] = *component;
     }
     return RgbaColour{components[0], components[1], components[2], components[3]};
+}
+
+QString RgbaColour::toHex(bool alpha) const
+{
+    QString text = QStringLiteral("#%1%2%3")
+                       .arg(byteOf(red), 2, 16, QLatin1Char('0'))
+                       .arg(byteOf(green), 2, 16, QLatin1Char('0'))
+                       .arg(byteOf(blue), 2, 16, QLatin1Char('0'));
+    if (alpha && byteOf(this->alpha) != 255)
+        text += QStringLiteral("%1").arg(byteOf(this->alpha), 2, 16, QLatin1Char('0'));
+    return text;
+}
+
+std::optional<RgbaColour> RgbaColour::fromHex(const QString& text)
+{
+    if (!text.startsWith(QLatin1Char('#')) || (text.size() != 7 && text.size() != 9))
+        return std::nullopt;
+    for (qsizetype i = 1; i < text.size(); ++i)
+        if (!isxdigit(text.at(i).unicode() < 128 ? text.at(i).toLatin1() : 'x'))
+            return std::nullopt;
+    double parts[4] = {0, 0, 0, 1};
+    for (int i = 0; i * 2 + 1 < text.size(); ++i)
+        parts[i] = QStringView(text).mid(1 + 2 * i, 2).toInt(nullptr, 16) / 255.0;
+    return rgb(parts[0], parts[1], parts[2], parts[3]);
 }

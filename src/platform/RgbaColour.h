@@ -25,5 +25,12 @@ struct RgbaColour {
     // finite numbers or lie outside 0..1.
     static std::optional<RgbaColour> fromText(const QString& text);
 
+    // "#rrggbb", each component rounded to a byte; with `alpha`, "aa"
+    // follows when the colour is not opaque ("#11223380").
+    QString toHex(bool alpha) const;
+    // Reads "#rrggbb" or "#rrggbbaa" (hex digits of either case); refuses
+    // anything else.
+    static std::optional<RgbaColour> fromHex(const QString& text);
+
     bool operator==(const RgbaColour&) const = default;
 };

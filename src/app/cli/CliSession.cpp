@@ -93,10 +93,7 @@ QByteArray colourText(const std::optional<RgbaColour>& colour)
 {
     if (!colour)
         return QByteArrayLiteral("-");
-    const auto channel = [](double v) { return int(std::lround(std::clamp(v, 0.0, 1.0) * 255)); };
-    char buf[8];
-    std::snprintf(buf, sizeof buf, "#%02x%02x%02x", channel(colour->red), channel(colour->green), channel(colour->blue));
-    return QByteArray(buf);
+    return colour->toHex(false).toLatin1();
 }
 
 bool parseRow(const QString& text, int* row)

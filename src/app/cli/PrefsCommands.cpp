@@ -32,7 +32,7 @@ void writeValue(JsonWriter& json, const SettingsStore& store, const QString& key
         return json.null();
     if (isColourKey(key)) {
         if (const auto colour = store.colourValue(key))
-            return json.string(PreferencesForm::hexText(*colour));
+            return json.string(colour->toHex(true));
         return json.null();
     }
     const auto* c = controlOf(key);

@@ -5,10 +5,7 @@
 #include "platform/NumberText.h"
 #include "platform/SettingsStore.h"
 
-#include <QLocale>
-
 #include <algorithm>
-#include <cctype>
 #include <cmath>
 
 namespace {
@@ -65,19 +62,16 @@ QString paneLabel(Pane pane)
     return {};
 }
 
-// The number a field holds: "." or "," as the decimal point, nothing else
-// around it. Nothing for an empty field; NaN for a text that is no number.
+// The number a field holds, as a person types it ("." or "," as the
+// decimal point). Nothing for an empty field; NaN for a text that is no
+// finite number.
 std::optional<double> numberOf(const QString& text)
 {
-    const QString t = text.trimmed();
-    if (t.isEmpty())
+    const numbertext::Typed typed = numbertext::typed(text);
+    if (typed.kind == numbertext::Typed::Kind::Blank)
         return std::nullopt;
-    bool ok = false;
-    const double v = QLocale::c().toDouble(QString(t).replace(QLatin1Char(','), QLatin1Char('.')), &ok);
-    return ok && std::isfinite(v) ? v : std::nan("");
+    return typed.isNumber() ? typed.value : std::nan("");
 }
-
-int hexByte(double component) { return int(std::lround(std::clamp(component, 0.0, 1.0) * 255)); }
 
 } // namespace
 
@@ -189,30 +183,6 @@ const QStringList& PreferencesForm::themeLabelKeys()
     return keys;
 }
 
-QString PreferencesForm::hexText(const RgbaColour& c)
-{
-    QString text = QStringLiteral("#%1%2%3")
-                       .arg(hexByte(c.red), 2, 16, QLatin1Char('0'))
-                       .arg(hexByte(c.green), 2, 16, QLatin1Char('0'))
-                       .arg(hexByte(c.blue), 2, 16, QLatin1Char('0'));
-    if (hexByte(c.alpha) != 255)
-        text += QStringLiteral("%1").arg(hexByte(c.alpha), 2, 16, QLatin1Char('0'));
-    return text;
-}
-
-std::optional<RgbaColour> PreferencesForm::colourFromHex(const QString& text)
-{
-    if (!text.startsWith(QLatin1Char('#')) || (text.size() != 7 && text.size() != 9))
-        return std::nullopt;
-    for (qsizetype i = 1; i < text.size(); ++i)
-        if (!isxdigit(text.at(i).unicode() < 128 ? text.at(i).toLatin1() : 'x'))
-            return std::nullopt;
-    double parts[4] = {0, 0, 0, 1};
-    for (int i = 0; i * 2 + 1 < text.size(); ++i)
-        parts[i] = QStringView(text).mid(1 + 2 * i, 2).toInt(nullptr, 16) / 255.0;
-    return RgbaColour::rgb(parts[0], parts[1], parts[2], parts[3]);
-}
-
 PreferencesForm::PreferencesForm(AppContext& context) : m_context(context) { load(); }
 
 void PreferencesForm::load()
@@ -305,7 +275,7 @@ bool PreferencesForm::type(const QString& name, const QString& value, QString* r
         setOn(name, value == u"1");
         return true;
     case Kind::Colour: {
-        const auto colour = colourFromHex(value);
+        const auto colour = RgbaColour::fromHex(value);
         if (!colour)
             return refuse(QStringLiteral("a colour is #rrggbb or #rrggbbaa"));
         setColour(name, colour);

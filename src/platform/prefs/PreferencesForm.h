@@ -54,10 +54,6 @@ public:
     // an item is its index.
     static const QStringList& themeLabelKeys();
 
-    // "#rrggbb", or "#rrggbbaa" when the colour is not opaque; and back.
-    static QString hexText(const RgbaColour& colour);
-    static std::optional<RgbaColour> colourFromHex(const QString& text);
-
     explicit PreferencesForm(AppContext& context);
 
     // Every control from the store.

@@ -241,7 +241,7 @@ void PreferencesWindow::showValue(const QString& name)
         auto* well = static_cast<QToolButton*>(widget);
         const auto colour = m_form.colour(name);
         well->setIcon(swatch(colour));
-        well->setToolTip(colour ? PreferencesForm::hexText(*colour) : text(QStringLiteral("Prefs no colour")));
+        well->setToolTip(colour ? colour->toHex(true) : text(QStringLiteral("Prefs no colour")));
         break;
     }
     case Kind::Theme: static_cast<QComboBox*>(widget)->setCurrentIndex(m_form.tag(name)); break;
