@@ -266,19 +266,8 @@ bool Carnet::updateDive()
 
 void Carnet::deleteDive()
 {
-    if (m_selectedRows.isEmpty())
-        return;
-    const Localizer& loc = m_context.localizer();
-    Alert alert;
-    alert.key = QStringLiteral("Erase dive");
-    alert.table = QStringLiteral("Main");
-    // How many go: a find may have selected far more than the row in view.
-    const qsizetype count = m_selectedRows.size();
-    alert.message = count == 1 ? loc.text(QStringLiteral("Erase one dive"), alert.table)
-                               : formatText(loc.text(QStringLiteral("Erase dives count"), alert.table), {int(count)});
-    alert.buttons = {QStringLiteral("OK"), loc.text(QStringLiteral("Cancel"), QStringLiteral("Main"))};
-    alert.defaultButton = 1;
-    if (m_context.alerts().ask(alert) != 0)
+    if (!confirmRemovingSelection(m_context, QStringLiteral("Erase dive"), QStringLiteral("Erase one dive"),
+                                  QStringLiteral("Erase dives count")))
         return;
     removeSelectedRows(m_carnet);
     setModified(true);

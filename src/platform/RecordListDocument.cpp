@@ -1,6 +1,11 @@
 #include "platform/RecordListDocument.h"
 
+#include "platform/Alert.h"
+#include "platform/AlertPresenter.h"
 #include "platform/FileBytes.h"
+#include "platform/Localizer.h"
+#include "platform/TextFormat.h"
+#include "platform/context/AppContext.h"
 #include "platform/SortOrder.h"
 
 #include <algorithm>
@@ -11,6 +16,23 @@ void RecordListDocument::setModified(bool modified)
         return;
     m_modified = modified;
     emit modifiedChanged(modified);
+}
+
+bool RecordListDocument::confirmRemovingSelection(AppContext& context, const QString& key, const QString& oneKey,
+                                                  const QString& countKey, const QString& fallback) const
+{
+    if (m_selectedRows.isEmpty())
+        return false;
+    const Localizer& loc = context.localizer();
+    Alert alert;
+    alert.key = key;
+    alert.table = QStringLiteral("Main");
+    const qsizetype count = m_selectedRows.size();
+    alert.message = count == 1 ? loc.text(oneKey, alert.table, fallback)
+                               : formatText(loc.text(countKey, alert.table, fallback), {int(count)});
+    alert.buttons = {QStringLiteral("OK"), loc.text(QStringLiteral("Cancel"), alert.table)};
+    alert.defaultButton = 1;
+    return context.alerts().ask(alert) == 0;
 }
 
 bool RecordListDocument::openFile(const QString& path, QString* error)

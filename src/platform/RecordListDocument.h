@@ -13,6 +13,8 @@
 // list's selection (the rows selected, the current row and the row the edit
 // form was loaded from), the sort state of its columns, the changed mark and
 // the file it is bound to.
+class AppContext;
+
 class RecordListDocument : public QObject {
     Q_OBJECT
 
@@ -64,6 +66,12 @@ protected:
     // After a sort (newRowOf: the new row of each old row) the selection and
     // the form follow their records.
     void followSort(const std::vector<int>& newRowOf);
+    // Asks (alert `key` of table "Main") whether the selected rows go,
+    // saying how many (`oneKey`, or `countKey` with the count: a find may
+    // have selected far more than the row in view); Cancel is the default.
+    // True when the user agrees; false, asking nothing, with no selection.
+    bool confirmRemovingSelection(AppContext& context, const QString& key, const QString& oneKey,
+                                  const QString& countKey, const QString& fallback = QStringLiteral("error !")) const;
     // Removes the selected rows from the document's records and clears the
     // selection; the form then holds no record of the list.
     template <typename T> void removeSelectedRows(QList<T>& records)

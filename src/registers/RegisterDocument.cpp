@@ -157,19 +157,8 @@ bool RegisterDocument::updateRecord()
 
 void RegisterDocument::deleteRecords()
 {
-    if (m_selectedRows.isEmpty())
-        return;
-    const Localizer& loc = m_context.localizer();
-    Alert alert;
-    alert.key = m_reg.deleteKey;
-    alert.table = kMain;
-    const qsizetype count = m_selectedRows.size();
-    alert.message = count == 1 ? loc.text(QStringLiteral("Erase one card"), alert.table, kAlertFallback)
-                               : formatText(loc.text(QStringLiteral("Erase cards count"), alert.table, kAlertFallback),
-                                            {int(count)});
-    alert.buttons = {QStringLiteral("OK"), loc.text(QStringLiteral("Cancel"), kMain)};
-    alert.defaultButton = 1;
-    if (m_context.alerts().ask(alert) != 0)
+    if (!confirmRemovingSelection(m_context, m_reg.deleteKey, QStringLiteral("Erase one card"),
+                                  QStringLiteral("Erase cards count"), kAlertFallback))
         return;
     removeSelectedRows(m_records);
     changed();
