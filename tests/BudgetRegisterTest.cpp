@@ -7,8 +7,6 @@
 #include "support/ContextFixture.h"
 #include "support/RegisterTesting.h"
 
-#include <gtest/gtest.h>
-
 namespace {
 
 class BudgetRegisterTest : public ContextFixture {
@@ -20,16 +18,12 @@ protected:
         form = std::make_unique<RegisterForm>(budget::description(), context->localizer());
     }
     void type(const QStringList& assignments) { registertesting::typedCard(*form, assignments); }
+    // One value the form derives, as its text; "?" when it derives none.
     QString derived(const QString& name)
     {
         for (const registers::DerivedValue& d : registers::derive(budget::description().formRules, *form, context->localizer()))
             if (d.name == name)
-                return std::visit([](const auto& v) {
-                    if constexpr (std::is_same_v<std::decay_t<decltype(v)>, std::optional<RgbaColour>>)
-                        return QStringLiteral("colour");
-                    else
-                        return QVariant(v).toString();
-                }, d.value);
+                return QString::fromStdString(registertesting::derivedText({d})).mid(name.size() + 1);
         return QStringLiteral("?");
     }
 };
@@ -38,12 +32,7 @@ protected:
 
 TEST_F(BudgetRegisterTest, FiguresOfTheForm)
 {
-    const struct {
-        QStringList typed;
-        const char* total;
-        const char* card1;
-        const char* cardUnitsEnabled;
-    } rows[] = {
+    const struct { QStringList typed; const char* total; const char* card1; const char* cardUnitsEnabled; } rows[] = {
         // Line 5 enters no total.
         {{"quantite_0=2", "prixUnitaire_0=50", "quantite_1=1", "prixUnitaire_1=10", "quantite_4=3",
           "prixUnitaire_4=5", "quantite_5=9", "prixUnitaire_5=1000"},
@@ -81,45 +70,23 @@ TEST_F(BudgetRegisterTest, TableSynthesisAndArchive)
     RegisterRecord odd(budget::schema());
     odd.setValue(budget::qualitePrix, qint32(7));
     const auto cell = [&](const RegisterRecord& r, const char* id) {
-        for (const registers::Column& c : budget::description().columns)
-            if (c.id == QLatin1String(id)) {
-                const auto colour = registertable::colour(c, r);
-                return registertable::text(c, r, context->localizer()) + u'|' +
-                       (colour ? QStringLiteral("%1,%2,%3").arg(colour->red).arg(colour->green).arg(colour->blue) : u"-"_qs);
-            }
-        return QStringLiteral("?");
+        const registers::Column& c = registertesting::columnNamed(budget::description(), id);
+        const auto colour = registertable::colour(c, r);
+        return registertable::text(c, r, context->localizer()) + u'|' + (colour ? colour->toText() : u"-"_qs);
     };
-    EXPECT_EQ(cell(offer, "prestation"), QStringLiteral("Nitrox|1,0,0"));
-    EXPECT_EQ(cell(offer, "prixUnitaire_0"), QStringLiteral("49.90|1,0,0"));
-    EXPECT_EQ(cell(offer, "qualitePrix"), QStringLiteral("***|0.6,0.4,0.2"));
-    EXPECT_EQ(cell(offer, "delai"), QStringLiteral("Not rated|-"));
-    EXPECT_EQ(cell(odd, "qualitePrix"), QStringLiteral("7|0.6,0.4,0.2"));
-    EXPECT_EQ(cell(odd, "prestation"), QStringLiteral("|-"));
+    const QStringList cells = {cell(offer, "prestation"), cell(offer, "prixUnitaire_0"), cell(offer, "qualitePrix"),
+                               cell(offer, "delai"),      cell(odd, "qualitePrix"),      cell(odd, "prestation")};
+    EXPECT_EQ(cells, (QStringList{"Nitrox|rgba(1,0,0,1)", "49.90|rgba(1,0,0,1)", "***|rgba(0.6,0.4,0.2,1)", "Not rated|-",
+                                  "7|rgba(0.6,0.4,0.2,1)", "|-"}));
 
     const StyledText text = registersynthesis::ofAll(budget::description(), {offer}, context->localizer(),
                                                      QStringLiteral("/b.budget"), QDateTime(QDate(2026, 1, 2), QTime(9, 0)));
-    EXPECT_EQ(text.plainText(), QStringLiteral(R"(Budget forecast
-
---------------------
-Service: Nitrox
-Unit price: 49.90  quantity: 2
-Supplement: Fills 8.50  quantity: 4
-Supplement:  0.00  quantity: 0
-Supplement:  0.00  quantity: 0
-Supplement:  0.00  quantity: 0
-Card of 10 units at 180.00 €
-Card of 0 units at 0.00 €
-Card of 0 units at 0.00 €
-Card of 0 units at 0.00 €
-Firm: Aqua Sud
-Quality/price: medium
-Responsiveness: N/A
-Remarks:
-Boat at 8.
-
-File dir : /b.budget
-
-Edition date : 02/01/2026)"));
+    EXPECT_EQ(text.plainText(),
+              QStringLiteral("Budget forecast\n\n--------------------\nService: Nitrox\nUnit price: 49.90  quantity: 2\n"
+              "Supplement: Fills 8.50  quantity: 4\nSupplement:  0.00  quantity: 0\nSupplement:  0.00  quantity: 0\n"
+              "Supplement:  0.00  quantity: 0\nCard of 10 units at 180.00 €\nCard of 0 units at 0.00 €\n"
+              "Card of 0 units at 0.00 €\nCard of 0 units at 0.00 €\nFirm: Aqua Sud\nQuality/price: medium\n"
+              "Responsiveness: N/A\nRemarks:\nBoat at 8.\n\nFile dir : /b.budget\n\nEdition date : 02/01/2026"));
     // A rating of no item shows no word.
     EXPECT_TRUE(budget::description().synthesis(odd, context->localizer()).plainText().contains(
         QStringLiteral("Firm: \nQuality/price: \nResponsiveness: N/A\n")));

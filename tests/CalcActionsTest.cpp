@@ -8,33 +8,11 @@
 
 namespace {
 
-// The English formats of the text tables.
-Localizer englishTexts()
+// The shipped English texts, read once.
+const Localizer& englishTexts()
 {
-    Localizer::Tables tables;
-    tables[QStringLiteral("Nitrox")] = {
-        {QStringLiteral("Best Mix"), QStringLiteral("Best mix : %.2f %% O2")},
-        {QStringLiteral("Oxygen window"),
-         QStringLiteral("Maximum depth (ppO2 1.6 bar) : %.1f m\nMinimum depth : %.1f m\nLimit depth : %.1f m")},
-        {QStringLiteral("Oxygen to transfer"), QStringLiteral("Oxygen to add : %.2f bar\nOxygen in the gas added : %.2f %%")},
-        {QStringLiteral("No blend"), QStringLiteral("No blend")},
-    };
-    tables[QStringLiteral("Trimix")] = {
-        {QStringLiteral("EAD END"), QStringLiteral("EAD : %.2f m\nEND : %.2f m")},
-        {QStringLiteral("Prof min"), QStringLiteral("Minimum depth : %.2f m")},
-        {QStringLiteral("Best Tx"), QStringLiteral("Oxygen : %.2f %%\nHelium : %.2f %%")},
-        {QStringLiteral("No best Tx"), QStringLiteral("No trimix")},
-    };
-    tables[QStringLiteral("Rebreather")] = {
-        {QStringLiteral("Soda time"), QStringLiteral("Absorbent time : %d h %d min")},
-        {QStringLiteral("Breathed frac"), QStringLiteral("Breathed oxygen : %.2f %%")},
-        {QStringLiteral("Table breathed frac"), QStringLiteral("%.1f l/min : %.2f %%")},
-        {QStringLiteral("Ideal flow"), QStringLiteral("Ideal flow : %.2f l/min")},
-        {QStringLiteral("Table flow"), QStringLiteral("%.1f l/min : %.2f l/min")},
-        {QStringLiteral("Table no value"), QStringLiteral("%.1f l/min : no valid data")},
-    };
-    tables[QStringLiteral("Main")] = {{QStringLiteral("No valid datas"), QStringLiteral("No valid data")}};
-    return Localizer::fromTables(tables);
+    static const Localizer texts(QStringLiteral("en"));
+    return texts;
 }
 
 QHash<QString, QString> typed(std::initializer_list<std::pair<const char*, const char*>> fields)
@@ -52,6 +30,7 @@ CalculatorResult run(const char* action, const QHash<QString, QString>& inputs, 
     return a ? a->run(inputs, texts) : CalculatorResult{};
 }
 
+const char* const kNoBlend = "No blend reaches this mix by adding oxygen then air";
 const RgbaColour kRed = RgbaColour::rgb(1, 0, 0);
 const RgbaColour kBlack = RgbaColour::rgb(0, 0, 0);
 
@@ -133,12 +112,12 @@ TEST(CalcActions, ResultTexts)
          "No valid data"},
         {"negative oxygen is no blend", "blendNitrox",
          typed({{"pressionInitialeField", "100"}, {"pressionFinaleField", "200"}, {"fracO2InitialeField", "50"}, {"fracO2FinaleField", "21"}}),
-         "resultatField", "No blend"},
+         "resultatField", kNoBlend},
         {"leaner than air is no blend", "blendNitrox",
-         typed({{"pressionFinaleField", "200"}, {"fracO2FinaleField", "18"}}), "resultatField", "No blend"},
+         typed({{"pressionFinaleField", "200"}, {"fracO2FinaleField", "18"}}), "resultatField", kNoBlend},
         {"more oxygen than the tank takes", "blendNitrox",
          typed({{"pressionInitialeField", "100"}, {"pressionFinaleField", "200"}, {"fracO2InitialeField", "21"}, {"fracO2FinaleField", "100"}}),
-         "resultatField", "No blend"},
+         "resultatField", kNoBlend},
         // Trimix
         {"60 m on 18/45", "calcEAD_END", typed({{"profondeurMaxField", "60"}, {"fracO2TxField", "18"}, {"fracHeTxField", "45"}}),
          "resultatField", "EAD : 22.78 m\nEND : 28.50 m"},
@@ -160,7 +139,7 @@ TEST(CalcActions, ResultTexts)
         {"60 m, END 30 m, 1.4 bar", "calcBestTx", typed({{"depthTxField", "60"}, {"ENDField", "30"}, {"ppO2Field", "1.4"}}),
          "resultatField", "Oxygen : 20.00 %\nHelium : 34.86 %"},
         {"30 m, END 30 m: -14 % helium is no mix", "calcBestTx",
-         typed({{"depthTxField", "30"}, {"ENDField", "30"}, {"ppO2Field", "1.4"}}), "resultatField", "No trimix"},
+         typed({{"depthTxField", "30"}, {"ENDField", "30"}, {"ppO2Field", "1.4"}}), "resultatField", "No trimix reaches this END at this depth"},
         {"30 m, END 30 m, 0.84 bar: a nitrox", "calcBestTx",
          typed({{"depthTxField", "30"}, {"ENDField", "30"}, {"ppO2Field", "0.84"}}), "resultatField", "Oxygen : 21.00 %\nHelium : 0.00 %"},
         {"no oxygen pressure: a mix that kills", "calcBestTx", typed({{"depthTxField", "60"}, {"ENDField", "30"}, {"ppO2Field", "0"}}),
@@ -188,7 +167,7 @@ TEST(CalcActions, ResultTexts)
          typed({{"sodaWeightField", "1e12"}, {"sodaCapacityField", "1e3"}, {"metabolicProductionField", "1"}}), "sodaTimeField",
          "No valid data"},
     };
-    const Localizer texts = englishTexts();
+    const Localizer& texts = englishTexts();
     for (const auto& c : cases) {
         const CalculatorResult r = run(c.action, c.inputs, texts);
         EXPECT_EQ(r.texts.value(QLatin1String(c.field)), QString::fromUtf8(c.text)) << c.what;
@@ -247,7 +226,7 @@ TEST(CalcActions, RebreatherTextsAndColours)
         {"a negative consumption", "calcIdealFlow", ideal("50", "-1", "30"), "idealFlowField", "No valid data", Red},
         {"no wanted fraction", "calcIdealFlow", ideal("50", "1", ""), "idealFlowField", "No valid data", Red},
     };
-    const Localizer texts = englishTexts();
+    const Localizer& texts = englishTexts();
     for (const auto& c : cases) {
         const CalculatorResult r = run(c.action, c.inputs, texts);
         const QString field = QLatin1String(c.field);
@@ -313,45 +292,62 @@ TEST(CalcActions, UnitConversionsWriteTheOtherFieldsOfTheChosenTab)
     }
 }
 
-TEST(CalcActions, PreciseGpsConversionTexts)
+// The precise conversion (degrees, minutes, seconds) and the decimal one.
+TEST(CalcActions, GpsConversionTexts)
 {
     const struct {
         const char* what;
+        const char* action;
         QHash<QString, QString> inputs;
-        const char* longitude;
+        const char* longitude; // none: every output reads "No valid data"
         const char* latitude;
         const char* altitude;
     } cases[] = {
-        {"0 E, 45 N", typed({{"latitude_in_degreeField", "45"}}), "WGS84 -0\u00b0 0' 3.393''", "WGS84 44\u00b0 59' 56.206''", "66.9 m"},
-        {"1 30 W typed with the sign on the degrees",
+        {"0 E, 45 N", "convertGPS", typed({{"latitude_in_degreeField", "45"}}), "WGS84 -0\u00b0 0' 3.393''", "WGS84 44\u00b0 59' 56.206''", "66.9 m"},
+        {"1 30 W typed with the sign on the degrees", "convertGPS",
          typed({{"longitude_in_degreeField", "-1"}, {"longitude_in_minutesField", "30"}, {"latitude_in_degreeField", "48"},
                 {"latitude_in_minutesField", "51"}, {"latitude_in_secondsField", "24"}, {"altitude_inField", "100"}}),
          "WGS84 -1\u00b0 30' 3.801''", "WGS84 48\u00b0 51' 20.508''", "161.3 m"},
-        {"the same with every part negative",
+        {"the same with every part negative", "convertGPS",
          typed({{"longitude_in_degreeField", "-1"}, {"longitude_in_minutesField", "-30"}, {"latitude_in_degreeField", "48"},
                 {"latitude_in_minutesField", "51"}, {"latitude_in_secondsField", "24"}, {"altitude_inField", "100"}}),
          "WGS84 -1\u00b0 30' 3.801''", "WGS84 48\u00b0 51' 20.508''", "161.3 m"},
-        {"an infinite input", typed({{"latitude_in_degreeField", "1e999"}}), "No valid data", "No valid data", "No valid data"},
-        {"latitude 95", typed({{"latitude_in_degreeField", "95"}}), "No valid data", "No valid data", "No valid data"},
-        {"latitude 89 60'", typed({{"latitude_in_degreeField", "89"}, {"latitude_in_minutesField", "60"}}), "No valid data",
-         "No valid data", "No valid data"},
-        {"latitude 89 59' 60''", typed({{"latitude_in_degreeField", "89"}, {"latitude_in_minutesField", "59"}, {"latitude_in_secondsField", "60"}}),
-         "No valid data", "No valid data", "No valid data"},
-        {"latitude 90 0' 1''", typed({{"latitude_in_degreeField", "90"}, {"latitude_in_secondsField", "1"}}), "No valid data",
-         "No valid data", "No valid data"},
-        {"longitude 500", typed({{"longitude_in_degreeField", "500"}}), "No valid data", "No valid data", "No valid data"},
-        {"longitude 200 70'", typed({{"longitude_in_degreeField", "200"}, {"longitude_in_minutesField", "70"}}), "No valid data",
-         "No valid data", "No valid data"},
-        {"longitude 179 70'", typed({{"longitude_in_degreeField", "179"}, {"longitude_in_minutesField", "70"}}), "No valid data",
-         "No valid data", "No valid data"},
-        {"longitude -180 with its units", typed({{"longitude_in_degreeField", "-180\u00b0"}, {"altitude_inField", "0 m"}}),
+        {"an infinite input", "convertGPS", typed({{"latitude_in_degreeField", "1e999"}}), nullptr, nullptr, nullptr},
+        {"latitude 95", "convertGPS", typed({{"latitude_in_degreeField", "95"}}), nullptr, nullptr, nullptr},
+        {"latitude 89 60'", "convertGPS", typed({{"latitude_in_degreeField", "89"}, {"latitude_in_minutesField", "60"}}), nullptr, nullptr, nullptr},
+        {"latitude 89 59' 60''", "convertGPS",
+         typed({{"latitude_in_degreeField", "89"}, {"latitude_in_minutesField", "59"}, {"latitude_in_secondsField", "60"}}), nullptr, nullptr, nullptr},
+        {"latitude 90 0' 1''", "convertGPS", typed({{"latitude_in_degreeField", "90"}, {"latitude_in_secondsField", "1"}}), nullptr, nullptr, nullptr},
+        {"longitude 500", "convertGPS", typed({{"longitude_in_degreeField", "500"}}), nullptr, nullptr, nullptr},
+        {"longitude 200 70'", "convertGPS", typed({{"longitude_in_degreeField", "200"}, {"longitude_in_minutesField", "70"}}), nullptr, nullptr, nullptr},
+        {"longitude 179 70'", "convertGPS", typed({{"longitude_in_degreeField", "179"}, {"longitude_in_minutesField", "70"}}), nullptr, nullptr, nullptr},
+        {"longitude -180 with its units", "convertGPS", typed({{"longitude_in_degreeField", "-180\u00b0"}, {"altitude_inField", "0 m"}}),
          "WGS84 -179\u00b0 59' 55.836''", "WGS84 -0\u00b0 0' 3.939''", "354.1 m"},
+
+        {"ED50 to WGS84", "convertGPS2", typed({{"geodesiePopUp", "0"}, {"longitude_inField", "5"}, {"latitude_inField", "43"}}),
+         "4.998896", "42.998968", "Altitude : 56.43 m"},
+        {"the first item by default", "convertGPS2", typed({{"longitude_inField", "5"}, {"latitude_inField", "43"}}),
+         "4.998896", "42.998968", "Altitude : 56.43 m"},
+        {"back to ED50", "convertGPS2", typed({{"geodesiePopUp", "1"}, {"longitude_inField", "4.998895742465293"},
+                                               {"latitude_inField", "42.99896767386202"}, {"altitude_inField", "56.426477001048625"}}),
+         "5.000000", "43.000000", "Altitude : -0.00 m"},
+        {"a western longitude stays decimal", "convertGPS2",
+         typed({{"longitude_inField", "-1.5"}, {"latitude_inField", "48.85"}, {"altitude_inField", "100"}}), "-1.501366", "48.849041",
+         "Altitude : 152.62 m"},
+        {"latitude 91", "convertGPS2", typed({{"longitude_inField", "5"}, {"latitude_inField", "91"}}), nullptr, nullptr, nullptr},
+        {"longitude 180.5", "convertGPS2", typed({{"longitude_inField", "180.5"}, {"latitude_inField", "43"}}), nullptr, nullptr, nullptr},
+        {"a decimal comma", "convertGPS2", typed({{"longitude_inField", "5,0"}, {"latitude_inField", "43"}}), "4.998896", "42.998968",
+         "Altitude : 56.43 m"},
     };
     for (const auto& c : cases) {
-        const CalculatorResult r = run("convertGPS", c.inputs);
-        EXPECT_EQ(r.texts.value(QStringLiteral("longitude_outField")), QString::fromUtf8(c.longitude)) << c.what;
-        EXPECT_EQ(r.texts.value(QStringLiteral("latitude_outField")), QString::fromUtf8(c.latitude)) << c.what;
-        EXPECT_EQ(r.texts.value(QStringLiteral("altitude_outField")), QString::fromUtf8(c.altitude)) << c.what;
+        const CalculatorResult r = run(c.action, c.inputs);
+        const auto expected = [&](const char* text) { return QString::fromUtf8(c.longitude ? text : "No valid data"); };
+        EXPECT_EQ(r.texts.value(QStringLiteral("longitude_outField")), expected(c.longitude)) << c.what;
+        EXPECT_EQ(r.texts.value(QStringLiteral("latitude_outField")), expected(c.latitude)) << c.what;
+        EXPECT_EQ(r.texts.value(QStringLiteral("altitude_outField")), expected(c.altitude)) << c.what;
+        if (QLatin1String(c.action) == QLatin1String("convertGPS2")) {
+            EXPECT_FALSE(r.texts.contains(QStringLiteral("gpsDataField"))) << c.what; // the account is the precise one's
+        }
     }
 }
 
@@ -382,39 +378,6 @@ TEST(CalcActions, PreciseGpsAccount)
     // Labels black, values blue, alternating after each title.
     EXPECT_EQ(runs[1].colour, kBlack);
     EXPECT_EQ(runs[2].colour, RgbaColour::rgb(0, 0, 1));
-}
-
-TEST(CalcActions, DecimalGpsConversionTexts)
-{
-    const struct {
-        const char* what;
-        QHash<QString, QString> inputs;
-        const char* longitude;
-        const char* latitude;
-        const char* altitude;
-    } cases[] = {
-        {"ED50 to WGS84", typed({{"geodesiePopUp", "0"}, {"longitude_inField", "5"}, {"latitude_inField", "43"}}),
-         "4.998896", "42.998968", "Altitude : 56.43 m"},
-        {"the first item by default", typed({{"longitude_inField", "5"}, {"latitude_inField", "43"}}),
-         "4.998896", "42.998968", "Altitude : 56.43 m"},
-        {"back to ED50", typed({{"geodesiePopUp", "1"}, {"longitude_inField", "4.998895742465293"},
-                                {"latitude_inField", "42.99896767386202"}, {"altitude_inField", "56.426477001048625"}}),
-         "5.000000", "43.000000", "Altitude : -0.00 m"},
-        {"a western longitude stays decimal", typed({{"longitude_inField", "-1.5"}, {"latitude_inField", "48.85"}, {"altitude_inField", "100"}}),
-         "-1.501366", "48.849041", "Altitude : 152.62 m"},
-        {"latitude 91", typed({{"longitude_inField", "5"}, {"latitude_inField", "91"}}), "No valid data", "No valid data", "No valid data"},
-        {"longitude 200", typed({{"longitude_inField", "200"}, {"latitude_inField", "43"}}), "No valid data", "No valid data",
-         "No valid data"},
-        {"a decimal comma", typed({{"longitude_inField", "5,0"}, {"latitude_inField", "43"}}), "4.998896", "42.998968",
-         "Altitude : 56.43 m"},
-    };
-    for (const auto& c : cases) {
-        const CalculatorResult r = run("convertGPS2", c.inputs);
-        EXPECT_EQ(r.texts.value(QStringLiteral("longitude_outField")), QString::fromUtf8(c.longitude)) << c.what;
-        EXPECT_EQ(r.texts.value(QStringLiteral("latitude_outField")), QString::fromUtf8(c.latitude)) << c.what;
-        EXPECT_EQ(r.texts.value(QStringLiteral("altitude_outField")), QString::fromUtf8(c.altitude)) << c.what;
-        EXPECT_FALSE(r.texts.contains(QStringLiteral("gpsDataField")));
-    }
 }
 
 TEST(CalcActions, MissingTextsFallBack)
@@ -451,6 +414,17 @@ TEST(CalcActions, ChoiceFields)
     EXPECT_FALSE(conv->input(QStringLiteral("conversionsTabView"))->accepts(QStringLiteral("0")));
     EXPECT_TRUE(conv->input(QStringLiteral("choixVolumeMatrix"))->accepts(QStringLiteral("3")));
     EXPECT_FALSE(conv->input(QStringLiteral("choixPressionMatrix"))->accepts(QStringLiteral("3")));
+    // Every unit of every tab is a field the window shows and the action reads.
+    QStringList missing, units;
+    for (const auto& tab : CalculatorActions::conversionTabs()) {
+        units += tab.fields;
+        EXPECT_EQ(tab.units.size(), tab.fields.size()) << tab.identifier.toStdString();
+        for (const QString& field : tab.fields)
+            if (!conv->input(field))
+                missing.append(field);
+    }
+    EXPECT_EQ(units.size(), 12);
+    EXPECT_EQ(missing, QStringList());
 }
 
 namespace {

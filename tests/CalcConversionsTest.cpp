@@ -19,10 +19,7 @@ double rounded(double v, int decimals)
 
 TEST(CalcConversions, SourceOfEachTag)
 {
-    const struct {
-        Q quantity;
-        int tag, source;
-    } cases[] = {
+    const struct { Q quantity; int tag, source; } cases[] = {
         {Q::Pressure, 1, 0},    {Q::Pressure, 2, 1},    {Q::Pressure, 0, 1},    {Q::Pressure, 7, 1},
         {Q::Volume, 1, 0},      {Q::Volume, 2, 1},      {Q::Volume, 3, 2},      {Q::Volume, 0, 2},
         {Q::Length, 1, 0},      {Q::Length, 2, 1},      {Q::Mass, 1, 0},        {Q::Mass, 2, 1},
@@ -42,18 +39,12 @@ TEST(CalcConversions, Figures)
         QList<double> expected; // each to the decimals given
         int decimals;
     } cases[] = {
-        {"1 bar", Q::Pressure, 1, {1, 0}, {1, 14.50377}, 5},
-        {"100 psi", Q::Pressure, 2, {0, 100}, {6.8948, 100}, 4},
-        {"10 m in survey feet", Q::Length, 1, {10, 0}, {10, 32.8083}, 4},
+        // The figures the calculator window shows are CalcActionsTest's; these
+        // are the conversions it does not reach.
         {"1 survey foot", Q::Length, 2, {0, 1}, {0.3048006, 1}, 7},
-        {"1 L", Q::Volume, 1, {1, 0, 0}, {1, 0.035314, 61.024}, 6},
-        {"61.024 in3 (the other constant)", Q::Volume, 3, {0, 0, 61.024}, {0.999998, 0.035315, 61.024}, 6},
         {"1 ft3", Q::Volume, 2, {0, 1, 0}, {28.317, 1, 1727.972}, 6},
-        {"1 kg", Q::Mass, 1, {1, 0}, {1, 2.204622}, 6},
         {"1 lb", Q::Mass, 2, {0, 1}, {0.4535924, 1}, 7},
-        {"-40 C", Q::Temperature, 1, {-40, 0, 0}, {-40, -40, 233.15}, 6},
         {"212 F", Q::Temperature, 2, {0, 212, 0}, {100, 212, 373.15}, 6},
-        {"0 K", Q::Temperature, 3, {0, 0, 0}, {-273.15, -459.67, 0}, 6},
         {"below absolute zero", Q::Temperature, 3, {0, 0, -10}, {-283.15, -477.67, -10}, 6},
         {"a negative pressure", Q::Pressure, 1, {-2, 0}, {-2, -29.00754}, 5},
     };

@@ -61,14 +61,11 @@ TEST_F(CarnetActionsTest, NextNumberIsTheHighestPlusOneWhateverTheOrder)
 
 TEST_F(CarnetActionsTest, SortingClicksRememberTheDirection)
 {
-    carnet->sortByColumn(QStringLiteral("profondeur"));
-    EXPECT_EQ(places(), QStringLiteral("BDAC")); // deepest first
-    carnet->sortByColumn(QStringLiteral("profondeur"));
-    EXPECT_EQ(places(), QStringLiteral("CADB"));
-    carnet->sortByColumn(QStringLiteral("lieu"));
-    EXPECT_EQ(places(), QStringLiteral("DCBA"));
-    carnet->sortByColumn(QStringLiteral("profondeur"));
-    EXPECT_EQ(places(), QStringLiteral("CADB")); // its remembered direction
+    // Deepest first, then the other way; back to the depth, its remembered direction.
+    for (const auto& [column, order] : {std::pair{"profondeur", "BDAC"}, {"profondeur", "CADB"}, {"lieu", "DCBA"}, {"profondeur", "CADB"}}) {
+        carnet->sortByColumn(QLatin1String(column));
+        EXPECT_EQ(places(), QLatin1String(order)) << column;
+    }
     EXPECT_TRUE(carnet->lastSortAscending());
     EXPECT_TRUE(carnet->isModified());
 }
@@ -102,8 +99,7 @@ TEST_F(CarnetActionsTest, SelectionAndFormFollowTheirDiveThroughASort)
     carnet->setSelection({1}, 1); // B
     type("site", QStringLiteral("edited"));
     carnet->sortByColumn(QStringLiteral("profondeur"), true); // C A D B
-    EXPECT_EQ(carnet->currentIndex(), 3);
-    EXPECT_EQ(carnet->loadedIndex(), 3);
+    EXPECT_EQ(std::pair(carnet->currentIndex(), carnet->loadedIndex()), std::pair(3, 3));
     carnet->updateDive();
     EXPECT_EQ(places(), QStringLiteral("CADB"));
     EXPECT_EQ(carnet->dives()[3].site(), QStringLiteral("edited"));
@@ -177,12 +173,11 @@ TEST_F(CarnetActionsTest, InsertUpdateAndDelete)
     EXPECT_EQ(places(), QStringLiteral("AXBCD"));
     carnet->deleteDive();
     EXPECT_EQ(places(), QStringLiteral("XCD"));
-    EXPECT_EQ(alerts.asked().last().buttons, (QStringList{"OK", "Cancel"}));
     // The question counts the dives it removes, and Return answers Cancel.
-    EXPECT_EQ(alerts.asked().last().message, QStringLiteral("Delete 2 dives?"));
-    EXPECT_EQ(alerts.asked().last().defaultButton, 1);
-    EXPECT_EQ(carnet->currentIndex(), -1);
-    EXPECT_EQ(carnet->loadedIndex(), -1);
+    const Alert& asked = alerts.asked().last();
+    EXPECT_EQ((QStringList{asked.message, asked.buttons.join(u'/'), QString::number(asked.defaultButton)}),
+              (QStringList{"Delete 2 dives?", "OK/Cancel", "1"}));
+    EXPECT_EQ(std::pair(carnet->currentIndex(), carnet->loadedIndex()), std::pair(-1, -1));
     // Rows that are not there, or twice, are not selected.
     carnet->setSelection({1, 3, -1, 1}, 1);
     EXPECT_EQ(carnet->selectedRows(), QList<int>{1});
@@ -217,6 +212,9 @@ TEST_F(CarnetActionsTest, RenumberThroughTheForm)
     EXPECT_EQ(carnet->dives()[2].coeff(), 0);
     EXPECT_EQ(places(), QStringLiteral("ABCD"));
     EXPECT_TRUE(carnet->isModified());
+    // The last dive is shown afterwards.
+    EXPECT_EQ(carnet->currentIndex(), 3);
+    EXPECT_EQ(carnet->form().text(idx_noPlongee), QStringLiteral("104"));
 }
 
 TEST_F(CarnetActionsTest, CellEditsGoThroughTheRulesAndShowInTheForm)

@@ -4,7 +4,6 @@
 #include "support/CliRun.h"
 #include "support/TestFiles.h"
 
-#include <QFile>
 #include <QProcess>
 #include <QSysInfo>
 #include <QTemporaryDir>
@@ -20,11 +19,9 @@ protected:
     void SetUp() override { saveFileAtomically(logbook, *logbookarchive::encode({})); }
 
     // COMMAND LOGBOOK REST..., with settings of the test's own.
-    CliRun on(const char* command, QStringList rest = {})
+    CliRun on(const char* command, const QStringList& rest = {})
     {
-        rest.prepend(logbook);
-        rest.prepend(QLatin1String(command));
-        return runCli(dir.filePath(QStringLiteral("settings.ini")), rest);
+        return runCli(dir.filePath(QStringLiteral("settings.ini")), QStringList{QLatin1String(command), logbook} + rest);
     }
 
     QList<Plongee> dives() const
@@ -87,10 +84,8 @@ TEST_F(CliLogbookTest, InsertUpdateDeleteRenumberSortShow)
     ASSERT_EQ(on("sort", {"lieu"}).status, 0);
     EXPECT_EQ(places(), QStringLiteral("XCA")); // a first click sorts descending
 
-    ASSERT_EQ(on("update", {"2", "pressionDepart=200", "pressionFin=50", "volumeBloc=12", "temps=40", "profondeur=30",
-                            "gaz=1", "o2Mix=32", "volBailout1=3", "pressDepartBailout1=200", "pressFinBailout1=180"})
-                  .status,
-              0);
+    ASSERT_EQ(on("update", {"2", "pressionDepart=200", "pressionFin=50", "volumeBloc=12", "temps=40", "profondeur=30", "gaz=1",
+                            "o2Mix=32", "volBailout1=3", "pressDepartBailout1=200", "pressFinBailout1=180"}).status, 0);
     const QByteArray shown = on("show", {"2"}).out;
     for (const char* part : {"\"_volumeConsomme\":1800,", "\"sncDrawer\":\"ppO2 max 1.28 bar - CNS 21.6 %\"",
                              "\"bailout1Gauge\":{\"maximum\":200,\"value\":180,\"ticks\":20}", "\"pony1Gauge\":null",
@@ -102,28 +97,15 @@ TEST_F(CliLogbookTest, RefusalsLeaveTheFileAsItWas)
 {
     ASSERT_EQ(on("add", {"lieu=A"}).status, 0);
     const QByteArray before = fileContent(logbook);
-    const struct {
-        const char* command;
-        QStringList rest;
-        int status;
-        const char* message;
-    } cases[] = {
-        {"update", {"5"}, 1, "row 5 is out of range"},
-        {"update", {"x"}, 2, "update takes LOGBOOK ROW"},
-        {"update", {}, 2, "update takes LOGBOOK ROW"},
-        {"delete", {"-1"}, 1, "row -1 is out of range"},
-        {"insert", {"3"}, 1, "row 3 is out of range"},
-        {"show", {"1"}, 1, "row 1 is out of range"},
-        {"add", {"nosuch=1"}, 2, "no field \"nosuch\""},
-        {"add", {"lieu"}, 2, "is not FIELD=TEXT"},
-        {"add", {"date=soon"}, 1, "not a date"},
-        {"add", {"o2Mix=150"}, 1, "not stored"},
-        {"update", {"0", "temps=4O"}, 1, "not stored"},
-        {"add", {"profondeur=1e40"}, 1, "alert: Dive refused"},
-        {"sort", {"notes"}, 2, "not a list column"},
-        {"sort", {"lieu", "up"}, 2, "asc or desc"},
-        {"renumber", {"x"}, 2, "renumber takes"},
-        {"renumber", {"1000000"}, 1, "no dive was renumbered"},
+    const struct { const char* command; QStringList rest; int status; const char* message; } cases[] = {
+        {"update", {"5"}, 1, "row 5 is out of range"},   {"update", {"x"}, 2, "update takes LOGBOOK ROW"},
+        {"update", {}, 2, "update takes LOGBOOK ROW"},   {"delete", {"-1"}, 1, "row -1 is out of range"},
+        {"insert", {"3"}, 1, "row 3 is out of range"},   {"show", {"1"}, 1, "row 1 is out of range"},
+        {"add", {"nosuch=1"}, 2, "no field \"nosuch\""}, {"add", {"lieu"}, 2, "is not FIELD=TEXT"},
+        {"add", {"date=soon"}, 1, "not a date"},         {"add", {"o2Mix=150"}, 1, "not stored"},
+        {"update", {"0", "temps=4O"}, 1, "not stored"},  {"add", {"profondeur=1e40"}, 1, "alert: Dive refused"},
+        {"sort", {"notes"}, 2, "not a list column"},     {"sort", {"lieu", "up"}, 2, "asc or desc"},
+        {"renumber", {"x"}, 2, "renumber takes"},        {"renumber", {"1000000"}, 1, "no dive was renumbered"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.command) + " " + c.rest.join(u' ').toStdString());
@@ -182,11 +164,7 @@ TEST_F(CliLogbookTest, WritersAtOnceLoseNoDiveAndADeadLockIsTakenOver)
 // holds the new content.
 TEST(CliIo, SaveOutcomesBecomeStatusAndStderr)
 {
-    const struct {
-        SaveResult result;
-        int status;
-        const char* err;
-    } cases[] = {
+    const struct { SaveResult result; int status; const char* err; } cases[] = {
         {{true, true, QString()}, 0, ""},
         {{true, false, QStringLiteral("saved f, but the folder could not be flushed: Input/output error")}, 0,
          "ondrix-cli: f: warning: saved f, but the folder could not be flushed: Input/output error\n"},

@@ -1,7 +1,6 @@
 #include "support/CliRun.h"
 #include "support/TestFiles.h"
 
-#include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <span>
@@ -21,12 +20,8 @@ protected:
         return args[0] == u"report" ? runProgram(settings, args) : runCli(settings, args);
     }
 
-    struct Step {
-        QStringList args;
-        int status;
-        QByteArray out; // the whole output, or its start for dump, show and report
-        const char* lang = "C";
-    };
+    // Out: the whole output, or its start for dump, show and report.
+    struct Step { QStringList args; int status; QByteArray out; const char* lang = "C"; };
     void runSteps(std::span<const Step> steps)
     {
         for (const Step& step : steps) {
@@ -48,36 +43,27 @@ TEST_F(CliRegistersTest, NewAddListSortDumpFromJson)
     const QString w = path("w.wrecks");
     const Step steps[] = {
         {{"new", "wrecks", w}, 0, ""},
-        {{"info", w}, 0, R"({"type":"wrecks","records":0,"versions":{"Epaves":5},"bytes":51})"
-                         "\n"},
+        {{"info", w}, 0, R"({"type":"wrecks","records":0,"versions":{"Epaves":5},"bytes":51})" "\n"},
         {{"add", w, "nom=Donator", "longueur=12", "pointHaut=-", "pointBas=44.5", "propulsion=6", "interet=3",
-          "technicite=2", "aVisiter=1"},
-         0, ""},
+          "technicite=2", "aVisiter=1"}, 0, ""},
         {{"add", w, "nom=Arroyo", "longueur=0.5", "pointHaut=18 m", "pointBas=deep"}, 0, ""},
         {{"list", w, "--colours"}, 0,
          "Name\tType\tNationality\tLength\tPropulsion\tShallowest\tDeepest\tPlace\tSite\tCountry\tInterest\tDifficulty\n"
          "Donator\t#ff0000\t\t-\t\t-\t12.0 m\t-\tSteam\t-\t-\t-\t44.5 m\t-\t\t-\t\t-\t\t-\t***\t#996633\t**\t#0000ff\n"
-         "Arroyo\t-\t\t-\t\t-\t-\t-\tN/A\t-\t18 m\t-\t-\t-\t\t-\t\t-\t\t-\tNot rated\t-\tNot rated\t-\n"
-         "2 cards\n"},
+         "Arroyo\t-\t\t-\t\t-\t-\t-\tN/A\t-\t18 m\t-\t-\t-\t\t-\t\t-\t\t-\tNot rated\t-\tNot rated\t-\n" "2 cards\n"},
         {{"sort", w, "nom", "asc"}, 0, ""},
         {{"list", w}, 0,
          "Name\tType\tNationality\tLength\tPropulsion\tShallowest\tDeepest\tPlace\tSite\tCountry\tInterest\tDifficulty\n"
          "Arroyo\t\t\t-\tN/A\t18 m\t-\t\t\t\tNot rated\tNot rated\n"
-         "Donator\t\t\t12.0 m\tSteam\t-\t44.5 m\t\t\t\t***\t**\n"
-         "2 cards\n"},
+         "Donator\t\t\t12.0 m\tSteam\t-\t44.5 m\t\t\t\t***\t**\n" "2 cards\n"},
         {{"dump", w}, 0, R"([
 {"nom":"Arroyo","type":"","immatriculation":"","nationalite":"","longueur":0.5,"largeur":-1,)"},
-        {{"show", w, "1"}, 0, R"({"row":1,
- "orientation.enabled":false,
- "orientationSlider.enabled":false,
- "orientationSlider":0,
- "dateVisite.visible":false,
- "interetValue":"3",
- "techniciteValue":"2",
- "nombreFichesField":"2 cards",
- "previousButton.enabled":true,
- "nextButton.enabled":false,
- "form":{"nom":"Donator","type":"","immatriculation":"","nationalite":"","longueur":"12","largeur":"-1",)"},
+        {{"show", w, "1"}, 0,
+         "{\"row\":1,\n \"orientation.enabled\":false,\n \"orientationSlider.enabled\":false,\n \"orientationSlider\":0,\n"
+         " \"dateVisite.visible\":false,\n \"interetValue\":\"3\",\n \"techniciteValue\":\"2\",\n"
+         " \"nombreFichesField\":\"2 cards\",\n \"previousButton.enabled\":true,\n \"nextButton.enabled\":false,\n"
+         " \"form\":{\"nom\":\"Donator\",\"type\":\"\",\"immatriculation\":\"\",\"nationalite\":\"\",\"longueur\":\"12\","
+         "\"largeur\":\"-1\","},
         {{"report", w}, 0, "Wrecks\n--------------------\nName: Arroyo\n\nCharacteristics\nType: \nRegistration: \n"
                            "Length (m): 0.5\nBeam (m): -\n"},
         {{"show", w, "2"}, 1, ""},
@@ -103,10 +89,7 @@ TEST_F(CliRegistersTest, NewAddListSortDumpFromJson)
 
     // from-json gives back the dump.
     const CliRun dumped = cli({"dump", w});
-    QFile json(path("w.json"));
-    ASSERT_TRUE(json.open(QIODevice::WriteOnly));
-    json.write(dumped.out);
-    json.close();
+    ASSERT_TRUE(writeFile(path("w.json"), dumped.out));
     ASSERT_EQ(cli({"from-json", "wrecks", path("w.json"), path("copy.wrecks")}).status, 0);
     EXPECT_EQ(cli({"dump", path("copy.wrecks")}).out, dumped.out);
 }
@@ -146,8 +129,7 @@ TEST_F(CliRegistersTest, EquipmentAndConsumablesThroughTheirForms)
         {{"new", "equipment", e}, 0, ""},
         {{"add", e, "typeMatos=Fins", "equipState=5", "factureMatos=1", "dateAchat=2024-03-05"}, 0, ""},
         {{"add", e, "typeMatos=Cylinder", "noInspection=0", "lastRevision=2020-01-01", "nextRevision=2019-01-01",
-          "bloc=1", "dateAchat="},
-         0, ""},
+          "bloc=1", "dateAchat="}, 0, ""},
         {{"list", e, "--colours"}, 0,
          "No.\tType\tMake\tSerial\tBought\tQty\tPrice\tInvoice\tShop\tState\tNext inspection\tInspection period\n"
          "1\t#996633\tFins\t-\t\t-\t\t-\t05/03/2024\t-\t1\t-\t\t-\t✓\t#ff0000\t\t-\tLost\t#ff0000\t-\t-\t0.000000\t-\n"
@@ -174,12 +156,8 @@ TEST_F(CliRegistersTest, EquipmentAndConsumablesThroughTheirForms)
 
 TEST_F(CliRegistersTest, AddressBooksThroughEveryVerb)
 {
-    const struct {
-        const char* type;
-        const char* versions;
-        QStringList columns;
-        const char* shown; // a derived value of `show` for the added card
-    } books[] = {
+    // Shown: a derived value of `show` for the added card.
+    const struct { const char* type; const char* versions; QStringList columns; const char* shown; } books[] = {
         {"firms", R"("versions":{"Entreprises":3})",
          {"entreprise", "activite", "ville", "pays", "telephone", "email", "cotation", "miseAJour"},
          "\"miseAJourColour\":\"red\""},
@@ -197,11 +175,10 @@ TEST_F(CliRegistersTest, AddressBooksThroughEveryVerb)
         ASSERT_EQ(cli({"insert", f, "0", "codePostal=PL1 3DX"}).status, 0);
         ASSERT_EQ(cli({"delete", f, "1"}).status, 0);
         const CliRun list = cli({"list", f});
-        EXPECT_EQ(list.out.count('\n'), 1 + 21 + 1) << list.out.toStdString();
-        EXPECT_TRUE(list.out.endsWith("\n21 cards\n")) << book.type;
+        EXPECT_TRUE(list.out.count('\n') == 1 + 21 + 1 && list.out.endsWith("\n21 cards\n")) << list.out.toStdString();
         const CliRun dumped = cli({"dump", f});
-        EXPECT_TRUE(dumped.out.contains(R"("codePostal":"PL1 3DX")")) << book.type;
-        EXPECT_TRUE(dumped.out.contains(R"("codePostal":"06400")")) << book.type;
+        EXPECT_TRUE(dumped.out.contains(R"("codePostal":"PL1 3DX")") && dumped.out.contains(R"("codePostal":"06400")"))
+            << book.type;
         const CliRun shown = cli({"show", f, "20"});
         EXPECT_TRUE(shown.out.contains(book.shown)) << book.type << shown.out.toStdString();
         EXPECT_TRUE(cli({"report", f}).out.startsWith("Address book\n")) << book.type;

@@ -1,17 +1,10 @@
-#include "platform/NamedColours.h"
 #include "registers/CompresseurFields.h"
 #include "registers/CompresseurRegister.h"
-#include "registers/FormRule.h"
 #include "registers/RegisterArchive.h"
-#include "registers/RegisterDocument.h"
 #include "registers/RegisterGenerator.h"
 #include "registers/RegisterSynthesis.h"
-#include "registers/RegisterTable.h"
-#include "support/ContextFixture.h"
 #include "support/RegisterFixture.h"
 #include "support/RegisterTesting.h"
-
-#include <gtest/gtest.h>
 
 using namespace registertesting;
 
@@ -47,11 +40,7 @@ TEST(CompresseurArchive, VersionOneReadsEveryFieldAndNewerIsRefused)
 
 TEST_F(CompresseurTest, AnAnalysisNotMeasuredStoresMinusOne)
 {
-    const struct {
-        QString typed;
-        float stored;
-        const char* shownAgain;
-    } rows[] = {
+    const struct { QString typed; float stored; const char* shownAgain; } rows[] = {
         {QStringLiteral("-"), -1.0f, "-"},     {QString(), -1.0f, "-"},        {QStringLiteral("abc"), -1.0f, "-"},
         {QStringLiteral("-5"), -1.0f, "-"},    {QStringLiteral("-0.5"), -1.0f, "-"},
         {QStringLiteral("0"), 0.0f, "0"},      {QStringLiteral("-0"), 0.0f, "0"}, {QStringLiteral("0.25"), 0.25f, "0.25"},
@@ -77,10 +66,8 @@ TEST_F(CompresseurTest, AnAnalysisNotMeasuredStoresMinusOne)
 
 TEST_F(CompresseurTest, OperationGroupsFollowTheirSwitches)
 {
-    const struct {
-        QStringList typed;
-        QList<bool> enabled; // oil type, filter operation, valves, charcoal, alumina, sieve
-    } rows[] = {
+    // Enabled: oil type, filter operation, valves, charcoal, alumina, sieve.
+    const struct { QStringList typed; QList<bool> enabled; } rows[] = {
         {{}, {false, false, false, true, true, true}},
         {{"vidange=1"}, {true, false, false, true, true, true}},
         {{"filtreAir=1", "soupapes=1"}, {false, true, true, true, true, true}},
@@ -97,36 +84,24 @@ TEST_F(CompresseurTest, OperationGroupsFollowTheirSwitches)
 
 TEST_F(CompresseurTest, ColumnTextsAndColours)
 {
-    const struct {
-        QStringList typed;
-        const char* column;
-        const char* text;
-    } rows[] = {
-        {{"anCO=3", "anCOUnit=1"}, "anCO", "3 ppm"},
-        {{"anCO=3", "anCOUnit=0"}, "anCO", "3 ml/m³"},
-        {{"anCO2=400.5", "anCO2Unit=1"}, "anCO2", "400.5 ppm"},
-        {{"anHuile=0.1"}, "anHuile", "0.1 mg/m³"},
-        {{"anH2O=25"}, "anH2O", "25 ppm"},
-        {{"anH2O=-"}, "anH2O", "-"},
+    const struct { QStringList typed; const char* column; const char* text; } rows[] = {
+        {{"anCO=3", "anCOUnit=1"}, "anCO", "3 ppm"},         {{"anCO=3", "anCOUnit=0"}, "anCO", "3 ml/m³"},
+        {{"anCO2=400.5", "anCO2Unit=1"}, "anCO2", "400.5 ppm"}, {{"anHuile=0.1"}, "anHuile", "0.1 mg/m³"},
+        {{"anH2O=25"}, "anH2O", "25 ppm"},                    {{"anH2O=-"}, "anH2O", "-"},
         {{"filtreAir=1", "operationFiltre=0"}, "filtreAir", "Cleaned"},
         {{"filtreAir=1", "operationFiltre=1"}, "filtreAir", "Replaced"},
         {{"filtreAir=0", "operationFiltre=1"}, "filtreAir", ""},
-        {{"soupapes=1", "intSoupape=1"}, "soupapes", "Reset"},
-        {{"soupapes=1", "intSoupape=0"}, "soupapes", "Inspected"},
-        {{"vidange=1"}, "vidange", "✓"},
-        {{"vidange=0"}, "vidange", ""},
-        {{"temps=09:05"}, "temps", "09:05"},
-        {{"temps="}, "temps", ""},
+        {{"soupapes=1", "intSoupape=1"}, "soupapes", "Reset"}, {{"soupapes=1", "intSoupape=0"}, "soupapes", "Inspected"},
+        {{"vidange=1"}, "vidange", "✓"},                      {{"vidange=0"}, "vidange", ""},
+        {{"temps=09:05"}, "temps", "09:05"},                  {{"temps="}, "temps", ""},
     };
     for (const auto& row : rows)
         EXPECT_EQ(cell(typed(row.typed), row.column), QString::fromUtf8(row.text)) << row.column;
     const RegisterRecord r = typed({"vidange=1"});
-    for (const registers::Column& c : log().columns) {
-        const bool check = QStringList{"vidange", "cartouche", "charbon", "alumine", "tamis", "depoussierage",
-                                       "controles"}.contains(c.id);
-        EXPECT_EQ(registertable::colour(c, r), check ? std::optional(namedcolours::green) : std::nullopt)
+    const QStringList checks{"vidange", "cartouche", "charbon", "alumine", "tamis", "depoussierage", "controles"};
+    for (const registers::Column& c : log().columns)
+        EXPECT_EQ(registertable::colour(c, r), checks.contains(c.id) ? std::optional(namedcolours::green) : std::nullopt)
             << c.id.toStdString();
-    }
 }
 
 TEST_F(CompresseurTest, SynthesisNumbersTheServices)

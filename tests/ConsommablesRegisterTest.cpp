@@ -1,12 +1,8 @@
 #include "registers/ConsommablesFields.h"
 #include "registers/ConsommablesRegister.h"
 #include "registers/RegisterArchive.h"
-#include "registers/RegisterDocument.h"
-#include "registers/RegisterTable.h"
 #include "support/RegisterFixture.h"
 #include "support/RegisterTesting.h"
-
-#include <gtest/gtest.h>
 
 using namespace registertesting;
 
@@ -35,8 +31,7 @@ using ConsommablesTest = RegisterFixture<consommables::description>;
 TEST(ConsommablesArchive, EveryVersionReadsItsStockAsDecimals)
 {
     for (int version = 1; version <= kClassVersion; ++version) {
-        const auto read = registerarchive::decode(
-            parts(), olderFile(QStringLiteral("consumables"), schema(), version, writtenValue));
+        const auto read = registerarchive::decode(parts(), olderFile(parts(), version, writtenValue));
         ASSERT_TRUE(read) << version << ": " << read.error().toStdString();
         for (int f = 0; f < FieldCount; ++f)
             EXPECT_EQ(read->first().value(f), writtenValue(f)) << "version " << version << ", " << schema().field(f).name;
@@ -45,11 +40,8 @@ TEST(ConsommablesArchive, EveryVersionReadsItsStockAsDecimals)
 
 TEST_F(ConsommablesTest, LevelColoursAndFormRules)
 {
-    const struct {
-        QStringList typed;
-        const char* cells;   // reference, stock and level cells with their colours
-        const char* derived;
-    } rows[] = {
+    // The cells: reference, stock and level with their colours.
+    const struct { QStringList typed; const char* cells; const char* derived; } rows[] = {
         {{"reference=OR-1", "stock=2", "reserve=5"}, "OR-1 rgba(1,0,0,1)|2 rgba(1,0,0,1)|4.000000",
          "dateInventaire.visible=false progress=4 progressText=4.000000"},
         {{"reference=OR-2", "stock=5", "reserve=5", "noInventaire=0"}, "OR-2 rgba(1,0.5,0,1)|5|10.000000",
@@ -76,10 +68,9 @@ TEST_F(ConsommablesTest, LevelColoursAndFormRules)
     const RegisterRecord blank = typedCard(doc->form(), {});
     EXPECT_EQ(blank.integer(noInventaire), 1);
     EXPECT_EQ(cell(blank, "dateInventaire"), QString());
-    EXPECT_EQ(marked(parts().synthesis(typedCard(
-                  doc->form(), {"reference=SODA-5", "marque=Sofnolime", "utilisation=Absorbent", "stock=4.5",
-                                "rangement=Garage", "notes=Dry place."}),
-                                                        context->localizer())),
+    const RegisterRecord soda = typedCard(doc->form(), {"reference=SODA-5", "marque=Sofnolime", "utilisation=Absorbent",
+                                                        "stock=4.5", "rangement=Garage", "notes=Dry place."});
+    EXPECT_EQ(marked(parts().synthesis(soda, context->localizer())),
               "{k}\n\nReference: {b}SODA-5{k}\nMake: {b}Sofnolime{k}\nUse: {b}Absorbent{k}\nIn stock: {b}4.5{k}\nKept "
               "in: {b}Garage{k}\nRemarks: {b}Dry place.{k}\n\n--------------------");
 }

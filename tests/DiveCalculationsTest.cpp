@@ -36,9 +36,7 @@ TEST(DiveCalculations, AirConsumption)
 {
     const auto c = divecalc::airConsumption(200, 50, 50, 12, 20.0f);
     EXPECT_TRUE(c.valid);
-    EXPECT_EQ(c.pressionConsommee, 150);
-    EXPECT_EQ(c.volumeDisponible, 2400);
-    EXPECT_EQ(c.volumeConsomme, 1800);
+    EXPECT_EQ((QList<int>{c.pressionConsommee, c.volumeDisponible, c.volumeConsomme}), (QList<int>{150, 2400, 1800}));
     EXPECT_FLOAT_EQ(c.pressionParMinute, 3.0f);
     EXPECT_FLOAT_EQ(c.sac, 12.0f);
     EXPECT_FLOAT_EQ(c.sacBar, 1.0f);
@@ -91,10 +89,8 @@ TEST(DiveCalculations, SetPoints)
         EXPECT_FALSE(divecalc::setpointOf(none)) << none;
     // 1.4 bar falls in the 1.40 bracket, not above it.
     EXPECT_DOUBLE_EQ(divecalc::cnsRatePerMinute(*divecalc::setpointOf(3)), 0.65);
-    EXPECT_FALSE(divecalc::closedCircuit(0));
-    EXPECT_FALSE(divecalc::closedCircuit(1));
-    EXPECT_TRUE(divecalc::closedCircuit(2));
-    EXPECT_TRUE(divecalc::closedCircuit(4));
+    for (const int apparatus : {0, 1, 2, 4})
+        EXPECT_EQ(divecalc::closedCircuit(apparatus), apparatus >= 2) << apparatus;
 }
 
 namespace {
@@ -184,18 +180,11 @@ TEST_F(FormFiguresTest, RefreshComputesTheFigures)
         form->workingProfile().profilProfondeur = c.profile;
         form->refresh(-1, 0);
         const DiveForm::Derived& r = form->derived();
-        if (c.consumption) {
-            EXPECT_EQ(r.consumptionText, QString::fromUtf8(c.consumption)) << c.what;
-        }
-        if (c.cns) {
-            EXPECT_EQ(r.cnsText, QString::fromUtf8(c.cns)) << c.what;
-        }
-        if (c.drop) {
-            EXPECT_EQ(r.deltaPressure1Text, QString::fromUtf8(c.drop)) << c.what;
-        }
-        if (c.summary) {
-            EXPECT_EQ(r.depthSummaryText, QString::fromUtf8(c.summary)) << c.what;
-        }
+        for (const auto& [shown, expected] : {std::pair{&r.consumptionText, c.consumption}, {&r.cnsText, c.cns},
+                                              {&r.deltaPressure1Text, c.drop}, {&r.depthSummaryText, c.summary}})
+            if (expected) {
+                EXPECT_EQ(*shown, QString::fromUtf8(expected)) << c.what;
+            }
     }
     // The working results keep what the formulas give.
     EXPECT_EQ(form->derived().consumption.volumeConsomme, 1920);
@@ -203,22 +192,15 @@ TEST_F(FormFiguresTest, RefreshComputesTheFigures)
 
 TEST_F(FormFiguresTest, CylindersAndTheirTitles)
 {
-    type("volPony1", "7");
-    type("pressDepartPony1", "200");
-    type("pressFinPony1", "120");
-    type("volBailout1", "7");
-    type("pressDepartBailout1", "100");
-    type("pressFinBailout1", "150");
-    type("deco_Level_2_sw", "1");
-    type("decoDepth_Level_1", "21");
-    type("decoO2_Level_1", "50");
+    for (const auto& [field, text] : {std::pair{"volPony1", "7"}, {"pressDepartPony1", "200"}, {"pressFinPony1", "120"},
+                                      {"volBailout1", "7"}, {"pressDepartBailout1", "100"}, {"pressFinBailout1", "150"},
+                                      {"deco_Level_2_sw", "1"}, {"decoDepth_Level_1", "21"}, {"decoO2_Level_1", "50"}})
+        type(field, text);
     form->refresh(-1, 0);
     const auto& r = form->derived();
     EXPECT_EQ(r.cylinders[0].text, QStringLiteral("Available: 1400 L\rUsed: 560 L"));
-    EXPECT_TRUE(r.cylinders[0].gaugeVisible);
-    EXPECT_EQ(r.cylinders[0].gaugeMaximum, 200);
-    EXPECT_EQ(r.cylinders[0].gaugeValue, 120);
-    EXPECT_EQ(r.cylinders[0].gaugeTicks, 20);
+    const auto& gauge = r.cylinders[0];
+    EXPECT_EQ((QList<int>{gauge.gaugeVisible, gauge.gaugeMaximum, gauge.gaugeValue, gauge.gaugeTicks}), (QList<int>{1, 200, 120, 20}));
     EXPECT_FALSE(r.cylinders[1].gaugeVisible);
     EXPECT_TRUE(r.cylinders[1].text.isEmpty());
     // An end pressure above the start tells no consumption.

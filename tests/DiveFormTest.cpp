@@ -2,6 +2,7 @@
 #include "logbook/DiveForm.h"
 #include "platform/ArchiveFormat.h"
 #include "support/ContextFixture.h"
+#include "support/DiveFields.h"
 #include "support/TestDives.h"
 
 using namespace plongee;
@@ -24,6 +25,21 @@ protected:
         Result<Plongee> d = form->build();
         EXPECT_TRUE(d.ok()) << d.error().toStdString();
         return d ? d.take() : Plongee();
+    }
+    // Sets the fields of `like` ("name=text; name=text") from their texts.
+    static Plongee with(Plongee d, const QString& like)
+    {
+        for (const QString& pair : like.split(QStringLiteral("; ")))
+            EXPECT_TRUE(d.setValueFromText(pair.section(u'=', 0, 0), pair.section(u'=', 1))) << pair.toStdString();
+        return d;
+    }
+    // The form shows the texts of `like`.
+    void expectShown(const QString& like)
+    {
+        QStringList shown;
+        for (const QString& name : fieldNames(like))
+            shown.append(name + u'=' + form->text(Plongee::fieldIndex(name)));
+        EXPECT_EQ(shown.join(QStringLiteral("; ")).toStdString(), like.toStdString());
     }
 };
 
@@ -139,16 +155,10 @@ TEST_F(DiveFormTest, DecimalFieldsAndTexts)
     type("decoDepth_Level_2", "4.5");
     type("flow", "17,7");
     type("lieu", "  Cassis ");
-    const Plongee d = built();
-    EXPECT_EQ(d.profondeur(), 0.0f);
+    // A text field left empty stores an empty text, not none.
+    const QString stored = QStringLiteral("profondeur=0; lestage=4.5; decoDepth_Level_2=4.5; flow=17.7; lieu=  Cassis ; site=; gaz_2=0");
+    EXPECT_EQ(fieldsLike(built(), stored), stored.toStdString());
     EXPECT_EQ(form->text(idx_profondeur), QStringLiteral("0"));
-    EXPECT_EQ(d.lestage(), 4.5f);
-    EXPECT_EQ(d.decoDepth_Level_2(), 4.5f);
-    EXPECT_EQ(d.flow(), 17.7f);
-    EXPECT_EQ(d.lieu(), QStringLiteral("  Cassis "));
-    EXPECT_EQ(d.site(), QString()); // a text field left empty stores an empty text
-    EXPECT_TRUE(d.site().has_value());
-    EXPECT_EQ(d.gaz_2(), 0);
 }
 
 TEST_F(DiveFormTest, EveryMixHasItsHeliumChecked)
@@ -210,25 +220,16 @@ TEST_F(DiveFormTest, BlankTakesTheDefaults)
     settings().setValue(QStringLiteral("stop interval"), QStringLiteral("4"));
     settings().setValue(QStringLiteral("tank volume"), 15);
     settings().setValue(QStringLiteral("country code"), QStringLiteral("FR"));
+    settings().setValue(QStringLiteral("ordinateur"), QStringLiteral("Vyper"));
     form->blank();
-    EXPECT_EQ(form->text(idx_decoDepth_Level_1), QStringLiteral("4"));
-    EXPECT_EQ(form->text(idx_decoDepth_Level_5), QStringLiteral("20"));
-    EXPECT_EQ(form->text(idx_volumeBloc), QStringLiteral("15"));
-    EXPECT_EQ(form->text(idx_countryCode), QStringLiteral("FR"));
-    EXPECT_EQ(form->text(idx_tempEau), QStringLiteral("-"));
-    EXPECT_EQ(form->text(idx_tempAir), QStringLiteral("-"));
-    EXPECT_EQ(form->tag(idx_meteo), 7);
-    EXPECT_EQ(form->tag(idx_courant), 6);
-    EXPECT_EQ(form->tag(idx_typePlongee), 8);
-    EXPECT_EQ(form->tag(idx_gpsSystem), 1);
-    EXPECT_EQ(form->tag(idx_configuration), 1);
-    const Plongee d = built();
-    EXPECT_EQ(d.tempEau(), -50);
-    EXPECT_EQ(d.coeff(), 0);
-    EXPECT_EQ(d.o2Mix(), 21);
+    expectShown(QStringLiteral("decoDepth_Level_1=4; decoDepth_Level_5=20; volumeBloc=15; countryCode=FR; tempEau=-; tempAir=-; ordinateur=Vyper"));
+    QList<int> tags;
+    for (const int f : {idx_meteo, idx_courant, idx_typePlongee, idx_gpsSystem, idx_configuration})
+        tags.append(form->tag(f));
+    EXPECT_EQ(tags, (QList<int>{7, 6, 8, 1, 1}));
     // A dive built from a blank form carries a one-sample profile.
-    EXPECT_EQ(d.profilProfondeur(), QList<float>{0.0f});
-    EXPECT_EQ(d.GAZ_Flag(), QList<qint16>{0});
+    const QString stored = QStringLiteral("tempEau=-50; coeff=0; o2Mix=21; profilProfondeur=[0]; GAZ_Flag=[0]");
+    EXPECT_EQ(fieldsLike(built(), stored), stored.toStdString());
 }
 
 TEST_F(DiveFormTest, BlankKeepsBailoutAndSamplingOfTheDiveShownBefore)
@@ -245,28 +246,11 @@ TEST_F(DiveFormTest, BlankKeepsBailoutAndSamplingOfTheDiveShownBefore)
 
 TEST_F(DiveFormTest, LoadShowsTheStoredValues)
 {
-    Plongee d;
-    d.setCoeff(0);
-    d.setTempEau(-50);
-    d.setTempAir(18);
-    d.setDeco_TTS(0);
-    d.setDecoO2_Level_1(4);
-    d.setDecoO2_Level_2(50);
-    d.setDecoDepth_Level_2(0);
-    d.setDecoDepth_Level_3(7.5f);
-    d.setProfondeur(33.3f);
-    d.setLieu(QStringLiteral("Cassis"));
+    Plongee d = with(Plongee(), QStringLiteral("coeff=0; tempEau=-50; tempAir=18; deco_TTS=0; decoO2_Level_1=4; decoO2_Level_2=50; "
+                                               "decoDepth_Level_2=0; decoDepth_Level_3=7.5; profondeur=33.3; lieu=Cassis"));
     form->load(d);
-    EXPECT_EQ(form->text(idx_coeff), QStringLiteral("-"));
-    EXPECT_EQ(form->text(idx_tempEau), QStringLiteral("-"));
-    EXPECT_EQ(form->text(idx_tempAir), QStringLiteral("18"));
-    EXPECT_EQ(form->text(idx_deco_TTS), QStringLiteral("-"));
-    EXPECT_EQ(form->text(idx_decoO2_Level_1), QStringLiteral("-"));
-    EXPECT_EQ(form->text(idx_decoO2_Level_2), QStringLiteral("50"));
-    EXPECT_EQ(form->text(idx_decoHe_Level_1), QStringLiteral("0"));
-    EXPECT_EQ(form->text(idx_decoDepth_Level_2), QStringLiteral("6"));
-    EXPECT_EQ(form->text(idx_decoDepth_Level_3), QStringLiteral("7.5"));
-    EXPECT_EQ(form->text(idx_profondeur), QStringLiteral("33.3"));
+    expectShown(QStringLiteral("coeff=-; tempEau=-; tempAir=18; deco_TTS=-; decoO2_Level_1=-; decoO2_Level_2=50; "
+                               "decoHe_Level_1=0; decoDepth_Level_2=6; decoDepth_Level_3=7.5; profondeur=33.3"));
     // A dive stored without gas codes gets one zero per depth sample.
     d.setProfilProfondeur(QList<float>{1, 2, 3});
     form->load(d);
@@ -275,46 +259,25 @@ TEST_F(DiveFormTest, LoadShowsTheStoredValues)
 
 TEST_F(DiveFormTest, UnknownChoiceTagsShowNoItemAndSurvive)
 {
-    Plongee d;
-    d.setVentSecteur(42);
-    d.setVisibilite(-3);
-    d.setMeteo(99);
-    form->load(d);
+    const QString tags = QStringLiteral("ventSecteur=42; visibilite=-3; meteo=99");
+    form->load(with(Plongee(), tags));
     EXPECT_EQ(divechoices::positionOf(idx_ventSecteur, form->tag(idx_ventSecteur)), -1);
     EXPECT_EQ(divechoices::positionOf(idx_visibilite, form->tag(idx_visibilite)), -1);
     EXPECT_EQ(divechoices::positionOf(idx_visibilite, 8), 0);
     EXPECT_EQ(divechoices::positionOf(idx_ventSecteur, 3), 3);
-    const Plongee back = built();
-    EXPECT_EQ(back.ventSecteur(), 42);
-    EXPECT_EQ(back.visibilite(), -3);
-    EXPECT_EQ(back.meteo(), 99);
+    EXPECT_EQ(fieldsLike(built(), tags), tags.toStdString());
 }
 
 TEST_F(DiveFormTest, LoadThenBuildKeepsEveryValueThatPassesTheRules)
 {
-    Plongee d = plausibleDive(1);
     // Values inside every range, so that no rule changes them.
-    d.setCoeff(80);
-    d.setTempEau(14);
-    d.setTempAir(20);
-    d.setAltitude(300);
-    d.setO2Mix(32);
-    d.setHeMix(0);
-    d.setO2Mix_2(50);
-    d.setHeMix_2(0);
-    d.setPressionDepart(200);
-    d.setPressionFin(50);
-    d.setPressionDepart_2(200);
-    d.setPressionFin_2(100);
-    d.setDeco_TTS(12);
+    Plongee d = with(plausibleDive(1), QStringLiteral("coeff=80; tempEau=14; tempAir=20; altitude=300; o2Mix=32; heMix=0; o2Mix_2=50; "
+                                                      "heMix_2=0; pressionDepart=200; pressionFin=50; pressionDepart_2=200; "
+                                                      "pressionFin_2=100; deco_TTS=12; nocturne=1; difficulte=3; gaz=1; rebreather=0"));
     for (int f = idx_decoO2_Level_1; f <= idx_decoHe_Level_5; ++f)
         d.setValue(f, qint32(f < idx_decoHe_Level_1 ? 50 : 10));
     for (int f = idx_deco_Level_3_sw; f <= idx_deco_Level_5_sw; ++f)
         d.setValue(f, qint32(1));
-    d.setNocturne(1);
-    d.setDifficulte(3);
-    d.setGaz(1);
-    d.setRebreather(0);
     form->load(d);
     form->refresh(-1, 1);
     const Plongee back = built();
@@ -332,8 +295,8 @@ TEST_F(DiveFormTest, RefreshDerivesLabelsAndFractions)
     EXPECT_EQ(form->text(idx_heMix), QStringLiteral("0"));
     EXPECT_EQ(form->nitrogenText(1), QStringLiteral("68"));
     EXPECT_EQ(form->derived().gasSummary, QStringLiteral("Nitrox 32"));
-    EXPECT_FALSE(form->derived().previousEnabled);
-    EXPECT_TRUE(form->derived().nextEnabled);
+    const auto arrows = [&] { return QList<bool>{form->derived().previousEnabled, form->derived().nextEnabled}; };
+    EXPECT_EQ(arrows(), (QList<bool>{false, true}));
     EXPECT_EQ(form->derived().totalText, QStringLiteral("3 dives"));
 
     type("gaz", "3");
@@ -341,8 +304,7 @@ TEST_F(DiveFormTest, RefreshDerivesLabelsAndFractions)
     form->refresh(2, 3);
     EXPECT_EQ(form->text(idx_heMix), QStringLiteral("80"));
     EXPECT_EQ(form->nitrogenText(1), QStringLiteral("0"));
-    EXPECT_TRUE(form->derived().previousEnabled);
-    EXPECT_FALSE(form->derived().nextEnabled);
+    EXPECT_EQ(arrows(), (QList<bool>{true, false}));
 
     // Which mixes take oxygen and helium, code by code.
     for (int gas = 0; gas <= 5; ++gas) {
@@ -355,10 +317,19 @@ TEST_F(DiveFormTest, RefreshDerivesLabelsAndFractions)
     type("rebreather", "3");
     form->refresh(-1, 1);
     EXPECT_EQ(form->text(idx_o2Mix), QStringLiteral("100"));
-    EXPECT_EQ(form->derived().tank2Label, QStringLiteral("DILUENT :"));
+    EXPECT_EQ((QStringList{form->derived().tank1Label, form->derived().tank2Label}), (QStringList{"OXYGEN :", "DILUENT :"}));
     EXPECT_EQ(form->derived().totalText, QStringLiteral("One dive"));
-    EXPECT_FALSE(form->derived().previousEnabled);
-    EXPECT_FALSE(form->derived().nextEnabled);
+    EXPECT_EQ(arrows(), (QList<bool>{false, false}));
+
+    // The difficulty in words, and the planning pane of a planned dive only.
+    QStringList shown;
+    for (const char* typed : {"0", "4", "5", "-1"}) {
+        form->setTag(idx_difficulte, QString::fromLatin1(typed).toInt());
+        form->setTag(idx_deco, typed[0] == '5' ? 3 : 2);
+        form->refresh(-1, 1);
+        shown.append(form->derived().difficultyText + (form->derived().planningEnabled ? u'+' : u'-'));
+    }
+    EXPECT_EQ(shown, (QStringList{"Very easy-", "Very hard-", "Extreme+", "-"}));
 }
 
 TEST_F(DiveFormTest, ProfileSummaryCountsIntermediateSurfacings)
@@ -371,9 +342,7 @@ TEST_F(DiveFormTest, ProfileSummaryCountsIntermediateSurfacings)
     d.setSamplingRate(6);
     form->load(d);
     form->refresh(-1, 1);
-    EXPECT_EQ(form->derived().surfCount, 2);
-    EXPECT_EQ(form->derived().slowCount, 2);
-    EXPECT_EQ(form->derived().gazCount, 2);
+    EXPECT_EQ((QList<int>{form->derived().surfCount, form->derived().slowCount, form->derived().gazCount}), (QList<int>{2, 2, 2}));
     EXPECT_FLOAT_EQ(form->derived().maxDepth, 12);
     EXPECT_FLOAT_EQ(form->derived().averageDepth, 4.8f);
     EXPECT_EQ(form->derived().samplingText, QStringLiteral("Sampling: 1 s"));

@@ -12,6 +12,14 @@ protected:
         const DiveListFormatter f(settings(), context->localizer());
         return f.text(d, divelist::columnOf(QString::fromLatin1(column)));
     }
+    // The cells of the columns named in `columns`, joined by " | ".
+    std::string cells(const Plongee& d, const char* columns)
+    {
+        QStringList texts;
+        for (const QString& column : QString::fromLatin1(columns).split(u' '))
+            texts.append(cell(d, column.toLatin1().constData()));
+        return texts.join(QStringLiteral(" | ")).toStdString();
+    }
     DiveCellStyle style(const Plongee& d, const char* column)
     {
         const DiveListFormatter f(settings(), context->localizer());
@@ -75,28 +83,29 @@ TEST_F(DiveListTest, TextsOfTheOtherColumns)
     d.setRebreather(3);
     d.setDate(QDateTime(QDate(2024, 7, 14), QTime(12, 0)));
     d.setHeure(QDateTime(QDate(2024, 7, 14), QTime(9, 5)));
-    EXPECT_EQ(cell(d, "noPlongee"), QStringLiteral("12"));
-    EXPECT_EQ(cell(d, "profondeur"), QStringLiteral("25.5 m"));
-    EXPECT_EQ(cell(d, "temps"), QStringLiteral("47 '"));
-    EXPECT_EQ(cell(d, "tempEau"), QStringLiteral("-"));
-    EXPECT_EQ(cell(d, "deco"), QStringLiteral("Run time"));
-    EXPECT_EQ(cell(d, "visibilite"), QStringLiteral("Exceptional"));
-    EXPECT_EQ(cell(d, "rebreather"), QStringLiteral("eCCR"));
-    EXPECT_EQ(cell(d, "date"), QStringLiteral("14/07/2024"));
-    EXPECT_EQ(cell(d, "heure"), QStringLiteral("09:05"));
+    EXPECT_EQ(cells(d, "noPlongee profondeur temps tempEau deco visibilite rebreather date heure"),
+              "12 | 25.5 m | 47 ' | - | Run time | Exceptional | eCCR | 14/07/2024 | 09:05");
     d.setProfondeur(33.3f);
     d.setTempEau(14);
     d.setVisibilite(7);
-    EXPECT_EQ(cell(d, "profondeur"), QStringLiteral("33.3 m"));
-    EXPECT_EQ(cell(d, "tempEau"), QStringLiteral("14 °C"));
-    EXPECT_EQ(cell(d, "visibilite"), QString());
-
+    EXPECT_EQ(cells(d, "profondeur tempEau visibilite"), "33.3 m | 14 °C | ");
     settings().setValue(QStringLiteral("us units"), true);
-    EXPECT_EQ(cell(d, "profondeur"), QStringLiteral("33.3 ft"));
-    EXPECT_EQ(cell(d, "tempEau"), QStringLiteral("14 °F"));
+    EXPECT_EQ(cells(d, "profondeur tempEau"), "33.3 ft | 14 °F");
     settings().setValue(QStringLiteral("display units"), false);
-    EXPECT_EQ(cell(d, "profondeur"), QStringLiteral("33.3"));
-    EXPECT_EQ(cell(d, "temps"), QStringLiteral("47"));
+    EXPECT_EQ(cells(d, "profondeur temps"), "33.3 | 47");
+
+    // Apparatus names, and the number of a code the list has no name for;
+    // the wreck picture of a dive over a wreck, the memory's own picture.
+    const DiveListFormatter f(settings(), context->localizer());
+    const auto picture = [&](const char* column) { return f.picture(d, divelist::columnOf(QString::fromLatin1(column))); };
+    QStringList shown;
+    for (const int code : {0, 4, 5}) {
+        d.setRebreather(code);
+        d.setInoubliable(code - 1);
+        d.setEpaves(code == 4 ? QStringLiteral("Le Donator") : QString());
+        shown.append(cell(d, "rebreather") + u'/' + picture("epaves") + u'/' + picture("inoubliable"));
+    }
+    EXPECT_EQ(shown.join(u' '), QStringLiteral("OC// hCCR/epave/croix 5//death"));
 }
 
 TEST_F(DiveListTest, TideColumn)

@@ -8,12 +8,9 @@
 #include "support/ContextFixture.h"
 #include "support/RegisterTesting.h"
 
-#include <gtest/gtest.h>
-
 using namespace registertesting;
 
 using namespace entreprises;
-using registers::FieldKind;
 using V = RegisterRecord::Value;
 
 namespace {
@@ -27,7 +24,7 @@ V writtenValue(int field)
     return field == codePostal ? V(RegisterRecord::Text(QStringLiteral("75001"))) : distinctValue(schema(), field, kWhen);
 }
 
-class FirmsTest : public ContextFixture {};
+using FirmsTest = ContextFixture;
 
 } // namespace
 
@@ -51,15 +48,9 @@ TEST(FirmsUpdateAge, ColoursAtTheirBoundaries)
     using addressbook::Age;
     const QDateTime now(QDate(2026, 6, 1), QTime(12, 0));
     constexpr qint64 year = addressbook::kYearSeconds;
-    const struct {
-        QDateTime date;
-        qint64 age;
-        Age colour;
-    } rows[] = {
-        {now, 0, Age::Recent},
-        {now.addSecs(-(year - 1)), year - 1, Age::Recent},
-        {now.addSecs(-year), year, Age::Old},
-        {now.addSecs(-2 * year), 2 * year, Age::Old},
+    const struct { QDateTime date; qint64 age; Age colour; } rows[] = {
+        {now, 0, Age::Recent},         {now.addSecs(-(year - 1)), year - 1, Age::Recent},
+        {now.addSecs(-year), year, Age::Old}, {now.addSecs(-2 * year), 2 * year, Age::Old},
         {now.addSecs(-2 * year - 1), 2 * year + 1, Age::Stale},
         {now.addDays(30), 0, Age::Recent}, // in the future: age 0, never negative
         {QDateTime(), 0, Age::Recent},
@@ -98,11 +89,7 @@ TEST_F(FirmsTest, FormBlanksAndDerives)
     EXPECT_TRUE(blank.date(miseAJour).isValid());
 
     const QString old = QDate::currentDate().addDays(-800).toString(QStringLiteral("yyyy-MM-dd"));
-    const struct {
-        QStringList typed;
-        const char* derivedStart;
-        const char* colour;
-    } rows[] = {
+    const struct { QStringList typed; const char* derivedStart; const char* colour; } rows[] = {
         {{}, "cotationValue=? miseAJourAge=", "black"},
         {{"cotation=4", "miseAJour=" + old}, "cotationValue=4 miseAJourAge=", "red"},
         {{"miseAJour="}, "cotationValue=? miseAJourAge=0 ", "black"},
@@ -133,26 +120,12 @@ TEST_F(FirmsTest, TableAndSynthesisTexts)
 
     const StyledText text = registersynthesis::ofAll(firms(), {full}, context->localizer(),
                                                      QStringLiteral("/dives/firms.ondrix"), kWhen);
-    EXPECT_EQ(marked(text), R"({g}Address book{k}
-------------------------------
-Name: {b}Bleu Marine{k}
-Address: {b}3 quai du Port 06400 Cannes France{k}
-Phone: {b}04 93 38 71 02{k}
-Fax: {b}04 93 38 71 03{k}
-E-mail: {b}info@bleu.fr{k}
-Web site: {b}https://bleu.fr{k}
-Activity: {b}Shop{k}
-Opening hours:
-Monday: {b}09:00 - 12:00 / 14:00 - 19:00{k}
-Tuesday: {b}- - - / - - -{k}
-Wednesday: {b}- - - / - - -{k}
-Thursday: {b}- - - / - - -{k}
-Friday: {b}- - - / - - -{k}
-Saturday: {b}- - - / - - -{k}
-Sunday: {b}Closed - Closed / Closed - Closed{k}
-Remarks: {b}Closed in August.{k}
-Updated on: {b}04/03/2021{g}
-File dir : /dives/firms.ondrix
-
-Edition date : 04/03/2021)");
+    EXPECT_EQ(marked(text), "{g}Address book{k}\n------------------------------\nName: {b}Bleu Marine{k}\n"
+              "Address: {b}3 quai du Port 06400 Cannes France{k}\nPhone: {b}04 93 38 71 02{k}\n"
+              "Fax: {b}04 93 38 71 03{k}\nE-mail: {b}info@bleu.fr{k}\nWeb site: {b}https://bleu.fr{k}\n"
+              "Activity: {b}Shop{k}\nOpening hours:\nMonday: {b}09:00 - 12:00 / 14:00 - 19:00{k}\n"
+              "Tuesday: {b}- - - / - - -{k}\nWednesday: {b}- - - / - - -{k}\nThursday: {b}- - - / - - -{k}\n"
+              "Friday: {b}- - - / - - -{k}\nSaturday: {b}- - - / - - -{k}\n"
+              "Sunday: {b}Closed - Closed / Closed - Closed{k}\nRemarks: {b}Closed in August.{k}\n"
+              "Updated on: {b}04/03/2021{g}\nFile dir : /dives/firms.ondrix\n\nEdition date : 04/03/2021");
 }

@@ -75,54 +75,30 @@ TEST_F(LaunchTest, AListLeftUntidyInTheStoreReadsBackTidy)
     EXPECT_EQ(entries.last(), path(10));
 }
 
-namespace {
+using LaunchPlanTest = LaunchTest;
 
-struct LaunchCase {
-    const char* name;
-    bool memoSetting;
-    int recentCount;
-    bool showMemo;
-    bool opensRecent;
-    bool newLogbook;
-};
-
-class LaunchPlanTest : public LaunchTest, public ::testing::WithParamInterface<LaunchCase> {};
-
-} // namespace
-
-TEST_P(LaunchPlanTest, Decides)
+TEST_F(LaunchPlanTest, Decides)
 {
-    const LaunchCase& c = GetParam();
-    if (c.memoSetting)
-        store->setValue(QStringLiteral("pense bete"), true);
-    RecentDocuments recent(*store);
-    for (int i = 1; i <= c.recentCount; ++i)
-        recent.add(path(i));
-
-    const LaunchPlan plan = LaunchPlan::decide(*store, recent);
-    EXPECT_EQ(plan.showMemo, c.showMemo);
-    EXPECT_EQ(plan.newLogbook, c.newLogbook);
-    EXPECT_EQ(plan.openPath, c.opensRecent ? path(c.recentCount) : QString());
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Launch, LaunchPlanTest,
-    ::testing::Values(LaunchCase{"FirstLaunch", false, 0, false, false, true},
-                      LaunchCase{"MemoWithoutRecents", true, 0, true, false, true},
-                      LaunchCase{"OneRecent", false, 1, false, true, false},
-                      LaunchCase{"MemoAndRecents", true, 3, true, true, false}),
-    [](const ::testing::TestParamInfo<LaunchCase>& info) { return std::string(info.param.name); });
-
-TEST_F(LaunchTest, AFailedOpenFallsBackToANewLogbook)
-{
-    store->setValue(QStringLiteral("pense bete"), true);
-    RecentDocuments recent(*store);
-    recent.add(path(1));
-    const LaunchPlan plan = LaunchPlan::decide(*store, recent);
-    ASSERT_FALSE(plan.newLogbook);
-
-    const LaunchPlan fallback = plan.afterFailedOpen();
-    EXPECT_TRUE(fallback.newLogbook);
-    EXPECT_TRUE(fallback.openPath.isEmpty());
-    EXPECT_FALSE(fallback.showMemo); // already shown by the first step
+    const struct { const char* name; bool memoSetting; int recentCount; bool showMemo, opensRecent, newLogbook; } cases[] = {
+        {"first launch", false, 0, false, false, true},
+        {"memo without recents", true, 0, true, false, true},
+        {"one recent", false, 1, false, true, false},
+        {"memo and recents", true, 3, true, true, false},
+    };
+    for (const auto& c : cases) {
+        SettingsStore own(path(QStringLiteral("%1.ini").arg(QLatin1String(c.name))));
+        if (c.memoSetting)
+            own.setValue(QStringLiteral("pense bete"), true);
+        RecentDocuments recent(own);
+        for (int i = 1; i <= c.recentCount; ++i)
+            recent.add(path(i));
+        const LaunchPlan plan = LaunchPlan::decide(own, recent);
+        EXPECT_EQ(plan.showMemo, c.showMemo) << c.name;
+        EXPECT_EQ(plan.newLogbook, c.newLogbook) << c.name;
+        EXPECT_EQ(plan.openPath, c.opensRecent ? path(c.recentCount) : QString()) << c.name;
+        // A failed open falls back to a new logbook; the memo was shown by the first step.
+        if (const LaunchPlan fallback = plan.afterFailedOpen(); c.opensRecent) {
+            EXPECT_TRUE(fallback.newLogbook && fallback.openPath.isEmpty() && !fallback.showMemo) << c.name;
+        }
+    }
 }

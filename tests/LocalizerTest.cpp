@@ -20,16 +20,13 @@ Localizer sampleLocalizer()
     return Localizer::fromTables(tables);
 }
 
-struct LookupCase {
-    const char* key;
-    const char* table;
-    std::optional<QString> fallback; // none: the default fallback
-    QString expected;
-};
-
 TEST(LocalizerTest, LooksUpByKeyAndTableWithExactFallbacks)
 {
-    const QList<LookupCase> cases = {
+    const struct {
+        const char *key, *table;
+        std::optional<QString> fallback; // none: the default fallback
+        QString expected;
+    } cases[] = {
         {"Yes", "Main", std::nullopt, QStringLiteral("Oui")},
         {"Yes", "Epaves", std::nullopt, QStringLiteral("Ja")},
         {"Blank", "Main", std::nullopt, QStringLiteral("")},
@@ -42,35 +39,24 @@ TEST(LocalizerTest, LooksUpByKeyAndTableWithExactFallbacks)
         {"Yes", "Main", QStringLiteral("N/A"), QStringLiteral("Oui")},
     };
     const Localizer localizer = sampleLocalizer();
-    for (const LookupCase& c : cases) {
-        SCOPED_TRACE(std::string(c.key) + " / " + c.table);
-        const QString key = QString::fromLatin1(c.key);
-        const QString table = QString::fromLatin1(c.table);
-        const QString text = c.fallback ? localizer.text(key, table, *c.fallback)
-                                        : localizer.text(key, table);
-        EXPECT_EQ(text, c.expected);
+    for (const auto& c : cases) {
+        const QString key = QString::fromLatin1(c.key), table = QString::fromLatin1(c.table);
+        EXPECT_EQ(c.fallback ? localizer.text(key, table, *c.fallback) : localizer.text(key, table), c.expected)
+            << c.key << " / " << c.table;
     }
 }
 
-struct ResourceCase {
-    const char* language;
-    const char* key;
-    QString expected;
-};
-
 TEST(LocalizerTest, ReadsTheShippedTranslations)
 {
-    const QList<ResourceCase> cases = {
+    const struct { const char *language, *key; QString expected; } cases[] = {
         {"en", "Carnet de plongee", QStringLiteral("Dive logbook")},
         {"fr", "Carnet de plongee", QStringLiteral("Carnet de plongée")},
         {"de", "Epaves", QStringLiteral("Wreck repertory")},
         {"", "Budget", QStringLiteral("Budget forecast")},
     };
-    for (const ResourceCase& c : cases) {
-        SCOPED_TRACE(std::string(c.language) + " " + c.key);
-        const Localizer localizer(QString::fromLatin1(c.language));
-        EXPECT_EQ(localizer.text(QString::fromLatin1(c.key), QStringLiteral("Main")), c.expected);
-    }
+    for (const auto& c : cases)
+        EXPECT_EQ(Localizer(QString::fromLatin1(c.language)).text(QString::fromLatin1(c.key), QStringLiteral("Main")), c.expected)
+            << c.language << " " << c.key;
     EXPECT_EQ(Localizer(QStringLiteral("fr")).language(), QStringLiteral("fr"));
     EXPECT_EQ(Localizer(QStringLiteral("de")).language(), QStringLiteral("en"));
 }
@@ -92,14 +78,10 @@ TEST(LocalizerTest, BothLanguagesHoldTheSameKeys)
     const QJsonObject french = readTranslations(QStringLiteral(":/i18n/fr.json"));
     EXPECT_EQ(english.keys(), french.keys()); // QJsonObject keys come sorted
     for (const QString& table : english.keys()) {
-        SCOPED_TRACE(table.toStdString());
-        const QStringList enKeys = english.value(table).toObject().keys();
-        const QStringList frKeys = french.value(table).toObject().keys();
-        EXPECT_EQ(enKeys, frKeys);
-        for (const QString& key : enKeys) {
-            EXPECT_TRUE(english.value(table).toObject().value(key).isString()) << key.toStdString();
-            EXPECT_TRUE(french.value(table).toObject().value(key).isString()) << key.toStdString();
-        }
+        const QJsonObject en = english.value(table).toObject(), fr = french.value(table).toObject();
+        EXPECT_EQ(en.keys(), fr.keys()) << table.toStdString();
+        for (const QString& key : en.keys())
+            EXPECT_TRUE(en.value(key).isString() && fr.value(key).isString()) << table.toStdString() << " " << key.toStdString();
     }
 }
 
@@ -107,25 +89,16 @@ TEST(LocalizerTest, BothLanguagesHoldTheSameKeys)
 class LanguageFromEnvironmentTest : public ::testing::Test {
 protected:
     static constexpr const char* kVariables[] = {"LC_ALL", "LC_MESSAGES", "LANG"};
-
     void SetUp() override
     {
         for (const char* variable : kVariables)
-            m_saved.append(qEnvironmentVariableIsSet(variable)
-                               ? std::optional<QByteArray>(qgetenv(variable))
-                               : std::nullopt);
+            m_saved.append(qEnvironmentVariableIsSet(variable) ? std::optional(qgetenv(variable)) : std::nullopt);
     }
-
     void TearDown() override
     {
-        for (int i = 0; i < m_saved.size(); ++i) {
-            if (m_saved.at(i))
-                qputenv(kVariables[i], *m_saved.at(i));
-            else
-                qunsetenv(kVariables[i]);
-        }
+        for (int i = 0; i < 3; ++i)
+            set(kVariables[i], m_saved.at(i) ? m_saved.at(i)->constData() : nullptr);
     }
-
     static void set(const char* variable, const char* value)
     {
         if (value)
@@ -133,20 +106,12 @@ protected:
         else
             qunsetenv(variable);
     }
-
     QList<std::optional<QByteArray>> m_saved;
-};
-
-struct EnvironmentCase {
-    const char* lcAll;
-    const char* lcMessages;
-    const char* lang;
-    const char* expected;
 };
 
 TEST_F(LanguageFromEnvironmentTest, FirstSetVariableDecides)
 {
-    const QList<EnvironmentCase> cases = {
+    const struct { const char *lcAll, *lcMessages, *lang, *expected; } cases[] = {
         {nullptr, nullptr, nullptr, "en"},
         {nullptr, nullptr, "fr_FR.UTF-8", "fr"},
         {nullptr, nullptr, "fr", "fr"},
@@ -159,13 +124,12 @@ TEST_F(LanguageFromEnvironmentTest, FirstSetVariableDecides)
         {"fr_BE.UTF-8", nullptr, "en_US.UTF-8", "fr"},
         {"", "", "fr_FR.UTF-8", "fr"},
     };
-    for (const EnvironmentCase& c : cases) {
-        SCOPED_TRACE(std::string(c.lcAll ? c.lcAll : "-") + " " + (c.lcMessages ? c.lcMessages : "-")
-                     + " " + (c.lang ? c.lang : "-"));
+    for (const auto& c : cases) {
         set("LC_ALL", c.lcAll);
         set("LC_MESSAGES", c.lcMessages);
         set("LANG", c.lang);
-        EXPECT_EQ(Localizer::languageFromEnvironment(), QString::fromLatin1(c.expected));
+        EXPECT_EQ(Localizer::languageFromEnvironment(), QString::fromLatin1(c.expected))
+            << (c.lcAll ? c.lcAll : "-") << " " << (c.lcMessages ? c.lcMessages : "-") << " " << (c.lang ? c.lang : "-");
     }
 }
 

@@ -54,13 +54,6 @@ TEST(LogbookArchive, RefusesOtherDocumentsAndNewerRecords)
     }
 }
 
-TEST(LogbookArchive, EmptyLogbookRoundTrips)
-{
-    auto dives = logbookarchive::decode(*logbookarchive::encode({}));
-    ASSERT_TRUE(dives);
-    EXPECT_TRUE(dives->isEmpty());
-}
-
 // Bytes the array only borrows (no capacity) are gone after the reading:
 // the dives read from them hold nothing of them.
 TEST(LogbookArchive, DivesReadFromBorrowedBytesOutliveThem)

@@ -5,24 +5,32 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 
 namespace {
 
 // Observers are identified by address only; these stand for windows.
-struct Observer {
-    int id;
-};
+struct Observer { int id; };
 
 class NotificationHubTest : public ::testing::Test {
 protected:
-    // A handler that records "<observer id>:<name>" in `calls`.
-    NotificationHub::Handler recorder(const Observer& observer)
+    // A handler that records "<observer id>:<name>" in `calls`, then does `more`.
+    NotificationHub::Handler recorder(const Observer& observer, std::function<void()> more = {})
     {
-        return [this, id = observer.id](const QString& name, const void*) {
+        return [this, id = observer.id, more](const QString& name, const void*) {
             calls.append(QStringLiteral("%1:%2").arg(id).arg(name));
+            if (more)
+                more();
         };
+    }
+    // Posts `name` and returns the calls it made.
+    QStringList post(const QString& name)
+    {
+        calls.clear();
+        hub.post(name);
+        return calls;
     }
 
     NotificationHub hub;
@@ -38,12 +46,8 @@ TEST_F(NotificationHubTest, CallsObserversOfTheNameInRegistrationOrder)
     hub.addObserver(&a, renum, recorder(a));
     hub.addObserver(&a, update, recorder(a));
     hub.addObserver(&c, update, recorder(c));
-
-    hub.post(update);
-    EXPECT_EQ(calls, (QStringList{"2:updateTableView", "1:updateTableView", "3:updateTableView"}));
-    calls.clear();
-    hub.post(QStringLiteral("updateRebreather"));
-    EXPECT_TRUE(calls.isEmpty());
+    EXPECT_EQ(post(update), (QStringList{"2:updateTableView", "1:updateTableView", "3:updateTableView"}));
+    EXPECT_TRUE(post(QStringLiteral("updateRebreather")).isEmpty());
 }
 
 TEST_F(NotificationHubTest, PassesNameAndSenderToEveryRegistration)
@@ -65,21 +69,18 @@ TEST_F(NotificationHubTest, PassesNameAndSenderToEveryRegistration)
 
 TEST_F(NotificationHubTest, RemovingAnObserver)
 {
-    hub.addObserver(&a, update, recorder(a));
-    hub.addObserver(&a, renum, recorder(a));
-    hub.addObserver(&b, update, recorder(b));
-    hub.addObserver(&b, renum, recorder(b));
-
+    for (const Observer* o : {&a, &b}) {
+        hub.addObserver(o, update, recorder(*o));
+        hub.addObserver(o, renum, recorder(*o));
+    }
     hub.removeObserver(&a, update);
     EXPECT_EQ(hub.observerCount(update), 1);
     EXPECT_EQ(hub.observerCount(renum), 2);
     hub.removeObserver(&b);
     EXPECT_EQ(hub.observerCount(update), 0);
     EXPECT_EQ(hub.observerCount(renum), 1);
-
-    hub.post(update);
-    hub.post(renum);
-    EXPECT_EQ(calls, QStringList{"1:renumDives"});
+    EXPECT_TRUE(post(update).isEmpty());
+    EXPECT_EQ(post(renum), QStringList{"1:renumDives"});
     hub.removeObserver(&c); // never registered: nothing happens
     EXPECT_EQ(hub.observerCount(renum), 1);
 }
@@ -102,61 +103,37 @@ TEST_F(NotificationHubTest, HandlerRemovingItselfRunsToItsEnd)
 TEST_F(NotificationHubTest, RemovalDuringAPost)
 {
     // a removes c, which comes later; b removes a, which has already run.
-    hub.addObserver(&a, update, [&](const QString& name, const void* sender) {
-        recorder(a)(name, sender);
-        hub.removeObserver(&c);
-    });
-    hub.addObserver(&b, update, [&](const QString& name, const void* sender) {
-        recorder(b)(name, sender);
-        hub.removeObserver(&a, update);
-    });
+    hub.addObserver(&a, update, recorder(a, [&] { hub.removeObserver(&c); }));
+    hub.addObserver(&b, update, recorder(b, [&] { hub.removeObserver(&a, update); }));
     hub.addObserver(&c, update, recorder(c));
-
-    hub.post(update);
-    EXPECT_EQ(calls, (QStringList{"1:updateTableView", "2:updateTableView"}));
-    calls.clear();
-    hub.post(update);
-    EXPECT_EQ(calls, QStringList{"2:updateTableView"});
+    EXPECT_EQ(post(update), (QStringList{"1:updateTableView", "2:updateTableView"}));
+    EXPECT_EQ(post(update), QStringList{"2:updateTableView"});
 }
 
 TEST_F(NotificationHubTest, ObserverAddedDuringAPostWaitsForTheNextOne)
 {
-    hub.addObserver(&a, update, [&](const QString& name, const void* sender) {
-        recorder(a)(name, sender);
+    hub.addObserver(&a, update, recorder(a, [&] {
         if (hub.observerCount(update) == 1)
             hub.addObserver(&b, update, recorder(b));
-    });
-    hub.post(update);
-    EXPECT_EQ(calls, QStringList{"1:updateTableView"});
-    calls.clear();
-    hub.post(update);
-    EXPECT_EQ(calls, (QStringList{"1:updateTableView", "2:updateTableView"}));
+    }));
+    EXPECT_EQ(post(update), QStringList{"1:updateTableView"});
+    EXPECT_EQ(post(update), (QStringList{"1:updateTableView", "2:updateTableView"}));
 }
 
 TEST_F(NotificationHubTest, HandlerMayPostAnotherNotification)
 {
-    hub.addObserver(&a, renum, [&](const QString& name, const void* sender) {
-        recorder(a)(name, sender);
-        hub.post(update);
-    });
+    hub.addObserver(&a, renum, recorder(a, [&] { hub.post(update); }));
     hub.addObserver(&b, update, recorder(b));
     hub.addObserver(&c, renum, recorder(c));
-    hub.post(renum);
-    EXPECT_EQ(calls, (QStringList{"1:renumDives", "2:updateTableView", "3:renumDives"}));
+    EXPECT_EQ(post(renum), (QStringList{"1:renumDives", "2:updateTableView", "3:renumDives"}));
 }
 
 TEST_F(NotificationHubTest, HandlerRemovingEverythingDuringANestedPost)
 {
-    hub.addObserver(&a, renum, [&](const QString&, const void*) {
-        hub.post(update);
-    });
-    hub.addObserver(&b, update, [&](const QString& name, const void* sender) {
-        recorder(b)(name, sender);
-        hub.removeObserver(&c);
-    });
+    hub.addObserver(&a, renum, [&](const QString&, const void*) { hub.post(update); });
+    hub.addObserver(&b, update, recorder(b, [&] { hub.removeObserver(&c); }));
     hub.addObserver(&c, renum, recorder(c));
-    hub.post(renum);
-    EXPECT_EQ(calls, QStringList{"2:updateTableView"});
+    EXPECT_EQ(post(renum), QStringList{"2:updateTableView"});
 }
 
 } // namespace

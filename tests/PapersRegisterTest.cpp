@@ -4,8 +4,6 @@
 #include "registers/RegisterTable.h"
 #include "support/ContextFixture.h"
 
-#include <gtest/gtest.h>
-
 using namespace diversdocs;
 
 namespace {

@@ -27,11 +27,7 @@ TEST(PlongeeJson, DivesOutsideTheBoundsAreRefusedWithTheirRecord)
 {
     constexpr float nan = std::numeric_limits<float>::quiet_NaN();
     constexpr float inf = std::numeric_limits<float>::infinity();
-    const struct {
-        const char* what;
-        void (*spoil)(Plongee&);
-        const char* says;
-    } cases[] = {
+    const struct { const char* what; void (*spoil)(Plongee&); const char* says; } cases[] = {
         {"year 2201", [](Plongee& d) { d.setDate(QDateTime(QDate(2201, 1, 1), QTime(0, 0))); }, "year 2201"},
         {"year 1899", [](Plongee& d) { d.setHeure(QDateTime(QDate(1899, 12, 31), QTime(0, 0))); }, "year 1899"},
         {"year 99999", [](Plongee& d) { d.setDate(QDateTime(QDate(99999, 1, 1), QTime(0, 0))); }, "year 99999"},
@@ -57,22 +53,13 @@ TEST(PlongeeJson, DivesOutsideTheBoundsAreRefusedWithTheirRecord)
 
 TEST(PlongeeJson, RefusesValuesOfTheWrongKind)
 {
-    const struct {
-        const char* json;
-        const char* reason;
-    } cases[] = {
-        {R"({"temps": 12.5})", "temps"},
-        {R"({"temps": "12"})", "temps"},
-        {R"({"temps": 3000000000})", "temps"},
-        {R"({"lieu": 3})", "lieu"},
-        {R"({"date": "yesterday"})", "date"},
-        {R"({"date": 5})", "date"},
-        {R"({"GAZ_Flag": [1, 2.5]})", "GAZ_Flag"},
-        {R"({"GAZ_Flag": [40000]})", "GAZ_Flag"},
-        {R"({"profilProfondeur": "deep"})", "profilProfondeur"},
-        {R"({"profilProfondeur": ["1"]})", "profilProfondeur"},
-        {R"({"noSuchField": 1})", "noSuchField"},
-        {R"({"profondeur": 1e39})", "profondeur: inf"},
+    const struct { const char* json; const char* reason; } cases[] = {
+        {R"({"temps": 12.5})", "temps"},         {R"({"temps": "12"})", "temps"},
+        {R"({"temps": 3000000000})", "temps"},   {R"({"lieu": 3})", "lieu"},
+        {R"({"date": "yesterday"})", "date"},    {R"({"date": 5})", "date"},
+        {R"({"GAZ_Flag": [1, 2.5]})", "GAZ_Flag"}, {R"({"GAZ_Flag": [40000]})", "GAZ_Flag"},
+        {R"({"profilProfondeur": "deep"})", "profilProfondeur"}, {R"({"profilProfondeur": ["1"]})", "profilProfondeur"},
+        {R"({"noSuchField": 1})", "noSuchField"}, {R"({"profondeur": 1e39})", "profondeur: inf"},
         {R"({"decoDepth_Level_1": null})", "decoDepth_Level_1: nan"},
     };
     for (const auto& c : cases) {
@@ -80,8 +67,7 @@ TEST(PlongeeJson, RefusesValuesOfTheWrongKind)
         EXPECT_FALSE(dives) << c.json;
         EXPECT_TRUE(dives.error().contains(QLatin1String(c.reason))) << dives.error().toStdString();
     }
-    EXPECT_FALSE(plongeejson::parse("{}"));
-    EXPECT_FALSE(plongeejson::parse("[1]"));
+    EXPECT_FALSE(plongeejson::parse("{}") || plongeejson::parse("[1]"));
 }
 
 // The bounds on records and samples hold before the dives are built.

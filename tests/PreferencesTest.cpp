@@ -37,10 +37,7 @@ TEST_F(PreferencesTest, ResetStoresTheFactoryValuesBeforeTellingTheLogbooks)
     using namespace notifications;
     EXPECT_EQ(m_seen, (QStringList{updateTableView + "=3", updateColumnsTableView + "=3", updateTableView + "=3",
                                    profile + "=3", updateEditDive + "=3", updateDeco + "=3", updateRebreather + "=3"}));
-    struct Row {
-        const char* key;
-        QVariant value; // a colour as its RgbaColour text
-    };
+    struct Row { const char* key; QVariant value; }; // a colour as its RgbaColour text
     const Row rows[] = {
         {"tank volume", 15.0},           {"tank pressure", 230.0},          {"country code", "FRA"},
         {"stop interval", 3},            {"cell life", 18},                 {"column gaz", false},
@@ -64,28 +61,24 @@ TEST_F(PreferencesTest, ResetStoresTheFactoryValuesBeforeTellingTheLogbooks)
 
 TEST_F(PreferencesTest, DecoAndCellLifeAreStoredBeforeTheirNotifications)
 {
-    record(QStringLiteral("stop interval"));
     PreferencesForm form(*context);
-    form.setText(QStringLiteral("stopIntervalField"), QStringLiteral("5"));
-    EXPECT_TRUE(form.commit({QStringLiteral("stopIntervalField")}).isEmpty());
-    EXPECT_EQ(m_seen, QStringList{notifications::updateDeco + "=5"});
-    m_seen.clear();
-    context->hub().removeObserver(this);
-    record(QStringLiteral("cell life"));
-    form.setText(QStringLiteral("cellLifeField"), QStringLiteral("24"));
-    form.commit({QStringLiteral("cellLifeField")});
-    EXPECT_EQ(m_seen, QStringList{notifications::updateRebreather + "=24"});
+    for (const auto& [key, control, typed, posted] :
+         {std::tuple{"stop interval", "stopIntervalField", "5", notifications::updateDeco + "=5"},
+          std::tuple{"cell life", "cellLifeField", "24", notifications::updateRebreather + "=24"}}) {
+        m_seen.clear();
+        context->hub().removeObserver(this);
+        record(QLatin1String(key));
+        form.setText(QLatin1String(control), QLatin1String(typed));
+        EXPECT_TRUE(form.commit({QLatin1String(control)}).isEmpty()) << control;
+        EXPECT_EQ(m_seen, QStringList{posted});
+    }
 }
 
 // Each row types a value into one control of a pane, stores it, and reads it
 // back through a new form: what was stored is what is shown again.
 TEST_F(PreferencesTest, EveryPaneStoresAndLoadsBack)
 {
-    struct Row {
-        const char* control;
-        const char* typed;
-        const char* shownAgain;
-    };
+    struct Row { const char* control; const char* typed; const char* shownAgain; };
     const Row rows[] = {
         {"volumeBlocField", "12,5", "12.5"},        {"pressionBlocField", "200", "200"},
         {"usUnitsSwitch", "1", "1"},                 {"countryCodeField", " BEL ", " BEL "},

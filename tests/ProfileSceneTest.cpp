@@ -4,16 +4,21 @@
 #include "profile/ProfileScene.h"
 #include "support/ContextFixture.h"
 
-
 #include <cmath>
 #include <limits>
 #include <numbers>
+#include <ostream>
+#include <tuple>
 
 using Scene = ProfileScene;
 using Point = ProfileScene::Point;
 using Role = ProfileScene::Role;
 using TextRole = ProfileScene::TextRole;
 using Op = ProfileScene::Path::Op;
+
+// Readable points and texts in failure messages.
+static void PrintTo(const Point& p, std::ostream* out) { *out << '(' << p.x << ", " << p.y << ')'; }
+static void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
 
 namespace {
 
@@ -26,6 +31,21 @@ Scene::Inputs profile(QList<float> depths, int samplingRate = 0)
     in.depths = std::move(depths);
     in.samplingRate = samplingRate;
     return in;
+}
+
+// Inputs and a style from their defaults, changed by `change`.
+template <typename Change> Scene::Inputs changed(QList<float> depths, Change change)
+{
+    Scene::Inputs in = profile(std::move(depths));
+    change(in);
+    return in;
+}
+
+template <typename Change> Scene::Style styled(Change change)
+{
+    Scene::Style style;
+    change(style);
+    return style;
 }
 
 QList<qint16> flagsAt(qsizetype n, std::initializer_list<qsizetype> samples, qint16 value = 1)
@@ -50,6 +70,26 @@ QStringList textsOf(const QList<Scene::Text>& texts)
     QStringList all;
     for (const Scene::Text& t : texts)
         all.append(t.text);
+    return all;
+}
+
+// Texts with where they stand, and pictures with where and for which
+// sample, compared as a whole.
+using Placed = QList<std::pair<QString, Point>>;
+Placed placed(const QList<Scene::Text>& texts)
+{
+    Placed all;
+    for (const Scene::Text& t : texts)
+        all.append({t.text, t.at});
+    return all;
+}
+
+using Pictured = QList<std::tuple<Scene::Image, Point, int>>;
+Pictured pictured(const QList<Scene::Picture>& pictures)
+{
+    Pictured all;
+    for (const Scene::Picture& p : pictures)
+        all.append({p.image, p.at, p.sample});
     return all;
 }
 
@@ -106,21 +146,10 @@ TEST(ProfileScene, TheCanvasGeometry)
     EXPECT_DOUBLE_EQ(scene.depthY(0), 583);
     EXPECT_DOUBLE_EQ(scene.depthY(41), 153);
 
-    const Scene::Path* curve = scene.path(Role::Curve);
-    ASSERT_NE(curve, nullptr);
-    ASSERT_EQ(curve->lines.size(), 1);
-    const Scene::Polyline expected{{30, 583},
-                                   {30, 583},
-                                   {160, 583 - 10 * 430.0 / 41},
-                                   {290, 583 - 40 * 430.0 / 41},
-                                   {420, 583 - 20 * 430.0 / 41},
-                                   {550, 583},
-                                   {680, 583}};
-    ASSERT_EQ(curve->lines[0].size(), expected.size());
-    for (qsizetype i = 0; i < expected.size(); ++i) {
-        EXPECT_DOUBLE_EQ(curve->lines[0][i].x, expected[i].x) << i;
-        EXPECT_DOUBLE_EQ(curve->lines[0][i].y, expected[i].y) << i;
-    }
+    ASSERT_NE(scene.path(Role::Curve), nullptr);
+    EXPECT_EQ(scene.path(Role::Curve)->lines,
+              (QList<Scene::Polyline>{{{30, 583}, {30, 583}, {160, 583 - 10 * 430.0 / 41}, {290, 583 - 40 * 430.0 / 41},
+                                      {420, 583 - 20 * 430.0 / 41}, {550, 583}, {680, 583}}}));
     ASSERT_NE(scene.path(Role::Surface), nullptr);
     EXPECT_EQ(scene.path(Role::Surface)->lines, (QList<Scene::Polyline>{{{30, 583}, {680, 583}}}));
 }
@@ -144,44 +173,25 @@ TEST(ProfileScene, AxesFramesAndTitles)
     EXPECT_TRUE(scene.path(Role::Ticks)->lines.contains(Scene::Polyline({{675, 148}, {680, 143}})));
 
     const Scene::Texts words;
-    const auto titled = [&](TextRole role, const QString& text, Point at) {
-        const QList<Scene::Text> found = scene.texts(role);
-        ASSERT_EQ(found.size(), 1);
-        EXPECT_EQ(found[0].text, text);
-        EXPECT_EQ(found[0].at, at);
-    };
-    titled(TextRole::TimeAxisTitle, words.timeAxis, {600, 153});
-    titled(TextRole::DepthAxisTitle, words.depthAxis, {8, 603});
-    titled(TextRole::GasBarTitle, words.gasBar, {30, 85});
+    EXPECT_EQ(placed(scene.texts(TextRole::TimeAxisTitle)) + placed(scene.texts(TextRole::DepthAxisTitle)) +
+                  placed(scene.texts(TextRole::GasBarTitle)),
+              (Placed{{words.timeAxis, {600, 153}}, {words.depthAxis, {8, 603}}, {words.gasBar, {30, 85}}}));
     EXPECT_EQ(scene.texts(TextRole::TimeAxisTitle)[0].font, Scene::Font::Small);
 }
 
 TEST(ProfileScene, OneSampleAtTheSurface)
 {
-    Scene::Inputs in = profile({0});
-    in.pressures = {0};
-    in.pressDepart = 200;
-    in.pressFin = 60;
-    const Scene scene(in, {}, {});
+    const Scene scene(changed({0}, [](auto& in) { in.pressures = {0}; in.pressDepart = 200; in.pressFin = 60; }), {}, {});
     EXPECT_DOUBLE_EQ(scene.depthRange(), 1);
     // A flat curve along the surface.
     for (const Point& p : scene.path(Role::Curve)->lines[0])
         EXPECT_DOUBLE_EQ(p.y, 583);
     // One five-metre tick, at 0 m, and one five-minute label.
     EXPECT_EQ(depthTicks(scene, 8), QList<double>{583});
-    EXPECT_EQ(textsOf(scene.texts(TextRole::MetreLabel)), QStringList{QStringLiteral("0")});
-    EXPECT_EQ(scene.texts(TextRole::MetreLabel)[0].at, (Point{8, 575}));
-    EXPECT_EQ(textsOf(scene.texts(TextRole::MinuteLabel)), QStringList{QStringLiteral("0")});
-    EXPECT_EQ(scene.texts(TextRole::MinuteLabel)[0].at, (Point{25, 123}));
+    EXPECT_EQ(placed(scene.texts(TextRole::MetreLabel)), (Placed{{"0", {8, 575}}}));
+    EXPECT_EQ(placed(scene.texts(TextRole::MinuteLabel)), (Placed{{"0", {25, 123}}}));
     // The placeholder's only pressure is the end pressure.
-    const QList<Scene::Text> gas = scene.texts(TextRole::PressureLabel);
-    ASSERT_EQ(gas.size(), 3);
-    EXPECT_EQ(gas[0].text, QStringLiteral(" 60"));
-    EXPECT_EQ(gas[0].at, (Point{3, 71}));
-    EXPECT_EQ(gas[1].text, QStringLiteral(" 30"));
-    EXPECT_EQ(gas[1].at, (Point{3, 42}));
-    EXPECT_EQ(gas[2].text, QStringLiteral("  0"));
-    EXPECT_EQ(gas[2].at, (Point{3, 13}));
+    EXPECT_EQ(placed(scene.texts(TextRole::PressureLabel)), (Placed{{" 60", {3, 71}}, {" 30", {3, 42}}, {"  0", {3, 13}}}));
 }
 
 TEST(ProfileScene, FiveMinuteLabelsOfTwentyMinutesAtTenSeconds)
@@ -189,14 +199,12 @@ TEST(ProfileScene, FiveMinuteLabelsOfTwentyMinutesAtTenSeconds)
     // Five minutes are 30 samples, 30 x 650 / 120 = 162.5 points of the
     // curve; each tick is truncated to a whole point from its own count.
     const Scene scene(profile(dive(120, 18), 0), {}, {});
-    const QList<Scene::Text> labels = scene.texts(TextRole::MinuteLabel);
-    EXPECT_EQ(textsOf(labels), (QStringList{"0", "5", "10", "15"}));
+    EXPECT_EQ(placed(scene.texts(TextRole::MinuteLabel)),
+              (Placed{{"0", {25, 123}}, {"5", {187, 123}}, {"10", {350, 123}}, {"15", {512, 123}}}));
+    // Each over the curve's sample of that minute.
     const double labelled[] = {30, 192, 355, 517};
-    for (qsizetype i = 0; i < labels.size(); ++i) {
-        EXPECT_EQ(labels[i].at, (Point{labelled[i] - 5, 123}));
-        // Over the curve's sample of that minute.
+    for (int i = 0; i < 4; ++i)
         EXPECT_NEAR(labelled[i], scene.sampleX(30 * i), 1.0) << i;
-    }
     EXPECT_EQ(timeTicks(scene, 8), (QList<double>{30, 192, 355, 517}));
     // A small tick every minute, 32.5 points apart, up to 640.
     const QList<double> minutes = timeTicks(scene, 5);
@@ -212,10 +220,7 @@ TEST(ProfileScene, FiveMinuteLabelsOfTwentyMinutesAtTenSeconds)
 
 TEST(ProfileScene, SmallTicksFollowTheirSwitches)
 {
-    Scene::Style style;
-    style.xMinorTicks = false;
-    style.yMinorTicks = false;
-    const Scene scene(profile(dive(120, 18), 0), style, {});
+    const Scene scene(profile(dive(120, 18), 0), styled([](auto& s) { s.xMinorTicks = s.yMinorTicks = false; }), {});
     EXPECT_TRUE(timeTicks(scene, 5).isEmpty());
     EXPECT_TRUE(depthTicks(scene, 5).isEmpty());
     EXPECT_EQ(timeTicks(scene, 8).size(), 4);
@@ -265,11 +270,9 @@ TEST_P(TimeScale, EndsWithLabelsApartAndOnTime)
 }
 
 INSTANTIATE_TEST_SUITE_P(ProfileScene, TimeScale,
-                         ::testing::Values(TimeScaleCase{3600, 3}, TimeScaleCase{7200, 6},
-                                           TimeScaleCase{7200, 0}, TimeScaleCase{7200, 4},
-                                           TimeScaleCase{100000, 4}, TimeScaleCase{600, 0},
-                                           TimeScaleCase{1, 5}, TimeScaleCase{2, 6},
-                                           TimeScaleCase{5000, 99}));
+                         ::testing::Values(TimeScaleCase{3600, 3}, TimeScaleCase{7200, 6}, TimeScaleCase{7200, 0},
+                                           TimeScaleCase{7200, 4}, TimeScaleCase{100000, 4}, TimeScaleCase{600, 0},
+                                           TimeScaleCase{1, 5}, TimeScaleCase{2, 6}, TimeScaleCase{5000, 99}));
 
 TEST(ProfileScene, LongProfilesLabelWiderIntervals)
 {
@@ -294,11 +297,8 @@ class DepthScale : public ::testing::TestWithParam<DepthScaleCase> {};
 TEST_P(DepthScale, LabelsStayApartAndRound)
 {
     const DepthScaleCase c = GetParam();
-    Scene::Inputs in = profile({0, 5, c.deepest, 3, 0});
-    in.pressures = {200, 180, 120, 80, 70};
-    Scene::Style style;
-    style.dashedLines = true;
-    const Scene scene(in, style, {});
+    const Scene scene(changed({0, 5, c.deepest, 3, 0}, [](auto& in) { in.pressures = {200, 180, 120, 80, 70}; }),
+                      styled([](auto& s) { s.dashedLines = true; }), {});
     EXPECT_DOUBLE_EQ(scene.metresPerDepthLabel(), c.expectedInterval);
     const QList<Scene::Text> labels = scene.texts(TextRole::MetreLabel);
     ASSERT_FALSE(labels.isEmpty());
@@ -316,15 +316,13 @@ TEST_P(DepthScale, LabelsStayApartAndRound)
 }
 
 INSTANTIATE_TEST_SUITE_P(ProfileScene, DepthScale,
-                         ::testing::Values(DepthScaleCase{18, 5}, DepthScaleCase{100, 5},
-                                           DepthScaleCase{152, 5}, DepthScaleCase{200, 10},
-                                           DepthScaleCase{1000, 50}, DepthScaleCase{1e9f, 5e7},
+                         ::testing::Values(DepthScaleCase{18, 5}, DepthScaleCase{100, 5}, DepthScaleCase{152, 5},
+                                           DepthScaleCase{200, 10}, DepthScaleCase{1000, 50}, DepthScaleCase{1e9f, 5e7},
                                            DepthScaleCase{std::numeric_limits<float>::max(), 5e7}));
 
 TEST(ProfileScene, DashedGridLeavesRoomForTheTimeTitle)
 {
-    Scene::Style style;
-    style.dashedLines = true;
+    const Scene::Style style = styled([](auto& s) { s.dashedLines = true; });
     const Scene scene(profile({0, 20, 0}), style, {}); // D = 21
     const QList<Scene::Polyline>& grid = scene.path(Role::DashedGrid)->lines;
     ASSERT_EQ(grid.size(), 5); // 0, 5, 10, 15, 20 m
@@ -340,39 +338,18 @@ TEST(ProfileScene, DashedGridLeavesRoomForTheTimeTitle)
     EXPECT_TRUE(off.path(Role::DashedGrid)->lines.isEmpty());
 }
 
-TEST(ProfileScene, GasBarScalesTheFirstPressure)
-{
-    Scene::Inputs in = profile({0, 10, 20, 10, 0});
-    in.pressures = {200, 150, 0, 100, 50};
-    const Scene scene(in, {}, {});
-    EXPECT_EQ(textsOf(scene.texts(TextRole::PressureLabel)), (QStringList{"200", "100", "  0"}));
-    const Scene::Path* gas = scene.path(Role::GasLine);
-    ASSERT_EQ(gas->lines.size(), 1);
-    // Unrecorded pressures (0) are passed over.
-    EXPECT_EQ(gas->lines[0],
-              (Scene::Polyline{{30, 80}, {30, 80}, {160, 65}, {420, 50}, {550, 35}}));
-}
-
-TEST(ProfileScene, StartAndEndPressureStandForAMissingList)
-{
-    Scene::Inputs in = profile({0, 10, 20, 0});
-    in.pressures = {0};
-    in.pressDepart = 200;
-    in.pressFin = 50;
-    const Scene scene(in, {}, {});
-    EXPECT_EQ(textsOf(scene.texts(TextRole::PressureLabel)), (QStringList{"200", "100", "  0"}));
-    EXPECT_EQ(scene.path(Role::GasLine)->lines[0], (Scene::Polyline{{30, 80}, {30, 80}, {517.5, 35}}));
-}
-
-// A first pressure of 0 divided the gas bar by zero; NaN and infinity
-// reached the coordinates and the labels.
+// The gas bar scales the first pressure, or the start pressure when the
+// list is missing; unrecorded pressures (0) are passed over. A first
+// pressure of 0 divided the gas bar by zero; NaN and infinity reached the
+// coordinates and the labels.
 struct PressureCase {
     const char* name;
     QList<float> pressures;
     int pressDepart;
     int pressFin;
-    QString topLabel;
-    qsizetype points; // of the gas line, its start included; 0 for none
+    QStringList labels; // the first ones, from the top
+    qsizetype points;   // of the gas line, its start included; 0 for none
+    Scene::Polyline line; // the whole line, when given
 };
 
 class GasBar : public ::testing::TestWithParam<PressureCase> {};
@@ -380,12 +357,13 @@ class GasBar : public ::testing::TestWithParam<PressureCase> {};
 TEST_P(GasBar, StaysInItsStrip)
 {
     const PressureCase& c = GetParam();
-    Scene::Inputs in = profile({0, 10, 20, 10, 0});
-    in.pressures = c.pressures;
-    in.pressDepart = c.pressDepart;
-    in.pressFin = c.pressFin;
-    const Scene scene(in, {}, {});
-    EXPECT_EQ(scene.texts(TextRole::PressureLabel)[0].text, c.topLabel);
+    const auto gasOf = [&](Scene::Inputs& in) {
+        in.pressures = c.pressures;
+        in.pressDepart = c.pressDepart;
+        in.pressFin = c.pressFin;
+    };
+    const Scene scene(changed({0, 10, 20, 10, 0}, gasOf), {}, {});
+    EXPECT_EQ(textsOf(scene.texts(TextRole::PressureLabel)).mid(0, c.labels.size()), c.labels);
     const Scene::Path* gas = scene.path(Role::GasLine);
     if (c.points == 0) {
         EXPECT_TRUE(gas->lines.isEmpty());
@@ -393,6 +371,9 @@ TEST_P(GasBar, StaysInItsStrip)
     }
     ASSERT_EQ(gas->lines.size(), 1);
     EXPECT_EQ(gas->lines[0].size(), c.points);
+    if (!c.line.isEmpty()) {
+        EXPECT_EQ(gas->lines[0], c.line);
+    }
     for (const Point& p : gas->lines[0]) {
         EXPECT_TRUE(std::isfinite(p.x) && std::isfinite(p.y));
         EXPECT_GE(p.y, 20);
@@ -405,25 +386,25 @@ TEST_P(GasBar, StaysInItsStrip)
 INSTANTIATE_TEST_SUITE_P(
     ProfileScene, GasBar,
     ::testing::Values(
-        PressureCase{"FirstZero", {0, 190, 150, 100, 60}, 0, 0, "190", 5},
-        PressureCase{"AllZero", {0, 0, 0, 0, 0}, 0, 0, "  0", 0},
-        PressureCase{"PlaceholderWithoutStart", {0}, 0, 50, " 50", 2},
-        PressureCase{"NotNumbers", {float(kNaN), 180, float(kInf), float(kNaN), 60}, 0, 0, "180", 3},
-        PressureCase{"Negative", {-20, 150, -5, 100, 60}, 0, 0, "150", 4},
-        PressureCase{"RisingAboveTheFirst", {100, 300, 90, 80, 70}, 0, 0, "100", 6},
-        PressureCase{"Shorter", {200, 150}, 0, 0, "200", 3},
-        PressureCase{"Longer", {200, 150, 120, 100, 80, 60, 40, 20}, 0, 0, "200", 6},
-        PressureCase{"Huge", {3e38f, 1e38f, 0, 0, 0}, 0, 0, "1000000000", 3}),
+        PressureCase{"ScalesTheFirst", {200, 150, 0, 100, 50}, 0, 0, {"200", "100", "  0"}, 5,
+                     {{30, 80}, {30, 80}, {160, 65}, {420, 50}, {550, 35}}},
+        PressureCase{"StartAndEndStandForAMissingList", {0}, 200, 50, {"200", "100", "  0"}, 3, {{30, 80}, {30, 80}, {550, 35}}},
+        PressureCase{"FirstZero", {0, 190, 150, 100, 60}, 0, 0, {"190"}, 5, {}},
+        PressureCase{"AllZero", {0, 0, 0, 0, 0}, 0, 0, {"  0"}, 0, {}},
+        PressureCase{"PlaceholderWithoutStart", {0}, 0, 50, {" 50"}, 2, {}},
+        PressureCase{"NotNumbers", {float(kNaN), 180, float(kInf), float(kNaN), 60}, 0, 0, {"180"}, 3, {}},
+        PressureCase{"Negative", {-20, 150, -5, 100, 60}, 0, 0, {"150"}, 4, {}},
+        PressureCase{"RisingAboveTheFirst", {100, 300, 90, 80, 70}, 0, 0, {"100"}, 6, {}},
+        PressureCase{"Shorter", {200, 150}, 0, 0, {"200"}, 3, {}},
+        PressureCase{"Longer", {200, 150, 120, 100, 80, 60, 40, 20}, 0, 0, {"200"}, 6, {}},
+        PressureCase{"Huge", {3e38f, 1e38f, 0, 0, 0}, 0, 0, {"1000000000"}, 3, {}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(ProfileScene, PpO2LineWhereTheBottomGasReachesItsLimit)
 {
-    Scene::Style style;
-    style.ppO2Line = true;
+    const Scene::Style style = styled([](auto& s) { s.ppO2Line = true; });
     // 32 % at 1.5 bar: 36.875 m, drawn when the greatest depth + 2 exceeds it.
-    Scene::Inputs in = profile({0, 20, 35, 10, 0});
-    in.fracO2 = 32;
-    in.ppO2Code = 4;
+    Scene::Inputs in = changed({0, 20, 35, 10, 0}, [](auto& d) { d.fracO2 = 32; d.ppO2Code = 4; });
     const Scene scene(in, style, {});
     ASSERT_TRUE(scene.ppO2Limit().has_value());
     EXPECT_DOUBLE_EQ(*scene.ppO2Limit(), 1.5);
@@ -433,12 +414,8 @@ TEST(ProfileScene, PpO2LineWhereTheBottomGasReachesItsLimit)
     // Low in the frame: shortened, the label further left.
     EXPECT_EQ(line->lines[0], (Scene::Polyline{{30, y}, {590, y}}));
     EXPECT_EQ(line->dash, (QList<double>{3, 3}));
-    const QList<Scene::Text> label = scene.texts(TextRole::PpO2Label);
-    ASSERT_EQ(label.size(), 1);
-    EXPECT_EQ(label[0].text, QStringLiteral("ppO2 1.5 bar"));
-    EXPECT_DOUBLE_EQ(label[0].at.x, 520);
-    EXPECT_DOUBLE_EQ(label[0].at.y, 583 - 36.875 * 425 / 36);
-    EXPECT_EQ(label[0].colour, RgbaColour::rgb(1, 0, 0));
+    EXPECT_EQ(placed(scene.texts(TextRole::PpO2Label)), (Placed{{"ppO2 1.5 bar", {520, 583 - 36.875 * 425 / 36}}}));
+    EXPECT_EQ(scene.texts(TextRole::PpO2Label).value(0).colour, RgbaColour::rgb(1, 0, 0));
 
     in.depths = {0, 20, 34, 10, 0};
     EXPECT_TRUE(Scene(in, style, {}).path(Role::PpO2Line)->lines.isEmpty());
@@ -462,12 +439,8 @@ class PpO2Limit : public ::testing::TestWithParam<LimitCase> {};
 TEST_P(PpO2Limit, NoLineWithoutASetPointOrAGas)
 {
     const LimitCase c = GetParam();
-    Scene::Style style;
-    style.ppO2Line = c.switchedOn;
-    Scene::Inputs in = profile({0, 60, 0});
-    in.fracO2 = c.fracO2;
-    in.ppO2Code = c.ppO2Code;
-    const Scene scene(in, style, {});
+    const Scene scene(changed({0, 60, 0}, [&](auto& in) { in.fracO2 = c.fracO2; in.ppO2Code = c.ppO2Code; }),
+                      styled([&](auto& s) { s.ppO2Line = c.switchedOn; }), {});
     EXPECT_EQ(!scene.path(Role::PpO2Line)->lines.isEmpty(), c.drawn);
     EXPECT_EQ(scene.texts(TextRole::PpO2Label).size(), c.drawn ? 1 : 0);
     for (const Point& p : everyPoint(scene))
@@ -506,29 +479,15 @@ TEST(ProfileScene, AlarmsAndGasSwitches)
     const auto x = [&](qsizetype i) { return double(i) * 650 / double(n); };
     const auto y = [&](qsizetype i) { return scene.depthY(in.depths[i]); };
 
-    QList<Scene::Picture> pictures = scene.pictures();
-    const QList<Scene::Picture> expected = {
-        {Scene::Image::Gas, {x(0) - 27, y(0)}, 0},
-        {Scene::Image::Asc, {x(4) + 26, y(4) - 8}, 4},
-        {Scene::Image::Gas, {x(4) - 27, y(4)}, 4},
-        {Scene::Image::Slow, {x(5) + 23, y(5)}, 5},
-        {Scene::Image::GasO2, {x(5), y(5)}, 5},
-        {Scene::Image::Ceil, {x(6) + 23, y(6)}, 6},
-        {Scene::Image::Gas, {x(6) - 27, y(6)}, 6},
-    };
-    ASSERT_EQ(pictures.size(), expected.size());
-    for (qsizetype i = 0; i < expected.size(); ++i) {
-        EXPECT_EQ(pictures[i].image, expected[i].image) << i;
-        EXPECT_EQ(pictures[i].at, expected[i].at) << i;
-        EXPECT_EQ(pictures[i].sample, expected[i].sample) << i;
-    }
+    using enum Scene::Image;
+    EXPECT_EQ(pictured(scene.pictures()),
+              (Pictured{{Gas, {x(0) - 27, y(0)}, 0}, {Asc, {x(4) + 26, y(4) - 8}, 4}, {Gas, {x(4) - 27, y(4)}, 4},
+                        {Slow, {x(5) + 23, y(5)}, 5}, {GasO2, {x(5), y(5)}, 5}, {Ceil, {x(6) + 23, y(6)}, 6},
+                        {Gas, {x(6) - 27, y(6)}, 6}}));
     // Only stop level 1 switches to the oxygen image; level 2 says EAN100.
-    const QList<Scene::Text> labels = scene.texts(TextRole::GasSwitchLabel);
-    EXPECT_EQ(textsOf(labels), (QStringList{"Bottom gas", "EAN100", "O2", "EAN80"}));
-    EXPECT_EQ(labels[0].at, (Point{x(0) - 12, y(0) + 14}));
-    EXPECT_EQ(labels[1].at, (Point{x(4) - 25, y(4) + 14}));
-    EXPECT_EQ(labels[2].at, (Point{x(5) + 3, y(5) + 18}));
-    EXPECT_EQ(labels[3].at, (Point{x(6) - 25, y(6) + 14}));
+    EXPECT_EQ(placed(scene.texts(TextRole::GasSwitchLabel)),
+              (Placed{{"Bottom gas", {x(0) - 12, y(0) + 14}}, {"EAN100", {x(4) - 25, y(4) + 14}},
+                      {"O2", {x(5) + 3, y(5) + 18}}, {"EAN80", {x(6) - 25, y(6) + 14}}}));
 
     in.eanLevels[0] = 50;
     EXPECT_EQ(textsOf(Scene(in, {}, {}).texts(TextRole::GasSwitchLabel)),
@@ -537,13 +496,12 @@ TEST(ProfileScene, AlarmsAndGasSwitches)
 
 TEST(ProfileScene, FlagListsOfOtherLengthsAreNotDrawn)
 {
-    Scene::Inputs in = profile({0, 10, 20, 10, 0});
-    in.ascFlags = {1, 1, 1};
-    in.slowFlags = {1, 1, 1, 1, 1, 1, 1};
-    in.ceilFlags = {1};
-    in.surfFlags = {0, 1, 1, 1, 0, 1};
-    in.gasCodes = {1, 2};
-    const Scene scene(in, {}, {});
+    const Scene scene(changed({0, 10, 20, 10, 0},
+                              [](auto& in) {
+                                  in.ascFlags = {1, 1, 1}; in.slowFlags = {1, 1, 1, 1, 1, 1, 1};
+                                  in.surfFlags = {0, 1, 1, 1, 0, 1}; in.ceilFlags = {1}; in.gasCodes = {1, 2};
+                              }),
+                      {}, {});
     EXPECT_TRUE(scene.pictures().isEmpty());
     EXPECT_TRUE(scene.texts(TextRole::GasSwitchLabel).isEmpty());
     EXPECT_TRUE(scene.path(Role::SurfaceFlags)->lines.isEmpty());
@@ -551,9 +509,8 @@ TEST(ProfileScene, FlagListsOfOtherLengthsAreNotDrawn)
 
 TEST(ProfileScene, SurfacingsBetweenTwoSamples)
 {
-    Scene::Inputs in = profile({0, 10, 12, 0, 8, 0});
-    in.surfFlags = {1, 0, 0, 1, 0, 1}; // first and last draw nothing
-    const Scene scene(in, {}, {});
+    // The first and the last flag draw nothing.
+    const Scene scene(changed({0, 10, 12, 0, 8, 0}, [](auto& in) { in.surfFlags = {1, 0, 0, 1, 0, 1}; }), {}, {});
     const QList<Scene::Polyline>& spikes = scene.path(Role::SurfaceFlags)->lines;
     ASSERT_EQ(spikes.size(), 1);
     const double x2 = scene.sampleX(2), x3 = scene.sampleX(3);
@@ -581,11 +538,7 @@ TEST_P(AbsurdProfile, DrawsABoundedPicture)
     in.pressures = QList<float>(n, float(kNaN));
     in.fracO2 = 21;
     in.ppO2Code = 5;
-    Scene::Style style;
-    style.ppO2Line = true;
-    style.dashedLines = true;
-    style.gradient = true;
-    const Scene scene(in, style, {});
+    const Scene scene(in, styled([](auto& s) { s.gradient = s.dashedLines = s.ppO2Line = true; }), {});
     EXPECT_TRUE(std::isfinite(scene.depthRange()));
     EXPECT_GE(scene.depthRange(), 1);
     for (const Point& p : everyPoint(scene)) {
@@ -662,54 +615,45 @@ TEST(ProfileScene, ReadoutEdges)
     const Scene single(profile({12}), {}, {});
     EXPECT_EQ(single.readout({300, 300}).depth, 0);
 
-    const Scene::Texts words;
     EXPECT_EQ(scene.readoutText({true, 12.34, 5.5}), QStringLiteral("Depth: 12.3 m   Time: 5.5 min"));
     EXPECT_EQ(scene.readoutText({false, 0, 5.5}), QStringLiteral("Depth: -   Time: 5.5 min"));
 }
 
 TEST(ProfileScene, PaintingOrderAndColours)
 {
-    Scene::Style style;
-    style.gradient = true;
-    style.gradientLines = RgbaColour::rgb(0, 1, 1);
-    style.background = RgbaColour::rgb(0.2, 0.3, 0.4, 1);
-    style.backgroundAlpha = 0.25;
-    style.fill = RgbaColour::rgb(0, 0.5, 0);
-    style.fillAlpha = 0.75;
-    style.plot = RgbaColour::rgb(1, 0, 1);
+    Scene::Style style = styled([](auto& s) {
+        s.gradient = true; s.gradientLines = RgbaColour::rgb(0, 1, 1);
+        s.background = RgbaColour::rgb(0.2, 0.3, 0.4, 1); s.backgroundAlpha = 0.25;
+        s.fill = RgbaColour::rgb(0, 0.5, 0); s.fillAlpha = 0.75; s.plot = RgbaColour::rgb(1, 0, 1);
+    });
     const Scene scene(profile({0, 10, 0}), style, {});
     const QList<Scene::Item>& items = scene.items();
     ASSERT_GE(items.size(), 3);
     const auto* background = std::get_if<Scene::Background>(&items[0]);
     ASSERT_NE(background, nullptr);
     EXPECT_EQ(background->colour, RgbaColour::rgb(0.2, 0.3, 0.4, 0.25));
-    const auto* gradient = std::get_if<Scene::Gradient>(&items[1]);
-    ASSERT_NE(gradient, nullptr);
-    EXPECT_EQ(gradient->bottomLeft, (Point{30, 143}));
-    EXPECT_EQ(gradient->topRight, (Point{680, 583}));
-    EXPECT_EQ(gradient->bottom, RgbaColour::rgb(0, 0, 0));
-    EXPECT_EQ(gradient->top, RgbaColour::rgb(0, 0, 1));
+    const auto* g = std::get_if<Scene::Gradient>(&items[1]);
+    ASSERT_NE(g, nullptr);
+    EXPECT_EQ(std::tuple(g->bottomLeft, g->topRight, g->bottom, g->top),
+              std::tuple(Point{30, 143}, Point{680, 583}, RgbaColour::rgb(0, 0, 0), RgbaColour::rgb(0, 0, 1)));
 
     // Fill, then axes, grid, ticks, curve, surface; flags; surfacings, gas
-    // and limit last.
-    QList<Role> order;
+    // and limit last; each path in its colour.
+    QList<std::tuple<Role, Op, RgbaColour>> order;
     for (const Scene::Item& item : items)
         if (const auto* p = std::get_if<Scene::Path>(&item))
-            order.append(p->role);
-    EXPECT_EQ(order, (QList<Role>{Role::Curve, Role::Axes, Role::DashedGrid, Role::Ticks, Role::Curve,
-                                  Role::Surface, Role::SurfaceFlags, Role::GasLine, Role::PpO2Line}));
+            order.append({p->role, p->op, p->colour});
+    const auto rgb = [](double r, double g, double b, double a = 1) { return RgbaColour::rgb(r, g, b, a); };
+    EXPECT_EQ(order, (QList<std::tuple<Role, Op, RgbaColour>>{
+                         {Role::Curve, Op::Fill, rgb(0, 0.5, 0, 0.75)}, {Role::Axes, Op::Stroke, rgb(0, 0, 0)},
+                         {Role::DashedGrid, Op::Stroke, rgb(0, 1, 1)}, {Role::Ticks, Op::Stroke, rgb(0, 1, 1)},
+                         {Role::Curve, Op::Stroke, rgb(1, 0, 1)}, {Role::Surface, Op::Stroke, rgb(0, 0, 1)},
+                         {Role::SurfaceFlags, Op::Stroke, rgb(0, 1, 0)}, {Role::GasLine, Op::Stroke, rgb(0, 0, 1)},
+                         {Role::PpO2Line, Op::Stroke, rgb(1, 0, 0)}}));
     const Scene::Path* fill = scene.path(Role::Curve, Op::Fill);
     ASSERT_NE(fill, nullptr);
     EXPECT_TRUE(fill->evenOdd);
-    EXPECT_EQ(fill->colour, RgbaColour::rgb(0, 0.5, 0, 0.75));
     EXPECT_EQ(fill->lines, scene.path(Role::Curve)->lines);
-    EXPECT_EQ(scene.path(Role::Curve)->colour, RgbaColour::rgb(1, 0, 1));
-    EXPECT_EQ(scene.path(Role::Axes)->colour, RgbaColour::rgb(0, 0, 0));
-    EXPECT_EQ(scene.path(Role::Ticks)->colour, RgbaColour::rgb(0, 1, 1));
-    EXPECT_EQ(scene.path(Role::DashedGrid)->colour, RgbaColour::rgb(0, 1, 1));
-    EXPECT_EQ(scene.path(Role::Surface)->colour, RgbaColour::rgb(0, 0, 1));
-    EXPECT_EQ(scene.path(Role::GasLine)->colour, RgbaColour::rgb(0, 0, 1));
-    EXPECT_EQ(scene.path(Role::PpO2Line)->colour, RgbaColour::rgb(1, 0, 0));
     EXPECT_EQ(scene.texts(TextRole::TimeAxisTitle)[0].colour, RgbaColour::rgb(0, 1, 1));
 
     style.fillPlot = false;
@@ -731,11 +675,9 @@ TEST_F(ProfileSceneSettings, StyleFromTheSettings)
     settings().setValue(QStringLiteral("fill plot"), false);
     settings().setValue(QStringLiteral("ppO2 line"), true);
     settings().setColour(QStringLiteral("gradient lines color"), RgbaColour::rgb(0, 1, 0));
-    const Scene::Style changed = Scene::Style::fromSettings(settings());
-    EXPECT_DOUBLE_EQ(changed.fillAlpha, 1);
-    EXPECT_FALSE(changed.fillPlot);
-    EXPECT_TRUE(changed.ppO2Line);
-    EXPECT_EQ(changed.gradientLines, RgbaColour::rgb(0, 1, 0));
+    const Scene::Style c = Scene::Style::fromSettings(settings());
+    EXPECT_EQ(std::tuple(c.fillAlpha, c.fillPlot, c.ppO2Line, c.gradientLines),
+              std::tuple(1.0, false, true, std::optional(RgbaColour::rgb(0, 1, 0))));
 }
 
 TEST_F(ProfileSceneSettings, InputsFromTheDiveInTheForm)
@@ -746,6 +688,7 @@ TEST_F(ProfileSceneSettings, InputsFromTheDiveInTheForm)
     d.setLieu(QStringLiteral("Marseille"));
     d.setSite(QStringLiteral("Planier"));
     d.setProfilProfondeur(QList<float>{0, 30, 0});
+    d.setASC_Flag(QList<qint16>{0, 1, 0});
     d.setPRESS_Data(QList<float>{0});
     d.setPressionDepart(210);
     d.setPressionFin(60);
@@ -759,13 +702,10 @@ TEST_F(ProfileSceneSettings, InputsFromTheDiveInTheForm)
     const Scene::Inputs in = Scene::Inputs::fromForm(carnet.form());
     EXPECT_EQ(in.depths, (QList<float>{0, 30, 0}));
     EXPECT_EQ(in.gasCodes, (QList<qint16>{0, 0, 0})); // none stored: one per sample
-    EXPECT_EQ(in.fracO2, 32);
-    EXPECT_EQ(in.ppO2Code, 3);
-    EXPECT_EQ(in.samplingRate, 6);
-    EXPECT_EQ(in.pressDepart, 210);
-    EXPECT_EQ(in.pressFin, 60);
-    EXPECT_EQ(in.eanLevels[0], 100);
-    EXPECT_EQ(in.eanLevels[2], 50);
+    EXPECT_EQ(in.ascFlags, (QList<qint16>{0, 1, 0}));
+    EXPECT_EQ(std::tuple(in.fracO2, in.ppO2Code, in.samplingRate, in.pressDepart, in.pressFin),
+              std::tuple(32, 3, 6, 210, 60));
+    EXPECT_EQ(in.eanLevels, (std::array<int, 5>{100, 0, 50, 0, 0}));
     EXPECT_EQ(Scene::titleOf(carnet.form(), context->localizer()), QStringLiteral("Profile of dive 7"));
     EXPECT_EQ(Scene::locationOf(carnet.form()), QStringLiteral("Marseille - Planier "));
 }
@@ -778,7 +718,6 @@ TEST(ProfileScene, TextsFromTheTables)
     const Scene::Texts t = Scene::Texts::fromLocalizer(Localizer::fromTables(tables));
     EXPECT_EQ(t.timeAxis, QStringLiteral("Temps (min)"));
     EXPECT_EQ(t.depthAxis, Scene::Texts().depthAxis); // not in the table
-    Scene::Inputs in = profile({0, 10, 0});
-    const Scene scene(in, {}, t);
+    const Scene scene(profile({0, 10, 0}), {}, t);
     EXPECT_EQ(scene.readoutText({true, 4, 2}), QStringLiteral("P 4.0 T 2.0"));
 }

@@ -78,33 +78,33 @@ protected:
         carnet->addDive();
         carnet->setSelection({0}, 0);
     }
+    // Imports the given texts into their lists, by list number.
+    bool importLists(std::initializer_list<std::pair<size_t, const char*>> texts)
+    {
+        std::array<std::optional<QString>, 7> lists;
+        for (const auto& [list, text] : texts)
+            lists[list] = QString::fromUtf8(text);
+        return carnet->importProfil(lists);
+    }
 };
 } // namespace
 
 TEST_F(ProfileImportTest, ReplacesTheChosenListsAndStoresTheDive)
 {
-    std::array<std::optional<QString>, 7> lists;
-    lists[0] = QStringLiteral("0\n12.5\n18\n0\n");
-    lists[5] = QStringLiteral("1\n0\n0\n0");
-    ASSERT_TRUE(carnet->importProfil(lists));
+    ASSERT_TRUE(importLists({{0, "0\n12.5\n18\n0\n"}, {5, "1\n0\n0\n0"}}));
     const Plongee& d = carnet->dives()[0];
     EXPECT_EQ(d.profilProfondeur(), (QList<float>{0, 12.5f, 18, 0}));
     EXPECT_EQ(d.GAZ_Flag(), (QList<qint16>{1, 0, 0, 0}));
     EXPECT_EQ(d.ASC_Flag(), QList<qint16>{0}); // left as it was: no data
     const Carnet::ProfileInfo info = carnet->profileInfo();
-    EXPECT_EQ(info.texts[0], QStringLiteral("0.0\n12.5\n18.0\n0.0"));
-    EXPECT_EQ(info.counts[0], QStringLiteral("4 values"));
-    EXPECT_EQ(info.texts[1], QString());
-    EXPECT_EQ(info.counts[1], QStringLiteral("No data"));
+    EXPECT_EQ(QStringList({info.texts[0], info.counts[0], info.texts[1], info.counts[1]}),
+              QStringList({"0.0\n12.5\n18.0\n0.0", "4 values", "", "No data"}));
     EXPECT_TRUE(carnet->isModified());
 }
 
 TEST_F(ProfileImportTest, ListsOfOtherLengthsAreRefused)
 {
-    std::array<std::optional<QString>, 7> lists;
-    lists[0] = QStringLiteral("0\n10\n0");
-    lists[6] = QStringLiteral("200\n150");
-    EXPECT_FALSE(carnet->importProfil(lists));
+    EXPECT_FALSE(importLists({{0, "0\n10\n0"}, {6, "200\n150"}}));
     EXPECT_EQ(alertKeys(), QStringList{QStringLiteral("Profile lengths")});
     EXPECT_EQ(carnet->dives()[0].profilProfondeur(), QList<float>{0});
     EXPECT_EQ(carnet->form().workingProfile().profilProfondeur, QList<float>{0});
@@ -117,10 +117,7 @@ TEST_F(ProfileImportTest, ALineNoListCanHoldChangesNothing)
         const char* text;
     } cases[] = {{0, "0\n1e39\n0"}, {0, "0\nabc\n0"}, {1, "0\n2\n0"}, {5, "7"}, {6, "-1"}};
     for (const auto& c : cases) {
-        std::array<std::optional<QString>, 7> lists;
-        lists[0] = QStringLiteral("0\n10\n0");
-        lists[c.list] = QString::fromUtf8(c.text);
-        EXPECT_FALSE(carnet->importProfil(lists)) << c.text;
+        EXPECT_FALSE(importLists({{0, "0\n10\n0"}, {c.list, c.text}})) << c.text;
         EXPECT_EQ(carnet->form().workingProfile().profilProfondeur, QList<float>{0}) << c.text;
     }
     EXPECT_EQ(alertKeys().size(), 5);
@@ -130,9 +127,7 @@ TEST_F(ProfileImportTest, ALineNoListCanHoldChangesNothing)
 TEST_F(ProfileImportTest, WithNoSelectedDiveOnlyTheFormChanges)
 {
     carnet->newDive();
-    std::array<std::optional<QString>, 7> lists;
-    lists[0] = QStringLiteral("0\n10");
-    EXPECT_TRUE(carnet->importProfil(lists));
+    EXPECT_TRUE(importLists({{0, "0\n10"}}));
     EXPECT_EQ(carnet->dives()[0].profilProfondeur(), QList<float>{0});
     EXPECT_EQ(carnet->form().workingProfile().profilProfondeur, (QList<float>{0, 10}));
     EXPECT_EQ(carnet->profileInfo().texts[0], QStringLiteral("0.0\n10.0")); // two samples are data

@@ -1,16 +1,11 @@
-#include "registers/FormRule.h"
 #include "registers/RebreatherFields.h"
 #include "registers/RebreatherRegister.h"
 #include "registers/RegisterArchive.h"
-#include "registers/RegisterDocument.h"
 #include "registers/RegisterSynthesis.h"
-#include "registers/RegisterTable.h"
-#include "support/ContextFixture.h"
 #include "support/RegisterFixture.h"
 #include "support/RegisterTesting.h"
 
 #include <QHash>
-#include <gtest/gtest.h>
 
 using namespace registertesting;
 
@@ -23,15 +18,10 @@ const registers::RegisterDescription& log() { return rebreather::description(); 
 
 const QDateTime kFitted(QDate(2024, 2, 1), QTime(0, 0));
 
+// Distinct per field, each date its own day.
 V writtenValue(int f)
 {
-    switch (schema().field(f).kind) {
-    case registers::FieldKind::Int: return qint32(1);
-    case registers::FieldKind::Float: return 9.5f;
-    case registers::FieldKind::Text: return RegisterRecord::Text(QStringLiteral("t%1").arg(f));
-    case registers::FieldKind::Date: return kFitted.addDays(f);
-    default: return qint32(0);
-    }
+    return schema().field(f).kind == registers::FieldKind::Date ? V(kFitted.addDays(f)) : distinctValue(schema(), f, kFitted);
 }
 
 class RebreatherTest : public RegisterFixture<rebreather::description> {
@@ -50,8 +40,7 @@ protected:
 TEST(RebreatherArchive, OlderVersionsLeaveTheLaterFieldsEmpty)
 {
     for (int version = 1; version <= kClassVersion; ++version) {
-        auto records = registerarchive::decode(
-            log(), olderFile(QStringLiteral("rebreather"), schema(), version, writtenValue));
+        auto records = registerarchive::decode(log(), olderFile(u"rebreather"_qs, schema(), version, writtenValue));
         ASSERT_TRUE(records) << version << ": " << records.error().toStdString();
         for (int f = 0; f < FieldCount; ++f) {
             const registers::FieldInfo& info = schema().field(f);
@@ -64,13 +53,9 @@ TEST(RebreatherArchive, OlderVersionsLeaveTheLaterFieldsEmpty)
 TEST_F(RebreatherTest, CellLifeEndAndShare)
 {
     const QDate today = QDate::currentDate();
-    const struct {
-        int lifeMonths; // 0: no setting stored
-        QStringList typed;
-        bool shown;   // end of life and bar
-        QString end;  // cell 1's end of life
-        qint64 lowest, highest; // its share in percent
-    } rows[] = {
+    // A life of 0 stores no setting; shown: the end of life and bar; the
+    // end of cell 1's life, and its share in percent from lowest to highest.
+    const struct { int lifeMonths; QStringList typed; bool shown; QString end; qint64 lowest, highest; } rows[] = {
         {18, {"cell1=1", "cell1_in=" + today.addMonths(-9).toString(Qt::ISODate)}, true, {}, 48, 52},
         {18, {"cell1=1", "cell1_in=" + today.toString(Qt::ISODate)}, true, {}, -1, 1},
         {18, {"cell1=1", "cell1_in=" + today.addMonths(-18).toString(Qt::ISODate)}, true, {}, 98, 102},
@@ -114,11 +99,7 @@ TEST_F(RebreatherTest, BlankFormColumnsAndCount)
     doc->form().load(blank);
     EXPECT_FALSE(std::get<bool>(derived()[QStringLiteral("nbCells.enabled")]));
 
-    const struct {
-        QStringList typed;
-        const char* column;
-        const char* text;
-    } rows[] = {
+    const struct { QStringList typed; const char* column; const char* text; } rows[] = {
         {{"nbCells=0"}, "nbCells", ""},         {{"nbCells=3"}, "nbCells", "3"},
         {{"mpO2Value=0"}, "mpO2Value", ""},     {{"mpO2Value=9,5"}, "mpO2Value", "9.5"},
         {{"sofnoTime=2:30"}, "sofnoTime", "02:30"}, {{"date="}, "date", ""},

@@ -13,11 +13,7 @@ TEST(RegisterToolbarsTest, ItemsAndTheirEnabling)
     const ToolbarDefinition wreck = registertoolbars::editToolbar(epaves::description());
     const ToolbarDefinition papers = registertoolbars::listToolbar(diversdocs::description());
     const ToolbarDefinition paper = registertoolbars::editToolbar(diversdocs::description());
-    const struct {
-        const ToolbarDefinition& toolbar;
-        const char* id;
-        bool enabledWhenEmpty;
-    } cases[] = {
+    const struct { const ToolbarDefinition& toolbar; const char* id; bool enabledWhenEmpty; } cases[] = {
         {wrecks, "saveDocument", true}, {wrecks, "imprimer", false},   {wrecks, "newWreck", true},
         {wrecks, "deleteWreck", false}, {wrecks, "synthese", false},   {wreck, "addWreck", true},
         {wreck, "insertWreck", false},  {wreck, "updateWreck", false}, {wreck, "blankFields", true},

@@ -1,14 +1,10 @@
 #include "platform/ArchiveFormat.h"
-#include "platform/ArchiveWriter.h"
 #include "platform/Checksum.h"
-#include "platform/NamedColours.h"
 #include "registers/EpavesFields.h"
 #include "registers/EpavesRegister.h"
 #include "registers/RegisterArchive.h"
-#include "registers/RegisterDocument.h"
 #include "registers/RegisterGenerator.h"
 #include "registers/RegisterSynthesis.h"
-#include "registers/RegisterTable.h"
 #include "support/RegisterFixture.h"
 #include "support/RegisterTesting.h"
 #include "support/TestFiles.h"
@@ -16,7 +12,6 @@
 #include <QSet>
 #include <QTemporaryDir>
 #include <QtEndian>
-#include <gtest/gtest.h>
 
 using namespace registertesting;
 
@@ -111,10 +106,7 @@ TEST(RegisterArchive, CardsRoundTripAndOtherFilesAreRefused)
         EXPECT_TRUE((*back)[i].identical(cards[i])) << i;
     EXPECT_NE(back->first().text(relevement1), back->first().text(relevement2));
 
-    const struct {
-        QByteArray bytes;
-        const char* reason;
-    } refused[] = {
+    const struct { QByteArray bytes; const char* reason; } refused[] = {
         {ArchiveWriter(QStringLiteral("logbook"), {{QStringLiteral("Plongee"), 24}}, 0).finish().take(),
          "not a wreck repertory"},
         {ArchiveWriter(QStringLiteral("wrecks"), {{QStringLiteral("Epaves"), 6}}, 0).finish().take(), "newer version"},
@@ -140,23 +132,13 @@ TEST(RegisterArchive, CardsRoundTripAndOtherFilesAreRefused)
 
 TEST_F(RegistersTest, FormReadingRules)
 {
-    const struct {
-        const char* field;
-        QString typed;
-        V stored;
-        QString shownAgain;
-    } rows[] = {
-        {"pointHaut", QStringLiteral("-"), -1.0f, QStringLiteral("-")},
-        {"pointHaut", QStringLiteral("deep"), -1.0f, QStringLiteral("-")},
-        {"pointHaut", QString(), -1.0f, QStringLiteral("-")},
-        {"pointHaut", QStringLiteral("-3"), -1.0f, QStringLiteral("-")},
-        {"pointHaut", QStringLiteral("0"), 0.0f, QStringLiteral("0")},
-        {"pointBas", QStringLiteral("32,5 m"), 32.5f, QStringLiteral("32.5")},
-        {"longueur", QStringLiteral("12"), 12.0f, QStringLiteral("12")},
-        {"longueur", QStringLiteral("long"), 0.0f, QStringLiteral("0")},
-        {"largeur", QStringLiteral("1e99"), 0.0f, QStringLiteral("0")},
-        {"jauge", QStringLiteral("1200 t"), qint32(1200), QStringLiteral("1200")},
-        {"orientation", QStringLiteral("x"), qint32(0), QStringLiteral("0")},
+    const struct { const char* field; QString typed; V stored; QString shownAgain; } rows[] = {
+        {"pointHaut", u"-"_qs, -1.0f, u"-"_qs},          {"pointHaut", u"deep"_qs, -1.0f, u"-"_qs},
+        {"pointHaut", QString(), -1.0f, u"-"_qs},        {"pointHaut", u"-3"_qs, -1.0f, u"-"_qs},
+        {"pointHaut", u"0"_qs, 0.0f, u"0"_qs},           {"pointBas", u"32,5 m"_qs, 32.5f, u"32.5"_qs},
+        {"longueur", u"12"_qs, 12.0f, u"12"_qs},         {"longueur", u"long"_qs, 0.0f, u"0"_qs},
+        {"largeur", u"1e99"_qs, 0.0f, u"0"_qs},          {"jauge", u"1200 t"_qs, qint32(1200), u"1200"_qs},
+        {"orientation", u"x"_qs, qint32(0), u"0"_qs},
         {"nom", QStringLiteral(" Donator "), RegisterRecord::Text(QStringLiteral(" Donator ")), QStringLiteral(" Donator ")},
         {"notes", QStringLiteral("a\nb"), RegisterRecord::Text(QStringLiteral("a\nb")), QStringLiteral("a\nb")},
     };
@@ -173,12 +155,9 @@ TEST_F(RegistersTest, FormReadingRules)
     // Blank values, and a card of an old file without an update date.
     doc->form().blank();
     const RegisterRecord blank = doc->form().store();
-    EXPECT_EQ(blank.decimal(longueur), -1.0f);
-    EXPECT_EQ(blank.decimal(pointBas), -1.0f);
-    EXPECT_EQ(blank.text(dateNaufrage), QStringLiteral("--/--/----"));
-    EXPECT_EQ(blank.text(gps), QStringLiteral("00°00.000' N 000°00.000' E"));
-    EXPECT_TRUE(blank.date(miseAJour).isValid());
-    EXPECT_FALSE(blank.image(photo));
+    EXPECT_EQ(std::tuple(blank.decimal(longueur), blank.decimal(pointBas), blank.text(dateNaufrage).value_or("?"),
+                         blank.text(gps).value_or("?"), blank.date(miseAJour).isValid(), bool(blank.image(photo))),
+              std::tuple(-1.0f, -1.0f, u"--/--/----"_qs, u"00°00.000' N 000°00.000' E"_qs, true, false));
     doc->form().load(registerarchive::decode(wrecks(), olderFile(4))->first());
     EXPECT_FALSE(doc->form().value(miseAJour).date.isValid());
 
@@ -193,27 +172,16 @@ TEST_F(RegistersTest, TableTextsAndColours)
     const auto hex = [](const std::optional<RgbaColour>& c) {
         return c ? QStringLiteral("%1,%2,%3").arg(c->red).arg(c->green).arg(c->blue) : QStringLiteral("-");
     };
-    const struct {
-        const char* column;
-        int field;
-        V value;
-        QString text;
-        QString colour;
-    } rows[] = {
-        {"longueur", longueur, 12.0f, QStringLiteral("12.0 m"), QStringLiteral("-")},
-        {"longueur", longueur, 0.5f, QStringLiteral("-"), QStringLiteral("-")},
-        {"longueur", longueur, -1.0f, QStringLiteral("-"), QStringLiteral("-")},
-        {"pointHaut", pointHaut, -1.0f, QStringLiteral("-"), QStringLiteral("-")},
-        {"pointBas", pointBas, 12.5f, QStringLiteral("12.5 m"), QStringLiteral("-")},
-        {"propulsion", propulsion, qint32(2), QStringLiteral("Diesel"), QStringLiteral("-")},
-        {"propulsion", propulsion, qint32(0), QStringLiteral("N/A"), QStringLiteral("-")},
-        {"propulsion", propulsion, qint32(10), QStringLiteral("N/A"), QStringLiteral("-")},
-        {"interet", interet, qint32(0), QStringLiteral("Not rated"), QStringLiteral("-")},
-        {"interet", interet, qint32(3), QStringLiteral("***"), QStringLiteral("0.6,0.4,0.2")},
-        {"technicite", technicite, qint32(1), QStringLiteral("*"), QStringLiteral("0,1,0")},
-        {"technicite", technicite, qint32(4), QStringLiteral("****"), QStringLiteral("0.5,0,0.5")},
-        {"technicite", technicite, qint32(5), QStringLiteral("*****"), QStringLiteral("-")},
-        {"nom", aVisiter, qint32(1), QString(), QStringLiteral("1,0,0")},
+    const struct { const char* column; int field; V value; QString text; QString colour; } rows[] = {
+        {"longueur", longueur, 12.0f, u"12.0 m"_qs, u"-"_qs},      {"longueur", longueur, 0.5f, u"-"_qs, u"-"_qs},
+        {"longueur", longueur, -1.0f, u"-"_qs, u"-"_qs},           {"pointHaut", pointHaut, -1.0f, u"-"_qs, u"-"_qs},
+        {"pointBas", pointBas, 12.5f, u"12.5 m"_qs, u"-"_qs},      {"propulsion", propulsion, qint32(2), u"Diesel"_qs, u"-"_qs},
+        {"propulsion", propulsion, qint32(0), u"N/A"_qs, u"-"_qs}, {"propulsion", propulsion, qint32(10), u"N/A"_qs, u"-"_qs},
+        {"interet", interet, qint32(0), u"Not rated"_qs, u"-"_qs},
+        {"interet", interet, qint32(3), u"***"_qs, u"0.6,0.4,0.2"_qs},
+        {"technicite", technicite, qint32(1), u"*"_qs, u"0,1,0"_qs},
+        {"technicite", technicite, qint32(4), u"****"_qs, u"0.5,0,0.5"_qs},
+        {"technicite", technicite, qint32(5), u"*****"_qs, u"-"_qs}, {"nom", aVisiter, qint32(1), QString(), u"1,0,0"_qs},
     };
     for (const auto& row : rows) {
         RegisterRecord r(schema());
@@ -224,24 +192,19 @@ TEST_F(RegistersTest, TableTextsAndColours)
     }
 }
 
-TEST_F(RegistersTest, AddingLeavesNoSelectionAndABlankForm)
+// Adding leaves no selection and a blank form; the guards never store over
+// another card.
+TEST_F(RegistersTest, AddingAndGuardsNeverStoreOverAnotherCard)
 {
     EXPECT_EQ(doc->countText(), QStringLiteral("0 cards"));
     addCard(QStringLiteral("Alpha"));
     EXPECT_EQ(doc->countText(), QStringLiteral("1 card"));
     addCard(QStringLiteral("Bravo"));
     addCard(QStringLiteral("Charlie"));
-    EXPECT_EQ(names(), (QStringList{"Alpha", "Bravo", "Charlie"}));
     EXPECT_EQ(doc->currentIndex(), -1);
     EXPECT_TRUE(doc->form().text(nom).isEmpty());
     EXPECT_TRUE(doc->isModified());
     EXPECT_EQ(doc->countText(), QStringLiteral("3 cards"));
-}
-
-TEST_F(RegistersTest, GuardsNeverStoreOverAnotherCard)
-{
-    for (const char* n : {"Alpha", "Bravo", "Charlie"})
-        addCard(QLatin1String(n));
 
     // Insert and update with nothing selected: an alert, and no change.
     type("nom", QStringLiteral("Delta"));
@@ -317,30 +280,23 @@ TEST_F(RegistersTest, SortingFollowsTheSelectedCard)
 
 TEST_F(RegistersTest, FormRulesFollowTheForm)
 {
-    const struct {
-        QStringList typed;
-        const char* derived;
-    } rows[] = {
-        {{}, "orientation.enabled=false orientationSlider.enabled=false orientationSlider=0 dateVisite.visible=true "
-             "interetValue=? techniciteValue=?"},
+    const std::string off = "orientation.enabled=false orientationSlider.enabled=false orientationSlider=0 dateVisite.visible=true ";
+    const struct { QStringList typed; std::string derived; } rows[] = {
+        {{}, off + "interetValue=? techniciteValue=?"},
         {{"orientationSwitch=1", "orientation=275", "aVisiter=1", "interet=3", "technicite=5"},
          "orientation.enabled=true orientationSlider.enabled=true orientationSlider=275 dateVisite.visible=false "
          "interetValue=3 techniciteValue=5"},
-        {{"orientation=north", "interet=1"},
-         "orientation.enabled=false orientationSlider.enabled=false orientationSlider=0 dateVisite.visible=true "
-         "interetValue=1 techniciteValue=?"},
+        {{"orientation=north", "interet=1"}, off + "interetValue=1 techniciteValue=?"},
     };
     for (const auto& row : rows) {
         typedCard(doc->form(), row.typed);
-        EXPECT_EQ(derivedText(registers::derive(wrecks().formRules, doc->form(), context->localizer())), row.derived)
-            << row.typed.join(u' ').toStdString();
+        EXPECT_EQ(derivedText(wrecks(), doc->form(), context->localizer()), row.derived) << row.typed.join(u' ').toStdString();
     }
 }
 
 TEST_F(RegistersTest, SynthesisTexts)
 {
-    const RegisterRecord full = typedCard(
-        doc->form(),
+    const RegisterRecord full = typedCard(doc->form(),
         {"nom=Le Liban", "type=Liner", "immatriculation=MA 12", "longueur=91.5", "largeur=11", "jauge=2308",
          "materiau=2", "propulsion=6", "typeMachine=Triple expansion", "puissance=2500 hp", "pointHaut=28",
          "pointBas=36.5", "natureFond=Sand", "orientationSwitch=1", "orientation=275", "inclinaison=3",
@@ -357,66 +313,22 @@ TEST_F(RegistersTest, SynthesisTexts)
 
     const StyledText text = registersynthesis::ofAll(wrecks(), {full}, context->localizer(),
                                                      QStringLiteral("/dives/wrecks.ondrix"), kWhen);
-    EXPECT_EQ(marked(text), R"({g}Wrecks{k}
---------------------
-Name: {b}Le Liban{R}
-
-Characteristics{k}
-Type: {b}Liner{k}
-Registration: {b}MA 12{k}
-Length (m): {b}91.5{k}
-Beam (m): {b}11{k}
-Tonnage (t): {b}2308{k}
-Hull: {b}Iron{k}
-Propulsion: {b}Steam{k}
-Engine: {b}Triple expansion{k}
-Power: {b}2500 hp{k}
-Shallowest point: {b}28{k} m
-Deepest point: {b}36.5{k} m
-Bottom: {b}Sand{k}
-Orientation: {b}275{k}°
-List: {b}to starboard{R}
-
-History{k}
-Previous names: {b}none{k}
-Nationality: {b}French{k}
-Owner: {b}Fraissinet{k}
-Built on: {b}01/01/1882{k}
-Built at: {b}Glasgow{k}
-Home ports: {b}Marseille{k}
-Captain: {b}Lacotte{k}
-Crew: {b}49{k}
-Cargo: {b}Mail{k}
-Sailing from: {b}Marseille{k}
-Bound for: {b}Bastia{k}
-Sunk on: {b}07/06/1903{k}
-Cause of sinking: {b}Collision{k}
-Card updated on: {b}04/03/2021{R}
-
-Position{k}
-Place: {b}Marseille{k}
-Site: {b}Île Maïre{k}
-Country: {b}France{k}
-GPS: {b}43°12.660' N 005°20.440' E (ED50){k}
-Access: {b}easy{k}
-Locating: {b}difficult{k}
-Interest: {n}****{k}
-Difficulty: {g}*{R}
-
-Landmarks{k}
-Bearing 1: {b}Lighthouse 045°{k}
-Bearing 2: {b}Cape 180°{k}
-Bearing 3: {b}Fort 156°{k}
-First visit: {b}02/06/2019{R}
-
-Remarks
-{b}Bow upright.
-Congers.{k}
---------------------
-{g}
-File dir : /dives/wrecks.ondrix
-
-Edition date : 02/06/2019)");
+    EXPECT_EQ(marked(text),
+              "{g}Wrecks{k}\n--------------------\nName: {b}Le Liban{R}\n\nCharacteristics{k}\nType: {b}Liner{k}\n"
+              "Registration: {b}MA 12{k}\nLength (m): {b}91.5{k}\nBeam (m): {b}11{k}\nTonnage (t): {b}2308{k}\n"
+              "Hull: {b}Iron{k}\nPropulsion: {b}Steam{k}\nEngine: {b}Triple expansion{k}\nPower: {b}2500 hp{k}\n"
+              "Shallowest point: {b}28{k} m\nDeepest point: {b}36.5{k} m\nBottom: {b}Sand{k}\n"
+              "Orientation: {b}275{k}°\nList: {b}to starboard{R}\n\nHistory{k}\nPrevious names: {b}none{k}\n"
+              "Nationality: {b}French{k}\nOwner: {b}Fraissinet{k}\nBuilt on: {b}01/01/1882{k}\n"
+              "Built at: {b}Glasgow{k}\nHome ports: {b}Marseille{k}\nCaptain: {b}Lacotte{k}\nCrew: {b}49{k}\n"
+              "Cargo: {b}Mail{k}\nSailing from: {b}Marseille{k}\nBound for: {b}Bastia{k}\nSunk on: {b}07/06/1903{k}\n"
+              "Cause of sinking: {b}Collision{k}\nCard updated on: {b}04/03/2021{R}\n\nPosition{k}\n"
+              "Place: {b}Marseille{k}\nSite: {b}Île Maïre{k}\nCountry: {b}France{k}\n"
+              "GPS: {b}43°12.660' N 005°20.440' E (ED50){k}\nAccess: {b}easy{k}\nLocating: {b}difficult{k}\n"
+              "Interest: {n}****{k}\nDifficulty: {g}*{R}\n\nLandmarks{k}\nBearing 1: {b}Lighthouse 045°{k}\n"
+              "Bearing 2: {b}Cape 180°{k}\nBearing 3: {b}Fort 156°{k}\nFirst visit: {b}02/06/2019{R}\n\nRemarks\n"
+              "{b}Bow upright.\nCongers.{k}\n--------------------\n{g}\nFile dir : /dives/wrecks.ondrix\n\n"
+              "Edition date : 02/06/2019");
 
     const std::string two = marked(registersynthesis::ofAll(wrecks(), {full, old}, context->localizer(), {}, kWhen));
     EXPECT_NE(two.find("Congers.{k}\n--------------------\nName: {R}\n"), std::string::npos); // in list order
@@ -447,18 +359,14 @@ TEST(RegisterGenerator, CardsAreFilledVariedAndTheSameForASeed)
             const registers::FieldInfo& info = schema().field(f);
             const auto control = std::find_if(wrecks().controls.begin(), wrecks().controls.end(),
                                               [f](const registers::FormControl& c) { return c.field == f; });
-            const bool filled = info.kind == FieldKind::Text   ? !r.text(f).value_or(QString()).isEmpty()
-                                : info.kind == FieldKind::Date ? r.date(f).isValid()
-                                                               : true;
-            EXPECT_TRUE(filled) << info.name;
+            EXPECT_TRUE(info.kind == FieldKind::Text ? !r.text(f).value_or(QString()).isEmpty()
+                                                     : info.kind != FieldKind::Date || r.date(f).isValid())
+                << info.name; // filled
             if (control == wrecks().controls.end())
                 continue;
             const int v = info.kind == FieldKind::Int ? r.integer(f) : 0;
-            if (control->rule == registers::Rule::PopupTag) {
-                EXPECT_TRUE(v > 0 && control->tags.contains(v)) << info.name;
-            } else if (control->rule == registers::Rule::Slider) {
-                EXPECT_TRUE(v >= 1 && v <= control->maximum) << info.name;
-            }
+            EXPECT_TRUE(control->rule != registers::Rule::PopupTag || (v > 0 && control->tags.contains(v))) << info.name;
+            EXPECT_TRUE(control->rule != registers::Rule::Slider || (v >= 1 && v <= control->maximum)) << info.name;
         }
         EXPECT_GT(r.decimal(pointBas), r.decimal(pointHaut));
         EXPECT_GE(r.decimal(pointHaut), 0.0f);

@@ -24,14 +24,8 @@ class ScriptedFileSystem final : public FileSystemOps {
 public:
     explicit ScriptedFileSystem(int failing = -1, int error = 0) : m_failing(failing), m_error(error) {}
 
-    int open(const QByteArray& p, int flags, mode_t mode) const override
-    {
-        return pass("open") ? m_real.open(p, flags, mode) : -1;
-    }
-    int openDir(const QByteArray& p) const override
-    {
-        return pass("openDir " + QFile::decodeName(p)) ? m_real.openDir(p) : -1;
-    }
+    int open(const QByteArray& p, int flags, mode_t mode) const override { return pass("open") ? m_real.open(p, flags, mode) : -1; }
+    int openDir(const QByteArray& p) const override { return pass("openDir " + QFile::decodeName(p)) ? m_real.openDir(p) : -1; }
     // A write failing with errno 0 is one that writes nothing.
     ssize_t write(int fd, const char* data, size_t size) const override
     {
@@ -45,10 +39,7 @@ public:
         const int closed = m_real.close(fd); // a failed close still frees the descriptor
         return passes ? closed : (errno = m_error, -1);
     }
-    int rename(const QByteArray& from, const QByteArray& to) const override
-    {
-        return pass("rename") ? m_real.rename(from, to) : -1;
-    }
+    int rename(const QByteArray& from, const QByteArray& to) const override { return pass("rename") ? m_real.rename(from, to) : -1; }
     int unlink(const QByteArray& p) const override { return pass("unlink") ? m_real.unlink(p) : -1; }
 
     QStringList calls() const { return m_calls; }
@@ -73,9 +64,6 @@ class SafeSaveTest : public ::testing::Test {
 protected:
     QString path(const QString& name) const { return m_dir.filePath(name); }
 
-    static void writePlain(const QString& file, const QByteArray& bytes) { ASSERT_TRUE(writeFile(file, bytes)); }
-    static QByteArray readPlain(const QString& file) { return fileContent(file); }
-
     QStringList folderEntries() const
     {
         return QDir(m_dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
@@ -84,52 +72,41 @@ protected:
     QTemporaryDir m_dir;
 };
 
-TEST_F(SafeSaveTest, WritesANewFile)
+// A new file, then an old one replaced whole by a shorter one, keeping its
+// permissions; each reads back whole, a large file and an empty one too.
+TEST_F(SafeSaveTest, WritesANewFileAndReplacesAnOldOneWhole)
 {
     QByteArray bytes("logbook\0with\nbinary\xff", 20);
     const QString file = path(QStringLiteral("dives.ondrix"));
     const SaveResult result = saveFileAtomically(file, bytes);
     EXPECT_TRUE(result.ok) << result.error.toStdString();
     EXPECT_TRUE(result.error.isEmpty());
-    EXPECT_EQ(readPlain(file), bytes);
+    EXPECT_EQ(fileContent(file), bytes);
     EXPECT_EQ(folderEntries(), QStringList{QStringLiteral("dives.ondrix")});
-
-    // And reads back whole, a large file and an empty one too.
     QString error = QStringLiteral("stale");
     EXPECT_EQ(readWholeFile(file, &error), bytes);
     EXPECT_TRUE(error.isEmpty());
     const QByteArray large = QByteArray(300000, '\0') + bytes;
     ASSERT_TRUE(saveFileAtomically(file, large).ok);
     EXPECT_EQ(readWholeFile(file, &error), large);
-    ASSERT_TRUE(saveFileAtomically(file, QByteArray()).ok);
-    const auto nothing = readWholeFile(file, nullptr);
-    ASSERT_TRUE(nothing.has_value());
-    EXPECT_TRUE(nothing->isEmpty());
-}
 
-TEST_F(SafeSaveTest, ReplacesAnOldFileWhole)
-{
-    const QString file = path(QStringLiteral("dives.ondrix"));
-    writePlain(file, QByteArray(100000, 'o'));
     QFile::setPermissions(file, QFile::ReadOwner | QFile::WriteOwner);
-
-    const QByteArray shorter("new content");
-    ASSERT_TRUE(saveFileAtomically(file, shorter).ok);
-    EXPECT_EQ(readPlain(file), shorter);
+    ASSERT_TRUE(saveFileAtomically(file, "new content").ok);
+    EXPECT_EQ(fileContent(file), QByteArray("new content"));
     const auto ownerGroupOther = QFileDevice::Permissions(0x7077); // leave out the "User" bits
     EXPECT_EQ(QFile::permissions(file) & ownerGroupOther, QFile::ReadOwner | QFile::WriteOwner);
     EXPECT_EQ(folderEntries(), QStringList{QStringLiteral("dives.ondrix")});
-
     ASSERT_TRUE(saveFileAtomically(file, QByteArray()).ok);
     EXPECT_EQ(QFileInfo(file).size(), 0);
+    EXPECT_EQ(readWholeFile(file, nullptr), QByteArray());
 }
 
 // A place no file can be written to: refused on one line naming the file,
 // and nothing around it changed or left behind.
-TEST_F(SafeSaveTest, RefusesPlacesNoFileCanBeWrittenTo)
+TEST_F(SafeSaveTest, RefusesPlacesNoFileCanBeWrittenToOrReadFrom)
 {
     const QString parent = path(QStringLiteral("not-a-folder"));
-    writePlain(parent, "keep me");
+    ASSERT_TRUE(writeFile(parent, "keep me"));
     const QString folder = path(QStringLiteral("folder"));
     ASSERT_TRUE(QDir().mkpath(folder));
     for (const QString& file : {parent + QStringLiteral("/dives.ondrix"), path(QStringLiteral("missing/dives.ondrix")),
@@ -142,10 +119,19 @@ TEST_F(SafeSaveTest, RefusesPlacesNoFileCanBeWrittenTo)
         EXPECT_GT(result.error.size(), start.size());
         EXPECT_FALSE(result.error.contains(QLatin1Char('\n')));
     }
-    EXPECT_EQ(readPlain(parent), QByteArray("keep me"));
+    EXPECT_EQ(fileContent(parent), QByteArray("keep me"));
     EXPECT_FALSE(QFileInfo::exists(path(QStringLiteral("missing"))));
     EXPECT_TRUE(QFileInfo(folder).isDir());
     EXPECT_EQ(folderEntries(), (QStringList{QStringLiteral("folder"), QStringLiteral("not-a-folder")}));
+    // Reading what is no file says why, on one line too.
+    for (const QString& file : {path(QStringLiteral("missing.ondrix")), m_dir.path()}) {
+        SCOPED_TRACE(file.toStdString());
+        QString error;
+        EXPECT_FALSE(readWholeFile(file, &error).has_value());
+        EXPECT_TRUE(error.startsWith(QStringLiteral("cannot read ") + file + QStringLiteral(": "))) << error.toStdString();
+        EXPECT_FALSE(error.contains(QLatin1Char('\n')));
+        EXPECT_FALSE(readWholeFile(file, nullptr).has_value());
+    }
 }
 
 // A write that fails midway (here: the process may not write files larger
@@ -155,7 +141,7 @@ TEST_F(SafeSaveTest, OldFileStaysWholeWhenTheWriteFails)
 {
     const QString file = path(QStringLiteral("dives.ondrix"));
     const QByteArray old(1000, 'o');
-    writePlain(file, old);
+    ASSERT_TRUE(writeFile(file, old));
 
     rlimit saved{};
     ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
@@ -173,7 +159,7 @@ TEST_F(SafeSaveTest, OldFileStaysWholeWhenTheWriteFails)
     EXPECT_TRUE(result.error.startsWith(QStringLiteral("cannot write ") + file + QStringLiteral(": ")))
         << result.error.toStdString();
     EXPECT_FALSE(result.error.contains(QStringLiteral("Unknown error")));
-    EXPECT_EQ(readPlain(file), old);
+    EXPECT_EQ(fileContent(file), old);
     EXPECT_EQ(folderEntries(), QStringList{QStringLiteral("dives.ondrix")});
 }
 
@@ -184,7 +170,7 @@ TEST_F(SafeSaveTest, OldFileStaysWholeInAReadOnlyFolder)
     const QString folder = path(QStringLiteral("locked"));
     ASSERT_TRUE(QDir().mkpath(folder));
     const QString file = folder + QStringLiteral("/dives.ondrix");
-    writePlain(file, "old");
+    ASSERT_TRUE(writeFile(file, "old"));
     QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner);
 
     const SaveResult result = saveFileAtomically(file, "new");
@@ -192,26 +178,8 @@ TEST_F(SafeSaveTest, OldFileStaysWholeInAReadOnlyFolder)
     QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     EXPECT_FALSE(result.ok);
     EXPECT_TRUE(result.error.startsWith(QStringLiteral("cannot write ") + file));
-    EXPECT_EQ(readPlain(file), QByteArray("old"));
+    EXPECT_EQ(fileContent(file), QByteArray("old"));
 }
-
-TEST_F(SafeSaveTest, ReadingWhatIsNotAFileSaysWhy)
-{
-    const QStringList unreadable = {path(QStringLiteral("missing.ondrix")), m_dir.path()};
-    for (const QString& file : unreadable) {
-        SCOPED_TRACE(file.toStdString());
-        QString error;
-        EXPECT_FALSE(readWholeFile(file, &error).has_value());
-        EXPECT_TRUE(error.startsWith(QStringLiteral("cannot read ") + file + QStringLiteral(": ")))
-            << error.toStdString();
-        EXPECT_FALSE(error.contains(QLatin1Char('\n')));
-        EXPECT_FALSE(readWholeFile(file, nullptr).has_value());
-    }
-}
-
-} // namespace
-
-namespace {
 
 struct StepCase {
     int failing;  // the call that fails, as listed in kReplacingCalls; -1 none
@@ -250,15 +218,14 @@ TEST_F(SafeSaveTest, EveryStepThatFailsLeavesTheOldFileOrIsReported)
     for (const StepCase& c : cases) {
         SCOPED_TRACE(c.failing < 0 ? std::string("no failure")
                                    : kReplacingCalls[c.failing].toStdString() + " " + std::strerror(c.error));
-        writePlain(file, old);
+        ASSERT_TRUE(writeFile(file, old));
         const ScriptedFileSystem fs(c.failing, c.error);
         const SaveResult result = saveFileAtomically(file, fresh, fs);
         EXPECT_EQ(result.ok, c.ok);
         EXPECT_EQ(result.durable, c.durable);
         const QString reason = QString::fromLocal8Bit(std::strerror(c.error != 0 ? c.error : EIO));
-        const QString expected = QString::fromLatin1(c.message).arg(file, reason);
-        EXPECT_EQ(result.error, c.message[0] ? expected : QString());
-        EXPECT_EQ(readPlain(file), c.ok ? fresh : old);
+        EXPECT_EQ(result.error, c.message[0] ? QString::fromLatin1(c.message).arg(file, reason) : QString());
+        EXPECT_EQ(fileContent(file), c.ok ? fresh : old);
         EXPECT_EQ(folderEntries(), QStringList{QStringLiteral("dives.ondrix")});
     }
     const ScriptedFileSystem passing;
@@ -279,7 +246,7 @@ TEST_F(SafeSaveTest, ALinkIsKeptAndItsTargetReplaced)
     const QString target = path(QStringLiteral("real/dives.ondrix"));
     const QString link = path(QStringLiteral("links/dives.ondrix"));
     const QString chain = path(QStringLiteral("links/again.ondrix"));
-    writePlain(target, "old");
+    ASSERT_TRUE(writeFile(target, "old"));
     ASSERT_TRUE(QFile::link(QStringLiteral("../real/dives.ondrix"), link));
     ASSERT_TRUE(QFile::link(QStringLiteral("dives.ondrix"), chain));
     for (const QString& through : {link, chain}) {
@@ -288,7 +255,7 @@ TEST_F(SafeSaveTest, ALinkIsKeptAndItsTargetReplaced)
         const ScriptedFileSystem fs;
         const SaveResult result = saveFileAtomically(through, bytes, fs);
         ASSERT_TRUE(result.ok && result.durable) << result.error.toStdString();
-        EXPECT_EQ(readPlain(target), bytes);
+        EXPECT_EQ(fileContent(target), bytes);
         EXPECT_TRUE(QFileInfo(link).isSymLink());
         EXPECT_TRUE(QFileInfo(chain).isSymLink());
         EXPECT_EQ(fs.calls().first(), QStringLiteral("openDir ") + QFileInfo(target).absolutePath());
@@ -305,13 +272,13 @@ TEST_F(SafeSaveTest, OpenedBytesOutliveChangesToTheFile)
     QByteArray content(1 << 20, '\0');
     for (qsizetype i = 0; i < content.size(); ++i)
         content[i] = char(i * 7);
-    writePlain(file, content);
+    ASSERT_TRUE(writeFile(file, content));
     FileBytes bytes;
     QString error;
     ASSERT_TRUE(bytes.open(file, &error)) << error.toStdString();
     ASSERT_TRUE(QFile::resize(file, 0));
     EXPECT_EQ(bytes.bytes(), QByteArrayView(content));
-    writePlain(file, QByteArray(content.size(), 'x'));
+    ASSERT_TRUE(writeFile(file, QByteArray(content.size(), 'x')));
     EXPECT_EQ(bytes.bytes(), QByteArrayView(content));
     EXPECT_EQ(bytes.size(), content.size());
 

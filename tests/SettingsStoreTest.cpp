@@ -79,7 +79,16 @@ TEST_F(SettingsStoreTest, ValuesRoundTripExactlyThroughTheFile)
         store.setValue(QStringLiteral("value %1").arg(i), scalars[i]);
     store.setValue(QStringLiteral("statistics values"), statistics);
     store.setColour(QStringLiteral("foreign color"), RgbaColour::rgb(0.1, 0.25, 1.0 / 3.0, 0.75));
+    // Keys with spaces and underscores stay distinct.
+    const QStringList keys = {"column numero", "column_numero", "column_epave", "sac de plongee",
+                              "countryCode",   "country code",  "ppO2 line",    "50% key"};
+    for (int i = 0; i < keys.size(); ++i)
+        store.setValue(keys.at(i), i);
     const auto reopened = reopenedCopy(store);
+    for (int i = 0; i < keys.size(); ++i) {
+        EXPECT_TRUE(reopened->hasStoredValue(keys.at(i))) << keys.at(i).toStdString();
+        EXPECT_EQ(reopened->intValue(keys.at(i)), i) << keys.at(i).toStdString();
+    }
     for (int i = 0; i < lists.size(); ++i) {
         const QVariant back = reopened->value(QStringLiteral("list %1").arg(i));
         EXPECT_EQ(back.typeId(), QMetaType::QStringList) << i;
@@ -94,36 +103,9 @@ TEST_F(SettingsStoreTest, ValuesRoundTripExactlyThroughTheFile)
     EXPECT_EQ(reopened->colourValue(QStringLiteral("foreign color")), RgbaColour::rgb(0.1, 0.25, 1.0 / 3.0, 0.75));
 }
 
-TEST_F(SettingsStoreTest, KeysWithSpacesAndUnderscoresStayDistinct)
-{
-    const QStringList keys = {
-        QStringLiteral("column numero"), QStringLiteral("column_numero"),
-        QStringLiteral("column_epave"),  QStringLiteral("sac de plongee"),
-        QStringLiteral("countryCode"),   QStringLiteral("country code"),
-        QStringLiteral("ppO2 line"),     QStringLiteral("50% key"),
-    };
-    SettingsStore store(path());
-    for (int i = 0; i < keys.size(); ++i)
-        store.setValue(keys.at(i), i);
-    const auto reopened = reopenedCopy(store);
-    for (int i = 0; i < keys.size(); ++i) {
-        SCOPED_TRACE(keys.at(i).toStdString());
-        EXPECT_TRUE(reopened->hasStoredValue(keys.at(i)));
-        EXPECT_EQ(reopened->intValue(keys.at(i)), i);
-    }
-}
-
-struct ReadCase {
-    const char* name;
-    QVariant stored;
-    bool asBool;
-    int asInt;
-    double asDouble;
-};
-
 TEST_F(SettingsStoreTest, TypedReadsConvertNumbersTextsAndBooleans)
 {
-    const QList<ReadCase> cases = {
+    const struct { const char* name; QVariant stored; bool asBool; int asInt; double asDouble; } cases[] = {
         {"text 3", QString("3"), true, 3, 3.0},          {"text 0.5", QString("0.5"), true, 0, 0.5},
         {"text 0", QString("0"), false, 0, 0.0},         {"empty text", QString(""), false, 0, 0.0},
         {"text true", QString("true"), true, 0, 0.0},    {"text YES", QString("YES"), true, 0, 0.0},
@@ -136,7 +118,7 @@ TEST_F(SettingsStoreTest, TypedReadsConvertNumbersTextsAndBooleans)
         {"negative double", -2.9, true, -2, -2.9},        {"list", QStringList{"3"}, false, 0, 0.0},
     };
     SettingsStore store(path());
-    for (const ReadCase& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         const QString key = QString::fromLatin1(c.name);
         store.setValue(key, c.stored);
@@ -146,44 +128,36 @@ TEST_F(SettingsStoreTest, TypedReadsConvertNumbersTextsAndBooleans)
     }
 }
 
-TEST_F(SettingsStoreTest, RegisteredDefaultsAnswerOnlyForKeysWithoutStoredValue)
-{
-    SettingsStore store(path());
-    store.registerDefaults({{QStringLiteral("stop interval"), QStringLiteral("3")},
-                            {QStringLiteral("display units"), true}});
-    store.registerDefaults({{QStringLiteral("fill plot"), true},
-                            {QStringLiteral("display units"), false}});
-
-    EXPECT_EQ(store.intValue(QStringLiteral("stop interval")), 3);
-    EXPECT_TRUE(store.boolValue(QStringLiteral("fill plot"))); // first table kept
-    EXPECT_FALSE(store.boolValue(QStringLiteral("display units"))); // replaced
-    EXPECT_FALSE(store.hasStoredValue(QStringLiteral("stop interval")));
-
-    store.setValue(QStringLiteral("stop interval"), QStringLiteral("6"));
-    EXPECT_EQ(store.intValue(QStringLiteral("stop interval")), 6);
-    store.remove(QStringLiteral("stop interval"));
-    EXPECT_EQ(store.intValue(QStringLiteral("stop interval")), 3);
-}
-
-// Values (not the registered defaults) persist to a fresh store on the same
-// file, which is made with its folder when absent.
-TEST_F(SettingsStoreTest, RegisteredDefaultsAreNeverWrittenToDisk)
+// Registered defaults answer only for keys without a stored value and are
+// never written; values persist to a fresh store on the same file, which is
+// made with its folder when absent.
+TEST_F(SettingsStoreTest, RegisteredDefaultsAnswerOnlyForKeysWithoutStoredValueAndStayOffDisk)
 {
     const QString file = path(QStringLiteral("deep/er/settings.ini"));
     {
         SettingsStore store(file);
         EXPECT_TRUE(QFileInfo(file).isFile());
-        store.registerDefaults({{QStringLiteral("stop interval"), QStringLiteral("3")}});
+        store.registerDefaults({{QStringLiteral("stop interval"), QStringLiteral("3")},
+                                {QStringLiteral("display units"), true}});
+        store.registerDefaults({{QStringLiteral("fill plot"), true}, {QStringLiteral("display units"), false}});
+        EXPECT_EQ(store.intValue(QStringLiteral("stop interval")), 3);
+        EXPECT_TRUE(store.boolValue(QStringLiteral("fill plot"))); // first table kept
+        EXPECT_FALSE(store.boolValue(QStringLiteral("display units"))); // replaced
+        EXPECT_FALSE(store.hasStoredValue(QStringLiteral("stop interval")));
+        store.setValue(QStringLiteral("stop interval"), QStringLiteral("6"));
+        EXPECT_EQ(store.intValue(QStringLiteral("stop interval")), 6);
+        store.remove(QStringLiteral("stop interval"));
+        EXPECT_EQ(store.intValue(QStringLiteral("stop interval")), 3);
         store.setValue(QStringLiteral("us units"), true);
         EXPECT_TRUE(store.sync());
     }
-    QFile written(file);
-    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
-    EXPECT_FALSE(written.readAll().contains("stop"));
+    EXPECT_FALSE(fileContent(file).contains("stop"));
+    EXPECT_FALSE(fileContent(file).contains("fill"));
     SettingsStore fresh(file);
     EXPECT_FALSE(fresh.value(QStringLiteral("stop interval")).isValid());
     EXPECT_TRUE(fresh.boolValue(QStringLiteral("us units")));
 }
+
 TEST_F(SettingsStoreTest, RemovingAndWritingNothing)
 {
     SettingsStore store(path());
@@ -213,20 +187,15 @@ TEST_F(SettingsStoreTest, HandEditedFileIsReadAsText)
     EXPECT_EQ(store.stringValue(QStringLiteral("coloured text")), QStringLiteral("x:y"));
 }
 
-struct ColourTextCase {
-    RgbaColour colour;
-    const char* text;
-};
-
 TEST(RgbaColourTest, TextUsesShortestDecimals)
 {
-    const QList<ColourTextCase> cases = {
+    const struct { RgbaColour colour; const char* text; } cases[] = {
         {RgbaColour::rgb(0, 0, 1), "rgba(0,0,1,1)"},
         {RgbaColour::rgb(1, 0, 0, 1), "rgba(1,0,0,1)"},
         {RgbaColour::grey(0.5, 1), "rgba(0.5,0.5,0.5,1)"},
         {RgbaColour::rgb(0.1, 0.2, 0.3, 0.25), "rgba(0.1,0.2,0.3,0.25)"},
     };
-    for (const ColourTextCase& c : cases) {
+    for (const auto& c : cases) {
         EXPECT_EQ(c.colour.toText(), QString::fromLatin1(c.text));
         EXPECT_EQ(RgbaColour::fromText(QString::fromLatin1(c.text)), c.colour);
     }

@@ -6,8 +6,6 @@
 #include "registers/StructuresRegister.h"
 #include "support/RegisterTesting.h"
 
-#include <gtest/gtest.h>
-
 using namespace registertesting;
 
 using namespace structures;
@@ -29,15 +27,9 @@ V writtenValue(int field, const QString& postcode)
 
 TEST(StructuresArchive, PostcodesOfEveryVersion)
 {
-    const struct {
-        int version;
-        QString written;
-        QString read;
-    } rows[] = {
-        {0, QStringLiteral("06400"), QStringLiteral("6400")}, // the old integer lost its leading zero
-        {0, QStringLiteral("75001"), QStringLiteral("75001")},
-        {1, QStringLiteral("06400"), QStringLiteral("06400")},
-        {1, QStringLiteral("PL1 3DX"), QStringLiteral("PL1 3DX")},
+    const struct { int version; QString written; QString read; } rows[] = {
+        {0, u"06400"_qs, u"6400"_qs}, // the old integer lost its leading zero
+        {0, u"75001"_qs, u"75001"_qs}, {1, u"06400"_qs, u"06400"_qs}, {1, u"PL1 3DX"_qs, u"PL1 3DX"_qs},
     };
     for (const auto& row : rows) {
         const auto valueOf = [&](int f) { return writtenValue(f, row.written); };
@@ -101,38 +93,15 @@ TEST(StructuresTexts, TableAndSynthesis)
     EXPECT_EQ(registertable::colour(columnNamed(book(), "miseAJour"), odd), std::nullopt);
 
     const StyledText text = registersynthesis::ofAll(book(), {club}, loc, QStringLiteral("/dives/clubs.ondrix"), kWhen);
-    EXPECT_EQ(marked(text), R"({g}Address book{k}
-Name: {b}CSM{k}
-Kind: {b}Associative{k}
-Affiliation: {b}FFESSM{k}
-Manager: {b}Marie Dupont{k}
-Address: {b}1 quai 13007 Marseille France{k}
-Phone: {b}04 91{k}
-Mobile: {b}06 12{k}
-Fax: {b}04 92{k}
-E-mail: {b}club@csm.fr{k}
-Web site: {b}https://csm.fr{k}
-Rating: {b}4{k}
-Updated on: {b}05/11/2022{k}
-Prices:
-{b}Bapteme : 0.00 €
-Night dive : 32.50 €
-Level 1 : 350.00 €
-{k}Opening hours:
-Monday: {b}- - - / - - -{k}
-Tuesday: {b}- - - / - - -{k}
-Wednesday: {b}- - - / - - -{k}
-Thursday: {b}- - - / - - -{k}
-Friday: {b}- - - / - - -{k}
-Saturday: {b}- - - / - - -{k}
-Sunday: {b}09:00 - - / - - -{k}
-Dives made there: {b}42{k}
-Remarks: {b}Boat at 9.{k}
-------------------------------
-{g}
-File dir : /dives/clubs.ondrix
-
-Edition date : 05/11/2022)");
+    EXPECT_EQ(marked(text), "{g}Address book{k}\nName: {b}CSM{k}\nKind: {b}Associative{k}\nAffiliation: {b}FFESSM{k}\n"
+              "Manager: {b}Marie Dupont{k}\nAddress: {b}1 quai 13007 Marseille France{k}\nPhone: {b}04 91{k}\n"
+              "Mobile: {b}06 12{k}\nFax: {b}04 92{k}\nE-mail: {b}club@csm.fr{k}\nWeb site: {b}https://csm.fr{k}\n"
+              "Rating: {b}4{k}\nUpdated on: {b}05/11/2022{k}\nPrices:\n{b}Bapteme : 0.00 €\nNight dive : 32.50 €\n"
+              "Level 1 : 350.00 €\n{k}Opening hours:\nMonday: {b}- - - / - - -{k}\nTuesday: {b}- - - / - - -{k}\n"
+              "Wednesday: {b}- - - / - - -{k}\nThursday: {b}- - - / - - -{k}\nFriday: {b}- - - / - - -{k}\n"
+              "Saturday: {b}- - - / - - -{k}\nSunday: {b}09:00 - - / - - -{k}\nDives made there: {b}42{k}\n"
+              "Remarks: {b}Boat at 9.{k}\n------------------------------\n{g}\nFile dir : /dives/clubs.ondrix\n\n"
+              "Edition date : 05/11/2022");
     // A kind no item carries prints its label alone; the try-dive price is
     // always written.
     const std::string oddText = marked(book().synthesis(odd, loc));

@@ -60,27 +60,13 @@ TEST_F(UdcfTest, BothSampleFilesImportTheSameDive)
         const auto outcome = fileimport::importFile(*carnet, path);
         ASSERT_TRUE(outcome.ok) << s.file << ": " << outcome.error.toStdString();
         ASSERT_EQ(outcome.dives, 1) << s.file;
-        const Plongee d = carnet->dives().first();
-        EXPECT_EQ(d.date().date(), QDate(2011, 5, 17)) << s.file;
-        EXPECT_EQ(d.heure().time(), QTime(11, 1)) << s.file;
-        EXPECT_EQ(d.lieu(), QString::fromUtf8(s.place)) << s.file;
-        EXPECT_EQ(d.site().value_or(QString()), QString::fromUtf8(s.site)) << s.file;
-        EXPECT_FLOAT_EQ(d.profondeur(), 24.69f) << s.file;
-        EXPECT_EQ(d.temps(), 32) << s.file << ": 64 intervals of 30 s";
-        EXPECT_EQ(d.tempEau(), 10) << s.file;
-        EXPECT_EQ(d.gaz(), s.gas) << s.file;
-        EXPECT_EQ(d.o2Mix(), s.oxygen) << s.file;
-        EXPECT_EQ(d.heMix(), 0) << s.file;
-        EXPECT_EQ(d.volumeBloc(), 12) << s.file;
-        EXPECT_EQ(d.pressionDepart(), 165) << s.file;
-        EXPECT_EQ(d.pressionFin(), 69) << s.file;
-        EXPECT_EQ(d.samplingRate(), 2) << s.file << ": 30 s";
-        const QList<float> depths = d.profilProfondeur().value();
-        ASSERT_EQ(depths.size(), 65) << s.file;
-        EXPECT_EQ(depths.first(), 0.0f);
-        EXPECT_FLOAT_EQ(depths[9], 24.69f);
-        EXPECT_FLOAT_EQ(depths[63], 2.13f);
-        EXPECT_EQ(depths.last(), 0.0f);
+        // 64 intervals of 30 s.
+        const QString expected = QString::fromUtf8(
+            "day=2011-05-17; start=11:01:00; lieu=%1; site=%2; profondeur=24.69; temps=32; tempEau=10; gaz=%3; o2Mix=%4; "
+            "heMix=0; volumeBloc=12; pressionDepart=165; pressionFin=69; samplingRate=2; profilProfondeur#=65; "
+            "profilProfondeur[0]=0; profilProfondeur[9]=24.69; profilProfondeur[63:65]=2.13,0")
+            .arg(QString::fromUtf8(s.place), QString::fromUtf8(s.site)).arg(s.gas).arg(s.oxygen);
+        EXPECT_EQ(fieldsLike(carnet->dives().first(), expected), expected.toStdString()) << s.file;
     }
 }
 
@@ -156,7 +142,6 @@ TEST_F(UdcfTest, OurExportImportsBackIntoTheSameDives)
 TEST_F(UdcfTest, RefusedFilesNameTheirPlaceAndChangeNothing)
 {
     carnet->setDives(someDives(2));
-    const QList<Plongee> before = carnet->dives();
     const struct {
         const char* what;
         QByteArray file;
@@ -174,7 +159,7 @@ TEST_F(UdcfTest, RefusedFilesNameTheirPlaceAndChangeNothing)
         EXPECT_FALSE(outcome.ok) << c.what;
         EXPECT_TRUE(kPlace.match(outcome.error).hasMatch()) << c.what << ": " << outcome.error.toStdString();
         EXPECT_TRUE(outcome.error.contains(QLatin1String(c.says))) << c.what << ": " << outcome.error.toStdString();
-        EXPECT_EQ(carnet->count(), before.size()) << c.what;
+        EXPECT_EQ(carnet->count(), 2) << c.what;
     }
 }
 
@@ -219,21 +204,13 @@ TEST_F(UdcfTest, CommandLineExportsAndImportsEveryFormat)
         const QString target = dir.filePath(QStringLiteral("copy"));
         EXPECT_EQ(runExportCommand({logbook, type, target}, settingsFile, out, err), 0)
             << type.toStdString() << ": " << err.toStdString();
-        if (!type.contains(QLatin1String("UDCF")) && !type.contains(QLatin1String("UDDF")))
-            continue;
-        // Every XML export but the older UDDF layout imports back.
-        out.clear();
-        err.clear();
+        if (!type.contains(QLatin1String("UDCF")))
+            continue; // the UDDF exports are read back by the UDDF command-line test
         const QString into = dir.filePath(QStringLiteral("into.ondrix"));
         ASSERT_TRUE(saveFileAtomically(into, *logbookarchive::encode({})).ok);
-        const int status = runImportCommand({into, target}, settingsFile, out, err);
-        if (type == QLatin1String("Export UDDF (Universal Dive Data Format)")) {
-            EXPECT_EQ(status, 1) << out.toStdString();
-            EXPECT_TRUE(err.contains("the file holds no dive that can be read")) << err.toStdString();
-        } else {
-            EXPECT_EQ(status, 0) << type.toStdString() << ": " << err.toStdString();
-            EXPECT_TRUE(out.startsWith("imported 3 dives from ")) << out.toStdString();
-        }
+        out.clear(), err.clear();
+        EXPECT_EQ(runImportCommand({into, target}, settingsFile, out, err), 0) << type.toStdString() << ": " << err.toStdString();
+        EXPECT_TRUE(out.startsWith("imported 3 dives from ")) << out.toStdString();
     }
 }
 

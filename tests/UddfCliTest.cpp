@@ -41,12 +41,6 @@ protected:
         args.prepend(QLatin1String(verb));
         return runCli(settings, args);
     }
-
-    static qsizetype diveCount(const QString& file)
-    {
-        const auto dives = logbookarchive::decode(fileContent(file));
-        return dives ? dives->size() : -1;
-    }
 };
 
 } // namespace
@@ -106,16 +100,15 @@ TEST_F(UddfCliTest, ExportWritesACopyThatImportsBackAndLeavesTheLogbookAlone)
     d[1].setO2Mix(90);
     d[1].setHeMix(20);
     original = setLogbook(d);
+    const QString warning = "ondrix-cli: " + logbook + ": warning: dive 2 (row 1): "
+                            "90 % oxygen and 20 % helium make more than 100 %; its mix is left out\n";
     const struct {
         const char* type;
         int back;
-        QString warning;
     } cases[] = {
         // The older layout holds no dive the older reader takes back.
-        {"Export UDDF (Universal Dive Data Format)", 0, "ondrix-cli: " + logbook + ": warning: dive 2 (row 1): "
-         "90 % oxygen and 20 % helium make more than 100 %; its mix is left out\n"},
-        {"Export UDDF 3.2", 2, "ondrix-cli: " + logbook + ": warning: dive 2 (row 1): "
-         "90 % oxygen and 20 % helium make more than 100 %; its mix is left out\n"},
+        {"Export UDDF (Universal Dive Data Format)", 0},
+        {"Export UDDF 3.2", 2},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.type);
@@ -124,11 +117,12 @@ TEST_F(UddfCliTest, ExportWritesACopyThatImportsBackAndLeavesTheLogbookAlone)
         const CliRun o = run("export", {logbook, QLatin1String(c.type), out});
         ASSERT_EQ(o.status, 0) << o.err.toStdString();
         EXPECT_TRUE(o.out.isEmpty());
-        EXPECT_EQ(o.err, c.warning.toUtf8());
+        EXPECT_EQ(o.err, warning.toUtf8());
         EXPECT_TRUE(fileContent(out).startsWith("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<uddf"));
         EXPECT_EQ(fileContent(logbook), original);
         const QString fresh = write("fresh.ondrix", *logbookarchive::encode({}));
         ASSERT_EQ(run("import", {fresh, out}).status, c.back ? 0 : 1); // none read back is refused
-        EXPECT_EQ(diveCount(fresh), c.back);
+        const auto back = logbookarchive::decode(fileContent(fresh));
+        EXPECT_EQ(back ? back->size() : -1, c.back);
     }
 }

@@ -57,10 +57,8 @@ const QByteArray kValid =
     "<informationafterdive><greatestdepth>5</greatestdepth><diveduration>20</diveduration></informationafterdive>\n"
     "</dive></repetitiongroup></profiledata></uddf>\n";
 
-const QByteArray kLegacy = "<?xml version=\"1.0\"?>\n<uddf version=\"2.2.0\"><profiledata><repetitiongroup>\n"
-                           "<dive><date><year>2011</year><month>5</month><day>17</day></date>"
-                           "<greatestdepth>24.7</greatestdepth><samples><waypoint><depth>2</depth></waypoint>"
-                           "</samples></dive>\n</repetitiongroup></profiledata></uddf>\n";
+const QByteArray kLegacy = legacy("\n" + legacyDive(kLegacyDate + "<greatestdepth>24.7</greatestdepth><samples>"
+                                                                   "<waypoint><depth>2</depth></waypoint></samples>") + "\n");
 
 // Every element the reader knows, for the cuts and flips.
 const QByteArray kRich =
@@ -147,6 +145,16 @@ protected:
             EXPECT_TRUE(carnet->dives()[i].identical(before[i])) << i;
         EXPECT_FALSE(carnet->isModified());
     }
+
+    // Refused with the place of the fault, no file content in the message,
+    // and the logbook as it was.
+    void expectRefusedWithAPlace(const uddffileimport::Outcome& outcome)
+    {
+        EXPECT_FALSE(outcome.ok);
+        EXPECT_TRUE(kPlace.match(outcome.error).hasMatch()) << outcome.error.toStdString();
+        EXPECT_FALSE(outcome.error.contains(QLatin1String("root:"))) << "no file content leaks into the message";
+        expectUnchanged();
+    }
 };
 
 // The reader alone, after sniffing, as the import runs it.
@@ -163,10 +171,6 @@ std::optional<QString> readingError(QByteArray bytes)
 
 TEST_F(UddfHostileTest, TheValidFilesOfTheseTestsImportUpToEveryBound)
 {
-    Plongee own;
-    own.setNoPlongee(3);
-    own.setDate(QDateTime(QDate(2012, 8, 1), QTime(9, 0)));
-    own.setProfilProfondeur(QList<float>{1, 2});
     const struct {
         const char* what;
         QByteArray bytes;
@@ -194,7 +198,7 @@ TEST_F(UddfHostileTest, TheValidFilesOfTheseTestsImportUpToEveryBound)
               "</surfaceintervalbeforedive></informationbeforedive></dive><dive id=\"d\">"),
          1, 21, 2},
         // The older export holds no dive the older reader takes.
-        {"the logbook's own older export", LegacyUddfWriter(context->localizer()).write({own}).bytes, 0},
+        {"the logbook's own older export", LegacyUddfWriter(context->localizer()).write({plausibleDive(3)}).bytes, 0},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -213,6 +217,8 @@ TEST_F(UddfHostileTest, TheValidFilesOfTheseTestsImportUpToEveryBound)
 
 TEST_F(UddfHostileTest, BrokenFilesAreRefusedWithTheirPlaceAndChangeNothing)
 {
+    // Where a dive of the UDDF 3 file, and the dive of the older one, begin.
+    const char *kDive = "line 3, column 38: ", *kOlder = "line 3, column 1: ";
     const struct {
         const char* what;
         QByteArray bytes;
@@ -228,34 +234,31 @@ TEST_F(UddfHostileTest, BrokenFilesAreRefusedWithTheirPlaceAndChangeNothing)
         {"not UTF-8", with(kValid, "<depth>3", "<depth>\xff\xfe"), "line 5, column ", "malformed XML"},
         {"another root", "<?xml version=\"1.0\"?>\n  <UDCF><DIVE/></UDCF>", "line 2, column 3: ", "not <uddf>"},
         {"undefined entity", with(kValid, "<depth>3", "<depth>&nope;"), "line 5, column ", "nope"},
-        {"dive without date", with(kValid, "<datetime>2020-01-02T03:04:05</datetime>", ""), "line 3, column 38: ",
-         "no date"},
-        {"dive with a date that is none", with(kValid, "2020-01-02T03", "2020-02-31T03"), "line 3, column 38: ",
-         "no date"},
-        {"a long date that is none", with(kValid, "2020-01-02T03:04:05", QByteArray(70, 'x')), "line 3, column 38: ",
+        {"dive without date", with(kValid, "<datetime>2020-01-02T03:04:05</datetime>", ""), kDive, "no date"},
+        {"dive with a date that is none", with(kValid, "2020-01-02T03", "2020-02-31T03"), kDive, "no date"},
+        {"a long date that is none", with(kValid, "2020-01-02T03:04:05", QByteArray(70, 'x')), kDive,
          "date \"xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx\" is no date"},
         {"unknown undeclared prefix", with(kValid, "<samples>", "<x:samples>"), "line 5, column ", "malformed XML"},
-        {"257 attributes", with(kValid, "<dive id=\"d\">", "<dive" + attributes(257) + ">"), "line 3, column 38: ",
+        {"257 attributes", with(kValid, "<dive id=\"d\">", "<dive" + attributes(257) + ">"), kDive,
          "more than 256 attributes"},
-        {"a tag of 1 MiB", with(kValid, "<dive id=\"d\">", "<dive id=\"" + QByteArray(1 << 20, 'x') + "\">"),
-         "line 3, column 38: ", "a tag of more than 1 MiB"},
+        {"a tag of 1 MiB", with(kValid, "<dive id=\"d\">", "<dive id=\"" + QByteArray(1 << 20, 'x') + "\">"), kDive,
+         "a tag of more than 1 MiB"},
         {"a text of 1 MiB", with(kValid, "<depth>3", "<depth>" + QByteArray(1 << 20, ' ') + "3"), "line 5, column 27: ",
          "a text of more than 1 MiB"},
-        {"greatest depth 1e40", with(kValid, "<greatestdepth>5<", "<greatestdepth>1e40<"), "line 3, column 38: ",
+        {"greatest depth 1e40", with(kValid, "<greatestdepth>5<", "<greatestdepth>1e40<"), kDive,
          "<greatestdepth>: 1e+40 is outside 0 to 2000"},
         {"tank end pressure 1e40",
-         with(kValid, "<samples>", "<tankdata><tankpressureend>1e40</tankpressureend></tankdata><samples>"),
-         "line 3, column 38: ", "<tankpressureend>: 1e+35 is outside 0 to 5000"},
-        {"negative depth", with(kValid, "<depth>3<", "<depth>-3<"), "line 3, column 38: ",
-         "<depth> of waypoint 1: -3 is outside 0 to 2000"},
-        {"depth of 10 km", with(kValid, "<depth>5<", "<depth>10000<"), "line 3, column 38: ",
+         with(kValid, "<samples>", "<tankdata><tankpressureend>1e40</tankpressureend></tankdata><samples>"), kDive,
+         "<tankpressureend>: 1e+35 is outside 0 to 5000"},
+        {"negative depth", with(kValid, "<depth>3<", "<depth>-3<"), kDive, "<depth> of waypoint 1: -3 is outside 0 to 2000"},
+        {"depth of 10 km", with(kValid, "<depth>5<", "<depth>10000<"), kDive,
          "<depth> of waypoint 2: 10000 is outside 0 to 2000"},
-        {"depth that is no number", with(kValid, "<depth>5<", "<depth>5 m<"), "line 3, column 38: ",
+        {"depth that is no number", with(kValid, "<depth>5<", "<depth>5 m<"), kDive,
          "<depth> of waypoint 2: \"5 m\" is no number"},
-        {"10,000 bar", with(kValid, "<depth>3<", "<tankpressure>1e9</tankpressure><depth>3<"), "line 3, column 38: ",
+        {"10,000 bar", with(kValid, "<depth>3<", "<tankpressure>1e9</tankpressure><depth>3<"), kDive,
          "<tankpressure> of waypoint 1: 10000 is outside 0 to 5000"},
-        {"negative pressure", with(kValid, "<depth>3<", "<tankpressure>-1</tankpressure><depth>3<"),
-         "line 3, column 38: ", "-1e-05 is outside 0 to 5000"},
+        {"negative pressure", with(kValid, "<depth>3<", "<tankpressure>-1</tankpressure><depth>3<"), kDive,
+         "-1e-05 is outside 0 to 5000"},
         {"oxygen 1.5 and helium 0.7",
          with(with(kValid, "<profiledata>",
                    "<gasdefinitions><mix id=\"m\"><name>m</name><o2>1.5</o2><he>0.7</he></mix></gasdefinitions>"
@@ -270,20 +273,17 @@ TEST_F(UddfHostileTest, BrokenFilesAreRefusedWithTheirPlaceAndChangeNothing)
          with(kValid, "<divetime>10</divetime></waypoint>",
               "<divetime>1</divetime></waypoint><waypoint><depth>5</depth><divetime>31536000</divetime></waypoint>"),
          "line 3, column 38: the profile would need", ""},
-        {"year 2201", with(kValid, "2020-01-02", "2201-01-02"), "line 3, column 38: ",
-         "the year 2201 is outside 1900 to 2200"},
-        {"year 1899, older layout", with(kLegacy, "<year>2011", "<year>1899"), "line 3, column 1: ",
-         "year 1899 is outside 1900 to 2200"},
-        {"year 99999, older layout", with(kLegacy, "<year>2011", "<year>99999"), "line 3, column 1: ",
-         "year 99999 is outside"},
-        {"year below 32 bits, older layout", with(kLegacy, "<year>2011", "<year>-2147483649"), "line 3, column 1: ",
+        {"year 2201", with(kValid, "2020-01-02", "2201-01-02"), kDive, "the year 2201 is outside 1900 to 2200"},
+        {"year 1899, older layout", with(kLegacy, "<year>2011", "<year>1899"), kOlder, "year 1899 is outside 1900 to 2200"},
+        {"year 99999, older layout", with(kLegacy, "<year>2011", "<year>99999"), kOlder, "year 99999 is outside"},
+        {"year below 32 bits, older layout", with(kLegacy, "<year>2011", "<year>-2147483649"), kOlder,
          "year -2147483648 is outside"},
-        {"untimed depth 1e40, older layout", with(kLegacy, "<depth>2<", "<depth>1e40<"), "line 3, column 1: ",
+        {"untimed depth 1e40, older layout", with(kLegacy, "<depth>2<", "<depth>1e40<"), kOlder,
          "<depth> of waypoint 1: 1e+40 is outside 0 to 2000"},
-        {"greatest depth 1e40, older layout", with(kLegacy, "24.7", "1e40"), "line 3, column 1: ",
+        {"greatest depth 1e40, older layout", with(kLegacy, "24.7", "1e40"), kOlder,
          "profondeur: 1e+40 is outside 0 to 2000"},
         {"air at 1e40 K, older layout",
-         with(kLegacy, "<greatestdepth>", "<airtemperature>1e40</airtemperature><greatestdepth>"), "line 3, column 1: ",
+         with(kLegacy, "<greatestdepth>", "<airtemperature>1e40</airtemperature><greatestdepth>"), kOlder,
          "tempAir: 1000000 is outside -273.15 to 300"},
         {"older: no date", legacySecondDive({}), "line 3, column 3: ", "no valid date"},
         {"older: month 13", legacySecondDive("<date><year>2011</year><month>13</month><day>1</day></date>"),
@@ -324,11 +324,7 @@ TEST_F(UddfHostileTest, EntitiesAreNeverExpandedNorFetched)
     };
     for (const auto& bytes : cases) {
         SCOPED_TRACE(bytes.left(120).toStdString());
-        const auto outcome = import(bytes);
-        EXPECT_FALSE(outcome.ok);
-        EXPECT_TRUE(kPlace.match(outcome.error).hasMatch()) << outcome.error.toStdString();
-        EXPECT_FALSE(outcome.error.contains(QLatin1String("root:"))) << "no file content leaks into the message";
-        expectUnchanged();
+        expectRefusedWithAPlace(import(bytes));
     }
 }
 
@@ -344,12 +340,8 @@ TEST_F(UddfHostileTest, AHugeTextNodeIsRefusedLongBeforeItsEnd)
     nestingDevice.open(QIODevice::ReadOnly);
     EndlessDevice text(head + "<generator><name>", 'A', qint64(2) << 30);
     EndlessDevice attribute(head + "<generator id=\"", 'A', qint64(2) << 30);
-    for (QIODevice* device : std::initializer_list<QIODevice*>{&text, &attribute, &splitDevice, &nestingDevice}) {
-        const auto outcome = import(*device);
-        EXPECT_FALSE(outcome.ok);
-        EXPECT_TRUE(kPlace.match(outcome.error).hasMatch()) << outcome.error.toStdString();
-        expectUnchanged();
-    }
+    for (QIODevice* device : std::initializer_list<QIODevice*>{&text, &attribute, &splitDevice, &nestingDevice})
+        expectRefusedWithAPlace(import(*device));
     EXPECT_LT(text.produced(), qint64(64) << 20) << "the reader stops early";
     EXPECT_LT(attribute.produced(), qint64(64) << 20) << "the reader stops early";
 }

@@ -98,12 +98,9 @@ TEST_F(UddfImportTest, EachFileGivesTheFieldsItHolds)
         {"day alone", modern(before({}, " 2022-09-10 ")), "day=2022-09-10; start=00:00:00"},
         // Any prefix or no namespace, and every version 3.
         {"prefix", prefixed(), "profondeur=21.5; temps=10"},
-        {"no namespace 3.0", QByteArray(summary()).replace(kRoot32, "<uddf version=\"3.0.0\">"),
-         "profondeur=21.5; temps=10"},
-        {"no namespace 3.3", QByteArray(summary()).replace(kRoot32, "<uddf version=\"3.3.1\">"),
-         "profondeur=21.5; temps=10"},
-        {"namespace, no version",
-         QByteArray(summary()).replace(kRoot32, "<uddf xmlns=\"http://www.streit.cc/uddf/3.1/\">"),
+        {"no namespace 3.0", with(summary(), kRoot32.constData(), "<uddf version=\"3.0.0\">"), "profondeur=21.5; temps=10"},
+        {"no namespace 3.3", with(summary(), kRoot32.constData(), "<uddf version=\"3.3.1\">"), "profondeur=21.5; temps=10"},
+        {"namespace, no version", with(summary(), kRoot32.constData(), "<uddf xmlns=\"http://www.streit.cc/uddf/3.1/\">"),
          "profondeur=21.5; temps=10"},
         // The bottom gas and the stop level gases.
         {"no gas at all: the form's air", gases({}), "o2Mix=21; heMix=0; gaz=0; levels="},
@@ -333,11 +330,8 @@ TEST(ProfileGridTest, WaypointsBecomeSamplesOnTheGrid)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         std::vector<ProfileGrid::Point> points;
-        for (const auto& [t, z] : c.points) {
-            points.emplace_back();
-            points.back().time = t;
-            points.back().depth = z;
-        }
+        for (const auto& [t, z] : c.points)
+            points.push_back({.time = t, .depth = z});
         const auto profile = ProfileGrid::build(points, nullptr);
         ASSERT_TRUE(profile);
         EXPECT_EQ(profile->period, c.period);
@@ -357,22 +351,18 @@ TEST(GasMixTest, CodesAndNames)
         int code, named;
         const char* shown;
     } cases[] = {
-        {21, 0, "air", 0, 0, "Air"},
-        {21, 0, "EAN21", 0, 1, "Nitrox 21"},
-        {32, 0, "EANx 32", 1, 1, "Nitrox 32"},
-        {32, 0, "Air", 1, 1, "Nitrox 32"}, // the name does not fit
-        {100, 0, "Oxygen", 1, 1, "Nitrox 100"},
-        {18, 45, "OC3:18/45", 2, 2, "Trimix 18/45"},
-        {17, 20, "Heliair", 2, 5, "Heliair 17/20"},
-        {30, 30, "TRIOX", 2, 4, "Triox 30/30"},
-        {21, 79, "anything", 3, 3, "Heliox 21"},
-        {21, 79, "Trimix", 3, 3, "Heliox 21"},
+        {21, 0, "air", 0, 0, "Air"},                {21, 0, "EAN21", 0, 1, "Nitrox 21"},
+        {32, 0, "EANx 32", 1, 1, "Nitrox 32"},      {32, 0, "Air", 1, 1, "Nitrox 32"}, // the name does not fit
+        {100, 0, "Oxygen", 1, 1, "Nitrox 100"},     {18, 45, "OC3:18/45", 2, 2, "Trimix 18/45"},
+        {17, 20, "Heliair", 2, 5, "Heliair 17/20"}, {30, 30, "TRIOX", 2, 4, "Triox 30/30"},
+        {21, 79, "anything", 3, 3, "Heliox 21"},    {21, 79, "Trimix", 3, 3, "Heliox 21"},
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
         const GasMix mix(c.o2, c.he);
-        EXPECT_EQ(mix.code(), c.code) << c.name;
-        EXPECT_EQ(mix.codeForName(QString::fromLatin1(c.name)), c.named) << c.name;
-        EXPECT_EQ(mix.nameForCode(c.named, QStringLiteral("Air")), QLatin1String(c.shown)) << c.name;
+        EXPECT_EQ(mix.code(), c.code);
+        EXPECT_EQ(mix.codeForName(QString::fromLatin1(c.name)), c.named);
+        EXPECT_EQ(mix.nameForCode(c.named, QStringLiteral("Air")), QLatin1String(c.shown));
     }
 }
 

@@ -84,35 +84,23 @@ TEST_F(LocalisationTest, FrenchWindowsShowNoEnglishOnlyText)
     CarnetListWindow* list = controller->windowOf(carnet);
 
     // Every window a French user reaches, and the questions they are asked.
-    const std::function<void()> openers[] = {
-        [&] { list->showEditWindow(); },
-        [&] { carnet->displayProfilWindow(); },
-        [&] { carnet->profilInfo(); },
-        [&] { list->runCommand(QStringLiteral("statistics")); },
-        [&] {
-            for (const QString& command : controller->appDelegate().commands())
-                controller->appDelegate().showWindow(command);
-        },
-        [&] {
-            for (const MyDocumentController::NewCommand& command : MyDocumentController::newCommands())
-                if (command.typeId != Carnet::logbookTypeId())
-                    (controller.get()->*command.slot)();
-        },
-        [&] {
-            for (const char* name : {"shortcutsAction", "keptFilesAction"})
-                list->findChild<QAction*>(QLatin1String(name))->trigger();
-        },
-        [&] {
-            carnet->setSelection({0, 1}, 1);
-            alerts.queueAnswer(1);
-            carnet->deleteDive();
-            carnet->setModified(true);
-            alerts.queueAnswer(2);
-            list->close();
-        },
-    };
-    for (const auto& open : openers)
-        open();
+    list->showEditWindow();
+    carnet->displayProfilWindow();
+    carnet->profilInfo();
+    list->runCommand(QStringLiteral("statistics"));
+    for (const QString& command : controller->appDelegate().commands())
+        controller->appDelegate().showWindow(command);
+    for (const MyDocumentController::NewCommand& command : MyDocumentController::newCommands())
+        if (command.typeId != Carnet::logbookTypeId())
+            (controller.get()->*command.slot)();
+    for (const char* name : {"shortcutsAction", "keptFilesAction"})
+        list->findChild<QAction*>(QLatin1String(name))->trigger();
+    carnet->setSelection({0, 1}, 1);
+    alerts.queueAnswer(1);
+    carnet->deleteDive();
+    carnet->setModified(true);
+    alerts.queueAnswer(2);
+    list->close();
 
     QMap<QString, QString> texts;
     for (QWidget* window : QApplication::topLevelWidgets())

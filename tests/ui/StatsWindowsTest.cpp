@@ -25,14 +25,12 @@ TEST_F(StatsWindowsTest, WindowsFollowTheLogbookAndRefuseBadStartingValues)
 {
     Carnet* carnet = controller->openDocument(writeLogbook(QStringLiteral("s.ondrix"), dives(4)));
     ASSERT_NE(carnet, nullptr);
-    CarnetListWindow* window = controller->windowOf(carnet);
-    window->runCommand(QStringLiteral("statistics"));
+    controller->windowOf(carnet)->runCommand(QStringLiteral("statistics"));
     StatisticsWindow* statistics = nullptr;
     for (QWidget* w : QApplication::topLevelWidgets())
         if (auto* s = qobject_cast<StatisticsWindow*>(w); s && s->isVisible())
             statistics = s;
     ASSERT_NE(statistics, nullptr);
-    EXPECT_TRUE(statistics->isVisible());
     EXPECT_EQ(statistics->valueField(Statistics::TotalDives)->text(), QStringLiteral("4 dives"));
 
     StatsWindows stats(*carnet);
@@ -64,10 +62,10 @@ TEST_F(StatsWindowsTest, WindowsFollowTheLogbookAndRefuseBadStartingValues)
 
     stats.displayGraphesWindow();
     GraphView* view = stats.graphWindow()->view();
-    EXPECT_EQ(view->graph().bars()[0].share + view->graph().bars()[1].share + view->graph().bars()[2].share
-                  + view->graph().bars()[3].share + view->graph().bars()[4].share + view->graph().bars()[5].share
-                  + view->graph().bars()[6].share,
-              100.0);
+    double depthShares = 0; // the seven depth bands
+    for (int bar = 0; bar < 7; ++bar)
+        depthShares += view->graph().bars()[bar].share;
+    EXPECT_EQ(depthShares, 100.0);
     carnet->setDives({});
     emit carnet->diveListChanged();
     EXPECT_EQ(view->graph().bars()[7].share, 0.0);

@@ -5,13 +5,13 @@
 #include "logbook/ui/DiveSearchField.h"
 #include "platform/ui/ToolbarPalette.h"
 
-#include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
 #include <QStatusBar>
 
+#include <array>
 #include <vector>
 
 using ToolbarTest = ShellFixture;
@@ -30,11 +30,7 @@ TEST_F(ToolbarTest, ItemsNeedingDivesAreDisabledOnlyInAnEmptyLogbook)
     Carnet* full = controller->openDocument(writeLogbook(QStringLiteral("full.ondrix"), dives(3)));
     Carnet* empty = controller->newDocument();
     ASSERT_TRUE(full && empty);
-    const struct {
-        const char* id;
-        bool editToolbar;
-        bool enabledWhenEmpty;
-    } cases[] = {{"imprimer", false, false}, {"newDive", false, true}, {"updateDive", true, false}};
+    const struct { const char* id; bool editToolbar, enabledWhenEmpty; } cases[] = {{"imprimer", false, false}, {"newDive", false, true}, {"updateDive", true, false}};
     for (const auto& c : cases) {
         for (Carnet* carnet : {empty, full}) {
             CarnetListWindow* window = controller->windowOf(carnet);
@@ -42,21 +38,19 @@ TEST_F(ToolbarTest, ItemsNeedingDivesAreDisabledOnlyInAnEmptyLogbook)
             QAction* action = toolbar->itemAction(QLatin1String(c.id));
             ASSERT_NE(action, nullptr) << c.id;
             const bool expected = carnet == full || c.enabledWhenEmpty;
-            EXPECT_EQ(action->isEnabled(), expected) << c.id << (carnet == full ? " full" : " empty");
-            if (QWidget* button = toolbar->buttonOf(QLatin1String(c.id))) {
-                EXPECT_EQ(button->isEnabled(), expected) << c.id;
-            }
+            QWidget* button = toolbar->buttonOf(QLatin1String(c.id));
+            EXPECT_EQ(std::tuple(action->isEnabled(), button ? button->isEnabled() : expected), std::tuple(expected, expected))
+                << c.id << (carnet == full ? " full" : " empty");
         }
     }
     CarnetListWindow* emptyWindow = controller->windowOf(empty);
-    EXPECT_TRUE(emptyWindow->searchField()->isEnabled());
-    EXPECT_TRUE(emptyWindow->logbookToolBar()->customiseAction()->isEnabled());
-    EXPECT_FALSE(emptyWindow->printAction()->isEnabled());
+    EXPECT_TRUE(emptyWindow->searchField()->isEnabled() && emptyWindow->logbookToolBar()->customiseAction()->isEnabled() &&
+                !emptyWindow->printAction()->isEnabled());
     // The first dive enables the items; the menu's print follows.
     empty->newDive();
     empty->addDive();
-    EXPECT_TRUE(emptyWindow->logbookToolBar()->itemAction(QStringLiteral("imprimer"))->isEnabled());
-    EXPECT_TRUE(emptyWindow->printAction()->isEnabled());
+    EXPECT_TRUE(emptyWindow->logbookToolBar()->itemAction(QStringLiteral("imprimer"))->isEnabled() &&
+                emptyWindow->printAction()->isEnabled());
 
     // Both toolbars show their default set, each command with its picture,
     // text, tip and button.
@@ -102,15 +96,12 @@ TEST_F(ToolbarTest, CustomisingIsKeptAndRestoringBringsBackEveryDefaultItem)
         EXPECT_EQ(toolbarOf(second)->shownItems(), chosen);
 
         toolbar->customise();
-        palette = toolbar->customisationPalette();
-        palette->restoreButton()->click();
-        palette->accept();
+        toolbar->customisationPalette()->restoreButton()->click();
+        toolbar->customisationPalette()->accept();
         EXPECT_EQ(joined(toolbar->shownItems()), joined(definition.defaultItems()));
         EXPECT_FALSE(settings().hasStoredValue(definition.settingsKey()));
         for (const QString& id : definition.defaultItems())
-            if (toolbar->itemAction(id)) {
-                EXPECT_NE(toolbar->buttonOf(id), nullptr) << id.toStdString();
-            }
+            EXPECT_TRUE(!toolbar->itemAction(id) || toolbar->buttonOf(id)) << id.toStdString();
     }
 
     CommandToolBar* toolbar = controller->windowOf(first)->logbookToolBar();
@@ -135,21 +126,16 @@ TEST_F(ToolbarTest, CustomisingIsKeptAndRestoringBringsBackEveryDefaultItem)
 TEST_F(ToolbarTest, TheSearchFieldSelectsTheDivesFoundAndShowsTheCount)
 {
     QList<Plongee> list = dives(4);
-    const char* notes[] = {"Un Mérou énorme", "mérou au tombant", "Sar", "rien"};
     for (int i = 0; i < 4; ++i) {
-        list[i].setNotes(QString::fromUtf8(notes[i]));
+        list[i].setNotes(QString::fromUtf8(std::array{"Un Mérou énorme", "mérou au tombant", "Sar", "rien"}[i]));
         list[i].setOrdinateur(i == 3 ? QStringLiteral("Vega") : QStringLiteral("Nitek"));
     }
     Carnet* carnet = controller->openDocument(writeLogbook(QStringLiteral("find.ondrix"), list));
     CarnetListWindow* window = controller->windowOf(carnet);
     DiveSearchField* search = window->searchField();
     EXPECT_EQ(search->scope(), QStringLiteral("notes"));
-    const struct {
-        const char* scope; // chosen in the menu, or typed with Return for none
-        const char* text;
-        QList<int> rows;
-        const char* count;
-    } cases[] = {
+    // The scope is chosen in the menu, or the text typed with Return for none.
+    const struct { const char* scope; const char* text; QList<int> rows; const char* count; } cases[] = {
         {nullptr, "MÉROU", {0, 1}, "2 dives found"},
         {"ordinateur", "vega", {3}, "One dive found"},
         {"bateau", "a", {}, "0 dives found"},
@@ -166,35 +152,35 @@ TEST_F(ToolbarTest, TheSearchFieldSelectsTheDivesFoundAndShowsTheCount)
         }
         // As vectors: Qt's own comparison of two empty lists trips UBSan.
         const auto rows = [](const QList<int>& l) { return std::vector<int>(l.begin(), l.end()); };
-        EXPECT_EQ(rows(selectedRows(window)), rows(c.rows)) << c.text;
-        EXPECT_EQ(rows(carnet->selectedRows()), rows(c.rows)) << c.text;
-        EXPECT_EQ(window->foundText(), QString::fromUtf8(c.count)) << c.text;
+        EXPECT_EQ(std::tuple(rows(selectedRows(window)), rows(carnet->selectedRows()), window->foundText()),
+                  std::tuple(rows(c.rows), rows(c.rows), QString::fromUtf8(c.count))) << c.text;
     }
 }
 
-TEST_F(ToolbarTest, MenusHoldTheCommandsWithTheirShortcuts)
+// The menus hold the commands with their shortcuts; the buttons run the
+// logbook's commands, which can be plugged in.
+TEST_F(ToolbarTest, MenusHoldTheCommandsWithTheirShortcutsAndButtonsRunThem)
 {
-    CarnetListWindow* window = controller->windowOf(controller->openDocument(writeLogbook(QStringLiteral("full.ondrix"), dives(2))));
+    Carnet* carnet = controller->openDocument(writeLogbook(QStringLiteral("full.ondrix"), dives(3)));
+    CarnetListWindow* window = controller->windowOf(carnet);
     QMenu* file = window->fileMenu();
     emit file->aboutToShow();
     emit file->aboutToShow(); // filled once only
     const QList<QAction*> items = file->actions();
     const auto quit = std::find_if(items.begin(), items.end(), [](QAction* a) { return a->menuRole() == QAction::QuitRole; });
     ASSERT_NE(quit, items.end());
-    const qsizetype print = items.indexOf(window->printAction());
+    // Page Setup, then Print once, before Quit.
+    const qsizetype print = items.indexOf(window->printAction()), setup = items.indexOf(window->pageSetupAction());
     EXPECT_EQ(items.count(window->printAction()), 1);
-    EXPECT_LT(items.indexOf(window->pageSetupAction()), print);
-    EXPECT_GE(items.indexOf(window->pageSetupAction()), 0);
-    EXPECT_LT(print, quit - items.begin());
-    EXPECT_EQ(window->printAction()->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_P));
-    EXPECT_EQ(window->pageSetupAction()->shortcut(), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P));
+    EXPECT_TRUE(0 <= setup && setup < print && print < quit - items.begin()) << setup << " " << print;
+    EXPECT_EQ(std::tuple(window->printAction()->shortcut(), window->pageSetupAction()->shortcut()),
+              std::tuple(QKeySequence(Qt::CTRL | Qt::Key_P), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P)));
 
     // The toolbar's commands stand in the Dive menu too, as the same actions.
     const QList<QAction*> dive = window->diveMenu()->actions();
     for (const char* id : {"profil", "profilData", "importUDCF", "importUDDF", "synthese", "statistics"})
         EXPECT_TRUE(dive.contains(window->logbookToolBar()->itemAction(QLatin1String(id)))) << id;
-    EXPECT_TRUE(dive.contains(window->findAction()));
-    EXPECT_TRUE(dive.contains(window->searchField()->scopeMenu()->menuAction()));
+    EXPECT_TRUE(dive.contains(window->findAction()) && dive.contains(window->searchField()->scopeMenu()->menuAction()));
 
     // Find puts the keyboard in the search field, its text selected.
     window->activateWindow();
@@ -204,24 +190,16 @@ TEST_F(ToolbarTest, MenusHoldTheCommandsWithTheirShortcuts)
     window->findAction()->trigger();
     EXPECT_TRUE(waitFor([&] { return QApplication::focusWidget() == window->searchField()->lineEdit(); }));
     EXPECT_EQ(window->searchField()->lineEdit()->selectedText(), QStringLiteral("abc"));
-}
 
-// The buttons run the logbook's commands, which can be plugged in.
-TEST_F(ToolbarTest, ButtonsRunTheirCommands)
-{
-    Carnet* carnet = controller->openDocument(writeLogbook(QStringLiteral("full.ondrix"), dives(3)));
-    CarnetListWindow* window = controller->windowOf(carnet);
     CommandToolBar* list = window->logbookToolBar();
     CommandToolBar* edit = window->editWindow()->commandToolBar();
     carnet->setSelection({2}, 2);
     list->itemAction(QStringLiteral("newDive"))->trigger();
-    EXPECT_TRUE(carnet->selectedRows().isEmpty());
+    EXPECT_TRUE(carnet->selectedRows().isEmpty() && window->editWindow()->isVisible());
     EXPECT_EQ(carnet->form().text(plongee::idx_noPlongee), QStringLiteral("4"));
-    EXPECT_TRUE(window->editWindow()->isVisible());
     carnet->setSelection({1}, 1);
     edit->itemAction(QStringLiteral("blankFields"))->trigger(); // blanks the form, keeps the selection
-    EXPECT_TRUE(carnet->form().text(plongee::idx_lieu).isEmpty());
-    EXPECT_EQ(carnet->selectedRows(), QList<int>{1});
+    EXPECT_TRUE(carnet->form().text(plongee::idx_lieu).isEmpty() && carnet->selectedRows() == QList<int>{1});
     carnet->form().typeText(u"lieu", QStringLiteral("Planier"));
     window->editWindow()->showForm();
     edit->itemAction(QStringLiteral("addDiveToList"))->trigger();
@@ -236,6 +214,5 @@ TEST_F(ToolbarTest, ButtonsRunTheirCommands)
     window->statusBar()->clearMessage();
     list->itemAction(QStringLiteral("profil"))->trigger();
     edit->itemAction(QStringLiteral("profil"))->trigger();
-    EXPECT_EQ(runs, 2);
-    EXPECT_TRUE(window->statusBar()->currentMessage().isEmpty());
+    EXPECT_TRUE(runs == 2 && window->statusBar()->currentMessage().isEmpty()) << runs;
 }
