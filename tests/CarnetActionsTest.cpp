@@ -126,6 +126,7 @@ TEST_F(CarnetActionsTest, ErasedFormIsStoredOnlyByUpdate)
     carnet->closeEditWindow();
     carnet->nextDive();
     EXPECT_EQ(places(), QStringLiteral("ABCD"));
+    EXPECT_EQ(carnet->selectedRows(), QList<int>{3});
     EXPECT_EQ(carnet->currentIndex(), 3);
     EXPECT_FALSE(carnet->isModified());
     carnet->blankForm();
@@ -192,6 +193,7 @@ TEST_F(CarnetActionsTest, ArrowsStoreThenMove)
     carnet->setSelection({3}, 3);
     type("site", QStringLiteral("last"));
     carnet->nextDive(); // the last row: stores, stays
+    EXPECT_EQ(carnet->selectedRows(), QList<int>{3});
     EXPECT_EQ(carnet->currentIndex(), 3);
     EXPECT_EQ(carnet->dives()[3].site(), QStringLiteral("last"));
     carnet->prevDive();
@@ -213,6 +215,7 @@ TEST_F(CarnetActionsTest, RenumberThroughTheForm)
     EXPECT_EQ(places(), QStringLiteral("ABCD"));
     EXPECT_TRUE(carnet->isModified());
     // The last dive is shown afterwards.
+    EXPECT_EQ(carnet->selectedRows(), QList<int>{3});
     EXPECT_EQ(carnet->currentIndex(), 3);
     EXPECT_EQ(carnet->form().text(idx_noPlongee), QStringLiteral("104"));
 }

@@ -58,7 +58,8 @@ TEST(LogbookArchive, RefusesOtherDocumentsAndNewerRecords)
 // the dives read from them hold nothing of them.
 TEST(LogbookArchive, DivesReadFromBorrowedBytesOutliveThem)
 {
-    const QList<Plongee> dives = someDives(2);
+    QList<Plongee> dives = someDives(2);
+    dives[1].setPRESS_Data(QList<float>{123.5f}); // a list of one sample
     QByteArray owned = *logbookarchive::encode(dives);
     auto back = logbookarchive::decode(QByteArray::fromRawData(owned.constData(), owned.size()));
     ASSERT_TRUE(back) << back.error().toStdString();
