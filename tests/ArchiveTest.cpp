@@ -2,6 +2,7 @@
 #include "platform/ArchiveReader.h"
 #include "platform/ArchiveWriter.h"
 #include "platform/Checksum.h"
+#include "support/ArchiveBytes.h"
 
 #include <QtEndian>
 #include <gtest/gtest.h>
@@ -14,14 +15,6 @@ QByteArray oneRecord(const std::function<void(ArchiveWriter&)>& fields, const QS
     out.beginRecord(0);
     fields(out);
     return out.finish().take();
-}
-
-// Recomputes the checksum after a deliberate change, so that the decoder
-// itself (not only the checksum) is put to the test.
-void resign(QByteArray& bytes)
-{
-    const qsizetype body = bytes.size() - archive::kChecksumBytes;
-    qToLittleEndian(quint64(archiveChecksum(QByteArrayView(bytes).first(body))), bytes.data() + body);
 }
 
 } // namespace

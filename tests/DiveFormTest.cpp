@@ -29,8 +29,7 @@ protected:
     // Sets the fields of `like` ("name=text; name=text") from their texts.
     static Plongee with(Plongee d, const QString& like)
     {
-        for (const QString& pair : like.split(QStringLiteral("; ")))
-            EXPECT_TRUE(d.setValueFromText(pair.section(u'=', 0, 0), pair.section(u'=', 1))) << pair.toStdString();
+        setFields(d, like);
         return d;
     }
     // The form shows the texts of `like`.

@@ -2,6 +2,7 @@
 #include "platform/ArchiveFormat.h"
 #include "platform/ArchiveWriter.h"
 #include "platform/Checksum.h"
+#include "support/ArchiveBytes.h"
 #include "support/TestDives.h"
 
 #include <QRandomGenerator>
@@ -9,14 +10,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-void resign(QByteArray& bytes)
-{
-    if (bytes.size() < archive::kChecksumBytes)
-        return;
-    const qsizetype body = bytes.size() - archive::kChecksumBytes;
-    qToLittleEndian(quint64(archiveChecksum(QByteArrayView(bytes).first(body))), bytes.data() + body);
-}
 
 QByteArray archiveOf(const QString& type, const QString& rootClass, int version, quint32 count = 0)
 {

@@ -5,6 +5,7 @@
 #include "registers/RegisterArchive.h"
 #include "registers/RegisterGenerator.h"
 #include "registers/RegisterSynthesis.h"
+#include "support/ArchiveBytes.h"
 #include "support/RegisterFixture.h"
 #include "support/RegisterTesting.h"
 #include "support/TestFiles.h"
@@ -121,8 +122,7 @@ TEST(RegisterArchive, CardsRoundTripAndOtherFilesAreRefused)
     // even to the look that tells a file's register.
     QByteArray crossed = olderFile(5);
     crossed.replace(crossed.indexOf("Epaves", crossed.indexOf("Epaves") + 1), 6, "Epavez");
-    const qsizetype body = crossed.size() - archive::kChecksumBytes;
-    qToLittleEndian(quint64(archiveChecksum(QByteArrayView(crossed).first(body))), crossed.data() + body);
+    resign(crossed);
     QTemporaryDir dir;
     for (const auto& [bytes, known] : {std::pair{olderFile(5), true}, {crossed, false}}) {
         ASSERT_TRUE(writeFile(dir.filePath(QStringLiteral("w")), bytes));

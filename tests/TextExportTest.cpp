@@ -4,6 +4,7 @@
 #include "exchange/ExchangeRegistry.h"
 #include "exchange/TextExport.h"
 #include "support/ContextFixture.h"
+#include "support/DiveFields.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -21,9 +22,7 @@ Plongee diveWith(int number, const QString& lieu, const QString& site, const QSt
     d.setSite(site);
     d.setPays(pays);
     d.setPartenaires(buddies);
-    for (const char* field : {"surface=--:--", "profondeur=23.5", "temps=41", "tempEau=-2", "meteo=7", "courant=7",
-                              "visibilite=8"})
-        d.setValueFromText(QString::fromLatin1(field).section(u'=', 0, 0), QString::fromLatin1(field).section(u'=', 1));
+    setFields(d, QStringLiteral("surface=--:--; profondeur=23.5; temps=41; tempEau=-2; meteo=7; courant=7; visibilite=8"));
     d.setNoPlongee(number);
     d.setProfilProfondeur(QList<float>{0.0f, 6.2f, 0.0f});
     d.setSLOW_Flag(QList<qint16>{0});

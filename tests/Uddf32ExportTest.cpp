@@ -128,13 +128,6 @@ protected:
     }
 };
 
-// Sets the number and text fields named in "name=value; name=value".
-void setFields(Plongee& d, const QString& fields)
-{
-    for (const QString& pair : fields.split(QStringLiteral("; ")))
-        EXPECT_TRUE(d.setValueFromText(pair.section(u'=', 0, 0), pair.section(u'=', 1))) << pair.toStdString();
-}
-
 // Dives with what the generator leaves out: odd gases, texts to escape,
 // buddies that do not split, a dive without a profile or a number.
 QList<Plongee> oddDives()

@@ -2,6 +2,7 @@
 // with its number formats, and the faults it no longer has.
 #include "exchange/LegacyUddfWriter.h"
 #include "platform/Localizer.h"
+#include "support/DiveFields.h"
 
 #include <QXmlStreamReader>
 #include <gtest/gtest.h>
@@ -54,8 +55,7 @@ Plongee diveWith(const QDateTime& day, const QDateTime& start, const QString& fi
     Plongee d;
     d.setDate(day);
     d.setHeure(start);
-    for (const QString& pair : fields.split(QStringLiteral("; ")))
-        EXPECT_TRUE(d.setValueFromText(pair.section(u'=', 0, 0), pair.section(u'=', 1))) << pair.toStdString();
+    setFields(d, fields);
     return d;
 }
 

@@ -1,6 +1,7 @@
 #include "support/DiveFields.h"
 
 #include <QRegularExpression>
+#include <gtest/gtest.h>
 #include <charconv>
 
 namespace {
@@ -110,3 +111,9 @@ QString fieldsOf(const Plongee& dive, const QStringList& names)
 QString fieldsOf(const Plongee& dive, const QString& like) { return fieldsOf(dive, fieldNames(like)); }
 
 std::string fieldsLike(const Plongee& dive, const QString& like) { return fieldsOf(dive, like).toStdString(); }
+
+void setFields(Plongee& dive, const QString& fields)
+{
+    for (const QString& pair : fields.split(QStringLiteral("; "), Qt::SkipEmptyParts))
+        EXPECT_TRUE(dive.setValueFromText(pair.section(u'=', 0, 0), pair.section(u'=', 1))) << pair.toStdString();
+}

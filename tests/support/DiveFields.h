@@ -22,3 +22,6 @@ QString fieldsOf(const Plongee& dive, const QString& like);
 QStringList fieldNames(const QString& like);
 // fieldsOf(dive, like) as a std::string, which failures print as text.
 std::string fieldsLike(const Plongee& dive, const QString& like);
+// The other way: sets the fields named in "name=value; name=value" from
+// their texts, each expected to be taken.
+void setFields(Plongee& dive, const QString& fields);
