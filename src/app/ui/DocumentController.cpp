@@ -19,6 +19,7 @@
 #include "platform/DocumentLock.h"
 #include "platform/SafeSave.h"
 #include "platform/SettingsStore.h"
+#include "platform/ui/WindowKeys.h"
 #include "registers/RegisterArchive.h"
 #include "registers/RegisterDescription.h"
 #include "registers/RegisterDocument.h"
@@ -300,10 +301,7 @@ RecordListDocument* MyDocumentController::openFile(const QString& path)
 {
     const QString absolute = RecentDocuments::normalised(path);
     if (RecordListDocument* open = documentAt(absolute)) {
-        DocumentWindow* window = listWindowOf(open);
-        window->show();
-        window->raise();
-        window->activateWindow();
+        windowkeys::present(listWindowOf(open));
         m_recent.add(open->filePath());
         return open;
     }

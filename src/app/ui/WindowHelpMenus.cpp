@@ -2,6 +2,7 @@
 
 #include "platform/InterfaceText.h"
 #include "platform/ui/DocumentWindow.h"
+#include "platform/ui/WindowKeys.h"
 
 #include <QAction>
 #include <QApplication>
@@ -58,9 +59,7 @@ void fillWindowMenu(QMenu* menu, const std::function<void()>& showMemo)
         QObject::connect(action, &QAction::triggered, window, [window] {
             if (window->isMinimized())
                 window->showNormal();
-            window->show();
-            window->raise();
-            window->activateWindow();
+            windowkeys::present(window);
         });
     }
 }
