@@ -176,6 +176,49 @@ TEST(Archive, WrongObjectKindOrClassIsRefused)
     EXPECT_TRUE(in.error().contains(QLatin1String("expected a text")));
 }
 
+// From 16 MiB on the checksum is computed while the records are decoded:
+// wherever the decoding of a damaged file stops, the damage is named, and
+// the header alone is read without it.
+TEST(Archive, DamageInABigFileIsNamedWhereverItsDecodingStops)
+{
+    const QString text(17 << 20, u'a');
+    const QByteArray good = oneRecord([&](ArchiveWriter& out) { out.writeString(text); });
+    constexpr qsizetype kLength = 59; // the string's length, after the header and the class index
+    const auto patched = [&](qsizetype at, char byte) {
+        QByteArray bytes = good;
+        bytes[at] = byte;
+        return bytes;
+    };
+    const struct {
+        const char* what;
+        QByteArray bytes;
+        bool opens, reads;
+    } cases[] = {
+        {"whole", good, true, true},
+        {"a byte of the text", patched(good.size() / 2, 'b'), true, true},
+        {"the text's length", patched(kLength + 3, 0x7f), true, false},
+        {"a letter of the root class", patched(21, 'p'), false, false},
+    };
+    for (const auto& c : cases) {
+        ArchiveReader peek{QByteArrayView(c.bytes).first(archive::kMaxHeaderBytes)};
+        EXPECT_EQ(peek.peekHeader(), c.opens) << c.what;
+        ArchiveReader in{QByteArrayView(c.bytes)};
+        const bool whole = c.bytes == good;
+        EXPECT_EQ(in.open(), c.opens) << c.what;
+        if (c.opens) {
+            in.beginRecord();
+            EXPECT_EQ(in.readString().has_value(), c.reads) << c.what;
+            EXPECT_EQ(in.finish(), whole) << c.what;
+        }
+        EXPECT_EQ(in.error().contains(QLatin1String("checksum")), !whole) << c.what << ": " << in.error().toStdString();
+    }
+    // A refusal of a decoder, its header read, names the damage too.
+    ArchiveReader damaged{QByteArrayView(cases[1].bytes)};
+    ASSERT_TRUE(damaged.open());
+    damaged.fail(QStringLiteral("not a logbook"));
+    EXPECT_TRUE(damaged.error().contains(QLatin1String("checksum"))) << damaged.error().toStdString();
+}
+
 TEST(Archive, ChecksumSeesEveryByte)
 {
     QByteArray data(1000, 'a');

@@ -60,8 +60,10 @@ Result<QList<Plongee>> decodeWith(ArchiveReader& in)
                                          QStringLiteral("dives"),
                                          [](int) { return Plongee::minimumArchivedSize(); }};
     int version = 0;
-    if (const auto refused = archiveroot::refusal(in, expected, &version))
-        return R::failure(*refused);
+    if (const auto refused = archiveroot::refusal(in, expected, &version)) {
+        in.fail(*refused);
+        return R::failure(in.error());
+    }
     const quint32 count = in.header().recordCount;
     QList<Plongee> dives;
     dives.reserve(count);

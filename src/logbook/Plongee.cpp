@@ -91,10 +91,10 @@ Plongee::Value Plongee::value(int index) const
     case Kind::Int: return m_ints[s];
     case Kind::Float:
     case Kind::FloatBits: return m_floats[s];
-    case Kind::String: return m_texts[s];
+    case Kind::String: return m_objects.read().texts[s];
     case Kind::Date: return m_dates[s];
-    case Kind::FloatArray: return m_floatSamples[s];
-    case Kind::IntArray: return m_intSamples[s];
+    case Kind::FloatArray: return m_objects.read().floatSamples[s];
+    case Kind::IntArray: return m_objects.read().intSamples[s];
     }
     return {};
 }
@@ -109,10 +109,10 @@ void Plongee::setValue(int index, const Value& value)
     case Kind::Int: m_ints[s] = std::get<qint32>(value); break;
     case Kind::Float:
     case Kind::FloatBits: m_floats[s] = std::get<float>(value); break;
-    case Kind::String: m_texts[s] = std::get<Text>(value); break;
+    case Kind::String: m_objects.get().texts[s] = std::get<Text>(value); break;
     case Kind::Date: m_dates[s] = std::get<QDateTime>(value); break;
-    case Kind::FloatArray: m_floatSamples[s] = std::get<FloatSamples>(value); break;
-    case Kind::IntArray: m_intSamples[s] = std::get<IntSamples>(value); break;
+    case Kind::FloatArray: m_objects.get().floatSamples[s] = std::get<FloatSamples>(value); break;
+    case Kind::IntArray: m_objects.get().intSamples[s] = std::get<IntSamples>(value); break;
     }
 }
 
@@ -202,10 +202,10 @@ void Plongee::write(ArchiveWriter& out) const
             break;
         case Kind::Float: out.writeFloat(m_floats[s]); break;
         case Kind::FloatBits: out.writeInt(std::bit_cast<qint32>(m_floats[s])); break;
-        case Kind::String: out.writeString(m_texts[s]); break;
+        case Kind::String: out.writeString(m_objects.read().texts[s]); break;
         case Kind::Date: out.writeDate(m_dates[s]); break;
-        case Kind::FloatArray: out.writeFloatArray(m_floatSamples[s]); break;
-        case Kind::IntArray: out.writeIntArray(m_intSamples[s]); break;
+        case Kind::FloatArray: out.writeFloatArray(m_objects.read().floatSamples[s]); break;
+        case Kind::IntArray: out.writeIntArray(m_objects.read().intSamples[s]); break;
         }
     }
 }
@@ -244,15 +244,15 @@ void Plongee::read(ArchiveReader& in, int classVersion)
         }
         case Kind::Float: m_floats[s] = in.readFloat(); break;
         case Kind::FloatBits: m_floats[s] = std::bit_cast<float>(in.readInt()); break;
-        case Kind::String: m_texts[s] = in.readString(); break;
+        case Kind::String: m_objects.get().texts[s] = in.readString(); break;
         case Kind::Date: {
             const bool absent = verbatim && in.bytesLeft() > 0 && in.source().at(in.position()) == 0;
             m_dates[s] = in.readDate();
             verbatim = verbatim && (absent || m_dates[s].isValid());
             break;
         }
-        case Kind::FloatArray: m_floatSamples[s] = in.readFloatArray(); break;
-        case Kind::IntArray: m_intSamples[s] = in.readIntArray(); break;
+        case Kind::FloatArray: m_objects.get().floatSamples[s] = in.readFloatArray(); break;
+        case Kind::IntArray: m_objects.get().intSamples[s] = in.readIntArray(); break;
         }
         if (!in.ok())
             return;
@@ -270,12 +270,13 @@ void Plongee::decodeEncoded(int slot) const
     m_encodedAt[slot] = 0;
     constexpr int texts = kLayout.count[2];
     constexpr int floatLists = kLayout.count[4];
+    plongee::Objects& objects = m_objects.get();
     if (slot < texts)
-        m_texts[slot] = in.readString();
+        objects.texts[slot] = in.readString();
     else if (slot < texts + floatLists)
-        m_floatSamples[slot - texts] = in.readFloatArray();
+        objects.floatSamples[slot - texts] = in.readFloatArray();
     else
-        m_intSamples[slot - texts - floatLists] = in.readIntArray();
+        objects.intSamples[slot - texts - floatLists] = in.readIntArray();
 }
 
 void Plongee::decodeAll() const
@@ -289,7 +290,7 @@ qsizetype Plongee::sampleCount() const
     constexpr int e = plongee::encodableSlot(plongee::idx_profilProfondeur);
     if (m_encodedAt[e] != 0)
         return ArchiveReader::listCountAt(m_source, m_encodedAt[e]);
-    const FloatSamples& depths = m_floatSamples[kLayout.slot[plongee::idx_profilProfondeur]];
+    const FloatSamples& depths = m_objects.read().floatSamples[kLayout.slot[plongee::idx_profilProfondeur]];
     return depths ? depths->size() : 0;
 }
 
@@ -313,7 +314,9 @@ bool Plongee::identical(const Plongee& other) const
         return false;
     if (std::memcmp(m_floats.data(), other.m_floats.data(), sizeof m_floats) != 0)
         return false;
-    if (m_texts != other.m_texts)
+    const plongee::Objects& mine = m_objects.read();
+    const plongee::Objects& theirs = other.m_objects.read();
+    if (mine.texts != theirs.texts)
         return false;
     for (size_t i = 0; i < m_dates.size(); ++i) {
         if (m_dates[i].isValid() != other.m_dates[i].isValid())
@@ -321,11 +324,11 @@ bool Plongee::identical(const Plongee& other) const
         if (m_dates[i].isValid() && m_dates[i].toMSecsSinceEpoch() != other.m_dates[i].toMSecsSinceEpoch())
             return false;
     }
-    for (size_t i = 0; i < m_floatSamples.size(); ++i)
-        if (!sameBits(m_floatSamples[i], other.m_floatSamples[i]))
+    for (size_t i = 0; i < mine.floatSamples.size(); ++i)
+        if (!sameBits(mine.floatSamples[i], theirs.floatSamples[i]))
             return false;
-    for (size_t i = 0; i < m_intSamples.size(); ++i)
-        if (!sameBits(m_intSamples[i], other.m_intSamples[i]))
+    for (size_t i = 0; i < mine.intSamples.size(); ++i)
+        if (!sameBits(mine.intSamples[i], theirs.intSamples[i]))
             return false;
     return true;
 }

@@ -8,6 +8,7 @@
 #include <QString>
 #include <QStringView>
 #include <array>
+#include <memory>
 #include <optional>
 #include <span>
 #include <variant>
@@ -90,6 +91,48 @@ constexpr int encodableSlot(int index)
     }
 }
 
+// The texts and sample lists of a dive. A dive read from a file keeps them
+// encoded until they are asked for, so they live in a block of their own,
+// made when the first of them is decoded or set: ten thousand dives read
+// hold their numbers only.
+struct Objects {
+    std::array<Text, kLayout.count[2]> texts{};
+    std::array<FloatSamples, kLayout.count[4]> floatSamples{};
+    std::array<IntSamples, kLayout.count[5]> intSamples{};
+};
+
+// Owns a dive's Objects, none at first; a copy of a dive copies them.
+class ObjectBlock {
+public:
+    ObjectBlock() = default;
+    ObjectBlock(const ObjectBlock& other) : m_objects(other.m_objects ? new Objects(*other.m_objects) : nullptr) {}
+    ObjectBlock(ObjectBlock&&) noexcept = default;
+    ObjectBlock& operator=(const ObjectBlock& other)
+    {
+        if (this != &other)
+            m_objects.reset(other.m_objects ? new Objects(*other.m_objects) : nullptr);
+        return *this;
+    }
+    ObjectBlock& operator=(ObjectBlock&&) noexcept = default;
+
+    // The block, made empty on first use.
+    Objects& get()
+    {
+        if (!m_objects)
+            m_objects = std::make_unique<Objects>();
+        return *m_objects;
+    }
+    // The block as it is: empty values while none is made.
+    const Objects& read() const
+    {
+        static const Objects none;
+        return m_objects ? *m_objects : none;
+    }
+
+private:
+    std::unique_ptr<Objects> m_objects;
+};
+
 } // namespace plongee
 
 // One logged dive. A plain value record: every field has a getter named after
@@ -159,12 +202,20 @@ private:
         constexpr int g = plongee::storageGroup(plongee::kKinds[I]);
         if constexpr (g == 0) return m_ints[s];
         else if constexpr (g == 1) return m_floats[s];
-        else if constexpr (g == 2) return m_texts[s];
+        else if constexpr (g == 2) return m_objects.get().texts[s];
         else if constexpr (g == 3) return m_dates[s];
-        else if constexpr (g == 4) return m_floatSamples[s];
-        else return m_intSamples[s];
+        else if constexpr (g == 4) return m_objects.get().floatSamples[s];
+        else return m_objects.get().intSamples[s];
     }
-    template <int I> const auto& storage() const { return const_cast<Plongee*>(this)->storage<I>(); }
+    template <int I> const auto& storage() const
+    {
+        constexpr int s = plongee::kLayout.slot[I];
+        constexpr int g = plongee::storageGroup(plongee::kKinds[I]);
+        if constexpr (g == 2) return m_objects.read().texts[s];
+        else if constexpr (g == 4) return m_objects.read().floatSamples[s];
+        else if constexpr (g == 5) return m_objects.read().intSamples[s];
+        else return const_cast<Plongee*>(this)->storage<I>();
+    }
 
     template <int I> const auto& get() const
     {
@@ -192,10 +243,9 @@ private:
     std::array<qint32, plongee::kLayout.count[0]> m_ints{};
     std::array<float, plongee::kLayout.count[1]> m_floats{};
     // Decoded on first use when m_encodedAt holds their place in m_source.
-    mutable std::array<Text, plongee::kLayout.count[2]> m_texts{};
     std::array<QDateTime, plongee::kLayout.count[3]> m_dates{};
-    mutable std::array<FloatSamples, plongee::kLayout.count[4]> m_floatSamples{};
-    mutable std::array<IntSamples, plongee::kLayout.count[5]> m_intSamples{};
+    // Decoding an object on first use changes the block in a const dive.
+    mutable plongee::ObjectBlock m_objects;
     // The file the record was read from, shared by every record read from
     // it, and where each still undecoded object sits in it (0: decoded).
     // The file was checked whole when it was read, so decoding cannot fail.

@@ -23,6 +23,9 @@ inline constexpr std::uint32_t kFormatVersion = 1;
 inline constexpr int kChecksumBytes = 8;
 inline constexpr int kMaxShortText = 64;
 inline constexpr int kMaxClasses = 64;
+// The most bytes a header can take, from the magic to the record count.
+inline constexpr int kMaxHeaderBytes =
+    8 + 4 + 2 * (1 + kMaxShortText) + 2 + kMaxClasses * (1 + kMaxShortText + 4) + 4;
 
 // Upper bounds on single objects, on top of the check against the bytes left.
 inline constexpr std::uint32_t kMaxStringBytes = 64u * 1024 * 1024;

@@ -7,6 +7,7 @@
 #include <bit>
 #include <cstring>
 #include <limits>
+#include <system_error>
 
 using archive::ObjectTag;
 
@@ -25,6 +26,12 @@ QByteArray sharedPart(const QByteArray& whole, qsizetype pos, qsizetype len)
     return part;
 }
 
+const QString& damagedMessage()
+{
+    static const QString message = QStringLiteral("the file is damaged (checksum mismatch)");
+    return message;
+}
+
 } // namespace
 
 ArchiveReader::ArchiveReader(QByteArrayView bytes) : m_bytes(bytes), m_end(bytes.size()) {}
@@ -38,8 +45,9 @@ ArchiveReader::ArchiveReader(const QByteArray& bytes)
 
 void ArchiveReader::fail(const QString& why)
 {
+    // Of a damaged file, the damage is named rather than what it caused.
     if (m_error.isEmpty())
-        m_error = why;
+        m_error = checksumHolds() ? why : damagedMessage();
     m_pos = m_end;
 }
 
@@ -71,7 +79,13 @@ QString ArchiveReader::getShortText(const char* what)
     return QString::fromLatin1(raw);
 }
 
-bool ArchiveReader::open()
+namespace {
+// From this size on the checksum is computed aside while the records are
+// decoded: it takes milliseconds per hundred megabytes.
+constexpr qsizetype kChecksumAsideFrom = qsizetype(16) << 20;
+} // namespace
+
+bool ArchiveReader::checkStart()
 {
     const qsizetype minimum = archive::kMagic.size() + 4 + 1 + 1 + 2 + 4 + archive::kChecksumBytes;
     if (m_bytes.size() < archive::kMagic.size() || m_bytes.first(archive::kMagic.size()) != archive::kMagic) {
@@ -89,11 +103,43 @@ bool ArchiveReader::open()
         return false;
     }
     m_end = m_bytes.size() - archive::kChecksumBytes;
+    return true;
+}
+
+bool ArchiveReader::peekHeader() { return checkStart() && readHeader(); }
+
+bool ArchiveReader::open()
+{
+    if (!checkStart())
+        return false;
     const quint64 stored = qFromLittleEndian<quint64>(m_bytes.data() + m_end);
-    if (stored != archiveChecksum(m_bytes.first(m_end))) {
-        fail(QStringLiteral("the file is damaged (checksum mismatch)"));
+    const QByteArrayView covered = m_bytes.first(m_end);
+    if (m_end >= kChecksumAsideFrom) {
+        try {
+            m_checksum =
+                std::async(std::launch::async, [covered, stored] { return archiveChecksum(covered) == stored; });
+        } catch (const std::system_error&) {
+            // No thread to spare: computed here below.
+        }
+    }
+    if (!m_checksum.valid() && stored != archiveChecksum(covered)) {
+        m_checksumHolds = false;
+        fail(damagedMessage());
         return false;
     }
+    if (!readHeader())
+        return false;
+    // Each record takes at least its two-byte class index.
+    if (qint64(m_header.recordCount) * 2 > bytesLeft()) {
+        fail(QStringLiteral("the file is damaged: it claims %1 records in %2 bytes")
+                 .arg(m_header.recordCount)
+                 .arg(bytesLeft()));
+    }
+    return ok();
+}
+
+bool ArchiveReader::readHeader()
+{
     m_header.documentType = getShortText("document type");
     m_header.rootClass = getShortText("root class");
     const quint16 classCount = getU16();
@@ -111,13 +157,14 @@ bool ArchiveReader::open()
         return false;
     }
     m_header.recordCount = getU32();
-    // Each record takes at least its two-byte class index.
-    if (ok() && qint64(m_header.recordCount) * 2 > bytesLeft()) {
-        fail(QStringLiteral("the file is damaged: it claims %1 records in %2 bytes")
-                 .arg(m_header.recordCount)
-                 .arg(bytesLeft()));
-    }
     return ok();
+}
+
+bool ArchiveReader::checksumHolds()
+{
+    if (m_checksum.valid())
+        m_checksumHolds = m_checksum.get();
+    return m_checksumHolds;
 }
 
 int ArchiveReader::classVersion(const QString& className) const
@@ -332,6 +379,8 @@ std::optional<QByteArray> ArchiveReader::readImage()
 
 bool ArchiveReader::finish()
 {
+    if (ok() && !checksumHolds())
+        fail(damagedMessage());
     if (ok() && m_pos != m_end)
         fail(QStringLiteral("the file is damaged: %1 unexpected bytes after the last record").arg(m_end - m_pos));
     return ok();

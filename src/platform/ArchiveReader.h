@@ -8,14 +8,17 @@
 #include <QString>
 #include <QtEndian>
 #include <bit>
+#include <future>
 #include <optional>
 
 // Reads a document file written by ArchiveWriter. open() checks the magic,
-// the format version, the checksum and the header before any record is
-// decoded, so a damaged file is refused before anything is built from it.
-// Every later read checks its length against the bytes left before it
-// allocates; the first failure is kept (error()) and every read after it
-// returns an empty value, so callers test ok() once per record.
+// the format version, the checksum and the header; nothing decoded from a
+// damaged file is handed on: of a big file, the checksum is computed by a
+// second thread while the records are decoded, and a failure, finish()
+// included, names the damage when the checksum does not hold. Every later
+// read checks its length against the bytes left before it allocates; the
+// first failure is kept (error()) and every read after it returns an empty
+// value, so callers test ok() once per record.
 class ArchiveReader {
 public:
     struct Header {
@@ -33,6 +36,9 @@ public:
     const QByteArray& source() const { return m_source; }
 
     bool open();
+    // The checks of open() but the checksum: enough to choose the decoder
+    // of a file, which opens it again. Reads only the header's bytes.
+    bool peekHeader();
     const Header& header() const { return m_header; }
 
     // The version under which a class was written; 0 for a class the file
@@ -71,7 +77,8 @@ public:
     // The element count of the list at a position a skip returned.
     static quint32 listCountAt(QByteArrayView bytes, qsizetype pos);
 
-    // After the last record: every byte up to the checksum must have been read.
+    // After the last record: every byte up to the checksum must have been
+    // read, and the checksum must hold.
     bool finish();
 
     bool ok() const { return m_error.isEmpty(); }
@@ -87,6 +94,12 @@ private:
         return (count >= 0 && count <= m_end - m_pos && m_error.isEmpty()) || refuseNeed(what);
     }
     bool refuseNeed(const char* what);
+    // The magic and the format; leaves the position after the format.
+    bool checkStart();
+    bool readHeader();
+    // Waits for the checksum computed aside, if any; false when it does not
+    // match the one stored.
+    bool checksumHolds();
     template <typename T> T get(const char* what)
     {
         if (!need(sizeof(T), what))
@@ -130,4 +143,7 @@ private:
     qsizetype m_recordStart = -1;
     Header m_header;
     QString m_error;
+    bool m_checksumHolds = true;
+    // Last, so that it is waited for before the bytes it reads go.
+    std::future<bool> m_checksum;
 };

@@ -1,10 +1,12 @@
 #include "registers/RegisterArchive.h"
 
+#include "platform/ArchiveFormat.h"
 #include "platform/ArchiveReader.h"
 #include "platform/ArchiveRoot.h"
 #include "platform/ArchiveWriter.h"
-#include "platform/FileBytes.h"
 #include "registers/RegisterDescription.h"
+
+#include <QFile>
 
 namespace registerarchive {
 
@@ -31,8 +33,10 @@ Result<QList<RegisterRecord>> decodeWith(const registers::RegisterDescription& r
                                          schema.classVersion, reg.documentNoun, reg.recordsNoun,
                                          [&schema](int v) { return schema.minimumArchivedSize(v); }};
     int version = 0;
-    if (const auto refused = archiveroot::refusal(in, expected, &version))
-        return R::failure(*refused);
+    if (const auto refused = archiveroot::refusal(in, expected, &version)) {
+        in.fail(*refused);
+        return R::failure(in.error());
+    }
     const quint32 count = in.header().recordCount;
     QList<RegisterRecord> records;
     records.reserve(count);
@@ -67,11 +71,13 @@ namespace registerarchive {
 
 const registers::RegisterDescription* registerOfFile(const QString& path)
 {
-    FileBytes file;
-    if (!file.open(path, nullptr))
+    // The header names the type: the file is read whole only by its reader.
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
         return nullptr;
-    ArchiveReader reader(file.bytes());
-    return reader.open() ? registers::descriptionOf(reader.header().documentType) : nullptr;
+    const QByteArray head = file.read(archive::kMaxHeaderBytes);
+    ArchiveReader reader{QByteArrayView(head)};
+    return reader.peekHeader() ? registers::descriptionOf(reader.header().documentType) : nullptr;
 }
 
 } // namespace registerarchive

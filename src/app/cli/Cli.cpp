@@ -36,15 +36,21 @@ namespace {
 
 using namespace cli;
 
-// Opens FILE and checks its archive header. On failure the refusal is
-// written and nothing is returned.
+// Opens FILE and checks its archive header; the decoder the header names
+// checks the rest. On failure the refusal is written and nothing is returned.
 std::optional<ArchiveReader::Header> readHeader(Io& io, const QString& path, FileBytes& file)
 {
     QString error;
     if (!file.open(path, &error))
         return io.refuse(path, error), std::nullopt;
     ArchiveReader reader(file.bytes());
-    if (!reader.open())
+    if (!reader.peekHeader() || !DocumentTypes::byId(reader.header().documentType)) {
+        // Of a damaged file, the damage is named.
+        ArchiveReader whole(file.bytes());
+        if (!whole.open())
+            return io.refuse(path, whole.error()), std::nullopt;
+    }
+    if (!reader.ok())
         return io.refuse(path, reader.error()), std::nullopt;
     if (!DocumentTypes::byId(reader.header().documentType))
         return io.refuse(path, QStringLiteral("unknown document type \"%1\"").arg(reader.header().documentType)),
