@@ -79,7 +79,8 @@ TEST(LogbookArchive, ChangedDivesAreWrittenAnew)
         ASSERT_TRUE(back);
         ASSERT_EQ(back->size(), 3);
         EXPECT_EQ(back->at(0).lieu(), QStringLiteral("changed"));
-        EXPECT_TRUE(back->at(1).identical(written[1]));
+        // Either way round: a dive still encoded against one decoded.
+        EXPECT_TRUE(written[1].identical(back->at(1)) && back->at(1).identical(written[1]));
         EXPECT_EQ(back->at(2).noPlongee(), 77);
     }
 }
