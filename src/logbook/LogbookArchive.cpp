@@ -60,10 +60,8 @@ Result<QList<Plongee>> decodeWith(ArchiveReader& in)
                                          QStringLiteral("dives"),
                                          [](int) { return Plongee::minimumArchivedSize(); }};
     int version = 0;
-    if (const auto refused = archiveroot::refusal(in, expected, &version)) {
-        in.fail(*refused);
-        return R::failure(in.error());
-    }
+    if (const auto refused = archiveroot::refusal(in, expected, &version))
+        return R::failure(*refused);
     const quint32 count = in.header().recordCount;
     QList<Plongee> dives;
     dives.reserve(count);

@@ -5,7 +5,8 @@
 
 namespace archiveroot {
 
-std::optional<QString> refusal(const ArchiveReader& in, const Expected& expected, int* version)
+namespace {
+std::optional<QString> why(const ArchiveReader& in, const Expected& expected, int* version)
 {
     const QString& type = in.header().documentType;
     if (type != expected.typeId) {
@@ -30,6 +31,16 @@ std::optional<QString> refusal(const ArchiveReader& in, const Expected& expected
             .arg(in.bytesLeft());
     *version = v;
     return std::nullopt;
+}
+} // namespace
+
+std::optional<QString> refusal(ArchiveReader& in, const Expected& expected, int* version)
+{
+    const std::optional<QString> refused = why(in, expected, version);
+    if (!refused)
+        return std::nullopt;
+    in.fail(*refused);
+    return in.error();
 }
 
 } // namespace archiveroot

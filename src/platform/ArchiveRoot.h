@@ -21,7 +21,8 @@ struct Expected {
 };
 
 // Why the archive is refused, or nothing; on success `version` holds the
-// class version the records were written under.
-std::optional<QString> refusal(const ArchiveReader& in, const Expected& expected, int* version);
+// class version the records were written under. A refusal is also the
+// reader's failure, so that of a damaged file the damage is named.
+std::optional<QString> refusal(ArchiveReader& in, const Expected& expected, int* version);
 
 } // namespace archiveroot

@@ -33,10 +33,8 @@ Result<QList<RegisterRecord>> decodeWith(const registers::RegisterDescription& r
                                          schema.classVersion, reg.documentNoun, reg.recordsNoun,
                                          [&schema](int v) { return schema.minimumArchivedSize(v); }};
     int version = 0;
-    if (const auto refused = archiveroot::refusal(in, expected, &version)) {
-        in.fail(*refused);
-        return R::failure(in.error());
-    }
+    if (const auto refused = archiveroot::refusal(in, expected, &version))
+        return R::failure(*refused);
     const quint32 count = in.header().recordCount;
     QList<RegisterRecord> records;
     records.reserve(count);

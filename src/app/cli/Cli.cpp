@@ -44,18 +44,16 @@ std::optional<ArchiveReader::Header> readHeader(Io& io, const QString& path, Fil
     if (!file.open(path, &error))
         return io.refuse(path, error), std::nullopt;
     ArchiveReader reader(file.bytes());
-    if (!reader.peekHeader() || !DocumentTypes::byId(reader.header().documentType)) {
-        // Of a damaged file, the damage is named.
-        ArchiveReader whole(file.bytes());
-        if (!whole.open())
-            return io.refuse(path, whole.error()), std::nullopt;
-    }
+    if (reader.peekHeader() && DocumentTypes::byId(reader.header().documentType))
+        return reader.header();
+    // Of a damaged file, the damage is named.
+    ArchiveReader whole(file.bytes());
+    if (!whole.open())
+        return io.refuse(path, whole.error()), std::nullopt;
     if (!reader.ok())
         return io.refuse(path, reader.error()), std::nullopt;
-    if (!DocumentTypes::byId(reader.header().documentType))
-        return io.refuse(path, QStringLiteral("unknown document type \"%1\"").arg(reader.header().documentType)),
-               std::nullopt;
-    return reader.header();
+    return io.refuse(path, QStringLiteral("unknown document type \"%1\"").arg(reader.header().documentType)),
+           std::nullopt;
 }
 
 QStringList documentTypeIds()
