@@ -2,12 +2,17 @@
 #include "platform/ArchiveFormat.h"
 #include "platform/ArchiveWriter.h"
 #include "platform/Checksum.h"
+#include "platform/FileArrival.h"
 #include "support/ArchiveBytes.h"
 #include "support/TestDives.h"
 
 #include <QRandomGenerator>
 #include <QtEndian>
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+#include <thread>
 
 namespace {
 
@@ -17,7 +22,63 @@ QByteArray archiveOf(const QString& type, const QString& rootClass, int version,
     return out.finish().take();
 }
 
+// Lets the bytes of `source` arrive into `into`, filled with 0xFF until
+// then, a few at a time, up to `until`, and then ends with `error`.
+void arriveInSteps(const QByteArray& source, char* into, qsizetype until, FileArrival& arrival, const QString& error)
+{
+    for (qsizetype at = 0; at < until;) {
+        const qsizetype to = std::min(until, at + 997);
+        std::memcpy(into + at, source.constData() + at, size_t(to - at));
+        arrival.arrive(to);
+        at = to;
+    }
+    arrival.end(error);
+}
+
 } // namespace
+
+// A logbook decoded while its bytes arrive is the logbook decoded whole;
+// one whose bytes stop coming, wherever they stop, is refused with the
+// reason they stopped, never handed on in part.
+TEST(LogbookArchive, DivesDecodeWhileTheirBytesArrive)
+{
+    const QList<Plongee> written = {plausibleDive(1), plausibleDive(2), plausibleDive(3)};
+    const QByteArray good = *logbookarchive::encode(written);
+    QByteArray badSum = good;
+    badSum[good.size() / 2] = char(badSum[good.size() / 2] ^ 1);
+    const QString changed = QStringLiteral("the file changed while it was being read");
+    const struct {
+        const char* what;
+        const QByteArray& source;
+        qsizetype until;
+        QString error, refusal; // refusal empty: the logbook comes whole
+    } cases[] = {
+        {"whole", good, good.size(), QString(), QString()},
+        {"stopped in the header", good, 20, changed, changed},
+        {"stopped in a record", good, good.size() / 2, changed, changed},
+        {"stopped before the checksum", good, good.size() - 3, changed, changed},
+        {"grown after the last byte", good, good.size(), changed, changed},
+        {"damaged", badSum, badSum.size(), QString(), QStringLiteral("the file is damaged (checksum mismatch)")},
+    };
+    for (const auto& c : cases) {
+        QByteArray bytes(c.source.size(), char(0xFF));
+        FileArrival arrival(bytes.size());
+        char* into = bytes.data();
+        std::thread feeder(arriveInSteps, std::cref(c.source), into, c.until, std::ref(arrival), c.error);
+        auto dives = logbookarchive::decode(bytes, &arrival);
+        feeder.join();
+        if (!c.refusal.isEmpty()) {
+            EXPECT_FALSE(dives) << c.what;
+            EXPECT_EQ(dives.error(), c.refusal) << c.what;
+            continue;
+        }
+        ASSERT_TRUE(dives) << c.what << ": " << dives.error().toStdString();
+        ASSERT_EQ(dives->size(), written.size());
+        for (qsizetype i = 0; i < written.size(); ++i)
+            EXPECT_TRUE(dives->at(i).identical(written[i]) && written[i].identical(dives->at(i))) << i;
+        EXPECT_EQ(*logbookarchive::encode(*dives), good);
+    }
+}
 
 TEST(LogbookArchive, RefusesOtherDocumentsAndNewerRecords)
 {

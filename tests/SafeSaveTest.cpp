@@ -285,4 +285,20 @@ TEST_F(SafeSaveTest, OpenedBytesOutliveChangesToTheFile)
     FileBytes folder;
     EXPECT_FALSE(folder.open(m_dir.path(), &error));
     EXPECT_EQ(error, QStringLiteral("is a folder, not a file"));
+    EXPECT_FALSE(folder.openArriving(m_dir.path(), &error));
+    EXPECT_EQ(error, QStringLiteral("is a folder, not a file"));
+
+    // A big file arrives by a second thread; its bytes are the file's too.
+    QByteArray big(FileBytes::kArrivingFrom + 12345, '\0');
+    for (qsizetype i = 0; i < big.size(); ++i)
+        big[i] = char(i * 13 + (i >> 20));
+    for (const QByteArray& content : {big.first(1000), big}) {
+        ASSERT_TRUE(writeFile(file, content));
+        FileBytes arriving;
+        ASSERT_TRUE(arriving.openArriving(file, &error)) << error.toStdString();
+        EXPECT_EQ(arriving.arrival() != nullptr, content.size() == big.size());
+        ASSERT_TRUE(arriving.waitWhole(&error)) << error.toStdString();
+        ASSERT_TRUE(QFile::resize(file, 0));
+        EXPECT_EQ(arriving.bytes(), QByteArrayView(content));
+    }
 }

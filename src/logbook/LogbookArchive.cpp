@@ -91,4 +91,10 @@ Result<QList<Plongee>> decode(const QByteArray& bytes)
     return decodeWith(in);
 }
 
+Result<QList<Plongee>> decode(const QByteArray& bytes, const FileArrival* arrival)
+{
+    ArchiveReader in(bytes, arrival);
+    return decodeWith(in);
+}
+
 } // namespace logbookarchive

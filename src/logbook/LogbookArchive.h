@@ -8,6 +8,8 @@
 #include <QByteArrayView>
 #include <QList>
 
+class FileArrival;
+
 // The logbook file: the archive of the dives, in list order, and nothing else.
 namespace logbookarchive {
 
@@ -24,5 +26,8 @@ Result<QList<Plongee>> decode(QByteArrayView bytes);
 // The same from bytes the dives may share: their texts and profiles stay
 // in the archived form, checked, until something reads them.
 Result<QList<Plongee>> decode(const QByteArray& bytes);
+// The same from bytes still arriving (see FileBytes::openArriving): each
+// record is decoded as soon as its bytes are in.
+Result<QList<Plongee>> decode(const QByteArray& bytes, const FileArrival* arrival);
 
 } // namespace logbookarchive

@@ -246,7 +246,7 @@ void Plongee::read(ArchiveReader& in, int classVersion)
         case Kind::FloatBits: m_floats[s] = std::bit_cast<float>(in.readInt()); break;
         case Kind::String: m_objects.get().texts[s] = in.readString(); break;
         case Kind::Date: {
-            const bool absent = verbatim && in.bytesLeft() > 0 && in.source().at(in.position()) == 0;
+            const bool absent = verbatim && in.nextByteIs(0);
             m_dates[s] = in.readDate();
             verbatim = verbatim && (absent || m_dates[s].isValid());
             break;

@@ -2,6 +2,7 @@
 
 #include "platform/ArchiveFormat.h"
 #include "platform/Checksum.h"
+#include "platform/FileArrival.h"
 
 #include <QtEndian>
 #include <bit>
@@ -34,27 +35,54 @@ const QString& damagedMessage()
 
 } // namespace
 
-ArchiveReader::ArchiveReader(QByteArrayView bytes) : m_bytes(bytes), m_end(bytes.size()) {}
+ArchiveReader::ArchiveReader(QByteArrayView bytes) : m_bytes(bytes), m_end(bytes.size()), m_limit(m_end) {}
 
 ArchiveReader::ArchiveReader(const QByteArray& bytes)
     // Raw data the array does not own (no capacity) cannot be kept beyond
     // this reader.
-    : m_source(bytes.capacity() > 0 ? bytes : QByteArray()), m_bytes(bytes), m_end(bytes.size())
+    : m_source(bytes.capacity() > 0 ? bytes : QByteArray()), m_bytes(bytes), m_end(bytes.size()), m_limit(m_end)
 {
+}
+
+ArchiveReader::ArchiveReader(const QByteArray& bytes, const FileArrival* arrival) : ArchiveReader(bytes)
+{
+    m_arrival = arrival;
+    if (m_arrival)
+        m_limit = std::min<qsizetype>(m_end, m_arrival->arrived());
 }
 
 void ArchiveReader::fail(const QString& why)
 {
     // Of a damaged file, the damage is named rather than what it caused.
-    if (m_error.isEmpty())
-        m_error = checksumHolds() ? why : damagedMessage();
+    if (m_error.isEmpty()) {
+        const QString damaged = damage();
+        m_error = damaged.isEmpty() ? why : damaged;
+    }
     m_pos = m_end;
 }
 
-bool ArchiveReader::refuseNeed(const char* what)
+QString ArchiveReader::damage()
+{
+    const bool holds = checksumHolds();
+    if (m_arrival && !m_arrival->waitWhole())
+        return m_arrival->error();
+    return holds ? QString() : damagedMessage();
+}
+
+bool ArchiveReader::awaitBytes(qsizetype count)
+{
+    if (!m_arrival || count < 0 || m_limit >= m_end)
+        return false;
+    m_limit = std::min<qsizetype>(m_end, m_arrival->waitFor(m_pos + count));
+    return count <= m_limit - m_pos;
+}
+
+bool ArchiveReader::refuseNeed(qsizetype count, const char* what)
 {
     if (!ok())
         return false;
+    if (awaitBytes(count))
+        return true;
     fail(QStringLiteral("the file is truncated or damaged at byte %1 (%2)").arg(m_pos).arg(QLatin1String(what)));
     return false;
 }
@@ -87,6 +115,8 @@ constexpr qsizetype kChecksumAsideFrom = qsizetype(16) << 20;
 
 bool ArchiveReader::checkStart()
 {
+    if (m_arrival)
+        m_arrival->waitFor(std::min<qsizetype>(m_bytes.size(), archive::kMaxHeaderBytes));
     const qsizetype minimum = archive::kMagic.size() + 4 + 1 + 1 + 2 + 4 + archive::kChecksumBytes;
     if (m_bytes.size() < archive::kMagic.size() || m_bytes.first(archive::kMagic.size()) != archive::kMagic) {
         fail(QStringLiteral("not an Ondrix document"));
@@ -103,28 +133,51 @@ bool ArchiveReader::checkStart()
         return false;
     }
     m_end = m_bytes.size() - archive::kChecksumBytes;
+    m_limit = m_arrival ? std::min<qsizetype>(m_end, m_arrival->arrived()) : m_end;
     return true;
 }
 
 bool ArchiveReader::peekHeader() { return checkStart() && readHeader(); }
 
+namespace {
+// Whether the checksum stored after the first `end` bytes is theirs. Of
+// arriving bytes, each step is added as soon as it is in; false when the
+// file stops arriving.
+bool checksumMatches(QByteArrayView bytes, qsizetype end, const FileArrival* arrival)
+{
+    if (!arrival)
+        return archiveChecksum(bytes.first(end)) == qFromLittleEndian<quint64>(bytes.data() + end);
+    constexpr qsizetype kStep = qsizetype(1) << 20;
+    ChecksumStream sum;
+    for (qsizetype at = 0; at < end;) {
+        const qsizetype to = std::min(end, at + kStep);
+        if (arrival->waitFor(to) < to)
+            return false;
+        sum.add(bytes.sliced(at, to - at));
+        at = to;
+    }
+    if (arrival->waitFor(bytes.size()) < bytes.size())
+        return false;
+    return sum.value() == qFromLittleEndian<quint64>(bytes.data() + end);
+}
+} // namespace
+
 bool ArchiveReader::open()
 {
     if (!checkStart())
         return false;
-    const quint64 stored = qFromLittleEndian<quint64>(m_bytes.data() + m_end);
-    const QByteArrayView covered = m_bytes.first(m_end);
-    if (m_end >= kChecksumAsideFrom) {
+    if (m_arrival || m_end >= kChecksumAsideFrom) {
         try {
-            m_checksum =
-                std::async(std::launch::async, [covered, stored] { return archiveChecksum(covered) == stored; });
+            m_checksum = std::async(std::launch::async, [bytes = m_bytes, end = m_end, arrival = m_arrival] {
+                return checksumMatches(bytes, end, arrival);
+            });
         } catch (const std::system_error&) {
             // No thread to spare: computed here below.
         }
     }
-    if (!m_checksum.valid() && stored != archiveChecksum(covered)) {
+    if (!m_checksum.valid() && !checksumMatches(m_bytes, m_end, m_arrival)) {
         m_checksumHolds = false;
-        fail(damagedMessage());
+        fail(damage());
         return false;
     }
     if (!readHeader())
@@ -379,8 +432,8 @@ std::optional<QByteArray> ArchiveReader::readImage()
 
 bool ArchiveReader::finish()
 {
-    if (ok() && !checksumHolds())
-        fail(damagedMessage());
+    if (const QString damaged = ok() ? damage() : QString(); !damaged.isEmpty())
+        fail(damaged);
     if (ok() && m_pos != m_end)
         fail(QStringLiteral("the file is damaged: %1 unexpected bytes after the last record").arg(m_end - m_pos));
     return ok();

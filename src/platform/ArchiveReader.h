@@ -11,6 +11,8 @@
 #include <future>
 #include <optional>
 
+class FileArrival;
+
 // Reads a document file written by ArchiveWriter. open() checks the magic,
 // the format version, the checksum and the header; nothing decoded from a
 // damaged file is handed on: of a big file, the checksum is computed by a
@@ -32,6 +34,10 @@ public:
     // Reads bytes it shares: records read from it may keep bulky objects
     // undecoded, as positions in source(), and decode them when asked.
     explicit ArchiveReader(const QByteArray& bytes);
+    // Reads shared bytes while they arrive: each read waits for the bytes it
+    // needs, and nothing decoded is handed on before the whole file is in,
+    // its checksum checked.
+    ArchiveReader(const QByteArray& bytes, const FileArrival* arrival);
     // The shared bytes; null for a reader over a view.
     const QByteArray& source() const { return m_source; }
 
@@ -85,15 +91,26 @@ public:
     const QString& error() const { return m_error; }
     void fail(const QString& why);
     qsizetype bytesLeft() const { return m_end - m_pos; }
+    // True when the next byte is there and is `byte`; reads nothing.
+    bool nextByteIs(quint8 byte)
+    {
+        return m_error.isEmpty() && (m_pos < m_limit || awaitBytes(1)) && quint8(m_bytes[m_pos]) == byte;
+    }
 
 private:
     // The reads below run once per field of every record: their common case
     // stays inline, their failures do not.
     bool need(qsizetype count, const char* what)
     {
-        return (count >= 0 && count <= m_end - m_pos && m_error.isEmpty()) || refuseNeed(what);
+        return (count >= 0 && count <= m_limit - m_pos && m_error.isEmpty()) || refuseNeed(count, what);
     }
-    bool refuseNeed(const char* what);
+    bool refuseNeed(qsizetype count, const char* what);
+    // Of arriving bytes, waits until `count` more are in or no more will
+    // come; true when they are in.
+    bool awaitBytes(qsizetype count);
+    // Why the bytes cannot be trusted: the checksum does not hold, or the
+    // file did not arrive whole; empty when they can. Waits for both.
+    QString damage();
     // The magic and the format; leaves the position after the format.
     bool checkStart();
     bool readHeader();
@@ -140,6 +157,9 @@ private:
     QByteArrayView m_bytes;
     qsizetype m_pos = 0;
     qsizetype m_end = 0;
+    // Where the bytes there to read end: m_end, or before it while they arrive.
+    qsizetype m_limit = 0;
+    const FileArrival* m_arrival = nullptr;
     qsizetype m_recordStart = -1;
     Header m_header;
     QString m_error;

@@ -41,10 +41,16 @@ using namespace cli;
 std::optional<ArchiveReader::Header> readHeader(Io& io, const QString& path, FileBytes& file)
 {
     QString error;
-    if (!file.open(path, &error))
+    if (!file.openArriving(path, &error))
         return io.refuse(path, error), std::nullopt;
-    ArchiveReader reader(file.bytes());
-    if (reader.peekHeader() && DocumentTypes::byId(reader.header().documentType))
+    // A logbook is decoded while its bytes arrive; anything else waits for them.
+    ArchiveReader reader(file.data(), file.arrival());
+    const bool known = reader.peekHeader() && DocumentTypes::byId(reader.header().documentType);
+    if (known && reader.header().documentType == DocumentTypes::of(DocumentKind::Logbook).id)
+        return reader.header();
+    if (!file.waitWhole(&error))
+        return io.refuse(path, error), std::nullopt;
+    if (known)
         return reader.header();
     // Of a damaged file, the damage is named.
     ArchiveReader whole(file.bytes());
@@ -77,7 +83,7 @@ int info(Io& io, const QStringList& args)
     quint32 records = header.recordCount;
     // A logbook is decoded whole, so that a damaged record is refused here too.
     if (header.documentType == DocumentTypes::of(DocumentKind::Logbook).id) {
-        auto dives = logbookarchive::decode(file.data());
+        auto dives = logbookarchive::decode(file.data(), file.arrival());
         if (!dives)
             return io.refuse(path, dives.error());
         records = quint32(dives->size());
@@ -129,7 +135,7 @@ int dump(Io& io, const QStringList& args)
     }
     if (header->documentType != DocumentTypes::of(DocumentKind::Logbook).id)
         return io.refuse(path, QStringLiteral("\"%1\" documents cannot be dumped by this version").arg(header->documentType));
-    auto dives = logbookarchive::decode(file.data());
+    auto dives = logbookarchive::decode(file.data(), file.arrival());
     if (!dives)
         return io.refuse(path, dives.error());
     io.out.append(plongeejson::dump(*dives));
