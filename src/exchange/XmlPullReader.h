@@ -1,7 +1,7 @@
 #pragma once
 
 #include "exchange/ImportProgress.h"
-#include "exchange/XmlMarkupGuard.h"
+#include "exchange/GuardedInput.h"
 
 #include <QByteArray>
 #include <QByteArrayView>
@@ -17,8 +17,9 @@ typedef struct _xmlTextReader xmlTextReader;
 // no network, no external entities or DTDs are loaded, entities are never
 // substituted (a document that declares or uses entities is refused), and
 // tags, attribute lists and text nodes above a bound are refused before the
-// parser holds them (see XmlMarkupGuard). Every failure names the line and
-// column where it was found.
+// parser holds them (see XmlMarkupGuard), by a second thread that reads
+// the device ahead of the parser (see GuardedInput). Every failure names
+// the line and column where it was found.
 class XmlPullReader {
 public:
     enum class Event { StartElement, EndElement, Text, EndOfDocument, Failed };
@@ -83,9 +84,9 @@ private:
     Event stop(Event event);
     void keepWindow(const char* data, qsizetype length);
 
-    QIODevice& m_device;
     ImportProgress m_progress;
-    XmlMarkupGuard m_guard;
+    qint64 m_total = 0; // before m_input, which starts reading the device
+    GuardedInput m_input;
     xmlTextReader* m_reader = nullptr;
     const char* m_name = nullptr;
     int m_depth = -1;
@@ -99,7 +100,6 @@ private:
     QString m_error;
     qint64 m_bytesRead = 0;
     qint64 m_bytesAtEvent = 0;
-    qint64 m_total = 0;
     qint64 m_nextReport = kProgressStep;
 
     // The latest bytes read, to find the column of a tag that the parser

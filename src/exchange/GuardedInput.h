@@ -1,0 +1,70 @@
+#pragma once
+
+#include "exchange/XmlMarkupGuard.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <condition_variable>
+#include <deque>
+#include <mutex>
+#include <thread>
+
+class QIODevice;
+
+// The bytes of an XML document on their way to the parser, read from the
+// device and passed through the markup guard by a second thread, a few
+// blocks ahead of the parser: the parser's thread only parses. Blocks
+// before a refused piece come through; the refused block never does. The
+// device belongs to that thread while this input lives.
+class GuardedInput {
+public:
+    // Bytes read ahead at most.
+    static constexpr qsizetype kBlockBytes = qsizetype(1) << 16;
+    static constexpr int kBlocksAhead = 8;
+
+    explicit GuardedInput(QIODevice& device);
+    ~GuardedInput();
+    GuardedInput(const GuardedInput&) = delete;
+    GuardedInput& operator=(const GuardedInput&) = delete;
+
+    enum class Stop { None, End, ReadFailed, Refused };
+    // Copies up to `length` of the next bytes into `buffer`; returns how
+    // many, 0 once the input has stopped (stop() says why).
+    qsizetype read(char* buffer, qsizetype length);
+    Stop stop() const { return m_taken; }
+    // Of a failed read, the device's reason; of a refusal, the guard's
+    // reason and the place where the refused piece begins.
+    const QString& reason() const { return m_reason; }
+    int line() const { return m_line; }
+    int column() const { return m_column; }
+
+private:
+    void readAhead();
+    // Reads, guards and hands on the next block; false once the input has
+    // stopped or nobody wants more.
+    bool readBlock();
+    // For the reading thread: hands on a block, waiting for room.
+    bool handOn(QByteArray block);
+    void end(Stop why, const QString& reason, int line = 0, int column = 0);
+
+    QIODevice& m_device;
+    XmlMarkupGuard m_guard; // the reading thread's
+
+    std::mutex m_mutex;
+    std::condition_variable m_changed;
+    std::deque<QByteArray> m_blocks; // under m_mutex, as the five below
+    Stop m_stop = Stop::None;
+    bool m_quit = false;
+    QString m_stopReason;
+    int m_stopLine = 0, m_stopColumn = 0;
+
+    // The parser's side.
+    QByteArray m_current;
+    qsizetype m_at = 0;
+    Stop m_taken = Stop::None;
+    QString m_reason;
+    int m_line = 0, m_column = 0;
+
+    std::thread m_reader; // last: started once everything above is ready
+};
