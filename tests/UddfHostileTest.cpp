@@ -18,10 +18,12 @@ using namespace uddfbytes;
 
 namespace {
 
-// An endless stream: a head, then one byte repeated up to `size` bytes.
+// An endless stream: a head, then one byte repeated up to `size` bytes;
+// or, given a reason, a disk that fails there.
 class EndlessDevice : public QIODevice {
 public:
-    EndlessDevice(QByteArray head, char fill, qint64 size) : m_head(std::move(head)), m_fill(fill), m_size(size)
+    EndlessDevice(QByteArray head, char fill, qint64 size, QString failure = {})
+        : m_head(std::move(head)), m_fill(fill), m_size(size), m_failure(std::move(failure))
     {
         open(QIODevice::ReadOnly);
     }
@@ -31,6 +33,8 @@ public:
 protected:
     qint64 readData(char* data, qint64 max) override
     {
+        if (m_pos == m_size && !m_failure.isEmpty())
+            return setErrorString(m_failure), -1;
         const qint64 n = std::min(max, m_size - m_pos);
         for (qint64 i = 0; i < n; ++i)
             data[i] = m_pos + i < m_head.size() ? m_head[m_pos + i] : m_fill;
@@ -43,6 +47,7 @@ private:
     QByteArray m_head;
     char m_fill;
     qint64 m_size;
+    QString m_failure;
     qint64 m_pos = 0;
 };
 
@@ -344,6 +349,15 @@ TEST_F(UddfHostileTest, AHugeTextNodeIsRefusedLongBeforeItsEnd)
         expectRefusedWithAPlace(import(*device));
     EXPECT_LT(text.produced(), qint64(64) << 20) << "the reader stops early";
     EXPECT_LT(attribute.produced(), qint64(64) << 20) << "the reader stops early";
+
+    // A disk failing in the middle of a file: every byte before the failure
+    // is parsed, and the failure is named.
+    EndlessDevice failing(head + "<generator><name>", 'A', 300000, QStringLiteral("disk gone"));
+    const auto outcome = import(failing);
+    expectRefusedWithAPlace(outcome);
+    EXPECT_TRUE(outcome.error.startsWith(QLatin1String("line 2, column ")));
+    EXPECT_TRUE(outcome.error.endsWith(QLatin1String(": the file could not be read: disk gone")))
+        << outcome.error.toStdString();
 }
 
 TEST(UddfMutationTest, EveryTruncationIsRefusedWithAPlace)
