@@ -115,8 +115,12 @@ constexpr qsizetype kChecksumAsideFrom = qsizetype(16) << 20;
 
 bool ArchiveReader::checkStart()
 {
-    if (m_arrival)
-        m_arrival->waitFor(std::min<qsizetype>(m_bytes.size(), archive::kMaxHeaderBytes));
+    // Of arriving bytes, those of the header first; fail() names why they did not come.
+    if (const qsizetype head = std::min<qsizetype>(m_bytes.size(), archive::kMaxHeaderBytes);
+        m_arrival && m_arrival->waitFor(head) < head) {
+        fail(QStringLiteral("the file is truncated"));
+        return false;
+    }
     const qsizetype minimum = archive::kMagic.size() + 4 + 1 + 1 + 2 + 4 + archive::kChecksumBytes;
     if (m_bytes.size() < archive::kMagic.size() || m_bytes.first(archive::kMagic.size()) != archive::kMagic) {
         fail(QStringLiteral("not an Ondrix document"));
