@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstring>
 #include <thread>
 
@@ -23,15 +24,18 @@ QByteArray archiveOf(const QString& type, const QString& rootClass, int version,
 }
 
 // Lets the bytes of `source` arrive into `into`, filled with 0xFF until
-// then, a few at a time, up to `until`, and then ends with `error`.
+// then, a few at a time, up to `until`, and then ends with `error`; late
+// at the start and at the end, so that the reader waits for both.
 void arriveInSteps(const QByteArray& source, char* into, qsizetype until, FileArrival& arrival, const QString& error)
 {
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
     for (qsizetype at = 0; at < until;) {
         const qsizetype to = std::min(until, at + 997);
         std::memcpy(into + at, source.constData() + at, size_t(to - at));
         arrival.arrive(to);
         at = to;
     }
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
     arrival.end(error);
 }
 
