@@ -301,4 +301,13 @@ TEST_F(SafeSaveTest, OpenedBytesOutliveChangesToTheFile)
         ASSERT_TRUE(QFile::resize(file, 0));
         EXPECT_EQ(arriving.bytes(), QByteArrayView(content));
     }
+    // Cut short while it arrives: refused, unless it was in before the cut.
+    ASSERT_TRUE(writeFile(file, big));
+    FileBytes cut;
+    ASSERT_TRUE(cut.openArriving(file, &error));
+    ASSERT_TRUE(QFile::resize(file, 1000));
+    if (cut.waitWhole(&error))
+        EXPECT_EQ(cut.bytes(), QByteArrayView(big));
+    else
+        EXPECT_EQ(error, QStringLiteral("the file changed while it was being read"));
 }
