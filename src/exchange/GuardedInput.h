@@ -19,7 +19,8 @@ class QIODevice;
 // device belongs to that thread while this input lives.
 class GuardedInput {
 public:
-    // Bytes read ahead at most.
+    // The reading thread stays at most kBlocksAhead blocks of kBlockBytes
+    // ahead of the parser.
     static constexpr qsizetype kBlockBytes = qsizetype(1) << 16;
     static constexpr int kBlocksAhead = 8;
 

@@ -85,12 +85,6 @@ Result<QList<Plongee>> decode(QByteArrayView bytes)
     return decodeWith(in);
 }
 
-Result<QList<Plongee>> decode(const QByteArray& bytes)
-{
-    ArchiveReader in(bytes);
-    return decodeWith(in);
-}
-
 Result<QList<Plongee>> decode(const QByteArray& bytes, const FileArrival* arrival)
 {
     ArchiveReader in(bytes, arrival);

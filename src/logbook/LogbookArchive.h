@@ -24,10 +24,9 @@ Result<QByteArray> encode(const QList<Plongee>& dives, const ArchiveWriter::Sink
 // that this version can read; never returns a partial list.
 Result<QList<Plongee>> decode(QByteArrayView bytes);
 // The same from bytes the dives may share: their texts and profiles stay
-// in the archived form, checked, until something reads them.
-Result<QList<Plongee>> decode(const QByteArray& bytes);
-// The same from bytes still arriving (see FileBytes::openArriving): each
-// record is decoded as soon as its bytes are in.
-Result<QList<Plongee>> decode(const QByteArray& bytes, const FileArrival* arrival);
+// in the archived form, checked, until something reads them. Of bytes
+// still arriving (see FileBytes::openArriving), each record is decoded as
+// soon as its bytes are in.
+Result<QList<Plongee>> decode(const QByteArray& bytes, const FileArrival* arrival = nullptr);
 
 } // namespace logbookarchive

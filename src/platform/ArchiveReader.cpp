@@ -37,18 +37,12 @@ const QString& damagedMessage()
 
 ArchiveReader::ArchiveReader(QByteArrayView bytes) : m_bytes(bytes), m_end(bytes.size()), m_limit(m_end) {}
 
-ArchiveReader::ArchiveReader(const QByteArray& bytes)
+ArchiveReader::ArchiveReader(const QByteArray& bytes, const FileArrival* arrival)
     // Raw data the array does not own (no capacity) cannot be kept beyond
     // this reader.
-    : m_source(bytes.capacity() > 0 ? bytes : QByteArray()), m_bytes(bytes), m_end(bytes.size()), m_limit(m_end)
+    : m_source(bytes.capacity() > 0 ? bytes : QByteArray()), m_bytes(bytes), m_end(bytes.size()),
+      m_limit(arrival ? std::min<qsizetype>(m_end, arrival->arrived()) : m_end), m_arrival(arrival)
 {
-}
-
-ArchiveReader::ArchiveReader(const QByteArray& bytes, const FileArrival* arrival) : ArchiveReader(bytes)
-{
-    m_arrival = arrival;
-    if (m_arrival)
-        m_limit = std::min<qsizetype>(m_end, m_arrival->arrived());
 }
 
 void ArchiveReader::fail(const QString& why)

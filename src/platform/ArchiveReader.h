@@ -32,12 +32,11 @@ public:
 
     explicit ArchiveReader(QByteArrayView bytes);
     // Reads bytes it shares: records read from it may keep bulky objects
-    // undecoded, as positions in source(), and decode them when asked.
-    explicit ArchiveReader(const QByteArray& bytes);
-    // Reads shared bytes while they arrive: each read waits for the bytes it
-    // needs, and nothing decoded is handed on before the whole file is in,
-    // its checksum checked.
-    ArchiveReader(const QByteArray& bytes, const FileArrival* arrival);
+    // undecoded, as positions in source(), and decode them when asked. Of
+    // bytes still arriving, each read waits for the bytes it needs, and
+    // nothing decoded is handed on before the whole file is in, its
+    // checksum checked.
+    explicit ArchiveReader(const QByteArray& bytes, const FileArrival* arrival = nullptr);
     // The shared bytes; null for a reader over a view.
     const QByteArray& source() const { return m_source; }
 
