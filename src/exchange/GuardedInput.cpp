@@ -40,7 +40,8 @@ void GuardedInput::end(Stop why, const QString& reason, int line, int column)
 bool GuardedInput::handOn(QByteArray block)
 {
     std::unique_lock lock(m_mutex);
-    m_changed.wait(lock, [&] { return m_quit || m_blocks.size() < size_t(kBlocksAhead); });
+    if (m_blocks.size() >= kBlocksAhead)
+        m_changed.wait(lock, [&] { return m_quit || m_blocks.size() <= kBlocksAhead / 2; });
     if (m_quit)
         return false;
     m_blocks.push_back(std::move(block));
@@ -89,8 +90,10 @@ qsizetype GuardedInput::read(char* buffer, qsizetype length)
         m_current = std::move(m_blocks.front());
         m_blocks.pop_front();
         m_at = 0;
+        const bool room = m_blocks.size() == kBlocksAhead / 2;
         lock.unlock();
-        m_changed.notify_all();
+        if (room)
+            m_changed.notify_all();
     }
     const qsizetype n = std::min(length, m_current.size() - m_at);
     std::memcpy(buffer, m_current.constData() + m_at, size_t(n));

@@ -20,9 +20,10 @@ class QIODevice;
 class GuardedInput {
 public:
     // The reading thread stays at most kBlocksAhead blocks of kBlockBytes
-    // ahead of the parser.
-    static constexpr qsizetype kBlockBytes = qsizetype(1) << 16;
-    static constexpr int kBlocksAhead = 8;
+    // ahead of the parser; once that far, it waits until half of them are
+    // taken (each wait and wake costs more than a few blocks of reading).
+    static constexpr qsizetype kBlockBytes = qsizetype(1) << 18;
+    static constexpr size_t kBlocksAhead = 8;
 
     explicit GuardedInput(QIODevice& device);
     ~GuardedInput();

@@ -1,0 +1,492 @@
+#include "exchange/XmlPullParser.h"
+
+#include "exchange/XmlPullReader.h"
+
+#include <libxml/parser.h>
+#include <libxml/tree.h>
+#include <libxml/xmlerror.h>
+#include <libxml/xmlreader.h>
+
+#include <algorithm>
+#include <cstring>
+#include <system_error>
+
+namespace {
+
+// No external entity, DTD or schema is ever fetched, from the network or
+// from a file: an exchange file must stand on its own.
+xmlParserInputPtr refuseExternalEntity(const char*, const char*, xmlParserCtxtPtr) { return nullptr; }
+
+// libxml2's loader is one for the whole process; it is set once, before the
+// first document is read, in a thread-safe initialiser.
+void prepareLibxml()
+{
+    static const bool ready = [] {
+        xmlInitParser();
+        xmlSetExternalEntityLoader(refuseExternalEntity);
+        return true;
+    }();
+    (void)ready;
+}
+
+// No network, line numbers beyond 65535; no entity substitution, no DTD
+// loading or defaulting, and libxml2's own bounds on text and depth kept.
+// Short texts live in their node, without an allocation of their own.
+// (Leaving out the blanks between tags here would make fewer nodes, but
+// then the parser runs further ahead of the node it reports, and finding a
+// tag's column costs more than it saves: they are left out of the batches
+// instead.)
+constexpr int kParseOptions = XML_PARSE_NONET | XML_PARSE_BIG_LINES | XML_PARSE_COMPACT;
+
+constexpr qsizetype kWindowBytes = 1 << 19;
+
+bool isNameEnd(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '>' || c == '/'; }
+
+const char* constText(const xmlChar* text) { return reinterpret_cast<const char*>(text); }
+
+} // namespace
+
+XmlPullParser::XmlPullParser(QIODevice& device) : m_input(device)
+{
+    prepareLibxml();
+    m_window.reserve(2 * kWindowBytes + (1 << 16));
+    m_reader = xmlReaderForIO(readInput, closeInput, this, nullptr, nullptr, kParseOptions);
+    if (!m_reader) {
+        failAt(1, 1, m_readFailed ? QStringLiteral("the file could not be read: %1").arg(m_input.reason())
+                                  : QStringLiteral("the file is empty or holds no XML"));
+        return;
+    }
+    xmlTextReaderSetStructuredErrorHandler(m_reader, onError, this);
+    try {
+        m_thread = std::thread([this] { parseAhead(); });
+    } catch (const std::system_error&) {
+        // No thread to spare: each batch is parsed when the reader asks.
+    }
+}
+
+XmlPullParser::~XmlPullParser()
+{
+    {
+        const std::lock_guard lock(m_mutex);
+        m_quit = true;
+    }
+    m_changed.notify_all();
+    if (m_thread.joinable())
+        m_thread.join();
+    if (m_reader)
+        xmlFreeTextReader(m_reader);
+}
+
+void XmlPullParser::onError(void* context, xmlErrorPtr error)
+{
+    if (!error || error->level < XML_ERR_ERROR)
+        return;
+    auto* parser = static_cast<XmlPullParser*>(context);
+    if (!parser->m_error.isEmpty())
+        return;
+    QString message = error->message ? QString::fromUtf8(error->message).trimmed() : QStringLiteral("unreadable XML");
+    // At the end of the input, an unfinished document is one cut short
+    // (libxml2 words it as extra content).
+    if (error->code == XML_ERR_DOCUMENT_END && parser->m_inputEnded)
+        message = QStringLiteral("the file ends before its elements are closed: it is cut short");
+    else
+        message = QStringLiteral("malformed XML: %1").arg(message);
+    parser->failAt(error->line > 0 ? error->line : 1, error->int2 > 0 ? error->int2 : 1, message);
+}
+
+void XmlPullParser::failAt(int line, int column, const QString& reason)
+{
+    if (m_error.isEmpty())
+        m_error = XmlPullReader::located(line, column, reason);
+}
+
+void XmlPullParser::failHere(const QString& reason)
+{
+    failAt(xmlTextReaderGetParserLineNumber(m_reader), xmlTextReaderGetParserColumnNumber(m_reader), reason);
+}
+
+int XmlPullParser::readInput(void* context, char* buffer, int length)
+{
+    auto* self = static_cast<XmlPullParser*>(context);
+    if (self->m_quit)
+        return -1;
+    if (self->m_bytesRead - self->m_bytesAtNode > kMaxPendingBytes) {
+        if (self->m_reader)
+            self->failHere(QStringLiteral("nothing ends within %1 MiB: no exchange file holds such a tag or text")
+                               .arg(kMaxPendingBytes >> 20));
+        else
+            self->failAt(1, 1, QStringLiteral("the file starts with more than %1 MiB without XML")
+                                   .arg(kMaxPendingBytes >> 20));
+        return -1;
+    }
+    const qsizetype n = self->m_input.read(buffer, length);
+    if (n == 0) {
+        switch (self->m_input.stop()) {
+        case GuardedInput::Stop::None:
+        case GuardedInput::Stop::End: self->m_inputEnded = true; return 0;
+        case GuardedInput::Stop::ReadFailed: self->m_readFailed = true; return -1;
+        case GuardedInput::Stop::Refused:
+            self->failAt(self->m_input.line(), self->m_input.column(), self->m_input.reason());
+            return -1;
+        }
+    }
+    self->keepWindow(buffer, n);
+    self->m_bytesRead += n;
+    return int(n);
+}
+
+int XmlPullParser::closeInput(void*) { return 0; }
+
+// The window lives in one allocation. What lies more than kWindowBytes
+// before both the bytes read and the oldest batch the reader holds may go:
+// it goes once it is at least half the window, so that each byte moves
+// only a few times.
+void XmlPullParser::keepWindow(const char* data, qsizetype length)
+{
+    const std::lock_guard lock(m_windowMutex);
+    m_windowEnd = m_bytesRead + length;
+    const qint64 windowStart = m_bytesRead - m_window.size();
+    const qint64 keepFrom = std::min(m_bytesRead, m_heldFrom.load(std::memory_order_relaxed)) - kWindowBytes;
+    if (keepFrom - windowStart >= std::max<qint64>(kWindowBytes, m_window.size() / 2)) {
+        const auto drop = qsizetype(keepFrom - windowStart);
+        std::memmove(m_window.data(), m_window.constData() + drop, size_t(m_window.size() - drop));
+        m_window.truncate(m_window.size() - drop);
+    }
+    m_window.append(data, length);
+}
+
+void XmlPullParser::parseAhead()
+{
+    for (;;) {
+        XmlNodeBatch* batch = freeBatch();
+        if (!batch)
+            return;
+        const bool more = fill(*batch);
+        publish(batch);
+        if (!more)
+            return;
+    }
+}
+
+// A batch to fill once fewer than kBatchesAhead wait; null once the reader
+// has gone.
+XmlNodeBatch* XmlPullParser::freeBatch()
+{
+    std::unique_lock lock(m_mutex);
+    if (m_ready.size() >= kBatchesAhead)
+        m_changed.wait(lock, [&] { return m_quit || m_ready.size() <= kBatchesAhead / 2; });
+    if (m_quit)
+        return nullptr;
+    if (m_free.empty()) {
+        m_batches.push_back(std::make_unique<XmlNodeBatch>());
+        return m_batches.back().get();
+    }
+    XmlNodeBatch* batch = m_free.back();
+    m_free.pop_back();
+    return batch;
+}
+
+void XmlPullParser::publish(XmlNodeBatch* batch)
+{
+    bool wake;
+    {
+        const std::lock_guard lock(m_mutex);
+        m_ready.push_back(batch);
+        wake = m_ready.size() == kBatchesWoken || batch->last;
+    }
+    if (wake)
+        m_changed.notify_all();
+}
+
+XmlNodeBatch* XmlPullParser::take(XmlNodeBatch* done)
+{
+    if (!m_thread.joinable()) {
+        // Parsed here, in the reader's thread.
+        if (m_last || !m_reader)
+            return nullptr;
+        XmlNodeBatch* batch = done ? done : freeBatch();
+        m_heldFrom = m_bytesRead;
+        m_last = !fill(*batch);
+        return batch;
+    }
+    std::unique_lock lock(m_mutex);
+    if (done)
+        m_free.push_back(done);
+    if (m_last && m_ready.empty())
+        return nullptr;
+    if (m_ready.empty())
+        m_changed.wait(lock, [&] {
+            return m_ready.size() >= kBatchesWoken || (!m_ready.empty() && m_ready.back()->last);
+        });
+    XmlNodeBatch* batch = m_ready.front();
+    m_ready.pop_front();
+    m_heldFrom = batch->startRead;
+    m_last = batch->last;
+    const bool room = m_ready.size() == kBatchesAhead / 2;
+    lock.unlock();
+    if (room)
+        m_changed.notify_all();
+    return batch;
+}
+
+bool XmlPullParser::fill(XmlNodeBatch& batch)
+{
+    batch.bytes.clear();
+    batch.bytes.reserve(kBatchBytes + (1 << 12));
+    batch.startRead = m_bytesRead;
+    batch.last = false;
+    m_lastLine = m_lastConsumed = 0;
+    while ((batch.bytes.size() < kBatchBytes && m_bytesRead - batch.startRead < kBatchSpan)
+           || m_blanksAt != kNoBlanks)
+        if (!readNode(batch)) {
+            batch.last = true;
+            return false;
+        }
+    return true;
+}
+
+// Reads the next node and adds what it reports; false once the document
+// has ended or failed (the batch then ends with that node's code). The
+// kind of node is told from the node itself: libxml2's own answer looks up
+// the ancestors of every text for xml:space. An element is reported at its
+// start and again at its end (unless empty); its end is when it is the
+// innermost element open.
+bool XmlPullParser::readNode(XmlNodeBatch& batch)
+{
+    const int status = m_quit ? -1 : xmlTextReaderRead(m_reader);
+    m_bytesAtNode = m_bytesRead;
+    const xmlNode* node = status == 1 ? xmlTextReaderCurrentNode(m_reader) : nullptr;
+    const bool ends = node && !m_elements.empty() && m_elements.back() == node;
+    // Blanks after a start tag stay only when the element ends there.
+    if (m_blanksAt != kNoBlanks && !ends)
+        batch.bytes.resize(m_blanksAt);
+    m_blanksAt = kNoBlanks;
+    auto last = [&](XmlNodeBatch::Code code) {
+        batch.bytes.push_back(char(code));
+        return false;
+    };
+    if (!m_error.isEmpty())
+        return last(XmlNodeBatch::kFailed);
+    if (status == 0)
+        return last(XmlNodeBatch::kEndOfDocument);
+    if (status < 0 || !node) {
+        failHere(m_readFailed ? QStringLiteral("the file could not be read: %1").arg(m_input.reason())
+                              : QStringLiteral("malformed XML"));
+        return last(XmlNodeBatch::kFailed);
+    }
+    if (ends) {
+        m_elements.pop_back();
+        batch.bytes.push_back(char(XmlNodeBatch::kEnd));
+        m_afterStart = false;
+        return true;
+    }
+    switch (node->type) {
+    case XML_ELEMENT_NODE:
+        if (addStart(batch, node))
+            m_elements.push_back(node);
+        return true;
+    case XML_TEXT_NODE:
+    case XML_CDATA_SECTION_NODE:
+        if (addText(batch, node))
+            return true;
+        return last(XmlNodeBatch::kFailed);
+    case XML_ENTITY_REF_NODE:
+        failHere(QStringLiteral("the file uses the entity &%1;, and entities are not accepted")
+                     .arg(QString::fromUtf8(constText(node->name))));
+        return last(XmlNodeBatch::kFailed);
+    case XML_DTD_NODE: {
+        const auto* dtd = reinterpret_cast<const xmlDtd*>(node);
+        if (dtd->entities || dtd->pentities) {
+            failHere(QStringLiteral("the file declares entities in its document type, and entities are not "
+                                    "accepted"));
+            return last(XmlNodeBatch::kFailed);
+        }
+        return true;
+    }
+    default: return true;
+    }
+}
+
+// The names seen most are written as a byte: their code in m_names.
+void XmlPullParser::putName(XmlNodeBatch& batch, const char* name)
+{
+    size_t slot = (quintptr(name) >> 3) % m_nameSlots.size();
+    while (m_nameSlots[slot].name && m_nameSlots[slot].name != name)
+        slot = (slot + 1) % m_nameSlots.size();
+    if (!m_nameSlots[slot].name && m_namesUsed < kNameFollows) {
+        m_names[size_t(m_namesUsed)] = canonical(name, true);
+        m_nameSlots[slot] = {name, quint8(m_namesUsed++)};
+    }
+    if (m_nameSlots[slot].name) {
+        batch.bytes.push_back(char(m_nameSlots[slot].code));
+    } else {
+        batch.bytes.push_back(char(kNameFollows));
+        batch.putPointer(canonical(name, true));
+    }
+}
+
+const char* XmlPullParser::canonical(const char* name, bool parsers)
+{
+    const std::lock_guard lock(m_namesMutex);
+    const std::string_view key(name);
+    if (const auto found = m_canonical.find(key); found != m_canonical.end())
+        return found->second;
+    if (!parsers)
+        name = m_copies.emplace_back(key).c_str();
+    m_canonical.emplace(std::string_view(name, key.size()), name);
+    return name;
+}
+
+bool XmlPullParser::addStart(XmlNodeBatch& batch, const xmlNode* node)
+{
+    const int depth = int(m_elements.size());
+    const char* localName = constText(node->name);
+    const char* qualifiedName =
+        node->ns && node->ns->prefix ? constText(xmlTextReaderConstName(m_reader)) : localName;
+    const qint64 line = xmlGetLineNo(node);
+    const qint64 parserLine = xmlTextReaderGetParserLineNumber(m_reader);
+    const qint64 consumed = xmlTextReaderByteConsumed(m_reader);
+    const bool lineUnknown = line <= 0 || line > parserLine;
+    // The root's namespace goes with its attributes, under the empty name.
+    const bool rootNamespace = depth == 0 && node->ns && node->ns->href;
+    bool anyAttribute = rootNamespace;
+    for (const xmlAttr* a = node->properties; a && !anyAttribute; a = a->next)
+        anyAttribute = !a->ns;
+
+    quint8 code = xmlTextReaderIsEmptyElement(m_reader) == 1 ? XmlNodeBatch::kEmptyStart : XmlNodeBatch::kStart;
+    if (qualifiedName != localName)
+        code |= XmlNodeBatch::kPrefixed;
+    if (anyAttribute)
+        code |= XmlNodeBatch::kAttributes;
+    if (lineUnknown)
+        code |= XmlNodeBatch::kParserColumn;
+    batch.bytes.push_back(char(code));
+    batch.putVarint(quint64(depth));
+    putName(batch, localName);
+    if (qualifiedName != localName)
+        putName(batch, qualifiedName);
+    batch.putSigned(line - m_lastLine);
+    batch.putSigned(parserLine - line);
+    batch.putSigned(consumed - m_lastConsumed);
+    if (lineUnknown)
+        batch.putVarint(quint64(std::max(1, xmlTextReaderGetParserColumnNumber(m_reader))));
+    m_lastLine = line;
+    m_lastConsumed = consumed;
+    m_afterStart = !(code & XmlNodeBatch::kEmptyStart);
+    if (anyAttribute)
+        putAttributes(batch, node, rootNamespace);
+    return m_afterStart;
+}
+
+// Attributes in no namespace, as the tag holds them when they are one
+// text, and put together from their pieces otherwise.
+void XmlPullParser::putAttributes(XmlNodeBatch& batch, const xmlNode* node, bool rootNamespace)
+{
+    quint64 count = rootNamespace;
+    for (const xmlAttr* a = node->properties; a; a = a->next)
+        count += !a->ns;
+    batch.putVarint(count);
+    if (rootNamespace) {
+        putName(batch, "");
+        batch.bytes.push_back(1);
+        const char* uri = constText(node->ns->href);
+        batch.putText(uri, std::strlen(uri));
+    }
+    for (const xmlAttr* a = node->properties; a; a = a->next) {
+        if (a->ns)
+            continue;
+        putName(batch, constText(a->name));
+        const xmlNode* value = a->children;
+        if (!value || (value->type == XML_TEXT_NODE && !value->next && value->content)) {
+            const char* text = value ? constText(value->content) : "";
+            batch.bytes.push_back(1);
+            batch.putText(text, std::strlen(text));
+        } else {
+            xmlChar* whole = xmlNodeListGetString(node->doc, value, 1);
+            const char* text = whole ? constText(whole) : "";
+            batch.bytes.push_back(0);
+            batch.putText(text, std::strlen(text));
+            xmlFree(whole);
+        }
+    }
+}
+
+bool XmlPullParser::addText(XmlNodeBatch& batch, const xmlNode* node)
+{
+    const char* value = node->content ? constText(node->content) : "";
+    bool blank = node->type == XML_TEXT_NODE;
+    const char* end = value;
+    for (; *end; ++end)
+        blank = blank && (*end == ' ' || *end == '\n' || *end == '\t' || *end == '\r');
+    const auto length = size_t(end - value);
+    if (length > size_t(kMaxTextBytes)) {
+        failHere(QStringLiteral("a text of %1 bytes is beyond any exchange file's need (at most %2)")
+                     .arg(length)
+                     .arg(kMaxTextBytes));
+        return false;
+    }
+    if (blank) {
+        if (!m_afterStart)
+            return true;
+        m_blanksAt = batch.bytes.size();
+    }
+    m_afterStart = false;
+    batch.bytes.push_back(char(XmlNodeBatch::kText));
+    batch.putText(value, length);
+    return true;
+}
+
+void XmlPullParser::place(const XmlNodeBatch::Place& place, int* line, int* column) const
+{
+    *line = 1;
+    *column = 1;
+    if (!place.qualifiedName)
+        return;
+    if (place.line <= 0 || place.line > place.parserLine) {
+        *line = place.parserLine;
+        *column = place.parserColumn;
+        return;
+    }
+    *line = int(place.line);
+    const std::lock_guard lock(m_windowMutex);
+    // libxml2 keeps the line of a start tag, not its column: the tag is
+    // found in the bytes last read. The parser stood at a known line and
+    // byte; walking back from there gives the end of the tag's line, and
+    // the tag is the last "<name" before it.
+    const qint64 windowStart = m_windowEnd - m_window.size();
+    if (place.consumed < windowStart || place.consumed > m_windowEnd)
+        return;
+    const char* data = m_window.constData();
+    qsizetype endOfLine = qsizetype(place.consumed - windowStart);
+    qint64 lineNo = place.parserLine;
+    while (lineNo > place.line) {
+        if (--endOfLine < 0)
+            return; // the window no longer holds the line
+        if (data[endOfLine] == '\n')
+            --lineNo;
+    }
+    const QByteArray qname = QByteArray("<") + place.qualifiedName;
+    qsizetype at = -1;
+    for (qsizetype from = endOfLine; from >= 0;) {
+        const qsizetype found = m_window.lastIndexOf(qname, from);
+        if (found < 0)
+            break;
+        const qsizetype after = found + qname.size();
+        if (after < m_window.size() && isNameEnd(data[after])) {
+            at = found;
+            break;
+        }
+        from = found - 1;
+    }
+    if (at < 0)
+        return;
+    *line = int(place.line - std::count(data + at, data + endOfLine, '\n'));
+    qsizetype lineStart = at;
+    while (lineStart > 0 && data[lineStart - 1] != '\n')
+        --lineStart;
+    int col = 1;
+    for (qsizetype i = lineStart; i < at; ++i)
+        if ((uchar(data[i]) & 0xC0) != 0x80)
+            ++col;
+    *column = col;
+}

@@ -1,0 +1,143 @@
+// The events of the pull reader, whose parser runs ahead on its own thread:
+// what each document gives, in order, with names, texts, attributes and
+// places, however far the parser has gone when the reader asks.
+#include "exchange/XmlPullReader.h"
+
+#include <QBuffer>
+#include <gtest/gtest.h>
+
+#include <thread>
+
+namespace {
+
+// The events of a document as one line: <name@depth attr=value>, 'text',
+// </name>, with the place of the tags asked for ("<name:line.column").
+QString events(const QByteArray& document, const QList<QByteArray>& placed = {}, const char* attribute = "a")
+{
+    QByteArray bytes = document;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    XmlPullReader xml(buffer);
+    QString out;
+    for (;;) {
+        switch (xml.next()) {
+        case XmlPullReader::Event::StartElement: {
+            out += QStringLiteral("<%1@%2").arg(QLatin1String(xml.localName())).arg(xml.depth());
+            QByteArray value;
+            if (xml.attribute(attribute, &value))
+                out += QStringLiteral(" %1=%2%3")
+                           .arg(QLatin1String(attribute), QString::fromUtf8(value),
+                                xml.plainAttribute(attribute) ? "" : "*");
+            if (xml.depth() == 0 && !xml.namespaceUri().isEmpty())
+                out += QStringLiteral(" ns=") + QString::fromUtf8(xml.namespaceUri());
+            out += QLatin1Char('>');
+            break;
+        }
+        case XmlPullReader::Event::EndElement: out += QStringLiteral("</%1>").arg(QLatin1String(xml.localName())); break;
+        case XmlPullReader::Event::Text: out += QLatin1Char('\'') + QString::fromUtf8(xml.text()) + QLatin1Char('\''); break;
+        case XmlPullReader::Event::EndOfDocument: return out;
+        case XmlPullReader::Event::Failed: return out + QStringLiteral(" failed: ") + xml.error();
+        }
+        if (xml.localName() && placed.contains(xml.localName())) {
+            int line = 0, column = 0;
+            xml.elementPosition(&line, &column);
+            out += QStringLiteral("[%1.%2]").arg(line).arg(column);
+        }
+    }
+}
+
+} // namespace
+
+TEST(XmlPullReaderTest, EventsComeInOrderWithTheirNamesTextsAndAttributes)
+{
+    const struct {
+        const char* name;
+        QByteArray document;
+        QString expected;
+    } cases[] = {
+        {"blanks between tags are left out", "<r>\n <a>1</a>\n <b/>\n</r>", "<r@0><a@1>'1'</a><b@1></b></r>"},
+        {"an element of blanks keeps them", "<r><a>  </a><b>\n</b></r>", "<r@0><a@1>'  '</a><b@1>'\n'</b></r>"},
+        {"texts beside tags stay whole", "<r>x <a/> y</r>", "<r@0>'x '<a@1></a>' y'</r>"},
+        {"CDATA is a text", "<r><![CDATA[<&>]]></r>", "<r@0>'<&>'</r>"},
+        {"a prefix is left out of the name", "<p:r xmlns:p=\"urn:p\"><p:a/></p:r>", "<r@0 ns=urn:p><a@1></a></r>"},
+        {"the root's own namespace", "<r xmlns=\"urn:x\"><a/></r>", "<r@0 ns=urn:x><a@1></a></r>"},
+        {"plain and built attributes", "<r a=\"1\"><s a=\"x&amp;y\"/><t b=\"2\"/></r>",
+         "<r@0 a=1><s@1 a=x&y></s><t@1></t></r>"},
+        {"an attribute in a namespace is not one without",
+         "<r xmlns:q=\"urn:q\"><s q:a=\"1\"/></r>", "<r@0><s@1></s></r>"},
+        {"comments and instructions give nothing", "<?xml version=\"1.0\"?><!-- c --><r><?p x?><a/></r>",
+         "<r@0><a@1></a></r>"},
+        {"malformed XML fails with its place", "<r><a>1</b></r>",
+         " failed: line 1, column 12: malformed XML: Opening and ending tag mismatch: a line 1 and b"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(events(c.document).toStdString(), c.expected.toStdString()) << c.name;
+}
+
+// A start tag, its end and its texts all place the start tag, wherever it
+// stands on its line, with a prefix or not.
+TEST(XmlPullReaderTest, TagsArePlacedByTheirStartTag)
+{
+    EXPECT_EQ(events("<r>\n  <a>x\n</a>  <p:a xmlns:p=\"u\"\n/>\n</r>", {"a"}).toStdString(),
+              "<r@0><a@1>[2.3]'x\n'[2.3]</a>[2.3]<a@1>[3.7]</a>[3.7]</r>");
+}
+
+// More names than have a short code, and names asked for before and after
+// the parser met them: each name is one pointer.
+TEST(XmlPullReaderTest, EveryNameIsOnePointerHoweverManyThereAre)
+{
+    QByteArray bytes = "<r>";
+    for (int i = 0; i < 400; ++i)
+        bytes += "<n" + QByteArray::number(i) + "/>";
+    bytes += "<n399/></r>";
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    XmlPullReader xml(buffer);
+    const char* early = xml.intern("n390");
+    ASSERT_EQ(xml.next(), XmlPullReader::Event::StartElement);
+    std::this_thread::sleep_for(std::chrono::milliseconds(20)); // the parser meets every name
+    for (int i = 0; i < 401; ++i) {
+        ASSERT_EQ(xml.next(), XmlPullReader::Event::StartElement);
+        const QByteArray name = "n" + QByteArray::number(std::min(i, 399));
+        EXPECT_EQ(xml.localName(), xml.intern(name.constData())) << name.constData();
+        EXPECT_STREQ(xml.localName(), name.constData());
+        ASSERT_EQ(xml.next(), XmlPullReader::Event::EndElement);
+    }
+    EXPECT_EQ(xml.intern("n390"), early);
+}
+
+// A document of many batches: the reader takes its time at the first tag
+// while the parser runs ahead, and every tag is still placed to the column.
+TEST(XmlPullReaderTest, PlacesHoldWhileTheParserRunsFarAhead)
+{
+    QByteArray bytes = "<r>\n";
+    const int kLines = 60000;
+    for (int i = 0; i < kLines; ++i)
+        bytes += "  <e a=\"" + QByteArray::number(i) + "\">" + QByteArray(i % 7 * 20, 'x') + "</e>\n";
+    bytes += "</r>\n";
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    XmlPullReader xml(buffer);
+    int starts = 0, texts = 0;
+    for (XmlPullReader::Event e; (e = xml.next()) != XmlPullReader::Event::EndOfDocument;) {
+        ASSERT_NE(e, XmlPullReader::Event::Failed) << qPrintable(xml.error());
+        if (e == XmlPullReader::Event::Text)
+            ++texts;
+        if (e != XmlPullReader::Event::StartElement || xml.depth() != 1)
+            continue;
+        if (starts == 0)
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        if (starts % 997 == 0) {
+            int line = 0, column = 0;
+            xml.elementPosition(&line, &column);
+            ASSERT_EQ(line, starts + 2) << starts;
+            ASSERT_EQ(column, 3) << starts;
+            QByteArray a;
+            ASSERT_TRUE(xml.attribute("a", &a));
+            ASSERT_EQ(a.toInt(), starts);
+        }
+        ++starts;
+    }
+    EXPECT_EQ(starts, kLines);
+    EXPECT_EQ(texts, kLines - (kLines + 6) / 7);
+}
