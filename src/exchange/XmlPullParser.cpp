@@ -277,7 +277,7 @@ bool XmlPullParser::readNode(XmlNodeBatch& batch)
     if (ends) {
         m_elements.pop_back();
         batch.bytes.push_back(char(XmlNodeBatch::kEnd));
-        m_afterStart = false;
+        m_previous = Previous::End;
         return true;
     }
     switch (node->type) {
@@ -372,10 +372,11 @@ bool XmlPullParser::addStart(XmlNodeBatch& batch, const xmlNode* node)
         batch.putVarint(quint64(std::max(1, xmlTextReaderGetParserColumnNumber(m_reader))));
     m_lastLine = line;
     m_lastConsumed = consumed;
-    m_afterStart = !(code & XmlNodeBatch::kEmptyStart);
+    const bool open = !(code & XmlNodeBatch::kEmptyStart);
+    m_previous = open ? Previous::Start : Previous::End;
     if (anyAttribute)
         putAttributes(batch, node, rootNamespace);
-    return m_afterStart;
+    return open;
 }
 
 // Attributes in no namespace, as the tag holds them when they are one
@@ -425,12 +426,11 @@ bool XmlPullParser::addText(XmlNodeBatch& batch, const xmlNode* node)
                      .arg(kMaxTextBytes));
         return false;
     }
-    if (blank) {
-        if (!m_afterStart)
-            return true;
+    if (blank && m_previous == Previous::End)
+        return true;
+    if (blank && m_previous == Previous::Start)
         m_blanksAt = batch.bytes.size();
-    }
-    m_afterStart = false;
+    m_previous = Previous::Text;
     batch.bytes.push_back(char(XmlNodeBatch::kText));
     batch.putText(value, length);
     return true;

@@ -107,10 +107,12 @@ private:
     std::vector<const xmlNode*> m_elements; // open, outermost first
     // What the codes of the batch being filled are relative to.
     qint64 m_lastLine = 0, m_lastConsumed = 0;
-    bool m_afterStart = false;
-    // A text of blanks only, just added after a start tag: it stays if the
-    // element ends there, and goes when a tag follows (the blanks between
-    // tags mean nothing).
+    // What the node before was. Blanks after an end tag go (the blanks
+    // between tags mean nothing), blanks after a text stay; blanks after a
+    // start tag are added and stay if the element ends there, and go when
+    // a tag follows.
+    enum class Previous { Start, Text, End };
+    Previous m_previous = Previous::End;
     static constexpr size_t kNoBlanks = size_t(-1);
     size_t m_blanksAt = kNoBlanks;
     // Names by their one-byte code, given in order of first use; the names
