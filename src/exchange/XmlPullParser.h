@@ -113,6 +113,8 @@ private:
     // a tag follows.
     enum class Previous { Start, Text, End };
     Previous m_previous = Previous::End;
+    // Where blanks just added after a start tag begin in the batch, until
+    // the next node tells whether they stay.
     static constexpr size_t kNoBlanks = size_t(-1);
     size_t m_blanksAt = kNoBlanks;
     // Names by their one-byte code, given in order of first use; the names
