@@ -398,17 +398,12 @@ void XmlPullParser::putAttributes(XmlNodeBatch& batch, const xmlNode* node, bool
             continue;
         putName(batch, constText(a->name));
         const xmlNode* value = a->children;
-        if (!value || (value->type == XML_TEXT_NODE && !value->next && value->content)) {
-            const char* text = value ? constText(value->content) : "";
-            batch.bytes.push_back(1);
-            batch.putText(text, std::strlen(text));
-        } else {
-            xmlChar* whole = xmlNodeListGetString(node->doc, value, 1);
-            const char* text = whole ? constText(whole) : "";
-            batch.bytes.push_back(0);
-            batch.putText(text, std::strlen(text));
-            xmlFree(whole);
-        }
+        const bool plain = !value || (value->type == XML_TEXT_NODE && !value->next && value->content);
+        xmlChar* whole = plain ? nullptr : xmlNodeListGetString(node->doc, value, 1);
+        const char* text = plain ? (value ? constText(value->content) : "") : (whole ? constText(whole) : "");
+        batch.bytes.push_back(char(plain));
+        batch.putText(text, std::strlen(text));
+        xmlFree(whole);
     }
 }
 
