@@ -37,7 +37,7 @@ void GuardedInput::end(Stop why, const QString& reason, int line, int column)
     m_changed.notify_all();
 }
 
-bool GuardedInput::handOn(QByteArray block)
+bool GuardedInput::handOn(Block block)
 {
     std::unique_lock lock(m_mutex);
     if (m_blocks.size() >= kBlocksAhead)
@@ -68,7 +68,7 @@ bool GuardedInput::readBlock()
     // The parser never gets the bytes of a piece that passes the guard's bounds.
     if (!m_guard.feed(block.constData(), n))
         return end(Stop::Refused, m_guard.reason(), m_guard.line(), m_guard.column()), false;
-    return handOn(std::move(block));
+    return handOn({std::move(block), m_guard.takeStartTags()});
 }
 
 qsizetype GuardedInput::read(char* buffer, qsizetype length)
@@ -87,7 +87,9 @@ qsizetype GuardedInput::read(char* buffer, qsizetype length)
             m_column = m_stopColumn;
             return 0;
         }
-        m_current = std::move(m_blocks.front());
+        m_current = std::move(m_blocks.front().bytes);
+        if (!m_blocks.front().startTags.empty())
+            m_startTags.push_back(std::move(m_blocks.front().startTags));
         m_blocks.pop_front();
         m_at = 0;
         const bool room = m_blocks.size() == kBlocksAhead / 2;
@@ -99,4 +101,16 @@ qsizetype GuardedInput::read(char* buffer, qsizetype length)
     std::memcpy(buffer, m_current.constData() + m_at, size_t(n));
     m_at += n;
     return n;
+}
+
+bool GuardedInput::nextStartTag(XmlMarkupGuard::StartTag* tag)
+{
+    while (!m_startTags.empty() && m_startTagAt == m_startTags.front().size()) {
+        m_startTags.pop_front();
+        m_startTagAt = 0;
+    }
+    if (m_startTags.empty())
+        return false;
+    *tag = m_startTags.front()[m_startTagAt++];
+    return true;
 }

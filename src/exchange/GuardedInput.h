@@ -9,6 +9,7 @@
 #include <deque>
 #include <mutex>
 #include <thread>
+#include <vector>
 
 class QIODevice;
 
@@ -40,6 +41,9 @@ public:
     const QString& reason() const { return m_reason; }
     int line() const { return m_line; }
     int column() const { return m_column; }
+    // The next start tag of the bytes read, in document order (see
+    // XmlMarkupGuard::takeStartTags); false when none is left.
+    bool nextStartTag(XmlMarkupGuard::StartTag* tag);
 
 private:
     void readAhead();
@@ -47,7 +51,11 @@ private:
     // stopped or nobody wants more.
     bool readBlock();
     // For the reading thread: hands on a block, waiting for room.
-    bool handOn(QByteArray block);
+    struct Block {
+        QByteArray bytes;
+        std::vector<XmlMarkupGuard::StartTag> startTags;
+    };
+    bool handOn(Block block);
     void end(Stop why, const QString& reason, int line = 0, int column = 0);
 
     QIODevice& m_device;
@@ -55,7 +63,7 @@ private:
 
     std::mutex m_mutex;
     std::condition_variable m_changed;
-    std::deque<QByteArray> m_blocks; // under m_mutex, as the five below
+    std::deque<Block> m_blocks; // under m_mutex, as the five below
     Stop m_stop = Stop::None;
     bool m_quit = false;
     QString m_stopReason;
@@ -64,6 +72,9 @@ private:
     // The parser's side.
     QByteArray m_current;
     qsizetype m_at = 0;
+    // The start tags of the blocks taken that nobody asked for yet.
+    std::deque<std::vector<XmlMarkupGuard::StartTag>> m_startTags;
+    size_t m_startTagAt = 0; // in the first of them
     Stop m_taken = Stop::None;
     QString m_reason;
     int m_line = 0, m_column = 0;

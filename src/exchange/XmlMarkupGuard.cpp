@@ -57,6 +57,8 @@ bool XmlMarkupGuard::feed(const char* data, qsizetype length)
 {
     if (!m_reason.isEmpty())
         return false;
+    if (m_tagsSeen && std::memchr(data, 0, size_t(length)))
+        m_tagsSeen = false;
     m_chunk = data;
     m_counted = data;
     m_pieceAt = nullptr;
@@ -189,6 +191,10 @@ void XmlMarkupGuard::step(const char* at)
     case State::Open:
         m_startTag = c != '/' && c != '?' && c != '!';
         m_attributes = 0;
+        if (m_startTag && m_tagsSeen) {
+            placeStart(); // the "<" was the byte before
+            m_startTags.push_back({m_startLine, m_startColumn, c});
+        }
         if (c == '!')
             m_head.clear(); // only "<!" reads it
         m_state = c == '!' ? State::Bang : c == '?' ? State::Instruction : State::Tag;

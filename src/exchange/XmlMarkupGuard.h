@@ -2,6 +2,9 @@
 
 #include <QString>
 
+#include <utility>
+#include <vector>
+
 // Watches the bytes of an XML document on their way to the parser and stops
 // them at the first piece no exchange file needs: a start tag with more
 // attributes than kMaxAttributes, a tag (or comment, declaration,
@@ -11,9 +14,19 @@
 // grows with their square. The guard knows just enough of XML for that:
 // quotes inside tags, comments, CDATA sections and the brackets of a
 // document type. It counts lines and columns itself (from 1, columns in
-// characters of UTF-8), so a refusal names where the piece begins.
+// characters of UTF-8), so a refusal names where the piece begins, and it
+// notes where each start tag begins, for the parser to report (libxml2 keeps
+// only a line per element, and beyond line 65535 not even that).
 class XmlMarkupGuard {
 public:
+    // Where a start tag's "<" stands, and the byte after it (the first of
+    // its name), by which the parser checks it is the tag it reports.
+    struct StartTag {
+        int line;
+        int column;
+        char first;
+    };
+
     static constexpr int kMaxAttributes = 256;
     static constexpr qsizetype kMaxMarkupBytes = 1 << 20;
     static constexpr qsizetype kMaxTextBytes = 1 << 20;
@@ -25,6 +38,12 @@ public:
     int line() const { return m_startLine; }
     int column() const { return m_startColumn; }
     const QString& reason() const { return m_reason; }
+
+    // The start tags begun in the bytes fed since the last call, in order.
+    // None are noted once a NUL byte has come: the text is then in an
+    // encoding of two or four bytes per character (UTF-16, UTF-32), whose
+    // tags the guard does not see as such.
+    std::vector<StartTag> takeStartTags() { return std::exchange(m_startTags, {}); }
 
 private:
     enum class State { Text, Open, Bang, Tag, Quoted, Comment, CData, Instruction, Declaration, DeclQuoted };
@@ -55,4 +74,6 @@ private:
     int m_line = 1, m_column = 1; // at m_counted, then at the end of the chunks fed
     int m_startLine = 1, m_startColumn = 1;
     QString m_reason;
+    bool m_tagsSeen = true; // no NUL byte so far
+    std::vector<StartTag> m_startTags;
 };

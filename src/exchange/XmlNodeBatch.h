@@ -27,19 +27,12 @@ struct XmlNodeBatch {
         kKindMask = 7,
         kPrefixed = 1 << 3,   // the qualified name follows the local name
         kAttributes = 1 << 4, // a count of attributes follows the place
-        kParserColumn = 1 << 5, // the tag's line is unknown: the parser's column follows
     };
 
-    // Where a start tag stands, as the parser knew it when it reported the
-    // tag: the tag's line (0 when unknown), and the parser's line, column
-    // and byte. The tag's column is looked for later in the bytes read
-    // (see XmlPullParser::place), only when someone asks.
+    // Where a start tag begins, from 1; the column in characters.
     struct Place {
-        const char* qualifiedName = nullptr; // "<" and this begin the tag
-        qint64 line = 0;
-        qint64 parserLine = 1;
-        qint64 parserColumn = 1;
-        qint64 consumed = 0;
+        int line = 1;
+        int column = 1;
     };
 
     std::vector<char> bytes;

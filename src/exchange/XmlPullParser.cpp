@@ -31,16 +31,11 @@ void prepareLibxml()
 
 // No network, line numbers beyond 65535; no entity substitution, no DTD
 // loading or defaulting, and libxml2's own bounds on text and depth kept.
-// Short texts live in their node, without an allocation of their own.
-// (Leaving out the blanks between tags here would make fewer nodes, but
-// then the parser runs further ahead of the node it reports, and finding a
-// tag's column costs more than it saves: they are left out of the batches
-// instead.)
-constexpr int kParseOptions = XML_PARSE_NONET | XML_PARSE_BIG_LINES | XML_PARSE_COMPACT;
-
-constexpr qsizetype kWindowBytes = 1 << 19;
-
-bool isNameEnd(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '>' || c == '/'; }
+// Short texts live in their node, without an allocation of their own. The
+// blanks between tags make no node (libxml2 keeps those that are all of an
+// element's text, and those beside a text).
+constexpr int kParseOptions =
+    XML_PARSE_NONET | XML_PARSE_BIG_LINES | XML_PARSE_COMPACT | XML_PARSE_NOBLANKS;
 
 const char* constText(const xmlChar* text) { return reinterpret_cast<const char*>(text); }
 
@@ -49,7 +44,6 @@ const char* constText(const xmlChar* text) { return reinterpret_cast<const char*
 XmlPullParser::XmlPullParser(QIODevice& device) : m_input(device)
 {
     prepareLibxml();
-    m_window.reserve(2 * kWindowBytes + (1 << 16));
     m_reader = xmlReaderForIO(readInput, closeInput, this, nullptr, nullptr, kParseOptions);
     if (!m_reader) {
         failAt(1, 1, m_readFailed ? QStringLiteral("the file could not be read: %1").arg(m_input.reason())
@@ -130,30 +124,11 @@ int XmlPullParser::readInput(void* context, char* buffer, int length)
             return -1;
         }
     }
-    self->keepWindow(buffer, n);
     self->m_bytesRead += n;
     return int(n);
 }
 
 int XmlPullParser::closeInput(void*) { return 0; }
-
-// The window lives in one allocation. What lies more than kWindowBytes
-// before both the bytes read and the oldest batch the reader holds may go:
-// it goes once it is at least half the window, so that each byte moves
-// only a few times.
-void XmlPullParser::keepWindow(const char* data, qsizetype length)
-{
-    const std::lock_guard lock(m_windowMutex);
-    m_windowEnd = m_bytesRead + length;
-    const qint64 windowStart = m_bytesRead - m_window.size();
-    const qint64 keepFrom = std::min(m_bytesRead, m_heldFrom.load(std::memory_order_relaxed)) - kWindowBytes;
-    if (keepFrom - windowStart >= std::max<qint64>(kWindowBytes, m_window.size() / 2)) {
-        const auto drop = qsizetype(keepFrom - windowStart);
-        std::memmove(m_window.data(), m_window.constData() + drop, size_t(m_window.size() - drop));
-        m_window.truncate(m_window.size() - drop);
-    }
-    m_window.append(data, length);
-}
 
 void XmlPullParser::parseAhead()
 {
@@ -205,7 +180,6 @@ XmlNodeBatch* XmlPullParser::take(XmlNodeBatch* done)
         if (m_last || !m_reader)
             return nullptr;
         XmlNodeBatch* batch = done ? done : freeBatch();
-        m_heldFrom = m_bytesRead;
         m_last = !fill(*batch);
         return batch;
     }
@@ -220,7 +194,6 @@ XmlNodeBatch* XmlPullParser::take(XmlNodeBatch* done)
         });
     XmlNodeBatch* batch = m_ready.front();
     m_ready.pop_front();
-    m_heldFrom = batch->startRead;
     m_last = batch->last;
     const bool room = m_ready.size() == kBatchesAhead / 2;
     lock.unlock();
@@ -235,7 +208,7 @@ bool XmlPullParser::fill(XmlNodeBatch& batch)
     batch.bytes.reserve(kBatchBytes + (1 << 12));
     batch.startRead = m_bytesRead;
     batch.last = false;
-    m_lastLine = m_lastConsumed = 0;
+    m_lastLine = 0;
     while ((batch.bytes.size() < kBatchBytes && m_bytesRead - batch.startRead < kBatchSpan)
            || m_blanksAt != kNoBlanks)
         if (!readNode(batch)) {
@@ -337,16 +310,29 @@ const char* XmlPullParser::canonical(const char* name, bool parsers)
     return name;
 }
 
+// Where a start tag begins: as the guard found it, while its tags are the
+// parser's; else from libxml2, the element's line (its column unknown) or,
+// when libxml2 does not know that, where the parser stands.
+XmlNodeBatch::Place XmlPullParser::placeOf(const xmlNode* node, const char* qualifiedName)
+{
+    XmlMarkupGuard::StartTag tag;
+    if (m_guardPlaces && m_input.nextStartTag(&tag) && tag.first == qualifiedName[0])
+        return {tag.line, tag.column};
+    m_guardPlaces = false;
+    const long line = xmlGetLineNo(node);
+    const int parserLine = xmlTextReaderGetParserLineNumber(m_reader);
+    if (line <= 0 || line > parserLine)
+        return {parserLine, std::max(1, xmlTextReaderGetParserColumnNumber(m_reader))};
+    return {int(line), 1};
+}
+
 bool XmlPullParser::addStart(XmlNodeBatch& batch, const xmlNode* node)
 {
     const int depth = int(m_elements.size());
     const char* localName = constText(node->name);
     const char* qualifiedName =
         node->ns && node->ns->prefix ? constText(xmlTextReaderConstName(m_reader)) : localName;
-    const qint64 line = xmlGetLineNo(node);
-    const qint64 parserLine = xmlTextReaderGetParserLineNumber(m_reader);
-    const qint64 consumed = xmlTextReaderByteConsumed(m_reader);
-    const bool lineUnknown = line <= 0 || line > parserLine;
+    const XmlNodeBatch::Place place = placeOf(node, qualifiedName);
     // The root's namespace goes with its attributes, under the empty name.
     const bool rootNamespace = depth == 0 && node->ns && node->ns->href;
     bool anyAttribute = rootNamespace;
@@ -358,20 +344,14 @@ bool XmlPullParser::addStart(XmlNodeBatch& batch, const xmlNode* node)
         code |= XmlNodeBatch::kPrefixed;
     if (anyAttribute)
         code |= XmlNodeBatch::kAttributes;
-    if (lineUnknown)
-        code |= XmlNodeBatch::kParserColumn;
     batch.bytes.push_back(char(code));
     batch.putVarint(quint64(depth));
     putName(batch, localName);
     if (qualifiedName != localName)
         putName(batch, qualifiedName);
-    batch.putSigned(line - m_lastLine);
-    batch.putSigned(parserLine - line);
-    batch.putSigned(consumed - m_lastConsumed);
-    if (lineUnknown)
-        batch.putVarint(quint64(std::max(1, xmlTextReaderGetParserColumnNumber(m_reader))));
-    m_lastLine = line;
-    m_lastConsumed = consumed;
+    batch.putSigned(place.line - m_lastLine);
+    batch.putVarint(quint64(place.column));
+    m_lastLine = place.line;
     const bool open = !(code & XmlNodeBatch::kEmptyStart);
     m_previous = open ? Previous::Start : Previous::End;
     if (anyAttribute)
@@ -429,59 +409,4 @@ bool XmlPullParser::addText(XmlNodeBatch& batch, const xmlNode* node)
     batch.bytes.push_back(char(XmlNodeBatch::kText));
     batch.putText(value, length);
     return true;
-}
-
-void XmlPullParser::place(const XmlNodeBatch::Place& place, int* line, int* column) const
-{
-    *line = 1;
-    *column = 1;
-    if (!place.qualifiedName)
-        return;
-    if (place.line <= 0 || place.line > place.parserLine) {
-        *line = place.parserLine;
-        *column = place.parserColumn;
-        return;
-    }
-    *line = int(place.line);
-    const std::lock_guard lock(m_windowMutex);
-    // libxml2 keeps the line of a start tag, not its column: the tag is
-    // found in the bytes last read. The parser stood at a known line and
-    // byte; walking back from there gives the end of the tag's line, and
-    // the tag is the last "<name" before it.
-    const qint64 windowStart = m_windowEnd - m_window.size();
-    if (place.consumed < windowStart || place.consumed > m_windowEnd)
-        return;
-    const char* data = m_window.constData();
-    qsizetype endOfLine = qsizetype(place.consumed - windowStart);
-    qint64 lineNo = place.parserLine;
-    while (lineNo > place.line) {
-        if (--endOfLine < 0)
-            return; // the window no longer holds the line
-        if (data[endOfLine] == '\n')
-            --lineNo;
-    }
-    const QByteArray qname = QByteArray("<") + place.qualifiedName;
-    qsizetype at = -1;
-    for (qsizetype from = endOfLine; from >= 0;) {
-        const qsizetype found = m_window.lastIndexOf(qname, from);
-        if (found < 0)
-            break;
-        const qsizetype after = found + qname.size();
-        if (after < m_window.size() && isNameEnd(data[after])) {
-            at = found;
-            break;
-        }
-        from = found - 1;
-    }
-    if (at < 0)
-        return;
-    *line = int(place.line - std::count(data + at, data + endOfLine, '\n'));
-    qsizetype lineStart = at;
-    while (lineStart > 0 && data[lineStart - 1] != '\n')
-        --lineStart;
-    int col = 1;
-    for (qsizetype i = lineStart; i < at; ++i)
-        if ((uchar(data[i]) & 0xC0) != 0x80)
-            ++col;
-    *column = col;
 }

@@ -66,8 +66,6 @@ public:
         const auto code = quint8(*at++);
         return code == kNameFollows ? XmlNodeBatch::pointer(at) : m_names[code];
     }
-    // The line and column of a start tag, from 1.
-    void place(const XmlNodeBatch::Place& place, int* line, int* column) const;
 
     // Why parsing stopped: meaningful once the Failed node was taken.
     const QString& error() const { return m_error; }
@@ -85,6 +83,7 @@ private:
     bool readNode(XmlNodeBatch& batch);
     // Adds a start tag; true when its element stays open.
     bool addStart(XmlNodeBatch& batch, const xmlNode* node);
+    XmlNodeBatch::Place placeOf(const xmlNode* node, const char* qualifiedName);
     void putAttributes(XmlNodeBatch& batch, const xmlNode* node, bool rootNamespace);
     bool addText(XmlNodeBatch& batch, const xmlNode* node);
     void putName(XmlNodeBatch& batch, const char* name);
@@ -94,7 +93,6 @@ private:
     const char* canonical(const char* name, bool parsers);
     XmlNodeBatch* freeBatch();
     void publish(XmlNodeBatch* batch);
-    void keepWindow(const char* data, qsizetype length);
 
     // The parser's side.
     GuardedInput m_input;
@@ -105,8 +103,10 @@ private:
     qint64 m_bytesRead = 0;
     qint64 m_bytesAtNode = 0;
     std::vector<const xmlNode*> m_elements; // open, outermost first
-    // What the codes of the batch being filled are relative to.
-    qint64 m_lastLine = 0, m_lastConsumed = 0;
+    // The line the places of the batch being filled are relative to.
+    int m_lastLine = 0;
+    // The guard's start tags are the parser's (see placeOf).
+    bool m_guardPlaces = true;
     // What the node before was. Blanks after an end tag go (the blanks
     // between tags mean nothing), blanks after a text stay; blanks after a
     // start tag are added and stay if the element ends there, and go when
@@ -127,14 +127,6 @@ private:
     };
     std::array<NameSlot, 1024> m_nameSlots{}; // a small hash of m_names
     int m_namesUsed = 0;
-    // The latest bytes read, to find the column of a tag that the parser
-    // reports by line only; from kWindowBytes before the oldest batch the
-    // reader still holds. Under m_windowMutex, as m_windowEnd (the bytes
-    // read up to its end).
-    QByteArray m_window;
-    qint64 m_windowEnd = 0;
-    mutable std::mutex m_windowMutex;
-
     std::mutex m_namesMutex;
     std::unordered_map<std::string_view, const char*> m_canonical; // under m_namesMutex, as m_copies
     std::deque<std::string> m_copies;
@@ -148,6 +140,5 @@ private:
     std::vector<XmlNodeBatch*> m_free;
     alignas(64) std::atomic<bool> m_quit{false};
     bool m_last = false; // the batch with the last node is published
-    std::atomic<qint64> m_heldFrom{0};
     alignas(64) std::thread m_thread; // last: started once everything above is ready
 };

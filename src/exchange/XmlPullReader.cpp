@@ -33,7 +33,7 @@ bool XmlPullReader::nextBatch()
         return false;
     m_at = m_batch->bytes.data();
     m_end = m_at + m_batch->bytes.size();
-    m_lastLine = m_lastConsumed = 0;
+    m_lastLine = 0;
     if (m_progress && m_batch->startRead >= m_nextReport) {
         m_nextReport = m_batch->startRead + kProgressStep;
         if (!m_progress(m_batch->startRead, m_total)) {
@@ -84,14 +84,11 @@ void XmlPullReader::startTag(quint8 code)
     const auto depth = int(XmlNodeBatch::varint(m_at));
     Open open;
     open.name = m_parser.name(m_at);
-    open.place.qualifiedName = code & XmlNodeBatch::kPrefixed ? m_parser.name(m_at) : open.name;
-    open.place.line = m_lastLine + XmlNodeBatch::signedVarint(m_at);
-    open.place.parserLine = open.place.line + XmlNodeBatch::signedVarint(m_at);
-    open.place.consumed = m_lastConsumed + XmlNodeBatch::signedVarint(m_at);
-    if (code & XmlNodeBatch::kParserColumn)
-        open.place.parserColumn = qint64(XmlNodeBatch::varint(m_at));
+    if (code & XmlNodeBatch::kPrefixed)
+        m_parser.name(m_at); // the qualified name, which nobody asks for
+    open.place.line = int(m_lastLine + XmlNodeBatch::signedVarint(m_at));
+    open.place.column = int(XmlNodeBatch::varint(m_at));
     m_lastLine = open.place.line;
-    m_lastConsumed = open.place.consumed;
     if (m_open.size() <= size_t(depth))
         m_open.resize(size_t(depth) + 1);
     m_open[size_t(depth)] = open;
@@ -165,8 +162,10 @@ void XmlPullReader::elementPosition(int* line, int* column) const
 {
     *line = 1;
     *column = 1;
-    if (m_placed >= 0 && size_t(m_placed) < m_open.size())
-        m_parser.place(m_open[size_t(m_placed)].place, line, column);
+    if (m_placed >= 0 && size_t(m_placed) < m_open.size()) {
+        *line = m_open[size_t(m_placed)].place.line;
+        *column = m_open[size_t(m_placed)].place.column;
+    }
 }
 
 QString XmlPullReader::located(int line, int column, const QString& reason)

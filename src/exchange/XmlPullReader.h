@@ -99,7 +99,7 @@ private:
     XmlNodeBatch* m_batch = nullptr;
     const char* m_at = nullptr; // the next code in the batch
     const char* m_end = nullptr;
-    qint64 m_lastLine = 0, m_lastConsumed = 0;
+    int m_lastLine = 0;
     std::vector<Open> m_open; // the elements open, by depth
     int m_innermost = -1;     // depth of the innermost of them
     bool m_pendingEnd = false;
