@@ -437,6 +437,35 @@ TEST(XmlMarkupGuardTest, BoundsHoldAfterEveryKindOfMarkup)
     }
 }
 
+// Where each start tag begins, as the parser reports it, whatever markup
+// comes between and however the chunks cut the bytes: none in what is not
+// a tag (comments, CDATA, instructions, a document type, quoted values),
+// and none at all once a NUL byte shows a two-byte encoding.
+TEST(XmlMarkupGuardTest, StartTagsArePlacedThroughEveryKindOfMarkup)
+{
+    const struct {
+        QByteArray bytes;
+        const char* tags; // line.column and first byte of each start tag
+    } cases[] = {
+        {"<?xml version=\"1.0\"?>\n<!DOCTYPE r [<!ELEMENT r ANY>]>\n<r a='<b>' b=\"\n>\"><!-- <c> -->"
+         "<![CDATA[<d>]]><?p <e>?>\n  <f/><g\n>\xc3\xa9</g>\xc3\xa9<h></h></r>",
+         "3.1r 5.3f 5.7g 6.8h"},
+        {QByteArray("<\0r\0>\0<\0/\0r\0>\0", 16), ""}, // <r></r> in UTF-16
+    };
+    for (const auto& c : cases) {
+        for (const qsizetype chunk : {qsizetype(1) << 22, qsizetype(1), qsizetype(7)}) {
+            XmlMarkupGuard guard;
+            QStringList tags;
+            for (qsizetype at = 0; at < c.bytes.size(); at += chunk) {
+                ASSERT_TRUE(guard.feed(c.bytes.constData() + at, std::min(chunk, c.bytes.size() - at)));
+                for (const XmlMarkupGuard::StartTag& t : guard.takeStartTags())
+                    tags << QStringLiteral("%1.%2%3").arg(t.line).arg(t.column).arg(QLatin1Char(t.first));
+            }
+            EXPECT_EQ(tags.join(QLatin1Char(' ')).toStdString(), c.tags) << chunk;
+        }
+    }
+}
+
 // Whatever a reader gives, a value that no stored dive holds is refused
 // before the form sees it.
 TEST(ImportBoundsTest, ADiveOutsideTheBoundsIsRefusedNamingTheValue)

@@ -22,7 +22,7 @@ QString events(const QByteArray& document, const QList<QByteArray>& placed = {},
     for (;;) {
         switch (xml.next()) {
         case XmlPullReader::Event::StartElement: {
-            out += QStringLiteral("<%1@%2").arg(QLatin1String(xml.localName())).arg(xml.depth());
+            out += QStringLiteral("<%1@%2").arg(QString::fromUtf8(xml.localName())).arg(xml.depth());
             QByteArray value;
             if (xml.attribute(attribute, &value)) {
                 out += QStringLiteral(" %1=%2").arg(QLatin1String(attribute), QString::fromUtf8(value));
@@ -34,7 +34,7 @@ QString events(const QByteArray& document, const QList<QByteArray>& placed = {},
             break;
         }
         case XmlPullReader::Event::EndElement:
-            out += QStringLiteral("</%1>").arg(QLatin1String(xml.localName()));
+            out += QStringLiteral("</%1>").arg(QString::fromUtf8(xml.localName()));
             break;
         case XmlPullReader::Event::Text:
             out += QLatin1Char('\'') + QString::fromUtf8(xml.text()) + QLatin1Char('\'');
@@ -89,6 +89,15 @@ TEST(XmlPullReaderTest, TagsArePlacedByTheirStartTag)
     // Tags of one name on one line each have their own column.
     EXPECT_EQ(events("<r>\n<a><ab/><a\tx=\"1\"><ab/></a></a></r>", {"a"}).toStdString(),
               "<r@0><a@1>[2.1]<ab@2></ab><a@2>[2.9]<ab@3></ab></a>[2.9]</a>[2.1]</r>");
+    // Where the guard cannot see the tags (UTF-16) or sees other bytes than
+    // the names (ISO-8859-1), a tag has libxml2's line and no column.
+    const QString utf16 = QStringLiteral("<r>\n  <a/><b/></r>");
+    EXPECT_EQ(events(QByteArray("\xff\xfe") + QByteArray(reinterpret_cast<const char*>(utf16.utf16()), utf16.size() * 2),
+                     {"a", "b"})
+                  .toStdString(),
+              "<r@0><a@1>[2.1]</a>[2.1]<b@1>[2.1]</b>[2.1]</r>");
+    EXPECT_EQ(events("<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\n<r>\n  <\xe9/><a/></r>", {"a"}).toStdString(),
+              "<r@0><\xc3\xa9@1></\xc3\xa9><a@1>[3.1]</a>[3.1]</r>");
 }
 
 // More names than have a short code, and names asked for before and after

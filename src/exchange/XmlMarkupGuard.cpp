@@ -65,6 +65,10 @@ bool XmlMarkupGuard::feed(const char* data, qsizetype length)
     const char* p = data;
     const char* const end = data + length;
     while (p < end) {
+        if (m_state == State::Text)
+            p = plainRun(p, end);
+        if (p == end)
+            break;
         const char* stop = nextStep(p, end);
         if (stop > p) {
             if (m_state == State::Text && m_pieceBytes == 0)
@@ -99,6 +103,59 @@ bool XmlMarkupGuard::feed(const char* data, qsizetype length)
     return true;
 }
 
+// Most of a document is texts and start and end tags, each whole within the
+// chunk: they are taken here in one go, a tag from its "<" to its ">". This
+// stops before anything else (a comment, CDATA, an instruction, a document
+// type, a piece the chunk cuts, a piece past a bound), which step() takes a
+// byte at a time, as it does every piece.
+const char* XmlMarkupGuard::plainRun(const char* p, const char* end)
+{
+    while (p < end) {
+        const char* const open = find(p, end, '<');
+        if (open + 1 >= end || m_pieceBytes + (open - p) > kMaxTextBytes)
+            return p;
+        const char first = open[1];
+        if (first == '!' || first == '?')
+            return open;
+        const bool startTag = first != '/';
+        int attributes = 0;
+        const char* q = open + 2;
+        for (;;) {
+            q = scan(q, end, kTagStop);
+            if (q == end)
+                return open;
+            if (*q == '>')
+                break;
+            if (*q == '=') {
+                if (startTag && ++attributes > kMaxAttributes)
+                    return open;
+                ++q;
+                continue;
+            }
+            q = find(q + 1, end, *q);
+            if (q == end)
+                return open;
+            ++q;
+        }
+        if (q + 1 - open > kMaxMarkupBytes)
+            return open;
+        if (startTag)
+            noteStartTag(open, first);
+        m_pieceBytes = 0;
+        m_pieceAt = nullptr;
+        p = q + 1;
+    }
+    return p;
+}
+
+void XmlMarkupGuard::noteStartTag(const char* open, char first)
+{
+    if (!m_tagsSeen)
+        return;
+    countTo(open);
+    m_startTags.push_back({m_line, m_column, first});
+}
+
 const char* XmlMarkupGuard::nextStep(const char* from, const char* to) const
 {
     switch (m_state) {
@@ -130,6 +187,17 @@ void XmlMarkupGuard::countTo(const char* at)
     m_counted = at;
     if (at <= from)
         return;
+    if (at - from <= 64) { // the bytes between two tags, mostly
+        for (const char* p = from; p < at; ++p) {
+            if (*p == '\n') {
+                ++m_line;
+                m_column = 1;
+            } else {
+                m_column += (uchar(*p) & 0xC0) != 0x80;
+            }
+        }
+        return;
+    }
     const void* nl = memrchr(from, '\n', size_t(at - from));
     if (!nl) {
         m_column += int(characters(from, at));
@@ -192,7 +260,7 @@ void XmlMarkupGuard::step(const char* at)
         m_startTag = c != '/' && c != '?' && c != '!';
         m_attributes = 0;
         if (m_startTag && m_tagsSeen) {
-            placeStart(); // the "<" was the byte before
+            placeStart(); // the "<" was the byte before, here or in the chunk before
             m_startTags.push_back({m_startLine, m_startColumn, c});
         }
         if (c == '!')

@@ -48,6 +48,8 @@ public:
 private:
     enum class State { Text, Open, Bang, Tag, Quoted, Comment, CData, Instruction, Declaration, DeclQuoted };
 
+    const char* plainRun(const char* p, const char* end);
+    void noteStartTag(const char* open, char first);
     const char* nextStep(const char* from, const char* to) const;
     void step(const char* at);
     char before(const char* at, int back) const;
