@@ -103,14 +103,15 @@ qsizetype GuardedInput::read(char* buffer, qsizetype length)
     return n;
 }
 
-bool GuardedInput::nextStartTag(XmlMarkupGuard::StartTag* tag)
+bool GuardedInput::nextStartTags()
 {
-    while (!m_startTags.empty() && m_startTagAt == m_startTags.front().size()) {
+    if (m_startTagAt) { // those of the first block are all taken
         m_startTags.pop_front();
-        m_startTagAt = 0;
+        m_startTagAt = m_startTagEnd = nullptr;
     }
     if (m_startTags.empty())
         return false;
-    *tag = m_startTags.front()[m_startTagAt++];
+    m_startTagAt = m_startTags.front().data();
+    m_startTagEnd = m_startTagAt + m_startTags.front().size();
     return true;
 }

@@ -43,7 +43,13 @@ public:
     int column() const { return m_column; }
     // The next start tag of the bytes read, in document order (see
     // XmlMarkupGuard::takeStartTags); false when none is left.
-    bool nextStartTag(XmlMarkupGuard::StartTag* tag);
+    bool nextStartTag(XmlMarkupGuard::StartTag* tag)
+    {
+        if (m_startTagAt == m_startTagEnd && !nextStartTags())
+            return false;
+        *tag = *m_startTagAt++;
+        return true;
+    }
 
 private:
     void readAhead();
@@ -57,6 +63,8 @@ private:
     };
     bool handOn(Block block);
     void end(Stop why, const QString& reason, int line = 0, int column = 0);
+    // Moves on to the start tags of the next block taken; false when none wait.
+    bool nextStartTags();
 
     QIODevice& m_device;
     XmlMarkupGuard m_guard; // the reading thread's
@@ -72,9 +80,11 @@ private:
     // The parser's side.
     QByteArray m_current;
     qsizetype m_at = 0;
-    // The start tags of the blocks taken that nobody asked for yet.
+    // The start tags of the blocks taken that nobody asked for yet; the
+    // next and the end of those of the first block.
     std::deque<std::vector<XmlMarkupGuard::StartTag>> m_startTags;
-    size_t m_startTagAt = 0; // in the first of them
+    const XmlMarkupGuard::StartTag* m_startTagAt = nullptr;
+    const XmlMarkupGuard::StartTag* m_startTagEnd = nullptr;
     Stop m_taken = Stop::None;
     QString m_reason;
     int m_line = 0, m_column = 0;

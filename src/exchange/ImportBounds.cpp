@@ -81,11 +81,12 @@ std::optional<QString> samplesProblem(int field, const QList<T>& samples, const 
 {
     if (samples.size() > divebounds::kMaxSamples)
         return QStringLiteral("%1: %2 samples, more than %3").arg(fieldName(field)).arg(samples.size()).arg(divebounds::kMaxSamples);
-    for (qsizetype i = 0; i < samples.size(); ++i) {
-        const QString why = outside(double(samples[i]), range);
-        if (!why.isEmpty())
-            return QStringLiteral("%1, sample %2: %3").arg(fieldName(field)).arg(i + 1).arg(why);
-    }
+    for (qsizetype i = 0; i < samples.size(); ++i)
+        if (!range.holds(double(samples[i])))
+            return QStringLiteral("%1, sample %2: %3")
+                .arg(fieldName(field))
+                .arg(i + 1)
+                .arg(outside(double(samples[i]), range));
     return std::nullopt;
 }
 
