@@ -142,7 +142,6 @@ const char* XmlMarkupGuard::plainRun(const char* p, const char* end)
         if (startTag)
             noteStartTag(open, first);
         m_pieceBytes = 0;
-        m_pieceAt = nullptr;
         p = q + 1;
     }
     return p;
