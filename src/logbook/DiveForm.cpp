@@ -664,7 +664,13 @@ void DiveForm::refresh(int selectedRow, int diveCount)
         r.poniesEnabled = r.poniesEnabled || m_switches[f];
 
     // Profile summary.
+    // Read through const references: a list still shared with the dive
+    // it came from would otherwise be copied on every refresh.
     const QList<float>& depth = m_profile.profilProfondeur;
+    const QList<qint16>& slow = m_profile.slowFlag;
+    const QList<qint16>& ceil = m_profile.ceilFlag;
+    const QList<qint16>& surf = m_profile.surfFlag;
+    const QList<qint16>& gasFlags = m_profile.gazFlag;
     float deepest = 0;
     float sum = 0;
     r.slowCount = r.ceilCount = r.gazCount = 0;
@@ -672,13 +678,13 @@ void DiveForm::refresh(int selectedRow, int diveCount)
     for (qsizetype i = 0; i < depth.size(); ++i) {
         deepest = std::max(deepest, depth[i]);
         sum += depth[i];
-        if (i < m_profile.slowFlag.size())
-            r.slowCount += m_profile.slowFlag[i];
-        if (i < m_profile.ceilFlag.size())
-            r.ceilCount += m_profile.ceilFlag[i];
-        if (i < m_profile.surfFlag.size())
-            surfSum += m_profile.surfFlag[i];
-        if (i < m_profile.gazFlag.size() && m_profile.gazFlag[i] != 0)
+        if (i < slow.size())
+            r.slowCount += slow[i];
+        if (i < ceil.size())
+            r.ceilCount += ceil[i];
+        if (i < surf.size())
+            surfSum += surf[i];
+        if (i < gasFlags.size() && gasFlags[i] != 0)
             ++r.gazCount;
     }
     // The final surfacing is not an intermediate one.
