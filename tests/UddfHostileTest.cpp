@@ -423,6 +423,7 @@ TEST(XmlMarkupGuardTest, BoundsHoldAfterEveryKindOfMarkup)
         {"a tag of 1 MiB", "<r a='" + mib.first(mib.size() - 8) + "'>", 0, 0},
         {"a tag of more than 1 MiB", "<r a='" + mib + "'>", 1, 1},
         {"a comment of more than 1 MiB", "\n<!--" + mib + "-->", 2, 1},
+        {"a comment whose \">\" is the byte past 1 MiB", "\n<!--" + mib.first(mib.size() - 6) + "-->", 2, 1},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
