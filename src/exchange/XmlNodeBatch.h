@@ -25,7 +25,6 @@ struct XmlNodeBatch {
         kEndOfDocument = 4,
         kFailed = 5,
         kKindMask = 7,
-        kPrefixed = 1 << 3,   // the qualified name follows the local name
         kAttributes = 1 << 4, // a count of attributes follows the place
     };
 

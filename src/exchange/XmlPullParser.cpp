@@ -313,10 +313,12 @@ const char* XmlPullParser::canonical(const char* name, bool parsers)
 // Where a start tag begins: as the guard found it, while its tags are the
 // parser's; else from libxml2, the element's line (its column unknown) or,
 // when libxml2 does not know that, where the parser stands.
-XmlNodeBatch::Place XmlPullParser::placeOf(const xmlNode* node, const char* qualifiedName)
+XmlNodeBatch::Place XmlPullParser::placeOf(const xmlNode* node)
 {
+    // The tag begins with its prefix, if it has one.
+    const char first = node->ns && node->ns->prefix ? char(node->ns->prefix[0]) : char(node->name[0]);
     XmlMarkupGuard::StartTag tag;
-    if (m_guardPlaces && m_input.nextStartTag(&tag) && tag.first == qualifiedName[0])
+    if (m_guardPlaces && m_input.nextStartTag(&tag) && tag.first == first)
         return {tag.line, tag.column};
     m_guardPlaces = false;
     const long line = xmlGetLineNo(node);
@@ -329,10 +331,7 @@ XmlNodeBatch::Place XmlPullParser::placeOf(const xmlNode* node, const char* qual
 bool XmlPullParser::addStart(XmlNodeBatch& batch, const xmlNode* node)
 {
     const int depth = int(m_elements.size());
-    const char* localName = constText(node->name);
-    const char* qualifiedName =
-        node->ns && node->ns->prefix ? constText(xmlTextReaderConstName(m_reader)) : localName;
-    const XmlNodeBatch::Place place = placeOf(node, qualifiedName);
+    const XmlNodeBatch::Place place = placeOf(node);
     // The root's namespace goes with its attributes, under the empty name.
     const bool rootNamespace = depth == 0 && node->ns && node->ns->href;
     bool anyAttribute = rootNamespace;
@@ -340,15 +339,11 @@ bool XmlPullParser::addStart(XmlNodeBatch& batch, const xmlNode* node)
         anyAttribute = !a->ns;
 
     quint8 code = xmlTextReaderIsEmptyElement(m_reader) == 1 ? XmlNodeBatch::kEmptyStart : XmlNodeBatch::kStart;
-    if (qualifiedName != localName)
-        code |= XmlNodeBatch::kPrefixed;
     if (anyAttribute)
         code |= XmlNodeBatch::kAttributes;
     batch.bytes.push_back(char(code));
     batch.putVarint(quint64(depth));
-    putName(batch, localName);
-    if (qualifiedName != localName)
-        putName(batch, qualifiedName);
+    putName(batch, constText(node->name));
     batch.putSigned(place.line - m_lastLine);
     batch.putVarint(quint64(place.column));
     m_lastLine = place.line;

@@ -83,7 +83,7 @@ private:
     bool readNode(XmlNodeBatch& batch);
     // Adds a start tag; true when its element stays open.
     bool addStart(XmlNodeBatch& batch, const xmlNode* node);
-    XmlNodeBatch::Place placeOf(const xmlNode* node, const char* qualifiedName);
+    XmlNodeBatch::Place placeOf(const xmlNode* node);
     void putAttributes(XmlNodeBatch& batch, const xmlNode* node, bool rootNamespace);
     bool addText(XmlNodeBatch& batch, const xmlNode* node);
     void putName(XmlNodeBatch& batch, const char* name);

@@ -84,8 +84,6 @@ void XmlPullReader::startTag(quint8 code)
     const auto depth = int(XmlNodeBatch::varint(m_at));
     Open open;
     open.name = m_parser.name(m_at);
-    if (code & XmlNodeBatch::kPrefixed)
-        m_parser.name(m_at); // the qualified name, which nobody asks for
     open.place.line = int(m_lastLine + XmlNodeBatch::signedVarint(m_at));
     open.place.column = int(XmlNodeBatch::varint(m_at));
     m_lastLine = open.place.line;
