@@ -43,6 +43,7 @@ void ArchiveWriter::streamTo(Sink sink)
 {
     m_sink = std::move(sink);
     m_bytes.reserve(kStreamPiece + 64 * 1024);
+    preferLargePages(m_bytes.data(), m_bytes.capacity());
 }
 
 void ArchiveWriter::handOver()
