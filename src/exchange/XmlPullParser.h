@@ -3,7 +3,6 @@
 #include "exchange/GuardedInput.h"
 #include "exchange/XmlNodeBatch.h"
 
-#include <QByteArray>
 #include <QString>
 
 #include <array>
