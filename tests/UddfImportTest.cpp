@@ -1,10 +1,12 @@
 // Exchange files into the logbook: the values read from UDDF 3 and from the
 // older layout, the gases, the time axis of the profile, units, progress
 // and cancelling.
+#include "exchange/DiveImporter.h"
 #include "exchange/ExchangeSniffer.h"
 #include "exchange/GasMix.h"
 #include "exchange/ProfileGrid.h"
 #include "exchange/Uddf32Writer.h"
+#include "exchange/UddfReader.h"
 #include "logbook/LogbookGenerator.h"
 #include "support/DiveFields.h"
 #include "support/ImportFixture.h"
@@ -295,6 +297,77 @@ TEST_F(UddfImportTest, CancellingAppendsNothing)
         for (int i = 0; i < 2; ++i)
             EXPECT_TRUE(carnet->dives()[i].identical(before[i]));
         EXPECT_FALSE(carnet->isModified());
+    }
+}
+
+// The dives handed over while the file is read are built as they come; the
+// import must end as if every dive were built after the read.
+TEST_F(UddfImportTest, DivesBuiltWhileReadingAreThoseBuiltAfter)
+{
+    struct Recorder : ImportSink {
+        qsizetype held = 0;
+        bool take(const ImportedDive&) override { return ++held < 100; }
+        void dropAll() override { held = 0; }
+    };
+    const auto dive = [](int day, const char* links) {
+        return "<dive id=\"d" + QByteArray::number(day) + "\">"
+            + before(links, "2022-09-1" + QByteArray::number(day) + "T08:30:00")
+            + after("<greatestdepth>21.5</greatestdepth><diveduration>600</diveduration>") + "</dive>";
+    };
+    const QByteArray linked = "<link ref=\"s\"/><link ref=\"b1\"/>";
+    const QByteArray breathes = "</informationbeforedive><tankdata><link ref=\"m\"/></tankdata><informationbeforedive>";
+    const auto file = [&](const QByteArray& first, std::initializer_list<QByteArray> dives, const QByteArray& last) {
+        QByteArray all;
+        for (const QByteArray& d : dives)
+            all += d;
+        return "<?xml version=\"1.0\"?>\n" + kRoot32 + first + "<profiledata><repetitiongroup id=\"g\">" + all
+            + "</repetitiongroup></profiledata>" + last + "</uddf>\n";
+    };
+    const QByteArray noGas = "<gasdefinitions><mix id=\"m\"><name>bad</name><o2>0</o2></mix></gasdefinitions>";
+    const QByteArray nitrox = "<gasdefinitions><mix id=\"m\"><name>EAN32</name><o2>0.32</o2></mix></gasdefinitions>";
+    const struct {
+        const char* what;
+        QByteArray bytes;
+        qsizetype taken; // by the sink at the end of the read; -1: as the parser finds the fault
+    } cases[] = {
+        {"definitions first", file(kDiver, {dive(1, linked), dive(2, linked), dive(3, {})}, {}), 3},
+        {"site and buddies after the dives", file({}, {dive(1, linked), dive(2, linked)}, kDiver), 0},
+        {"a mix defined again after the dives", file(noGas, {dive(1, breathes), dive(2, breathes)}, nitrox), 0},
+        {"the second dive breathes no gas", file(noGas, {dive(1, {}), dive(2, breathes), dive(3, {})}, {}), 1},
+        {"the file cut short after two dives", file(kDiver, {dive(1, linked), dive(2, linked)}, {}).chopped(10), -1},
+        {"the second dive out of bounds", file({}, {dive(1, {}), with(dive(3, {}), "2022-09-13", "1800-01-01"),
+                                                    dive(2, {})}, {}), 1},
+        {"a dive without a date after one",
+         file({}, {dive(1, {}), "<dive id=\"x\">" + after("<greatestdepth>3</greatestdepth>") + "</dive>"}, {}), 1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        QByteArray bytes = c.bytes;
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::ReadOnly);
+        Recorder recorder;
+        UddfReader reader;
+        (void)reader.read(buffer, &recorder);
+        if (c.taken >= 0) {
+            EXPECT_EQ(reader.taken(), c.taken);
+            EXPECT_EQ(recorder.held, c.taken);
+        }
+
+        // Read whole, then built: what the import must give.
+        buffer.seek(0);
+        const auto whole = UddfReader().read(buffer);
+        Carnet expected(*context);
+        QString error = whole ? QString() : whole.error();
+        const bool ok = whole && diveimport::importDives(expected, *whole, {}, &error);
+
+        const auto outcome = import(c.bytes);
+        EXPECT_EQ(outcome.ok, ok);
+        EXPECT_FALSE(outcome.cancelled);
+        EXPECT_EQ(outcome.error, error);
+        ASSERT_EQ(carnet->count(), expected.count());
+        for (qsizetype i = 0; i < expected.count(); ++i)
+            EXPECT_TRUE(carnet->dives()[i].identical(expected.dives()[i])) << i;
+        carnet->setDives({});
     }
 }
 

@@ -111,7 +111,7 @@ QString ExchangeRegistry::formatName(ExchangeFormat format)
     return QStringLiteral("unknown");
 }
 
-ExchangeRegistry::Read ExchangeRegistry::read(QIODevice& device, const ImportProgress& progress)
+ExchangeRegistry::Read ExchangeRegistry::read(QIODevice& device, const ImportProgress& progress, ImportSink* sink)
 {
     const ExchangeFormat format = recognise(device);
     if (format == ExchangeFormat::Udcf || format == ExchangeFormat::Handheld) {
@@ -121,6 +121,6 @@ ExchangeRegistry::Read ExchangeRegistry::read(QIODevice& device, const ImportPro
         return Read{std::move(dives), reader.cancelled()};
     }
     UddfReader reader(progress);
-    auto dives = reader.read(device);
-    return Read{std::move(dives), reader.cancelled(), reader.placeholders()};
+    auto dives = reader.read(device, sink);
+    return Read{std::move(dives), reader.cancelled(), reader.placeholders(), reader.taken()};
 }

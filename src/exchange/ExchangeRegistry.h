@@ -3,6 +3,7 @@
 #include "exchange/ExchangeSniffer.h"
 #include "exchange/ExportOutput.h"
 #include "exchange/ImportProgress.h"
+#include "exchange/ImportSink.h"
 #include "exchange/ImportedDive.h"
 #include "logbook/DiveExporter.h"
 
@@ -34,15 +35,16 @@ public:
     static QString formatName(ExchangeFormat format);
 
     struct Read {
-        Result<QList<ImportedDive>> dives;
+        Result<QList<ImportedDive>> dives; // those after the ones taken
         bool cancelled = false;
         int placeholders = 0; // empty dive elements left out
-
+        qsizetype taken = 0;  // the first dives, handed to the sink while reading
     };
     // The dives of a file, read by the reader of the format its content
     // shows. A file of no known format is read as UDDF, whose reader says
-    // what is wrong with it.
-    static Read read(QIODevice& device, const ImportProgress& progress = {});
+    // what is wrong with it. A reader may hand the first dives to the sink
+    // while it reads.
+    static Read read(QIODevice& device, const ImportProgress& progress = {}, ImportSink* sink = nullptr);
 
 private:
     const AppContext& m_context;

@@ -1,6 +1,6 @@
 #include "exchange/FileImport.h"
 
-#include "exchange/DiveImporter.h"
+#include "exchange/ImportBuilder.h"
 #include "exchange/ExchangeRegistry.h"
 
 #include <QFile>
@@ -13,32 +13,41 @@ Outcome importDevice(Carnet& carnet, QIODevice& device, const ImportProgress& pr
 {
     Outcome out;
     // Progress in thousandths: reading the file takes the first nine
-    // hundred, building the dives the rest.
+    // hundred, building the dives not built while reading the rest.
     const ImportProgress reading = progress ? ImportProgress([&progress](qint64 done, qint64 total) {
         return progress(total > 0 ? std::min<qint64>(900, done * 900 / total) : 0, 1000);
     })
                                             : ImportProgress();
-    ExchangeRegistry::Read read = ExchangeRegistry::read(device, reading);
+    // The dives are built as they are read, where the reader can; a refused
+    // file is refused for what the reader found before any dive's fault.
+    ImportBuilder builder(carnet);
+    ExchangeRegistry::Read read = ExchangeRegistry::read(device, reading, &builder);
     auto& dives = read.dives;
     if (!dives) {
         out.cancelled = read.cancelled;
         out.error = dives.error();
         return out;
     }
-    const qint64 count = dives->size();
-    const ImportProgress building = progress ? ImportProgress([&progress, count](qint64 done, qint64) {
-        return progress(900 + done * 100 / std::max<qint64>(1, count), 1000);
-    })
-                                             : ImportProgress();
-    QString error;
-    if (!diveimport::importDives(carnet, *dives, building, &error)) {
+    const qint64 rest = dives->size();
+    const auto cancelled = [&out] {
         out.cancelled = true;
-        out.error = error;
+        out.error = QStringLiteral("the import was cancelled");
+        return out;
+    };
+    // One refused dive refuses the import: the logbook stays as it was.
+    for (qint64 i = 0; i < rest && builder.add(dives->at(i)); ++i)
+        if (progress && !progress(900 + (i + 1) * 100 / rest, 1000))
+            return cancelled();
+    if (rest == 0 && progress && !progress(1000, 1000))
+        return cancelled();
+    if (!builder.error().isEmpty()) {
+        out.error = builder.error();
         return out;
     }
     out.ok = true;
-    out.dives = int(count);
+    out.dives = int(builder.count());
     out.placeholders = read.placeholders;
+    builder.commit();
     return out;
 }
 

@@ -24,7 +24,7 @@ constexpr qsizetype kMaxWreckText = 1000;
 
 } // namespace
 
-Uddf3Reader::Uddf3Reader(XmlPullReader& xml) : m_xml(xml)
+Uddf3Reader::Uddf3Reader(XmlPullReader& xml, ImportSink* sink) : m_xml(xml), m_sink(sink), m_streaming(sink)
 {
     const auto i = [&xml](const char* s) { return xml.intern(s); };
     n = Names{i("uddf"), i("gasdefinitions"), i("mix"), i("name"), i("o2"), i("n2"), i("he"), i("ar"), i("h2"),
@@ -91,10 +91,13 @@ Result<QList<ImportedDive>> Uddf3Reader::read()
             break;
         case XmlPullReader::Event::EndOfDocument: {
             QList<ImportedDive> dives;
-            dives.reserve(m_pending.size());
-            for (PendingDive& p : m_pending) {
-                if (!resolve(p))
+            dives.reserve(m_pending.size() - m_taken);
+            for (qsizetype i = m_taken; i < m_pending.size(); ++i) {
+                PendingDive& p = m_pending[i];
+                if (Fault fault; !resolve(p, &fault)) {
+                    m_xml.failAt(fault.line, fault.column, fault.reason);
                     return Result<QList<ImportedDive>>::failure(m_xml.error());
+                }
                 dives.append(std::move(p.dive));
                 p = PendingDive();
             }
@@ -223,13 +226,13 @@ void Uddf3Reader::end(const char* name, int depth)
                 if (!p.isEmpty())
                     parts.append(p);
             if (!m_id.isEmpty())
-                m_buddies.insert(m_id, parts.join(u' '));
+                define(m_buddies, parts.join(u' '));
         } else if (m_path[1] == n.divesite && name == n.site) {
             if (!m_id.isEmpty())
-                m_sites.insert(m_id, m_site);
+                define(m_sites, m_site);
         } else if (m_path[1] == n.divesite && name == n.divebase) {
             if (!m_id.isEmpty())
-                m_bases.insert(m_id, m_baseName);
+                define(m_bases, m_baseName);
         }
         break;
     case 3:
@@ -270,18 +273,18 @@ void Uddf3Reader::end(const char* name, int depth)
             const auto suit = name == n.suit ? uddfmapping::suitTag(m_pieceName) : std::nullopt;
             const auto rebreather = name == n.rebreather ? uddfmapping::apparatusForName(m_pieceName) : std::nullopt;
             if (name == n.tank && m_material)
-                m_tankMaterials.insert(m_id, *m_material);
+                define(m_tankMaterials, *m_material);
             for (int k = 0; k < int(std::size(uddfmapping::kMarkedTanks)); ++k)
                 if (name == n.tank && m_pieceName == QLatin1String(uddfmapping::kMarkedTanks[k]))
-                    m_markedTanks.insert(m_id, k);
+                    define(m_markedTanks, k);
             if (name == n.divecomputer)
-                m_computers.insert(m_id, m_computer);
+                define(m_computers, m_computer);
             else if (suit)
-                m_suits.insert(m_id, *suit);
+                define(m_suits, *suit);
             else if (rebreather)
-                m_rebreathers.insert(m_id, *rebreather);
+                define(m_rebreathers, *rebreather);
             else
-                m_pieces.insert(m_id, m_pieceName);
+                define(m_pieces, m_pieceName);
         } else if (m_path[1] == n.divesite && m_path[2] == n.site && m_path[3] == n.geography) {
             if (name == n.location)
                 m_site.location = uddfvalues::trimmedText(text);
@@ -418,7 +421,7 @@ void Uddf3Reader::finishMix()
         o2 = 0.21;
     } else {
         m_mix.problem = QStringLiteral("it gives no oxygen fraction");
-        m_mixes.insert(m_id, m_mix);
+        define(m_mixes, m_mix);
         return;
     }
     // A file that writes per cents where fractions belong still means them,
@@ -436,7 +439,7 @@ void Uddf3Reader::finishMix()
         m_mix.problem = QStringLiteral("it holds no oxygen");
     if (!m_mix.problem.isEmpty())
         m_mix.gas.reset();
-    m_mixes.insert(m_id, m_mix);
+    define(m_mixes, m_mix);
 }
 
 // Some rebreather exports open the profile with a dive element that holds
@@ -543,24 +546,41 @@ void Uddf3Reader::finishDive()
     p.tanks = std::move(s.tanks);
     p.switchRefs = std::move(s.switchRefs);
     m_pending.append(std::move(p));
+    if (m_streaming)
+        handOver();
+}
+
+// While every dive before was handed over, the one just read is resolved at
+// once with the definitions read so far, and handed to the sink. The dive
+// itself stays pending, unresolved: a definition read later takes every dive
+// handed over back (see define()), to be resolved again at the end. A dive
+// that does not resolve stops the handing over: it is resolved again at the
+// end, and then refuses the file if the definitions have not changed.
+void Uddf3Reader::handOver()
+{
+    PendingDive trial = m_pending.last(); // shares its lists with the pending dive
+    if (Fault fault; m_taken + 1 == m_pending.size() && resolve(trial, &fault) && m_sink->take(trial.dive))
+        ++m_taken;
+    else
+        m_streaming = false;
 }
 
 // A mix a dive breathes must be a gas: the file is refused at the mix when
 // it is not.
-std::optional<GasMix> Uddf3Reader::breathed(const QByteArray& ref, int diveLine)
+std::optional<GasMix> Uddf3Reader::breathed(const QByteArray& ref, int diveLine, Fault* fault) const
 {
     const Mix& mix = *m_mixes.constFind(ref);
     if (!mix.gas) {
-        m_xml.failAt(mix.line, mix.column,
-                     QStringLiteral("the mix \"%1\", breathed in the dive of line %2, is no gas: %3")
-                         .arg(QString::fromUtf8(ref))
-                         .arg(diveLine)
-                         .arg(mix.problem));
+        *fault = {mix.line, mix.column,
+                  QStringLiteral("the mix \"%1\", breathed in the dive of line %2, is no gas: %3")
+                      .arg(QString::fromUtf8(ref))
+                      .arg(diveLine)
+                      .arg(mix.problem)};
     }
     return mix.gas;
 }
 
-bool Uddf3Reader::markedTanks(PendingDive& p)
+bool Uddf3Reader::markedTanks(PendingDive& p, Fault* fault) const
 {
     ImportedDive& d = p.dive;
     const auto slotOf = [this](const Tank& t) {
@@ -598,7 +618,7 @@ bool Uddf3Reader::markedTanks(PendingDive& p)
         std::optional<GasMix> gas;
         for (const QByteArray& l : t.links) {
             if (m_mixes.contains(l) && !gas) {
-                gas = breathed(l, d.line);
+                gas = breathed(l, d.line, fault);
                 if (!gas)
                     return false;
             } else if (const auto m = m_tankMaterials.constFind(l); m != m_tankMaterials.constEnd() && f.material >= 0) {
@@ -618,7 +638,7 @@ bool Uddf3Reader::markedTanks(PendingDive& p)
     return true;
 }
 
-bool Uddf3Reader::resolve(PendingDive& p)
+bool Uddf3Reader::resolve(PendingDive& p, Fault* fault) const
 {
     ImportedDive& d = p.dive;
     const auto mixOf = [this](const QList<QByteArray>& links) {
@@ -627,12 +647,12 @@ bool Uddf3Reader::resolve(PendingDive& p)
                 return l;
         return QByteArray();
     };
-    const auto gasOf = [this, &d](const QByteArray& ref) { return breathed(ref, d.line); };
+    const auto gasOf = [this, &d, fault](const QByteArray& ref) { return breathed(ref, d.line, fault); };
 
     // Tank 2 and the bail-out cylinders are tanks of their own, each marked
     // by its piece; in a file that marks them, a dive without a bail-out
     // cylinder has none (the form would keep the one of the dive before).
-    if (!m_markedTanks.isEmpty() && !markedTanks(p))
+    if (!m_markedTanks.isEmpty() && !markedTanks(p, fault))
         return false;
 
     // The bottom gas: the first tank's mix, else the first gas switched to,
@@ -803,7 +823,7 @@ bool Uddf3Reader::resolve(PendingDive& p)
         }
     }
     if (const auto why = importbounds::problem(d)) {
-        m_xml.failAt(d.line, d.column, *why);
+        *fault = {d.line, d.column, *why};
         return false;
     }
     return true;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "exchange/GasMix.h"
+#include "exchange/ImportSink.h"
 #include "exchange/ImportedDive.h"
 #include "exchange/ProfileGrid.h"
 #include "logbook/DiveBounds.h"
@@ -11,6 +12,7 @@
 #include <QList>
 #include <QString>
 #include <optional>
+#include <type_traits>
 #include <vector>
 
 class XmlPullReader;
@@ -31,10 +33,15 @@ public:
     // More dives than any diver's logbook holds.
     static constexpr qsizetype kMaxDives = 200000;
 
-    // The reader stands on the root element's start tag.
-    explicit Uddf3Reader(XmlPullReader& xml);
+    // The reader stands on the root element's start tag. With a sink, the
+    // dives are handed to it as they are read, as long as nothing read later
+    // can change them.
+    explicit Uddf3Reader(XmlPullReader& xml, ImportSink* sink = nullptr);
 
+    // The dives, in file order, after those the sink still holds.
     Result<QList<ImportedDive>> read();
+    // The dives the sink holds: the first of the file.
+    qsizetype taken() const { return m_taken; }
     // The dive elements left out as empty placeholders: no date and nothing
     // else a dive holds but a surface interval.
     int placeholders() const { return m_placeholders; }
@@ -89,22 +96,45 @@ private:
         bool anyDepth = false;
     };
 
+    // Why a dive cannot be resolved, and where.
+    struct Fault {
+        int line = 1, column = 1;
+        QString reason;
+    };
+
     void start(const char* name, int depth);
     void end(const char* name, int depth);
     bool under(int depth, const char* a) const;
     bool under(int depth, const char* a, const char* b) const;
     void finishMix();
     void finishDive();
-    bool resolve(PendingDive& pending);
+    void handOver();
+    bool resolve(PendingDive& pending, Fault* fault) const;
     bool isPlaceholder() const;
-    bool markedTanks(PendingDive& pending);
-    std::optional<GasMix> breathed(const QByteArray& ref, int diveLine);
+    bool markedTanks(PendingDive& pending, Fault* fault) const;
+    std::optional<GasMix> breathed(const QByteArray& ref, int diveLine, Fault* fault) const;
+    // Adds the definition being read. After a dive, it may change what the
+    // dives read so far link to: none is handed over any more.
+    template <typename Value>
+    void define(QHash<QByteArray, Value>& definitions, const std::type_identity_t<Value>& value)
+    {
+        definitions.insert(m_id, value);
+        if (m_pending.isEmpty())
+            return;
+        m_streaming = false;
+        if (m_taken > 0)
+            m_sink->dropAll();
+        m_taken = 0;
+    }
     QByteArray attribute(const char* name) const;
     void attributeInto(const char* name, QByteArray* value) const;
     std::optional<double> checked(const char* name, QByteArrayView text, const divebounds::Range& range,
                                   double scale = 1);
 
     XmlPullReader& m_xml;
+    ImportSink* m_sink;
+    bool m_streaming;       // dives go to the sink as they are read
+    qsizetype m_taken = 0;  // the first dives, which the sink holds
     std::vector<const char*> m_path;
     QByteArray m_text;
     QByteArray m_ref;         // the mix of the latest gas switch

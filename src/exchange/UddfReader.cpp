@@ -7,10 +7,11 @@
 
 UddfReader::UddfReader(ImportProgress progress) : m_progress(std::move(progress)) {}
 
-Result<QList<ImportedDive>> UddfReader::read(QIODevice& device)
+Result<QList<ImportedDive>> UddfReader::read(QIODevice& device, ImportSink* sink)
 {
     m_cancelled = false;
     m_placeholders = 0;
+    m_taken = 0;
     XmlPullReader xml(device, m_progress);
     XmlPullReader::Event event;
     do
@@ -28,9 +29,10 @@ Result<QList<ImportedDive>> UddfReader::read(QIODevice& device)
         QByteArray version;
         xml.attribute("version", &version);
         if (ExchangeSniffer::uddfLayout(version, xml.namespaceUri()) == ExchangeFormat::Uddf3) {
-            Uddf3Reader reader(xml);
+            Uddf3Reader reader(xml, sink);
             result = reader.read();
             m_placeholders = reader.placeholders();
+            m_taken = reader.taken();
         } else
             result = LegacyUddfReader(xml).read();
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "exchange/ImportProgress.h"
+#include "exchange/ImportSink.h"
 #include "exchange/ImportedDive.h"
 #include "platform/Result.h"
 
@@ -17,8 +18,12 @@ public:
     explicit UddfReader(ImportProgress progress = {});
 
     // The dives of every repetition group, in file order, or the reason the
-    // file is refused ("line 12, column 7: ...").
-    Result<QList<ImportedDive>> read(QIODevice& device);
+    // file is refused ("line 12, column 7: ..."). With a sink, the first
+    // dives may be handed to it while the file is read (see taken()); the
+    // list then holds those after them.
+    Result<QList<ImportedDive>> read(QIODevice& device, ImportSink* sink = nullptr);
+    // The dives the sink holds after the last read.
+    qsizetype taken() const { return m_taken; }
     // True when the last read stopped because the progress asked it to.
     bool cancelled() const { return m_cancelled; }
     // The empty placeholder dive elements the last read left out.
@@ -28,4 +33,5 @@ private:
     ImportProgress m_progress;
     bool m_cancelled = false;
     int m_placeholders = 0;
+    qsizetype m_taken = 0;
 };
