@@ -5,6 +5,7 @@
 #include "support/TestFiles.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -133,4 +134,17 @@ TEST_F(CliTest, TheProgramWiresStatusAndStreams)
     EXPECT_EQ(help.status, 0);
     for (const char* line : {"from-json ID IN.json OUT", "new ID OUT", "print FILE --pdf OUT", "profile LOGBOOK ROW", "calc ACTION"})
         EXPECT_TRUE(help.out.contains(line)) << line;
+
+    // Without its painting module beside it, the program still runs every
+    // command that does not paint, and says why those that do cannot.
+    const QString alone = path("ondrix-cli");
+    ASSERT_TRUE(QFile::copy(QStringLiteral(ONDRIX_CLI_PATH), alone));
+    QProcess p;
+    p.start(alone, {QStringLiteral("profile"), path("nothing-here"), QStringLiteral("1")});
+    ASSERT_TRUE(p.waitForFinished(60000));
+    EXPECT_EQ(p.exitCode(), 1);
+    EXPECT_TRUE(p.readAllStandardError().startsWith("ondrix-cli: the painting commands cannot be loaded: "));
+    p.start(alone, {QStringLiteral("--help")});
+    ASSERT_TRUE(p.waitForFinished(60000));
+    EXPECT_EQ(p.exitCode(), 0);
 }

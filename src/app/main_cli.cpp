@@ -1,14 +1,10 @@
 #include "app/cli/Cli.h"
-#include "app/draw/DrawLayer.h"
+#include "app/cli/PaintingCommands.h"
 
 #include <QCoreApplication>
-#include <QDir>
-#include <QGuiApplication>
 #include <cstdio>
 #include <memory>
 
-#include <cerrno>
-#include <sys/stat.h>
 #include <unistd.h>
 
 int main(int argc, char** argv)
@@ -21,20 +17,18 @@ int main(int argc, char** argv)
     QStringList args;
     for (int i = 1; i < argc; ++i)
         args.append(QString::fromLocal8Bit(argv[i]));
-    const QHash<QString, Cli::Command> painting = drawlayer::commands();
 
-    // Painting needs fonts and images: a GUI application without a screen.
     std::unique_ptr<QCoreApplication> app;
-    if (painting.contains(Cli::commandOf(args))) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-        // Without a session (a script, a cron job) Qt warns on stderr that
-        // it has no runtime folder; give it a private one.
-        if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
-            const QByteArray runtime = QDir::tempPath().toLocal8Bit() + "/ondrix-runtime-" + QByteArray::number(getuid());
-            if (::mkdir(runtime.constData(), 0700) == 0 || errno == EEXIST)
-                qputenv("XDG_RUNTIME_DIR", runtime);
+    QHash<QString, Cli::Command> painting;
+    if (paintingcommands::names().contains(Cli::commandOf(args))) {
+        QString why;
+        const paintingcommands::Module* module = paintingcommands::load(&why);
+        if (!module) {
+            std::fprintf(stderr, "ondrix-cli: the painting commands cannot be loaded: %s\n", qPrintable(why));
+            return 1;
         }
-        app = std::make_unique<QGuiApplication>(argc, argv);
+        app = module->application(argc, argv);
+        painting = module->commands();
     } else {
         app = std::make_unique<QCoreApplication>(argc, argv);
     }
