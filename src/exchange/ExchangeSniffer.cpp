@@ -15,7 +15,7 @@ ExchangeFormat ExchangeSniffer::sniff(const QByteArray& start)
     QByteArray bytes = start.left(kPeekBytes);
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::ReadOnly);
-    XmlPullReader xml(buffer);
+    XmlPullReader xml(buffer, {}, Reading::WhenAsked);
     // The root element tells UDDF and UDCF; the document may be cut short
     // after it. A handheld logbook shows by a `dive` in a `repgroup` within
     // the bytes looked at.

@@ -5,8 +5,10 @@
 #include <cstring>
 #include <system_error>
 
-GuardedInput::GuardedInput(QIODevice& device) : m_device(device)
+GuardedInput::GuardedInput(QIODevice& device, Reading reading) : m_device(device)
 {
+    if (reading == Reading::WhenAsked)
+        return;
     try {
         m_reader = std::thread([this] { readAhead(); });
     } catch (const std::system_error&) {

@@ -18,6 +18,11 @@ class QIODevice;
 // blocks ahead of the parser: the parser's thread only parses. Blocks
 // before a refused piece come through; the refused block never does. The
 // device belongs to that thread while this input lives.
+// How the device is read and parsed: ahead, on threads of their own, or
+// only when the next piece is asked for, on the asking thread (for a look
+// at the first bytes, where starting threads costs more than the reading).
+enum class Reading { Ahead, WhenAsked };
+
 class GuardedInput {
 public:
     // The reading thread stays at most kBlocksAhead blocks of kBlockBytes
@@ -26,7 +31,7 @@ public:
     static constexpr qsizetype kBlockBytes = qsizetype(1) << 18;
     static constexpr size_t kBlocksAhead = 8;
 
-    explicit GuardedInput(QIODevice& device);
+    explicit GuardedInput(QIODevice& device, Reading reading = Reading::Ahead);
     ~GuardedInput();
     GuardedInput(const GuardedInput&) = delete;
     GuardedInput& operator=(const GuardedInput&) = delete;

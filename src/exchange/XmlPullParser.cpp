@@ -41,7 +41,7 @@ const char* constText(const xmlChar* text) { return reinterpret_cast<const char*
 
 } // namespace
 
-XmlPullParser::XmlPullParser(QIODevice& device) : m_input(device)
+XmlPullParser::XmlPullParser(QIODevice& device, Reading reading) : m_input(device, reading)
 {
     prepareLibxml();
     m_reader = xmlReaderForIO(readInput, closeInput, this, nullptr, nullptr, kParseOptions);
@@ -51,6 +51,8 @@ XmlPullParser::XmlPullParser(QIODevice& device) : m_input(device)
         return;
     }
     xmlTextReaderSetStructuredErrorHandler(m_reader, onError, this);
+    if (reading == Reading::WhenAsked)
+        return;
     try {
         m_thread = std::thread([this] { parseAhead(); });
     } catch (const std::system_error&) {

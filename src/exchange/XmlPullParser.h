@@ -43,7 +43,7 @@ public:
     static constexpr size_t kBatchesAhead = 8;
     static constexpr size_t kBatchesWoken = 2;
 
-    explicit XmlPullParser(QIODevice& device);
+    explicit XmlPullParser(QIODevice& device, Reading reading = Reading::Ahead);
     ~XmlPullParser();
     XmlPullParser(const XmlPullParser&) = delete;
     XmlPullParser& operator=(const XmlPullParser&) = delete;

@@ -5,9 +5,10 @@
 #include <algorithm>
 #include <cstring>
 
-XmlPullReader::XmlPullReader(QIODevice& device, ImportProgress progress)
+XmlPullReader::XmlPullReader(QIODevice& device, ImportProgress progress, Reading reading)
     : m_progress(std::move(progress)),
-      m_total(device.isSequential() ? 0 : std::max<qint64>(0, device.size() - device.pos())), m_parser(device)
+      m_total(device.isSequential() ? 0 : std::max<qint64>(0, device.size() - device.pos())),
+      m_parser(device, reading)
 {
     if (!m_parser.ready())
         m_error = m_parser.error();

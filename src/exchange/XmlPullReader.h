@@ -31,7 +31,7 @@ public:
     // Bytes read between two progress reports.
     static constexpr qint64 kProgressStep = 1 << 18;
 
-    explicit XmlPullReader(QIODevice& device, ImportProgress progress = {});
+    explicit XmlPullReader(QIODevice& device, ImportProgress progress = {}, Reading reading = Reading::Ahead);
     ~XmlPullReader();
     XmlPullReader(const XmlPullReader&) = delete;
     XmlPullReader& operator=(const XmlPullReader&) = delete;
