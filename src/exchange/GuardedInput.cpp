@@ -60,7 +60,15 @@ void GuardedInput::readAhead()
 
 bool GuardedInput::readBlock()
 {
-    QByteArray block(kBlockBytes, Qt::Uninitialized);
+    QByteArray block;
+    {
+        const std::lock_guard lock(m_mutex);
+        if (!m_spares.empty()) {
+            block = std::move(m_spares.back());
+            m_spares.pop_back();
+        }
+    }
+    block.resize(kBlockBytes);
     const qint64 n = m_device.read(block.data(), block.size());
     if (n < 0)
         return end(Stop::ReadFailed, m_device.errorString()), false;
@@ -89,6 +97,8 @@ qsizetype GuardedInput::read(char* buffer, qsizetype length)
             m_column = m_stopColumn;
             return 0;
         }
+        if (m_current.capacity() >= kBlockBytes && m_spares.size() < kBlocksAhead)
+            m_spares.push_back(std::move(m_current));
         m_current = std::move(m_blocks.front().bytes);
         if (!m_blocks.front().startTags.empty())
             m_startTags.push_back(std::move(m_blocks.front().startTags));

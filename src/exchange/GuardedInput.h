@@ -76,7 +76,10 @@ private:
 
     std::mutex m_mutex;
     std::condition_variable m_changed;
-    std::deque<Block> m_blocks; // under m_mutex, as the five below
+    std::deque<Block> m_blocks; // under m_mutex, as the six below
+    // Blocks the parser is done with, to be read into again: fresh memory
+    // costs a page fault every few kilobytes.
+    std::vector<QByteArray> m_spares;
     Stop m_stop = Stop::None;
     bool m_quit = false;
     QString m_stopReason;

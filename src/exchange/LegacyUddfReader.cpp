@@ -225,7 +225,7 @@ void LegacyUddfReader::finishDive()
                 points.push_back(q);
             }
             QString why;
-            auto profile = ProfileGrid::build(std::move(points), &why);
+            auto profile = ProfileGrid::build(points, &why);
             if (!profile) {
                 m_xml.failAt(d.line, d.column, why);
                 return;

@@ -29,7 +29,7 @@ int ProfileGrid::nearestPeriod(double seconds)
     return best;
 }
 
-std::optional<ProfileGrid::Profile> ProfileGrid::build(std::vector<Point> points, QString* error)
+std::optional<ProfileGrid::Profile> ProfileGrid::build(std::vector<Point>& points, QString* error)
 {
     Profile out;
     for (Point& p : points)

@@ -48,6 +48,7 @@ public:
     // The profile of the points (in any order; equal times keep their
     // order). The dive starts at the surface: before the first point the
     // depth runs from 0 m at time 0. Nothing, with the reason, when the dive
-    // would need more samples than a record can take.
-    static std::optional<Profile> build(std::vector<Point> points, QString* error);
+    // would need more samples than a record can take. The points are put
+    // in time order where they stand.
+    static std::optional<Profile> build(std::vector<Point>& points, QString* error);
 };

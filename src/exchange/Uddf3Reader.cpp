@@ -140,7 +140,11 @@ void Uddf3Reader::start(const char* name, int depth)
                 return;
             }
             m_inDive = true;
+            // The waypoints' room stays from dive to dive.
+            std::vector<ProfileGrid::Point> points = std::move(m_dive.points);
+            points.clear();
             m_dive = DiveState();
+            m_dive.points = std::move(points);
             m_dive.points.reserve(m_lastPoints);
             m_xml.elementPosition(&m_dive.line, &m_dive.column);
         }
@@ -525,8 +529,7 @@ void Uddf3Reader::finishDive()
     m_lastPoints = s.points.size();
     if (!s.points.empty()) {
         QString why;
-        auto profile = ProfileGrid::build(std::move(s.points), &why);
-        s.points = {};
+        auto profile = ProfileGrid::build(s.points, &why);
         if (!profile) {
             m_xml.failAt(s.line, s.column, why);
             return;

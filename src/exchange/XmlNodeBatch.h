@@ -2,8 +2,9 @@
 
 #include <QtGlobal>
 
+#include <algorithm>
 #include <cstring>
-#include <vector>
+#include <memory>
 
 // Nodes of an XML document as the parser reported them, copied out of the
 // parser (which frees its nodes as it goes) so that the reader can look at
@@ -34,29 +35,72 @@ struct XmlNodeBatch {
         int column = 1;
     };
 
-    std::vector<char> bytes;
+    // The codes: a block that grows, written through a cursor. A node asks
+    // for room for all its bytes once, and writes them without a check each.
+    class Bytes {
+    public:
+        const char* data() const { return m_data.get(); }
+        size_t size() const { return m_size; }
+        void clear() { m_size = 0; }
+        void truncate(size_t size) { m_size = std::min(size, m_size); }
+        void reserve(size_t capacity)
+        {
+            if (capacity <= m_capacity)
+                return;
+            auto grown = std::make_unique_for_overwrite<char[]>(capacity);
+            if (m_size)
+                std::memcpy(grown.get(), m_data.get(), m_size);
+            m_data = std::move(grown);
+            m_capacity = capacity;
+        }
+        // Where the next `n` bytes go; end() tells where they ended.
+        char* room(size_t n)
+        {
+            if (m_size + n > m_capacity)
+                reserve(std::max(m_capacity * 2, m_size + n));
+            return m_data.get() + m_size;
+        }
+        void end(const char* at) { m_size = size_t(at - m_data.get()); }
+        void push_back(char c) { *room(1) = c, ++m_size; }
+
+    private:
+        std::unique_ptr<char[]> m_data;
+        size_t m_size = 0;
+        size_t m_capacity = 0;
+    };
+
+    Bytes bytes;
     qint64 startRead = 0; // bytes read from the device when the batch began
     bool last = false;    // the batch ends with the end of the document, or its failure
 
-    void putVarint(quint64 v)
+    // The longest number written.
+    static constexpr size_t kMaxVarint = 10;
+
+    // Writes at `out`, which has room for them; each returns where it ended.
+    static char* putVarint(char* out, quint64 v)
     {
         while (v >= 0x80) {
-            bytes.push_back(char(v | 0x80));
+            *out++ = char(v | 0x80);
             v >>= 7;
         }
-        bytes.push_back(char(v));
+        *out++ = char(v);
+        return out;
     }
-    void putSigned(qint64 v) { putVarint((quint64(v) << 1) ^ quint64(v >> 63)); }
-    void putPointer(const void* p)
+    static char* putSigned(char* out, qint64 v) { return putVarint(out, (quint64(v) << 1) ^ quint64(v >> 63)); }
+    static char* putPointer(char* out, const void* p)
     {
-        const auto* data = reinterpret_cast<const char*>(&p);
-        bytes.insert(bytes.end(), data, data + sizeof p);
+        std::memcpy(out, &p, sizeof p);
+        return out + sizeof p;
     }
-    void putText(const char* data, size_t length)
+    static char* putText(char* out, const char* data, size_t length)
     {
-        putVarint(length);
-        bytes.insert(bytes.end(), data, data + length);
+        out = putVarint(out, length);
+        std::memcpy(out, data, length);
+        return out + length;
     }
+    // The same at the end of the bytes.
+    void putVarint(quint64 v) { bytes.end(putVarint(bytes.room(kMaxVarint), v)); }
+    void putText(const char* data, size_t length) { bytes.end(putText(bytes.room(kMaxVarint + length), data, length)); }
 
     // Reads what the put functions wrote, from a cursor in the bytes.
     static quint64 varint(const char*& at)

@@ -234,7 +234,7 @@ bool XmlPullParser::readNode(XmlNodeBatch& batch)
     const bool ends = node && !m_elements.empty() && m_elements.back() == node;
     // Blanks after a start tag stay only when the element ends there.
     if (m_blanksAt != kNoBlanks && !ends)
-        batch.bytes.resize(m_blanksAt);
+        batch.bytes.truncate(m_blanksAt);
     m_blanksAt = kNoBlanks;
     auto last = [&](XmlNodeBatch::Code code) {
         batch.bytes.push_back(char(code));
@@ -282,8 +282,9 @@ bool XmlPullParser::readNode(XmlNodeBatch& batch)
     }
 }
 
-// The names seen most are written as a byte: their code in m_names.
-void XmlPullParser::putName(XmlNodeBatch& batch, const char* name)
+// The names seen most are written as a byte: their code in m_names. At
+// `out`, with room for kMaxNameBytes; returns where the name ended.
+char* XmlPullParser::putName(char* out, const char* name)
 {
     size_t slot = (quintptr(name) >> 3) % m_nameSlots.size();
     while (m_nameSlots[slot].name && m_nameSlots[slot].name != name)
@@ -293,11 +294,11 @@ void XmlPullParser::putName(XmlNodeBatch& batch, const char* name)
         m_nameSlots[slot] = {name, quint8(m_namesUsed++)};
     }
     if (m_nameSlots[slot].name) {
-        batch.bytes.push_back(char(m_nameSlots[slot].code));
-    } else {
-        batch.bytes.push_back(char(kNameFollows));
-        batch.putPointer(canonical(name, true));
+        *out++ = char(m_nameSlots[slot].code);
+        return out;
     }
+    *out++ = char(kNameFollows);
+    return XmlNodeBatch::putPointer(out, canonical(name, true));
 }
 
 const char* XmlPullParser::canonical(const char* name, bool parsers)
@@ -343,11 +344,13 @@ bool XmlPullParser::addStart(XmlNodeBatch& batch, const xmlNode* node)
     quint8 code = xmlTextReaderIsEmptyElement(m_reader) == 1 ? XmlNodeBatch::kEmptyStart : XmlNodeBatch::kStart;
     if (anyAttribute)
         code |= XmlNodeBatch::kAttributes;
-    batch.bytes.push_back(char(code));
-    batch.putVarint(quint64(depth));
-    putName(batch, constText(node->name));
-    batch.putSigned(place.line - m_lastLine);
-    batch.putVarint(quint64(place.column));
+    char* out = batch.bytes.room(1 + 3 * XmlNodeBatch::kMaxVarint + kMaxNameBytes);
+    *out++ = char(code);
+    out = XmlNodeBatch::putVarint(out, quint64(depth));
+    out = putName(out, constText(node->name));
+    out = XmlNodeBatch::putSigned(out, place.line - m_lastLine);
+    out = XmlNodeBatch::putVarint(out, quint64(place.column));
+    batch.bytes.end(out);
     m_lastLine = place.line;
     const bool open = !(code & XmlNodeBatch::kEmptyStart);
     m_previous = open ? Previous::Start : Previous::End;
@@ -365,7 +368,7 @@ void XmlPullParser::putAttributes(XmlNodeBatch& batch, const xmlNode* node, bool
         count += !a->ns;
     batch.putVarint(count);
     if (rootNamespace) {
-        putName(batch, "");
+        batch.bytes.end(putName(batch.bytes.room(kMaxNameBytes), ""));
         batch.bytes.push_back(1);
         const char* uri = constText(node->ns->href);
         batch.putText(uri, std::strlen(uri));
@@ -373,7 +376,7 @@ void XmlPullParser::putAttributes(XmlNodeBatch& batch, const xmlNode* node, bool
     for (const xmlAttr* a = node->properties; a; a = a->next) {
         if (a->ns)
             continue;
-        putName(batch, constText(a->name));
+        batch.bytes.end(putName(batch.bytes.room(kMaxNameBytes), constText(a->name)));
         const xmlNode* value = a->children;
         const bool plain = !value || (value->type == XML_TEXT_NODE && !value->next && value->content);
         xmlChar* whole = plain ? nullptr : xmlNodeListGetString(node->doc, value, 1);
@@ -387,11 +390,10 @@ void XmlPullParser::putAttributes(XmlNodeBatch& batch, const xmlNode* node, bool
 bool XmlPullParser::addText(XmlNodeBatch& batch, const xmlNode* node)
 {
     const char* value = node->content ? constText(node->content) : "";
-    bool blank = node->type == XML_TEXT_NODE;
-    const char* end = value;
-    for (; *end; ++end)
-        blank = blank && (*end == ' ' || *end == '\n' || *end == '\t' || *end == '\r');
-    const auto length = size_t(end - value);
+    const size_t length = std::strlen(value);
+    const bool blank = node->type == XML_TEXT_NODE && std::all_of(value, value + length, [](char c) {
+        return c == ' ' || c == '\n' || c == '\t' || c == '\r';
+    });
     if (length > size_t(kMaxTextBytes)) {
         failHere(QStringLiteral("a text of %1 bytes is beyond any exchange file's need (at most %2)")
                      .arg(length)
@@ -403,7 +405,8 @@ bool XmlPullParser::addText(XmlNodeBatch& batch, const xmlNode* node)
     if (blank && m_previous == Previous::Start)
         m_blanksAt = batch.bytes.size();
     m_previous = Previous::Text;
-    batch.bytes.push_back(char(XmlNodeBatch::kText));
-    batch.putText(value, length);
+    char* out = batch.bytes.room(1 + XmlNodeBatch::kMaxVarint + length);
+    *out++ = char(XmlNodeBatch::kText);
+    batch.bytes.end(XmlNodeBatch::putText(out, value, length));
     return true;
 }

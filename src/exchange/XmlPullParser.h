@@ -85,7 +85,8 @@ private:
     XmlNodeBatch::Place placeOf(const xmlNode* node);
     void putAttributes(XmlNodeBatch& batch, const xmlNode* node, bool rootNamespace);
     bool addText(XmlNodeBatch& batch, const xmlNode* node);
-    void putName(XmlNodeBatch& batch, const char* name);
+    static constexpr size_t kMaxNameBytes = 1 + sizeof(void*);
+    char* putName(char* out, const char* name);
     // The one pointer a name has, shared by both threads: libxml2's own
     // (which lives as long as its parser) for a name the parser met first,
     // a copy for a name someone asked for first.
