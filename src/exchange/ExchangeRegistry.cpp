@@ -118,9 +118,14 @@ ExchangeRegistry::Read ExchangeRegistry::read(QIODevice& device, const ImportPro
         UdcfReader reader(format == ExchangeFormat::Udcf ? UdcfReader::Layout::Udcf : UdcfReader::Layout::Handheld,
                           progress);
         auto dives = reader.read(device);
-        return Read{std::move(dives), reader.cancelled()};
+        return Read{std::move(dives), reader.cancelled(), 0, 0, format};
     }
+    // The reader hands dives over only when it can read the file again,
+    // should a definition after them change them.
     UddfReader reader(progress);
-    auto dives = reader.read(device, sink);
-    return Read{std::move(dives), reader.cancelled(), reader.placeholders(), reader.taken()};
+    const qint64 start = device.pos();
+    auto dives = reader.read(device, device.isSequential() ? nullptr : sink);
+    if (reader.readAgain() && device.seek(start))
+        dives = reader.read(device);
+    return Read{std::move(dives), reader.cancelled(), reader.placeholders(), reader.taken(), format};
 }

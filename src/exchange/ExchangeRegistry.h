@@ -39,6 +39,7 @@ public:
         bool cancelled = false;
         int placeholders = 0; // empty dive elements left out
         qsizetype taken = 0;  // the first dives, handed to the sink while reading
+        ExchangeFormat format = ExchangeFormat::Unknown; // as the content shows
     };
     // The dives of a file, read by the reader of the format its content
     // shows. A file of no known format is read as UDDF, whose reader says

@@ -13,9 +13,12 @@ Outcome importDevice(Carnet& carnet, QIODevice& device, const ImportProgress& pr
 {
     Outcome out;
     // Progress in thousandths: reading the file takes the first nine
-    // hundred, building the dives not built while reading the rest.
-    const ImportProgress reading = progress ? ImportProgress([&progress](qint64 done, qint64 total) {
-        return progress(total > 0 ? std::min<qint64>(900, done * 900 / total) : 0, 1000);
+    // hundred, building the dives not built while reading the rest. A file
+    // read twice (see ExchangeRegistry::read) does not go back.
+    qint64 reached = 0;
+    const ImportProgress reading = progress ? ImportProgress([&progress, &reached](qint64 done, qint64 total) {
+        reached = std::max(reached, total > 0 ? std::min<qint64>(900, done * 900 / total) : 0);
+        return progress(reached, 1000);
     })
                                             : ImportProgress();
     // The dives are built as they are read, where the reader can; a refused
@@ -23,6 +26,7 @@ Outcome importDevice(Carnet& carnet, QIODevice& device, const ImportProgress& pr
     ImportBuilder builder(carnet);
     ExchangeRegistry::Read read = ExchangeRegistry::read(device, reading, &builder);
     auto& dives = read.dives;
+    out.format = read.format;
     if (!dives) {
         out.cancelled = read.cancelled;
         out.error = dives.error();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "exchange/ExchangeSniffer.h"
 #include "exchange/ImportProgress.h"
 
 #include <QString>
@@ -8,8 +9,9 @@ class Carnet;
 class QIODevice;
 
 // Imports an exchange file into a logbook in one step: its format is told
-// from its content, every dive is read, then all are appended through the
-// dive form, or none. A refused file leaves the logbook as it was.
+// from its content, every dive is read and built through the dive form (as
+// it is read, where the reader can), then all are appended, or none. A
+// refused file leaves the logbook as it was.
 namespace fileimport {
 
 struct Outcome {
@@ -18,6 +20,7 @@ struct Outcome {
     int dives = 0;
     int placeholders = 0; // empty dive elements left out
     QString error; // "line 12, column 7: ..." or why the file could not be opened
+    ExchangeFormat format = ExchangeFormat::Unknown; // the file's, as its content shows
 };
 
 Outcome importDevice(Carnet& carnet, QIODevice& device, const ImportProgress& progress = {});

@@ -3,6 +3,7 @@
 #include "exchange/DiveImporter.h"
 #include "logbook/Carnet.h"
 #include "logbook/DiveChoices.h"
+#include "logbook/LogbookArchive.h"
 #include "platform/SettingsStore.h"
 #include "platform/context/AppContext.h"
 
@@ -73,9 +74,23 @@ bool ImportBuilder::add(const ImportedDive& d)
                       .arg(dive.error());
         return false;
     }
-    m_built.append(dive.take());
+    m_built.append(archived(dive.take()));
     m_number = qint64(m_built.last().noPlongee()) + 1;
     return true;
+}
+
+// The dive as a file written now gives it back: its texts and profile stay
+// in their archived form until something reads them, and a save writes its
+// bytes as they are instead of encoding it again. A dive a file cannot hold
+// stays as built (a save then says why).
+Plongee ImportBuilder::archived(Plongee dive)
+{
+    QList<Plongee> one;
+    one.append(std::move(dive));
+    if (const auto bytes = logbookarchive::encode(one))
+        if (auto again = logbookarchive::decode(*bytes); again && again->size() == 1)
+            return std::move(again->first());
+    return std::move(one.first());
 }
 
 void ImportBuilder::commit()

@@ -36,6 +36,8 @@ public:
     void dropAll() override;
 
 private:
+    static Plongee archived(Plongee dive);
+
     Carnet& m_carnet;
     bool m_usUnits = false;
     // A copy of the logbook's form: it blanks as the logbook's would (the

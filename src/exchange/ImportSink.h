@@ -6,8 +6,8 @@
 // be built on the reading thread's idle time instead of after the read. A
 // reader hands a dive over only once it is sure of it; when something read
 // later changes what the dives it handed over mean (a definition they may
-// link to), it takes them all back with dropAll() and returns every dive at
-// the end, as a reader without a sink does.
+// link to), it takes them all back with dropAll(), and the file is read
+// again from its start, without a sink.
 class ImportSink {
 public:
     virtual ~ImportSink() = default;

@@ -91,9 +91,8 @@ Result<QList<ImportedDive>> Uddf3Reader::read()
             break;
         case XmlPullReader::Event::EndOfDocument: {
             QList<ImportedDive> dives;
-            dives.reserve(m_pending.size() - m_taken);
-            for (qsizetype i = m_taken; i < m_pending.size(); ++i) {
-                PendingDive& p = m_pending[i];
+            dives.reserve(m_pending.size());
+            for (PendingDive& p : m_pending) {
                 if (Fault fault; !resolve(p, &fault)) {
                     m_xml.failAt(fault.line, fault.column, fault.reason);
                     return Result<QList<ImportedDive>>::failure(m_xml.error());
@@ -105,7 +104,7 @@ Result<QList<ImportedDive>> Uddf3Reader::read()
         }
         case XmlPullReader::Event::Failed: return Result<QList<ImportedDive>>::failure(m_xml.error());
         }
-        if (!m_xml.error().isEmpty())
+        if (!m_xml.error().isEmpty() || m_readAgain)
             return Result<QList<ImportedDive>>::failure(m_xml.error());
     }
 }
@@ -135,7 +134,7 @@ void Uddf3Reader::start(const char* name, int depth)
         break;
     case 3:
         if (name == n.dive && m_path[1] == n.profiledata && m_path[2] == n.repetitiongroup) {
-            if (m_pending.size() >= kMaxDives) {
+            if (m_dives >= kMaxDives) {
                 m_xml.fail(QStringLiteral("the file holds more than %1 dives").arg(kMaxDives));
                 return;
             }
@@ -549,23 +548,25 @@ void Uddf3Reader::finishDive()
     p.tanks = std::move(s.tanks);
     p.switchRefs = std::move(s.switchRefs);
     m_pending.append(std::move(p));
+    ++m_dives;
     if (m_streaming)
         handOver();
 }
 
 // While every dive before was handed over, the one just read is resolved at
-// once with the definitions read so far, and handed to the sink. The dive
-// itself stays pending, unresolved: a definition read later takes every dive
-// handed over back (see define()), to be resolved again at the end. A dive
-// that does not resolve stops the handing over: it is resolved again at the
-// end, and then refuses the file if the definitions have not changed.
+// once with the definitions read so far, and handed to the sink; a
+// definition read later takes them all back (see define()). A dive that
+// does not resolve stops the handing over: it stays pending, unresolved, to
+// be resolved again at the end, and then refuses the file.
 void Uddf3Reader::handOver()
 {
     PendingDive trial = m_pending.last(); // shares its lists with the pending dive
-    if (Fault fault; m_taken + 1 == m_pending.size() && resolve(trial, &fault) && m_sink->take(trial.dive))
+    if (Fault fault; resolve(trial, &fault) && m_sink->take(trial.dive)) {
         ++m_taken;
-    else
+        m_pending.removeLast();
+    } else {
         m_streaming = false;
+    }
 }
 
 // A mix a dive breathes must be a gas: the file is refused at the mix when

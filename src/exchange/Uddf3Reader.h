@@ -27,7 +27,8 @@ class XmlPullReader;
 // computer it links to, and the equipment it was dived with (the suit and
 // rebreather, and the tanks marked as tank 2 and bail-out cylinders, by the
 // pieces' names this program writes). Links may point to definitions anywhere in the file: they are
-// resolved once the whole file is read.
+// resolved once the whole file is read, or as each dive ends while no
+// definition has come after a dive.
 class Uddf3Reader {
 public:
     // More dives than any diver's logbook holds.
@@ -38,10 +39,14 @@ public:
     // can change them.
     explicit Uddf3Reader(XmlPullReader& xml, ImportSink* sink = nullptr);
 
-    // The dives, in file order, after those the sink still holds.
+    // The dives, in file order, after those the sink holds.
     Result<QList<ImportedDive>> read();
     // The dives the sink holds: the first of the file.
     qsizetype taken() const { return m_taken; }
+    // True when the read stopped at a definition that came after dives it
+    // had handed over, and took them back: the file is to be read again,
+    // without a sink, from its start.
+    bool readAgain() const { return m_readAgain; }
     // The dive elements left out as empty placeholders: no date and nothing
     // else a dive holds but a surface interval.
     int placeholders() const { return m_placeholders; }
@@ -114,17 +119,20 @@ private:
     bool markedTanks(PendingDive& pending, Fault* fault) const;
     std::optional<GasMix> breathed(const QByteArray& ref, int diveLine, Fault* fault) const;
     // Adds the definition being read. After a dive, it may change what the
-    // dives read so far link to: none is handed over any more.
+    // dives read so far link to: none is handed over any more, and those
+    // handed over are taken back, to be read again (see readAgain()).
     template <typename Value>
     void define(QHash<QByteArray, Value>& definitions, const std::type_identity_t<Value>& value)
     {
         definitions.insert(m_id, value);
-        if (m_pending.isEmpty())
+        if (m_dives == 0)
             return;
         m_streaming = false;
-        if (m_taken > 0)
+        if (m_taken > 0) {
             m_sink->dropAll();
-        m_taken = 0;
+            m_taken = 0;
+            m_readAgain = true;
+        }
     }
     QByteArray attribute(const char* name) const;
     void attributeInto(const char* name, QByteArray* value) const;
@@ -135,6 +143,8 @@ private:
     ImportSink* m_sink;
     bool m_streaming;       // dives go to the sink as they are read
     qsizetype m_taken = 0;  // the first dives, which the sink holds
+    qsizetype m_dives = 0;  // read so far, placeholders left out
+    bool m_readAgain = false;
     std::vector<const char*> m_path;
     QByteArray m_text;
     QByteArray m_ref;         // the mix of the latest gas switch
@@ -162,7 +172,7 @@ private:
 
     bool m_inDive = false;
     DiveState m_dive;
-    QList<PendingDive> m_pending;
+    QList<PendingDive> m_pending; // read, not handed over
     int m_placeholders = 0;
 
     struct Names {

@@ -12,6 +12,7 @@ Result<QList<ImportedDive>> UddfReader::read(QIODevice& device, ImportSink* sink
     m_cancelled = false;
     m_placeholders = 0;
     m_taken = 0;
+    m_readAgain = false;
     XmlPullReader xml(device, m_progress);
     XmlPullReader::Event event;
     do
@@ -33,6 +34,7 @@ Result<QList<ImportedDive>> UddfReader::read(QIODevice& device, ImportSink* sink
             result = reader.read();
             m_placeholders = reader.placeholders();
             m_taken = reader.taken();
+            m_readAgain = reader.readAgain();
         } else
             result = LegacyUddfReader(xml).read();
     }

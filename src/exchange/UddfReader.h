@@ -24,6 +24,9 @@ public:
     Result<QList<ImportedDive>> read(QIODevice& device, ImportSink* sink = nullptr);
     // The dives the sink holds after the last read.
     qsizetype taken() const { return m_taken; }
+    // True when the last read gave nothing because the file is to be read
+    // again without a sink (see Uddf3Reader::readAgain()).
+    bool readAgain() const { return m_readAgain; }
     // True when the last read stopped because the progress asked it to.
     bool cancelled() const { return m_cancelled; }
     // The empty placeholder dive elements the last read left out.
@@ -34,4 +37,5 @@ private:
     bool m_cancelled = false;
     int m_placeholders = 0;
     qsizetype m_taken = 0;
+    bool m_readAgain = false;
 };

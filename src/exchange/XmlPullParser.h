@@ -36,12 +36,14 @@ public:
     static constexpr qint64 kMaxPendingBytes = qint64(16) << 20;
     // A batch ends after so many bytes of codes, or bytes read. At most
     // kBatchesAhead wait for the reader; once that far, the parser waits
-    // until half of them are taken, and a reader with nothing to read
-    // waits for kBatchesWoken (each wait and wake costs more than a batch).
+    // until half of them are taken (each wait and wake costs more than a
+    // batch). A reader with nothing to read waits for kBatchesWoken: it is
+    // woken by the first, so that it is at most a batch behind when the
+    // parser ends, and what is left to read then takes least.
     static constexpr size_t kBatchBytes = 1 << 18;
     static constexpr qint64 kBatchSpan = 1 << 20;
     static constexpr size_t kBatchesAhead = 8;
-    static constexpr size_t kBatchesWoken = 2;
+    static constexpr size_t kBatchesWoken = 1;
 
     explicit XmlPullParser(QIODevice& device, Reading reading = Reading::Ahead);
     ~XmlPullParser();

@@ -46,10 +46,11 @@ int runImportCommand(const QStringList& args, const QString& settingsPath, QByte
             return io.refuse(path, file.errorString());
         // A file of no known format still goes through the UDDF reader,
         // which tells what is wrong with it.
-        const bool recognised = ExchangeRegistry::recognise(file) != ExchangeFormat::Unknown;
         const fileimport::Outcome outcome = fileimport::importDevice(session.carnet(), file);
         if (!outcome.ok)
-            return io.refuse(path, recognised ? outcome.error : QStringLiteral("not a UDDF file: ") + outcome.error);
+            return io.refuse(path, outcome.format != ExchangeFormat::Unknown
+                                       ? outcome.error
+                                       : QStringLiteral("not a UDDF file: ") + outcome.error);
         if (outcome.dives == 0)
             return io.refuse(path, QStringLiteral("the file holds no dive that can be read"));
         imported += outcome.dives;
