@@ -204,38 +204,11 @@ XmlNodeBatch* XmlPullParser::take(XmlNodeBatch* done)
     return batch;
 }
 
-bool XmlPullParser::fill(XmlNodeBatch& batch)
+// The end of the document, a failure, or a node that is neither a tag nor
+// a text: a document type, an entity (refused), a comment or an
+// instruction (left out).
+[[gnu::cold, gnu::noinline]] bool XmlPullParser::otherNode(XmlNodeBatch& batch, int status, const xmlNode* node)
 {
-    batch.bytes.clear();
-    batch.bytes.reserve(kBatchBytes + (1 << 12));
-    batch.startRead = m_bytesRead;
-    batch.last = false;
-    m_lastLine = 0;
-    while ((batch.bytes.size() < kBatchBytes && m_bytesRead - batch.startRead < kBatchSpan)
-           || m_blanksAt != kNoBlanks)
-        if (!readNode(batch)) {
-            batch.last = true;
-            return false;
-        }
-    return true;
-}
-
-// Reads the next node and adds what it reports; false once the document
-// has ended or failed (the batch then ends with that node's code). The
-// kind of node is told from the node itself: libxml2's own answer looks up
-// the ancestors of every text for xml:space. An element is reported at its
-// start and again at its end (unless empty); its end is when it is the
-// innermost element open.
-bool XmlPullParser::readNode(XmlNodeBatch& batch)
-{
-    const int status = m_quit ? -1 : xmlTextReaderRead(m_reader);
-    m_bytesAtNode = m_bytesRead;
-    const xmlNode* node = status == 1 ? xmlTextReaderCurrentNode(m_reader) : nullptr;
-    const bool ends = node && !m_elements.empty() && m_elements.back() == node;
-    // Blanks after a start tag stay only when the element ends there.
-    if (m_blanksAt != kNoBlanks && !ends)
-        batch.bytes.truncate(m_blanksAt);
-    m_blanksAt = kNoBlanks;
     auto last = [&](XmlNodeBatch::Code code) {
         batch.bytes.push_back(char(code));
         return false;
@@ -249,22 +222,9 @@ bool XmlPullParser::readNode(XmlNodeBatch& batch)
                               : QStringLiteral("malformed XML"));
         return last(XmlNodeBatch::kFailed);
     }
-    if (ends) {
-        m_elements.pop_back();
-        batch.bytes.push_back(char(XmlNodeBatch::kEnd));
-        m_previous = Previous::End;
-        return true;
-    }
     switch (node->type) {
-    case XML_ELEMENT_NODE:
-        if (addStart(batch, node))
-            m_elements.push_back(node);
-        return true;
     case XML_TEXT_NODE:
-    case XML_CDATA_SECTION_NODE:
-        if (addText(batch, node))
-            return true;
-        return last(XmlNodeBatch::kFailed);
+    case XML_CDATA_SECTION_NODE: return last(XmlNodeBatch::kFailed); // refused by addText()
     case XML_ENTITY_REF_NODE:
         failHere(QStringLiteral("the file uses the entity &%1;, and entities are not accepted")
                      .arg(QString::fromUtf8(constText(node->name))));
@@ -284,17 +244,26 @@ bool XmlPullParser::readNode(XmlNodeBatch& batch)
 
 // The names seen most are written as a byte: their code in m_names. At
 // `out`, with room for kMaxNameBytes; returns where the name ended.
-char* XmlPullParser::putName(char* out, const char* name)
+[[gnu::always_inline]] inline char* XmlPullParser::putName(char* out, const char* name)
 {
     size_t slot = (quintptr(name) >> 3) % m_nameSlots.size();
     while (m_nameSlots[slot].name && m_nameSlots[slot].name != name)
         slot = (slot + 1) % m_nameSlots.size();
-    if (!m_nameSlots[slot].name && m_namesUsed < kNameFollows) {
-        m_names[size_t(m_namesUsed)] = canonical(name, true);
-        m_nameSlots[slot] = {name, quint8(m_namesUsed++)};
-    }
     if (m_nameSlots[slot].name) {
         *out++ = char(m_nameSlots[slot].code);
+        return out;
+    }
+    return putNewName(out, name, slot);
+}
+
+// A name met for the first time (its slot is free), or one of the names
+// beyond the table.
+char* XmlPullParser::putNewName(char* out, const char* name, size_t slot)
+{
+    if (m_namesUsed < kNameFollows) {
+        m_names[size_t(m_namesUsed)] = canonical(name, true);
+        m_nameSlots[slot] = {name, quint8(m_namesUsed)};
+        *out++ = char(m_namesUsed++);
         return out;
     }
     *out++ = char(kNameFollows);
@@ -316,13 +285,18 @@ const char* XmlPullParser::canonical(const char* name, bool parsers)
 // Where a start tag begins: as the guard found it, while its tags are the
 // parser's; else from libxml2, the element's line (its column unknown) or,
 // when libxml2 does not know that, where the parser stands.
-XmlNodeBatch::Place XmlPullParser::placeOf(const xmlNode* node)
+[[gnu::always_inline]] inline XmlNodeBatch::Place XmlPullParser::placeOf(const xmlNode* node)
 {
     // The tag begins with its prefix, if it has one.
     const char first = node->ns && node->ns->prefix ? char(node->ns->prefix[0]) : char(node->name[0]);
     XmlMarkupGuard::StartTag tag;
     if (m_guardPlaces && m_input.nextStartTag(&tag) && tag.first == first)
         return {tag.line, tag.column};
+    return libxmlPlaceOf(node);
+}
+
+XmlNodeBatch::Place XmlPullParser::libxmlPlaceOf(const xmlNode* node)
+{
     m_guardPlaces = false;
     const long line = xmlGetLineNo(node);
     const int parserLine = xmlTextReaderGetParserLineNumber(m_reader);
@@ -331,7 +305,7 @@ XmlNodeBatch::Place XmlPullParser::placeOf(const xmlNode* node)
     return {int(line), 1};
 }
 
-bool XmlPullParser::addStart(XmlNodeBatch& batch, const xmlNode* node)
+[[gnu::always_inline]] inline bool XmlPullParser::addStart(XmlNodeBatch& batch, const xmlNode* node)
 {
     const int depth = int(m_elements.size());
     const XmlNodeBatch::Place place = placeOf(node);
@@ -387,19 +361,23 @@ void XmlPullParser::putAttributes(XmlNodeBatch& batch, const xmlNode* node, bool
     }
 }
 
-bool XmlPullParser::addText(XmlNodeBatch& batch, const xmlNode* node)
+[[gnu::cold, gnu::noinline]] bool XmlPullParser::refuseText(size_t length)
+{
+    failHere(QStringLiteral("a text of %1 bytes is beyond any exchange file's need (at most %2)")
+                 .arg(length)
+                 .arg(kMaxTextBytes));
+    return false;
+}
+
+[[gnu::always_inline]] inline bool XmlPullParser::addText(XmlNodeBatch& batch, const xmlNode* node)
 {
     const char* value = node->content ? constText(node->content) : "";
     const size_t length = std::strlen(value);
     const bool blank = node->type == XML_TEXT_NODE && std::all_of(value, value + length, [](char c) {
         return c == ' ' || c == '\n' || c == '\t' || c == '\r';
     });
-    if (length > size_t(kMaxTextBytes)) {
-        failHere(QStringLiteral("a text of %1 bytes is beyond any exchange file's need (at most %2)")
-                     .arg(length)
-                     .arg(kMaxTextBytes));
-        return false;
-    }
+    if (length > size_t(kMaxTextBytes))
+        return refuseText(length);
     if (blank && m_previous == Previous::End)
         return true;
     if (blank && m_previous == Previous::Start)
@@ -408,5 +386,59 @@ bool XmlPullParser::addText(XmlNodeBatch& batch, const xmlNode* node)
     char* out = batch.bytes.room(1 + XmlNodeBatch::kMaxVarint + length);
     *out++ = char(XmlNodeBatch::kText);
     batch.bytes.end(XmlNodeBatch::putText(out, value, length));
+    return true;
+}
+
+// Reads the next node and adds what it reports; false once the document
+// has ended or failed (the batch then ends with that node's code). The
+// kind of node is told from the node itself: libxml2's own answer looks up
+// the ancestors of every text for xml:space. An element is reported at its
+// start and again at its end (unless empty); its end is when it is the
+// innermost element open. Start tags, texts and end tags are taken here;
+// anything else in otherNode().
+// It is the parser's loop: inlined in fill(), with what is rare out of it.
+[[gnu::always_inline]] inline bool XmlPullParser::readNode(XmlNodeBatch& batch)
+{
+    const int status = m_quit ? -1 : xmlTextReaderRead(m_reader);
+    m_bytesAtNode = m_bytesRead;
+    const xmlNode* node = status == 1 ? xmlTextReaderCurrentNode(m_reader) : nullptr;
+    const bool ends = node && !m_elements.empty() && m_elements.back() == node;
+    // Blanks after a start tag stay only when the element ends there.
+    if (m_blanksAt != kNoBlanks) {
+        if (!ends)
+            batch.bytes.truncate(m_blanksAt);
+        m_blanksAt = kNoBlanks;
+    }
+    if (!node || !m_error.isEmpty())
+        return otherNode(batch, status, node);
+    if (ends) {
+        m_elements.pop_back();
+        batch.bytes.push_back(char(XmlNodeBatch::kEnd));
+        m_previous = Previous::End;
+        return true;
+    }
+    if (node->type == XML_ELEMENT_NODE) {
+        if (addStart(batch, node))
+            m_elements.push_back(node);
+        return true;
+    }
+    if ((node->type == XML_TEXT_NODE || node->type == XML_CDATA_SECTION_NODE) && addText(batch, node))
+        return true;
+    return otherNode(batch, status, node);
+}
+
+bool XmlPullParser::fill(XmlNodeBatch& batch)
+{
+    batch.bytes.clear();
+    batch.bytes.reserve(kBatchBytes + (1 << 12));
+    batch.startRead = m_bytesRead;
+    batch.last = false;
+    m_lastLine = 0;
+    while ((batch.bytes.size() < kBatchBytes && m_bytesRead - batch.startRead < kBatchSpan)
+           || m_blanksAt != kNoBlanks)
+        if (!readNode(batch)) {
+            batch.last = true;
+            return false;
+        }
     return true;
 }

@@ -82,13 +82,17 @@ private:
     // Fills a batch with the next nodes; false once it holds the last.
     bool fill(XmlNodeBatch& batch);
     bool readNode(XmlNodeBatch& batch);
+    bool otherNode(XmlNodeBatch& batch, int status, const xmlNode* node);
     // Adds a start tag; true when its element stays open.
     bool addStart(XmlNodeBatch& batch, const xmlNode* node);
     XmlNodeBatch::Place placeOf(const xmlNode* node);
+    XmlNodeBatch::Place libxmlPlaceOf(const xmlNode* node);
     void putAttributes(XmlNodeBatch& batch, const xmlNode* node, bool rootNamespace);
     bool addText(XmlNodeBatch& batch, const xmlNode* node);
+    bool refuseText(size_t length);
     static constexpr size_t kMaxNameBytes = 1 + sizeof(void*);
     char* putName(char* out, const char* name);
+    char* putNewName(char* out, const char* name, size_t slot);
     // The one pointer a name has, shared by both threads: libxml2's own
     // (which lives as long as its parser) for a name the parser met first,
     // a copy for a name someone asked for first.
