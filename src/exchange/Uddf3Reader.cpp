@@ -84,10 +84,10 @@ Result<QList<ImportedDive>> Uddf3Reader::read()
         case XmlPullReader::Event::StartElement: start(m_xml.localName(), m_xml.depth()); break;
         case XmlPullReader::Event::EndElement: end(m_xml.localName(), m_xml.depth()); break;
         case XmlPullReader::Event::Text:
-            if (m_text.size() + m_xml.text().size() > XmlPullReader::kMaxTextBytes)
+            if (qsizetype(m_text.size()) + m_xml.text().size() > XmlPullReader::kMaxTextBytes)
                 m_xml.fail(QStringLiteral("an element holds more text than any exchange file needs"));
             else
-                m_text.append(m_xml.text());
+                m_text.append(m_xml.text().data(), size_t(m_xml.text().size()));
             break;
         case XmlPullReader::Event::EndOfDocument: {
             QList<ImportedDive> dives;
@@ -113,7 +113,7 @@ void Uddf3Reader::start(const char* name, int depth)
 {
     m_path.resize(size_t(depth));
     m_path.push_back(name);
-    m_text.truncate(0);
+    m_text.clear();
     switch (depth) {
     case 2:
         if (name == n.mix && m_path[1] == n.gasdefinitions) {
@@ -218,7 +218,7 @@ void Uddf3Reader::start(const char* name, int depth)
 void Uddf3Reader::end(const char* name, int depth)
 {
     using uddfvalues::number;
-    const QByteArrayView text = m_text;
+    const QByteArrayView text(m_text.data(), qsizetype(m_text.size()));
     switch (depth) {
     case 2:
         if (m_path[1] == n.gasdefinitions && name == n.mix) {
@@ -406,7 +406,7 @@ void Uddf3Reader::end(const char* name, int depth)
         break;
     default: break;
     }
-    m_text.truncate(0);
+    m_text.clear();
     m_path.resize(size_t(depth));
 }
 

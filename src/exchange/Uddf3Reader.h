@@ -12,6 +12,7 @@
 #include <QList>
 #include <QString>
 #include <optional>
+#include <string>
 #include <type_traits>
 #include <vector>
 
@@ -146,7 +147,7 @@ private:
     qsizetype m_dives = 0;  // read so far, placeholders left out
     bool m_readAgain = false;
     std::vector<const char*> m_path;
-    QByteArray m_text;
+    std::string m_text; // of the element ending: a plain block, cleared at every tag
     QByteArray m_ref;         // the mix of the latest gas switch
     size_t m_lastPoints = 0;  // waypoints of the dive before: the next one reserves as many
 
