@@ -186,25 +186,17 @@ void XmlMarkupGuard::countTo(const char* at)
     m_counted = at;
     if (at <= from)
         return;
-    if (at - from <= 64) { // the bytes between two tags, mostly
-        for (const char* p = from; p < at; ++p) {
-            if (*p == '\n') {
-                ++m_line;
-                m_column = 1;
-            } else {
-                m_column += (uchar(*p) & 0xC0) != 0x80;
-            }
-        }
-        return;
-    }
-    const void* nl = memrchr(from, '\n', size_t(at - from));
+    // The last line break, then those before it: between two tags there is
+    // mostly one, and the column counts only what follows it.
+    const auto* nl = static_cast<const char*>(memrchr(from, '\n', size_t(at - from)));
     if (!nl) {
         m_column += int(characters(from, at));
         return;
     }
-    const char* lastLine = static_cast<const char*>(nl) + 1;
-    m_line += int(std::count(from, lastLine, '\n'));
-    m_column = 1 + int(characters(lastLine, at));
+    ++m_line;
+    for (const char* p = from; (p = static_cast<const char*>(std::memchr(p, '\n', size_t(nl - p)))); ++p)
+        ++m_line;
+    m_column = 1 + int(characters(nl + 1, at));
 }
 
 void XmlMarkupGuard::markStart(const char* at) { m_pieceAt = at; }
