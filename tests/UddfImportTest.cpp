@@ -360,14 +360,33 @@ TEST_F(UddfImportTest, DivesBuiltWhileReadingAreThoseBuiltAfter)
         QString error = whole ? QString() : whole.error();
         const bool ok = whole && diveimport::importDives(expected, *whole, {}, &error);
 
-        const auto outcome = import(c.bytes);
-        EXPECT_EQ(outcome.ok, ok);
-        EXPECT_FALSE(outcome.cancelled);
-        EXPECT_EQ(outcome.error, error);
-        ASSERT_EQ(carnet->count(), expected.count());
-        for (qsizetype i = 0; i < expected.count(); ++i)
-            EXPECT_TRUE(carnet->dives()[i].identical(expected.dives()[i])) << i;
-        carnet->setDives({});
+        // A file, read again when a definition follows its dives; a stream,
+        // which cannot be read again, read whole first.
+        struct Stream : QIODevice {
+            QByteArray bytes;
+            qint64 at = 0;
+            bool isSequential() const override { return true; }
+            qint64 readData(char* data, qint64 max) override
+            {
+                const qint64 n = std::min(max, bytes.size() - at);
+                std::memcpy(data, bytes.constData() + at, size_t(n));
+                return at += n, n;
+            }
+            qint64 writeData(const char*, qint64) override { return -1; }
+        };
+        for (const bool stream : {false, true}) {
+            Stream s;
+            s.bytes = c.bytes;
+            s.open(QIODevice::ReadOnly);
+            const auto outcome = stream ? import(s) : import(c.bytes);
+            EXPECT_EQ(outcome.ok, ok) << stream;
+            EXPECT_FALSE(outcome.cancelled);
+            EXPECT_EQ(outcome.error, error) << stream;
+            ASSERT_EQ(carnet->count(), expected.count()) << stream;
+            for (qsizetype i = 0; i < expected.count(); ++i)
+                EXPECT_TRUE(carnet->dives()[i].identical(expected.dives()[i])) << i;
+            carnet->setDives({});
+        }
     }
 }
 
