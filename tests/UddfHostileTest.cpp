@@ -452,8 +452,10 @@ TEST(XmlMarkupGuardTest, StartTagsArePlacedThroughEveryKindOfMarkup)
         const char* tags; // line.column and first byte of each start tag
     } cases[] = {
         {"<?xml version=\"1.0\"?>\n<!DOCTYPE r [<!ELEMENT r ANY>]>\n<r a='<b>' b=\"\n>\"><!-- <c> -->"
-         "<![CDATA[<d>]]><?p <e>?>\n  <f/><g\n>\xc3\xa9</g>\xc3\xa9<h></h></r>",
+         "<![CDATA[<d>]><x>]]><?p <e>?>\n  <f/><g\n>\xc3\xa9</g>\xc3\xa9<h></h></r>",
          "3.1r 5.3f 5.7g 6.8h"},
+        // Line breaks between tags, several and none.
+        {"<r>\n\n\n  <a/>\r\n\n<b/><c>x\ny\xc3\xa9\n\xc3\xa9 <d/></c></r>", "1.1r 4.3a 6.1b 6.5c 8.3d"},
         {QByteArray("<\0r\0>\0<\0/\0r\0>\0", 14), ""}, // <r></r> in UTF-16
     };
     for (const auto& c : cases) {
