@@ -125,7 +125,9 @@ ExchangeRegistry::Read ExchangeRegistry::read(QIODevice& device, const ImportPro
     UddfReader reader(progress);
     const qint64 start = device.pos();
     auto dives = reader.read(device, device.isSequential() ? nullptr : sink);
-    if (reader.readAgain() && device.seek(start))
-        dives = reader.read(device);
+    if (reader.readAgain())
+        dives = device.seek(start) ? reader.read(device)
+                                   : Result<QList<ImportedDive>>::failure(
+                                         QStringLiteral("the file could not be read again: %1").arg(device.errorString()));
     return Read{std::move(dives), reader.cancelled(), reader.placeholders(), reader.taken(), format};
 }

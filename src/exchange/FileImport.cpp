@@ -1,7 +1,7 @@
 #include "exchange/FileImport.h"
 
-#include "exchange/ImportBuilder.h"
 #include "exchange/ExchangeRegistry.h"
+#include "exchange/ImportBuilder.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -21,8 +21,8 @@ Outcome importDevice(Carnet& carnet, QIODevice& device, const ImportProgress& pr
         return progress(reached, 1000);
     })
                                             : ImportProgress();
-    // The dives are built as they are read, where the reader can; a refused
-    // file is refused for what the reader found before any dive's fault.
+    // The dives are built as the reader hands them over. A file the reader
+    // refuses is refused for that, even after a dive the form refused.
     ImportBuilder builder(carnet);
     ExchangeRegistry::Read read = ExchangeRegistry::read(device, reading, &builder);
     auto& dives = read.dives;
