@@ -63,7 +63,7 @@ TEST(XmlPullReaderTest, EventsComeInOrderWithTheirNamesTextsAndAttributes)
         {"an element of blanks keeps them", "<r><a>  </a><b>\n</b></r>", "<r@0><a@1>'  '</a><b@1>'\n'</b></r>"},
         {"texts beside tags stay whole", "<r>x <a/> y</r>", "<r@0>'x '<a@1></a>' y'</r>"},
         {"blanks after a tag go, beside a text too", "<r>x<a/> </r>", "<r@0>'x'<a@1></a></r>"},
-        {"blanks between tags go where libxml2 keeps them too", "<r xml:space=\"preserve\"> <a/> <b> </b>\n</r>",
+        {"blanks between tags go where libxml2 keeps them too", "<r xml:space=\"preserve\"> <a/>\t<b> </b>\n</r>",
          "<r@0><a@1></a><b@1>' '</b></r>"},
         {"CDATA is a text; blanks after it go, as after a tag", "<r><c><![CDATA[<&>]]> </c><s>a<![CDATA[b]]> </s></r>",
          "<r@0><c@1>'<&>'</c><s@1>'a''b'' '</s></r>"},
