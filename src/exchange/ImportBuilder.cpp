@@ -7,6 +7,8 @@
 #include "platform/SettingsStore.h"
 #include "platform/context/AppContext.h"
 
+#include <utility>
+
 using namespace plongee;
 
 namespace {
@@ -97,10 +99,15 @@ void ImportBuilder::commit()
 {
     if (m_built.isEmpty())
         return;
-    QList<Plongee> all = m_carnet.dives();
-    all.append(std::move(m_built));
-    m_carnet.setDives(std::move(all));
+    // Into an empty logbook the list built is the logbook's list: no dive
+    // is moved again.
+    if (m_carnet.dives().isEmpty()) {
+        m_carnet.setDives(std::exchange(m_built, {}));
+    } else {
+        QList<Plongee> all = m_carnet.dives();
+        all.append(std::exchange(m_built, {}));
+        m_carnet.setDives(std::move(all));
+    }
     m_carnet.selectLastDive(m_carnet.count() - 1, false);
     m_carnet.setModified(true);
-    m_built.clear();
 }
