@@ -1,7 +1,7 @@
 #include "exchange/DiveImporter.h"
 
-#include "exchange/ImportBuilder.h"
 #include "exchange/UddfMapping.h"
+#include "logbook/Plongee.h"
 #include "platform/NumberText.h"
 
 #include <algorithm>
@@ -32,22 +32,6 @@ QString formText(int field, const QString& metricText, bool usUnits)
     if (field == idx_altitude)
         return wholeText(usUnits ? v / uddfmapping::kMetresPerFoot : v);
     return usUnits ? numbertext::shortest(float(v / uddfmapping::kMetresPerFoot)) : metricText;
-}
-
-bool importDives(Carnet& carnet, const QList<ImportedDive>& dives, const ImportProgress& progress, QString* error)
-{
-    ImportBuilder builder(carnet);
-    for (qsizetype i = 0; i < dives.size(); ++i) {
-        // One refused dive refuses the import: the logbook stays as it was.
-        const bool built = builder.add(dives[i]);
-        if (!built || (progress && !progress(i + 1, dives.size()))) {
-            if (error)
-                *error = built ? QStringLiteral("the import was cancelled") : builder.error();
-            return false;
-        }
-    }
-    builder.commit();
-    return true;
 }
 
 } // namespace diveimport

@@ -118,7 +118,7 @@ ExchangeRegistry::Read ExchangeRegistry::read(QIODevice& device, const ImportPro
         UdcfReader reader(format == ExchangeFormat::Udcf ? UdcfReader::Layout::Udcf : UdcfReader::Layout::Handheld,
                           progress);
         auto dives = reader.read(device);
-        return Read{std::move(dives), reader.cancelled(), 0, 0, format};
+        return Read{std::move(dives), reader.cancelled(), 0, format};
     }
     // The reader hands dives over only when it can read the file again,
     // should a definition after them change them.
@@ -129,5 +129,5 @@ ExchangeRegistry::Read ExchangeRegistry::read(QIODevice& device, const ImportPro
         dives = device.seek(start) ? reader.read(device)
                                    : Result<QList<ImportedDive>>::failure(
                                          QStringLiteral("the file could not be read again: %1").arg(device.errorString()));
-    return Read{std::move(dives), reader.cancelled(), reader.placeholders(), reader.taken(), format};
+    return Read{std::move(dives), reader.cancelled(), reader.placeholders(), format};
 }

@@ -35,10 +35,9 @@ public:
     static QString formatName(ExchangeFormat format);
 
     struct Read {
-        Result<QList<ImportedDive>> dives; // those after the ones taken
+        Result<QList<ImportedDive>> dives; // those not handed to the sink
         bool cancelled = false;
         int placeholders = 0; // empty dive elements left out
-        qsizetype taken = 0;  // the first dives, handed to the sink while reading
         ExchangeFormat format = ExchangeFormat::Unknown; // as the content shows
     };
     // The dives of a file, read by the reader of the format its content

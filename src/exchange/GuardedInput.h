@@ -13,16 +13,16 @@
 
 class QIODevice;
 
-// The bytes of an XML document on their way to the parser, read from the
-// device and passed through the markup guard by a second thread, a few
-// blocks ahead of the parser: the parser's thread only parses. Blocks
-// before a refused piece come through; the refused block never does. The
-// device belongs to that thread while this input lives.
 // How the device is read and parsed: ahead, on threads of their own, or
 // only when the next piece is asked for, on the asking thread (for a look
 // at the first bytes, where starting threads costs more than the reading).
 enum class Reading { Ahead, WhenAsked };
 
+// The bytes of an XML document on their way to the parser, read from the
+// device and passed through the markup guard by a second thread, a few
+// blocks ahead of the parser: the parser's thread only parses. Blocks
+// before a refused piece come through; the refused block never does. The
+// device belongs to that thread while this input lives.
 class GuardedInput {
 public:
     // The reading thread stays at most kBlocksAhead blocks of kBlockBytes

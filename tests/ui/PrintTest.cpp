@@ -1,5 +1,7 @@
 #include "ui/ShellFixture.h"
 
+#include "app/cli/PaintingCommands.h"
+#include "app/draw/DrawLayer.h"
 #include "logbook/DiveList.h"
 #include "logbook/LogbookGenerator.h"
 #include "logbook/draw/ListPrinter.h"
@@ -152,4 +154,15 @@ TEST_F(PrintTest, TheCommandLine)
         EXPECT_EQ(fileContent(out) == "before", c.status != 0); // a refused file leaves the output
     }
     EXPECT_EQ(pdfPages(fileContent(out)), 1);
+}
+
+// The command line loads its painting module only for the names it knows:
+// a command the module gives under another name could never be run.
+TEST(PaintingCommandsTest, TheModuleGivesTheCommandsTheProgramLoadsItFor)
+{
+    QStringList given = drawlayer::commands().keys();
+    QStringList known = paintingcommands::names();
+    given.sort();
+    known.sort();
+    EXPECT_EQ(given, known);
 }
